@@ -1,0 +1,173 @@
+/* sds.h - the C interface between the CAD host and an add-on module.
+ *
+ * Everything the module knows of the drawing, the command line and the user's input goes
+ * through these declarations. Result buffers ("resbuf") are the host's linked lists of
+ * DXF-coded values; whoever builds or receives a list releases it with sds_relrb.
+ * No function here lets a C++ exception out, except sds_link and sds_exit, which unwind the
+ * module's loop when the host shuts down (the program's main catches that). */
+#ifndef ARMAVO_HOST_SDS_H
+#define ARMAVO_HOST_SDS_H
+
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+/* ---- Result codes ---- */
+#define RTNORM 5100  /* request succeeded */
+#define RTNONE 5000  /* no result (Enter at a prompt); also ends sds_buildlist and sds_command */
+#define RTREJ (-5003)
+#define RTFAIL (-5004)
+#define RTERROR (-5001)
+#define RTCAN (-5002)   /* user pressed Esc */
+#define RTKWORD (-5005) /* a keyword or arbitrary text was typed; read it with sds_getinput */
+
+/* ---- Value-type codes of result buffers (besides DXF group codes) ---- */
+#define RTREAL 5001
+#define RTPOINT 5002 /* 2D point: x, y (z is carried but ignored) */
+#define RTSHORT 5003
+#define RTANG 5004
+#define RTSTR 5005
+#define RTENAME 5006
+#define RTPICKS 5007 /* selection set name */
+#define RTORINT 5008
+#define RT3DPOINT 5009
+#define RTLONG 5010
+#define RTVOID 5014
+#define RTLB 5016
+#define RTLE 5017
+#define RTDOTE 5018
+#define RTNIL 5019
+#define RTDXF0 5020 /* the entity-type entry of a list (group 0) */
+#define RTT 5021
+
+/* ---- Link request and reply codes ---- */
+#define RQXLOAD 100
+#define RQSUBR 102
+#define RQEND 15
+#define RQQUIT 16
+#define RQXUNLD 101
+#define RSRSLT 1
+#define RSERR 3
+
+/* ---- sds_initget flags ---- */
+#define SDS_RSG_NONULL 1   /* Enter is refused */
+#define SDS_RSG_NOZERO 2   /* zero is refused */
+#define SDS_RSG_NONEG 4    /* negative numbers are refused */
+#define SDS_RSG_OTHER 128  /* any other text gives RTKWORD */
+
+/* ---- sds_osnap and OSMODE bits ---- */
+#define SDS_OSMODE_SUSPEND 16384
+
+typedef double sds_real;
+typedef sds_real sds_point[3];
+typedef long sds_name[2];
+typedef sds_real sds_matrix[4][4];
+typedef void* sds_hwnd; /* a window of the window framework (platform::Window*) */
+
+struct sds_binary {
+    short clen;
+    char* buf;
+};
+
+union resval {
+    sds_real rreal;
+    sds_real rpoint[3];
+    short rint;  /* 16-bit */
+    char* rstring;
+    long rlname[2];
+    int32_t rlong; /* 32-bit */
+    struct sds_binary rbinary;
+};
+
+struct resbuf {
+    struct resbuf* rbnext;
+    short restype;
+    union resval resval;
+};
+
+/* ---- Link with the host ---- */
+int SDS_GetGlobals(char* appName /* at least 512 bytes */, sds_hwnd* mainWindow, void** instance);
+int sds_init(int argc, char* argv[]);
+int sds_link(int replyCode); /* the next request code */
+int sds_defun(const char* name, short funcCode);
+int sds_getfuncode(void);
+struct resbuf* sds_getargs(void);
+int sds_fail(const char* message);
+void sds_exit(int status); /* does not return */
+int sds_rett(void);
+int sds_retvoid(void);
+int sds_retnil(void);
+int sds_help(const char* helpFile, const char* topic, int command);
+
+/* ---- Result-buffer lists ---- */
+struct resbuf* sds_buildlist(int restype, ...); /* type/value pairs ended by RTNONE or 0 */
+struct resbuf* sds_newrb(int restype);
+int sds_relrb(struct resbuf* list);
+
+/* ---- Entities and objects ---- */
+int sds_entmake(const struct resbuf* list);
+int sds_entmakex(const struct resbuf* list, sds_name result);
+struct resbuf* sds_entget(const sds_name entity);
+int sds_entmod(const struct resbuf* list);
+int sds_entdel(const sds_name entity); /* deletes, or restores an entity deleted earlier */
+int sds_entlast(sds_name result);
+int sds_entnext(const sds_name entity /* null or {0,0}: the first */, sds_name result);
+int sds_handent(const char* handle, sds_name result);
+int sds_redraw(const sds_name entity, int mode); /* 3 highlight, 4 unhighlight */
+
+/* ---- Tables and dictionaries ---- */
+struct resbuf* sds_tblsearch(const char* table, const char* name, int setNext);
+int sds_namedobjdict(sds_name result);
+struct resbuf* sds_dictsearch(const sds_name dict, const char* key, int setNext);
+int sds_dictadd(const sds_name dict, const char* key, const sds_name object);
+int sds_dictdel(const sds_name dict, const char* key);
+
+/* ---- Selection sets ---- */
+int sds_ssget(const char* mode, const void* point1, const void* point2, const struct resbuf* filter,
+              sds_name result);
+int sds_sslength(const sds_name set, long* length);
+int sds_ssname(const sds_name set, long index, sds_name entity);
+int sds_ssadd(const sds_name entity /* null: a new empty set */, const sds_name set,
+              sds_name result);
+int sds_ssdel(const sds_name entity, const sds_name set);
+int sds_ssmemb(const sds_name entity, const sds_name set);
+int sds_ssfree(sds_name set);
+int sds_ssgetfirst(struct resbuf** gripSet, struct resbuf** pickSet);
+int sds_sssetfirst(const sds_name gripSet, const sds_name pickSet);
+int sds_nentselp(const char* prompt, sds_name entity, sds_point point, int pickFlag,
+                 sds_matrix xform, struct resbuf** refStack);
+int sds_entsel(const char* prompt, sds_name entity, sds_point point);
+
+/* ---- User input and output ---- */
+int sds_initget(int flags, const char* keywords);
+int sds_getpoint(const sds_point base /* may be null */, const char* prompt, sds_point result);
+int sds_getreal(const char* prompt, sds_real* result);
+int sds_getint(const char* prompt, int* result);
+int sds_getkword(const char* prompt, char* result /* at least 512 bytes */);
+int sds_getstring(int allowSpaces, const char* prompt, char* result /* at least 512 bytes */);
+int sds_getinput(char* result /* at least 512 bytes */);
+int sds_draggen(const sds_name set, const char* prompt, int cursor,
+                int (*callback)(sds_point point, sds_matrix matrix), sds_point result);
+int sds_osnap(const sds_point point, const char* mode, sds_point result);
+sds_real sds_angle(const sds_point from, const sds_point to);
+sds_real sds_distance(const sds_point from, const sds_point to);
+int sds_printf(const char* format, ...)
+#if defined(__GNUC__)
+    __attribute__((format(printf, 1, 2)))
+#endif
+    ;
+int sds_alert(const char* message);
+sds_hwnd sds_getmainhwnd(void);
+
+/* ---- System variables and host commands ---- */
+int sds_getvar(const char* name, struct resbuf* result);
+int sds_setvar(const char* name, const struct resbuf* value);
+int sds_command(int restype, ...); /* type/value pairs ended by RTNONE or 0 */
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif /* ARMAVO_HOST_SDS_H */

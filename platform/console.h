@@ -1,0 +1,33 @@
+// The one stream of user lines and the one output that the command line, the dialogs and
+// the message boxes share, so that a script answers prompts and dialogs in the order given.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+// A source of the lines a user types: a script file, the terminal, or a list in a test.
+class LineInput {
+public:
+    virtual ~LineInput() = default;
+    // The next line without its line end, or nothing at the end of the input. The prompt has
+    // already been written to the output; an interactive source may show it again itself.
+    virtual std::optional<std::string> Next(std::string_view prompt) = 0;
+};
+
+// The current line source (none at start: every read then sees the end of the input).
+void SetLineInput(LineInput* input);
+LineInput* GetLineInput();
+
+// Reads the next line from the current source; comment lines ("# ...") are skipped here so
+// that every reader treats them alike.
+std::optional<std::string> ReadLine(std::string_view prompt);
+
+// Where prompts, messages and printed dialogs go: standard output unless a sink is set.
+using OutputSink = void (*)(std::string_view text, void* context);
+void SetOutputSink(OutputSink sink, void* context);
+void WriteOutput(std::string_view text);
+
+}  // namespace platform

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds armavo with the address and undefined-behaviour
+# sanitizers, and runs every test.
+set -euo pipefail
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+cmake -S . -B build-test -DARMAVO_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
+cmake --build build-test -j"$(nproc)"
+ctest --test-dir build-test --output-on-failure -j"$(nproc)"
