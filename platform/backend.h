@@ -1,0 +1,41 @@
+// User-interface back ends: how an open modal dialog and a message box meet the user. The
+// scripted back end reads the dialog lines from the shared line input; the terminal back
+// end prints each dialog in full when it opens and reads the same lines.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+class Dialog;
+
+class UiBackend {
+  public:
+    virtual ~UiBackend() = default;
+    // A modal dialog has just been initialised and is waiting for the user.
+    virtual void DialogOpened(const Dialog& dialog) = 0;
+    // The modal dialog has ended with this result.
+    virtual void DialogClosed(const Dialog& dialog, int result) = 0;
+    // The next user line for the dialog, nothing at the end of the input.
+    virtual std::optional<std::string> NextDialogLine(const Dialog& dialog) = 0;
+    // Shows a message box; for a question returns the user's line (nothing at the end of
+    // the input), otherwise only shows it and returns nothing.
+    virtual void ShowMessage(std::string_view caption, std::string_view text) = 0;
+    virtual std::optional<std::string> AskQuestion(std::string_view caption, std::string_view text,
+                                                   std::string_view choices) = 0;
+};
+
+// The scripted back end (the default) and the terminal one.
+UiBackend& ScriptedBackend();
+UiBackend& TerminalBackend();
+void SetBackend(UiBackend& backend);
+UiBackend& GetBackend();
+
+// Carries out one dialog line on an open dialog ("set", "check", "click", "cell", "select",
+// "show"). Returns false, with a message written, for a line that is not one of them or
+// whose action was refused.
+bool RunDialogLine(Dialog& dialog, std::string_view line);
+
+}  // namespace platform
