@@ -1,0 +1,81 @@
+// Entity base: common readers and the make-and-release step shared by every create operation.
+#include "module/entities/sds_base.h"
+
+#include <cstring>
+
+#include "module/entities/resbuf_util.h"
+
+CSDSBaseClass& CSDSBaseClass::operator=(const CSDSBaseClass& other) {
+    if (this != &other) {
+        ReleaseList();
+        status = other.status;
+    }
+    return *this;
+}
+
+CSDSBaseClass::~CSDSBaseClass() {
+    ReleaseList();
+}
+
+void CSDSBaseClass::ReleaseList() {
+    if (list != nullptr) {
+        sds_relrb(list);
+        list = nullptr;
+    }
+}
+
+int CSDSBaseClass::MakeFromList(bool ownerless, sds_name made) {
+    if (list == nullptr) {
+        status = RTERROR;
+        return status;
+    }
+    if (ownerless) {
+        sds_name scratch = {0, 0};
+        status = sds_entmakex(list, made != nullptr ? made : scratch);
+    } else {
+        status = sds_entmake(list);
+    }
+    ReleaseList();
+    return status;
+}
+
+std::string CSDSBaseClass::GetHandle(const resbuf* entityList) {
+    const resbuf* node = rblist::Find(entityList, 5);
+    return node != nullptr ? rblist::Text(node) : std::string();
+}
+
+std::string CSDSBaseClass::GetTypeName(const resbuf* entityList) {
+    const resbuf* node = rblist::Find(entityList, 0);
+    return node != nullptr ? rblist::Text(node) : std::string();
+}
+
+void CSDSBaseClass::GetTypeName(const resbuf* entityList, char* buffer, std::size_t size) {
+    if (buffer == nullptr || size == 0) {
+        return;
+    }
+    std::string name = GetTypeName(entityList);
+    std::size_t count = name.size() < size - 1 ? name.size() : size - 1;
+    std::memcpy(buffer, name.data(), count);
+    buffer[count] = '\0';
+}
+
+int CSDSBaseClass::GetEntityName(const resbuf* entityList, sds_name name) {
+    const resbuf* node = rblist::Find(entityList, -1);
+    if (node == nullptr) {
+        return RTERROR;
+    }
+    rblist::CopyName(node->resval.rlname, name);
+    return RTNORM;
+}
+
+std::string CSDSBaseClass::GetLayer(const sds_name entity) {
+    rblist::Owned read(sds_entget(entity));
+    const resbuf* node = rblist::Find(read.get(), 8);
+    return node != nullptr ? rblist::Text(node) : std::string();
+}
+
+int CSDSBaseClass::GetColor(const sds_name entity) {
+    rblist::Owned read(sds_entget(entity));
+    const resbuf* node = rblist::Find(read.get(), 62);
+    return node != nullptr ? node->resval.rint : RTERROR;
+}

@@ -1,0 +1,29 @@
+// One row of the steel schedule: values held as the texts shown, plus the cell flags and the
+// row's origin, as the schedule dialog edits them and the drawing stores them.
+#pragma once
+
+#include <string>
+
+class CWykazObj {
+  public:
+    CWykazObj() = default;
+    CWykazObj(const CWykazObj&) = default;
+    CWykazObj& operator=(const CWykazObj&) = default;
+    virtual ~CWykazObj() = default;
+
+    std::string diameter;  // millimetres as shown, FormatDiameter
+    int diameterFlags = 0;
+    std::string steel;  // grade name
+    int steelFlags = 0;
+    std::string length;  // developed length of one bar in centimetres, "%.0f"
+    int lengthFlags = 0;
+    std::string count;  // pieces, decimal
+    int countFlags = 0;
+    std::string remarks;
+    int remarksFlags = 0;
+    int fromDrawing = 0;     // 1 when collected from a bar in the drawing
+    int applyToDrawing = 0;  // 1 when the drawing's bars take the row's diameter and steel
+};
+
+// A set bit of this value in a cell flag word shows the cell disabled.
+inline constexpr int kCellDisabled = 2;
