@@ -20,7 +20,14 @@ constexpr std::array<MassEntry, 28> kUnitMasses = {{
     {30, 5.549}, {32, 6.313},  {35, 7.55},  {36, 7.99},   {40, 9.87},  {45, 12.5},   {50, 15.4},
 }};
 
-constexpr double kTolerance = 0.001;
+// Two diameters match when they differ by less than 0.001, and a difference of exactly 0.001
+// is a miss. Typed decimals such as 12.001 lie a hair under 0.001 from 12 in binary, so the
+// bound sits a little below 0.001: far below any real diameter step, far above rounding noise.
+constexpr double kTolerance = 0.001 - 1e-9;
+
+bool Within(double a, double b) {
+    return std::fabs(a - b) < kTolerance;
+}
 
 }  // namespace
 
@@ -47,7 +54,7 @@ bool IsSmoothSteel(int index) {
 double UnitMass(double diameterMm) {
     double mass = 0.0;
     for (const MassEntry& entry : kUnitMasses) {
-        if (std::fabs(diameterMm - entry.diameterMm) < kTolerance) {
+        if (Within(diameterMm, entry.diameterMm)) {
             mass = entry.kgPerMetre;
         }
     }
@@ -56,9 +63,8 @@ double UnitMass(double diameterMm) {
 
 std::string FormatDiameter(double diameterMm) {
     char text[64];
-    // NaN and huge values: trunc stays well defined on doubles, and "%.1f" of them still fits
-    // because the buffer is sized by snprintf's return below.
-    bool whole = std::fabs(diameterMm - std::trunc(diameterMm)) < kTolerance;
+    // Huge values print hundreds of digits; the second pass sizes the text by snprintf's count.
+    bool whole = Within(diameterMm, std::trunc(diameterMm));
     int needed = std::snprintf(text, sizeof text, whole ? "%.0f" : "%.1f", diameterMm);
     if (needed < 0) {
         return {};
