@@ -1,0 +1,496 @@
+// The host's built-in commands. They reach the drawing through the same sds_* calls as the
+// module, so they behave the way the module sees the drawing.
+#include "host/builtin_commands.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdlib>
+#include <cstring>
+#include <optional>
+#include <string>
+
+#include "host/command_line.h"
+#include "host/entity_listing.h"
+#include "host/input_sources.h"
+#include "host/input_text.h"
+#include "host/journal.h"
+#include "host/prompts.h"
+#include "host/sds.h"
+
+namespace host {
+namespace {
+
+bool g_quit = false;
+
+struct Name {
+    long id[2];
+    bool operator==(const Name& o) const { return id[0] == o.id[0] && id[1] == o.id[1]; }
+};
+
+// A list with one group; the parts of an entity's list are built one group at a time so
+// that the number of vertices can vary.
+struct resbuf* One(int code, const char* text) {
+    return sds_buildlist(code, text, RTNONE);
+}
+struct resbuf* OnePoint(int code, const sds_point p) {
+    return sds_buildlist(code, p, RTNONE);
+}
+struct resbuf* OneInt(int code, int value) {
+    return sds_buildlist(code, value, RTNONE);
+}
+struct resbuf* OneReal(int code, double value) {
+    return sds_buildlist(code, value, RTNONE);
+}
+
+struct ListBuilder {
+    struct resbuf* head = nullptr;
+    struct resbuf* tail = nullptr;
+    bool failed = false;
+    void Add(struct resbuf* rb) {
+        if (rb == nullptr) {
+            failed = true;
+            return;
+        }
+        (head == nullptr ? head : tail->rbnext) = rb;
+        tail = rb;
+        while (tail->rbnext != nullptr) {
+            tail = tail->rbnext;
+        }
+    }
+    // Makes the entity and releases the list; false when the drawing refused it.
+    bool Make() {
+        bool ok = !failed && sds_entmake(head) == RTNORM;
+        sds_relrb(head);
+        head = tail = nullptr;
+        return ok;
+    }
+};
+
+void Refused(const char* what) {
+    PrintLine(std::string("Nie można utworzyć obiektu: ") + what);
+}
+
+void CmdLine(const std::vector<std::string>&) {
+    sds_point from;
+    if (sds_getpoint(nullptr, "Pierwszy punkt: ", from) != RTNORM) {
+        return;
+    }
+    for (;;) {
+        sds_point to;
+        if (sds_getpoint(from, "Następny punkt: ", to) != RTNORM) {
+            return;
+        }
+        ListBuilder list;
+        list.Add(One(RTDXF0, "LINE"));
+        list.Add(One(8, "0"));
+        list.Add(OnePoint(10, from));
+        list.Add(OnePoint(11, to));
+        if (!list.Make()) {
+            Refused("LINE");
+            return;
+        }
+        std::memcpy(from, to, sizeof from);
+    }
+}
+
+void CmdPline(const std::vector<std::string>&) {
+    std::vector<std::array<double, 3>> points;
+    sds_point p;
+    if (sds_getpoint(nullptr, "Punkt początkowy: ", p) != RTNORM) {
+        return;
+    }
+    points.push_back({p[0], p[1], p[2]});
+    // Enter or Esc ends the polyline; what was drawn so far stays, as a CAD user expects.
+    while (sds_getpoint(p, "Następny punkt: ", p) == RTNORM) {
+        points.push_back({p[0], p[1], p[2]});
+    }
+    if (points.size() < 2) {
+        return;
+    }
+    ListBuilder list;
+    list.Add(One(RTDXF0, "LWPOLYLINE"));
+    list.Add(One(8, "0"));
+    list.Add(OneInt(90, static_cast<int>(points.size())));
+    list.Add(OneInt(70, 0));
+    for (const auto& v : points) {
+        sds_point vertex = {v[0], v[1], 0.0};
+        list.Add(OnePoint(10, vertex));
+    }
+    if (!list.Make()) {
+        Refused("LWPOLYLINE");
+    }
+}
+
+void CmdCircle(const std::vector<std::string>&) {
+    sds_point centre;
+    if (sds_getpoint(nullptr, "Środek okręgu: ", centre) != RTNORM) {
+        return;
+    }
+    sds_real radius = 0.0;
+    sds_initget(SDS_RSG_NOZERO | SDS_RSG_NONEG, nullptr);
+    if (sds_getreal("Promień okręgu: ", &radius) != RTNORM) {
+        return;
+    }
+    ListBuilder list;
+    list.Add(One(RTDXF0, "CIRCLE"));
+    list.Add(One(8, "0"));
+    list.Add(OnePoint(10, centre));
+    list.Add(OneReal(40, radius));
+    if (!list.Make()) {
+        Refused("CIRCLE");
+    }
+}
+
+// The objects a command works on: the pick-first selection when there is one (it is then
+// used up), else objects picked one by one until Enter. False when the user cancelled.
+bool SelectObjects(std::vector<Name>& chosen) {
+    struct resbuf* grips = nullptr;
+    struct resbuf* picks = nullptr;
+    if (sds_ssgetfirst(&grips, &picks) == RTNORM && picks != nullptr && picks->restype == RTPICKS) {
+        long length = 0;
+        sds_sslength(picks->resval.rlname, &length);
+        for (long i = 0; i < length; ++i) {
+            Name n{};
+            if (sds_ssname(picks->resval.rlname, i, n.id) == RTNORM) {
+                chosen.push_back(n);
+            }
+        }
+    }
+    sds_relrb(grips);
+    sds_relrb(picks);
+    if (!chosen.empty()) {
+        sds_sssetfirst(nullptr, nullptr);
+        return true;
+    }
+    for (;;) {
+        Name n{};
+        sds_point at;
+        int rc = sds_entsel("Wybierz obiekty: ", n.id, at);
+        if (rc == RTNORM) {
+            if (std::find(chosen.begin(), chosen.end(), n) == chosen.end()) {
+                chosen.push_back(n);
+            }
+        } else if (rc == RTNONE) {
+            return true;
+        } else if (rc == RTCAN) {
+            return false;
+        }
+    }
+}
+
+void CmdErase(const std::vector<std::string>&) {
+    std::vector<Name> chosen;
+    if (!SelectObjects(chosen)) {
+        return;
+    }
+    int erased = 0;
+    for (const Name& n : chosen) {
+        erased += sds_entdel(n.id) == RTNORM ? 1 : 0;
+    }
+    PrintLine("Usunięto obiektów: " + std::to_string(erased));
+}
+
+short GetShortVar(const char* name, short fallback) {
+    struct resbuf rb {};
+    if (sds_getvar(name, &rb) == RTNORM && rb.restype == RTSHORT) {
+        return rb.resval.rint;
+    }
+    return fallback;
+}
+
+void SetShortVar(const char* name, short value) {
+    struct resbuf rb {};
+    rb.restype = RTSHORT;
+    rb.resval.rint = value;
+    sds_setvar(name, &rb);
+}
+
+void MoveOrCopy(const char* command) {
+    std::vector<Name> chosen;
+    if (!SelectObjects(chosen) || chosen.empty()) {
+        return;
+    }
+    sds_point base;
+    sds_point target;
+    if (sds_getpoint(nullptr, "Punkt bazowy: ", base) != RTNORM ||
+        sds_getpoint(base, "Drugi punkt: ", target) != RTNORM) {
+        return;
+    }
+    // One copy per object: COPYMODE 1 keeps "_COPY" from asking for further points.
+    short copyMode = GetShortVar("COPYMODE", 0);
+    SetShortVar("COPYMODE", 1);
+    int done = 0;
+    for (const Name& n : chosen) {
+        done += sds_command(RTSTR, command, RTENAME, n.id, RTSTR, "", RTPOINT, base, RTPOINT,
+                            target, RTNONE) == RTNORM
+                    ? 1
+                    : 0;
+    }
+    SetShortVar("COPYMODE", copyMode);
+    if (done != static_cast<int>(chosen.size())) {
+        PrintLine("Nie wszystkie obiekty dało się przenieść.");
+    }
+}
+
+void CmdMove(const std::vector<std::string>&) {
+    MoveOrCopy("_MOVE");
+}
+void CmdCopy(const std::vector<std::string>&) {
+    MoveOrCopy("_COPY");
+}
+
+void CmdSelect(const std::vector<std::string>&) {
+    std::vector<Name> chosen;
+    for (;;) {
+        Name n{};
+        sds_point at;
+        int rc = sds_entsel("Wybierz obiekty: ", n.id, at);
+        if (rc == RTCAN) {
+            return;
+        }
+        if (rc == RTNONE) {
+            break;
+        }
+        if (rc == RTNORM && std::find(chosen.begin(), chosen.end(), n) == chosen.end()) {
+            chosen.push_back(n);
+        }
+    }
+    sds_name set = {0, 0};
+    if (sds_ssadd(nullptr, nullptr, set) != RTNORM) {
+        return;
+    }
+    for (const Name& n : chosen) {
+        sds_ssadd(n.id, set, set);
+    }
+    sds_sssetfirst(nullptr, chosen.empty() ? nullptr : set);
+    sds_ssfree(set);
+    PrintLine("Wybrano obiektów: " + std::to_string(chosen.size()));
+}
+
+void ListEntity(const sds_name entity) {
+    struct resbuf* list = sds_entget(entity);
+    Print(FormatList(list));
+    sds_relrb(list);
+}
+
+void CmdList(const std::vector<std::string>&) {
+    std::vector<Name> preselected;
+    struct resbuf* grips = nullptr;
+    struct resbuf* picks = nullptr;
+    if (sds_ssgetfirst(&grips, &picks) == RTNORM && picks != nullptr && picks->restype == RTPICKS) {
+        long length = 0;
+        sds_sslength(picks->resval.rlname, &length);
+        for (long i = 0; i < length; ++i) {
+            Name n{};
+            if (sds_ssname(picks->resval.rlname, i, n.id) == RTNORM) {
+                preselected.push_back(n);
+            }
+        }
+    }
+    sds_relrb(grips);
+    sds_relrb(picks);
+    if (!preselected.empty()) {
+        for (const Name& n : preselected) {
+            ListEntity(n.id);
+        }
+        return;
+    }
+    for (;;) {
+        sds_name entity;
+        sds_point at;
+        int rc = sds_entsel("Wybierz obiekt: ", entity, at);
+        if (rc == RTNORM) {
+            ListEntity(entity);
+            return;
+        }
+        if (rc != RTERROR) {
+            return;
+        }
+    }
+}
+
+void CmdU(const std::vector<std::string>&) {
+    PrintLine(UndoSteps(1) == 1 ? "Cofnięto ostatnie polecenie." : "Nie ma nic do cofnięcia.");
+}
+
+void CmdUndo(const std::vector<std::string>& args) {
+    int steps = 1;
+    if (!args.empty()) {
+        std::optional<double> n = ParseNumber(args.front());
+        if (!n || *n < 1 || *n != static_cast<int>(*n) || *n > 1e6) {
+            PrintLine("Nieprawidłowa liczba kroków: " + args.front());
+            return;
+        }
+        steps = static_cast<int>(*n);
+    } else {
+        sds_initget(SDS_RSG_NOZERO | SDS_RSG_NONEG, nullptr);
+        int rc = sds_getint("Liczba kroków do cofnięcia <1>: ", &steps);
+        if (rc == RTNONE) {
+            steps = 1;
+        } else if (rc != RTNORM) {
+            return;
+        }
+    }
+    int undone = UndoSteps(steps);
+    PrintLine(undone == 0 ? std::string("Nie ma nic do cofnięcia.")
+                          : "Cofnięto kroków: " + std::to_string(undone));
+}
+
+void CmdRedo(const std::vector<std::string>&) {
+    PrintLine(RedoStep() ? "Przywrócono cofnięte polecenie." : "Nie ma nic do przywrócenia.");
+}
+
+void CmdHelp(const std::vector<std::string>&) {
+    std::string line = "Polecenia:";
+    for (const std::string& name : KnownCommandNames()) {
+        line += " " + name;
+    }
+    PrintLine(line);
+}
+
+std::string ShowValue(const struct resbuf& rb) {
+    switch (rb.restype) {
+        case RTSHORT:
+            return std::to_string(rb.resval.rint);
+        case RTLONG:
+            return std::to_string(rb.resval.rlong);
+        case RTREAL:
+            return FormatReal(rb.resval.rreal);
+        case RTPOINT:
+        case RT3DPOINT:
+            return FormatReal(rb.resval.rpoint[0]) + "," + FormatReal(rb.resval.rpoint[1]) + "," +
+                   FormatReal(rb.resval.rpoint[2]);
+        case RTSTR:
+            return rb.resval.rstring != nullptr ? rb.resval.rstring : "";
+        default:
+            return "?";
+    }
+}
+
+// Reads the typed value as the variable's own type; false when it does not fit.
+bool ParseValue(const std::string& text, short type, struct resbuf& out, std::string& storage) {
+    Answer a = ClassifyAnswer(text);
+    out.restype = type;
+    switch (type) {
+        case RTSHORT:
+            if (a.kind != Answer::Kind::Number || !a.whole || a.number < -32768 ||
+                a.number > 32767) {
+                return false;
+            }
+            out.resval.rint = static_cast<short>(a.number);
+            return true;
+        case RTLONG:
+            if (a.kind != Answer::Kind::Number || !a.whole || a.number < -2147483648.0 ||
+                a.number > 2147483647.0) {
+                return false;
+            }
+            out.resval.rlong = static_cast<int32_t>(a.number);
+            return true;
+        case RTREAL:
+            if (a.kind != Answer::Kind::Number) {
+                return false;
+            }
+            out.resval.rreal = a.number;
+            return true;
+        case RTPOINT:
+        case RT3DPOINT:
+            if (a.kind != Answer::Kind::Point || a.relative) {
+                return false;
+            }
+            std::memcpy(out.resval.rpoint, a.point, sizeof out.resval.rpoint);
+            return true;
+        case RTSTR:
+            storage = text;
+            out.resval.rstring = storage.data();
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CmdSetvar(const std::vector<std::string>& args) {
+    char buffer[512] = "";
+    std::string name;
+    if (!args.empty()) {
+        name = args.front();
+    } else if (sds_getstring(0, "Nazwa zmiennej: ", buffer) == RTNORM) {
+        name = buffer;
+    }
+    name = UpperText(name);
+    if (name.empty()) {
+        return;
+    }
+    struct resbuf current {};
+    if (sds_getvar(name.c_str(), &current) != RTNORM) {
+        PrintLine("Nieznana zmienna: " + name);
+        return;
+    }
+    std::string shown = ShowValue(current);
+    if (current.restype == RTSTR) {
+        std::free(current.resval.rstring);  // sds_getvar hands the text to the caller
+    }
+    std::string value;
+    if (args.size() > 1) {
+        for (size_t i = 1; i < args.size(); ++i) {
+            value += (i > 1 ? " " : "") + args[i];
+        }
+    } else {
+        std::string prompt = "Nowa wartość " + name + " <" + shown + ">: ";
+        if (sds_getstring(1, prompt.c_str(), buffer) != RTNORM || buffer[0] == '\0') {
+            return;
+        }
+        value = buffer;
+    }
+    struct resbuf next {};
+    std::string storage;
+    if (!ParseValue(value, current.restype, next, storage)) {
+        PrintLine("Nieprawidłowa wartość zmiennej " + name + ": " + value);
+        return;
+    }
+    if (sds_setvar(name.c_str(), &next) != RTNORM) {
+        PrintLine("Nie można ustawić zmiennej " + name + ".");
+    }
+}
+
+void CmdQuit(const std::vector<std::string>&) {
+    RequestQuit();
+}
+
+constexpr BuiltinCommand kBuiltins[] = {
+    {"LINE", CmdLine, true},      {"PLINE", CmdPline, true}, {"CIRCLE", CmdCircle, true},
+    {"ERASE", CmdErase, true},    {"MOVE", CmdMove, true},   {"COPY", CmdCopy, true},
+    {"SELECT", CmdSelect, false}, {"LIST", CmdList, false},  {"U", CmdU, false},
+    {"UNDO", CmdUndo, false},     {"REDO", CmdRedo, false},  {"SETVAR", CmdSetvar, true},
+    {"HELP", CmdHelp, false},     {"QUIT", CmdQuit, false},
+};
+
+}  // namespace
+
+const BuiltinCommand* FindBuiltin(const std::string& key) {
+    for (const BuiltinCommand& b : kBuiltins) {
+        if (key == b.name) {
+            return &b;
+        }
+    }
+    return nullptr;
+}
+
+std::vector<std::string> BuiltinNames() {
+    std::vector<std::string> names;
+    for (const BuiltinCommand& b : kBuiltins) {
+        names.emplace_back(b.name);
+    }
+    return names;
+}
+
+void RequestQuit() {
+    g_quit = true;
+}
+
+bool TakeQuitRequest() {
+    bool quit = g_quit;
+    g_quit = false;
+    return quit;
+}
+
+}  // namespace host

@@ -1,0 +1,27 @@
+// The host's own commands: drawing (LINE, PLINE, CIRCLE), editing (ERASE, MOVE, COPY),
+// selection and listing (SELECT, LIST), undo (U, UNDO, REDO), SETVAR, HELP and QUIT.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace host {
+
+// Runs with the words typed after the command name on its line.
+using BuiltinHandler = void (*)(const std::vector<std::string>& args);
+
+struct BuiltinCommand {
+    const char* name;
+    BuiltinHandler run;
+    bool undoStep;  // false for the commands that work the journal or change nothing
+};
+
+// The built-in of that name (upper case, as CommandKey gives it), or null.
+const BuiltinCommand* FindBuiltin(const std::string& key);
+std::vector<std::string> BuiltinNames();
+
+// QUIT asks the command line to end the session in order.
+void RequestQuit();
+bool TakeQuitRequest();
+
+}  // namespace host

@@ -1,0 +1,154 @@
+// The command line: command lookup (module commands, verbs, built-ins), the undo step around
+// each host command, and the registry of verbs.
+#include "host/command_line.h"
+
+#include <algorithm>
+#include <exception>
+#include <map>
+#include <optional>
+
+#include "host/builtin_commands.h"
+#include "host/host.h"
+#include "host/input_sources.h"
+#include "host/input_text.h"
+#include "host/journal.h"
+#include "platform/console.h"
+
+namespace host {
+namespace {
+
+std::map<std::string, int>& ModuleCommands() {
+    static std::map<std::string, int> commands;
+    return commands;
+}
+
+std::map<std::string, VerbHandler>& Verbs() {
+    static std::map<std::string, VerbHandler> verbs;
+    return verbs;
+}
+
+bool g_stepOpen = false;
+
+// Runs a host command as one undo step. A failure inside it is told and the step closed,
+// so one broken command does not take the session down.
+template <typename Body>
+void RunHostCommand(const std::string& name, bool undoStep, Body body) {
+    if (undoStep) {
+        OpenCommandStep();
+    }
+    try {
+        body();
+    } catch (const std::exception& e) {
+        PrintLine("Polecenie " + name + " przerwane: " + e.what());
+    }
+    if (undoStep) {
+        CloseCommandStep();
+    }
+}
+
+}  // namespace
+
+std::string CommandKey(std::string_view typed) {
+    if (!typed.empty() && typed.front() == '_') {
+        typed.remove_prefix(1);
+    }
+    return UpperText(typed);
+}
+
+std::vector<std::string> SplitWords(std::string_view line) {
+    return SplitKeywords(line);
+}
+
+bool DefineModuleCommand(std::string_view name, int funcode) {
+    std::string key = UpperText(name);
+    if (key.size() < 3 || key.compare(0, 2, "C:") != 0 ||
+        key.find_first_of(" \t") != std::string::npos) {
+        return false;
+    }
+    ModuleCommands()[key.substr(2)] = funcode;
+    return true;
+}
+
+void ClearModuleCommands() {
+    ModuleCommands().clear();
+}
+
+std::vector<std::string> KnownCommandNames() {
+    std::vector<std::string> names = BuiltinNames();
+    for (const auto& [name, handler] : Verbs()) {
+        names.push_back(name);
+    }
+    for (const auto& [name, code] : ModuleCommands()) {
+        names.push_back(name);
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
+void OpenCommandStep() {
+    if (g_stepOpen) {
+        EndCommandStep();
+    }
+    BeginCommandStep();
+    g_stepOpen = true;
+}
+
+void CloseCommandStep() {
+    if (g_stepOpen) {
+        g_stepOpen = false;
+        EndCommandStep();
+    }
+}
+
+bool CommandStepOpen() {
+    return g_stepOpen;
+}
+
+void RegisterVerb(const std::string& name, VerbHandler handler) {
+    std::string key = CommandKey(name);
+    if (key.empty()) {
+        return;
+    }
+    if (handler) {
+        Verbs()[key] = std::move(handler);
+    } else {
+        Verbs().erase(key);
+    }
+}
+
+CommandRequest RunCommandLine() {
+    for (;;) {
+        if (TakeQuitRequest()) {
+            return CommandRequest{CommandRequest::Kind::Quit};
+        }
+        Print(kCommandPrompt);
+        std::optional<std::string> line = platform::ReadLine(kCommandPrompt);
+        if (!line) {
+            return CommandRequest{CommandRequest::Kind::EndOfInput};
+        }
+        std::vector<std::string> words = SplitWords(*line);
+        // An empty line or an Esc at the command prompt does nothing.
+        if (words.empty() || words.front() == "^C" || words.front() == "^c") {
+            continue;
+        }
+        std::string typed = words.front();
+        std::string key = CommandKey(typed);
+        words.erase(words.begin());
+        if (auto m = ModuleCommands().find(key); m != ModuleCommands().end()) {
+            return CommandRequest{CommandRequest::Kind::ModuleCommand, m->second, key, words};
+        }
+        if (auto v = Verbs().find(key); v != Verbs().end()) {
+            VerbHandler handler = v->second;  // a copy: the verb may re-register itself
+            RunHostCommand(key, true, [&] { handler(words); });
+            continue;
+        }
+        if (const BuiltinCommand* b = FindBuiltin(key)) {
+            RunHostCommand(key, b->undoStep, [&] { b->run(words); });
+            continue;
+        }
+        PrintLine("Nieznane polecenie \"" + typed + "\". Wpisz HELP.");
+    }
+}
+
+}  // namespace host

@@ -1,0 +1,45 @@
+// The command line: reads "Command: " lines and runs them as built-in commands, registered
+// verbs or, by handing them back to the link, as module commands.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+inline constexpr const char* kCommandPrompt = "Command: ";
+
+// What the command line stopped for.
+struct CommandRequest {
+    enum class Kind { ModuleCommand, EndOfInput, Quit };
+    Kind kind = Kind::EndOfInput;
+    int funcode = -1;
+    std::string name;                // the module command, upper case, without "c:"
+    std::vector<std::string> words;  // what followed the command name on its line
+};
+
+// Runs command lines until one names a module command, QUIT is given or the input ends.
+// Host commands run inline, each as one undo step.
+CommandRequest RunCommandLine();
+
+// The module's commands (names given to sds_defun with "c:"), by code.
+bool DefineModuleCommand(std::string_view name, int funcode);
+void ClearModuleCommands();
+
+// A command name as typed, normalised for lookup: upper case, one leading "_" dropped.
+std::string CommandKey(std::string_view typed);
+
+// The names a user can type, sorted: built-ins, verbs and module commands.
+std::vector<std::string> KnownCommandNames();
+
+// The command step around one command; a step still open when the host shuts down is
+// closed so that the journal never keeps a half-open command.
+void OpenCommandStep();
+void CloseCommandStep();
+bool CommandStepOpen();
+
+// Splits a line at blanks.
+std::vector<std::string> SplitWords(std::string_view line);
+
+}  // namespace host

@@ -1,0 +1,148 @@
+// The host's line sources and its line-aware output.
+#include "host/input_sources.h"
+
+#include <unistd.h>
+
+#include <clocale>
+#include <cstdlib>
+
+#include <readline/history.h>
+#include <readline/readline.h>
+
+#include "host/host.h"
+
+namespace host {
+namespace {
+
+bool g_atLineStart = true;
+
+bool IsComment(const std::string& line) {
+    size_t i = line.find_first_not_of(" \t");
+    return i != std::string::npos && line[i] == '#';
+}
+
+}  // namespace
+
+void Print(std::string_view text) {
+    if (text.empty()) {
+        return;
+    }
+    platform::WriteOutput(text);
+    g_atLineStart = text.back() == '\n';
+}
+
+void PrintLine(std::string_view message) {
+    if (!g_atLineStart) {
+        Print("\n");
+    }
+    Print(message);
+    if (message.empty() || message.back() != '\n') {
+        Print("\n");
+    }
+}
+
+void ResetOutputColumn() {
+    g_atLineStart = true;
+}
+
+std::optional<std::string> LineSource::Next(std::string_view prompt) {
+    if (!ended_) {
+        for (;;) {
+            std::optional<std::string> line = Fetch(prompt);
+            if (!line) {
+                ended_ = true;
+                break;
+            }
+            if (!line->empty() && line->back() == '\r') {
+                line->pop_back();
+            }
+            // Comments are skipped here rather than only in platform::ReadLine so that
+            // they never reach the transcript.
+            if (IsComment(*line)) {
+                continue;
+            }
+            if (echo_) {
+                Print(*line);
+                Print("\n");
+            }
+            return line;
+        }
+    }
+    if (++readsAfterEnd_ > kReadsAfterEnd) {
+        PrintLine("Koniec danych wejściowych, a polecenie wciąż pyta: program kończy pracę.");
+        throw HostShutdown{1};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> MemoryInput::Fetch(std::string_view) {
+    if (next_ >= lines_.size()) {
+        return std::nullopt;
+    }
+    return lines_[next_++];
+}
+
+StreamInput::~StreamInput() {
+    if (owned_ && file_ != nullptr) {
+        std::fclose(file_);
+    }
+}
+
+std::optional<std::string> StreamInput::Check(const std::string& path) {
+    std::FILE* f = std::fopen(path.c_str(), "r");
+    if (f == nullptr) {
+        return std::nullopt;
+    }
+    std::fclose(f);
+    return path;
+}
+
+std::optional<std::string> StreamInput::Fetch(std::string_view) {
+    if (file_ == nullptr) {
+        return std::nullopt;
+    }
+    std::string line;
+    int c = 0;
+    bool any = false;
+    while ((c = std::fgetc(file_)) != EOF) {
+        any = true;
+        if (c == '\n') {
+            return line;
+        }
+        line += static_cast<char>(c);
+    }
+    if (!any) {
+        return std::nullopt;
+    }
+    return line;  // the last line of a file without a final line break
+}
+
+TerminalInput::TerminalInput() : LineSource(false) {
+    // Multibyte (UTF-8) editing needs the user's character type; numbers stay in the
+    // C locale because only LC_CTYPE is taken.
+    std::setlocale(LC_CTYPE, "");
+}
+
+std::optional<std::string> TerminalInput::Fetch(std::string_view prompt) {
+    std::string lastLine(
+        prompt.substr(prompt.rfind('\n') == std::string_view::npos ? 0 : prompt.rfind('\n') + 1));
+    if (!lastLine.empty() && isatty(STDOUT_FILENO)) {
+        // The prompt is already on the screen; readline draws its last line again itself,
+        // so the line is cleared first to show it once.
+        platform::WriteOutput("\r\x1b[K");
+    }
+    char* raw = readline(isatty(STDOUT_FILENO) ? lastLine.c_str() : "");
+    if (raw == nullptr) {
+        Print("\n");
+        return std::nullopt;
+    }
+    std::string line(raw);
+    std::free(raw);
+    if (!line.empty()) {
+        add_history(line.c_str());
+    }
+    ResetOutputColumn();
+    return line;
+}
+
+}  // namespace host
