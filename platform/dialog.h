@@ -74,14 +74,16 @@ struct Control {
 
 class Dialog : public Window {
   public:
-    Dialog() = default;
+    Dialog() { SetCreated(false); }
     ~Dialog() override = default;
 
     // Runs the dialog modally over its owner through the current back end and returns the
-    // value given to EndDialog (IDCANCEL when the input ends while it is open).
+    // value given to EndDialog. When the input ends while it is open it gets OnCancel, and
+    // ends with IDCANCEL if that did not end it. -1 when it cannot be built (see Create).
     int DoModal(const DialogTemplate& templ, Window* owner);
-    // Creates the window modelessly; shown when the template says visible. False when the
-    // template has two controls with one id (nothing is created then).
+    // Creates the window modelessly; shown when the template says visible. False, with a
+    // message, when the window exists already or the template gives two controls one
+    // positive id (nothing is created then). Ids of 0 and below (labels) may repeat.
     bool Create(const DialogTemplate& templ, Window* owner);
     void DestroyWindow() override;
     // Ends a modal dialog with this result (after the current handler returns); for a
@@ -147,9 +149,10 @@ class Dialog : public Window {
     bool UserClick(int id);
     bool UserTypeCell(int gridId, int row, int col, std::string_view text);
     bool UserSelectRow(int gridId, int row);
-    // The id of the control a user names by id or caption (case-insensitive, "&" and a
-    // trailing ":" ignored; a label names the control after it), 0 when none matches.
-    int ResolveControl(std::string_view name) const;
+    // The control a user names by id or caption (case-insensitive, "&" and a trailing ":"
+    // ignored, surrounding quotes allowed; a label names the input control after it), null
+    // when none matches.
+    const Control* ResolveControl(std::string_view name) const;
     // The dialog printed as text, as "show" prints it.
     std::string Describe() const;
 

@@ -62,6 +62,13 @@ class Window {
     void SetCreated(bool created) { created_ = created; }
 
   private:
+    friend void MinimizeWindow(Window* owner);
+    friend void RestoreWindow(Window* owner);
+    // Changes visibility and tells the window once, with the reason.
+    void SetVisible(bool show, int status);
+    bool hiddenWithOwner_ = false;
+
+  private:
     Rect rect_;
     std::string title_;
     Window* owner_ = nullptr;

@@ -1,0 +1,352 @@
+// What a user does to a dialog (typing into an edit, choosing a list item, ticking, clicking,
+// typing into a grid cell), naming controls by caption, and the dialog printed as text.
+#include <string>
+
+#include "platform/console.h"
+#include "platform/dialog.h"
+#include "platform/text_util.h"
+
+namespace platform {
+namespace {
+
+std::string Quoted(std::string_view s) {
+    return "\"" + std::string(s) + "\"";
+}
+
+std::string NameOf(const Control& c) {
+    std::string caption = c.caption;
+    while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) {
+        caption.pop_back();
+    }
+    return caption.empty() ? std::to_string(c.id) : Quoted(caption);
+}
+
+bool IsLabel(ControlKind kind) {
+    return kind == ControlKind::Static || kind == ControlKind::GroupBox ||
+           kind == ControlKind::Picture;
+}
+
+// Exact text first; a user who typed another case still means the one item that matches.
+int FindItem(const std::vector<std::string>& items, std::string_view text) {
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (items[i] == text) {
+            return static_cast<int>(i);
+        }
+    }
+    for (size_t i = 0; i < items.size(); ++i) {
+        if (text::EqualsNoCase(items[i], text)) {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+const char* KindWord(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Edit:
+            return "pole";
+        case ControlKind::DropDownList:
+            return "lista";
+        case ControlKind::CheckBox:
+            return "wybór";
+        case ControlKind::Button:
+        case ControlKind::DefaultButton:
+            return "przycisk";
+        case ControlKind::Static:
+            return "napis";
+        case ControlKind::GroupBox:
+            return "grupa";
+        case ControlKind::Picture:
+            return "obraz";
+        case ControlKind::Grid:
+            return "siatka";
+    }
+    return "?";
+}
+
+void DescribeGrid(const GridData& g, std::string& out) {
+    out += "      ";
+    for (int col = 0; col < g.ColumnCount(); ++col) {
+        const GridColumn& column = g.Column(col);
+        out += col > 0 ? " | " : "";
+        out += column.heading;
+        if (!column.unit.empty()) {
+            out += " " + column.unit;
+        }
+    }
+    out += "\n";
+    for (int row = 1; row <= g.RowCount(); ++row) {
+        out += row == g.CurrentRow() ? "    > " : "      ";
+        out += std::to_string(row) + ":";
+        for (int col = 0; col < g.ColumnCount(); ++col) {
+            const GridCell* cell = g.Cell(row, col);
+            out += col > 0 ? " |" : "";
+            // Braces mark a cell that takes no input.
+            out += cell->enabled ? " " + cell->text : " {" + cell->text + "}";
+        }
+        out += "\n";
+    }
+}
+
+}  // namespace
+
+bool Dialog::UserCanTouch(const Control* c, std::string_view name) {
+    if (c == nullptr) {
+        WriteOutput("Nie ma kontrolki " + Quoted(name) + " w oknie " + Quoted(GetWindowText()) +
+                    ".\n");
+        return false;
+    }
+    if (!c->visible) {
+        WriteOutput("Kontrolka " + NameOf(*c) + " jest niewidoczna.\n");
+        return false;
+    }
+    if (!c->enabled || !IsWindowEnabled()) {
+        WriteOutput("Kontrolka " + NameOf(*c) + " jest zablokowana.\n");
+        return false;
+    }
+    return true;
+}
+
+bool Dialog::UserSetText(int id, std::string_view text) {
+    Control* c = FindControl(id);
+    if (!UserCanTouch(c, std::to_string(id))) {
+        return false;
+    }
+    switch (c->kind) {
+        case ControlKind::Edit:
+            c->text = std::string(text);
+            OnEditChange(id);
+            OnKillFocus(id);
+            return true;
+        case ControlKind::DropDownList: {
+            int index = FindItem(c->items, text::Trim(text));
+            if (index < 0) {
+                WriteOutput("Na liście " + NameOf(*c) + " nie ma pozycji " + Quoted(text) + ".\n");
+                return false;
+            }
+            c->selection = index;
+            OnSelChange(id);
+            return true;
+        }
+        case ControlKind::CheckBox: {
+            std::string value = text::Trim(text);
+            if (value != "0" && value != "1") {
+                WriteOutput("Pole wyboru " + NameOf(*c) + " przyjmuje 0 albo 1.\n");
+                return false;
+            }
+            return UserCheck(id, value == "1");
+        }
+        default:
+            WriteOutput("Do kontrolki " + NameOf(*c) + " nie można wpisać tekstu.\n");
+            return false;
+    }
+}
+
+bool Dialog::UserCheck(int id, bool checked) {
+    Control* c = FindControl(id);
+    if (!UserCanTouch(c, std::to_string(id))) {
+        return false;
+    }
+    if (c->kind != ControlKind::CheckBox) {
+        WriteOutput("Kontrolka " + NameOf(*c) + " nie jest polem wyboru.\n");
+        return false;
+    }
+    // A user ticks a box only by clicking it, and a click toggles: asking for the state it
+    // already has is no click at all.
+    if (c->checked != checked) {
+        c->checked = checked;
+        OnCommand(id);
+    }
+    return true;
+}
+
+bool Dialog::UserClick(int id) {
+    Control* c = FindControl(id);
+    if (c == nullptr && id == IDCANCEL) {
+        // Every dialog can be closed by its close box or Esc, with or without a Cancel button.
+        OnCancel();
+        return true;
+    }
+    if (!UserCanTouch(c, std::to_string(id))) {
+        return false;
+    }
+    switch (c->kind) {
+        case ControlKind::Button:
+        case ControlKind::DefaultButton:
+            if (id == IDOK) {
+                OnOK();
+            } else if (id == IDCANCEL) {
+                OnCancel();
+            } else {
+                OnCommand(id);
+            }
+            return true;
+        case ControlKind::CheckBox:
+            c->checked = !c->checked;
+            OnCommand(id);
+            return true;
+        default:
+            WriteOutput("Kontrolki " + NameOf(*c) + " nie można kliknąć.\n");
+            return false;
+    }
+}
+
+bool Dialog::UserSelectRow(int gridId, int row) {
+    Control* c = FindControl(gridId);
+    if (!UserCanTouch(c, std::to_string(gridId))) {
+        return false;
+    }
+    if (c->kind != ControlKind::Grid) {
+        WriteOutput("Kontrolka " + NameOf(*c) + " nie jest siatką.\n");
+        return false;
+    }
+    if (row < 1 || row > c->grid.RowCount()) {
+        WriteOutput("Siatka nie ma wiersza " + std::to_string(row) + ".\n");
+        return false;
+    }
+    c->grid.SetCurrentRow(row);
+    OnGridSelect(gridId, row);
+    return true;
+}
+
+bool Dialog::UserTypeCell(int gridId, int row, int col, std::string_view typed) {
+    Control* c = FindControl(gridId);
+    if (!UserCanTouch(c, std::to_string(gridId))) {
+        return false;
+    }
+    if (c->kind != ControlKind::Grid) {
+        WriteOutput("Kontrolka " + NameOf(*c) + " nie jest siatką.\n");
+        return false;
+    }
+    std::string where = "(" + std::to_string(row) + ", " + std::to_string(col) + ")";
+    if (!c->grid.HasCell(row, col)) {
+        WriteOutput("Siatka nie ma komórki " + where + ".\n");
+        return false;
+    }
+    // Clicking into the cell makes its row the current one first.
+    if (c->grid.CurrentRow() != row) {
+        c->grid.SetCurrentRow(row);
+        OnGridSelect(gridId, row);
+    }
+    // The handlers may have changed the grid; the cell is looked up again each time.
+    GridCell* cell = Grid(gridId) != nullptr ? Grid(gridId)->Cell(row, col) : nullptr;
+    if (cell == nullptr || !cell->enabled) {
+        WriteOutput("Komórka " + where + " jest zablokowana.\n");
+        return false;
+    }
+    if (!cell->items.empty()) {
+        int index = FindItem(cell->items, text::Trim(typed));
+        if (index < 0) {
+            WriteOutput("Komórka " + where + " nie ma pozycji " + Quoted(typed) + ".\n");
+            return false;
+        }
+        cell->text = cell->items[static_cast<size_t>(index)];
+        std::string chosen = cell->text;
+        OnGridCellChanged(gridId, row, col, chosen);
+        return true;
+    }
+    if (!OnGridBeginEdit(gridId, row, col)) {
+        WriteOutput("Komórki " + where + " nie można edytować.\n");
+        return false;
+    }
+    // Typing replaces the cell's text, one key at a time; each keystroke may be refused.
+    std::string edit;
+    for (const std::string& key : text::Utf8Chars(typed)) {
+        std::string candidate = edit + key;
+        if (OnGridEditChanging(gridId, row, col, candidate)) {
+            edit = candidate;
+        }
+    }
+    cell = Grid(gridId) != nullptr ? Grid(gridId)->Cell(row, col) : nullptr;
+    if (cell == nullptr) {
+        return false;
+    }
+    cell->text = edit;
+    OnGridCellChanged(gridId, row, col, edit);
+    return true;
+}
+
+const Control* Dialog::ResolveControl(std::string_view name) const {
+    std::string trimmed = text::Trim(name);
+    if (trimmed.size() >= 2 && trimmed.front() == '"' && trimmed.back() == '"') {
+        trimmed = trimmed.substr(1, trimmed.size() - 2);
+    }
+    if (trimmed.empty()) {
+        return nullptr;
+    }
+    int id = 0;
+    if (text::ParseInt(trimmed, id)) {
+        if (const Control* c = FindControl(id)) {
+            return c;
+        }
+    }
+    std::string key = text::CaptionKey(trimmed);
+    const Control* label = nullptr;
+    size_t labelIndex = 0;
+    for (size_t i = 0; i < controls_.size(); ++i) {
+        const Control& c = controls_[i];
+        if (text::CaptionKey(c.caption) != key) {
+            continue;
+        }
+        if (!IsLabel(c.kind)) {
+            return &c;
+        }
+        if (label == nullptr) {
+            label = &c;
+            labelIndex = i;
+        }
+    }
+    if (label == nullptr) {
+        return nullptr;
+    }
+    // A label names the input that follows it, as a mnemonic moves the focus there.
+    if (label->kind == ControlKind::Static) {
+        for (size_t i = labelIndex + 1; i < controls_.size(); ++i) {
+            if (!IsLabel(controls_[i].kind)) {
+                return &controls_[i];
+            }
+        }
+    }
+    return label;
+}
+
+std::string Dialog::Describe() const {
+    std::string out = "=== " + GetWindowText() + " ===\n";
+    for (const Control& c : controls_) {
+        if (!c.visible) {
+            continue;
+        }
+        out += "  [" + std::to_string(c.id) + "] " + KindWord(c.kind);
+        switch (c.kind) {
+            case ControlKind::Edit:
+                out += " = " + Quoted(c.text);
+                break;
+            case ControlKind::DropDownList:
+                out += " = " + Quoted(GetItemText(c.id, c.selection)) + " (" +
+                       std::to_string(c.items.size()) + " pozycji)";
+                break;
+            case ControlKind::CheckBox:
+                out += std::string(c.checked ? " [x] " : " [ ] ") + Quoted(c.caption);
+                break;
+            case ControlKind::Grid:
+                out += " " + std::to_string(c.grid.RowCount()) + " wierszy";
+                break;
+            default:
+                out += " " + Quoted(c.caption);
+                break;
+        }
+        if (c.kind == ControlKind::DefaultButton) {
+            out += " (domyślny)";
+        }
+        if (!c.enabled) {
+            out += " (zablokowany)";
+        }
+        out += "\n";
+        if (c.kind == ControlKind::Grid) {
+            DescribeGrid(c.grid, out);
+        }
+    }
+    return out;
+}
+
+}  // namespace platform

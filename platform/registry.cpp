@@ -1,0 +1,221 @@
+// The registry calls over the settings file. Every call reads the file afresh, so what is on
+// disk is the one truth; every change rewrites it atomically.
+#include "platform/registry.h"
+
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/console.h"
+#include "platform/settings_file.h"
+
+namespace platform {
+namespace {
+
+std::string g_settingsFile;
+
+// Reads the store; reports and refuses an unreadable or corrupt file.
+RegResult LoadForRead(settings::Store& store) {
+    int errorLine = 0;
+    std::string path = GetSettingsFile();
+    switch (settings::Load(path, store, errorLine)) {
+        case settings::LoadResult::Ok:
+        case settings::LoadResult::Missing:
+            return RegResult::Ok;
+        case settings::LoadResult::Unreadable:
+            WriteOutput("Nie można odczytać pliku ustawień " + path + ".\n");
+            return RegResult::CannotOpen;
+        case settings::LoadResult::Corrupt:
+            WriteOutput("Plik ustawień " + path + " jest uszkodzony (wiersz " +
+                        std::to_string(errorLine) + "); ustawienia nie zostały odczytane.\n");
+            return RegResult::CannotOpen;
+    }
+    return RegResult::CannotOpen;
+}
+
+// Reads the store for a change. A corrupt file gives an empty store and the name under which
+// the old file is kept when the new one replaces it; an unreadable one refuses the change.
+RegResult LoadForWrite(settings::Store& store, std::string& keepOldAs) {
+    int errorLine = 0;
+    std::string path = GetSettingsFile();
+    keepOldAs.clear();
+    switch (settings::Load(path, store, errorLine)) {
+        case settings::LoadResult::Ok:
+        case settings::LoadResult::Missing:
+            return RegResult::Ok;
+        case settings::LoadResult::Unreadable:
+            WriteOutput("Nie można odczytać pliku ustawień " + path +
+                        "; ustawienia nie zostały zapisane.\n");
+            return RegResult::WriteFailed;
+        case settings::LoadResult::Corrupt:
+            store.keys.clear();
+            keepOldAs = path + ".bad";
+            return RegResult::Ok;
+    }
+    return RegResult::WriteFailed;
+}
+
+RegResult Save(const settings::Store& store, const std::string& keepOldAs) {
+    std::string error;
+    std::string path = GetSettingsFile();
+    if (!settings::WriteAtomically(path, store, keepOldAs, error)) {
+        WriteOutput("Ustawienia nie zostały zapisane: " + error + ".\n");
+        return RegResult::WriteFailed;
+    }
+    if (!keepOldAs.empty()) {
+        WriteOutput("Uszkodzony plik ustawień zachowano jako " + keepOldAs + ".\n");
+    }
+    return RegResult::Ok;
+}
+
+bool IsStringType(unsigned type) {
+    return type == REG_SZ || type == REG_EXPAND_SZ;
+}
+
+}  // namespace
+
+void SetSettingsFile(std::string_view path) {
+    g_settingsFile = std::string(path);
+}
+
+std::string GetSettingsFile() {
+    return g_settingsFile.empty() ? DefaultSettingsFile() : g_settingsFile;
+}
+
+std::string DefaultSettingsFile() {
+    const char* xdg = std::getenv("XDG_CONFIG_HOME");
+    if (xdg != nullptr && xdg[0] == '/') {
+        return std::string(xdg) + "/armavo/settings";
+    }
+    const char* home = std::getenv("HOME");
+    if (home != nullptr && home[0] != '\0') {
+        return std::string(home) + "/.config/armavo/settings";
+    }
+    return "armavo-settings";
+}
+
+RegResult RegOpenKey(std::string_view path, RegAccess access, RegKey& key) {
+    key = RegKey{};
+    settings::Store store;
+    RegResult r = LoadForRead(store);
+    if (r != RegResult::Ok) {
+        return r;
+    }
+    if (store.FindKey(path) == nullptr) {
+        return RegResult::NotFound;
+    }
+    key = RegKey{std::string(path), true, access == RegAccess::ReadWrite};
+    return RegResult::Ok;
+}
+
+RegResult RegCreateKey(std::string_view path, RegKey& key) {
+    key = RegKey{std::string(path), true, true};
+    return RegResult::Ok;
+}
+
+RegResult RegCloseKey(RegKey& key) {
+    bool wasOpen = key.open;
+    key = RegKey{};
+    return wasOpen ? RegResult::Ok : RegResult::AccessDenied;
+}
+
+RegResult RegQueryValue(const RegKey& key, std::string_view name, unsigned* type, char* buffer,
+                        std::size_t* size) {
+    if (!key.open || size == nullptr) {
+        return RegResult::AccessDenied;
+    }
+    settings::Store store;
+    RegResult r = LoadForRead(store);
+    if (r != RegResult::Ok) {
+        return r;
+    }
+    settings::Key* k = store.FindKey(key.path);
+    settings::Value* v = k != nullptr ? settings::FindValue(*k, name) : nullptr;
+    if (v == nullptr) {
+        return RegResult::NotFound;
+    }
+    if (type != nullptr) {
+        *type = v->type;
+    }
+    std::size_t capacity = *size;
+    *size = v->bytes.size();
+    if (buffer == nullptr) {
+        return RegResult::Ok;  // the caller asked only for the length
+    }
+    if (v->bytes.size() > capacity) {
+        return RegResult::MoreData;
+    }
+    if (!v->bytes.empty()) {
+        std::memcpy(buffer, v->bytes.data(), v->bytes.size());
+    }
+    if (IsStringType(v->type) && v->bytes.find('\0') == std::string::npos) {
+        return RegResult::NotTerminated;
+    }
+    return RegResult::Ok;
+}
+
+RegResult RegSetValueRaw(const RegKey& key, std::string_view name, unsigned type,
+                         std::string_view bytes) {
+    if (!key.open || !key.writable) {
+        return RegResult::AccessDenied;
+    }
+    settings::Store store;
+    std::string keepOldAs;
+    RegResult r = LoadForWrite(store, keepOldAs);
+    if (r != RegResult::Ok) {
+        return r;
+    }
+    settings::Key& k = store.AddKey(key.path);
+    if (settings::Value* v = settings::FindValue(k, name)) {
+        v->type = type;
+        v->bytes = std::string(bytes);
+    } else {
+        k.values.push_back(settings::Value{std::string(name), type, std::string(bytes)});
+    }
+    return Save(store, keepOldAs);
+}
+
+RegResult RegSetValue(const RegKey& key, std::string_view name, std::string_view text) {
+    std::string bytes(text);
+    bytes.push_back('\0');
+    return RegSetValueRaw(key, name, REG_SZ, bytes);
+}
+
+RegResult RegDeleteValue(const RegKey& key, std::string_view name) {
+    if (!key.open || !key.writable) {
+        return RegResult::AccessDenied;
+    }
+    settings::Store store;
+    std::string keepOldAs;
+    RegResult r = LoadForWrite(store, keepOldAs);
+    if (r != RegResult::Ok) {
+        return r;
+    }
+    settings::Key* k = store.FindKey(key.path);
+    settings::Value* v = k != nullptr ? settings::FindValue(*k, name) : nullptr;
+    if (v == nullptr) {
+        return RegResult::NotFound;
+    }
+    k->values.erase(k->values.begin() + (v - k->values.data()));
+    return Save(store, keepOldAs);
+}
+
+RegResult RegGetString(const RegKey& key, std::string_view name, std::string& text) {
+    unsigned type = REG_NONE;
+    std::size_t size = 0;
+    RegResult r = RegQueryValue(key, name, &type, nullptr, &size);
+    if (r != RegResult::Ok) {
+        return r;
+    }
+    if (type != REG_SZ) {
+        return RegResult::NotFound;
+    }
+    std::string bytes(size, '\0');
+    r = RegQueryValue(key, name, &type, bytes.data(), &size);
+    if (r != RegResult::Ok) {
+        return r;
+    }
+    text = bytes.substr(0, bytes.find('\0'));
+    return RegResult::Ok;
+}
+
+}  // namespace platform
