@@ -33,6 +33,17 @@ resbuf* Append(resbuf* tail, int group) {
     return node;
 }
 
+bool InsertBefore(resbuf* list, int group, resbuf* groups) {
+    for (resbuf* node = list; node != nullptr && node->rbnext != nullptr; node = node->rbnext) {
+        if (node->rbnext->restype == group) {
+            Last(groups)->rbnext = node->rbnext;
+            node->rbnext = groups;
+            return true;
+        }
+    }
+    return false;
+}
+
 bool SetText(resbuf* node, const std::string& text) {
     // The host allocates the copy inside a one-node list; the old text leaves with that node.
     resbuf* carrier = sds_buildlist(node->restype, text.c_str(), RTNONE);

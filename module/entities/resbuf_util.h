@@ -25,6 +25,9 @@ const resbuf* Find(const resbuf* from, int group);
 resbuf* Last(resbuf* list);
 // Appends a fresh node of `group` after `tail` and returns it (null when the host refuses).
 resbuf* Append(resbuf* tail, int group);
+// Splices the chain `groups` into `list` right before its first node of `group`; false, and
+// nothing changed, when the list has no such node after its head.
+bool InsertBefore(resbuf* list, int group, resbuf* groups);
 // Replaces the text of `node` by a copy the host allocated, so that sds_relrb frees it the
 // way it frees its own texts. False when the host could not make the copy.
 bool SetText(resbuf* node, const std::string& text);

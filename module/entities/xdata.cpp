@@ -113,23 +113,6 @@ int CSDSXData::EnsureExtensionDictionary(const sds_name entity, sds_name diction
     if (FindExtensionDictionary(read.get(), dictionary)) {
         return RTNORM;
     }
-    // The dictionary is made only once the place for its groups is known, so that a list the
-    // groups cannot go into leaves no orphan behind.
-    resbuf* beforeSpace = nullptr;
-    for (resbuf* node = read.get(); node->rbnext != nullptr; node = node->rbnext) {
-        if (node->rbnext->restype == 67) {
-            beforeSpace = node;
-            break;
-        }
-    }
-    if (beforeSpace == nullptr) {
-        // A list without group 67: the groups go after the handle, where the host keeps them.
-        beforeSpace = rblist::Find(read.get(), 5);
-        if (beforeSpace == nullptr) {
-            status = RTERROR;
-            return status;
-        }
-    }
     sds_name made = {0, 0};
     if (CreateDictionary(made) != RTNORM) {
         return status;
@@ -139,8 +122,18 @@ int CSDSXData::EnsureExtensionDictionary(const sds_name entity, sds_name diction
         status = RTERROR;
         return status;
     }
-    rblist::Last(groups)->rbnext = beforeSpace->rbnext;
-    beforeSpace->rbnext = groups;
+    // The groups go right before the space group (67). A list without one takes them after
+    // its handle, where the host keeps them itself.
+    if (!rblist::InsertBefore(read.get(), 67, groups)) {
+        resbuf* handle = rblist::Find(read.get(), 5);
+        if (handle == nullptr) {
+            sds_relrb(groups);
+            status = RTERROR;
+            return status;
+        }
+        rblist::Last(groups)->rbnext = handle->rbnext;
+        handle->rbnext = groups;
+    }
     status = sds_entmod(read.get());
     if (status != RTNORM) {
         return status;

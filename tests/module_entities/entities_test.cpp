@@ -1,0 +1,473 @@
+// Entity wrappers against the real drawing host: create lists accepted and read back, the
+// common readers, polyline vertices, solid discs and anonymous groups.
+#include <array>
+#include <cmath>
+#include <cstring>
+#include <functional>
+
+#include "module/entities/hatch.h"
+#include "module/entities/layer_group.h"
+#include "module/entities/line_circle.h"
+#include "module/entities/polyline.h"
+#include "module/entities/text.h"
+#include "module/entities/xdata.h"
+#include "tests/module_entities/host_fixture.h"
+
+namespace entities_test {
+namespace {
+
+struct Expected {
+    int group;
+    std::string text;   // for text groups
+    double number = 0;  // for numeric groups (first coordinate of points)
+};
+
+// Value of the first node of `group` in the entity's list, as text or number.
+bool ReadGroup(const sds_name entity, int group, std::string& text, double& number) {
+    resbuf* list = sds_entget(entity);
+    bool found = false;
+    for (resbuf* node = list; node != nullptr && !found; node = node->rbnext) {
+        if (node->restype != group) {
+            continue;
+        }
+        found = true;
+        if ((group >= 0 && group <= 9) || group == 100) {
+            text = node->resval.rstring;
+        } else if (group >= 10 && group <= 17) {
+            number = node->resval.rpoint[0];
+        } else if (group >= 60 && group <= 79) {
+            number = node->resval.rint;
+        } else if (group >= 90 && group <= 99) {
+            number = node->resval.rlong;
+        } else {
+            number = node->resval.rreal;
+        }
+    }
+    if (list != nullptr) {
+        sds_relrb(list);
+    }
+    return found;
+}
+
+class CreateTest : public DrawingTest {};
+
+TEST_F(CreateTest, EveryCreateListIsAcceptedAndReadsBackAsMade) {
+    sds_point a = {1, 2, 0}, b = {7, 4, 0};
+    struct Case {
+        const char* what;
+        std::function<int()> create;
+        std::vector<Expected> groups;
+    };
+    std::vector<Case> cases = {
+        {"line",
+         [&] { return CSDSLine().Create(a, b, "Zbrojenie", "CONTINUOUS", 256, 1.5); },
+         {{0, "LINE"},
+          {8, "Zbrojenie"},
+          {6, "CONTINUOUS"},
+          {62, "", 256},
+          {48, "", 1.5},
+          {10, "", 1},
+          {11, "", 7}}},
+        {"circle",
+         [&] { return CSDSCircle().Create(a, 2.5, "0", "CONTINUOUS", 3, 1.0); },
+         {{0, "CIRCLE"}, {8, "0"}, {62, "", 3}, {10, "", 1}, {40, "", 2.5}}},
+        {"text",
+         [&] {
+             return CSDSText().Create("%%c12 L=350", a, 0.5, 0.25, "STANDARD", 0, 1, b, 2,
+                                      "Opisy prętów", 256);
+         },
+         {{0, "TEXT"},
+          {8, "Opisy prętów"},
+          {1, "%%c12 L=350"},
+          {40, "", 0.5},
+          {50, "", 0.25},
+          {7, "STANDARD"},
+          {72, "", 1},
+          {73, "", 2},
+          {11, "", 7}}},
+        {"polyline",
+         [&] {
+             return CSDSPolyLine().Create({CSDSPointExt(0, 0, 0), CSDSPointExt(10, 0, 0)}, true,
+                                          "Zbrojenie", "CONTINUOUS", 256);
+         },
+         {{0, "LWPOLYLINE"}, {90, "", 2}, {70, "", 1}, {10, "", 0}}},
+        {"disc",
+         [&] { return CSDSCircleHatch().Create(a, 0.5, "Zbrojenie", 256); },
+         {{0, "HATCH"}, {2, "SOLID"}, {70, "", 1}, {93, "", 2}, {72, "", 1}, {73, "", 1}}},
+    };
+    for (const Case& c : cases) {
+        long before = LiveLists();
+        ASSERT_EQ(c.create(), RTNORM) << c.what;
+        EXPECT_EQ(LiveLists(), before) << c.what;
+        sds_name made;
+        Last(made);
+        for (const Expected& e : c.groups) {
+            std::string text;
+            double number = 0;
+            ASSERT_TRUE(ReadGroup(made, e.group, text, number)) << c.what << " group " << e.group;
+            EXPECT_EQ(text, e.text) << c.what << " group " << e.group;
+            EXPECT_DOUBLE_EQ(number, e.number) << c.what << " group " << e.group;
+        }
+    }
+}
+
+TEST_F(CreateTest, LayerAndStyleAreMadeOnceAndKeepTheirOwnProperties) {
+    CSDSLayer layer;
+    EXPECT_EQ(layer.Create("Zbrojenie główne", 1), RTNORM);
+    EXPECT_EQ(layer.Create("Zbrojenie główne", 5), RTERROR);
+    EXPECT_EQ(layer.status, RTERROR);
+    resbuf* found = sds_tblsearch("LAYER", "Zbrojenie główne", 0);
+    ASSERT_NE(found, nullptr);
+    int colour = 0;
+    for (resbuf* node = found; node != nullptr; node = node->rbnext) {
+        colour = node->restype == 62 ? node->resval.rint : colour;
+    }
+    sds_relrb(found);
+    EXPECT_EQ(colour, 1);
+
+    CSDSTextStyle style;
+    EXPECT_FALSE(CSDSTextStyle::Exists("ORV_SYMBOLE"));
+    EXPECT_EQ(style.Create("ORV_SYMBOLE", 0.0, 1.0, 0.0, 0, 0.2, "ORV-symbole.shx", ""), RTNORM);
+    EXPECT_TRUE(CSDSTextStyle::Exists("ORV_SYMBOLE"));
+    EXPECT_EQ(style.Create("ORV_SYMBOLE", 0.0, 2.0, 0.0, 0, 0.2, "other.shx", ""), RTNORM);
+    EXPECT_FALSE(CSDSTextStyle::Exists("orv_symbole_x"));
+}
+
+TEST_F(CreateTest, RefusedCreateReportsTheHostsCode) {
+    sds_point a = {0, 0, 0};
+    CSDSCircle circle;
+    EXPECT_LT(circle.Create(a, -1.0, "0", "CONTINUOUS", 256, 1.0), 0);
+    EXPECT_EQ(circle.status, RTERROR);
+    CSDSPolyLine line;
+    EXPECT_LT(line.Create({CSDSPointExt(0, 0, 0)}, false, "0", "CONTINUOUS", 256), 0);
+    CSDSPolyLineHatch hatch;
+    EXPECT_EQ(hatch.Create({}, "0", 256, 0, 1), RTERROR);
+    sds_name last;
+    EXPECT_NE(sds_entlast(last), RTNORM);  // nothing was made
+}
+
+TEST_F(CreateTest, CommonReaders) {
+    sds_point a = {0, 0, 0}, b = {1, 0, 0};
+    ASSERT_EQ(CSDSLine().Create(a, b, "Wymiary prętów", "CONTINUOUS", 256, 1.0), RTNORM);
+    sds_name line;
+    Last(line);
+    EXPECT_EQ(CSDSBaseClass::GetLayer(line), "Wymiary prętów");
+    EXPECT_EQ(CSDSBaseClass::GetColor(line), 256);
+
+    resbuf* list = sds_entget(line);
+    EXPECT_EQ(CSDSBaseClass::GetTypeName(list), "LINE");
+    EXPECT_EQ(CSDSBaseClass::GetHandle(list), Handle(line));
+    EXPECT_FALSE(CSDSBaseClass::GetHandle(list).empty());
+    char small[3];
+    CSDSBaseClass::GetTypeName(list, small, sizeof small);
+    EXPECT_STREQ(small, "LI");
+    sds_name read = {0, 0};
+    EXPECT_EQ(CSDSBaseClass::GetEntityName(list, read), RTNORM);
+    EXPECT_EQ(read[0], line[0]);
+    EXPECT_EQ(read[1], line[1]);
+    // Skipping the -1 node leaves a list without an entity name.
+    EXPECT_EQ(CSDSBaseClass::GetEntityName(list->rbnext, read), RTERROR);
+    sds_relrb(list);
+
+    EXPECT_EQ(CSDSBaseClass::GetHandle(nullptr), "");
+    EXPECT_EQ(CSDSBaseClass::GetTypeName(nullptr), "");
+    char buffer[8] = "xxxxxxx";
+    CSDSBaseClass::GetTypeName(nullptr, buffer, sizeof buffer);
+    EXPECT_STREQ(buffer, "");
+}
+
+TEST_F(CreateTest, ColourAndLayerOfObjectsWithoutThemOrGone) {
+    CSDSXData xdata;
+    sds_name dictionary;
+    ASSERT_EQ(xdata.CreateDictionary(dictionary), RTNORM);
+    EXPECT_EQ(CSDSBaseClass::GetColor(dictionary), RTERROR);
+    EXPECT_EQ(CSDSBaseClass::GetLayer(dictionary), "");
+
+    sds_point a = {0, 0, 0}, b = {1, 0, 0};
+    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 4, 1.0), RTNORM);
+    sds_name line;
+    Last(line);
+    ASSERT_EQ(sds_entdel(line), RTNORM);
+    EXPECT_EQ(CSDSBaseClass::GetColor(line), RTERROR);
+    EXPECT_EQ(CSDSBaseClass::GetLayer(line), "");
+    sds_point p = {5, 5, 5};
+    EXPECT_EQ(CSDSCircle::GetCenter(line, p), RTERROR);
+    EXPECT_EQ(p[0], 5);
+    EXPECT_EQ(CSDSText::GetHeight(line), -1.0);
+    EXPECT_EQ(CSDSText::GetString(line), "");
+}
+
+TEST_F(CreateTest, TextChangesKeepTheRest) {
+    sds_point a = {1, 1, 0}, b = {3, 1, 0};
+    CSDSText text;
+    ASSERT_EQ(text.Create("12", a, 0.4, 0, "STANDARD", 0, 1, b, 0, "0", 256), RTNORM);
+    sds_name made;
+    Last(made);
+    EXPECT_EQ(CSDSText::GetString(made), "12");
+    EXPECT_DOUBLE_EQ(CSDSText::GetHeight(made), 0.4);
+    ExpectNoLeak("SetString", [&] { EXPECT_EQ(text.SetString(made, "żebrowana 14"), RTNORM); });
+    EXPECT_EQ(CSDSText::GetString(made), "żebrowana 14");
+    sds_point c = {10, 20, 0}, d = {12, 20, 0};
+    ExpectNoLeak("SetPoints", [&] { EXPECT_EQ(text.SetPoints(made, c, d), RTNORM); });
+    sds_point ins, align;
+    ASSERT_EQ(CSDSText::GetPoints(made, ins, align), RTNORM);
+    EXPECT_DOUBLE_EQ(ins[1], 20);
+    EXPECT_DOUBLE_EQ(align[0], 12);
+    EXPECT_DOUBLE_EQ(CSDSText::GetHeight(made), 0.4);
+
+    // A circle has no text group: SetString gives back the previous status unchanged.
+    ASSERT_EQ(CSDSCircle().Create(a, 1.0, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+    sds_name circle;
+    Last(circle);
+    text.status = RTERROR;
+    EXPECT_EQ(text.SetString(circle, "x"), RTERROR);
+}
+
+TEST_F(CreateTest, LineAndCirclePoints) {
+    sds_point a = {1, 2, 3}, b = {4, 5, 6};
+    CSDSCircle circle;
+    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+    sds_name line;
+    Last(line);
+    sds_point s, e;
+    ASSERT_EQ(CSDSLine::GetPoints(line, s, e), RTNORM);
+    EXPECT_DOUBLE_EQ(s[2], 3);
+    EXPECT_DOUBLE_EQ(e[1], 5);
+
+    ASSERT_EQ(circle.Create(a, 1.0, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+    sds_name made;
+    Last(made);
+    EXPECT_EQ(CSDSLine::GetPoints(made, s, e), RTERROR);  // a circle has no group 11
+    EXPECT_EQ(circle.SetCenter(made, b), RTNORM);
+    sds_point c;
+    ASSERT_EQ(CSDSCircle::GetCenter(made, c), RTNORM);
+    EXPECT_DOUBLE_EQ(c[0], 4);
+    EXPECT_DOUBLE_EQ(c[1], 5);
+}
+
+class PolyLineTest : public DrawingTest {
+  protected:
+    static std::vector<CSDSPointExt> Vertices(std::initializer_list<std::array<double, 3>> xyb) {
+        std::vector<CSDSPointExt> out;
+        for (const auto& v : xyb) {
+            CSDSPointExt p(v[0], v[1], 0);
+            p.bulge = v[2];
+            p.startWidth = 0.1;
+            out.push_back(p);
+        }
+        return out;
+    }
+};
+
+TEST_F(PolyLineTest, VerticesReadBackInOrderWithWidthsAndBulges) {
+    auto made = Vertices({{0, 0, 0}, {100, 0, 0.5}, {100, 50, 0}, {0, 50, -0.25}});
+    made[2].endWidth = 0.3;
+    ASSERT_EQ(CSDSPolyLine().Create(made, false, "Zbrojenie", "CONTINUOUS", 256), RTNORM);
+    sds_name bar;
+    Last(bar);
+    std::vector<CSDSPointExt> read;
+    ExpectNoLeak("GetVertices", [&] { EXPECT_EQ(CSDSPolyLine::GetVertices(bar, read), RTNORM); });
+    ASSERT_EQ(read.size(), made.size());
+    for (std::size_t i = 0; i < made.size(); ++i) {
+        EXPECT_DOUBLE_EQ(read[i].x, made[i].x) << i;
+        EXPECT_DOUBLE_EQ(read[i].y, made[i].y) << i;
+        EXPECT_DOUBLE_EQ(read[i].bulge, made[i].bulge) << i;
+        EXPECT_DOUBLE_EQ(read[i].startWidth, made[i].startWidth) << i;
+        EXPECT_DOUBLE_EQ(read[i].endWidth, made[i].endWidth) << i;
+    }
+}
+
+TEST_F(PolyLineTest, ReplaceWithFewerVerticesLeavesNoTraceAndKeepsIdentity) {
+    ASSERT_EQ(
+        CSDSPolyLine().Create(Vertices({{0, 0, 0}, {111, 0, 0.5}, {111, 222, 0}, {333, 222, 0.7}}),
+                              true, "Zbrojenie", "CONTINUOUS", 2),
+        RTNORM);
+    sds_name bar;
+    Last(bar);
+    CSDSXDataPret records;
+    sds_name dictionary;
+    ASSERT_EQ(records.EnsureExtensionDictionary(bar, dictionary), RTNORM);
+    CRodXDataParameters record;
+    record.type = kBarTag;
+    record.number = 4;
+    ASSERT_EQ(records.WriteRodRecord(dictionary, kKey, record), RTNORM);
+    const std::string handle = Handle(bar);
+
+    CSDSPolyLine polyline;
+    ExpectNoLeak("ReplaceVertices", [&] {
+        EXPECT_EQ(polyline.ReplaceVertices(bar, Vertices({{5, 6, 0}, {7, 8, 0}})), RTNORM);
+    });
+    EXPECT_EQ(CountGroup(bar, 10), 2);
+    EXPECT_EQ(CountGroup(bar, 42), 2);
+    EXPECT_EQ(CountGroup(bar, 210), 1);
+    std::string text;
+    double number = 0;
+    ASSERT_TRUE(ReadGroup(bar, 90, text, number));
+    EXPECT_EQ(number, 2);
+    ASSERT_TRUE(ReadGroup(bar, 70, text, number));
+    EXPECT_EQ(number, 1);  // still closed
+    std::vector<CSDSPointExt> read;
+    CSDSPolyLine::GetVertices(bar, read);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_DOUBLE_EQ(read[1].x, 7);
+    for (const CSDSPointExt& v : read) {
+        EXPECT_NE(v.x, 111);
+        EXPECT_NE(v.x, 333);
+        EXPECT_NE(v.bulge, 0.7);
+    }
+    EXPECT_EQ(Handle(bar), handle);
+    EXPECT_EQ(CSDSBaseClass::GetLayer(bar), "Zbrojenie");
+    EXPECT_EQ(CSDSBaseClass::GetColor(bar), 2);
+    sds_name after;
+    resbuf* list = sds_entget(bar);
+    ASSERT_TRUE(CSDSXData::FindExtensionDictionary(list, after));
+    sds_relrb(list);
+    EXPECT_EQ(after[0], dictionary[0]);
+    EXPECT_EQ(after[1], dictionary[1]);
+    CRodXDataParameters back;
+    records.ReadRodRecord(bar, kKey, back);
+    EXPECT_EQ(back.type, kBarTag);
+    EXPECT_EQ(back.number, 4);
+}
+
+TEST_F(PolyLineTest, ReplaceWithTooFewVerticesIsRefusedAndChangesNothing) {
+    ASSERT_EQ(CSDSPolyLine().Create(Vertices({{0, 0, 0}, {1, 0, 0}, {2, 0, 0}}), false, "0",
+                                    "CONTINUOUS", 256),
+              RTNORM);
+    sds_name bar;
+    Last(bar);
+    CSDSPolyLine polyline;
+    EXPECT_NE(polyline.ReplaceVertices(bar, Vertices({{9, 9, 0}})), RTNORM);
+    EXPECT_EQ(CountGroup(bar, 10), 3);
+}
+
+TEST_F(PolyLineTest, DiscReadsBackItsCentre) {
+    sds_point centre = {2, 3, 0};
+    CSDSCircleHatch disc;
+    ASSERT_EQ(disc.Create(centre, 0.5, "Zbrojenie", 256), RTNORM);
+    sds_name made;
+    Last(made);
+    // The boundary: (2.5, 3) then (1.5, 3), both half circles.
+    std::vector<double> xs;
+    resbuf* list = sds_entget(made);
+    bool afterCount = false;
+    for (resbuf* node = list; node != nullptr; node = node->rbnext) {
+        afterCount = afterCount || node->restype == 93;
+        if (afterCount && node->restype == 10) {
+            xs.push_back(node->resval.rpoint[0]);
+            EXPECT_DOUBLE_EQ(node->resval.rpoint[1], 3);
+        }
+    }
+    sds_relrb(list);
+    ASSERT_EQ(xs.size(), 3u);  // two vertices and the seed point
+    EXPECT_DOUBLE_EQ(xs[0], 2.5);
+    EXPECT_DOUBLE_EQ(xs[1], 1.5);
+    sds_point read = {9, 9, 9};
+    ExpectNoLeak("GetCenter", [&] { EXPECT_EQ(CSDSCircleHatch::GetCenter(made, read), RTNORM); });
+    EXPECT_DOUBLE_EQ(read[0], 2);
+    EXPECT_DOUBLE_EQ(read[1], 3);
+    EXPECT_DOUBLE_EQ(read[2], 0);
+
+    // Something that is no disc: no boundary, centre at the origin.
+    sds_point a = {0, 0, 0}, b = {1, 1, 0};
+    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+    sds_name line;
+    Last(line);
+    EXPECT_EQ(CSDSCircleHatch::GetCenter(line, read), RTERROR);
+    EXPECT_EQ(read[0], 0);
+}
+
+class GroupTest : public DrawingTest {
+  protected:
+    // A selection set of two fresh lines; the caller frees it.
+    void TwoLines(sds_name set) {
+        ASSERT_EQ(sds_ssadd(nullptr, nullptr, set), RTNORM);
+        for (int i = 0; i < 2; ++i) {
+            sds_point a = {0, double(i), 0}, b = {1, double(i), 0};
+            ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+            sds_name line;
+            Last(line);
+            ASSERT_EQ(sds_ssadd(line, set, set), RTNORM);
+        }
+    }
+    static std::vector<std::string> GroupNames() {
+        sds_name named;
+        EXPECT_EQ(sds_namedobjdict(named), RTNORM);
+        resbuf* groups = sds_dictsearch(named, "ACAD_GROUP", 0);
+        std::vector<std::string> names;
+        for (resbuf* node = groups; node != nullptr; node = node->rbnext) {
+            if (node->restype == 3) {
+                names.push_back(node->resval.rstring);
+            }
+        }
+        if (groups != nullptr) {
+            sds_relrb(groups);
+        }
+        return names;
+    }
+};
+
+TEST_F(GroupTest, AnonymousNamesCountUpAndSkipTakenOnes) {
+    for (int i = 0; i < 3; ++i) {
+        sds_name set;
+        TwoLines(set);
+        CSDSGroup group;
+        ExpectNoLeak("Create", [&] { EXPECT_EQ(group.Create(set, "", 1, 1), RTNORM); });
+        sds_ssfree(set);
+    }
+    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"*A0", "*A1", "*A2"}));
+
+    host::NewDrawing();
+    sds_name set;
+    TwoLines(set);
+    CSDSGroup group;
+    ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM);
+    // Someone else files a group under "*A1".
+    sds_name named, groupDictionary, other;
+    ASSERT_EQ(sds_namedobjdict(named), RTNORM);
+    resbuf* groups = sds_dictsearch(named, "ACAD_GROUP", 0);
+    ASSERT_EQ(CSDSBaseClass::GetEntityName(groups, groupDictionary), RTNORM);
+    sds_relrb(groups);
+    resbuf* made = sds_buildlist(RTDXF0, "GROUP", 300, "", 70, 1, 71, 1, RTNONE);
+    ASSERT_EQ(sds_entmakex(made, other), RTNORM);
+    sds_relrb(made);
+    ASSERT_EQ(sds_dictadd(groupDictionary, "*A1", other), RTNORM);
+    ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM);
+    ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM);
+    sds_ssfree(set);
+    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"*A0", "*A1", "*A2", "*A3"}));
+}
+
+TEST_F(GroupTest, MembersOfTheGroupThatHoldsAnEntity) {
+    sds_name set;
+    TwoLines(set);
+    sds_name member, stranger;
+    ASSERT_EQ(sds_ssname(set, 1, member), RTNORM);
+    ASSERT_EQ(CSDSGroup().Create(set, "", 1, 1), RTNORM);
+    sds_ssfree(set);
+    sds_point a = {5, 5, 0}, b = {6, 6, 0};
+    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+    Last(stranger);
+
+    sds_name all;
+    ASSERT_EQ(CSDSGroup::AllGroups(all), RTNORM);
+    long count = 0;
+    ASSERT_EQ(sds_sslength(all, &count), RTNORM);
+    ASSERT_EQ(count, 1);
+    sds_name group;
+    ASSERT_EQ(sds_ssname(all, 0, group), RTNORM);
+    sds_ssfree(all);
+
+    sds_name members;
+    EXPECT_EQ(CSDSGroup::MembersIfContains(member, group, members), 1);
+    ASSERT_EQ(sds_sslength(members, &count), RTNORM);
+    EXPECT_EQ(count, 2);
+    sds_ssfree(members);
+    EXPECT_EQ(CSDSGroup::MembersIfContains(stranger, group, members), 0);
+    ASSERT_EQ(sds_sslength(members, &count), RTNORM);
+    EXPECT_EQ(count, 0);
+    sds_ssfree(members);
+}
+
+}  // namespace
+}  // namespace entities_test
