@@ -117,10 +117,26 @@ void RegisterVerb(const std::string& name, VerbHandler handler) {
     }
 }
 
+bool RunVerb(const std::string& name, const std::vector<std::string>& words) {
+    std::string key = CommandKey(name);
+    auto v = Verbs().find(key);
+    if (v == Verbs().end()) {
+        return false;
+    }
+    VerbHandler handler = v->second;
+    bool done = false;
+    RunHostCommand(key, true, [&] { done = handler(words); });
+    return done;
+}
+
 CommandRequest RunCommandLine() {
     for (;;) {
         if (TakeQuitRequest()) {
             return CommandRequest{CommandRequest::Kind::Quit};
+        }
+        // The command prompt always starts a line of its own, whatever was printed before.
+        if (!AtLineStart()) {
+            Print("\n");
         }
         Print(kCommandPrompt);
         std::optional<std::string> line = platform::ReadLine(kCommandPrompt);
@@ -138,9 +154,8 @@ CommandRequest RunCommandLine() {
         if (auto m = ModuleCommands().find(key); m != ModuleCommands().end()) {
             return CommandRequest{CommandRequest::Kind::ModuleCommand, m->second, key, words};
         }
-        if (auto v = Verbs().find(key); v != Verbs().end()) {
-            VerbHandler handler = v->second;  // a copy: the verb may re-register itself
-            RunHostCommand(key, true, [&] { handler(words); });
+        if (Verbs().count(key) != 0) {
+            RunVerb(key, words);
             continue;
         }
         if (const BuiltinCommand* b = FindBuiltin(key)) {

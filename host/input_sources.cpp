@@ -41,6 +41,10 @@ void PrintLine(std::string_view message) {
     }
 }
 
+bool AtLineStart() {
+    return g_atLineStart;
+}
+
 void ResetOutputColumn() {
     g_atLineStart = true;
 }

@@ -17,6 +17,7 @@ namespace host {
 void Print(std::string_view text);
 // Writes a message on a line of its own: a line break first when the output is mid-line.
 void PrintLine(std::string_view message);
+bool AtLineStart();
 // Marks the output as standing at a line start (a fresh transcript).
 void ResetOutputColumn();
 

@@ -1,0 +1,85 @@
+// Wiring of the program: settings file, line source and user-interface back end, the
+// PANEL verb, the drawing given on the command line, then the host's session.
+#include "app/program.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <memory>
+
+#include "host/command_line.h"
+#include "host/document.h"
+#include "host/input_sources.h"
+#include "platform/backend.h"
+#include "platform/console.h"
+#include "platform/registry.h"
+#include "platform/script_panel.h"
+
+namespace app {
+
+std::optional<Options> ParseOptions(const std::vector<std::string>& args) {
+    Options options;
+    bool drawingGiven = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--settings" || a == "--script") {
+            if (i + 1 >= args.size() || args[i + 1].empty()) {
+                return std::nullopt;
+            }
+            (a == "--settings" ? options.settingsFile : options.scriptFile) = args[++i];
+        } else if (!a.empty() && a.front() == '-') {
+            return std::nullopt;
+        } else if (drawingGiven || a.empty()) {
+            return std::nullopt;
+        } else {
+            options.drawingFile = a;
+            drawingGiven = true;
+        }
+    }
+    return options;
+}
+
+int RunProgram(int argc, char** argv, host::EntryPoint entry) {
+    std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0));
+    std::optional<Options> options = ParseOptions(args);
+    if (!options) {
+        std::fputs(kUsage, stderr);
+        return 2;
+    }
+    if (!options->settingsFile.empty()) {
+        platform::SetSettingsFile(options->settingsFile);
+    }
+
+    std::unique_ptr<host::LineSource> input;
+    if (!options->scriptFile.empty()) {
+        std::FILE* script = std::fopen(options->scriptFile.c_str(), "r");
+        if (script == nullptr) {
+            std::fprintf(stderr, "Nie można otworzyć skryptu: %s\n", options->scriptFile.c_str());
+            return 2;
+        }
+        input = std::make_unique<host::StreamInput>(script, true);
+    } else if (isatty(STDIN_FILENO)) {
+        input = std::make_unique<host::TerminalInput>();
+        platform::SetBackend(platform::TerminalBackend());
+    } else {
+        input = std::make_unique<host::StreamInput>(stdin, false);
+    }
+    platform::SetLineInput(input.get());
+
+    host::RegisterVerb("PANEL", platform::HandlePanelCommand);
+    host::NewDrawing();
+
+    int status = 0;
+    try {
+        if (!options->drawingFile.empty() && !host::RunVerb("OPEN", {options->drawingFile})) {
+            host::PrintLine("Nie można otworzyć rysunku " + options->drawingFile + ".");
+        }
+        status = host::Run(entry);
+    } catch (const host::HostShutdown& shutdown) {
+        status = shutdown.status;
+    }
+    platform::SetLineInput(nullptr);
+    return status;
+}
+
+}  // namespace app

@@ -1,0 +1,120 @@
+// The host's built-in commands through the scenario kit: drawing, listing, undo and redo,
+// editing with picks and the pick-first selection, system variables.
+#include <gtest/gtest.h>
+
+#include "host/sds.h"
+#include "tests/support/scenario.h"
+
+namespace {
+
+using testkit::RunScenario;
+
+long CountAll() {
+    sds_name set;
+    if (sds_ssget("X", nullptr, nullptr, nullptr, set) != RTNORM) {
+        return 0;
+    }
+    long n = 0;
+    sds_sslength(set, &n);
+    sds_ssfree(set);
+    return n;
+}
+
+TEST(Builtins, PolylineListedThenUndoneThenRedoneWithTheSameHandle) {
+    std::string out =
+        RunScenario({"PLINE", "0,0", "100,0", "100,50", "", "LIST", "100,25", "U", "REDO"});
+    std::vector<testkit::EntityDump> live = testkit::LiveEntities();
+    ASSERT_EQ(live.size(), 1u) << out;
+    EXPECT_EQ(live[0].type, "LWPOLYLINE");
+    // LIST printed the polyline: its three vertices and group 67, one group a line.
+    EXPECT_NE(out.find("(0 . \"LWPOLYLINE\")\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("(5 . \"" + live[0].handle + "\")\n"), std::string::npos);
+    EXPECT_NE(out.find("(67 . 0)\n"), std::string::npos);
+    EXPECT_NE(out.find("(8 . \"0\")\n"), std::string::npos);
+    EXPECT_NE(out.find("(10 0.0 0.0 0.0)\n(10 100.0 0.0 0.0)\n(10 100.0 50.0 0.0)\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("Command: U\nCofnięto ostatnie polecenie.\n"), std::string::npos);
+    EXPECT_NE(out.find("Command: REDO\nPrzywrócono cofnięte polecenie.\n"), std::string::npos);
+    EXPECT_EQ(live[0].groups, testkit::LiveEntities()[0].groups);
+
+    // Stop after U: the polyline is gone from ssget "X".
+    RunScenario({"PLINE", "0,0", "100,0", "100,50", "", "U"});
+    EXPECT_EQ(CountAll(), 0);
+    EXPECT_EQ(testkit::DumpDrawing(), "");
+}
+
+TEST(Builtins, LinesCirclesAndRefusedRadiusAskAgain) {
+    std::string out = RunScenario(
+        {"LINE", "0,0", "10,0", "@0,10", "", "_circle", "5,5", "-1", "0", "2.5", "circle", "^C"});
+    std::vector<testkit::EntityDump> live = testkit::LiveEntities();
+    ASSERT_EQ(live.size(), 3u) << out;
+    EXPECT_EQ(live[0].type, "LINE");
+    EXPECT_NE(live[1].groups.find("(10 10.0 0.0 0.0)\n(11 10.0 10.0 0.0)"), std::string::npos)
+        << live[1].groups;
+    EXPECT_EQ(live[2].type, "CIRCLE");
+    EXPECT_NE(live[2].groups.find("(40 . 2.5)"), std::string::npos);
+    EXPECT_NE(out.find("-1\nWartość nie może być ujemna.\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("0\nWartość musi być różna od zera.\n"), std::string::npos);
+}
+
+TEST(Builtins, EraseByPicksAndSelectThenEraseThroughPickFirst) {
+    std::string out =
+        RunScenario({"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10", "CIRCLE", "800,800",
+                     "10", "ERASE", "300,300", "50,0", "", "SELECT", "510,500", "", "ERASE"});
+    std::vector<testkit::EntityDump> live = testkit::LiveEntities();
+    ASSERT_EQ(live.size(), 1u) << out;
+    EXPECT_NE(live[0].groups.find("(10 800.0 800.0 0.0)"), std::string::npos);
+    EXPECT_NE(out.find("Command: ERASE\nWybierz obiekty: 300,300\nNie wybrano obiektu.\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("Wybrano obiektów: 1"), std::string::npos);
+    // An erase is one step of its own: U brings the line back.
+    out = RunScenario({"LINE", "0,0", "100,0", "", "ERASE", "50,0", "", "U"});
+    EXPECT_EQ(testkit::LiveEntities().size(), 1u) << out;
+}
+
+TEST(Builtins, MoveAndCopyByBaseAndSecondPoint) {
+    std::string out = RunScenario({"CIRCLE", "0,0", "5", "MOVE", "5,0", "", "0,0", "100,0", "COPY",
+                                   "105,0", "", "100,0", "@0,50"});
+    std::vector<testkit::EntityDump> live = testkit::LiveEntities();
+    ASSERT_EQ(live.size(), 2u) << out;
+    EXPECT_NE(live[0].groups.find("(10 100.0 0.0 0.0)"), std::string::npos) << live[0].groups;
+    EXPECT_NE(live[1].groups.find("(10 100.0 50.0 0.0)"), std::string::npos) << live[1].groups;
+    EXPECT_NE(live[0].handle, live[1].handle);
+}
+
+TEST(Builtins, UndoCountsRedoAndNothingToUndo) {
+    std::string out = RunScenario({"U", "REDO", "LINE", "0,0", "1,0", "", "LINE", "0,1", "1,1", "",
+                                   "UNDO 5", "UNDO x", "UNDO", ""});
+    EXPECT_NE(out.find("Command: U\nNie ma nic do cofnięcia.\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Command: REDO\nNie ma nic do przywrócenia.\n"), std::string::npos);
+    EXPECT_NE(out.find("Command: UNDO 5\nCofnięto kroków: 2\n"), std::string::npos) << out;
+    EXPECT_NE(out.find("Command: UNDO x\nNieprawidłowa liczba kroków: x\n"), std::string::npos);
+    EXPECT_EQ(CountAll(), 0);
+}
+
+TEST(Builtins, SetvarByTypeAndRefusals) {
+    std::string out = RunScenario({"SETVAR orthomode 1", "SETVAR VIEWSIZE 250.5",
+                                   "SETVAR PICKBOX x", "SETVAR NOSUCH 1", "setvar", "osmode", "4"});
+    struct resbuf rb;
+    ASSERT_EQ(sds_getvar("ORTHOMODE", &rb), RTNORM);
+    EXPECT_EQ(rb.resval.rint, 1);
+    ASSERT_EQ(sds_getvar("VIEWSIZE", &rb), RTNORM);
+    EXPECT_DOUBLE_EQ(rb.resval.rreal, 250.5);
+    ASSERT_EQ(sds_getvar("OSMODE", &rb), RTNORM);
+    EXPECT_EQ(rb.resval.rint, 4);
+    EXPECT_NE(out.find("Nieprawidłowa wartość zmiennej PICKBOX: x"), std::string::npos) << out;
+    EXPECT_NE(out.find("Nieznana zmienna: NOSUCH"), std::string::npos);
+    EXPECT_NE(out.find("Nowa wartość OSMODE <0>: 4\n"), std::string::npos);
+}
+
+TEST(Builtins, HelpListsCommandsAndCommentsAreSkipped) {
+    std::string out = RunScenario({"# komentarz", "help", "  # też"});
+    EXPECT_EQ(out.find("komentarz"), std::string::npos);
+    EXPECT_NE(out.find("Polecenia: CIRCLE COPY ERASE HELP LINE LIST MOVE PLINE QUIT REDO "
+                       "SELECT SETVAR U UNDO"),
+              std::string::npos)
+        << out;
+}
+
+}  // namespace

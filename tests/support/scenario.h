@@ -1,0 +1,51 @@
+// The scenario-test kit: runs a list of script lines through the host (with a module's
+// entry point, or none) on a fresh drawing, returns what the session printed, and gives the
+// drawing back as stable text for exact comparisons.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "host/sds.h"
+
+namespace testkit {
+
+struct ScenarioOptions {
+    host::EntryPoint entry = nullptr;  // e.g. SDS_EntryPoint for the module; null: host alone
+    bool newDrawing = true;            // start from host::NewDrawing()
+    bool echo = true;                  // echo each answer after its prompt, as scripts do
+    // The registry's settings file; empty: a fresh file in a temporary folder, removed
+    // before the run so that every scenario starts from the panel's defaults.
+    std::string settingsFile;
+};
+
+// Runs the lines as a script and returns the transcript (prompts, echoed answers, messages).
+// Afterwards the drawing stays as the scenario left it, queryable through sds_* calls.
+std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOptions& options = {});
+// The exit status of the last RunScenario.
+int LastScenarioStatus();
+// The settings file the last RunScenario used.
+std::string LastSettingsFile();
+
+// One live entity: its type (group 0), handle (group 5) and full list as LIST prints it.
+struct EntityDump {
+    std::string type;
+    std::string handle;
+    std::string groups;
+};
+// Every live entity in creation order (ssget "X").
+std::vector<EntityDump> LiveEntities();
+// Handles of the live entities, in creation order.
+std::vector<std::string> LiveHandles();
+
+// The object's list and, indented below it, the objects it owns through 360 groups
+// (extension dictionaries, their records), recursively.
+std::string DumpObject(const sds_name object);
+// Every live entity dumped as DumpObject does, separated by blank lines: a stable text of
+// the drawing for exact comparisons.
+std::string DumpDrawing();
+// The named object dictionary and everything it owns, dumped the same way.
+std::string DumpNamedObjects();
+
+}  // namespace testkit
