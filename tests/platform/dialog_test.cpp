@@ -1,0 +1,264 @@
+// Modal and modeless dialogs driven by dialog lines, as a script or a terminal user drives them.
+#include <gtest/gtest.h>
+
+#include "platform/dialog.h"
+#include "platform/message_box.h"
+#include "test_support.h"
+
+namespace platform {
+namespace {
+
+using testing::Session;
+
+DialogTemplate SampleTemplate() {
+    DialogTemplate t;
+    t.id = 200;
+    t.caption = "Próbne okno";
+    t.rect = {10, 20, 110, 100};
+    t.controls = {
+        {1, ControlKind::DefaultButton, "OK", {5, 80, 45, 94}},
+        {2, ControlKind::Button, "&Anuluj", {50, 80, 90, 94}},
+        {-1, ControlKind::Static, "Średnica:", {5, 5, 40, 15}},
+        {1004, ControlKind::DropDownList, "", {45, 5, 95, 60}, kStyleNone, {"4.5", "6", "12"}},
+        {-1, ControlKind::Static, "Rozstaw:", {5, 20, 40, 30}},
+        {1008, ControlKind::Edit, "", {45, 20, 95, 30}},
+        {1017, ControlKind::CheckBox, "Wyokrąglenia naroży", {5, 35, 95, 45}},
+        {1020, ControlKind::Button, "Usuń", {5, 50, 45, 64}, kStyleDisabled},
+        {1030, ControlKind::Button, "Ukryty", {50, 50, 90, 64}, kStyleHidden},
+    };
+    return t;
+}
+
+// Records every notification so the tests can check what a user's action sets off.
+class RecordingDialog : public Dialog {
+  public:
+    bool OnInitDialog() override {
+        events.push_back("init");
+        SetCurSel(1004, 0);
+        SetDlgItemText(1008, "20");
+        return true;
+    }
+    void OnOK() override {
+        events.push_back("ok");
+        Dialog::OnOK();
+    }
+    void OnCancel() override {
+        events.push_back("cancel");
+        if (!refuseCancel) {
+            Dialog::OnCancel();
+        }
+    }
+    void OnCommand(int id) override { events.push_back("command " + std::to_string(id)); }
+    void OnEditChange(int id) override { events.push_back("change " + std::to_string(id)); }
+    void OnKillFocus(int id) override {
+        events.push_back("killfocus " + std::to_string(id) + " " + GetDlgItemText(id));
+    }
+    void OnSelChange(int id) override {
+        events.push_back("selchange " + std::to_string(id) + " " + GetDlgItemText(id));
+    }
+    std::vector<std::string> events;
+    bool refuseCancel = false;
+};
+
+TEST(ModalDialogTest, LinesActOnControlsAndOkEndsIt) {
+    Session s({"set Średnica 12", "set 1008 15.5", "check Wyokrąglenia naroży 1",
+               "click wyokrąglenia NAROŻY", "check 1017 0", "click 1"});
+    RecordingDialog d;
+    EXPECT_EQ(d.DoModal(SampleTemplate(), MainWindow()), IDOK);
+    EXPECT_EQ(d.events, (std::vector<std::string>{"init", "selchange 1004 12", "change 1008",
+                                                  "killfocus 1008 15.5", "command 1017",
+                                                  "command 1017", "ok"}));
+    // "check 1017 0" after the click had cleared it is no click at all.
+    EXPECT_FALSE(d.GetCheck(1017));
+    EXPECT_EQ(d.GetDlgItemText(1004), "12");
+    EXPECT_EQ(d.GetCurSel(1004), 2);
+    EXPECT_FALSE(d.IsWindowVisible());
+    EXPECT_FALSE(d.IsModalOpen());
+    EXPECT_TRUE(s.Printed("[Okno \"Próbne okno\"]"));
+}
+
+TEST(ModalDialogTest, RefusedLinesChangeNothingAndAreReported) {
+    struct Case {
+        const char* line;
+        const char* message;
+    } cases[] = {
+        {"set Nieznane 5", "Nie ma kontrolki \"Nieznane\""},
+        {"click 1020", "Kontrolka \"Usuń\" jest zablokowana."},
+        {"click Ukryty", "jest niewidoczna"},
+        {"set Średnica 13", "Na liście 1004 nie ma pozycji \"13\"."},
+        {"check 1017 2", "jest otwarte; wiersz pominięty"},
+        {"check 1008 1", "nie jest polem wyboru"},
+        {"click Średnica", "nie można kliknąć"},
+        {"set 1 tekst", "nie można wpisać tekstu"},
+        {"cell 1 1 x", "nie ma siatki"},
+        {"WPR", "jest otwarte; wiersz pominięty"},
+        {"12,5", "jest otwarte; wiersz pominięty"},
+    };
+    for (const Case& c : cases) {
+        Session s({c.line, "click 2"});
+        RecordingDialog d;
+        EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDCANCEL) << c.line;
+        EXPECT_TRUE(s.Printed(c.message)) << c.line << "\n" << s.Output();
+        EXPECT_EQ(d.events, (std::vector<std::string>{"init", "cancel"})) << c.line;
+        EXPECT_EQ(d.GetDlgItemText(1008), "20");
+        EXPECT_EQ(d.GetCurSel(1004), 0);
+    }
+}
+
+TEST(ModalDialogTest, DisabledControlRefusesSetAndCheck) {
+    Session s({"set Rozstaw 30", "check 1017 1", "click 2"});
+    struct Locked : RecordingDialog {
+        bool OnInitDialog() override {
+            RecordingDialog::OnInitDialog();
+            EnableControl(1008, false);
+            EnableControl(1017, false);
+            return true;
+        }
+    } d;
+    EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDCANCEL);
+    EXPECT_EQ(d.GetDlgItemText(1008), "20");
+    EXPECT_FALSE(d.GetCheck(1017));
+    EXPECT_TRUE(s.Printed("Kontrolka 1008 jest zablokowana."));
+    EXPECT_TRUE(s.Printed("Kontrolka \"Wyokrąglenia naroży\" jest zablokowana."));
+}
+
+TEST(ModalDialogTest, EndOfInputCancelsEvenWhenTheDialogRefusesCancel) {
+    Session s({"set 1008 7"});
+    RecordingDialog d;
+    d.refuseCancel = true;
+    EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDCANCEL);
+    EXPECT_EQ(d.events.back(), "cancel");
+    EXPECT_EQ(d.GetDlgItemText(1008), "7");
+}
+
+TEST(ModalDialogTest, EscapeAndCloseBoxCancelWithoutACancelButton) {
+    DialogTemplate t = SampleTemplate();
+    t.controls.erase(t.controls.begin() + 1);  // no button with id 2
+    for (const char* line : {"^C", "click 2"}) {
+        Session s({line, "click 1"});
+        RecordingDialog d;
+        EXPECT_EQ(d.DoModal(t, nullptr), IDCANCEL) << line;
+        EXPECT_EQ(s.Remaining(), 1u) << line;
+    }
+}
+
+TEST(ModalDialogTest, ShowPrintsVisibleControlsAndTheirState) {
+    Session s({"check 1017 1", "show", "click Anuluj"});
+    RecordingDialog d;
+    d.DoModal(SampleTemplate(), nullptr);
+    const std::string expected =
+        "=== Próbne okno ===\n"
+        "  [1] przycisk \"OK\" (domyślny)\n"
+        "  [2] przycisk \"&Anuluj\"\n"
+        "  [-1] napis \"Średnica:\"\n"
+        "  [1004] lista = \"4.5\" (3 pozycji)\n"
+        "  [-1] napis \"Rozstaw:\"\n"
+        "  [1008] pole = \"20\"\n"
+        "  [1017] wybór [x] \"Wyokrąglenia naroży\"\n"
+        "  [1020] przycisk \"Usuń\" (zablokowany)\n";
+    EXPECT_TRUE(s.Printed(expected)) << s.Output();
+    EXPECT_FALSE(s.Printed("Ukryty"));
+}
+
+TEST(ModalDialogTest, CaptionsMatchAsAUserWritesThem) {
+    Session s;
+    RecordingDialog d;
+    ASSERT_TRUE(d.Create(SampleTemplate(), nullptr));
+    struct Case {
+        const char* name;
+        int id;
+    } cases[] = {
+        {"anuluj", 2},       {"&Anuluj", 2},        {"ŚREDNICA", 1004},
+        {"średnica:", 1004}, {"\"Rozstaw\"", 1008}, {"1017", 1017},
+        {"USUŃ", 1020},      {"  ok ", 1},          {"wyokrąglenia naroży", 1017},
+    };
+    for (const Case& c : cases) {
+        const Control* found = d.ResolveControl(c.name);
+        ASSERT_NE(found, nullptr) << c.name;
+        EXPECT_EQ(found->id, c.id) << c.name;
+    }
+    for (const char* name : {"", "9999", "Średnic", "\"\""}) {
+        EXPECT_EQ(d.ResolveControl(name), nullptr) << name;
+    }
+}
+
+TEST(ModalDialogTest, QuestionInsideOkHandlerReadsTheNextLine) {
+    Session s({"click 1", "nie", "click 1", "tak"});
+    struct Asking : RecordingDialog {
+        void OnOK() override {
+            if (MessageBox(this, "Zapisać?", "IntelliCAD", MB_YESNO) == IDYES) {
+                Dialog::OnOK();
+            }
+        }
+    } d;
+    EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDOK);
+    EXPECT_EQ(s.Remaining(), 0u);
+}
+
+TEST(ModalDialogTest, TemplateWithARepeatedIdIsRefused) {
+    Session s;
+    DialogTemplate t = SampleTemplate();
+    t.controls.push_back({1008, ControlKind::Edit, "", {0, 0, 1, 1}});
+    RecordingDialog d;
+    EXPECT_EQ(d.DoModal(t, nullptr), -1);
+    EXPECT_FALSE(d.Create(t, nullptr));
+    EXPECT_TRUE(d.events.empty());
+    EXPECT_TRUE(s.Printed("dwie kontrolki o numerze 1008"));
+}
+
+TEST(ModelessDialogTest, GeometryFollowsTheTemplateAndTheOwner) {
+    Session s;
+    Window owner;
+    owner.MoveWindow(100, 50, 800, 600);
+    RecordingDialog d;
+    DialogTemplate t = SampleTemplate();
+    t.visible = false;
+    ASSERT_TRUE(d.Create(t, &owner));
+    EXPECT_FALSE(d.IsWindowVisible());
+    EXPECT_EQ(d.GetOwner(), &owner);
+    // Left/top 10, 20 units from the owner; client 100 x 80 units; frame around it.
+    EXPECT_EQ(d.GetWindowRect(), (Rect{115, 83, 115 + 150 + 6, 83 + 130 + 6 + 17}));
+    EXPECT_EQ(d.GetClientRect(), (Rect{0, 0, 150, 130}));
+    EXPECT_EQ(d.GetControlRect(1008), (Rect{68, 33, 143, 49}));
+    d.MoveControl(1008, Rect{0, 0, 10, 10});
+    EXPECT_EQ(d.GetControlRect(1008), (Rect{0, 0, 10, 10}));
+    EXPECT_FALSE(d.Create(t, &owner));  // already made
+    d.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(d.IsWindowVisible());
+    d.EndDialog(IDOK);  // a modeless window only hides
+    EXPECT_FALSE(d.IsWindowVisible());
+    EXPECT_TRUE(d.IsCreated());
+    d.DestroyWindow();
+    EXPECT_FALSE(d.IsCreated());
+    EXPECT_TRUE(d.Create(t, &owner));
+}
+
+TEST(DialogControlsTest, ListsAndTextsBehaveAsTheClassicControls) {
+    Session s;
+    RecordingDialog d;
+    ASSERT_TRUE(d.Create(SampleTemplate(), nullptr));
+    EXPECT_EQ(d.GetItemCount(1004), 3);
+    EXPECT_EQ(d.AddItem(1004, "40"), 3);
+    EXPECT_EQ(d.AddItem(1008, "x"), -1);  // an edit has no items
+    EXPECT_TRUE(d.SetCurSel(1004, 3));
+    EXPECT_EQ(d.GetDlgItemText(1004), "40");
+    EXPECT_FALSE(d.SetCurSel(1004, 4));
+    EXPECT_EQ(d.GetCurSel(1004), -1);
+    EXPECT_EQ(d.GetDlgItemText(1004), "");
+    d.SetDlgItemText(1004, "6");  // text of a list selects its item
+    EXPECT_EQ(d.GetCurSel(1004), 1);
+    EXPECT_EQ(d.FindItemExact(1004, "12"), 2);
+    d.ResetItems(1004);
+    EXPECT_EQ(d.GetItemCount(1004), 0);
+    d.SetDlgItemText(1020, "Usuń wiersz");
+    EXPECT_EQ(d.GetDlgItemText(1020), "Usuń wiersz");
+    // Missing ids are harmless.
+    d.SetDlgItemText(5555, "x");
+    d.EnableControl(5555, false);
+    EXPECT_EQ(d.GetDlgItemText(5555), "");
+    EXPECT_FALSE(d.IsControlVisible(5555));
+    EXPECT_EQ(d.GetControlRect(5555), Rect{});
+}
+
+}  // namespace
+}  // namespace platform

@@ -1,0 +1,105 @@
+// Dialog units, system metrics, window frames and the owner/owned window notifications.
+#include <gtest/gtest.h>
+
+#include "platform/geometry.h"
+#include "platform/window.h"
+
+namespace platform {
+namespace {
+
+TEST(MulDivTest, RoundsHalfAwayFromZeroLikeTheClassicCall) {
+    struct Case {
+        int a, b, c, expected;
+    } cases[] = {
+        {10, 6, 4, 15},  {1, 6, 4, 2},   {3, 6, 4, 5},           {-1, 6, 4, -2},
+        {5, 13, 8, 8},   {7, 13, 8, 11}, {0, 13, 8, 0},          {5, -13, 8, -8},
+        {5, 13, -8, -8}, {1, 1, 0, -1},  {2000000000, 2, 1, -1},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(MulDiv(c.a, c.b, c.c), c.expected) << c.a << "*" << c.b << "/" << c.c;
+    }
+}
+
+TEST(DialogUnitsTest, MapToPixelsOfTheEightPointDialogFont) {
+    // The panel's template is 98 x 145 units, the schedule dialog's 335 x 191.
+    EXPECT_EQ(DialogUnitsToPixelsX(98), 147);
+    EXPECT_EQ(DialogUnitsToPixelsY(145), 236);  // 145*13/8 = 235.625
+    EXPECT_EQ(DialogUnitsToPixelsX(335), 503);  // 502.5 rounds up
+    EXPECT_EQ(DialogUnitsToPixelsY(191), 310);  // 310.375
+    EXPECT_EQ(MapDialogRect(Rect{6, 6, 330, 168}), (Rect{9, 10, 495, 273}));
+}
+
+TEST(ScreenTest, NinetySixDpiScreenAndFrameMetrics) {
+    EXPECT_EQ(LogPixelsX(), 96);
+    EXPECT_EQ(LogPixelsY(), 96);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN), 1920);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSCREEN), 1080);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSMCAPTION), 17);
+    EXPECT_EQ(GetSystemMetrics(SM_CXSMSIZE), 15);
+    EXPECT_EQ(GetSystemMetrics(SM_CYSMSIZE), 15);
+    EXPECT_EQ(GetSystemMetrics(SM_CXFRAME), 3);
+    // The caption button fits inside the caption.
+    EXPECT_LT(GetSystemMetrics(SM_CYSMSIZE), GetSystemMetrics(SM_CYSMCAPTION));
+    EXPECT_EQ(GetSystemMetrics(9999), 0);
+}
+
+TEST(WindowTest, MainWindowCoversTheScreenAboveTheTaskBar) {
+    Window* main = MainWindow();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(main, MainWindow());
+    EXPECT_EQ(main->GetWindowRect(), (Rect{0, 0, 1920, 1040}));
+    EXPECT_TRUE(main->IsWindowVisible());
+    EXPECT_EQ(main->GetOwner(), nullptr);
+}
+
+TEST(WindowTest, ClientAreaLiesInsideCaptionAndBorder) {
+    Window w;
+    w.MoveWindow(100, 200, 153, 259);
+    EXPECT_EQ(w.GetClientRect(), (Rect{0, 0, 147, 236}));
+    EXPECT_EQ(w.ClientToScreen(Point{0, 0}), (Point{103, 220}));
+    EXPECT_EQ(w.ScreenToClient(Point{103, 220}), (Point{0, 0}));
+    EXPECT_EQ(w.ClientToScreen(Rect{1, 2, 3, 4}), (Rect{104, 222, 106, 224}));
+    // A window squeezed below its frame has an empty client area, never a negative one.
+    w.MoveWindow(0, 0, 4, 10);
+    EXPECT_EQ(w.GetClientRect(), (Rect{0, 0, 0, 0}));
+    w.MoveWindow(Rect{50, 50, 10, 10});
+    EXPECT_EQ(w.GetWindowRect().Width(), 0);
+}
+
+class RecordingWindow : public Window {
+  public:
+    void OnShowWindow(bool show, int status) override {
+        events.push_back((show ? "show " : "hide ") + std::to_string(status));
+    }
+    std::vector<std::string> events;
+};
+
+TEST(WindowTest, MinimizingTheOwnerHidesOwnedWindowsWithParentClosing) {
+    Window owner;
+    RecordingWindow shown;
+    RecordingWindow hidden;
+    shown.SetOwner(&owner);
+    hidden.SetOwner(&owner);
+    shown.ShowWindow(SW_SHOW);
+    MinimizeWindow(&owner);
+    EXPECT_FALSE(shown.IsWindowVisible());
+    RestoreWindow(&owner);
+    EXPECT_TRUE(shown.IsWindowVisible());
+    EXPECT_FALSE(hidden.IsWindowVisible());  // it was hidden by its user, not by the owner
+    EXPECT_EQ(shown.events, (std::vector<std::string>{"show 0", "hide 1", "show 3"}));
+    EXPECT_TRUE(hidden.events.empty());
+}
+
+TEST(WindowTest, DestroyedOwnerLeavesNoDanglingOwnerOrFocus) {
+    RecordingWindow owned;
+    {
+        Window owner;
+        owned.SetOwner(&owner);
+        SetFocus(&owner);
+    }
+    EXPECT_EQ(owned.GetOwner(), nullptr);
+    EXPECT_EQ(GetFocus(), nullptr);
+}
+
+}  // namespace
+}  // namespace platform
