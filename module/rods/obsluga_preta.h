@@ -1,0 +1,194 @@
+// The rod-handling object: the working object of every drawing command, with the drawing
+// conventions the rod commands share (layers, type tags, undo groups, prompts, snapping).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "host/sds.h"
+#include "module/entities/hatch.h"
+#include "module/entities/layer_group.h"
+#include "module/entities/line_circle.h"
+#include "module/entities/point_ext.h"
+#include "module/entities/polyline.h"
+#include "module/entities/sds_base.h"
+#include "module/entities/text.h"
+#include "module/entities/xdata.h"
+#include "module/model/rod_records.h"
+
+class CToolBarDlg;
+
+namespace rods {
+
+// String-table ids of the record key, type tags, layers and keywords.
+enum StringId : int {
+    kIdDimensionTag = 1,
+    kIdRecordKey = 2,
+    kIdBarTag = 4,
+    kIdDescriptionTag = 5,
+    kIdLeaderTag = 6,
+    kIdDescriptionNumberTag = 7,
+    kIdLeaderNumberTag = 8,
+    kIdLeaderSignTag = 9,
+    kIdLeaderCountTag = 10,
+    kIdLeaderMainTag = 11,
+    kIdPointPrompt = 21,
+    kIdOffsetKeyword = 22,
+    kIdBasePointPrompt = 23,
+    kIdOffsetXPrompt = 24,
+    kIdOffsetYPrompt = 25,
+    kIdFirstHookPrompt = 26,
+    kIdSecondHookPrompt = 27,
+    kIdBarLayer = 32,
+    kIdMainBarLayer = 33,
+    kIdDimensionLayer = 49,
+    kIdDescriptionLayer = 56,
+};
+
+inline constexpr int kByLayer = 256;
+inline constexpr const char* kContinuous = "CONTINUOUS";
+inline constexpr const char* kTextStyle = "STANDARD";
+inline constexpr const char* kSymbolStyle = "ORV_SYMBOLE";
+inline constexpr const char* kSymbolFont = "ORV-symbole.shx";
+inline constexpr int kBarLayerColour = 5;
+inline constexpr int kMainBarLayerColour = 2;
+inline constexpr int kDescriptionLayerColour = 7;
+inline constexpr int kDimensionLayerColour = 4;
+
+// Bars of 12 mm and more go on the main-bar layer; the test tolerates rounding of 12.
+bool IsMainBarDiameter(double diameterMm);
+
+// One bar of the drawing, as the numbering and counting see it.
+struct BarEntry {
+    sds_name name = {0, 0};
+    CRodXDataParameters record;
+};
+
+}  // namespace rods
+
+// Scope of one undo step: "_UNDO _BEGIN" on opening, "_UNDO _END" on Close() or, for an
+// early exit, on destruction.
+class UndoGroup {
+  public:
+    explicit UndoGroup(bool open = true);
+    ~UndoGroup();
+    UndoGroup(const UndoGroup&) = delete;
+    UndoGroup& operator=(const UndoGroup&) = delete;
+    void Close();
+    bool IsOpen() const { return open_; }
+
+  private:
+    bool open_ = false;
+};
+
+class CObslugaPreta {
+  public:
+    explicit CObslugaPreta(CToolBarDlg* panel);
+    virtual ~CObslugaPreta();
+    CObslugaPreta(const CObslugaPreta&) = delete;
+    CObslugaPreta& operator=(const CObslugaPreta&) = delete;
+
+    // Drawing conventions --------------------------------------------------------------------
+    static std::string PromptWithDefault(const std::string& message, double value);
+    // Asks a base point (rubber band from `base` when given) and the X and Y offsets; `point`
+    // gets the base point, and keeps what it held when the base point is not given.
+    void PromptOffsetPoint(const sds_point base, sds_point point);
+    // The running-object-snap mode text of an OSMODE value ("off" for 0).
+    static std::string SnapModeText(int osmode);
+    int SnapPoint(const sds_point point, sds_point result);
+    // 1 when at least one vertex was read from the bar, else 0.
+    static int LoadRodVertices(const sds_name bar, std::vector<CSDSPointExt>& vertices);
+    // Makes the bar layer of the diameter when missing; its name.
+    std::string EnsureBarLayer(double diameterMm);
+    // Pick tolerance: 1/100 of the view height.
+    static double PickTolerance();
+
+    // Bar geometry on the panel's values and the object's vertex list ------------------------
+    int HookLength() const;
+    static int HookLength(double diameterMm);
+    double BendDiameter() const;
+    int ChooseHookSides();
+    void RoundCorners(double bendDiameter, bool smooth, int hooks);
+    static double TurnDirection(const sds_point p, const sds_point q, const sds_point s);
+    static double BarLength(const std::vector<CSDSPointExt>& vertices);
+    static int IsNearSegment(const sds_point a, const sds_point b, const sds_point pick,
+                             sds_point nearest);
+    static int IsNearLine(const sds_point a, const sds_point b, const sds_point pick);
+
+    // Descriptions and segment dimensions ----------------------------------------------------
+    int DrawDescription(const sds_name bar, const sds_point pick,
+                        const std::vector<CSDSPointExt>& vertices, int number, int count,
+                        double diameterMm);
+    void DrawSegmentDimension(const sds_name bar, const sds_point a, const sds_point b, double beta,
+                              double height);
+    // `replacingBar` may be null; when given, the leader records are made to name it.
+    void UpdateLeaderTexts(const sds_name bar, bool numberFlag, bool textsFlag,
+                           const std::vector<CSDSPointExt>& vertices, const sds_name replacingBar);
+    int DeleteDescription(const sds_name bar);
+    int DescriptionAnchor(const sds_name bar, const std::vector<CSDSPointExt>& vertices,
+                          sds_point point);
+    // Draws the bar's description again at its anchor, if it had one. 1 when redrawn.
+    int RedrawDescription(const sds_name bar, const std::vector<CSDSPointExt>& vertices,
+                          int number);
+
+    // Inserting and numbering bars -----------------------------------------------------------
+    void InsertBar();
+    void FinishBar(double bendDiameter, bool smooth, int hooks);
+    int FindFirstNumberGap();
+    void RenumberFrom(int n);
+    int CountRods(int mode);
+    // Every bar of the drawing with its record, in the order the drawing lists them.
+    std::vector<rods::BarEntry> ListBars();
+
+    // Entity objects.
+    CSDSCircleHatch circleHatch;
+    CSDSTextStyle textStyle;
+    CSDSXDataPret xdata;
+    CSDSLine line;
+    CSDSLayer layer;
+    CSDSCircle circle;
+    CSDSGroup group;
+    CSDSBaseClass typeReader;
+    CSDSText text;
+    CSDSPolyLine polyline;
+
+    // Names of the temporary rubber lines, two words per entity name.
+    std::vector<std::uint32_t> temporaries;
+
+    // Remembered real defaults.
+    double defaultLongitudinalCover = 0.0;
+    double defaultTransverseCover = 0.0;
+    double defaultEditLength = 10.0;
+    double defaultFourth = 10.0;
+
+    // Defaults of the offset prompts; each entry overwrites them for the rest of the command.
+    double offsetX = 0.0;
+    double offsetY = 0.0;
+
+    // The bar being drawn or edited.
+    std::vector<CSDSPointExt> vertices;
+
+    // Remembered keyword texts.
+    std::string lastSectionParameter;
+    std::string LastEditOption;
+    std::string lastSectionEditOption;
+    std::string LastLengthMode;
+    std::string lastProjectionDirection;
+    std::string LastDescriptionMode;
+    std::string LastCopyMode;
+    std::string lastDragAnswer;
+
+    CToolBarDlg* panel = nullptr;
+
+  private:
+    void RememberTemporary();
+    void DeleteTemporaries();
+    void MarkWithDescriptionLink(const std::string& tag, const std::string& owner,
+                                 const sds_point pick);
+    void RewriteLeaderLink(const sds_name entity, const std::string& owner);
+    void GiveNumber(const sds_name bar, int number);
+};
+
+// Handle text of an entity, "" when it cannot be read.
+std::string EntityHandle(const sds_name entity);
