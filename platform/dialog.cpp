@@ -26,7 +26,10 @@ class ModalScope {
     }
     ~ModalScope() {
         flag_ = false;
-        SetFocus(previousFocus_);
+        // The window that had the focus may have gone while the dialog was open.
+        std::vector<Window*> live = AllWindows();
+        bool alive = std::find(live.begin(), live.end(), previousFocus_) != live.end();
+        SetFocus(alive ? previousFocus_ : nullptr);
     }
     ModalScope(const ModalScope&) = delete;
     ModalScope& operator=(const ModalScope&) = delete;

@@ -195,6 +195,18 @@ TEST(ModalDialogTest, QuestionInsideOkHandlerReadsTheNextLine) {
     EXPECT_EQ(s.Remaining(), 0u);
 }
 
+TEST(ModalDialogTest, OddLinesAreSkippedWithoutHarm) {
+    Session s({"set \"Średnica 12", "set", "click", "check", "cell", "select", "show me",
+               "set \xff\xfe 1", "\xc5", "cell 1", "cell 99999999999 1 x", "select -1",
+               "check \"\" 1", "set 1008", "  ", "click 2"});
+    RecordingDialog d;
+    SetFocus(MainWindow());
+    EXPECT_EQ(d.DoModal(SampleTemplate(), MainWindow()), IDCANCEL);
+    EXPECT_EQ(s.Remaining(), 0u);
+    EXPECT_EQ(d.GetDlgItemText(1008), "");  // "set 1008" with no text empties the edit
+    EXPECT_EQ(GetFocus(), MainWindow());    // the focus goes back where it was
+}
+
 TEST(ModalDialogTest, TemplateWithARepeatedIdIsRefused) {
     Session s;
     DialogTemplate t = SampleTemplate();
