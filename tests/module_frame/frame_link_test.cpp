@@ -1,0 +1,291 @@
+// The link loop, command table and command frame against a scripted host: load sequence,
+// replies to each kind of request, release of argument lists, the panel rules of the
+// drawing commands, and the help and about commands.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <stdexcept>
+#include <string>
+
+#include "host/sds.h"
+#include "module/frame/entry_point.h"
+#include "module/frame/frame.h"
+#include "module/frame/workers.h"
+#include "module/resources/resource.h"
+#include "module/ui/toolbar_dlg.h"
+#include "platform/backend.h"
+#include "platform/dialog.h"
+#include "platform/registry.h"
+#include "platform/window.h"
+#include "tests/module_frame/fake_host.h"
+
+using fakehost::Request;
+
+namespace {
+
+// Records what each modal dialog shows when it opens; every dialog ends as the input does.
+class RecordingBackend : public platform::UiBackend {
+  public:
+    void DialogOpened(const platform::Dialog& d) override {
+        titles.push_back(d.GetWindowText());
+        productTexts.push_back(d.GetDlgItemText(IDC_ABOUT_TEXT));
+    }
+    void DialogClosed(const platform::Dialog&, int) override {}
+    std::optional<std::string> NextDialogLine(const platform::Dialog&) override {
+        return std::nullopt;
+    }
+    void ShowMessage(std::string_view, std::string_view) override {}
+    std::optional<std::string> AskQuestion(std::string_view, std::string_view,
+                                           std::string_view) override {
+        return std::nullopt;
+    }
+    std::vector<std::string> titles;
+    std::vector<std::string> productTexts;
+};
+
+// What a worker saw of the frame at the moment it ran.
+struct WorkerView {
+    int calls = 0;
+    bool panelVisible = false;
+    bool inputsEnabled = false;
+    bool focusOnMain = false;
+};
+WorkerView g_view;
+
+void RecordingWorker(CToolBarDlg& panel) {
+    ++g_view.calls;
+    g_view.panelVisible = panel.IsWindowVisible();
+    g_view.inputsEnabled = panel.IsControlEnabled(IDC_DIAMETER);
+    g_view.focusOnMain = platform::GetFocus() == platform::MainWindow();
+}
+
+void ThrowingWorker(CToolBarDlg&) {
+    throw std::runtime_error("worker failed");
+}
+
+class FrameLinkTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        settings_ =
+            std::filesystem::temp_directory_path() /
+            ("armavo-frame-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::remove(settings_);
+        platform::SetSettingsFile(settings_.string());
+        platform::SetBackend(backend_);
+        g_view = {};
+        for (int code = 0; code < kCommandCount; ++code) {
+            SetCommandWorker(code, nullptr);
+        }
+    }
+    void TearDown() override {
+        platform::SetBackend(platform::ScriptedBackend());
+        std::filesystem::remove(settings_);
+    }
+
+    // Runs one load of the module through the entry point with this request script.
+    void Run(std::vector<Request> script) {
+        fakehost::Reset(std::move(script));
+        EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
+    }
+    static Request Load() { return {RQXLOAD, 0}; }
+    static Request Call(int code) { return {RQSUBR, code}; }
+
+    std::filesystem::path settings_;
+    RecordingBackend backend_;
+};
+
+TEST_F(FrameLinkTest, LoadSequencePreparesPanelMenuAndMessage) {
+    Run({});
+    const auto& s = fakehost::State();
+    EXPECT_EQ(s.initArgc, 1);
+    EXPECT_EQ(s.initArg0, "armavo-test");
+    ASSERT_EQ(s.commands.size(), 1u);
+    EXPECT_EQ(s.commands[0], (std::vector<std::string>{"_menuload", "ArmavoApp"}));
+    EXPECT_EQ(s.printed, "\nModuł ArmavoCAD załadowany.\n");
+    ASSERT_NE(ModulePanel(), nullptr);
+    EXPECT_TRUE(ModulePanel()->IsWindowVisible());  // fresh settings: shown
+    EXPECT_NE(PanelCreatedFlag(), 0);
+    EXPECT_EQ(ModulePanel()->GetOwner(), platform::MainWindow());
+    EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
+}
+
+TEST_F(FrameLinkTest, LoadRequestDefinesTheTenCommandsInTableOrder) {
+    Run({Load(), Load()});
+    const auto& s = fakehost::State();
+    const std::vector<std::string> names = {"c:PPR", "c:WPR", "c:EDPR", "c:OPR", "c:WRP",
+                                            "c:WPP", "c:EPP", "c:ERD",  "c:HPR", "c:ORA_ABOUT"};
+    ASSERT_EQ(s.defuns.size(), 20u);  // a second load request defines them again
+    for (std::size_t i = 0; i < s.defuns.size(); ++i) {
+        EXPECT_EQ(s.defuns[i].first, names[i % 10]);
+        EXPECT_EQ(s.defuns[i].second, static_cast<int>(i % 10));
+    }
+    EXPECT_EQ(s.replies, (std::vector<int>{RSRSLT, RSRSLT}));
+}
+
+TEST_F(FrameLinkTest, RefusedDefinitionAnswersErrorAndStops) {
+    fakehost::Reset({Load()});
+    fakehost::State().failDefunAt = 3;
+    EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
+    const auto& s = fakehost::State();
+    EXPECT_EQ(s.defuns.size(), 3u);
+    EXPECT_EQ(s.replies, (std::vector<int>{RSERR}));
+}
+
+TEST_F(FrameLinkTest, RequestRepliesByKind) {
+    struct Case {
+        const char* what;
+        Request request;
+        int reply;
+        bool failed;
+    };
+    const Case cases[] = {
+        {"function code past the table", {RQSUBR, 10}, RSERR, true},
+        {"negative function code", {RQSUBR, -1}, RSERR, true},
+        {"help", {RQSUBR, kCmdHPR}, RSRSLT, false},
+        {"end", {RQEND, 0}, RSRSLT, false},
+        {"quit", {RQQUIT, 0}, RSRSLT, false},
+        {"unload", {RQXUNLD, 0}, RSRSLT, false},
+        {"unknown request", {7, 0}, RSRSLT, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Run({c.request});
+        const auto& s = fakehost::State();
+        EXPECT_EQ(s.replies, (std::vector<int>{c.reply}));
+        if (c.failed) {
+            EXPECT_EQ(s.failures,
+                      (std::vector<std::string>{"Received nonexistent function code."}));
+            // Nothing of the module's own beyond its load message.
+            EXPECT_EQ(s.printed, "\nModuł ArmavoCAD załadowany.\n");
+        } else {
+            EXPECT_TRUE(s.failures.empty());
+        }
+    }
+}
+
+TEST_F(FrameLinkTest, EveryArgumentListIsReleased) {
+    std::vector<Request> script;
+    for (int code = 0; code < kCommandCount; ++code) {
+        script.push_back(Call(code));
+    }
+    script.push_back(Call(10));
+    Run(script);
+    const auto& s = fakehost::State();
+    EXPECT_EQ(s.argsHandedOut, kCommandCount);
+    EXPECT_EQ(s.liveLists, 0);
+    EXPECT_EQ(s.replies.size(), script.size());
+}
+
+TEST_F(FrameLinkTest, BadStatusFromLinkEndsTheModule) {
+    fakehost::Reset({{-3, 0}, Load()});
+    EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
+    const auto& s = fakehost::State();
+    EXPECT_EQ(s.exitStatus, -1);
+    EXPECT_NE(s.printed.find("Templt: bad status from sds_link() = -3\n"), std::string::npos);
+    EXPECT_TRUE(s.defuns.empty());  // the load request after it is never read
+}
+
+TEST_F(FrameLinkTest, PprHidesAndSavesThenShowsAgain) {
+    Run({Call(kCmdPPR)});
+    CToolBarDlg* panel = ModulePanel();
+    EXPECT_FALSE(panel->IsWindowVisible());
+    platform::RegKey key;
+    ASSERT_EQ(platform::RegOpenKey(CToolBarDlg::kRegistryKey, platform::RegAccess::Read, key),
+              platform::RegResult::Ok);
+    std::string visible;
+    EXPECT_EQ(platform::RegGetString(key, "IsVisible", visible), platform::RegResult::Ok);
+    EXPECT_EQ(visible, "0");
+
+    Run({});  // the next start keeps the panel hidden ...
+    EXPECT_FALSE(ModulePanel()->IsWindowVisible());
+    platform::SetFocus(nullptr);
+    Run({Call(kCmdPPR)});  // ... and PPR shows it again, focus back on the host
+    EXPECT_TRUE(ModulePanel()->IsWindowVisible());
+    EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
+    EXPECT_EQ(fakehost::State().retts, 1);
+}
+
+TEST_F(FrameLinkTest, SecondPprInOneRunShowsThePanelAndReturnsFocus) {
+    fakehost::Reset({Call(kCmdPPR), Call(kCmdPPR)});
+    EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
+    EXPECT_TRUE(ModulePanel()->IsWindowVisible());
+    EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
+    EXPECT_EQ(fakehost::State().retts, 2);
+    EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT, RSRSLT}));
+}
+
+TEST_F(FrameLinkTest, DrawingCommandsShowThePanelAndLockInputsAsTheirTableSays) {
+    struct Case {
+        int code;
+        bool showsPanel;
+        bool locksInputs;
+    };
+    const Case cases[] = {
+        {kCmdWPR, true, true},   {kCmdWPP, true, true},   {kCmdWRP, true, false},
+        {kCmdEPP, true, false},  {kCmdEDPR, true, false}, {kCmdERD, false, false},
+        {kCmdOPR, false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.code);
+        g_view = {};
+        std::filesystem::remove(settings_);  // each case starts with the panel shown
+        ASSERT_TRUE(SetCommandWorker(c.code, RecordingWorker));
+        // Hide the panel first, then run the command with the panel hidden.
+        Run({Call(kCmdPPR), Call(c.code)});
+        SetCommandWorker(c.code, nullptr);
+        EXPECT_EQ(g_view.calls, 1);
+        EXPECT_EQ(g_view.panelVisible, c.showsPanel);
+        EXPECT_EQ(g_view.inputsEnabled, !c.locksInputs);
+        if (c.showsPanel) {
+            EXPECT_TRUE(g_view.focusOnMain);
+        }
+        EXPECT_TRUE(ModulePanel()->IsControlEnabled(IDC_DIAMETER));  // enabled again after
+        EXPECT_EQ(fakehost::State().retts, 2);
+        EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT, RSRSLT}));
+    }
+}
+
+TEST_F(FrameLinkTest, InputsComeBackWhenAWorkerThrows) {
+    SetCommandWorker(kCmdWPR, ThrowingWorker);
+    Run({});
+    fakehost::Reset({Call(kCmdWPR)});
+    EXPECT_THROW(HandleWPR(), std::runtime_error);
+    EXPECT_TRUE(ModulePanel()->IsControlEnabled(IDC_SPACING));
+}
+
+TEST_F(FrameLinkTest, WorkersAreTakenOnlyForDrawingCommands) {
+    for (int code : {int{kCmdPPR}, int{kCmdHPR}, int{kCmdORA_ABOUT}, -1, 10}) {
+        EXPECT_FALSE(SetCommandWorker(code, RecordingWorker)) << code;
+        EXPECT_EQ(GetCommandWorker(code), nullptr) << code;
+    }
+    EXPECT_TRUE(SetCommandWorker(kCmdEPP, RecordingWorker));
+    EXPECT_EQ(GetCommandWorker(kCmdEPP), &RecordingWorker);
+}
+
+TEST_F(FrameLinkTest, HelpOpensTheModulesHelpFile) {
+    Run({Call(kCmdHPR)});
+    EXPECT_EQ(fakehost::State().helpFiles, (std::vector<std::string>{"ArmavoCAD.chm||0"}));
+    EXPECT_EQ(fakehost::State().retts, 1);
+}
+
+TEST_F(FrameLinkTest, AboutShowsTheProductText) {
+    Run({Call(kCmdORA_ABOUT)});
+    ASSERT_EQ(backend_.titles.size(), 1u);
+    EXPECT_EQ(backend_.titles[0], "O programie ArmavoCAD");
+    EXPECT_EQ(backend_.productTexts[0], "ArmavoCAD 1.0.7");
+    EXPECT_EQ(fakehost::State().retvoids, 1);
+    EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT}));
+}
+
+TEST_F(FrameLinkTest, EachLoadMakesAFreshPanel) {
+    Run({});
+    Run({});
+    ASSERT_NE(ModulePanel(), nullptr);
+    EXPECT_TRUE(ModulePanel()->IsCreated());
+    EXPECT_DOUBLE_EQ(TheApp().ScaleX, 1.0);
+    EXPECT_DOUBLE_EQ(TheApp().ScaleY, 1.0);
+}
+
+}  // namespace

@@ -1,0 +1,396 @@
+// The parameters panel: defaults, readers, stored settings, PPR's toggling, section collapse
+// geometry and the caption's own buttons.
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <fstream>
+#include <map>
+
+#include "module/resources/resource.h"
+#include "module/ui/number_text.h"
+#include "panel_test_support.h"
+#include "platform/script_panel.h"
+#include "platform/window.h"
+
+using Button = CToolBarDlg::CaptionButton;
+using platform::Rect;
+
+namespace {
+
+const char* const kStoredNames[] = {"Round",
+                                    "Rozstaw",
+                                    "Letter",
+                                    "LetterDimension",
+                                    "RodNumber",
+                                    "Diameter",
+                                    "Steel",
+                                    "IsVisible",
+                                    "ParametryPretowZwiniete",
+                                    "ParametryChwiloweZwiniete",
+                                    "WielkoscCzcionkiZwinieta",
+                                    "X",
+                                    "Y",
+                                    "CX",
+                                    "CY"};
+
+TEST_F(PanelTest, FreshStartShowsDefaults) {
+    CToolBarDlg& p = MakePanel();
+    EXPECT_TRUE(p.IsWindowVisible());
+    EXPECT_EQ(p.GetWindowText(), "Parametry");
+    EXPECT_EQ(p.GetDlgItemText(IDC_GROUP_BAR), "Parametry pręta:");
+    EXPECT_EQ(p.GetDlgItemText(IDC_UNIT_COUNT), "[szt.]");
+    EXPECT_DOUBLE_EQ(p.GetDiameter(), 4.5);
+    EXPECT_EQ(p.GetSteelIndex(), 0);
+    EXPECT_TRUE(p.IsSmoothSelected());
+    EXPECT_EQ(p.IsRoundedCorners(), 0);
+    EXPECT_DOUBLE_EQ(p.GetSpacing(), 20.0);
+    EXPECT_EQ(p.GetCount(), 1);
+    EXPECT_DOUBLE_EQ(p.GetDescriptionFontSize(), 5.0);
+    EXPECT_DOUBLE_EQ(p.GetDimensionFontSize(), 5.0);
+    EXPECT_EQ(p.GetItemCount(IDC_DIAMETER), 17);
+    EXPECT_EQ(p.GetItemCount(IDC_STEEL), 16);
+}
+
+TEST_F(PanelTest, HidingSavesEveryValueAndShowingComesBack) {
+    CToolBarDlg& p = MakePanel();
+    p.SetCurSel(IDC_STEEL, 15);
+    p.SetDlgItemText(IDC_SPACING, "12,5x");
+    p.SetCheck(IDC_ROUNDED, true);
+    EXPECT_EQ(p.TogglePanel(1), 1);
+    EXPECT_FALSE(p.IsWindowVisible());
+    for (const char* name : kStoredNames) {
+        EXPECT_NE(Stored(name), "<missing>") << name;
+    }
+    const Rect r = p.GetWindowRect();
+    EXPECT_EQ(Stored("Round"), "1");
+    EXPECT_EQ(Stored("Rozstaw"), "12,5x");  // as typed
+    EXPECT_EQ(Stored("Steel"), "15");
+    EXPECT_EQ(Stored("Diameter"), "0");
+    EXPECT_EQ(Stored("IsVisible"), "0");
+    EXPECT_EQ(Stored("ParametryChwiloweZwiniete"), "0");
+    EXPECT_EQ(Stored("X"), std::to_string(r.left));
+    EXPECT_EQ(Stored("CY"), std::to_string(r.Height()));
+    EXPECT_EQ(p.TogglePanel(1), 1);
+    EXPECT_TRUE(p.IsWindowVisible());
+    EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
+}
+
+TEST_F(PanelTest, PanelVerbChoiceIsStoredAsListIndex) {
+    CToolBarDlg& p = MakePanel();
+    ASSERT_TRUE(platform::HandlePanelCommand({"diameter", "12"}));
+    ASSERT_TRUE(platform::HandlePanelCommand({"steel", "RB500W"}));
+    ASSERT_TRUE(platform::HandlePanelCommand({"count", "3"}));
+    EXPECT_DOUBLE_EQ(p.GetDiameter(), 12.0);
+    EXPECT_FALSE(p.IsSmoothSelected());
+    EXPECT_EQ(p.GetCount(), 3);
+    p.TogglePanel(1);
+    p.TogglePanel(1);
+    EXPECT_EQ(Stored("Diameter"), "6");
+    EXPECT_EQ(Stored("Steel"), "15");
+    EXPECT_EQ(Stored("RodNumber"), "3");
+}
+
+TEST_F(PanelTest, StoredListIndexesOutsideTheListSelectTheFirstEntry) {
+    struct Case {
+        const char* stored;
+        const char* diameter;
+        int steel;
+    };
+    const Case cases[] = {{"17", "4.5", 0}, {"-1", "4.5", 0}, {"abc", "4.5", 0},
+                          {"16", "40", 0},  {"15", "36", 15}, {"6", "12", 6}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored);
+        Store("Diameter", c.stored);
+        Store("Steel", c.stored);
+        CToolBarDlg& p = MakePanel();
+        EXPECT_EQ(p.GetDlgItemText(IDC_DIAMETER), c.diameter);
+        EXPECT_EQ(p.GetCurSel(IDC_STEEL), c.steel);
+    }
+}
+
+TEST_F(PanelTest, StoredValuesComeBackAtTheNextStart) {
+    {
+        CToolBarDlg& p = MakePanel();
+        platform::HandlePanelCommand({"letter", "7.5"});
+        platform::HandlePanelCommand({"rounded", "1"});
+        platform::HandlePanelCommand({"spacing", "15"});
+        p.TogglePanel(1);  // hide: saved hidden
+    }
+    CToolBarDlg& p = MakePanel();
+    EXPECT_FALSE(p.IsWindowVisible());
+    EXPECT_DOUBLE_EQ(p.GetDescriptionFontSize(), 7.5);
+    EXPECT_EQ(p.IsRoundedCorners(), 1);
+    EXPECT_DOUBLE_EQ(p.GetSpacing(), 15.0);
+}
+
+TEST_F(PanelTest, StoredPositionOutsideTheOwnerIsBroughtBack) {
+    const Rect owner = platform::MainWindow()->GetWindowRect();
+    struct Case {
+        int x, y, expectX, expectY;
+    };
+    const Case cases[] = {
+        {100, 200, 100, 200},                      // inside: kept
+        {owner.right + 1, 200, 0, 200},            // right of the owner
+        {owner.left - 5, 200, 0, 200},             // left of it
+        {100, owner.top - 10, 100, 38},            // above it
+        {100, owner.bottom + 1, 100, 38},          // below it
+        {owner.right + 50, owner.top - 1, 0, 38},  // both
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.x) + "," + std::to_string(c.y));
+        Store("X", std::to_string(c.x));
+        Store("Y", std::to_string(c.y));
+        Store("CX", "210");
+        Store("CY", "330");
+        const Rect r = MakePanel().GetWindowRect();
+        EXPECT_EQ(r.left, c.expectX);
+        EXPECT_EQ(r.top, c.expectY);
+        EXPECT_EQ(r.Width(), 210);
+        EXPECT_EQ(r.Height(), 330);
+    }
+}
+
+TEST_F(PanelTest, ImpossibleStoredSizeKeepsTheTemplateSize) {
+    const Rect fresh = MakePanel().GetWindowRect();
+    for (const char* size : {"0", "-40", "99999", "x"}) {
+        SCOPED_TRACE(size);
+        Store("CX", size);
+        Store("CY", size);
+        const Rect r = MakePanel().GetWindowRect();
+        EXPECT_EQ(r.Width(), fresh.Width());
+        EXPECT_EQ(r.Height(), fresh.Height());
+    }
+}
+
+TEST_F(PanelTest, UnreadableSettingsGiveTheDefaults) {
+    { std::ofstream(settings_) << "\x01\x02 this is not a settings file \xff\n"; }
+    CToolBarDlg& p = MakePanel();
+    EXPECT_TRUE(p.IsWindowVisible());
+    EXPECT_DOUBLE_EQ(p.GetSpacing(), 20.0);
+    EXPECT_DOUBLE_EQ(p.GetDiameter(), 4.5);
+}
+
+TEST_F(PanelTest, OverlongOrWronglyTypedValueKeepsTheControl) {
+    Store("Rozstaw", std::string(300, '7'));
+    {
+        platform::RegKey key;
+        ASSERT_EQ(platform::RegCreateKey(CToolBarDlg::kRegistryKey, key), platform::RegResult::Ok);
+        ASSERT_EQ(platform::RegSetValueRaw(key, "RodNumber", platform::REG_DWORD,
+                                           std::string("\x05\0\0\0", 4)),
+                  platform::RegResult::Ok);
+    }
+    CToolBarDlg& p = MakePanel();
+    EXPECT_DOUBLE_EQ(p.GetSpacing(), 20.0);
+    EXPECT_EQ(p.GetCount(), 1);
+}
+
+// Every control's rectangle, by id.
+std::map<int, Rect> Layout(const CToolBarDlg& p) {
+    std::map<int, Rect> m;
+    for (const platform::Control& c : p.Controls()) {
+        m[c.id] = c.rect;
+    }
+    return m;
+}
+
+TEST_F(PanelTest, CollapsingASectionMovesTheSectionsBelowAndResizesTheWindow) {
+    struct Case {
+        int section, group, command;
+        std::vector<int> inside, below, above;
+    };
+    const Case cases[] = {
+        {CToolBarDlg::kBarSection,
+         IDC_GROUP_BAR,
+         ID_TOGGLE_BAR_SECTION,
+         {IDC_DIAMETER, IDC_STEEL, IDC_ROUNDED, IDC_LABEL_DIAMETER},
+         {IDC_GROUP_TEMPORARY, IDC_SPACING, IDC_COUNT, IDC_GROUP_TEXT_HEIGHTS, IDC_LETTER,
+          IDC_LETTER_DIMENSION, IDC_LABEL_LETTER},
+         {}},
+        {CToolBarDlg::kTemporarySection,
+         IDC_GROUP_TEMPORARY,
+         ID_TOGGLE_TEMPORARY_SECTION,
+         {IDC_SPACING, IDC_COUNT, IDC_UNIT_SPACING},
+         {IDC_GROUP_TEXT_HEIGHTS, IDC_LETTER, IDC_LETTER_DIMENSION},
+         {IDC_GROUP_BAR, IDC_DIAMETER, IDC_ROUNDED}},
+        {CToolBarDlg::kTextSection,
+         IDC_GROUP_TEXT_HEIGHTS,
+         ID_TOGGLE_TEXT_SECTION,
+         {IDC_LETTER, IDC_LETTER_DIMENSION, IDC_LABEL_LETTER_DIMENSION},
+         {},
+         {IDC_GROUP_BAR, IDC_DIAMETER, IDC_SPACING, IDC_COUNT}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.section);
+        CToolBarDlg& p = MakePanel();
+        const auto before = Layout(p);
+        const Rect window = p.GetWindowRect();
+        const int d = before.at(c.group).Height();
+        ASSERT_GT(d, 0);
+
+        p.OnCommand(c.command);
+        EXPECT_TRUE(p.IsSectionCollapsed(c.section));
+        EXPECT_EQ(p.GetWindowRect(),
+                  (Rect{window.left, window.top, window.right, window.bottom - d}));
+        const auto collapsed = Layout(p);
+        EXPECT_FALSE(p.IsControlVisible(c.group));
+        for (int id : c.inside) {
+            EXPECT_FALSE(p.IsControlVisible(id)) << id;
+        }
+        for (int id : c.below) {
+            EXPECT_EQ(collapsed.at(id), before.at(id).Offset(0, -d)) << id;
+            EXPECT_TRUE(p.IsControlVisible(id)) << id;
+        }
+        for (int id : c.above) {
+            EXPECT_EQ(collapsed.at(id), before.at(id)) << id;
+        }
+
+        p.ToggleSection(c.section);
+        EXPECT_FALSE(p.IsSectionCollapsed(c.section));
+        EXPECT_EQ(p.GetWindowRect(), window);
+        EXPECT_EQ(Layout(p), before);
+        for (int id : c.inside) {
+            EXPECT_TRUE(p.IsControlVisible(id)) << id;
+        }
+    }
+}
+
+TEST_F(PanelTest, CollapsedSectionsAreStoredAndAppliedAtStart) {
+    std::map<int, Rect> expanded;
+    int d = 0;
+    Rect collapsedWindow;
+    {
+        CToolBarDlg& p = MakePanel();
+        expanded = Layout(p);
+        d = expanded.at(IDC_GROUP_BAR).Height();
+        p.ToggleSection(CToolBarDlg::kBarSection);
+        collapsedWindow = p.GetWindowRect();
+        p.TogglePanel(1);
+        EXPECT_EQ(Stored("ParametryPretowZwiniete"), "1");
+    }
+    CToolBarDlg& p = MakePanel();
+    EXPECT_TRUE(p.IsSectionCollapsed(CToolBarDlg::kBarSection));
+    EXPECT_FALSE(p.IsControlVisible(IDC_DIAMETER));
+    EXPECT_EQ(p.GetControlRect(IDC_SPACING), expanded.at(IDC_SPACING).Offset(0, -d));
+    EXPECT_EQ(p.GetWindowRect().Height(), collapsedWindow.Height());
+    p.ToggleSection(CToolBarDlg::kBarSection);
+    EXPECT_EQ(Layout(p), expanded);
+}
+
+TEST_F(PanelTest, CaptionButtonsSitAtTheRightOfTheCaption) {
+    CToolBarDlg& p = MakePanel();
+    const int w = p.GetWindowRect().Width();
+    const Rect close = p.CaptionButtonRect(Button::Close);
+    EXPECT_EQ(close.right, w - 5);
+    EXPECT_EQ(close.left, w - 20);
+    const int step = platform::GetSystemMetrics(platform::SM_CXSMSIZE);
+    EXPECT_EQ(p.CaptionButtonRect(Button::TextSection), close.Offset(-step, 0));
+    EXPECT_EQ(p.CaptionButtonRect(Button::TemporarySection), close.Offset(-2 * step, 0));
+    EXPECT_EQ(p.CaptionButtonRect(Button::BarSection), close.Offset(-3 * step, 0));
+    for (Button b :
+         {Button::Close, Button::TextSection, Button::TemporarySection, Button::BarSection}) {
+        const Rect r = p.CaptionButtonRect(b);
+        EXPECT_EQ(p.HitCaptionButton({(r.left + r.right) / 2, (r.top + r.bottom) / 2}), b);
+        EXPECT_EQ(p.HitCaptionButton({r.left, r.top}), b);
+    }
+    EXPECT_EQ(p.HitCaptionButton({close.right, close.top}), Button::None);  // right edge open
+    EXPECT_EQ(p.HitCaptionButton({10, 8}), Button::None);                   // title area
+    EXPECT_EQ(p.HitCaptionButton({w / 2, 60}), Button::None);               // client area
+
+    p.SetScaleX(2.0);
+    EXPECT_EQ(p.CaptionButtonRect(Button::Close).left, w - 40);
+    EXPECT_EQ(p.CaptionButtonRect(Button::Close).right, w - 10);
+}
+
+// Presses at the centre of one button and releases at the centre of another (in screen
+// coordinates, as the frame reports the mouse).
+void Click(CToolBarDlg& p, Button press, Button release) {
+    const Rect w = p.GetWindowRect();
+    auto centre = [&](Button b) {
+        const Rect r = b == Button::None ? Rect{20, 40, 21, 41} : p.CaptionButtonRect(b);
+        return platform::Point{w.left + (r.left + r.right) / 2, w.top + (r.top + r.bottom) / 2};
+    };
+    p.OnNcLButtonDown(centre(press));
+    if (press != Button::None) {
+        EXPECT_EQ(p.PressedButton(), press);
+        EXPECT_TRUE(p.IsCaptionButtonPushed(press));
+    }
+    p.OnNcLButtonUp(centre(release));
+    EXPECT_EQ(p.PressedButton(), Button::None);
+}
+
+TEST_F(PanelTest, CaptionClicksActOnlyWhenReleasedOverThePressedButton) {
+    CToolBarDlg& p = MakePanel();
+    Click(p, Button::BarSection, Button::Close);  // slipped off: nothing
+    EXPECT_FALSE(p.IsSectionCollapsed(CToolBarDlg::kBarSection));
+    EXPECT_TRUE(p.IsWindowVisible());
+    Click(p, Button::None, Button::Close);  // release without a press: nothing
+    EXPECT_TRUE(p.IsWindowVisible());
+
+    Click(p, Button::TemporarySection, Button::TemporarySection);
+    EXPECT_TRUE(p.IsSectionCollapsed(CToolBarDlg::kTemporarySection));
+    EXPECT_TRUE(p.IsCaptionButtonPushed(Button::TemporarySection));  // pushed while collapsed
+    EXPECT_FALSE(p.IsCaptionButtonPushed(Button::BarSection));
+    EXPECT_EQ(Stored("IsVisible"), "<missing>");  // toggling a section does not save
+
+    Click(p, Button::Close, Button::Close);
+    EXPECT_FALSE(p.IsWindowVisible());
+    EXPECT_EQ(Stored("IsVisible"), "0");
+    EXPECT_EQ(Stored("ParametryChwiloweZwiniete"), "1");
+}
+
+TEST_F(PanelTest, MinimizingTheOwnerSavesTheSettings) {
+    CToolBarDlg& p = MakePanel();
+    platform::HandlePanelCommand({"spacing", "33"});
+    platform::MinimizeWindow(platform::MainWindow());
+    EXPECT_EQ(Stored("Rozstaw"), "33");
+    EXPECT_EQ(Stored("IsVisible"), "1");  // it was meant to be shown
+    platform::RestoreWindow(platform::MainWindow());
+    EXPECT_TRUE(p.IsWindowVisible());
+}
+
+TEST_F(PanelTest, EnterAndEscapeDoNotCloseThePanel) {
+    CToolBarDlg& p = MakePanel();
+    p.OnOK();
+    p.OnCancel();
+    EXPECT_TRUE(p.IsWindowVisible());
+}
+
+TEST_F(PanelTest, InputsAreDisabledAndEnabledTogether) {
+    CToolBarDlg& p = MakePanel();
+    const int inputs[] = {IDC_DIAMETER, IDC_STEEL,  IDC_ROUNDED,         IDC_SPACING,
+                          IDC_COUNT,    IDC_LETTER, IDC_LETTER_DIMENSION};
+    p.EnableInputs(false);
+    for (int id : inputs) {
+        EXPECT_FALSE(p.IsControlEnabled(id)) << id;
+    }
+    EXPECT_FALSE(platform::HandlePanelCommand({"diameter", "12"}));
+    EXPECT_DOUBLE_EQ(p.GetDiameter(), 4.5);
+    p.EnableInputs(true);
+    for (int id : inputs) {
+        EXPECT_TRUE(p.IsControlEnabled(id)) << id;
+    }
+}
+
+TEST_F(PanelTest, ReadersTakeTheLeadingNumberOfTypedText) {
+    CToolBarDlg& p = MakePanel();
+    const std::pair<const char*, double> spacings[] = {
+        {"abc", 0.0},   {"12.5cm", 12.5}, {" 7", 7.0}, {"-3", -3.0}, {"nan", 0.0},
+        {"1e999", 0.0}, {"2e1", 20.0},    {".5", 0.5}, {"", 0.0},    {"12e", 12.0}};
+    for (const auto& [text, value] : spacings) {
+        p.SetDlgItemText(IDC_SPACING, text);
+        EXPECT_DOUBLE_EQ(p.GetSpacing(), value) << text;
+    }
+    const std::pair<const char*, int> counts[] = {{"12a", 12},
+                                                  {"", 0},
+                                                  {"x", 0},
+                                                  {"-4", -4},
+                                                  {"99999999999", INT_MAX},
+                                                  {"-99999999999", INT_MIN},
+                                                  {"3.9", 3}};
+    for (const auto& [text, value] : counts) {
+        p.SetDlgItemText(IDC_COUNT, text);
+        EXPECT_EQ(p.GetCount(), value) << text;
+    }
+}
+
+}  // namespace

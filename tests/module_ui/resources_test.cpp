@@ -1,0 +1,159 @@
+// The string table and the dialog templates: lookups, the table's shape, and templates that
+// the framework can build with the controls the module's code addresses.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <set>
+#include <sstream>
+
+#include "module/model/steel.h"
+#include "module/resources/resource.h"
+#include "module/resources/strings.h"
+#include "module/resources/templates.h"
+#include "module/ui/about_dlg.h"
+
+namespace {
+
+TEST(StringTable, LooksUpTextsById) {
+    const std::pair<int, const char*> cases[] = {
+        {2, "ORV_ARMAVO"},
+        {4, "Pręt"},
+        {21, "\nWskaż punkt, Odsuń <Wskaż punkt>:"},
+        {87, "STAL ZBROJENIOWA "},  // the trailing blank belongs to it
+        {103, "Rozstaw"},
+        {121, "\nModuł ArmavoCAD załadowany.\n"},
+        {123, "Parametry"},
+        {157, "ArmavoCAD.chm"},
+        {163, "ArmavoCAD 1.0.7"},
+    };
+    for (const auto& [id, text] : cases) {
+        EXPECT_EQ(LoadUiString(id), text) << id;
+    }
+}
+
+TEST(StringTable, MissingIdsGiveEmptyText) {
+    for (int id : {0, -1, 12, 66, 117, 142, 158, 164, 100000}) {
+        EXPECT_EQ(LoadUiString(id), "") << id;
+    }
+}
+
+TEST(StringTable, IdsAreAscendingAndTextsNonEmpty) {
+    int last = 0;
+    for (const UiStringEntry& e : UiStringTable()) {
+        EXPECT_GT(e.id, last);
+        EXPECT_NE(e.text[0], '\0') << e.id;
+        EXPECT_EQ(LoadUiString(e.id), e.text);
+        last = e.id;
+    }
+    EXPECT_EQ(UiStringTable().size(), 151u);
+}
+
+// Every keyword list must hold the keywords that the prompts offer as their defaults.
+TEST(StringTable, KeywordListsHoldTheirKeywords) {
+    const std::pair<int, std::vector<int>> lists[] = {
+        {35, {14, 37, 36, 38, 39, 40, 41, 42, 5, 161}},
+        {44, {16, 45}},
+        {65, {18}},
+        {69, {19, 129}},
+        {89, {17, 90}},
+        {93, {20, 94}},
+        {102, {15, 103}},
+        {105, {13, 41}},
+        {107, {108}},
+    };
+    for (const auto& [list, keywords] : lists) {
+        std::istringstream words(LoadUiString(list));
+        std::set<std::string> present;
+        for (std::string w; words >> w;) {
+            present.insert(w);
+        }
+        for (int k : keywords) {
+            EXPECT_TRUE(present.count(LoadUiString(k))) << list << " lacks " << LoadUiString(k);
+        }
+    }
+}
+
+TEST(DialogTemplates, EveryTemplateBuildsWithItsControls) {
+    const std::pair<int, std::vector<int>> templates[] = {
+        {IDD_PARAMETERS,
+         {IDC_DIAMETER, IDC_STEEL, IDC_ROUNDED, IDC_SPACING, IDC_COUNT, IDC_LETTER,
+          IDC_LETTER_DIMENSION, IDC_GROUP_BAR, IDC_GROUP_TEMPORARY, IDC_GROUP_TEXT_HEIGHTS}},
+        {IDD_SCHEDULE,
+         {platform::IDOK, platform::IDCANCEL, IDC_ADD_ROW, IDC_DELETE_ROW, IDC_FULL_SCHEDULE,
+          IDC_GRID}},
+        {IDD_SELECT_ROD, {platform::IDOK, platform::IDCANCEL, IDC_GRID}},
+        {IDD_EDIT_DESCRIPTION,
+         {IDC_ROD_NUMBER, IDC_ROD_COUNT, IDC_STEEL, IDC_DIAMETER, IDC_SPACING, IDC_ROD_LENGTH,
+          platform::IDOK, platform::IDCANCEL}},
+        {IDD_ABOUT, {IDC_ABOUT_PICTURE, IDC_ABOUT_TEXT, platform::IDCANCEL}},
+    };
+    for (const auto& [id, controls] : templates) {
+        SCOPED_TRACE(id);
+        const platform::DialogTemplate* t = FindDialogTemplate(id);
+        ASSERT_NE(t, nullptr);
+        EXPECT_EQ(t->id, id);
+        platform::Dialog d;
+        ASSERT_TRUE(d.Create(*t, nullptr));  // refused when two controls share an id
+        for (int c : controls) {
+            EXPECT_TRUE(d.HasControl(c)) << c;
+        }
+        // Every control lies inside the dialog.
+        for (const platform::ControlTemplate& c : t->controls) {
+            if (c.kind == platform::ControlKind::DropDownList) {
+                continue;  // a list's rectangle includes its dropped-down part
+            }
+            EXPECT_GE(c.rect.left, 0) << c.id;
+            EXPECT_GE(c.rect.top, 0) << c.id;
+            EXPECT_LE(c.rect.right, t->rect.Width()) << c.id;
+            EXPECT_LE(c.rect.bottom, t->rect.Height()) << c.id;
+        }
+        d.DestroyWindow();
+    }
+    EXPECT_EQ(FindDialogTemplate(104), nullptr);
+}
+
+TEST(DialogTemplates, SizesCaptionsAndListsAreThoseOfTheDialogs) {
+    const platform::DialogTemplate& panel = *FindDialogTemplate(IDD_PARAMETERS);
+    EXPECT_EQ(panel.rect.Width(), 98);
+    EXPECT_EQ(panel.rect.Height(), 145);
+    EXPECT_EQ(panel.caption, "Parametry");
+    for (const platform::ControlTemplate& c : panel.controls) {
+        if (c.id == IDC_DIAMETER) {
+            EXPECT_EQ(c.items,
+                      std::vector<std::string>(kDiameterTexts.begin(), kDiameterTexts.end()));
+        }
+        if (c.id == IDC_STEEL) {
+            EXPECT_EQ(c.items, std::vector<std::string>(kSteelNames.begin(), kSteelNames.end()));
+        }
+    }
+    const platform::DialogTemplate& picker = *FindDialogTemplate(IDD_SELECT_ROD);
+    EXPECT_EQ(picker.rect.Width(), 174);
+    EXPECT_EQ(picker.rect.Height(), 89);
+    const platform::DialogTemplate& schedule = *FindDialogTemplate(IDD_SCHEDULE);
+    EXPECT_EQ(schedule.caption, "Wstaw wykaz");
+    EXPECT_EQ(schedule.rect.Width(), 335);
+    EXPECT_EQ(schedule.rect.Height(), 191);
+    EXPECT_EQ(FindDialogTemplate(IDD_EDIT_DESCRIPTION)->caption, "Edycja opisu");
+    const platform::DialogTemplate& about = *FindDialogTemplate(IDD_ABOUT);
+    EXPECT_EQ(about.caption, "O programie ArmavoCAD");
+    bool closeButton = false;
+    for (const platform::ControlTemplate& c : about.controls) {
+        closeButton |= c.id == platform::IDCANCEL && c.caption == "Zamknij";
+    }
+    EXPECT_TRUE(closeButton);
+}
+
+TEST(DialogTemplates, MenuFileOffersTheTenCommands) {
+    std::ifstream menu(ARMAVO_SOURCE_DIR "/module/resources/ArmavoApp.mnu");
+    ASSERT_TRUE(menu.good());
+    std::stringstream text;
+    text << menu.rdbuf();
+    EXPECT_NE(text.str().find("***MENUGROUP=ArmavoApp"), std::string::npos);
+    for (const char* command :
+         {"PPR", "WPR", "EDPR", "OPR", "WRP", "WPP", "EPP", "ERD", "HPR", "ORA_ABOUT"}) {
+        EXPECT_NE(text.str().find(std::string("^C^C") + command + "\n"), std::string::npos)
+            << command;
+    }
+}
+
+}  // namespace
