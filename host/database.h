@@ -89,8 +89,7 @@ class ChangeRecorder {
 
 // The drawing-wide counters that the undo journal restores with the objects.
 struct Counters {
-    Handle seed;        // the next handle to give out; above every handle in use
-    ObjectId lastEntity;  // what sds_entlast names
+    Handle seed;  // the next handle to give out; above every handle in use
     friend bool operator==(const Counters&, const Counters&) = default;
 };
 
@@ -141,7 +140,8 @@ class Database {
 
     const Counters& GetCounters() const { return counters_; }
     Handle HandleSeed() const { return counters_.seed; }
-    ObjectId LastEntity() const { return counters_.lastEntity; }
+    // The live entity made last (what sds_entlast names), or none.
+    ObjectId LastEntity() const;
 
     // ---- Changing (each change is reported to the recorder first) ----
     // Makes an object from a list (any order of the header groups; (-1) ignored; (5) ignored
@@ -173,6 +173,8 @@ class Database {
 
     // ---- Undo support ----
     void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+    // The slot as it is, absent or not (an absent default for ids out of range).
+    const Object& SlotState(ObjectId id) const;
     // Puts an object back exactly as it was, re-indexing it; the journal's only write path.
     void Restore(ObjectId id, const Object& state);
     void RestoreCounters(const Counters& counters);
@@ -193,13 +195,15 @@ class Database {
     void Index(ObjectId id);
     void Unindex(ObjectId id);
     void Store(ObjectId id, Object object);
-    bool Normalise(const GroupList& list, Object& out, const Object* previous,
-                   const MakeOptions& options, std::string& error);
-    bool ValidateBody(std::string_view type, const Object& object, std::string& error) const;
+    bool Normalise(const GroupList& list, Object& out, ObjectId self, const MakeOptions& options,
+                   std::string& error);
+    bool Referable(ObjectId id) const;
+    void Adopt(ObjectId owner, ObjectId child);
+    void AdoptReferences(ObjectId id);
     ObjectId EnsureLayer(std::string_view name);
     ObjectId MakeStandard(std::string_view type, Category category, ObjectId owner,
                           const GroupList& body);
-    ObjectId CopyTree(ObjectId source, ObjectId newOwner);
+    ObjectId CopyTree(ObjectId source, ObjectId newOwner, int depth);
     static std::string TableKey(std::string_view table, std::string_view name);
 
     std::vector<Object> objects_;  // slot 0 is never used

@@ -1,0 +1,25 @@
+// What the rest of the host (command line, files, tests) may ask of the drawing core beyond
+// the sds_* functions: the reason of the last refusal, highlight state, recorded menus and
+// the undo groups' depth.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "host/sds.h"
+
+namespace host {
+
+// Why the last refused sds_* call was refused ("" when none was).
+const std::string& LastError();
+// Whether sds_redraw left the entity highlighted.
+bool IsHighlighted(const sds_name entity);
+// The partial menus "_menuload" was asked to load, in order.
+const std::vector<std::string>& LoadedMenus();
+// How many "_UNDO _BEGIN" groups are open.
+int OpenUndoGroups();
+// The point snapped by the running object snaps (OSMODE), for the input functions; false
+// when no running snap is on, they are suspended (bit 16384) or nothing snaps.
+bool SnapWithRunningModes(const sds_point point, sds_point result);
+
+}  // namespace host
