@@ -78,6 +78,9 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     } catch (const host::HostShutdown& shutdown) {
         status = shutdown.status;
     }
+    if (!host::AtLineStart()) {
+        host::Print("\n");  // leave the shell's prompt on a line of its own
+    }
     platform::SetLineInput(nullptr);
     return status;
 }

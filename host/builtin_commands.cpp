@@ -38,6 +38,10 @@ struct resbuf* OnePoint(int code, const sds_point p) {
 struct resbuf* OneInt(int code, int value) {
     return sds_buildlist(code, value, RTNONE);
 }
+// 32-bit groups travel as long through the variable arguments, as in the interface family.
+struct resbuf* OneLong(int code, long value) {
+    return sds_buildlist(code, value, RTNONE);
+}
 struct resbuf* OneReal(int code, double value) {
     return sds_buildlist(code, value, RTNONE);
 }
@@ -110,7 +114,7 @@ void CmdPline(const std::vector<std::string>&) {
     ListBuilder list;
     list.Add(One(RTDXF0, "LWPOLYLINE"));
     list.Add(One(8, "0"));
-    list.Add(OneInt(90, static_cast<int>(points.size())));
+    list.Add(OneLong(90, static_cast<long>(points.size())));
     list.Add(OneInt(70, 0));
     for (const auto& v : points) {
         sds_point vertex = {v[0], v[1], 0.0};

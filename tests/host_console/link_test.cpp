@@ -83,7 +83,7 @@ TEST(Link, CallsOutsideARunAreRefusedAndHelpFilesMapToDocs) {
     EXPECT_EQ(SDS_GetGlobals(name, nullptr, nullptr), RTNORM);
     EXPECT_STREQ(name, "armavo");
     std::string path = host::HelpFilePath("C:\\x/../ArmavoCAD.chm");
-    EXPECT_EQ(path.substr(path.size() - 17), "/docs/ArmavoCAD.md");
+    EXPECT_EQ(path.substr(path.size() - 18), "/docs/ArmavoCAD.md");
 }
 
 TEST(Link, HostRunsAloneWhenTheModuleLeavesItsLoop) {

@@ -1,6 +1,8 @@
 // The test module: registers a few commands and answers the host's requests.
 #include "tests/host_console/test_module.h"
 
+#include <memory>
+
 #include "host/sds.h"
 
 namespace {
@@ -56,7 +58,9 @@ int MakeLine() {
 
 int Dispatch() {
     int code = sds_getfuncode();
-    struct resbuf* args = sds_getargs();
+    // Released also when the host shuts down in the middle of the command.
+    std::unique_ptr<struct resbuf, int (*)(struct resbuf*)> guard(sds_getargs(), sds_relrb);
+    struct resbuf* args = guard.get();
     ++g_argsReceived;
     int rc = RTNORM;
     switch (code) {
@@ -82,7 +86,6 @@ int Dispatch() {
         default:
             rc = RTERROR;
     }
-    sds_relrb(args);
     if (rc == RTNORM) {
         sds_rett();
     }
