@@ -97,7 +97,7 @@ TEST_F(CreateTest, EveryCreateListIsAcceptedAndReadsBackAsMade) {
     };
     for (const Case& c : cases) {
         long before = LiveLists();
-        ASSERT_EQ(c.create(), RTNORM) << c.what;
+        ASSERT_EQ(c.create(), RTNORM) << c.what << ": " << host::LastError();
         EXPECT_EQ(LiveLists(), before) << c.what;
         sds_name made;
         Last(made);

@@ -8,13 +8,14 @@
 #include <vector>
 
 #include "host/document.h"
+#include "host/drawing_access.h"
+#include "host/resbuf_count.h"
 #include "host/sds.h"
-#include "host/sds_debug.h"
 
 namespace entities_test {
 
 inline long LiveLists() {
-    return host::LiveResultBuffers();
+    return host::LiveResbufCount();
 }
 
 class DrawingTest : public ::testing::Test {
