@@ -9,9 +9,7 @@
 namespace platform {
 namespace {
 
-std::string Quoted(std::string_view s) {
-    return "\"" + std::string(s) + "\"";
-}
+using text::Quoted;
 
 class ScriptedUi : public UiBackend {
   public:
@@ -25,12 +23,11 @@ class ScriptedUi : public UiBackend {
         return ReadLine(prompt);
     }
     void ShowMessage(std::string_view caption, std::string_view text) override {
-        WriteOutput("[" + std::string(caption) + "] " + std::string(text) + "\n");
+        WriteOutput(text::Cat({"[", caption, "] ", text, "\n"}));
     }
     std::optional<std::string> AskQuestion(std::string_view caption, std::string_view text,
                                            std::string_view choices) override {
-        std::string prompt = "[" + std::string(caption) + "] " + std::string(text) + " (" +
-                             std::string(choices) + ") ";
+        std::string prompt = text::Cat({"[", caption, "] ", text, " (", choices, ") "});
         WriteOutput(prompt);
         return ReadLine(prompt);
     }

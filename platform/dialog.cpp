@@ -12,9 +12,7 @@
 namespace platform {
 namespace {
 
-std::string Quoted(std::string_view s) {
-    return "\"" + std::string(s) + "\"";
-}
+using text::Quoted;
 
 // Restores the modal state even when a handler throws (the host's shutdown unwinds
 // through an open dialog).

@@ -9,9 +9,7 @@
 namespace platform {
 namespace {
 
-std::string Quoted(std::string_view s) {
-    return "\"" + std::string(s) + "\"";
-}
+using text::Quoted;
 
 std::string NameOf(const Control& c) {
     std::string caption = c.caption;
@@ -218,7 +216,7 @@ bool Dialog::UserTypeCell(int gridId, int row, int col, std::string_view typed) 
         WriteOutput("Kontrolka " + NameOf(*c) + " nie jest siatką.\n");
         return false;
     }
-    std::string where = "(" + std::to_string(row) + ", " + std::to_string(col) + ")";
+    std::string where = text::Cat({"(", std::to_string(row), ", ", std::to_string(col), ")"});
     if (!c->grid.HasCell(row, col)) {
         WriteOutput("Siatka nie ma komórki " + where + ".\n");
         return false;
@@ -329,10 +327,10 @@ std::string Dialog::Describe() const {
                 out += std::string(c.checked ? " [x] " : " [ ] ") + Quoted(c.caption);
                 break;
             case ControlKind::Grid:
-                out += " " + std::to_string(c.grid.RowCount()) + " wierszy";
+                out += text::Cat({" ", std::to_string(c.grid.RowCount()), " wierszy"});
                 break;
             default:
-                out += " " + Quoted(c.caption);
+                out += text::Cat({" ", Quoted(c.caption)});
                 break;
         }
         if (c.kind == ControlKind::DefaultButton) {

@@ -131,6 +131,18 @@ std::vector<std::string> SplitWords(std::string_view s) {
     return words;
 }
 
+std::string Cat(std::initializer_list<std::string_view> parts) {
+    std::string out;
+    for (std::string_view part : parts) {
+        out.append(part);
+    }
+    return out;
+}
+
+std::string Quoted(std::string_view s) {
+    return Cat({"\"", s, "\""});
+}
+
 bool ParseInt(std::string_view s, int& value) {
     if (!s.empty() && s.front() == '+') {
         s.remove_prefix(1);
