@@ -341,6 +341,42 @@ TEST_F(PolyLineTest, ReplaceWithTooFewVerticesIsRefusedAndChangesNothing) {
     EXPECT_EQ(CountGroup(bar, 10), 3);
 }
 
+// A polyline made elsewhere, with its own choice of groups (no elevation or thickness, and
+// bulges only where `withBulges`).
+void MakeForeignPolyline(bool withBulges) {
+    sds_point a = {0, 0, 0}, b = {50, 0, 0}, c = {50, 50, 0};
+    resbuf* list = withBulges ? sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a,
+                                              42, 0.0, 10, b, 42, 0.0, 10, c, 42, 0.0, RTNONE)
+                              : sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a,
+                                              10, b, 10, c, RTNONE);
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(sds_entmake(list), RTNORM) << host::LastError();
+    sds_relrb(list);
+}
+
+TEST_F(PolyLineTest, ForeignPolylinesReadAndReplaceSafely) {
+    MakeForeignPolyline(false);
+    sds_name plain;
+    Last(plain);
+    std::vector<CSDSPointExt> read;
+    EXPECT_EQ(CSDSPolyLine::GetVertices(plain, read), RTNORM);
+    EXPECT_TRUE(read.empty());  // a vertex counts once its bulge is read
+
+    // Without a thickness group the old vertices still go before the new ones come.
+    MakeForeignPolyline(true);
+    sds_name bar;
+    Last(bar);
+    CSDSPolyLine polyline;
+    ASSERT_EQ(polyline.ReplaceVertices(bar, Vertices({{1, 1, 0}, {2, 2, 0}})), RTNORM)
+        << host::LastError();
+    EXPECT_EQ(CountGroup(bar, 10), 2);
+    read.clear();
+    CSDSPolyLine::GetVertices(bar, read);
+    ASSERT_EQ(read.size(), 2u);
+    EXPECT_DOUBLE_EQ(read[0].x, 1);
+    EXPECT_DOUBLE_EQ(read[1].y, 2);
+}
+
 TEST_F(PolyLineTest, DiscReadsBackItsCentre) {
     sds_point centre = {2, 3, 0};
     CSDSCircleHatch disc;
