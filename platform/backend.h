@@ -1,6 +1,22 @@
 // User-interface back ends: how an open modal dialog and a message box meet the user. The
 // scripted back end reads the dialog lines from the shared line input; the terminal back
 // end prints each dialog in full when it opens and reads the same lines.
+//
+// What the transcript shows (tests compare it):
+//   [Okno "<caption>"]                  a modal dialog opened (scripted back end)
+//   <caption>> <line>                   each dialog line is asked for with this prompt
+//   === <caption> ===                   "show", then one line per visible control:
+//     [<id>] pole = "<text>"            edit
+//     [<id>] lista = "<item>" (<n> pozycji)
+//     [<id>] wybór [x] "<caption>"      check box ([ ] when clear)
+//     [<id>] przycisk "<caption>" (domyślny) (zablokowany)
+//     [<id>] napis|grupa|obraz "<caption>"
+//     [<id>] siatka <n> wierszy         then the headings and one line per row, "> " before
+//                                       the current row, {braces} round disabled cells
+//   [<caption>] <text>                  a message box or alert
+//   [<caption>] <text> (tak/nie)        a question waiting for its answer
+// The terminal back end prints the whole dialog instead of the first line, and
+// [Okno "<caption>" zamknięte: <result>] when it ends.
 #pragma once
 
 #include <optional>
