@@ -14,6 +14,7 @@
 #include "module/rods/obsluga_preta.h"
 #include "module/rods/rod_workers.h"
 #include "module/ui/toolbar_dlg.h"
+#include "platform/script_panel.h"
 #include "tests/support/scenario.h"
 
 namespace {
@@ -31,6 +32,8 @@ std::string RunWpr(const std::vector<std::string>& lines, bool fresh = true) {
     testkit::ScenarioOptions options;
     options.entry = SDS_EntryPoint;
     options.newDrawing = fresh;
+    // The program wires the PANEL verb to the window framework; the kit leaves it to us.
+    host::RegisterVerb("PANEL", platform::HandlePanelCommand);
     return testkit::RunScenario(lines, options);
 }
 
