@@ -23,7 +23,8 @@ namespace {
 // Byte offset of the first group after the reactor prefix.
 size_t BodyStart(const Object& object) {
     auto it = object.body.begin();
-    for (int i = 0; i < object.reactorCount && it != object.body.end(); ++i) ++it;
+    for (int i = 0; i < object.reactorCount && it != object.body.end(); ++i)
+        ++it;
     return it.Offset();
 }
 
@@ -42,7 +43,8 @@ std::string Handle::ToText() const {
 }
 
 std::optional<Handle> Handle::FromText(std::string_view text) {
-    if (text.empty() || text.size() > 16) return std::nullopt;
+    if (text.empty() || text.size() > 16)
+        return std::nullopt;
     uint64_t value = 0;
     for (char c : text) {
         int digit;
@@ -57,7 +59,8 @@ std::optional<Handle> Handle::FromText(std::string_view text) {
         }
         value = value * 16 + static_cast<uint64_t>(digit);
     }
-    if (value == 0) return std::nullopt;
+    if (value == 0)
+        return std::nullopt;
     return Handle{value};
 }
 
@@ -70,9 +73,13 @@ Database::Database(EmptyTag) {
     counters_.seed = Handle{1};
 }
 
-Database Database::Empty() { return Database(EmptyTag{}); }
+Database Database::Empty() {
+    return Database(EmptyTag{});
+}
 
-Database::Database() : Database(EmptyTag{}) { EnsureStandardContents(); }
+Database::Database() : Database(EmptyTag{}) {
+    EnsureStandardContents();
+}
 
 ObjectId Database::MakeStandard(std::string_view type, Category category, ObjectId owner,
                                 const GroupList& body) {
@@ -95,13 +102,15 @@ void Database::EnsureStandardContents() {
     static const char* const kTables[] = {"VPORT", "LTYPE", "LAYER",    "STYLE",       "VIEW",
                                           "UCS",   "APPID", "DIMSTYLE", "BLOCK_RECORD"};
     for (const char* table : kTables) {
-        if (Table(table)) continue;
+        if (Table(table))
+            continue;
         GroupList body;
         body.AddText(2, table);
         MakeStandard("TABLE", Category::Table, ObjectId{}, body);
     }
     auto entry = [&](const char* table, const char* name, GroupList rest) {
-        if (FindTableEntry(table, name)) return;
+        if (FindTableEntry(table, name))
+            return;
         GroupList body;
         body.AddText(2, name);
         body.AddInt(70, 0);
@@ -164,7 +173,8 @@ void Database::EnsureStandardContents() {
 // ---- Reading ----
 
 const Object* Database::Find(ObjectId id) const {
-    if (id.value == 0 || id.value >= objects_.size()) return nullptr;
+    if (id.value == 0 || id.value >= objects_.size())
+        return nullptr;
     const Object& object = objects_[id.value];
     return object.state == ObjectState::Absent ? nullptr : &object;
 }
@@ -176,7 +186,8 @@ const Object* Database::FindLive(ObjectId id) const {
 
 ObjectId Database::FindHandle(Handle handle) const {
     auto it = byHandle_.find(handle.value);
-    if (it == byHandle_.end()) return {};
+    if (it == byHandle_.end())
+        return {};
     ObjectId id{it->second};
     return Find(id) ? id : ObjectId{};
 }
@@ -194,7 +205,8 @@ std::vector<ObjectId> Database::ObjectsOf(Category category) const {
 GroupList Database::FullList(ObjectId id) const {
     GroupList list;
     const Object* object = Find(id);
-    if (!object) return list;
+    if (!object)
+        return list;
     list.AddId(-1, id);
     list.AddText(0, TypeName(*object));
     list.AddText(5, object->handle.ToText());
@@ -209,7 +221,8 @@ GroupList Database::FullList(ObjectId id) const {
         list.AddId(360, object->extensionDictionary);
         list.AddText(102, "}");
     }
-    if (object->owner) list.AddId(330, object->owner);
+    if (object->owner)
+        list.AddId(330, object->owner);
     if (object->category == Category::Entity) {
         list.AddText(100, "AcDbEntity");
         list.AddInt(67, object->space);
@@ -243,7 +256,8 @@ ObjectId Database::FindTableEntry(std::string_view table, std::string_view name)
 std::vector<std::pair<std::string, ObjectId>> Database::DictionaryEntries(ObjectId dict) const {
     std::vector<std::pair<std::string, ObjectId>> out;
     const Object* object = Find(dict);
-    if (!object || TypeName(*object) != "DICTIONARY") return out;
+    if (!object || TypeName(*object) != "DICTIONARY")
+        return out;
     std::string_view key;
     bool haveKey = false;
     for (const Group& group : object->body) {
@@ -260,7 +274,8 @@ std::vector<std::pair<std::string, ObjectId>> Database::DictionaryEntries(Object
 
 ObjectId Database::DictionaryLookup(ObjectId dict, std::string_view key) const {
     const Object* object = Find(dict);
-    if (!object || TypeName(*object) != "DICTIONARY") return {};
+    if (!object || TypeName(*object) != "DICTIONARY")
+        return {};
     bool match = false;
     for (const Group& group : object->body) {
         if (group.code == 3) {
@@ -276,7 +291,8 @@ ObjectId Database::DictionaryLookup(ObjectId dict, std::string_view key) const {
 
 uint32_t Database::Intern(std::string_view text) {
     auto it = poolIndex_.find(std::string(text));
-    if (it != poolIndex_.end()) return it->second;
+    if (it != poolIndex_.end())
+        return it->second;
     uint32_t index = static_cast<uint32_t>(pool_.size());
     pool_.emplace_back(text);
     poolIndex_.emplace(std::string(text), index);
@@ -284,7 +300,8 @@ uint32_t Database::Intern(std::string_view text) {
 }
 
 Object* Database::Slot(ObjectId id) {
-    if (id.value == 0 || id.value >= objects_.size()) return nullptr;
+    if (id.value == 0 || id.value >= objects_.size())
+        return nullptr;
     return &objects_[id.value];
 }
 
@@ -294,17 +311,21 @@ ObjectId Database::NewSlot() {
 }
 
 void Database::Record(ObjectId id) {
-    if (recorder_) recorder_->BeforeChange(id, objects_[id.value]);
+    if (recorder_)
+        recorder_->BeforeChange(id, objects_[id.value]);
 }
 
 void Database::RecordCounters() {
-    if (recorder_) recorder_->BeforeCountersChange();
+    if (recorder_)
+        recorder_->BeforeCountersChange();
 }
 
 void Database::Index(ObjectId id) {
     const Object& object = objects_[id.value];
-    if (object.handle) byHandle_[object.handle.value] = id.value;
-    if (object.state == ObjectState::Absent) return;
+    if (object.handle)
+        byHandle_[object.handle.value] = id.value;
+    if (object.state == ObjectState::Absent)
+        return;
     if (object.category == Category::TableEntry) {
         tableEntries_[TableKey(TypeName(object), EntryName(object))] = id;
     } else if (object.category == Category::Table) {
@@ -316,15 +337,19 @@ void Database::Unindex(ObjectId id) {
     const Object& object = objects_[id.value];
     if (object.handle) {
         auto it = byHandle_.find(object.handle.value);
-        if (it != byHandle_.end() && it->second == id.value) byHandle_.erase(it);
+        if (it != byHandle_.end() && it->second == id.value)
+            byHandle_.erase(it);
     }
-    if (object.state == ObjectState::Absent) return;
+    if (object.state == ObjectState::Absent)
+        return;
     if (object.category == Category::TableEntry) {
         auto it = tableEntries_.find(TableKey(TypeName(object), EntryName(object)));
-        if (it != tableEntries_.end() && it->second == id) tableEntries_.erase(it);
+        if (it != tableEntries_.end() && it->second == id)
+            tableEntries_.erase(it);
     } else if (object.category == Category::Table) {
         auto it = tables_.find(UpperAscii(EntryName(object)));
-        if (it != tables_.end() && it->second == id) tables_.erase(it);
+        if (it != tables_.end() && it->second == id)
+            tables_.erase(it);
     }
 }
 
@@ -337,7 +362,8 @@ void Database::Store(ObjectId id, Object object) {
 }
 
 void Database::Restore(ObjectId id, const Object& state) {
-    if (id.value >= objects_.size()) objects_.resize(id.value + 1);
+    if (id.value >= objects_.size())
+        objects_.resize(id.value + 1);
     Unindex(id);
     objects_[id.value] = state;
     Index(id);
@@ -348,12 +374,16 @@ const Object& Database::SlotState(ObjectId id) const {
     return id.value < objects_.size() ? objects_[id.value] : kAbsent;
 }
 
-void Database::RestoreCounters(const Counters& counters) { counters_ = counters; }
+void Database::RestoreCounters(const Counters& counters) {
+    counters_ = counters;
+}
 
 ObjectId Database::ReserveHandle(Handle handle) {
-    if (!handle) return {};
+    if (!handle)
+        return {};
     auto it = byHandle_.find(handle.value);
-    if (it != byHandle_.end()) return ObjectId{it->second};
+    if (it != byHandle_.end())
+        return ObjectId{it->second};
     ObjectId id = NewSlot();
     objects_[id.value].handle = handle;
     byHandle_[handle.value] = id.value;
@@ -366,7 +396,8 @@ ObjectId Database::ReserveHandle(Handle handle) {
 
 bool Database::SetHandleSeed(Handle seed) {
     for (const auto& [handle, slot] : byHandle_) {
-        if (handle >= seed.value) return false;
+        if (handle >= seed.value)
+            return false;
     }
     RecordCounters();
     counters_.seed = seed;
@@ -375,7 +406,8 @@ bool Database::SetHandleSeed(Handle seed) {
 
 ObjectId Database::EnsureLayer(std::string_view name) {
     ObjectId layer = FindTableEntry("LAYER", name);
-    if (layer) return layer;
+    if (layer)
+        return layer;
     GroupList body;
     body.AddText(2, name);
     body.AddInt(70, 0);

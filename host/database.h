@@ -55,13 +55,13 @@ class Object {
   public:
     ObjectState state = ObjectState::Absent;
     Category category = Category::Object;
-    int16_t space = 0;           // group 67 of entities: 0 model space, 1 paper space
-    uint8_t reactorCount = 0;    // the first reactorCount groups of body are (330 reactor)
-    uint32_t type = 0;           // pool index of the upper-case type name
-    uint32_t layer = 0;          // pool index of group 8 (entities)
-    uint32_t layout = 0;         // pool index of group 410 (entities)
+    int16_t space = 0;         // group 67 of entities: 0 model space, 1 paper space
+    uint8_t reactorCount = 0;  // the first reactorCount groups of body are (330 reactor)
+    uint32_t type = 0;         // pool index of the upper-case type name
+    uint32_t layer = 0;        // pool index of group 8 (entities)
+    uint32_t layout = 0;       // pool index of group 410 (entities)
     Handle handle;
-    ObjectId owner;              // group 330 outside the brackets; none for ownerless objects
+    ObjectId owner;  // group 330 outside the brackets; none for ownerless objects
     ObjectId extensionDictionary;
     GroupList body;
     friend bool operator==(const Object&, const Object&) = default;

@@ -18,7 +18,8 @@ bool Fail(std::string& error, std::string reason) {
 }
 
 bool Finite(const Group& group) {
-    if (group.kind == ValueKind::Real) return std::isfinite(group.real);
+    if (group.kind == ValueKind::Real)
+        return std::isfinite(group.real);
     if (group.kind == ValueKind::Point) {
         return std::isfinite(group.point[0]) && std::isfinite(group.point[1]) &&
                std::isfinite(group.point[2]);
@@ -34,14 +35,16 @@ bool Finite(const Group& group) {
 }  // namespace
 
 bool Database::Referable(ObjectId id) const {
-    if (Find(id)) return true;
+    if (Find(id))
+        return true;
     // A slot a file reader reserved for a handle it has not reached yet.
     return id.value != 0 && id.value < objects_.size() && objects_[id.value].handle;
 }
 
 ObjectId Database::LastEntity() const {
     for (auto it = entityOrder_.rbegin(); it != entityOrder_.rend(); ++it) {
-        if (objects_[it->value].state == ObjectState::Live) return *it;
+        if (objects_[it->value].state == ObjectState::Live)
+            return *it;
     }
     return {};
 }
@@ -50,7 +53,8 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
                          const MakeOptions& options, std::string& error) {
     const Object* previous = Find(self);
     Group typeGroup;
-    if (!list.Find(0, typeGroup)) return Fail(error, "list without entity type (group 0)");
+    if (!list.Find(0, typeGroup))
+        return Fail(error, "list without entity type (group 0)");
     const std::string type = UpperAscii(typeGroup.text);
     const TypeRule* rule = FindTypeRule(type);
     Category category;
@@ -110,9 +114,11 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
         }
         switch (group.code) {
             case -1:
-            case 5: continue;  // the object's own name and handle are the host's
+            case 5:
+                continue;  // the object's own name and handle are the host's
             case 0:
-                if (++types > 1) return Fail(error, "list with two entity types");
+                if (++types > 1)
+                    return Fail(error, "list with two entity types");
                 continue;
             case 102:
                 if (!bodyStarted && group.text == "{ACAD_REACTORS" && reactorCount == 0) {
@@ -131,29 +137,38 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
                 }
                 break;
             case 8:
-                if (!entity) break;
-                if (group.text.empty()) return Fail(error, "empty layer name");
+                if (!entity)
+                    break;
+                if (group.text.empty())
+                    return Fail(error, "empty layer name");
                 layer = group.text;
                 continue;
             case 67:
-                if (!entity) break;
+                if (!entity)
+                    break;
                 space = static_cast<int16_t>(group.integer);
                 continue;
             case 410:
-                if (!entity) break;
+                if (!entity)
+                    break;
                 layout = group.text;
                 continue;
             case 100:
-                if (entity && group.text == "AcDbEntity") continue;
+                if (entity && group.text == "AcDbEntity")
+                    continue;
                 break;
-            default: break;
+            default:
+                break;
         }
-        if (group.code < 0) return Fail(error, "unexpected group " + std::to_string(group.code));
+        if (group.code < 0)
+            return Fail(error, "unexpected group " + std::to_string(group.code));
         body.Add(group);
         bodyStarted = true;
     }
-    if (block != Block::None) return Fail(error, "unclosed 102 bracket");
-    if (rule && !ValidateBody(*rule, body, error)) return false;
+    if (block != Block::None)
+        return Fail(error, "unclosed 102 bracket");
+    if (rule && !ValidateBody(*rule, body, error))
+        return false;
 
     out = Object{};
     out.state = ObjectState::Live;
@@ -169,10 +184,13 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     } else {
         out.layer = Intern("0");
         out.layout = Intern("Model");
-        if (entity) out.owner = modelSpace_;
-        if (category == Category::TableEntry) out.owner = Table(type);
+        if (entity)
+            out.owner = modelSpace_;
+        if (category == Category::TableEntry)
+            out.owner = Table(type);
     }
-    if (owner) out.owner = *owner;
+    if (owner)
+        out.owner = *owner;
     if (xdict) {
         const Object* dict = Find(*xdict);
         if (!dict || TypeName(*dict) != "DICTIONARY") {
@@ -180,9 +198,12 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
         }
         out.extensionDictionary = *xdict;
     }
-    if (space) out.space = *space;
-    if (layout) out.layout = Intern(*layout);
-    if (layer) out.layer = Intern(*layer);
+    if (space)
+        out.space = *space;
+    if (layout)
+        out.layout = Intern(*layout);
+    if (layer)
+        out.layer = Intern(*layer);
     out.reactorCount = static_cast<uint8_t>(reactorCount);
     out.body = std::move(reactors);
     out.body.Append(rule ? WithSubclassMarkers(*rule, body) : body);
@@ -190,14 +211,16 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     if (category == Category::TableEntry || category == Category::Table) {
         std::string name = EntryName(out);
         ObjectId same = category == Category::Table ? Table(name) : FindTableEntry(type, name);
-        if (same && same != self) return Fail(error, type + " \"" + name + "\" exists already");
+        if (same && same != self)
+            return Fail(error, type + " \"" + name + "\" exists already");
     }
     return true;
 }
 
 void Database::Adopt(ObjectId owner, ObjectId child) {
     const Object* object = Find(child);
-    if (!object || object->owner || child == owner) return;
+    if (!object || object->owner || child == owner)
+        return;
     Object adopted = *object;
     adopted.owner = owner;
     Store(child, std::move(adopted));
@@ -207,16 +230,20 @@ void Database::Adopt(ObjectId owner, ObjectId child) {
 // once they are linked, whoever made them ownerless first.
 void Database::AdoptReferences(ObjectId id) {
     const Object& object = objects_[id.value];
-    if (object.extensionDictionary) Adopt(id, object.extensionDictionary);
-    if (TypeName(objects_[id.value]) != "DICTIONARY") return;
-    for (const auto& [key, child] : DictionaryEntries(id)) Adopt(id, child);
+    if (object.extensionDictionary)
+        Adopt(id, object.extensionDictionary);
+    if (TypeName(objects_[id.value]) != "DICTIONARY")
+        return;
+    for (const auto& [key, child] : DictionaryEntries(id))
+        Adopt(id, child);
 }
 
 ObjectId Database::Make(const GroupList& list, const MakeOptions& options, std::string* error) {
     std::string reason;
     Object object;
     if (!Normalise(list, object, ObjectId{}, options, reason)) {
-        if (error) *error = reason;
+        if (error)
+            *error = reason;
         return {};
     }
     ObjectId reserved;
@@ -225,24 +252,28 @@ ObjectId Database::Make(const GroupList& list, const MakeOptions& options, std::
         if (it != byHandle_.end()) {
             reserved = ObjectId{it->second};
             if (Find(reserved)) {
-                if (error) *error = "handle " + options.handle.ToText() + " is in use";
+                if (error)
+                    *error = "handle " + options.handle.ToText() + " is in use";
                 return {};
             }
         }
     }
-    if (object.category == Category::Entity) EnsureLayer(LayerName(object));
+    if (object.category == Category::Entity)
+        EnsureLayer(LayerName(object));
     ObjectId id = reserved ? reserved : NewSlot();
     RecordCounters();
     if (options.handle) {
         object.handle = options.handle;
-        if (options.handle >= counters_.seed) counters_.seed = Handle{options.handle.value + 1};
+        if (options.handle >= counters_.seed)
+            counters_.seed = Handle{options.handle.value + 1};
     } else {
         object.handle = counters_.seed;
         counters_.seed.value++;
     }
     const bool entity = object.category == Category::Entity;
     Store(id, std::move(object));
-    if (entity) entityOrder_.push_back(id);
+    if (entity)
+        entityOrder_.push_back(id);
     AdoptReferences(id);
     return id;
 }
@@ -251,17 +282,20 @@ bool Database::Modify(ObjectId id, const GroupList& list, std::string* error) {
     std::string reason;
     const Object* current = FindLive(id);
     if (!current) {
-        if (error) *error = "the object is deleted or unknown";
+        if (error)
+            *error = "the object is deleted or unknown";
         return false;
     }
     MakeOptions options;
     options.category = current->category;
     Object object;
     if (!Normalise(list, object, id, options, reason)) {
-        if (error) *error = reason;
+        if (error)
+            *error = reason;
         return false;
     }
-    if (object.category == Category::Entity) EnsureLayer(LayerName(object));
+    if (object.category == Category::Entity)
+        EnsureLayer(LayerName(object));
     Store(id, std::move(object));
     AdoptReferences(id);
     return true;
@@ -273,7 +307,8 @@ bool Database::SetErased(ObjectId id, bool erased) {
         current->category == Category::TableEntry) {
         return false;
     }
-    if (erased != (current->state == ObjectState::Live)) return false;
+    if (erased != (current->state == ObjectState::Live))
+        return false;
     Object changed = *current;
     changed.state = erased ? ObjectState::Erased : ObjectState::Live;
     Store(id, std::move(changed));
@@ -294,7 +329,8 @@ bool Database::DictionaryAdd(ObjectId dict, std::string_view key, ObjectId objec
         reason = "dictionary key \"" + std::string(key) + "\" exists already";
     }
     if (!reason.empty()) {
-        if (error) *error = reason;
+        if (error)
+            *error = reason;
         return false;
     }
     Object changed = *target;
@@ -311,9 +347,11 @@ bool Database::DictionaryAdd(ObjectId dict, std::string_view key, ObjectId objec
 
 bool Database::DictionaryRemove(ObjectId dict, std::string_view key) {
     const Object* target = FindLive(dict);
-    if (!target || TypeName(*target) != "DICTIONARY") return false;
+    if (!target || TypeName(*target) != "DICTIONARY")
+        return false;
     ObjectId removed = DictionaryLookup(dict, key);
-    if (!removed) return false;
+    if (!removed)
+        return false;
     Object changed = *target;
     changed.body.Clear();
     bool skip = false;
@@ -343,9 +381,11 @@ bool Database::DictionaryRemove(ObjectId dict, std::string_view key) {
 
 bool Database::Translate(ObjectId entity, const double delta[3]) {
     const Object* current = FindLive(entity);
-    if (!current || current->category != Category::Entity) return false;
+    if (!current || current->category != Category::Entity)
+        return false;
     for (int i = 0; i < 3; ++i) {
-        if (!std::isfinite(delta[i])) return false;
+        if (!std::isfinite(delta[i]))
+            return false;
     }
     Object moved = *current;
     moved.body.Clear();
@@ -353,7 +393,8 @@ bool Database::Translate(ObjectId entity, const double delta[3]) {
     for (const Group& group : current->body) {
         Group shifted = group;
         if (index++ >= current->reactorCount && group.code >= 10 && group.code <= 18) {
-            for (int i = 0; i < 3; ++i) shifted.point[i] += delta[i];
+            for (int i = 0; i < 3; ++i)
+                shifted.point[i] += delta[i];
         }
         moved.body.Add(shifted);
     }
@@ -362,9 +403,13 @@ bool Database::Translate(ObjectId entity, const double delta[3]) {
 }
 
 ObjectId Database::CopyTree(ObjectId source, ObjectId newOwner, int depth) {
-    const Object* original = Find(source);
-    if (!original || depth > 64) return {};
-    Object copy = *original;
+    const Object* found = Find(source);
+    if (!found || depth > 64)
+        return {};
+    // A snapshot: making the children's slots may move every object in memory.
+    const Object original = *found;
+    const bool dictionary = TypeName(original) == "DICTIONARY";
+    Object copy = original;
     ObjectId id = NewSlot();
     RecordCounters();
     copy.handle = counters_.seed;
@@ -374,18 +419,19 @@ ObjectId Database::CopyTree(ObjectId source, ObjectId newOwner, int depth) {
     copy.reactorCount = 0;
     copy.body.Clear();
     size_t index = 0;
-    for (const Group& group : original->body) {
-        if (index++ < original->reactorCount) continue;
+    for (const Group& group : original.body) {
+        if (index++ < original.reactorCount)
+            continue;
         Group entry = group;
-        if ((group.code == 350 || group.code == 360) && TypeName(*original) == "DICTIONARY") {
+        if (dictionary && (group.code == 350 || group.code == 360)) {
             const Object* child = Find(group.id);
             if (child && child->owner == source) {
                 ObjectId copied = CopyTree(group.id, id, depth + 1);
-                if (copied) entry.id = copied;
+                if (copied)
+                    entry.id = copied;
             }
         }
         copy.body.Add(entry);
-        original = Find(source);  // the slots may have moved while copying children
     }
     Store(id, std::move(copy));
     return id;
@@ -393,7 +439,8 @@ ObjectId Database::CopyTree(ObjectId source, ObjectId newOwner, int depth) {
 
 ObjectId Database::DeepCopy(ObjectId entity) {
     const Object* original = FindLive(entity);
-    if (!original || original->category != Category::Entity) return {};
+    if (!original || original->category != Category::Entity)
+        return {};
     Object copy = *original;
     const ObjectId dictionary = copy.extensionDictionary;
     // The copy is no member of the groups that watch the original.
@@ -401,7 +448,8 @@ ObjectId Database::DeepCopy(ObjectId entity) {
         GroupList body;
         size_t index = 0;
         for (const Group& group : original->body) {
-            if (index++ >= original->reactorCount) body.Add(group);
+            if (index++ >= original->reactorCount)
+                body.Add(group);
         }
         copy.body = std::move(body);
     }
@@ -431,15 +479,19 @@ void Database::CheckInvariants() const {
         if (object.handle) {
             ++withHandle;
             auto it = byHandle_.find(object.handle.value);
-            if (it == byHandle_.end() || it->second != i) Broken("handle not indexed", i);
-            if (object.handle >= counters_.seed) Broken("handle not below the seed", i);
+            if (it == byHandle_.end() || it->second != i)
+                Broken("handle not indexed", i);
+            if (object.handle >= counters_.seed)
+                Broken("handle not below the seed", i);
         }
-        if (object.state == ObjectState::Absent) continue;
+        if (object.state == ObjectState::Absent)
+            continue;
         if (object.type >= pool_.size() || object.layer >= pool_.size() ||
             object.layout >= pool_.size()) {
             Broken("text outside the pool", i);
         }
-        if (object.owner && !Referable(object.owner)) Broken("owner names no object", i);
+        if (object.owner && !Referable(object.owner))
+            Broken("owner names no object", i);
         if (object.extensionDictionary && !Find(object.extensionDictionary)) {
             Broken("extension dictionary missing", i);
         }
@@ -453,10 +505,12 @@ void Database::CheckInvariants() const {
             Broken("table entry not indexed", i);
         }
     }
-    if (withHandle != byHandle_.size()) Broken("stale handle index entries", 0);
+    if (withHandle != byHandle_.size())
+        Broken("stale handle index entries", 0);
     for (const auto& [key, id] : tableEntries_) {
         const Object* entry = Find(id);
-        if (!entry || entry->category != Category::TableEntry) Broken("stale table entry", id.value);
+        if (!entry || entry->category != Category::TableEntry)
+            Broken("stale table entry", id.value);
     }
     std::unordered_set<uint32_t> ordered;
     for (ObjectId id : entityOrder_) {

@@ -28,7 +28,8 @@ Piece SegmentPiece(Vec2 a, Vec2 b) {
 // A polyline segment from a to b whose bulge is the tangent of a quarter of its angle.
 Piece BulgePiece(Vec2 a, Vec2 b, double bulge) {
     double chord = Distance(a, b);
-    if (std::fabs(bulge) < 1e-12 || chord < 1e-12) return SegmentPiece(a, b);
+    if (std::fabs(bulge) < 1e-12 || chord < 1e-12)
+        return SegmentPiece(a, b);
     Vec2 mid{(a.x + b.x) / 2, (a.y + b.y) / 2};
     Vec2 left{-(b.y - a.y) / chord, (b.x - a.x) / chord};
     double offset = chord / 2 * (1 - bulge * bulge) / (2 * bulge);
@@ -70,15 +71,19 @@ void AddPolyline(std::vector<Piece>& pieces, const std::vector<Vec2>& points,
 
 }  // namespace
 
-double Distance(Vec2 a, Vec2 b) { return std::hypot(a.x - b.x, a.y - b.y); }
+double Distance(Vec2 a, Vec2 b) {
+    return std::hypot(a.x - b.x, a.y - b.y);
+}
 
 Vec2 NearestOnPiece(const Piece& piece, Vec2 p) {
     switch (piece.kind) {
-        case Piece::Kind::Spot: return piece.a;
+        case Piece::Kind::Spot:
+            return piece.a;
         case Piece::Kind::Segment: {
             double dx = piece.b.x - piece.a.x, dy = piece.b.y - piece.a.y;
             double length2 = dx * dx + dy * dy;
-            double t = length2 > 0 ? ((p.x - piece.a.x) * dx + (p.y - piece.a.y) * dy) / length2 : 0;
+            double t =
+                length2 > 0 ? ((p.x - piece.a.x) * dx + (p.y - piece.a.y) * dy) / length2 : 0;
             t = std::fmax(0.0, std::fmin(1.0, t));
             return {piece.a.x + t * dx, piece.a.y + t * dy};
         }
@@ -122,7 +127,8 @@ std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
         collecting = false;
     };
     for (const Group& group : entity.body) {
-        if (collecting && group.code != 42 && !(group.code == 10 && remaining > 0)) finishPath();
+        if (collecting && group.code != 42 && !(group.code == 10 && remaining > 0))
+            finishPath();
         switch (group.code) {
             case 10:
                 p10 = {group.point[0], group.point[1]};
@@ -132,26 +138,43 @@ std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
                     --remaining;
                 }
                 break;
-            case 11: p11 = {group.point[0], group.point[1]}; break;
-            case 40: radius = height = group.real; break;
-            case 42:
-                if (!bulges.empty()) bulges.back() = group.real;
+            case 11:
+                p11 = {group.point[0], group.point[1]};
                 break;
-            case 50: rotation = start = group.real; break;
-            case 51: end = group.real; break;
-            case 70: flags = group.integer; break;
-            case 73: closedPath = group.integer != 0; break;
+            case 40:
+                radius = height = group.real;
+                break;
+            case 42:
+                if (!bulges.empty())
+                    bulges.back() = group.real;
+                break;
+            case 50:
+                rotation = start = group.real;
+                break;
+            case 51:
+                end = group.real;
+                break;
+            case 70:
+                flags = group.integer;
+                break;
+            case 73:
+                closedPath = group.integer != 0;
+                break;
             case 93:
                 if (type == "HATCH" && group.integer > 0) {
                     collecting = true;
                     remaining = group.integer;
                 }
                 break;
-            case 1: text = group.text; break;
-            default: break;
+            case 1:
+                text = group.text;
+                break;
+            default:
+                break;
         }
     }
-    if (collecting) finishPath();
+    if (collecting)
+        finishPath();
     if (type == "LINE") {
         pieces.push_back(SegmentPiece(p10, p11));
     } else if (type == "LWPOLYLINE") {
@@ -161,7 +184,8 @@ std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
     } else if (type == "ARC") {
         double from = start * std::numbers::pi / 180, to = end * std::numbers::pi / 180;
         double sweep = NormalAngle(to - from);
-        if (sweep == 0) sweep = kTwoPi;
+        if (sweep == 0)
+            sweep = kTwoPi;
         pieces.push_back(CirclePiece(p10, radius, from, sweep, true));
     } else if (type == "POINT") {
         Piece spot;

@@ -15,11 +15,11 @@ struct Vec2 {
 
 struct Piece {
     enum class Kind { Segment, Arc, Spot } kind = Kind::Spot;
-    Vec2 a, b;           // Segment ends; Arc start and end (counter-clockwise from a to b)
-    Vec2 centre;         // Arc
-    double radius = 0;   // Arc
-    double start = 0;    // Arc: start angle, radians
-    double sweep = 0;    // Arc: counter-clockwise sweep, radians (2*pi for a full circle)
+    Vec2 a, b;             // Segment ends; Arc start and end (counter-clockwise from a to b)
+    Vec2 centre;           // Arc
+    double radius = 0;     // Arc
+    double start = 0;      // Arc: start angle, radians
+    double sweep = 0;      // Arc: counter-clockwise sweep, radians (2*pi for a full circle)
     bool endsSnap = true;  // whether a and b are endpoints (not for circles)
 };
 

@@ -53,22 +53,32 @@ constexpr Range kRanges[] = {
 
 ValueKind KindOfGroup(int code) {
     for (const Range& range : kRanges) {
-        if (code >= range.first && code <= range.last) return range.kind;
+        if (code >= range.first && code <= range.last)
+            return range.kind;
     }
     return ValueKind::Invalid;
 }
 
 const char* KindName(ValueKind kind) {
     switch (kind) {
-        case ValueKind::Text: return "text";
-        case ValueKind::Handle: return "handle";
-        case ValueKind::Point: return "point";
-        case ValueKind::Real: return "real";
-        case ValueKind::Int16: return "16-bit integer";
-        case ValueKind::Int32: return "32-bit integer";
-        case ValueKind::EntityName: return "entity name";
-        case ValueKind::Binary: return "binary chunk";
-        case ValueKind::Invalid: break;
+        case ValueKind::Text:
+            return "text";
+        case ValueKind::Handle:
+            return "handle";
+        case ValueKind::Point:
+            return "point";
+        case ValueKind::Real:
+            return "real";
+        case ValueKind::Int16:
+            return "16-bit integer";
+        case ValueKind::Int32:
+            return "32-bit integer";
+        case ValueKind::EntityName:
+            return "entity name";
+        case ValueKind::Binary:
+            return "binary chunk";
+        case ValueKind::Invalid:
+            break;
     }
     return "invalid";
 }

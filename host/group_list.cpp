@@ -50,7 +50,8 @@ void GroupList::Iterator::Decode() {
             while (true) {
                 uint8_t byte = *p++;
                 size |= static_cast<size_t>(byte & 0x7f) << shift;
-                if ((byte & 0x80) == 0) break;
+                if ((byte & 0x80) == 0)
+                    break;
                 shift += 7;
             }
             current_.text = std::string_view(reinterpret_cast<const char*>(p), size);
@@ -86,7 +87,8 @@ void GroupList::Iterator::Decode() {
 
 size_t GroupList::Count() const {
     size_t count = 0;
-    for (auto it = begin(); it != end(); ++it) ++count;
+    for (auto it = begin(); it != end(); ++it)
+        ++count;
     return count;
 }
 
@@ -106,7 +108,8 @@ void GroupList::AddText(int code, std::string_view text) {
     do {
         uint8_t byte = size & 0x7f;
         size >>= 7;
-        if (size != 0) byte |= 0x80;
+        if (size != 0)
+            byte |= 0x80;
         bytes_.push_back(byte);
     } while (size != 0);
     PutRaw(text.data(), text.size());
@@ -146,21 +149,35 @@ bool GroupList::Add(const Group& group) {
     switch (KindOfGroup(group.code)) {
         case ValueKind::Text:
         case ValueKind::Handle:
-        case ValueKind::Binary: AddText(group.code, group.text); return true;
-        case ValueKind::Point: AddPoint(group.code, group.point); return true;
-        case ValueKind::Real: AddReal(group.code, group.real); return true;
+        case ValueKind::Binary:
+            AddText(group.code, group.text);
+            return true;
+        case ValueKind::Point:
+            AddPoint(group.code, group.point);
+            return true;
+        case ValueKind::Real:
+            AddReal(group.code, group.real);
+            return true;
         case ValueKind::Int16:
-        case ValueKind::Int32: AddInt(group.code, group.integer); return true;
-        case ValueKind::EntityName: AddId(group.code, group.id); return true;
-        case ValueKind::Invalid: break;
+        case ValueKind::Int32:
+            AddInt(group.code, group.integer);
+            return true;
+        case ValueKind::EntityName:
+            AddId(group.code, group.id);
+            return true;
+        case ValueKind::Invalid:
+            break;
     }
     return false;
 }
 
-void GroupList::Append(const GroupList& other) { AppendRange(other, 0, other.bytes_.size()); }
+void GroupList::Append(const GroupList& other) {
+    AppendRange(other, 0, other.bytes_.size());
+}
 
 void GroupList::AppendRange(const GroupList& other, size_t from, size_t to) {
-    if (from >= to || to > other.bytes_.size()) return;
+    if (from >= to || to > other.bytes_.size())
+        return;
     if (&other == this) {
         std::vector<uint8_t> copy(bytes_.begin() + from, bytes_.begin() + to);
         bytes_.insert(bytes_.end(), copy.begin(), copy.end());

@@ -26,11 +26,11 @@ struct ObjectId {
 struct Group {
     int code = 0;
     ValueKind kind = ValueKind::Invalid;
-    std::string_view text;     // Text, Handle, Binary
+    std::string_view text;        // Text, Handle, Binary
     double point[3] = {0, 0, 0};  // Point
-    double real = 0;           // Real
-    int32_t integer = 0;       // Int16, Int32
-    ObjectId id;               // EntityName
+    double real = 0;              // Real
+    int32_t integer = 0;          // Int16, Int32
+    ObjectId id;                  // EntityName
 };
 
 class GroupList {

@@ -20,18 +20,15 @@ constexpr TypeRule kRules[] = {
     {"GROUP", Category::Object, false, "AcDbGroup", nullptr, 0},
     {"LAYOUT", Category::Object, true, nullptr, nullptr, 0},
     {"LAYER", Category::TableEntry, false, "AcDbSymbolTableRecord", "AcDbLayerTableRecord", 0},
-    {"LTYPE", Category::TableEntry, false, "AcDbSymbolTableRecord", "AcDbLinetypeTableRecord",
-     0},
-    {"STYLE", Category::TableEntry, false, "AcDbSymbolTableRecord", "AcDbTextStyleTableRecord",
-     0},
+    {"LTYPE", Category::TableEntry, false, "AcDbSymbolTableRecord", "AcDbLinetypeTableRecord", 0},
+    {"STYLE", Category::TableEntry, false, "AcDbSymbolTableRecord", "AcDbTextStyleTableRecord", 0},
     {"APPID", Category::TableEntry, false, "AcDbSymbolTableRecord", "AcDbRegAppTableRecord", 0},
-    {"DIMSTYLE", Category::TableEntry, true, "AcDbSymbolTableRecord", "AcDbDimStyleTableRecord",
-     0},
+    {"DIMSTYLE", Category::TableEntry, true, "AcDbSymbolTableRecord", "AcDbDimStyleTableRecord", 0},
     {"VPORT", Category::TableEntry, true, "AcDbSymbolTableRecord", "AcDbViewportTableRecord", 0},
     {"VIEW", Category::TableEntry, true, "AcDbSymbolTableRecord", "AcDbViewTableRecord", 0},
     {"UCS", Category::TableEntry, true, "AcDbSymbolTableRecord", "AcDbUCSTableRecord", 0},
-    {"BLOCK_RECORD", Category::TableEntry, true, "AcDbSymbolTableRecord",
-     "AcDbBlockTableRecord", 0},
+    {"BLOCK_RECORD", Category::TableEntry, true, "AcDbSymbolTableRecord", "AcDbBlockTableRecord",
+     0},
     {"TABLE", Category::Table, true, nullptr, nullptr, 0},
 };
 
@@ -41,16 +38,20 @@ struct Tally {
     uint16_t count[1100] = {};
     Group watched[3];
     void Add(const Group& group) {
-        if (group.code < 0 || group.code >= 1100) return;
-        if (count[group.code]++ != 0) return;
+        if (group.code < 0 || group.code >= 1100)
+            return;
+        if (count[group.code]++ != 0)
+            return;
         for (int i = 0; i < 3; ++i) {
-            if (kWatched[i] == group.code) watched[i] = group;
+            if (kWatched[i] == group.code)
+                watched[i] = group;
         }
     }
     bool Has(int code) const { return count[code] > 0; }
     const Group& First(int code) const {
         for (int i = 0; i < 3; ++i) {
-            if (kWatched[i] == code) return watched[i];
+            if (kWatched[i] == code)
+                return watched[i];
         }
         std::abort();  // only watched codes are asked for
     }
@@ -85,7 +86,8 @@ bool ValidateHatch(const GroupList& body, std::string& error) {
     int expected = -1;
     int seen = 0;
     auto close = [&]() {
-        if (expected >= 0 && seen != expected) return false;
+        if (expected >= 0 && seen != expected)
+            return false;
         expected = -1;
         return true;
     };
@@ -95,17 +97,22 @@ bool ValidateHatch(const GroupList& body, std::string& error) {
                 ++seen;
                 continue;
             }
-            if (group.code == 42) continue;
-            if (!close()) return Fail(error, "HATCH boundary vertex count does not match 93");
+            if (group.code == 42)
+                continue;
+            if (!close())
+                return Fail(error, "HATCH boundary vertex count does not match 93");
         }
-        if (group.code == 92) polylinePath = (group.integer & 2) != 0;
+        if (group.code == 92)
+            polylinePath = (group.integer & 2) != 0;
         if (group.code == 93 && polylinePath) {
-            if (group.integer < 0) return Fail(error, "HATCH negative vertex count");
+            if (group.integer < 0)
+                return Fail(error, "HATCH negative vertex count");
             expected = group.integer;
             seen = 0;
         }
     }
-    if (!close()) return Fail(error, "HATCH boundary vertex count does not match 93");
+    if (!close())
+        return Fail(error, "HATCH boundary vertex count does not match 93");
     return true;
 }
 
@@ -117,13 +124,15 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
             if (group.code != 350 && group.code != 360) {
                 return Fail(error, "DICTIONARY key without object");
             }
-            if (!group.id) return Fail(error, "DICTIONARY entry names no object");
+            if (!group.id)
+                return Fail(error, "DICTIONARY entry names no object");
             wantObject = false;
             continue;
         }
         if (group.code == 3) {
             for (std::string_view key : keys) {
-                if (EqualNoCase(key, group.text)) return Fail(error, "DICTIONARY key used twice");
+                if (EqualNoCase(key, group.text))
+                    return Fail(error, "DICTIONARY key used twice");
             }
             keys.push_back(group.text);
             wantObject = true;
@@ -131,7 +140,8 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
             return Fail(error, "DICTIONARY object without key");
         }
     }
-    if (wantObject) return Fail(error, "DICTIONARY key without object");
+    if (wantObject)
+        return Fail(error, "DICTIONARY key without object");
     return true;
 }
 
@@ -139,15 +149,26 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
 
 const TypeRule* FindTypeRule(std::string_view upperName) {
     for (const TypeRule& rule : kRules) {
-        if (rule.name == upperName) return &rule;
+        if (rule.name == upperName)
+            return &rule;
     }
     return nullptr;
 }
 
 bool IsCommonEntityCode(int code) {
     switch (code) {
-        case 6: case 62: case 48: case 60: case 370: case 420: case 430: case 440:
-        case 390: case 284: case 347: case 348:
+        case 6:
+        case 62:
+        case 48:
+        case 60:
+        case 370:
+        case 420:
+        case 430:
+        case 440:
+        case 390:
+        case 284:
+        case 347:
+        case 348:
             return true;
         default:
             return false;
@@ -156,17 +177,21 @@ bool IsCommonEntityCode(int code) {
 
 bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& error) {
     Tally tally;
-    for (const Group& group : body) tally.Add(group);
+    for (const Group& group : body)
+        tally.Add(group);
     const std::string_view type = rule.name;
     if (rule.category == Category::TableEntry || rule.category == Category::Table) {
         if (!tally.Has(2) || tally.First(2).text.empty()) {
             return Fail(error, std::string(type) + " without a name (group 2)");
         }
-        if (type == "STYLE" && !NonNegative(tally, 40, "text height", error)) return false;
+        if (type == "STYLE" && !NonNegative(tally, 40, "text height", error))
+            return false;
         return true;
     }
-    if (type == "LINE") return Require(tally, {10, 11}, type, error);
-    if (type == "POINT") return Require(tally, {10}, type, error);
+    if (type == "LINE")
+        return Require(tally, {10, 11}, type, error);
+    if (type == "POINT")
+        return Require(tally, {10}, type, error);
     if (type == "CIRCLE") {
         return Require(tally, {10, 40}, type, error) && NonNegative(tally, 40, "radius", error);
     }
@@ -179,21 +204,26 @@ bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& erro
                NonNegative(tally, 40, "text height", error);
     }
     if (type == "LWPOLYLINE") {
-        if (tally.count[10] < 2) return Fail(error, "LWPOLYLINE with fewer than 2 vertices");
+        if (tally.count[10] < 2)
+            return Fail(error, "LWPOLYLINE with fewer than 2 vertices");
         if (tally.Has(90) && tally.First(90).integer != tally.count[10]) {
             return Fail(error, "LWPOLYLINE vertex count (90) does not match its vertices");
         }
         return true;
     }
-    if (type == "HATCH") return Require(tally, {2, 91}, type, error) && ValidateHatch(body, error);
-    if (type == "DICTIONARY") return ValidateDictionary(body, error);
+    if (type == "HATCH")
+        return Require(tally, {2, 91}, type, error) && ValidateHatch(body, error);
+    if (type == "DICTIONARY")
+        return ValidateDictionary(body, error);
     return true;
 }
 
 GroupList WithSubclassMarkers(const TypeRule& rule, const GroupList& body) {
-    if (rule.marker1 == nullptr) return body;
+    if (rule.marker1 == nullptr)
+        return body;
     for (const Group& group : body) {
-        if (group.code == 100) return body;
+        if (group.code == 100)
+            return body;
     }
     GroupList out;
     auto it = body.begin();
@@ -216,17 +246,22 @@ GroupList WithSubclassMarkers(const TypeRule& rule, const GroupList& body) {
         }
         out.Add(*it);
     }
-    if (!secondDone) out.AddText(100, rule.marker2);
+    if (!secondDone)
+        out.AddText(100, rule.marker2);
     return out;
 }
 
 bool EqualNoCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
+    if (a.size() != b.size())
+        return false;
     for (size_t i = 0; i < a.size(); ++i) {
         char x = a[i], y = b[i];
-        if (x >= 'a' && x <= 'z') x = static_cast<char>(x - 'a' + 'A');
-        if (y >= 'a' && y <= 'z') y = static_cast<char>(y - 'a' + 'A');
-        if (x != y) return false;
+        if (x >= 'a' && x <= 'z')
+            x = static_cast<char>(x - 'a' + 'A');
+        if (y >= 'a' && y <= 'z')
+            y = static_cast<char>(y - 'a' + 'A');
+        if (x != y)
+            return false;
     }
     return true;
 }
@@ -234,7 +269,8 @@ bool EqualNoCase(std::string_view a, std::string_view b) {
 std::string UpperAscii(std::string_view text) {
     std::string out(text);
     for (char& c : out) {
-        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
     }
     return out;
 }

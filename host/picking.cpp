@@ -20,7 +20,8 @@ double Aperture() {
 
 double DistanceToEntity(const std::vector<Piece>& pieces, Vec2 p) {
     double best = INFINITY;
-    for (const Piece& piece : pieces) best = std::fmin(best, Distance(p, NearestOnPiece(piece, p)));
+    for (const Piece& piece : pieces)
+        best = std::fmin(best, Distance(p, NearestOnPiece(piece, p)));
     return best;
 }
 
@@ -31,21 +32,31 @@ bool ParseModes(const char* text, unsigned& modes) {
     modes = 0;
     std::string word;
     auto take = [&]() {
-        if (word.empty()) return true;
-        if (word.front() == '_') word.erase(0, 1);
-        for (char& c : word) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        if (word.rfind("END", 0) == 0) modes |= kEnd;
-        else if (word.rfind("MID", 0) == 0) modes |= kMid;
-        else if (word.rfind("CEN", 0) == 0) modes |= kCen;
-        else if (word.rfind("NEA", 0) == 0) modes |= kNea;
-        else if (word.rfind("INS", 0) == 0) modes |= kIns;
-        else if (word != "NON" && word != "NONE" && word != "OFF") return false;
+        if (word.empty())
+            return true;
+        if (word.front() == '_')
+            word.erase(0, 1);
+        for (char& c : word)
+            c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (word.rfind("END", 0) == 0)
+            modes |= kEnd;
+        else if (word.rfind("MID", 0) == 0)
+            modes |= kMid;
+        else if (word.rfind("CEN", 0) == 0)
+            modes |= kCen;
+        else if (word.rfind("NEA", 0) == 0)
+            modes |= kNea;
+        else if (word.rfind("INS", 0) == 0)
+            modes |= kIns;
+        else if (word != "NON" && word != "NONE" && word != "OFF")
+            return false;
         word.clear();
         return true;
     };
     for (const char* c = text; *c != '\0'; ++c) {
         if (*c == ',' || *c == ' ') {
-            if (!take()) return false;
+            if (!take())
+                return false;
         } else {
             word += *c;
         }
@@ -64,7 +75,8 @@ void Consider(Vec2 candidate, Vec2 p, double& best, Vec2& snapped) {
 }  // namespace
 
 bool PickEntityAt(const sds_point point, sds_name entity) {
-    if (point == nullptr || entity == nullptr) return false;
+    if (point == nullptr || entity == nullptr)
+        return false;
     const Database& drawing = CurrentDrawing();
     const Vec2 p{point[0], point[1]};
     const double aperture = Aperture();
@@ -72,7 +84,8 @@ bool PickEntityAt(const sds_point point, sds_name entity) {
     ObjectId found;
     for (ObjectId id : drawing.EntityOrder()) {
         const Object* object = drawing.FindLive(id);
-        if (!object) continue;
+        if (!object)
+            continue;
         double d = DistanceToEntity(EntityPieces(drawing, *object), p);
         // Later entities win ties: they are drawn on top.
         if (d <= aperture && d <= best) {
@@ -80,7 +93,8 @@ bool PickEntityAt(const sds_point point, sds_name entity) {
             found = id;
         }
     }
-    if (!found) return false;
+    if (!found)
+        return false;
     ToName(found, entity);
     return true;
 }
@@ -96,9 +110,11 @@ bool SnapPoint(const sds_point point, unsigned modes, sds_point result) {
     Vec2 snapped;
     for (ObjectId id : drawing.EntityOrder()) {
         const Object* object = drawing.FindLive(id);
-        if (!object) continue;
+        if (!object)
+            continue;
         std::vector<Piece> pieces = EntityPieces(drawing, *object);
-        if (pieces.empty() || DistanceToEntity(pieces, p) > aperture) continue;
+        if (pieces.empty() || DistanceToEntity(pieces, p) > aperture)
+            continue;
         for (const Piece& piece : pieces) {
             const bool spot = piece.kind == Piece::Kind::Spot;
             if ((modes & kEnd) && piece.endsSnap && !spot) {
@@ -111,13 +127,15 @@ bool SnapPoint(const sds_point point, unsigned modes, sds_point result) {
             if ((modes & kCen) && piece.kind == Piece::Kind::Arc) {
                 Consider(piece.centre, p, best, snapped);
             }
-            if ((modes & kIns) && spot) Consider(piece.a, p, best, snapped);
+            if ((modes & kIns) && spot)
+                Consider(piece.a, p, best, snapped);
             if ((modes & kNea) && (!spot || piece.endsSnap)) {
                 Consider(NearestOnPiece(piece, p), p, best, snapped);
             }
         }
     }
-    if (best == INFINITY) return false;
+    if (best == INFINITY)
+        return false;
     result[0] = snapped.x;
     result[1] = snapped.y;
     result[2] = point[2];
@@ -128,8 +146,10 @@ bool SnapPoint(const sds_point point, unsigned modes, sds_point result) {
 
 bool SnapWithRunningModes(const sds_point point, sds_point result) {
     const int osMode = GetSession().variables.osMode;
-    if (point == nullptr || result == nullptr) return false;
-    if (osMode == 0 || (osMode & SDS_OSMODE_SUSPEND) != 0) return false;
+    if (point == nullptr || result == nullptr)
+        return false;
+    if (osMode == 0 || (osMode & SDS_OSMODE_SUSPEND) != 0)
+        return false;
     return SnapPoint(point, static_cast<unsigned>(osMode) & (kEnd | kMid | kCen | kIns | kNea),
                      result);
 }
@@ -145,23 +165,27 @@ int sds_osnap(const sds_point point, const char* mode, sds_point result) {
         return Refuse("sds_osnap: no point or mode");
     }
     unsigned modes = 0;
-    if (!ParseModes(mode, modes)) return Refuse("sds_osnap: unknown mode \"" + std::string(mode) + "\"");
+    if (!ParseModes(mode, modes))
+        return Refuse("sds_osnap: unknown mode \"" + std::string(mode) + "\"");
     if (modes == 0) {
         // No snap asked for: the point as given.
-        for (int i = 0; i < 3; ++i) result[i] = point[i];
+        for (int i = 0; i < 3; ++i)
+            result[i] = point[i];
         return RTNORM;
     }
     return SnapPoint(point, modes, result) ? RTNORM : Refuse("sds_osnap: nothing to snap to");
 }
 
 sds_real sds_angle(const sds_point from, const sds_point to) {
-    if (from == nullptr || to == nullptr) return 0.0;
+    if (from == nullptr || to == nullptr)
+        return 0.0;
     double angle = std::atan2(to[1] - from[1], to[0] - from[0]);
     return angle < 0 ? angle + 2 * std::numbers::pi : angle;
 }
 
 sds_real sds_distance(const sds_point from, const sds_point to) {
-    if (from == nullptr || to == nullptr) return 0.0;
+    if (from == nullptr || to == nullptr)
+        return 0.0;
     return std::sqrt((to[0] - from[0]) * (to[0] - from[0]) + (to[1] - from[1]) * (to[1] - from[1]) +
                      (to[2] - from[2]) * (to[2] - from[2]));
 }

@@ -13,7 +13,8 @@ resbuf* sds_tblsearch(const char* table, const char* name, int /*setNext*/) {
     }
     const Database& drawing = CurrentDrawing();
     std::string type = UpperAscii(table);
-    if (type == "BLOCK") type = "BLOCK_RECORD";
+    if (type == "BLOCK")
+        type = "BLOCK_RECORD";
     ObjectId id = drawing.FindTableEntry(type, name);
     const Object* entry = drawing.Find(id);
     if (entry == nullptr) {
@@ -25,16 +26,19 @@ resbuf* sds_tblsearch(const char* table, const char* name, int /*setNext*/) {
     list.AddText(0, drawing.TypeName(*entry));
     size_t index = 0;
     for (const Group& group : entry->body) {
-        if (index++ < entry->reactorCount || group.code == 100) continue;
+        if (index++ < entry->reactorCount || group.code == 100)
+            continue;
         list.Add(group);
     }
     return GroupsToList(list);
 }
 
 int sds_namedobjdict(sds_name result) {
-    if (result == nullptr) return Refuse("sds_namedobjdict: no result");
+    if (result == nullptr)
+        return Refuse("sds_namedobjdict: no result");
     ObjectId id = CurrentDrawing().NamedObjectDictionary();
-    if (!CurrentDrawing().FindLive(id)) return Refuse("the drawing has no named object dictionary");
+    if (!CurrentDrawing().FindLive(id))
+        return Refuse("the drawing has no named object dictionary");
     ToName(id, result);
     return RTNORM;
 }
@@ -68,7 +72,8 @@ int sds_dictadd(const sds_name dict, const char* key, const sds_name object) {
 
 int sds_dictdel(const sds_name dict, const char* key) {
     ObjectId dictionary = LiveFromName(dict);
-    if (!dictionary || key == nullptr) return Refuse("sds_dictdel: no dictionary or key");
+    if (!dictionary || key == nullptr)
+        return Refuse("sds_dictdel: no dictionary or key");
     bool removed = CurrentDrawing().DictionaryRemove(dictionary, key);
     GetSession().journal.EndCall();
     return removed ? RTNORM : Refuse("sds_dictdel: no entry \"" + std::string(key) + "\"");

@@ -18,21 +18,24 @@ constexpr long kMaxListLength = 1L << 22;
 
 resbuf* NewNode(int restype) {
     resbuf* node = static_cast<resbuf*>(std::calloc(1, sizeof(resbuf)));
-    if (node == nullptr) return nullptr;
+    if (node == nullptr)
+        return nullptr;
     node->restype = static_cast<short>(restype);
     ++g_liveNodes;
     return node;
 }
 
 bool CarriesText(int restype) {
-    if (restype == RTSTR || restype == RTDXF0) return true;
+    if (restype == RTSTR || restype == RTDXF0)
+        return true;
     ValueKind kind = KindOfGroup(restype);
     return kind == ValueKind::Text || kind == ValueKind::Handle;
 }
 
 char* CopyText(std::string_view text) {
     char* copy = static_cast<char*>(std::malloc(text.size() + 1));
-    if (copy == nullptr) return nullptr;
+    if (copy == nullptr)
+        return nullptr;
     std::memcpy(copy, text.data(), text.size());
     copy[text.size()] = '\0';
     return copy;
@@ -58,7 +61,8 @@ bool Circular(const resbuf* list) {
     while (fast != nullptr && fast->rbnext != nullptr) {
         slow = slow->rbnext;
         fast = fast->rbnext->rbnext;
-        if (slow == fast) return true;
+        if (slow == fast)
+            return true;
     }
     return false;
 }
@@ -69,23 +73,39 @@ resbuf* NodeFromArgs(int type, va_list& args) {
     int code = type == RTDXF0 ? 0 : type;
     ValueKind kind = KindOfGroup(code);
     switch (type) {
-        case RTSTR: kind = ValueKind::Text; break;
+        case RTSTR:
+        case RTDXF0:
+            kind = ValueKind::Text;
+            break;
         case RTREAL:
         case RTANG:
-        case RTORINT: kind = ValueKind::Real; break;
+        case RTORINT:
+            kind = ValueKind::Real;
+            break;
         case RTPOINT:
-        case RT3DPOINT: kind = ValueKind::Point; break;
-        case RTSHORT: kind = ValueKind::Int16; break;
-        case RTLONG: kind = ValueKind::Int32; break;
+        case RT3DPOINT:
+            kind = ValueKind::Point;
+            break;
+        case RTSHORT:
+            kind = ValueKind::Int16;
+            break;
+        case RTLONG:
+            kind = ValueKind::Int32;
+            break;
         case RTENAME:
-        case RTPICKS: kind = ValueKind::EntityName; break;
+        case RTPICKS:
+            kind = ValueKind::EntityName;
+            break;
         default:
-            if (type >= 5000) return nullptr;
+            if (type >= 5000)
+                return nullptr;
             break;
     }
-    if (kind == ValueKind::Invalid) return nullptr;
+    if (kind == ValueKind::Invalid)
+        return nullptr;
     resbuf* node = NewNode(code);
-    if (node == nullptr) return nullptr;
+    if (node == nullptr)
+        return nullptr;
     switch (kind) {
         case ValueKind::Text:
         case ValueKind::Handle: {
@@ -106,10 +126,16 @@ resbuf* NodeFromArgs(int type, va_list& args) {
             std::memcpy(node->resval.rpoint, point, sizeof node->resval.rpoint);
             break;
         }
-        case ValueKind::Real: node->resval.rreal = va_arg(args, double); break;
-        case ValueKind::Int16: node->resval.rint = static_cast<short>(va_arg(args, int)); break;
+        case ValueKind::Real:
+            node->resval.rreal = va_arg(args, double);
+            break;
+        case ValueKind::Int16:
+            node->resval.rint = static_cast<short>(va_arg(args, int));
+            break;
         // As in the interface family, 32-bit groups are passed as long.
-        case ValueKind::Int32: node->resval.rlong = static_cast<int32_t>(va_arg(args, long)); break;
+        case ValueKind::Int32:
+            node->resval.rlong = static_cast<int32_t>(va_arg(args, long));
+            break;
         case ValueKind::EntityName: {
             const long* name = va_arg(args, const long*);
             if (name == nullptr) {
@@ -128,17 +154,21 @@ resbuf* NodeFromArgs(int type, va_list& args) {
             }
             node->resval.rbinary.clen = chunk->clen;
             node->resval.rbinary.buf = static_cast<char*>(std::malloc(chunk->clen + 1));
-            if (chunk->clen > 0) std::memcpy(node->resval.rbinary.buf, chunk->buf, chunk->clen);
+            if (chunk->clen > 0)
+                std::memcpy(node->resval.rbinary.buf, chunk->buf, chunk->clen);
             break;
         }
-        case ValueKind::Invalid: break;
+        case ValueKind::Invalid:
+            break;
     }
     return node;
 }
 
 }  // namespace
 
-long LiveResbufCount() { return g_liveNodes; }
+long LiveResbufCount() {
+    return g_liveNodes;
+}
 
 bool ListToGroups(const resbuf* list, GroupList& groups, std::string& error) {
     const long serial = GetSession().serial;
@@ -169,13 +199,22 @@ bool ListToGroups(const resbuf* list, GroupList& groups, std::string& error) {
                     error = where + " has no bytes";
                     return false;
                 }
-                groups.AddText(code, std::string_view(node->resval.rbinary.buf,
-                                                      static_cast<size_t>(node->resval.rbinary.clen)));
+                groups.AddText(code,
+                               std::string_view(node->resval.rbinary.buf,
+                                                static_cast<size_t>(node->resval.rbinary.clen)));
                 break;
-            case ValueKind::Point: groups.AddPoint(code, node->resval.rpoint); break;
-            case ValueKind::Real: groups.AddReal(code, node->resval.rreal); break;
-            case ValueKind::Int16: groups.AddInt(code, node->resval.rint); break;
-            case ValueKind::Int32: groups.AddInt(code, node->resval.rlong); break;
+            case ValueKind::Point:
+                groups.AddPoint(code, node->resval.rpoint);
+                break;
+            case ValueKind::Real:
+                groups.AddReal(code, node->resval.rreal);
+                break;
+            case ValueKind::Int16:
+                groups.AddInt(code, node->resval.rint);
+                break;
+            case ValueKind::Int32:
+                groups.AddInt(code, node->resval.rlong);
+                break;
             case ValueKind::EntityName: {
                 const long* name = node->resval.rlname;
                 if (name[0] == 0 && name[1] == 0) {
@@ -205,7 +244,9 @@ resbuf* GroupsToList(const GroupList& groups) {
         }
         switch (group.kind) {
             case ValueKind::Text:
-            case ValueKind::Handle: node->resval.rstring = CopyText(group.text); break;
+            case ValueKind::Handle:
+                node->resval.rstring = CopyText(group.text);
+                break;
             case ValueKind::Binary:
                 node->resval.rbinary.clen = static_cast<short>(group.text.size());
                 node->resval.rbinary.buf = CopyText(group.text);
@@ -213,11 +254,20 @@ resbuf* GroupsToList(const GroupList& groups) {
             case ValueKind::Point:
                 std::memcpy(node->resval.rpoint, group.point, sizeof group.point);
                 break;
-            case ValueKind::Real: node->resval.rreal = group.real; break;
-            case ValueKind::Int16: node->resval.rint = static_cast<short>(group.integer); break;
-            case ValueKind::Int32: node->resval.rlong = group.integer; break;
-            case ValueKind::EntityName: ToName(group.id, node->resval.rlname); break;
-            case ValueKind::Invalid: break;
+            case ValueKind::Real:
+                node->resval.rreal = group.real;
+                break;
+            case ValueKind::Int16:
+                node->resval.rint = static_cast<short>(group.integer);
+                break;
+            case ValueKind::Int32:
+                node->resval.rlong = group.integer;
+                break;
+            case ValueKind::EntityName:
+                ToName(group.id, node->resval.rlname);
+                break;
+            case ValueKind::Invalid:
+                break;
         }
         *tail = node;
         tail = &node->rbnext;
@@ -250,11 +300,15 @@ resbuf* sds_buildlist(int restype, ...) {
     return head;
 }
 
-resbuf* sds_newrb(int restype) { return NewNode(restype); }
+resbuf* sds_newrb(int restype) {
+    return NewNode(restype);
+}
 
 int sds_relrb(resbuf* list) {
-    if (list == nullptr) return RTNORM;
-    if (host::Circular(list)) return host::Refuse("sds_relrb: the list is circular");
+    if (list == nullptr)
+        return RTNORM;
+    if (host::Circular(list))
+        return host::Refuse("sds_relrb: the list is circular");
     host::FreeNodes(list);
     return RTNORM;
 }

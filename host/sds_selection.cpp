@@ -15,10 +15,14 @@ bool MatchesAny(std::string_view value, std::string_view filter) {
     while (true) {
         size_t comma = filter.find(',');
         std::string_view item = filter.substr(0, comma);
-        while (!item.empty() && item.front() == ' ') item.remove_prefix(1);
-        while (!item.empty() && item.back() == ' ') item.remove_suffix(1);
-        if (item == "*" || EqualNoCase(item, value)) return true;
-        if (comma == std::string_view::npos) return false;
+        while (!item.empty() && item.front() == ' ')
+            item.remove_prefix(1);
+        while (!item.empty() && item.back() == ' ')
+            item.remove_suffix(1);
+        if (item == "*" || EqualNoCase(item, value))
+            return true;
+        if (comma == std::string_view::npos)
+            return false;
         filter.remove_prefix(comma + 1);
     }
 }
@@ -28,10 +32,12 @@ struct Filter {
     std::vector<std::string> layers;
     bool Accepts(const Database& drawing, const Object& object) const {
         for (const std::string& type : types) {
-            if (!MatchesAny(drawing.TypeName(object), type)) return false;
+            if (!MatchesAny(drawing.TypeName(object), type))
+                return false;
         }
         for (const std::string& layer : layers) {
-            if (!MatchesAny(drawing.LayerName(object), layer)) return false;
+            if (!MatchesAny(drawing.LayerName(object), layer))
+                return false;
         }
         return true;
     }
@@ -57,7 +63,8 @@ bool ReadFilter(const resbuf* list, Filter& filter, std::string& error) {
 std::vector<ObjectId> LiveMembers(const std::vector<ObjectId>& members) {
     std::vector<ObjectId> live;
     for (ObjectId id : members) {
-        if (CurrentDrawing().FindLive(id)) live.push_back(id);
+        if (CurrentDrawing().FindLive(id))
+            live.push_back(id);
     }
     return live;
 }
@@ -72,20 +79,24 @@ extern "C" {
 
 int sds_ssget(const char* mode, const void* /*point1*/, const void* /*point2*/,
               const resbuf* filter, sds_name result) {
-    if (result == nullptr) return Refuse("sds_ssget: no result");
+    if (result == nullptr)
+        return Refuse("sds_ssget: no result");
     std::string_view text = mode ? mode : "";
-    if (!text.empty() && text.front() == '_') text.remove_prefix(1);
+    if (!text.empty() && text.front() == '_')
+        text.remove_prefix(1);
     std::vector<ObjectId> members;
     if (EqualNoCase(text, "X")) {
         Filter wanted;
         std::string error;
-        if (!ReadFilter(filter, wanted, error)) return Refuse(error);
+        if (!ReadFilter(filter, wanted, error))
+            return Refuse(error);
         const Database& drawing = CurrentDrawing();
         const bool all = wanted.types.empty() && wanted.layers.empty();
         members.reserve(drawing.EntityOrder().size());
         for (ObjectId id : drawing.EntityOrder()) {
             const Object* object = drawing.FindLive(id);
-            if (object && (all || wanted.Accepts(drawing, *object))) members.push_back(id);
+            if (object && (all || wanted.Accepts(drawing, *object)))
+                members.push_back(id);
         }
     } else if (EqualNoCase(text, "I")) {
         Session& session = GetSession();
@@ -95,21 +106,24 @@ int sds_ssget(const char* mode, const void* /*point1*/, const void* /*point2*/,
     } else {
         return Refuse("sds_ssget: selection mode \"" + std::string(text) + "\" is not available");
     }
-    if (members.empty()) return Refuse("sds_ssget: nothing selected");
+    if (members.empty())
+        return Refuse("sds_ssget: nothing selected");
     ToSetName(NewSet(std::move(members)), result);
     return RTNORM;
 }
 
 int sds_sslength(const sds_name set, long* length) {
     std::vector<ObjectId>* members = FindSet(set);
-    if (!members || length == nullptr) return Refuse("sds_sslength: no such set");
+    if (!members || length == nullptr)
+        return Refuse("sds_sslength: no such set");
     *length = static_cast<long>(members->size());
     return RTNORM;
 }
 
 int sds_ssname(const sds_name set, long index, sds_name entity) {
     std::vector<ObjectId>* members = FindSet(set);
-    if (!members || entity == nullptr) return Refuse("sds_ssname: no such set");
+    if (!members || entity == nullptr)
+        return Refuse("sds_ssname: no such set");
     if (index < 0 || static_cast<size_t>(index) >= members->size()) {
         return Refuse("sds_ssname: index out of range");
     }
@@ -118,22 +132,26 @@ int sds_ssname(const sds_name set, long index, sds_name entity) {
 }
 
 int sds_ssadd(const sds_name entity, const sds_name set, sds_name result) {
-    if (result == nullptr) return Refuse("sds_ssadd: no result");
+    if (result == nullptr)
+        return Refuse("sds_ssadd: no result");
     const bool noEntity = entity == nullptr || (entity[0] == 0 && entity[1] == 0);
     ObjectId id;
     if (!noEntity) {
         id = LiveFromName(entity);
-        if (!id) return Refuse("sds_ssadd: no such entity");
+        if (!id)
+            return Refuse("sds_ssadd: no such entity");
     }
     const bool noSet = set == nullptr || (set[0] == 0 && set[1] == 0);
     if (noSet) {
         std::vector<ObjectId> members;
-        if (id) members.push_back(id);
+        if (id)
+            members.push_back(id);
         ToSetName(NewSet(std::move(members)), result);
         return RTNORM;
     }
     std::vector<ObjectId>* members = FindSet(set);
-    if (!members) return Refuse("sds_ssadd: no such set");
+    if (!members)
+        return Refuse("sds_ssadd: no such set");
     if (id && std::find(members->begin(), members->end(), id) == members->end()) {
         members->push_back(id);
     }
@@ -145,9 +163,11 @@ int sds_ssadd(const sds_name entity, const sds_name set, sds_name result) {
 int sds_ssdel(const sds_name entity, const sds_name set) {
     std::vector<ObjectId>* members = FindSet(set);
     ObjectId id = FromName(entity);
-    if (!members || !id) return Refuse("sds_ssdel: no such set or entity");
+    if (!members || !id)
+        return Refuse("sds_ssdel: no such set or entity");
     auto it = std::find(members->begin(), members->end(), id);
-    if (it == members->end()) return Refuse("sds_ssdel: not a member");
+    if (it == members->end())
+        return Refuse("sds_ssdel: not a member");
     members->erase(it);
     return RTNORM;
 }
@@ -155,12 +175,14 @@ int sds_ssdel(const sds_name entity, const sds_name set) {
 int sds_ssmemb(const sds_name entity, const sds_name set) {
     std::vector<ObjectId>* members = FindSet(set);
     ObjectId id = FromName(entity);
-    if (!members || !id) return RTERROR;
+    if (!members || !id)
+        return RTERROR;
     return std::find(members->begin(), members->end(), id) != members->end() ? RTNORM : RTERROR;
 }
 
 int sds_ssfree(sds_name set) {
-    if (!FindSet(set)) return Refuse("sds_ssfree: no such set");
+    if (!FindSet(set))
+        return Refuse("sds_ssfree: no such set");
     Session& session = GetSession();
     session.sets[static_cast<size_t>(set[0])].reset();
     if (session.pickFirst && session.pickFirst->value == static_cast<uint32_t>(set[0])) {
@@ -170,16 +192,21 @@ int sds_ssfree(sds_name set) {
 }
 
 int sds_ssgetfirst(resbuf** gripSet, resbuf** pickSet) {
-    if (gripSet != nullptr) *gripSet = nullptr;
-    if (pickSet == nullptr) return RTNORM;
+    if (gripSet != nullptr)
+        *gripSet = nullptr;
+    if (pickSet == nullptr)
+        return RTNORM;
     *pickSet = nullptr;
     Session& session = GetSession();
-    if (!session.pickFirst) return RTNORM;
+    if (!session.pickFirst)
+        return RTNORM;
     std::vector<ObjectId> members = LiveMembers(*session.sets[session.pickFirst->value]);
-    if (members.empty()) return RTNORM;
+    if (members.empty())
+        return RTNORM;
     // The caller owns and frees what it is given: a set of its own, not the pick-first set.
     resbuf* node = sds_newrb(RTPICKS);
-    if (node == nullptr) return Refuse("out of memory");
+    if (node == nullptr)
+        return Refuse("out of memory");
     ToSetName(NewSet(std::move(members)), node->resval.rlname);
     *pickSet = node;
     return RTNORM;
@@ -191,9 +218,11 @@ int sds_sssetfirst(const sds_name /*gripSet*/, const sds_name pickSet) {
         session.sets[session.pickFirst->value].reset();
         session.pickFirst.reset();
     }
-    if (pickSet == nullptr || (pickSet[0] == 0 && pickSet[1] == 0)) return RTNORM;
+    if (pickSet == nullptr || (pickSet[0] == 0 && pickSet[1] == 0))
+        return RTNORM;
     std::vector<ObjectId>* members = FindSet(pickSet);
-    if (!members) return Refuse("sds_sssetfirst: no such set");
+    if (!members)
+        return Refuse("sds_sssetfirst: no such set");
     session.pickFirst = NewSet(LiveMembers(*members));
     return RTNORM;
 }

@@ -28,9 +28,13 @@ Session& GetSession() {
     return *session;
 }
 
-Database& CurrentDrawing() { return GetSession().drawing; }
+Database& CurrentDrawing() {
+    return GetSession().drawing;
+}
 
-long CurrentDrawingSerial() { return GetSession().serial; }
+long CurrentDrawingSerial() {
+    return GetSession().serial;
+}
 
 void ReplaceDrawing(Database&& drawing) {
     Session& session = GetSession();
@@ -86,7 +90,8 @@ std::vector<ObjectId>* FindSet(const sds_name name) {
 
 SelectionSetId NewSet(std::vector<ObjectId> members) {
     Session& session = GetSession();
-    if (session.sets.empty()) session.sets.resize(1);
+    if (session.sets.empty())
+        session.sets.resize(1);
     for (size_t i = 1; i < session.sets.size(); ++i) {
         if (!session.sets[i]) {
             session.sets[i] = std::move(members);
@@ -102,27 +107,40 @@ int Refuse(std::string reason) {
     return RTERROR;
 }
 
-const std::string& LastError() { return GetSession().lastError; }
+const std::string& LastError() {
+    return GetSession().lastError;
+}
 
 bool IsHighlighted(const sds_name entity) {
     ObjectId id = FromName(entity);
     return id && GetSession().highlighted.contains(id.value);
 }
 
-const std::vector<std::string>& LoadedMenus() { return GetSession().menus; }
+const std::vector<std::string>& LoadedMenus() {
+    return GetSession().menus;
+}
 
-int OpenUndoGroups() { return GetSession().journal.GroupDepth(); }
+int OpenUndoGroups() {
+    return GetSession().journal.GroupDepth();
+}
 
-void BeginCommandStep() { GetSession().journal.BeginCommand(); }
+void BeginCommandStep() {
+    GetSession().journal.BeginCommand();
+}
 
-void EndCommandStep() { GetSession().journal.EndCommand(); }
+void EndCommandStep() {
+    GetSession().journal.EndCommand();
+}
 
 int UndoSteps(int n) {
-    if (n <= 0) return 0;
+    if (n <= 0)
+        return 0;
     return GetSession().journal.Undo(n);
 }
 
-bool RedoStep() { return GetSession().journal.Redo(); }
+bool RedoStep() {
+    return GetSession().journal.Redo();
+}
 
 void ForgetUndoHistory() {
     Session& session = GetSession();

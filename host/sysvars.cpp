@@ -11,7 +11,7 @@ namespace {
 
 struct Variable {
     const char* name;
-    int16_t SystemVariables::* whole;  // null for VIEWSIZE, the one real
+    int16_t SystemVariables::*whole;  // null for VIEWSIZE, the one real
     int minimum;
     int maximum;
 };
@@ -25,9 +25,11 @@ constexpr Variable kVariables[] = {
 };
 
 const Variable* FindVariable(const char* name) {
-    if (name == nullptr) return nullptr;
+    if (name == nullptr)
+        return nullptr;
     for (const Variable& variable : kVariables) {
-        if (EqualNoCase(variable.name, name)) return &variable;
+        if (EqualNoCase(variable.name, name))
+            return &variable;
     }
     return nullptr;
 }
@@ -59,14 +61,22 @@ int sds_setvar(const char* name, const resbuf* value) {
     }
     double number;
     switch (value->restype) {
-        case RTSHORT: number = value->resval.rint; break;
-        case RTLONG: number = value->resval.rlong; break;
-        case RTREAL: number = value->resval.rreal; break;
-        default: return Refuse("sds_setvar: " + std::string(variable->name) + " takes a number");
+        case RTSHORT:
+            number = value->resval.rint;
+            break;
+        case RTLONG:
+            number = value->resval.rlong;
+            break;
+        case RTREAL:
+            number = value->resval.rreal;
+            break;
+        default:
+            return Refuse("sds_setvar: " + std::string(variable->name) + " takes a number");
     }
     SystemVariables& values = GetSession().variables;
     if (variable->whole == nullptr) {
-        if (!std::isfinite(number) || number <= 0) return Refuse("sds_setvar: VIEWSIZE must be positive");
+        if (!std::isfinite(number) || number <= 0)
+            return Refuse("sds_setvar: VIEWSIZE must be positive");
         values.viewSize = number;
         return RTNORM;
     }

@@ -18,29 +18,35 @@ namespace host {
 void UndoJournal::Bind(Database* drawing) {
     Clear();
     drawing_ = drawing;
-    if (drawing_) drawing_->SetRecorder(this);
+    if (drawing_)
+        drawing_->SetRecorder(this);
 }
 
 void UndoJournal::BeforeChange(ObjectId id, const Object& before) {
-    if (touched_.contains(id.value)) return;
+    if (touched_.contains(id.value))
+        return;
     touched_.emplace(id.value, pending_.changes.size());
     pending_.changes.push_back(Change{id, before, Object{}});
 }
 
 void UndoJournal::BeforeCountersChange() {
-    if (pending_.countersChanged || !drawing_) return;
+    if (pending_.countersChanged || !drawing_)
+        return;
     pending_.countersChanged = true;
     pending_.countersBefore = drawing_->GetCounters();
 }
 
 void UndoJournal::BeginGroup() {
-    if (depth_ == 0) Close();  // what came before the group is a step of its own
+    if (depth_ == 0)
+        Close();  // what came before the group is a step of its own
     ++depth_;
 }
 
 bool UndoJournal::EndGroup() {
-    if (depth_ == 0) return false;
-    if (--depth_ == 0) Close();
+    if (depth_ == 0)
+        return false;
+    if (--depth_ == 0)
+        Close();
     return true;
 }
 
@@ -57,13 +63,17 @@ void UndoJournal::EndCommand() {
 }
 
 void UndoJournal::EndCall() {
-    if (!inCommand_ && depth_ == 0) Close();
+    if (!inCommand_ && depth_ == 0)
+        Close();
 }
 
 void UndoJournal::Close() {
-    if (!drawing_ || (pending_.changes.empty() && !pending_.countersChanged)) return;
-    for (Change& change : pending_.changes) change.after = drawing_->SlotState(change.id);
-    if (pending_.countersChanged) pending_.countersAfter = drawing_->GetCounters();
+    if (!drawing_ || (pending_.changes.empty() && !pending_.countersChanged))
+        return;
+    for (Change& change : pending_.changes)
+        change.after = drawing_->SlotState(change.id);
+    if (pending_.countersChanged)
+        pending_.countersAfter = drawing_->GetCounters();
     done_.push_back(std::move(pending_));
     pending_ = Step{};
     touched_.clear();
@@ -72,7 +82,8 @@ void UndoJournal::Close() {
 }
 
 int UndoJournal::Undo(int steps) {
-    if (!drawing_) return 0;
+    if (!drawing_)
+        return 0;
     depth_ = 0;
     Close();
     int count = 0;
@@ -82,7 +93,8 @@ int UndoJournal::Undo(int steps) {
         for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) {
             drawing_->Restore(it->id, it->before);
         }
-        if (step.countersChanged) drawing_->RestoreCounters(step.countersBefore);
+        if (step.countersChanged)
+            drawing_->RestoreCounters(step.countersBefore);
         undone_.push_back(std::move(step));
         ++count;
         Check();
@@ -91,12 +103,16 @@ int UndoJournal::Undo(int steps) {
 }
 
 bool UndoJournal::Redo() {
-    if (!drawing_ || undone_.empty()) return false;
-    if (!pending_.changes.empty() || pending_.countersChanged) return false;
+    if (!drawing_ || undone_.empty())
+        return false;
+    if (!pending_.changes.empty() || pending_.countersChanged)
+        return false;
     Step step = std::move(undone_.back());
     undone_.pop_back();
-    for (const Change& change : step.changes) drawing_->Restore(change.id, change.after);
-    if (step.countersChanged) drawing_->RestoreCounters(step.countersAfter);
+    for (const Change& change : step.changes)
+        drawing_->Restore(change.id, change.after);
+    if (step.countersChanged)
+        drawing_->RestoreCounters(step.countersAfter);
     done_.push_back(std::move(step));
     Check();
     return true;
@@ -113,8 +129,10 @@ void UndoJournal::Clear() {
 
 void UndoJournal::Check() const {
 #ifndef NDEBUG
-    if (depth_ < 0) std::abort();
-    if (drawing_) drawing_->CheckInvariants();
+    if (depth_ < 0)
+        std::abort();
+    if (drawing_)
+        drawing_->CheckInvariants();
 #endif
 }
 

@@ -1,0 +1,247 @@
+// Helpers of the drawing-core tests.
+#include "drawing_test_util.h"
+
+#include <cstdio>
+#include <sstream>
+
+#include "host/document.h"
+
+namespace host_test {
+
+void DrawingTest::SetUp() {
+    host::NewDrawing();
+    liveAtStart_ = host::LiveResbufCount();
+}
+
+void DrawingTest::TearDown() {
+    EXPECT_EQ(host::LiveResbufCount(), liveAtStart_) << "a result-buffer list was not released";
+}
+
+namespace {
+
+std::string Reference(const host::Database& drawing, host::ObjectId id) {
+    const host::Object* object = drawing.Find(id);
+    if (!id)
+        return "none";
+    return object ? "#" + object->handle.ToText() : "absent" + std::to_string(id.value);
+}
+
+}  // namespace
+
+std::string Dump() {
+    const host::Database& drawing = host::CurrentDrawing();
+    std::ostringstream out;
+    out << "seed " << drawing.HandleSeed().ToText() << " last "
+        << Reference(drawing, drawing.LastEntity()) << "\n";
+    for (uint32_t slot = 1; slot < drawing.SlotCount(); ++slot) {
+        host::ObjectId id{slot};
+        const host::Object* object = drawing.Find(id);
+        if (!object)
+            continue;
+        out << (object->state == host::ObjectState::Erased ? "erased " : "live ");
+        for (const host::Group& group : drawing.FullList(id)) {
+            if (group.code == -1)
+                continue;
+            out << "(" << group.code << " ";
+            switch (group.kind) {
+                case host::ValueKind::Point:
+                    out << group.point[0] << "," << group.point[1] << "," << group.point[2];
+                    break;
+                case host::ValueKind::Real:
+                    out << group.real;
+                    break;
+                case host::ValueKind::Int16:
+                case host::ValueKind::Int32:
+                    out << group.integer;
+                    break;
+                case host::ValueKind::EntityName:
+                    out << Reference(drawing, group.id);
+                    break;
+                default:
+                    out << group.text;
+                    break;
+            }
+            out << ")";
+        }
+        out << "\n";
+    }
+    return out.str();
+}
+
+int MakeLine(double x1, double y1, double x2, double y2, const char* layer) {
+    sds_point a = {x1, y1, 0}, b = {x2, y2, 0};
+    resbuf* list = sds_buildlist(RTDXF0, "line", 8, layer, 6, "CONTINUOUS", 62, 256, 48, 1.0, 10, a,
+                                 11, b, RTNONE);
+    int status = sds_entmake(list);
+    sds_relrb(list);
+    return status;
+}
+
+int MakeCircle(double x, double y, double radius, const char* layer) {
+    sds_point c = {x, y, 0};
+    resbuf* list = sds_buildlist(RTDXF0, "circle", 8, layer, 6, "CONTINUOUS", 62, 256, 48, 1.0, 10,
+                                 c, 40, radius, RTNONE);
+    int status = sds_entmake(list);
+    sds_relrb(list);
+    return status;
+}
+
+int MakeText(const char* text, double x, double y, double height) {
+    sds_point p = {x, y, 0};
+    resbuf* list = sds_buildlist(RTDXF0, "text", 8, "Opisy prętów", 62, 256, 10, p, 40, height, 1,
+                                 text, 50, 0.0, 7, "STANDARD", 71, 0, 72, 0, 11, p, 73, 0, RTNONE);
+    int status = sds_entmake(list);
+    sds_relrb(list);
+    return status;
+}
+
+namespace {
+
+resbuf* Tail(resbuf* list) {
+    while (list->rbnext != nullptr)
+        list = list->rbnext;
+    return list;
+}
+
+resbuf* AppendReal(resbuf* tail, int code, double value) {
+    tail->rbnext = sds_newrb(code);
+    tail->rbnext->resval.rreal = value;
+    return tail->rbnext;
+}
+
+resbuf* AppendPoint(resbuf* tail, int code, double x, double y, double z) {
+    tail->rbnext = sds_newrb(code);
+    tail->rbnext->resval.rpoint[0] = x;
+    tail->rbnext->resval.rpoint[1] = y;
+    tail->rbnext->resval.rpoint[2] = z;
+    return tail->rbnext;
+}
+
+}  // namespace
+
+int MakePolyline(const double (*points)[2], int count, const double* bulges) {
+    resbuf* list =
+        sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "Zbrojenie", 6, "CONTINUOUS", 62, 256, 90,
+                      static_cast<long>(count), 70, 0, 43, 0.0, 38, 0.0, 39, 0.0, RTNONE);
+    resbuf* tail = Tail(list);
+    for (int i = 0; i < count; ++i) {
+        tail = AppendPoint(tail, 10, points[i][0], points[i][1], 0);
+        tail = AppendReal(tail, 40, 0.0);
+        tail = AppendReal(tail, 41, 0.0);
+        tail = AppendReal(tail, 42, bulges ? bulges[i] : 0.0);
+    }
+    AppendPoint(tail, 210, 0, 0, 1);
+    int status = sds_entmake(list);
+    sds_relrb(list);
+    return status;
+}
+
+int MakeDisc(double x, double y, double radius) {
+    sds_point last = {x - radius, y, 0};
+    resbuf* list = sds_buildlist(RTDXF0, "HATCH", 8, "0", 62, 256, 10, last, 2, "SOLID", 70, 1, 71,
+                                 0, 91, 1L, 92, 7L, 72, 1, 73, 1, 93, 2L, RTNONE);
+    resbuf* tail = Tail(list);
+    tail = AppendPoint(tail, 10, x + radius, y, 0);
+    tail = AppendReal(tail, 42, 1.0);
+    tail = AppendPoint(tail, 10, x - radius, y, 0);
+    tail = AppendReal(tail, 42, 1.0);
+    resbuf* rest = sds_buildlist(97, 0L, 75, 0, 76, 1, 47, 0.0, 98, 1L, 10, last, RTNONE);
+    tail->rbnext = rest;
+    int status = sds_entmake(list);
+    sds_relrb(list);
+    return status;
+}
+
+int MakeDictionary(sds_name result) {
+    resbuf* list = sds_buildlist(RTDXF0, "DICTIONARY", 100, "AcDbDictionary", RTNONE);
+    int status = sds_entmakex(list, result);
+    sds_relrb(list);
+    return status;
+}
+
+int MakeBarRecord(const char* tag, int number, sds_name result) {
+    resbuf* list = sds_buildlist(RTDXF0, "XRECORD", 100, "AcDbXrecord", 1, tag, 70, 1, 140, 1.2, 70,
+                                 0, 70, number, 70, 7, 70, 1, 70, 0, RTNONE);
+    int status = sds_entmakex(list, result);
+    sds_relrb(list);
+    return status;
+}
+
+int AttachExtensionDictionary(const sds_name entity, sds_name dictionary) {
+    int status = MakeDictionary(dictionary);
+    if (status != RTNORM)
+        return status;
+    resbuf* list = sds_entget(entity);
+    if (list == nullptr)
+        return RTERROR;
+    resbuf* before = list;
+    while (before->rbnext != nullptr && before->rbnext->restype != 67)
+        before = before->rbnext;
+    if (before->rbnext == nullptr) {
+        sds_relrb(list);
+        return RTERROR;
+    }
+    resbuf* groups = sds_buildlist(102, "{ACAD_XDICTIONARY", 360, dictionary, 102, "}", RTNONE);
+    Tail(groups)->rbnext = before->rbnext;
+    before->rbnext = groups;
+    status = sds_entmod(list);
+    sds_relrb(list);
+    return status;
+}
+
+std::string ListText(const resbuf* list) {
+    std::ostringstream out;
+    for (const resbuf* node = list; node != nullptr; node = node->rbnext) {
+        out << "(" << node->restype << " ";
+        switch (host::KindOfGroup(node->restype)) {
+            case host::ValueKind::Text:
+            case host::ValueKind::Handle:
+                out << node->resval.rstring;
+                break;
+            case host::ValueKind::Point:
+                out << node->resval.rpoint[0] << "," << node->resval.rpoint[1] << ","
+                    << node->resval.rpoint[2];
+                break;
+            case host::ValueKind::Real:
+                out << node->resval.rreal;
+                break;
+            case host::ValueKind::Int16:
+                out << node->resval.rint;
+                break;
+            case host::ValueKind::Int32:
+                out << node->resval.rlong;
+                break;
+            case host::ValueKind::EntityName:
+                out << "<name>";
+                break;
+            default:
+                out << "?";
+                break;
+        }
+        out << ")";
+    }
+    return out.str();
+}
+
+int Length(const resbuf* list) {
+    int count = 0;
+    for (; list != nullptr; list = list->rbnext)
+        ++count;
+    return count;
+}
+
+const resbuf* FindGroup(const resbuf* list, int code) {
+    for (; list != nullptr; list = list->rbnext) {
+        if (list->restype == code)
+            return list;
+    }
+    return nullptr;
+}
+
+long LastName(int which) {
+    sds_name name = {0, 0};
+    sds_entlast(name);
+    return name[which];
+}
+
+}  // namespace host_test

@@ -1,0 +1,46 @@
+// Helpers of the drawing-core tests: a fresh drawing per test, a full text dump of the
+// drawing for before/after comparisons, and the module's entity lists.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "host/database.h"
+#include "host/resbuf_count.h"
+#include "host/sds.h"
+
+namespace host_test {
+
+// Every test starts from a new drawing and must give back every list it received.
+class DrawingTest : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+    long liveAtStart_ = 0;
+};
+
+// Every present object with its state and groups (references as handles), the handle seed
+// and the last entity: equal dumps mean equal drawings.
+std::string Dump();
+
+// The module's create lists, as its entity layer builds them.
+int MakeLine(double x1, double y1, double x2, double y2, const char* layer = "0");
+int MakeCircle(double x, double y, double radius, const char* layer = "0");
+int MakeText(const char* text, double x, double y, double height);
+int MakePolyline(const double (*points)[2], int count, const double* bulges = nullptr);
+int MakeDisc(double x, double y, double radius);
+// A DICTIONARY and an XRECORD (bar record layout) made with sds_entmakex.
+int MakeDictionary(sds_name result);
+int MakeBarRecord(const char* tag, int number, sds_name result);
+// The module's EnsureExtensionDictionary: the three groups put right before group 67.
+int AttachExtensionDictionary(const sds_name entity, sds_name dictionary);
+
+// The text of a list for messages and comparisons: "(0 LINE)(8 0)...".
+std::string ListText(const resbuf* list);
+// The number of nodes of a list.
+int Length(const resbuf* list);
+const resbuf* FindGroup(const resbuf* list, int code);
+long LastName(int which);  // sds_entlast component
+
+}  // namespace host_test

@@ -1,0 +1,303 @@
+// Making, reading, changing and deleting entities through the sds_* functions.
+#include <cmath>
+#include <limits>
+
+#include "drawing_test_util.h"
+#include "host/document.h"
+#include "host/drawing_access.h"
+
+namespace host_test {
+namespace {
+
+class Entities : public DrawingTest {};
+
+std::vector<int> Codes(const resbuf* list) {
+    std::vector<int> codes;
+    for (; list != nullptr; list = list->rbnext)
+        codes.push_back(list->restype);
+    return codes;
+}
+
+TEST_F(Entities, LineReadsBackInHeaderThenCreateOrder) {
+    ASSERT_EQ(MakeLine(0, 0, 10, 5), RTNORM);
+    sds_name line;
+    ASSERT_EQ(sds_entlast(line), RTNORM);
+    resbuf* list = sds_entget(line);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(Codes(list),
+              (std::vector<int>{-1, 0, 5, 330, 100, 67, 410, 8, 6, 62, 48, 100, 10, 11}));
+    EXPECT_STREQ(FindGroup(list, 0)->resval.rstring, "LINE");
+    EXPECT_STREQ(FindGroup(list, 8)->resval.rstring, "0");
+    EXPECT_EQ(FindGroup(list, 67)->resval.rint, 0);
+    EXPECT_STREQ(FindGroup(list, 410)->resval.rstring, "Model");
+    EXPECT_DOUBLE_EQ(FindGroup(list, 11)->resval.rpoint[0], 10);
+    EXPECT_EQ(FindGroup(list, -1)->resval.rlname[0], line[0]);
+    // The handle names the same entity.
+    sds_name byHandle;
+    ASSERT_EQ(sds_handent(FindGroup(list, 5)->resval.rstring, byHandle), RTNORM);
+    EXPECT_EQ(byHandle[0], line[0]);
+    sds_relrb(list);
+}
+
+TEST_F(Entities, EachKindKeepsTheModulesGroupOrder) {
+    const double points[3][2] = {{0, 0}, {10, 0}, {10, 10}};
+    const double bulges[3] = {0, 0.5, 0};
+    struct Case {
+        std::function<int()> make;
+        const char* type;
+        std::vector<int> body;  // after (8 layer)
+    } cases[] = {
+        {[] { return MakeCircle(1, 2, 3); }, "CIRCLE", {6, 62, 48, 100, 10, 40}},
+        {[] { return MakeText("12 %%c10", 1, 2, 0.25); },
+         "TEXT",
+         {62, 100, 10, 40, 1, 50, 7, 71, 72, 11, 100, 73}},
+        {[&] { return MakePolyline(points, 3, bulges); },
+         "LWPOLYLINE",
+         {6, 62, 100, 90, 70, 43, 38, 39, 10, 40, 41, 42, 10, 40, 41, 42, 10, 40, 41, 42, 210}},
+        {[] { return MakeDisc(2, 3, 0.5); }, "HATCH", {62, 100, 10, 2,  70, 71, 91, 92, 72, 73, 93,
+                                                       10, 42,  10, 42, 97, 75, 76, 47, 98, 10}},
+    };
+    for (const Case& c : cases) {
+        ASSERT_EQ(c.make(), RTNORM) << c.type << ": " << host::LastError();
+        sds_name entity;
+        ASSERT_EQ(sds_entlast(entity), RTNORM);
+        resbuf* list = sds_entget(entity);
+        ASSERT_NE(list, nullptr);
+        EXPECT_STREQ(list->rbnext->resval.rstring, c.type);
+        std::vector<int> codes = Codes(list);
+        std::vector<int> header = {-1, 0, 5, 330, 100, 67, 410, 8};
+        std::vector<int> expected = header;
+        expected.insert(expected.end(), c.body.begin(), c.body.end());
+        EXPECT_EQ(codes, expected) << c.type << ": " << ListText(list);
+        sds_relrb(list);
+    }
+}
+
+TEST_F(Entities, DiscBoundaryReadsBackAfterGroup93) {
+    ASSERT_EQ(MakeDisc(2, 3, 0.5), RTNORM);
+    sds_name disc;
+    sds_entlast(disc);
+    resbuf* list = sds_entget(disc);
+    const resbuf* count = FindGroup(list, 93);
+    ASSERT_NE(count, nullptr);
+    const resbuf* a = FindGroup(count, 10);
+    const resbuf* b = FindGroup(a->rbnext, 10);
+    EXPECT_DOUBLE_EQ(a->resval.rpoint[0], 2.5);
+    EXPECT_DOUBLE_EQ(b->resval.rpoint[0], 1.5);
+    sds_relrb(list);
+}
+
+TEST_F(Entities, TableEntriesAreMadeFoundAndRefusedWhenPresent) {
+    resbuf* layer = sds_buildlist(RTDXF0, "layer", 2, "Zbrojenie główne", 62, 1, RTNONE);
+    EXPECT_EQ(sds_entmake(layer), RTNORM);
+    EXPECT_EQ(sds_entmake(layer), RTERROR);  // a second one of the same name
+    sds_relrb(layer);
+    resbuf* found = sds_tblsearch("LAYER", "ZBROJENIE GŁÓWNE", 0);
+    // Only ASCII letters fold: the Polish capitals differ from the small letters.
+    EXPECT_EQ(found, nullptr);
+    found = sds_tblsearch("layer", "zbrojenie główne", 0);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(FindGroup(found, 62)->resval.rint, 1);
+    sds_relrb(found);
+
+    resbuf* style = sds_buildlist(RTDXF0, "style", 2, "ORV_SYMBOLE", 40, 0.0, 41, 1.0, 50, 0.0, 71,
+                                  0, 42, 2.5, 3, "ORV-symbole.shx", 4, "", RTNONE);
+    EXPECT_EQ(sds_entmake(style), RTNORM);
+    sds_relrb(style);
+    found = sds_tblsearch("STYLE", "orv_symbole", 0);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(Codes(found), (std::vector<int>{0, 2, 40, 41, 50, 71, 42, 3, 4}));
+    sds_relrb(found);
+    for (auto [table, name] :
+         {std::pair{"LAYER", "0"}, {"LTYPE", "CONTINUOUS"}, {"STYLE", "STANDARD"}}) {
+        found = sds_tblsearch(table, name, 0);
+        EXPECT_NE(found, nullptr) << table << " " << name;
+        sds_relrb(found);
+    }
+}
+
+TEST_F(Entities, MissingLayerIsCreatedWithColourSeven) {
+    ASSERT_EQ(MakeLine(0, 0, 1, 1, "Wymiary prętów"), RTNORM);
+    resbuf* layer = sds_tblsearch("LAYER", "Wymiary prętów", 0);
+    ASSERT_NE(layer, nullptr);
+    EXPECT_EQ(FindGroup(layer, 62)->resval.rint, 7);
+    sds_relrb(layer);
+}
+
+// Each malformed list is refused with RTERROR and the drawing stays exactly as it was.
+TEST_F(Entities, MalformedListsAreRefusedAndChangeNothing) {
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
+    sds_name line;
+    sds_entlast(line);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    sds_point p = {0, 0, 0}, bad = {0, nan, 0};
+    sds_name stale = {line[0], line[1] + 1000};
+    struct Case {
+        const char* what;
+        resbuf* list;
+    } cases[] = {
+        {"unknown type", sds_buildlist(RTDXF0, "SPLINE", 10, p, RTNONE)},
+        {"no type", sds_buildlist(8, "0", 10, p, 11, p, RTNONE)},
+        {"line without end", sds_buildlist(RTDXF0, "LINE", 10, p, RTNONE)},
+        {"circle negative radius", sds_buildlist(RTDXF0, "CIRCLE", 10, p, 40, -1.0, RTNONE)},
+        {"text negative height", sds_buildlist(RTDXF0, "TEXT", 10, p, 40, -0.5, 1, "x", RTNONE)},
+        {"text without string", sds_buildlist(RTDXF0, "TEXT", 10, p, 40, 0.5, RTNONE)},
+        {"non-finite point", sds_buildlist(RTDXF0, "LINE", 10, p, 11, bad, RTNONE)},
+        {"non-finite real", sds_buildlist(RTDXF0, "CIRCLE", 10, p, 40, nan, RTNONE)},
+        {"one-vertex polyline", sds_buildlist(RTDXF0, "LWPOLYLINE", 90, 1L, 10, p, RTNONE)},
+        {"vertex count mismatch",
+         sds_buildlist(RTDXF0, "LWPOLYLINE", 90, 3L, 10, p, 10, p, RTNONE)},
+        {"hatch count mismatch", sds_buildlist(RTDXF0, "HATCH", 10, p, 2, "SOLID", 91, 1L, 92, 7L,
+                                               93, 3L, 10, p, 10, p, 97, 0L, RTNONE)},
+        {"value type code", sds_buildlist(RTDXF0, "LINE", RTSTR, "x", 10, p, 11, p, RTNONE)},
+        {"dangling reference", sds_buildlist(RTDXF0, "LINE", 10, p, 11, p, 330, stale, RTNONE)},
+        {"two types", sds_buildlist(RTDXF0, "LINE", RTDXF0, "CIRCLE", 10, p, 11, p, RTNONE)},
+        {"unclosed bracket",
+         sds_buildlist(RTDXF0, "LINE", 102, "{ACAD_REACTORS", 10, p, 11, p, RTNONE)},
+        {"existing layer", sds_buildlist(RTDXF0, "LAYER", 2, "0", RTNONE)},
+        {"layer without name", sds_buildlist(RTDXF0, "LAYER", 62, 1, RTNONE)},
+        {"block record", sds_buildlist(RTDXF0, "BLOCK_RECORD", 2, "X", RTNONE)},
+    };
+    const std::string before = Dump();
+    for (const Case& c : cases) {
+        ASSERT_NE(c.list, nullptr) << c.what;
+        EXPECT_EQ(sds_entmake(c.list), RTERROR) << c.what;
+        EXPECT_FALSE(host::LastError().empty()) << c.what;
+        sds_name made = {9, 9};
+        EXPECT_EQ(sds_entmakex(c.list, made), RTERROR) << c.what;
+        EXPECT_EQ(made[0], 0) << c.what;
+        EXPECT_EQ(Dump(), before) << c.what;
+        sds_relrb(c.list);
+    }
+    // A text group without its text is malformed too.
+    resbuf* list = sds_buildlist(RTDXF0, "TEXT", 10, p, 40, 1.0, 1, "x", RTNONE);
+    char* text = FindGroup(list, 1)->resval.rstring;
+    const_cast<resbuf*>(FindGroup(list, 1))->resval.rstring = nullptr;
+    EXPECT_EQ(sds_entmake(list), RTERROR);
+    const_cast<resbuf*>(FindGroup(list, 1))->resval.rstring = text;
+    sds_relrb(list);
+    EXPECT_EQ(sds_entmake(nullptr), RTERROR);
+    EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(Entities, ModifyRefusalsChangeNothing) {
+    ASSERT_EQ(MakeCircle(0, 0, 2), RTNORM);
+    sds_name circle;
+    sds_entlast(circle);
+    resbuf* list = sds_entget(circle);
+    const std::string before = Dump();
+    resbuf* radius = const_cast<resbuf*>(FindGroup(list, 40));
+    radius->resval.rreal = -3;
+    EXPECT_EQ(sds_entmod(list), RTERROR);
+    radius->resval.rreal = 3;
+    resbuf* type = list->rbnext;
+    char* old = type->resval.rstring;
+    type->resval.rstring = const_cast<char*>("LINE");
+    EXPECT_EQ(sds_entmod(list), RTERROR) << "the type cannot change";
+    type->resval.rstring = old;
+    EXPECT_EQ(Dump(), before);
+    ASSERT_EQ(sds_entdel(circle), RTNORM);
+    const std::string deleted = Dump();
+    EXPECT_EQ(sds_entmod(list), RTERROR) << "a deleted entity cannot change";
+    EXPECT_EQ(Dump(), deleted);
+    ASSERT_EQ(sds_entdel(circle), RTNORM);  // restored
+    EXPECT_EQ(sds_entmod(list), RTNORM);
+    resbuf* read = sds_entget(circle);
+    EXPECT_DOUBLE_EQ(FindGroup(read, 40)->resval.rreal, 3);
+    sds_relrb(read);
+    sds_relrb(list);
+    EXPECT_EQ(sds_entmod(nullptr), RTERROR);
+}
+
+TEST_F(Entities, ExtensionDictionaryPlacedBefore67IsKept) {
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
+    sds_name line, dict;
+    sds_entlast(line);
+    ASSERT_EQ(AttachExtensionDictionary(line, dict), RTNORM) << host::LastError();
+    resbuf* list = sds_entget(line);
+    EXPECT_EQ(Codes(list), (std::vector<int>{-1, 0, 5, 102, 360, 102, 330, 100, 67, 410, 8, 6, 62,
+                                             48, 100, 10, 11}));
+    EXPECT_STREQ(FindGroup(list, 102)->resval.rstring, "{ACAD_XDICTIONARY");
+    EXPECT_EQ(FindGroup(list, 360)->resval.rlname[0], dict[0]);
+    // A second change through the same list keeps it too.
+    EXPECT_EQ(sds_entmod(list), RTNORM);
+    sds_relrb(list);
+    list = sds_entget(line);
+    EXPECT_EQ(FindGroup(list, 360)->resval.rlname[0], dict[0]);
+    sds_relrb(list);
+    // The dictionary now belongs to the line.
+    list = sds_entget(dict);
+    EXPECT_EQ(FindGroup(list, 330)->resval.rlname[0], line[0]);
+    sds_relrb(list);
+}
+
+TEST_F(Entities, DeleteRestoreEntlastAndEntnext) {
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
+    sds_name first;
+    sds_entlast(first);
+    ASSERT_EQ(MakeCircle(0, 0, 1), RTNORM);
+    sds_name second;
+    sds_entlast(second);
+    sds_name next;
+    ASSERT_EQ(sds_entnext(nullptr, next), RTNORM);
+    EXPECT_EQ(next[0], first[0]);
+    ASSERT_EQ(sds_entnext(first, next), RTNORM);
+    EXPECT_EQ(next[0], second[0]);
+    EXPECT_EQ(sds_entnext(second, next), RTERROR);
+
+    ASSERT_EQ(sds_entdel(second), RTNORM);
+    EXPECT_EQ(sds_entget(second), nullptr);
+    EXPECT_EQ(LastName(0), first[0]);
+    ASSERT_EQ(sds_entdel(second), RTNORM);
+    resbuf* back = sds_entget(second);
+    EXPECT_NE(back, nullptr);
+    sds_relrb(back);
+    EXPECT_EQ(LastName(0), second[0]);
+}
+
+TEST_F(Entities, NamesOfAnEarlierDrawingAreRefused) {
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
+    sds_name line;
+    sds_entlast(line);
+    sds_name set;
+    ASSERT_EQ(sds_ssget("X", nullptr, nullptr, nullptr, set), RTNORM);
+    host::NewDrawing();
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);  // the same slot is in use again
+    EXPECT_EQ(sds_entget(line), nullptr);
+    EXPECT_EQ(sds_entdel(line), RTERROR);
+    EXPECT_EQ(sds_redraw(line, 3), RTERROR);
+    long length = 0;
+    EXPECT_EQ(sds_sslength(set, &length), RTERROR);
+    sds_point p = {0, 0, 0};
+    resbuf* list = sds_buildlist(-1, line, RTDXF0, "LINE", 10, p, 11, p, RTNONE);
+    EXPECT_EQ(sds_entmod(list), RTERROR);
+    sds_relrb(list);
+}
+
+TEST_F(Entities, HighlightFollowsRedraw) {
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
+    sds_name line;
+    sds_entlast(line);
+    EXPECT_FALSE(host::IsHighlighted(line));
+    EXPECT_EQ(sds_redraw(line, 3), RTNORM);
+    EXPECT_TRUE(host::IsHighlighted(line));
+    EXPECT_EQ(sds_redraw(line, 4), RTNORM);
+    EXPECT_FALSE(host::IsHighlighted(line));
+    EXPECT_EQ(sds_redraw(line, 99), RTERROR);
+}
+
+TEST_F(Entities, BuildListRefusesBadTypesAndNullValues) {
+    EXPECT_EQ(sds_buildlist(RTSTR, static_cast<const char*>(nullptr), RTNONE), nullptr);
+    EXPECT_EQ(sds_buildlist(5999, 1, RTNONE), nullptr);
+    EXPECT_EQ(sds_buildlist(1, "a", 2000, 1, RTNONE), nullptr);  // freed what it built
+    EXPECT_EQ(sds_buildlist(10, static_cast<const double*>(nullptr), RTNONE), nullptr);
+    resbuf* list = sds_buildlist(RTSHORT, 3, RTLONG, 70000L, RTREAL, 1.5, RTSTR, "a", RTNONE);
+    ASSERT_EQ(Length(list), 4);
+    EXPECT_EQ(list->resval.rint, 3);
+    EXPECT_EQ(list->rbnext->resval.rlong, 70000);
+    sds_relrb(list);
+    EXPECT_EQ(sds_relrb(nullptr), RTNORM);
+}
+
+}  // namespace
+}  // namespace host_test

@@ -1,0 +1,226 @@
+// The undo journal and the host commands the module sends.
+#include "drawing_test_util.h"
+#include "host/drawing_access.h"
+#include "host/journal.h"
+#include "host/undo_journal.h"
+
+namespace host_test {
+namespace {
+
+class Undo : public DrawingTest {};
+
+// A bar as the module marks it: a polyline, its extension dictionary and its record.
+void MakeMarkedBar(double y, sds_name bar) {
+    const double points[2][2] = {{0, y}, {100, y}};
+    ASSERT_EQ(MakePolyline(points, 2), RTNORM);
+    sds_entlast(bar);
+    sds_name dict, record;
+    ASSERT_EQ(AttachExtensionDictionary(bar, dict), RTNORM);
+    ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
+    ASSERT_EQ(sds_dictadd(dict, "ORV_ARMAVO", record), RTNORM);
+}
+
+TEST_F(Undo, MixedSequenceUndoesAndRedoesExactly) {
+    std::vector<std::string> dumps = {Dump()};
+    host::BeginCommandStep();
+    ASSERT_EQ(MakeLine(0, 0, 5, 5, "Nowa"), RTNORM);  // makes a layer too
+    host::EndCommandStep();
+    dumps.push_back(Dump());
+
+    host::BeginCommandStep();
+    sds_name bar;
+    MakeMarkedBar(10, bar);
+    host::EndCommandStep();
+    dumps.push_back(Dump());
+
+    host::BeginCommandStep();
+    resbuf* list = sds_entget(bar);
+    const_cast<resbuf*>(FindGroup(list, 10))->resval.rpoint[0] = -7;
+    ASSERT_EQ(sds_entmod(list), RTNORM);
+    sds_relrb(list);
+    sds_name line;
+    sds_entnext(nullptr, line);
+    ASSERT_EQ(sds_entdel(line), RTNORM);
+    host::EndCommandStep();
+    dumps.push_back(Dump());
+
+    host::BeginCommandStep();
+    sds_name named, row;
+    sds_namedobjdict(named);
+    ASSERT_EQ(MakeBarRecord("row", 0, row), RTNORM);
+    ASSERT_EQ(sds_dictadd(named, "GLOBAL_ORV_ARMAVO0", row), RTNORM);
+    resbuf* layer = sds_buildlist(RTDXF0, "LAYER", 2, "Tabela_stali_zbrojeniowej", 62, 3, RTNONE);
+    ASSERT_EQ(sds_entmake(layer), RTNORM);
+    sds_relrb(layer);
+    host::EndCommandStep();
+    dumps.push_back(Dump());
+
+    host::BeginCommandStep();
+    ASSERT_EQ(sds_dictdel(named, "GLOBAL_ORV_ARMAVO0"), RTNORM);
+    ASSERT_EQ(
+        sds_command(RTSTR, "_COPY", RTENAME, bar, RTSTR, "", RTSTR, "0,0", RTSTR, "0,20", RTNONE),
+        RTNORM);
+    host::EndCommandStep();
+    dumps.push_back(Dump());
+
+    for (size_t i = dumps.size() - 1; i > 0; --i) {
+        ASSERT_EQ(host::UndoSteps(1), 1);
+        EXPECT_EQ(Dump(), dumps[i - 1]) << "after undoing step " << i;
+    }
+    EXPECT_EQ(host::UndoSteps(1), 0);
+    for (size_t i = 1; i < dumps.size(); ++i) {
+        ASSERT_TRUE(host::RedoStep());
+        EXPECT_EQ(Dump(), dumps[i]) << "after redoing step " << i;
+    }
+    EXPECT_FALSE(host::RedoStep());
+    EXPECT_EQ(host::UndoSteps(100), static_cast<int>(dumps.size() - 1));
+    EXPECT_EQ(Dump(), dumps[0]);
+    // The handles given out again after undo are the same the undone objects had.
+    ASSERT_EQ(MakeLine(0, 0, 5, 5, "Nowa"), RTNORM);
+    EXPECT_EQ(Dump(), dumps[1]);
+    EXPECT_FALSE(host::RedoStep()) << "a new change drops what was undone";
+}
+
+TEST_F(Undo, UndoGroupsNestAndMakeOneStep) {
+    const std::string before = Dump();
+    host::BeginCommandStep();
+    ASSERT_EQ(sds_command(RTSTR, "_UNDO", RTSTR, "_BEGIN", RTNONE), RTNORM);
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
+    ASSERT_EQ(sds_command(RTSTR, "_UNDO", RTSTR, "_BEGIN", RTNONE), RTNORM);
+    ASSERT_EQ(MakeCircle(0, 0, 1), RTNORM);
+    ASSERT_EQ(sds_command(RTSTR, "_UNDO", RTSTR, "_END", RTNONE), RTNORM);
+    EXPECT_EQ(host::OpenUndoGroups(), 1);
+    ASSERT_EQ(MakeCircle(0, 0, 2), RTNORM);
+    ASSERT_EQ(sds_command(RTSTR, "_UNDO", RTSTR, "_END", RTNONE), RTNORM);
+    EXPECT_EQ(host::OpenUndoGroups(), 0);
+    host::EndCommandStep();
+    EXPECT_EQ(host::UndoSteps(1), 1);
+    EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(Undo, ChangesOutsideCommandsAreOneStepEach) {
+    const std::string empty = Dump();
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
+    const std::string one = Dump();
+    ASSERT_EQ(MakeLine(0, 0, 2, 2), RTNORM);
+    EXPECT_EQ(host::UndoSteps(1), 1);
+    EXPECT_EQ(Dump(), one);
+    EXPECT_EQ(host::UndoSteps(1), 1);
+    EXPECT_EQ(Dump(), empty);
+    // A refused change leaves no step behind.
+    resbuf* bad = sds_buildlist(RTDXF0, "LINE", RTNONE);
+    EXPECT_EQ(sds_entmake(bad), RTERROR);
+    sds_relrb(bad);
+    EXPECT_EQ(host::UndoSteps(1), 0);
+}
+
+class Commands : public DrawingTest {};
+
+TEST_F(Commands, MoveShiftsEveryPoint) {
+    const double points[3][2] = {{0, 0}, {10, 0}, {10, 10}};
+    ASSERT_EQ(MakePolyline(points, 3), RTNORM);
+    sds_name bar;
+    sds_entlast(bar);
+    sds_point base = {1, 1, 0}, target = {4, 5, 0};
+    ASSERT_EQ(sds_command(RTSTR, "_MOVE", RTENAME, bar, RTSTR, "", RTPOINT, base, RTPOINT, target,
+                          RTNONE),
+              RTNORM);
+    resbuf* list = sds_entget(bar);
+    std::vector<std::pair<double, double>> moved;
+    for (resbuf* n = list; n; n = n->rbnext) {
+        if (n->restype == 10)
+            moved.emplace_back(n->resval.rpoint[0], n->resval.rpoint[1]);
+    }
+    EXPECT_EQ(moved, (std::vector<std::pair<double, double>>{{3, 4}, {13, 4}, {13, 14}}));
+    EXPECT_DOUBLE_EQ(FindGroup(list, 210)->resval.rpoint[2], 1) << "the normal stays";
+    sds_relrb(list);
+}
+
+TEST_F(Commands, CopyDeepCopiesTheRecordAndBecomesEntlast) {
+    sds_name bar;
+    MakeMarkedBar(0, bar);
+    sds_name set;
+    ASSERT_EQ(sds_ssadd(bar, nullptr, set), RTNORM);
+    ASSERT_EQ(sds_command(RTSTR, "_COPY", RTPICKS, set, RTSTR, "", RTSTR, "0,0", RTSTR, "0,50",
+                          RTSTR, "0,100", RTSTR, "", RTNONE),
+              RTNORM);
+    sds_name copy;
+    sds_entlast(copy);
+    ASSERT_NE(copy[0], bar[0]);
+    resbuf* original = sds_entget(bar);
+    resbuf* copied = sds_entget(copy);
+    EXPECT_DOUBLE_EQ(FindGroup(copied, 10)->resval.rpoint[1], 100) << "COPYMODE 0: two copies";
+    EXPECT_STRNE(FindGroup(original, 5)->resval.rstring, FindGroup(copied, 5)->resval.rstring);
+    const long* dictA = FindGroup(original, 360)->resval.rlname;
+    const long* dictB = FindGroup(copied, 360)->resval.rlname;
+    ASSERT_NE(dictA[0], dictB[0]) << "the copy has a dictionary of its own";
+    resbuf* recordA = sds_dictsearch(dictA, "ORV_ARMAVO", 0);
+    resbuf* recordB = sds_dictsearch(dictB, "ORV_ARMAVO", 0);
+    ASSERT_NE(recordB, nullptr);
+    EXPECT_NE(FindGroup(recordA, -1)->resval.rlname[0], FindGroup(recordB, -1)->resval.rlname[0]);
+    EXPECT_EQ(ListText(FindGroup(recordA, 100)), ListText(FindGroup(recordB, 100)));
+    EXPECT_EQ(FindGroup(recordB, 330)->resval.rlname[0], dictB[0]);
+    resbuf* dictList = sds_entget(dictB);
+    EXPECT_EQ(FindGroup(dictList, 330)->resval.rlname[0], copy[0]);
+    for (resbuf* list : {original, copied, recordA, recordB, dictList})
+        sds_relrb(list);
+
+    resbuf one;
+    one.restype = RTSHORT;
+    one.resval.rint = 1;
+    ASSERT_EQ(sds_setvar("COPYMODE", &one), RTNORM);
+    sds_ssget("X", nullptr, nullptr, nullptr, set);
+    long before = 0, after = 0;
+    sds_sslength(set, &before);
+    ASSERT_EQ(sds_command(RTSTR, "_COPY", RTENAME, bar, RTSTR, "", RTSTR, "0,0", RTSTR, "5,0",
+                          RTSTR, "9,0", RTNONE),
+              RTNORM);
+    sds_ssget("X", nullptr, nullptr, nullptr, set);
+    sds_sslength(set, &after);
+    EXPECT_EQ(after, before + 1) << "COPYMODE 1: one copy";
+}
+
+TEST_F(Commands, MenuloadUnknownAndMalformed) {
+    EXPECT_EQ(sds_command(RTSTR, "_menuload", RTSTR, "ArmavoApp", RTNONE), RTNORM);
+    ASSERT_EQ(host::LoadedMenus().size(), 1u);
+    EXPECT_EQ(host::LoadedMenus()[0], "ArmavoApp");
+    const std::string before = Dump();
+    EXPECT_EQ(sds_command(RTSTR, "_ZOOM", RTSTR, "E", RTNONE), RTERROR);
+    EXPECT_EQ(sds_command(RTSTR, "_MOVE", RTSTR, "", RTNONE), RTERROR);
+    EXPECT_EQ(sds_command(RTSTR, "_UNDO", RTNONE), RTERROR);
+    EXPECT_EQ(sds_command(RTNONE), RTERROR);
+    EXPECT_EQ(sds_command(RTSTR, static_cast<const char*>(nullptr), RTNONE), RTERROR);
+    EXPECT_EQ(Dump(), before);
+}
+
+TEST_F(Commands, SystemVariables) {
+    struct Case {
+        const char* name;
+        short type;
+        double value;
+    } cases[] = {{"ORTHOMODE", RTSHORT, 0},
+                 {"osmode", RTSHORT, 0},
+                 {"COPYMODE", RTSHORT, 0},
+                 {"PICKBOX", RTSHORT, 3},
+                 {"VIEWSIZE", RTREAL, 1000.0}};
+    for (const Case& c : cases) {
+        resbuf value;
+        ASSERT_EQ(sds_getvar(c.name, &value), RTNORM) << c.name;
+        EXPECT_EQ(value.restype, c.type) << c.name;
+        EXPECT_EQ(c.type == RTREAL ? value.resval.rreal : value.resval.rint, c.value) << c.name;
+    }
+    resbuf value;
+    EXPECT_EQ(sds_getvar("NOSUCHVAR", &value), RTERROR);
+    EXPECT_EQ(sds_getvar(nullptr, &value), RTERROR);
+    value.restype = RTSHORT;
+    value.resval.rint = 2;
+    EXPECT_EQ(sds_setvar("ORTHOMODE", &value), RTERROR) << "out of range";
+    value.resval.rint = 16384 + 1;
+    EXPECT_EQ(sds_setvar("OSMODE", &value), RTNORM);
+    resbuf read;
+    sds_getvar("OSMODE", &read);
+    EXPECT_EQ(read.resval.rint, 16385);
+}
+
+}  // namespace
+}  // namespace host_test
