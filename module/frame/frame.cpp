@@ -157,7 +157,8 @@ int LinkLoop(int argc, char* argv[]) {
 
 int RegisterCommands() {
     for (int i = 0; i < kCommandCount; ++i) {
-        if (sds_defun(kCommands[i].name, static_cast<short>(i)) == 0) {
+        // The host answers RTNORM or an error code; a refusal must not pass for success.
+        if (sds_defun(kCommands[i].name, static_cast<short>(i)) != RTNORM) {
             return RTERROR;
         }
     }

@@ -54,10 +54,10 @@ int sds_link(int replyCode) {
 int sds_defun(const char* name, short funcCode) {
     auto& s = State();
     if (static_cast<int>(s.defuns.size()) == s.failDefunAt) {
-        return 0;
+        return s.defunFailure;
     }
     s.defuns.emplace_back(name, funcCode);
-    return 1;
+    return RTNORM;
 }
 
 int sds_getfuncode(void) {

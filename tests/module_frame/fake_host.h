@@ -25,6 +25,7 @@ struct Record {
     std::vector<int> replies;  // the reply code given to each sds_link call
     std::vector<std::pair<std::string, int>> defuns;
     int failDefunAt = -1;  // index of the sds_defun call that fails, -1 for none
+    int defunFailure = 0;  // what that call returns
     std::vector<std::string> failures;
     std::string printed;
     std::vector<std::vector<std::string>> commands;

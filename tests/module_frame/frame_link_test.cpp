@@ -125,12 +125,17 @@ TEST_F(FrameLinkTest, LoadRequestDefinesTheTenCommandsInTableOrder) {
 }
 
 TEST_F(FrameLinkTest, RefusedDefinitionAnswersErrorAndStops) {
-    fakehost::Reset({Load()});
-    fakehost::State().failDefunAt = 3;
-    EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
-    const auto& s = fakehost::State();
-    EXPECT_EQ(s.defuns.size(), 3u);
-    EXPECT_EQ(s.replies, (std::vector<int>{RSERR}));
+    // A host may refuse with zero or with an error code; neither may pass for success.
+    for (int refusal : {0, RTERROR, RTREJ}) {
+        SCOPED_TRACE(refusal);
+        fakehost::Reset({Load()});
+        fakehost::State().failDefunAt = 3;
+        fakehost::State().defunFailure = refusal;
+        EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
+        const auto& s = fakehost::State();
+        EXPECT_EQ(s.defuns.size(), 3u);
+        EXPECT_EQ(s.replies, (std::vector<int>{RSERR}));
+    }
 }
 
 TEST_F(FrameLinkTest, RequestRepliesByKind) {
