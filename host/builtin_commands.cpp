@@ -10,6 +10,7 @@
 #include <string>
 
 #include "host/command_line.h"
+#include "host/drawing_access.h"
 #include "host/entity_listing.h"
 #include "host/input_sources.h"
 #include "host/input_text.h"
@@ -71,7 +72,9 @@ struct ListBuilder {
 };
 
 void Refused(const char* what) {
-    PrintLine(std::string("Nie można utworzyć obiektu: ") + what);
+    std::string reason = LastError();
+    PrintLine(std::string("Nie można utworzyć obiektu ") + what +
+              (reason.empty() ? "." : ": " + reason));
 }
 
 void CmdLine(const std::vector<std::string>&) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "host/drawing_access.h"
 #include "host/input_sources.h"
 #include "host/input_text.h"
 #include "host/picking.h"
@@ -100,6 +101,12 @@ int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
                     const double* origin = base != nullptr ? base : g_lastPoint;
                     for (int i = 0; i < 3; ++i) {
                         out.point[i] = a.point[i] + (a.relative ? origin[i] : 0.0);
+                    }
+                    // A point typed at a point prompt goes where the running object snaps
+                    // would take a click there; a pick stays where it was made.
+                    sds_point snapped;
+                    if (want == Want::Point && SnapWithRunningModes(out.point, snapped)) {
+                        std::memcpy(out.point, snapped, sizeof out.point);
                     }
                     std::memcpy(g_lastPoint, out.point, sizeof g_lastPoint);
                     return RTNORM;
