@@ -183,7 +183,16 @@ TEST_F(CreateTest, ColourAndLayerOfObjectsWithoutThemOrGone) {
     EXPECT_EQ(CSDSBaseClass::GetColor(dictionary), RTERROR);
     EXPECT_EQ(CSDSBaseClass::GetLayer(dictionary), "");
 
+    // A line made without a colour group reads as having none.
     sds_point a = {0, 0, 0}, b = {1, 0, 0};
+    resbuf* plain = sds_buildlist(RTDXF0, "LINE", 8, "Zbrojenie", 10, a, 11, b, RTNONE);
+    ASSERT_EQ(sds_entmake(plain), RTNORM);
+    sds_relrb(plain);
+    sds_name uncoloured;
+    Last(uncoloured);
+    EXPECT_EQ(CSDSBaseClass::GetColor(uncoloured), RTERROR);
+    EXPECT_EQ(CSDSBaseClass::GetLayer(uncoloured), "Zbrojenie");
+
     ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 4, 1.0), RTNORM);
     sds_name line;
     Last(line);
