@@ -172,6 +172,10 @@ long LiveResbufCount() {
 
 bool ListToGroups(const resbuf* list, GroupList& groups, std::string& error) {
     const long serial = GetSession().serial;
+    if (Circular(list)) {
+        error = "the list is circular";
+        return false;
+    }
     long length = 0;
     for (const resbuf* node = list; node != nullptr; node = node->rbnext) {
         if (++length > kMaxListLength) {

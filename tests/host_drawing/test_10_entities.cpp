@@ -274,6 +274,19 @@ TEST_F(Entities, NamesOfAnEarlierDrawingAreRefused) {
     sds_relrb(list);
 }
 
+TEST_F(Entities, CircularListsAreRefusedNotWalkedForever) {
+    sds_point p = {0, 0, 0};
+    resbuf* list = sds_buildlist(RTDXF0, "LINE", 10, p, 11, p, RTNONE);
+    resbuf* last = list->rbnext->rbnext;
+    last->rbnext = list->rbnext;  // 11 -> 10 -> 11 ...
+    const std::string before = Dump();
+    EXPECT_EQ(sds_entmake(list), RTERROR);
+    EXPECT_EQ(sds_relrb(list), RTERROR);
+    EXPECT_EQ(Dump(), before);
+    last->rbnext = nullptr;
+    EXPECT_EQ(sds_relrb(list), RTNORM);
+}
+
 TEST_F(Entities, HighlightFollowsRedraw) {
     ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
     sds_name line;
