@@ -20,27 +20,63 @@ long CountAll() {
     return n;
 }
 
+// The text LIST printed after the pick prompt answered with `pick`.
+std::string ListingAfter(const std::string& out, const std::string& pick) {
+    size_t from = out.find("Wybierz obiekt: " + pick + "\n");
+    if (from == std::string::npos) {
+        return "";
+    }
+    from = out.find('\n', from) + 1;
+    return out.substr(from, out.find("Command: ", from) - from);
+}
+
 TEST(Builtins, PolylineListedThenUndoneThenRedoneWithTheSameHandle) {
-    std::string out =
-        RunScenario({"PLINE", "0,0", "100,0", "100,50", "", "LIST", "100,25", "U", "REDO"});
+    std::string out = RunScenario(
+        {"PLINE", "0,0", "100,0", "100,50", "", "LIST", "100,25", "U", "REDO", "LIST", "0,0"});
     std::vector<testkit::EntityDump> live = testkit::LiveEntities();
     ASSERT_EQ(live.size(), 1u) << out;
     EXPECT_EQ(live[0].type, "LWPOLYLINE");
     // LIST printed the polyline: its three vertices and group 67, one group a line.
-    EXPECT_NE(out.find("(0 . \"LWPOLYLINE\")\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("(5 . \"" + live[0].handle + "\")\n"), std::string::npos);
-    EXPECT_NE(out.find("(67 . 0)\n"), std::string::npos);
-    EXPECT_NE(out.find("(8 . \"0\")\n"), std::string::npos);
-    EXPECT_NE(out.find("(10 0.0 0.0 0.0)\n(10 100.0 0.0 0.0)\n(10 100.0 50.0 0.0)\n"),
+    std::string before = ListingAfter(out, "100,25");
+    EXPECT_NE(before.find("(0 . \"LWPOLYLINE\")\n"), std::string::npos) << out;
+    EXPECT_NE(before.find("(67 . 0)\n"), std::string::npos);
+    EXPECT_NE(before.find("(8 . \"0\")\n"), std::string::npos);
+    EXPECT_NE(before.find("(10 0.0 0.0 0.0)\n(10 100.0 0.0 0.0)\n(10 100.0 50.0 0.0)\n"),
               std::string::npos);
     EXPECT_NE(out.find("Command: U\nCofnięto ostatnie polecenie.\n"), std::string::npos);
     EXPECT_NE(out.find("Command: REDO\nPrzywrócono cofnięte polecenie.\n"), std::string::npos);
-    EXPECT_EQ(live[0].groups, testkit::LiveEntities()[0].groups);
+    // After REDO the same entity is back: same handle, same groups.
+    EXPECT_EQ(ListingAfter(out, "0,0"), before);
+    EXPECT_EQ(live[0].groups, before);
 
-    // Stop after U: the polyline is gone from ssget "X".
-    RunScenario({"PLINE", "0,0", "100,0", "100,50", "", "U"});
+    // Stopped after U: the polyline is gone from ssget "X" and from picks.
+    out = RunScenario({"PLINE", "0,0", "100,0", "100,50", "", "U", "LIST", "100,25", ""});
     EXPECT_EQ(CountAll(), 0);
     EXPECT_EQ(testkit::DumpDrawing(), "");
+    EXPECT_NE(out.find("Wybierz obiekt: 100,25\nNie wybrano obiektu.\n"), std::string::npos);
+}
+
+// Cutting a session short after any line leaves a drawing that undo takes back entirely:
+// no command half-applies outside its undo step.
+TEST(Builtins, EndingTheInputAfterAnyLineLeavesWholeUndoSteps) {
+    const std::vector<std::string> script = {
+        "PLINE", "0,0",   "100,0", "100,50", "",    "CIRCLE", "200,0",  "10",     "COPY",  "210,0",
+        "",      "200,0", "@0,30", "MOVE",   "0,0", "",       "0,0",    "5,5",    "ERASE", "100,25",
+        "",      "LINE",  "0,0",   "1,1",    "2,0", "",       "SELECT", "210,30", "",      "ERASE"};
+    for (size_t n = 0; n <= script.size(); ++n) {
+        std::vector<std::string> prefix(script.begin(), script.begin() + n);
+        RunScenario(prefix);
+        ASSERT_EQ(testkit::LastScenarioStatus(), 0) << n;
+        if (n == script.size()) {
+            // The whole script leaves the circle and the two lines: the moved polyline and
+            // the circle's copy (through the pick-first selection) were erased.
+            EXPECT_EQ(testkit::LiveEntities().size(), 3u) << testkit::DumpDrawing();
+        }
+        testkit::ScenarioOptions keep;
+        keep.newDrawing = false;
+        std::string out = RunScenario({"UNDO 1000"}, keep);
+        EXPECT_EQ(testkit::DumpDrawing(), "") << "after " << n << " lines\n" << out;
+    }
 }
 
 TEST(Builtins, LinesCirclesAndRefusedRadiusAskAgain) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "host/link.h"
+#include "host/resbuf_count.h"
 #include "host/sds.h"
 #include "tests/host_console/test_module.h"
 #include "tests/support/scenario.h"
@@ -32,11 +33,13 @@ TEST(Link, ModuleCommandsAreTypedCaseInsensitivelyWithOrWithoutUnderscore) {
 
 TEST(Link, EveryRequestGetsAFreshArgumentListThatTheModuleReleases) {
     int before = TestModuleArgsReceived();
+    long nodes = host::LiveResbufCount();
     std::string out = testkit::RunScenario({"ARGS a b", "args"}, WithModule());
     EXPECT_NE(out.find("ARG ARGS\nARG a\nARG b\n"), std::string::npos) << out;
     EXPECT_NE(out.find("Command: args\nARG ARGS\nCommand: "), std::string::npos) << out;
     EXPECT_EQ(TestModuleArgsReceived() - before, 2);
     EXPECT_EQ(host::LastLink().requests, 2);
+    EXPECT_EQ(host::LiveResbufCount(), nodes);
 }
 
 TEST(Link, FailureIsPrintedOnItsOwnLineAndRecorded) {
