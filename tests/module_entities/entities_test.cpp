@@ -232,6 +232,24 @@ TEST_F(CreateTest, TextChangesKeepTheRest) {
     EXPECT_EQ(text.SetString(circle, "x"), RTERROR);
 }
 
+TEST_F(CreateTest, CopiesOfWrappersNeverShareAList) {
+    ExpectNoLeak("copies", [] {
+        CSDSText original;
+        original.status = RTNORM;
+        original.list = sds_buildlist(1, "a", RTNONE);
+        original.textList = sds_buildlist(1, "b", RTNONE);
+        CSDSText copy(original);
+        EXPECT_EQ(copy.status, RTNORM);
+        EXPECT_EQ(copy.list, nullptr);
+        EXPECT_EQ(copy.textList, nullptr);
+        CSDSText assigned;
+        assigned.list = sds_buildlist(1, "c", RTNONE);
+        assigned = original;  // releases its own list, takes none
+        EXPECT_EQ(assigned.list, nullptr);
+        EXPECT_EQ(assigned.status, RTNORM);
+    });
+}
+
 TEST_F(CreateTest, LineAndCirclePoints) {
     sds_point a = {1, 2, 3}, b = {4, 5, 6};
     CSDSCircle circle;
