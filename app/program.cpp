@@ -9,6 +9,9 @@
 
 #include "host/command_line.h"
 #include "host/document.h"
+#ifdef ARMAVO_WITH_FILES
+#include "host/file_commands.h"
+#endif
 #include "host/input_sources.h"
 #include "platform/backend.h"
 #include "platform/console.h"
@@ -67,14 +70,23 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     platform::SetLineInput(input.get());
 
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
+#ifdef ARMAVO_WITH_FILES
+    host::RegisterFileCommands();
+#endif
     host::NewDrawing();
 
     int status = 0;
     try {
-        if (!options->drawingFile.empty() && !host::RunVerb("OPEN", {options->drawingFile})) {
-            host::PrintLine("Nie można otworzyć rysunku " + options->drawingFile + ".");
+        if (!options->drawingFile.empty()) {
+            if (!host::HasVerb("OPEN")) {
+                host::PrintLine("Nie można otworzyć rysunku " + options->drawingFile +
+                                ": ten program nie czyta plików DXF.");
+            } else if (!host::RunVerb("OPEN", {options->drawingFile})) {
+                status = 1;  // the verb has told why; the session still starts
+            }
         }
-        status = host::Run(entry);
+        int sessionStatus = host::Run(entry);
+        status = sessionStatus != 0 ? sessionStatus : status;
     } catch (const host::HostShutdown& shutdown) {
         status = shutdown.status;
     }

@@ -129,6 +129,10 @@ bool RunVerb(const std::string& name, const std::vector<std::string>& words) {
     return done;
 }
 
+bool HasVerb(const std::string& name) {
+    return Verbs().count(CommandKey(name)) != 0;
+}
+
 CommandRequest RunCommandLine() {
     for (;;) {
         if (TakeQuitRequest()) {

@@ -33,6 +33,7 @@ std::string CommandKey(std::string_view typed);
 // Runs a registered verb as a command of its own (one undo step); false when no such verb
 // is registered or the verb refused the command.
 bool RunVerb(const std::string& name, const std::vector<std::string>& words);
+bool HasVerb(const std::string& name);
 
 // The names a user can type, sorted: built-ins, verbs and module commands.
 std::vector<std::string> KnownCommandNames();
