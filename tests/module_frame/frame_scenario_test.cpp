@@ -3,6 +3,8 @@
 // WPR, and every result-buffer list given back.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -88,8 +90,9 @@ TEST(ModuleScenario, PanelChoiceIsStoredAsItsListIndex) {
 }
 
 TEST(ModuleScenario, StoredDiameterOutsideTheListSelectsTheFirst) {
-    const std::string settings =
-        (std::filesystem::temp_directory_path() / "armavo-frame-scenario-diameter").string();
+    const std::string settings = (std::filesystem::temp_directory_path() /
+                                  ("armavo-frame-scenario-diameter-" + std::to_string(::getpid())))
+                                     .string();
     std::filesystem::remove(settings);
     platform::SetSettingsFile(settings);
     {
