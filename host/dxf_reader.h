@@ -1,0 +1,33 @@
+// Reading a DXF file (ASCII, any release from R12 on) into a drawing database built aside,
+// so that the drawing that is open stays as it was when a file cannot be read.
+#pragma once
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "host/database.h"
+
+namespace host {
+
+struct DxfReadResult {
+    bool ok = false;
+    // Why reading stopped, in the user's words, and the line of the file it stopped at.
+    std::string error;
+    size_t line = 0;
+    std::string version;  // $ACADVER
+    size_t objectsRead = 0;
+    // Entities, objects and table entries of kinds the host does not keep, by type name, and
+    // those of known kinds whose contents the drawing refused.
+    std::map<std::string, int> skipped;
+    int refused = 0;
+    int SkippedCount() const;
+    // "MTEXT 3, INSERT 1": the skipped kinds for a message.
+    std::string SkippedSummary() const;
+};
+
+// Reads the bytes of a whole file into `drawing`, which should be Database::Empty(). On
+// failure the drawing holds part of the file and is to be thrown away.
+DxfReadResult ReadDxf(std::string_view bytes, Database& drawing);
+
+}  // namespace host
