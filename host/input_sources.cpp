@@ -3,7 +3,9 @@
 
 #include <unistd.h>
 
+#include <cerrno>
 #include <clocale>
+#include <csignal>
 #include <cstdlib>
 
 #include <readline/history.h>
@@ -19,6 +21,39 @@ bool g_atLineStart = true;
 bool IsComment(const std::string& line) {
     size_t i = line.find_first_not_of(" \t");
     return i != std::string::npos && line[i] == '#';
+}
+
+// Ctrl+C at the terminal is the user's Esc: the signal only marks it, and the key reader
+// hands readline a Ctrl+C key, which answers the prompt with "^C".
+volatile std::sig_atomic_t g_interrupted = 0;
+
+void OnInterrupt(int) {
+    g_interrupted = 1;
+}
+
+int ReadKey(FILE* stream) {
+    for (;;) {
+        if (g_interrupted) {
+            g_interrupted = 0;
+            return 3;
+        }
+        unsigned char c = 0;
+        ssize_t n = read(fileno(stream), &c, 1);
+        if (n == 1) {
+            return c;
+        }
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        return EOF;
+    }
+}
+
+int CancelLine(int, int key) {
+    rl_replace_line("^C", 0);
+    rl_point = rl_end;
+    rl_redisplay();
+    return rl_newline(1, key);  // accepts the line as Enter would, ending it on screen
 }
 
 }  // namespace
@@ -125,6 +160,14 @@ TerminalInput::TerminalInput() : LineSource(false) {
     // Multibyte (UTF-8) editing needs the user's character type; numbers stay in the
     // C locale because only LC_CTYPE is taken.
     std::setlocale(LC_CTYPE, "");
+    struct sigaction action {};
+    action.sa_handler = OnInterrupt;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = 0;  // no restart: a blocked read returns so the key reader sees it
+    sigaction(SIGINT, &action, nullptr);
+    rl_catch_signals = 0;
+    rl_getc_function = ReadKey;
+    rl_bind_key(3, CancelLine);
 }
 
 std::optional<std::string> TerminalInput::Fetch(std::string_view prompt) {
@@ -135,6 +178,7 @@ std::optional<std::string> TerminalInput::Fetch(std::string_view prompt) {
         // so the line is cleared first to show it once.
         platform::WriteOutput("\r\x1b[K");
     }
+    g_interrupted = 0;
     char* raw = readline(isatty(STDOUT_FILENO) ? lastLine.c_str() : "");
     if (raw == nullptr) {
         Print("\n");
