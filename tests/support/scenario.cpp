@@ -13,6 +13,10 @@
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/registry.h"
+#include "platform/script_panel.h"
+#ifdef ARMAVO_TESTKIT_FILES
+#include "host/file_commands.h"
+#endif
 
 namespace testkit {
 namespace {
@@ -70,6 +74,11 @@ std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOpt
     g_lastSettings = options.settingsFile.empty() ? FreshSettingsFile() : options.settingsFile;
     platform::SetSettingsFile(g_lastSettings);
     platform::SetBackend(platform::ScriptedBackend());
+    // The verbs the program registers, so that scripts read as they would in armavo.
+    host::RegisterVerb("PANEL", platform::HandlePanelCommand);
+#ifdef ARMAVO_TESTKIT_FILES
+    host::RegisterFileCommands();
+#endif
     if (options.newDrawing) {
         host::NewDrawing();
     }

@@ -21,6 +21,8 @@ struct ScenarioOptions {
 };
 
 // Runs the lines as a script and returns the transcript (prompts, echoed answers, messages).
+// The verbs of the program (PANEL, and OPEN, SAVE and EXPORT when the drawing files are
+// built) are registered first.
 // Afterwards the drawing stays as the scenario left it, queryable through sds_* calls.
 std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOptions& options = {});
 // The exit status of the last RunScenario.
