@@ -343,6 +343,10 @@ bool Reader::ReadRecords(const std::string& section) {
                     "BLOCK_RECORD", block_ == BlockKind::Paper ? "*Paper_Space" : "*Model_Space");
             }
             if (block_ == BlockKind::Model || block_ == BlockKind::Paper) {
+                // The writer gives a space's block its contents again from its record.
+                std::erase_if(record_, [](const Tag& tag) {
+                    return tag.code != 5 && tag.code != 330;
+                });
                 Keep(type, start, Category::Object, block_);
             } else if (type == "BLOCK") {
                 Skip(type);
@@ -396,6 +400,11 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
             continue;
         }
         if (code < 0) continue;
+        // The default cloning flag of a record: the writer gives it back.
+        if (code == 280 && type == "XRECORD" && i > 0 && record_[i - 1].code == 100 &&
+            Trim(tag.value) == "1") {
+            continue;
+        }
         switch (KindOfGroup(code)) {
             case ValueKind::Invalid: break;
             case ValueKind::Text: list_.AddText(code, DecodeDxfText(tag.value, page_)); break;

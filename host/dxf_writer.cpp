@@ -179,7 +179,17 @@ void Writer::WriteObject(ObjectId id, ObjectId ownerOverride) {
         }
         return;
     }
-    for (; it != object.body.end(); ++it) WriteGroup(type, *it, pointIndex);
+    // Strict readers want the cloning flag first in a record; 1 is the format's default,
+    // which the reader leaves out again.
+    const bool record = type == "XRECORD";
+    for (; it != object.body.end(); ++it) {
+        WriteGroup(type, *it, pointIndex);
+        if (record && it->code == 100 && it->text == "AcDbXrecord") {
+            auto next = it;
+            ++next;
+            if (next == object.body.end() || next->code != 280) Int(280, 1);
+        }
+    }
 }
 
 void Writer::Header() {

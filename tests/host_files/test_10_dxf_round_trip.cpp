@@ -1,0 +1,131 @@
+// Saving and opening: the file holds the whole drawing and the structure strict readers
+// expect, save -> open -> save gives the same bytes, outside readers accept the file.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../host_drawing/drawing_test_util.h"
+#include "files_test_util.h"
+#include "host/document.h"
+#include "host/dxf_reader.h"
+#include "host/dxf_writer.h"
+#include "host/file_commands.h"
+#include "host/sds.h"
+
+namespace {
+
+using files_test::ObjectsByHandle;
+
+class DxfRoundTrip : public host_test::DrawingTest {};
+
+TEST_F(DxfRoundTrip, SaveOpenSaveKeepsObjectsHandlesAndBytes) {
+    files_test::MakeSampleDrawing();
+    // What is written: the drawing with the layouts and blocks a file needs.
+    const auto before = ObjectsByHandle(host::PrepareForFile(host::CurrentDrawing()));
+    const std::string path = files_test::TempPath("round.dxf");
+    ASSERT_TRUE(host::SaveDrawingFile(path));
+    const std::string first = files_test::ReadFile(path);
+
+    ASSERT_TRUE(host::OpenDrawingFile(path));
+    const auto after = ObjectsByHandle(host::CurrentDrawing());
+    for (const auto& [handle, text] : before) {
+        auto found = after.find(handle);
+        ASSERT_NE(found, after.end()) << "object #" << handle << " lost: " << text;
+        EXPECT_EQ(found->second, text) << "object #" << handle << " changed";
+    }
+    const std::string path2 = files_test::TempPath("round2.dxf");
+    ASSERT_TRUE(host::SaveDrawingFile(path2));
+    EXPECT_EQ(files_test::ReadFile(path2), first);
+    host::CurrentDrawing().CheckInvariants();
+}
+
+TEST_F(DxfRoundTrip, WrittenFileHasTheStructureStrictReadersNeed) {
+    files_test::MakeSampleDrawing();
+    const std::string text = host::WriteDxf(host::PrepareForFile(host::CurrentDrawing()));
+    for (const char* part :
+         {"  9\n$ACADVER\n  1\nAC1027\n", "  2\nVPORT\n", "  2\nLTYPE\n", "  2\nLAYER\n",
+          "  2\nSTYLE\n", "  2\nVIEW\n", "  2\nUCS\n", "  2\nAPPID\n", "  2\nDIMSTYLE\n",
+          "  2\nBLOCK_RECORD\n", "  2\n*Model_Space\n", "  2\n*Paper_Space\n", "  3\nACAD_GROUP\n",
+          "  3\nACAD_LAYOUT\n", "  0\nLAYOUT\n", "  0\nBLOCK\n", "  0\nENDBLK\n",
+          "Pręt nr 1 %%c12 łącznik", "  0\nEOF\n"}) {
+        EXPECT_NE(text.find(part), std::string::npos) << part;
+    }
+    // $HANDSEED lies above every handle of the file.
+    const size_t seedAt = text.find("$HANDSEED\n  5\n");
+    ASSERT_NE(seedAt, std::string::npos);
+    const uint64_t seed = std::stoull(text.substr(seedAt + 14, 16), nullptr, 16);
+    size_t at = seedAt + 14;
+    int handles = 0;
+    while ((at = text.find("\n  5\n", at)) != std::string::npos) {
+        at += 5;
+        const uint64_t handle = std::stoull(text.substr(at, 16), nullptr, 16);
+        EXPECT_LT(handle, seed);
+        ++handles;
+    }
+    EXPECT_GT(handles, 30);
+}
+
+// The module's deleted objects stay out of the file; their references go with them.
+TEST_F(DxfRoundTrip, DeletedEntitiesAndTheirRecordsAreLeftOut) {
+    files_test::MakeSampleDrawing();
+    sds_name first;
+    ASSERT_EQ(sds_entnext(nullptr, first), RTNORM);
+    resbuf* list = sds_entget(first);
+    const std::string handle = host_test::FindGroup(list, 5)->resval.rstring;
+    sds_relrb(list);
+    ASSERT_EQ(sds_entdel(first), RTNORM);
+    host::Database read = host::Database::Empty();
+    const auto result =
+        host::ReadDxf(host::WriteDxf(host::PrepareForFile(host::CurrentDrawing())), read);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_FALSE(read.FindHandle(*host::Handle::FromText(handle)));
+    EXPECT_EQ(result.refused, 0);
+    read.CheckInvariants();
+}
+
+TEST_F(DxfRoundTrip, FailedSaveLeavesWhatWasThere) {
+    files_test::MakeSampleDrawing();
+    const std::string folder = files_test::TempPath("a-folder.dxf");
+    std::filesystem::create_directories(folder + "/inside");
+    EXPECT_FALSE(host::SaveDrawingFile(folder));
+    EXPECT_TRUE(std::filesystem::is_directory(folder + "/inside"));
+    EXPECT_FALSE(host::SaveDrawingFile(files_test::TempPath("no-such-folder/x.dxf")));
+    for (const auto& entry : std::filesystem::directory_iterator(files_test::TempPath(""))) {
+        EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos)
+            << "temporary file left behind: " << entry.path();
+    }
+}
+
+TEST_F(DxfRoundTrip, EzdxfReadsTheFileStrictlyWithACleanAuditAndFindsRecordsAndGroups) {
+    if (!files_test::HaveEzdxf()) GTEST_SKIP() << "python3-ezdxf is not installed";
+    files_test::MakeSampleDrawing();
+    const std::string path = files_test::TempPath("ezdxf.dxf");
+    ASSERT_TRUE(host::SaveDrawingFile(path));
+    std::string output;
+    const int status = files_test::RunCommand(
+        "/usr/bin/python3 " ARMAVO_FILES_TEST_DIR "/check_ezdxf.py " + path, &output);
+    EXPECT_EQ(status, 0) << output;
+    EXPECT_EQ(output.find("AUDIT"), std::string::npos) << output;
+    // Two bars with their records (tag, ordinal, diameter, hooks, number, steel, ...).
+    EXPECT_NE(output.find("1=Pręt 70=1 140=1.2 70=0 70=1 70=7 70=1 70=0"), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("1=Pręt 70=1 140=1.2 70=0 70=2 70=7 70=1 70=0"), std::string::npos)
+        << output;
+    EXPECT_NE(output.find("GROUP *A0 Pręt nr 1 "), std::string::npos) << output;
+}
+
+TEST_F(DxfRoundTrip, OutsideValidatorAcceptsTheFile) {
+    const std::string tool = ARMAVO_SOURCE_DIR "/../shared/tools/dxf-validate";
+    if (!std::filesystem::exists(tool)) GTEST_SKIP() << "no " << tool;
+    files_test::MakeSampleDrawing();
+    const std::string path = files_test::TempPath("validate.dxf");
+    ASSERT_TRUE(host::SaveDrawingFile(path));
+    std::string output;
+    EXPECT_EQ(files_test::RunCommand(tool + " " + path, &output), 0) << output;
+    // An empty drawing too.
+    host::NewDrawing();
+    ASSERT_TRUE(host::SaveDrawingFile(path));
+    EXPECT_EQ(files_test::RunCommand(tool + " " + path, &output), 0) << output;
+}
+
+}  // namespace

@@ -1,0 +1,216 @@
+// Files that other programs wrote, older files in their code page, and files that are not
+// DXF at all, cut short or broken: read or refused with the line, never a crash.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "../host_drawing/drawing_test_util.h"
+#include "files_test_util.h"
+#include "host/database.h"
+#include "host/document.h"
+#include "host/dxf_reader.h"
+#include "host/dxf_text.h"
+#include "host/dxf_writer.h"
+#include "host/file_commands.h"
+#include "host/sds.h"
+
+namespace {
+
+// A small R2000 file as older programs write it: no handles on some objects, no classes,
+// no layouts; the text in the code page of $DWGCODEPAGE.
+std::string OldFile(const std::string& codePage, const std::string& text) {
+    return "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n  3\n" +
+           codePage +
+           "\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
+           "  0\nLWPOLYLINE\n  8\nZbrojenie\n 90\n2\n 70\n0\n 10\n0.0\n 20\n0.0\n 10\n50\n 20\n0\n"
+           "  0\nTEXT\n  8\n0\n 10\n1.0\n 20\n2.0\n 30\n0.0\n 40\n2.5\n  1\n" +
+           text +
+           "\n  0\nMTEXT\n  8\n0\n 10\n0\n 20\n0\n  1\nx\n"
+           "  0\nINSERT\n  8\n0\n  2\nBLOK\n 10\n0\n 20\n0\n"
+           "  0\nMTEXT\n  8\n0\n 10\n0\n 20\n0\n  1\ny\n"
+           "  0\nENDSEC\n  0\nEOF\n";
+}
+
+std::string TextOf(const host::Database& drawing, const char* type) {
+    for (host::ObjectId id : drawing.EntityOrder()) {
+        const host::Object* object = drawing.FindLive(id);
+        if (!object || drawing.TypeName(*object) != type) continue;
+        host::Group text;
+        if (object->body.Find(1, text)) return std::string(text.text);
+    }
+    return "<none>";
+}
+
+TEST(DxfOtherFiles, OldFilesInTheirCodePageWithEscapes) {
+    struct Case {
+        const char* page;
+        std::string raw;
+        const char* expected;
+    } cases[] = {
+        {"ANSI_1250", "Pr\xEA" "t \xB3\xB9" "cznik \\U+0144", "Pręt łącznik ń"},
+        {"ANSI_1252", "caf\xE9 \\U+00D8", "café Ø"},
+        {"ANSI_1251", "\xCF\xF0\xE8", "При"},
+        {"ANSI_1250", "\\U+D800 broken escape stays", "\xEF\xBF\xBD broken escape stays"},
+    };
+    for (const Case& c : cases) {
+        host::Database drawing = host::Database::Empty();
+        host::DxfReadResult result = host::ReadDxf(OldFile(c.page, c.raw), drawing);
+        ASSERT_TRUE(result.ok) << c.page << ": " << result.error;
+        EXPECT_EQ(TextOf(drawing, "TEXT"), c.expected) << c.page;
+        EXPECT_EQ(result.skipped.at("MTEXT"), 2);
+        EXPECT_EQ(result.skipped.at("INSERT"), 1);
+        EXPECT_EQ(result.SkippedCount(), 3);
+        drawing.CheckInvariants();
+        // The drawing gets the standard structure and its entities an owner.
+        EXPECT_TRUE(drawing.FindTableEntry("LAYER", "Zbrojenie"));
+        EXPECT_TRUE(drawing.ModelSpace());
+        for (host::ObjectId id : drawing.EntityOrder()) {
+            EXPECT_EQ(drawing.Find(id)->owner, drawing.ModelSpace());
+        }
+    }
+}
+
+TEST(DxfOtherFiles, TextsKeepEveryCharacterThroughAFile) {
+    host::Database drawing;
+    host::GroupList list;
+    list.AddText(0, "TEXT");
+    list.AddPoint(10, 0, 0, 0);
+    list.AddReal(40, 1);
+    const std::string awkward = "a\nb\rc\\U+0041 \\P ż";
+    list.AddText(1, awkward);
+    ASSERT_TRUE(drawing.Make(list));
+    host::Database read = host::Database::Empty();
+    ASSERT_TRUE(host::ReadDxf(host::WriteDxf(host::PrepareForFile(drawing)), read).ok);
+    EXPECT_EQ(TextOf(read, "TEXT"), awkward);
+}
+
+// A file written by ezdxf with a polyline drawn by hand opens and the polyline is listed.
+TEST(DxfOtherFiles, EzdxfFileOpensAndItsPolylineIsListed) {
+    if (!files_test::HaveEzdxf()) GTEST_SKIP() << "python3-ezdxf is not installed";
+    for (const char* version : {"R2000", "R2013"}) {
+        const std::string path = files_test::TempPath(std::string("ezdxf-") + version + ".dxf");
+        std::string output;
+        const std::string script =
+            "import ezdxf\n"
+            "doc = ezdxf.new('" + std::string(version) + "')\n"
+            "doc.layers.add('Rysunek', color=3)\n"
+            "msp = doc.modelspace()\n"
+            "msp.add_lwpolyline([(0, 0), (120, 0, 0, 0, 0.5), (120, 60)],"
+            " dxfattribs={'layer': 'Rysunek'})\n"
+            "msp.add_text('Żółw', dxfattribs={'height': 2.5})\n"
+            "msp.add_mtext('skipped')\n"
+            "doc.saveas('" + path + "')\n";
+        files_test::WriteFile(path + ".py", script);
+        ASSERT_EQ(files_test::RunCommand("/usr/bin/python3 " + path + ".py", &output), 0)
+            << output;
+        host::NewDrawing();
+        ASSERT_TRUE(host::OpenDrawingFile(path)) << version;
+        host::CurrentDrawing().CheckInvariants();
+        EXPECT_EQ(TextOf(host::CurrentDrawing(), "TEXT"), "Żółw") << version;
+        // The polyline as LIST shows it: found through the C interface.
+        sds_name first;
+        ASSERT_EQ(sds_entnext(nullptr, first), RTNORM);
+        resbuf* entity = sds_entget(first);
+        ASSERT_NE(entity, nullptr);
+        EXPECT_STREQ(host_test::FindGroup(entity, 0)->resval.rstring, "LWPOLYLINE");
+        EXPECT_STREQ(host_test::FindGroup(entity, 8)->resval.rstring, "Rysunek");
+        EXPECT_EQ(host_test::FindGroup(entity, 90)->resval.rlong, 3);
+        sds_relrb(entity);
+        // Saved again, the file passes ezdxf's strict reading and audit.
+        const std::string again = path + ".again.dxf";
+        ASSERT_TRUE(host::SaveDrawingFile(again));
+        EXPECT_EQ(files_test::RunCommand(
+                      "/usr/bin/python3 " ARMAVO_FILES_TEST_DIR "/check_ezdxf.py " + again,
+                      &output),
+                  0)
+            << version << "\n" << output;
+    }
+}
+
+class BrokenFiles : public host_test::DrawingTest {};
+
+// Each broken file is refused with the line where reading stopped, and the drawing that
+// was open stays exactly as it was.
+TEST_F(BrokenFiles, RefusedWithTheLineAndTheOpenDrawingUnchanged) {
+    files_test::MakeSampleDrawing();
+    const std::string good = host::WriteDxf(host::PrepareForFile(host::CurrentDrawing()));
+    const size_t cut = good.find("LWPOLYLINE");
+    const size_t lineOfCut = static_cast<size_t>(std::count(good.begin(), good.begin() + cut, '\n'));
+    std::string binary;
+    for (int i = 0; i < 2000; ++i) binary += static_cast<char>((i * 7919) % 256);
+    struct Case {
+        const char* name;
+        std::string bytes;
+        size_t line;  // 0: any line
+    } cases[] = {
+        {"empty", "", 0},
+        {"binary", binary, 1},
+        {"binary DXF", std::string("AutoCAD Binary DXF\r\n\x1a\0", 22) + binary, 1},
+        {"truncated inside an entity", good.substr(0, cut + 20), 0},
+        {"truncated after a group code", good.substr(0, cut - 1), lineOfCut},
+        {"no EOF", good.substr(0, good.rfind("  0\nEOF")), 0},
+        {"bad number", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\n1,5\n", 8},
+        {"bad group code", "  0\nSECTION\n  2\nENTITIES\n  x\nLINE\n", 5},
+        {"no section", "  0\nLINE\n  0\nEOF\n", 1},
+        {"section without name", "  0\nSECTION\n  8\nX\n", 3},
+        {"16-bit out of range", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 70\n70000\n", 8},
+    };
+    for (const Case& c : cases) {
+        host::Database aside = host::Database::Empty();
+        host::DxfReadResult result = host::ReadDxf(c.bytes, aside);
+        EXPECT_FALSE(result.ok) << c.name;
+        EXPECT_FALSE(result.error.empty()) << c.name;
+        if (c.line != 0) {
+            EXPECT_EQ(result.line, c.line) << c.name << ": " << result.error;
+        }
+
+        const std::string before = host_test::Dump();
+        const std::string path = files_test::TempPath("broken.dxf");
+        files_test::WriteFile(path, c.bytes);
+        EXPECT_FALSE(host::OpenDrawingFile(path)) << c.name;
+        EXPECT_EQ(host_test::Dump(), before) << c.name;
+    }
+    EXPECT_FALSE(host::OpenDrawingFile(files_test::TempPath("missing.dxf")));
+}
+
+// Objects whose contents the drawing refuses are skipped and counted; references to them
+// and to objects that never come are dropped, so the drawing stays consistent.
+TEST(DxfOtherFiles, RefusedAndMissingObjectsLeaveNoDanglingReferences) {
+    const std::string file =
+        "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1027\n  0\nENDSEC\n"
+        "  0\nSECTION\n  2\nENTITIES\n"
+        "  0\nLWPOLYLINE\n  5\n20\n102\n{ACAD_XDICTIONARY\n360\n30\n102\n}\n  8\n0\n"
+        " 90\n1\n 10\n0\n 20\n0\n"
+        "  0\nLINE\n  5\n21\n102\n{ACAD_XDICTIONARY\n360\n31\n102\n}\n  8\n0\n"
+        " 10\n0\n 20\n0\n 30\n0\n 11\n1\n 21\n1\n 31\n0\n"
+        "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n"
+        "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  3\nACAD_GROUP\n350\nD\n"
+        "  3\nGONE\n350\n99\n"
+        "  0\nDICTIONARY\n  5\nD\n330\nC\n100\nAcDbDictionary\n"
+        "  0\nDICTIONARY\n  5\n31\n330\n21\n100\nAcDbDictionary\n  3\nORV_ARMAVO\n360\n32\n"
+        "  0\nXRECORD\n  5\n32\n330\n31\n100\nAcDbXrecord\n  1\nPręt\n 70\n1\n"
+        "  0\nACDBPLACEHOLDER\n  5\n40\n330\nC\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    host::Database drawing = host::Database::Empty();
+    host::DxfReadResult result = host::ReadDxf(file, drawing);
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(result.refused, 1);  // the one-vertex polyline
+    EXPECT_EQ(result.skipped.at("ACDBPLACEHOLDER"), 1);
+    drawing.CheckInvariants();
+    const host::ObjectId root = drawing.NamedObjectDictionary();
+    EXPECT_EQ(drawing.Find(root)->handle.ToText(), "C");
+    EXPECT_FALSE(drawing.DictionaryLookup(root, "GONE"));
+    EXPECT_TRUE(drawing.DictionaryLookup(root, "ACAD_GROUP"));
+    const host::ObjectId line = drawing.FindHandle(host::Handle{0x21});
+    ASSERT_TRUE(line);
+    const host::ObjectId xdict = drawing.Find(line)->extensionDictionary;
+    ASSERT_TRUE(xdict);
+    EXPECT_EQ(drawing.Find(xdict)->owner, line);
+    EXPECT_TRUE(drawing.DictionaryLookup(xdict, "ORV_ARMAVO"));
+    // Written again, nothing names a handle that the file does not hold.
+    const std::string text = host::WriteDxf(host::PrepareForFile(drawing));
+    EXPECT_EQ(text.find("\n350\n99\n"), std::string::npos);
+    EXPECT_EQ(text.find("\n360\n30\n"), std::string::npos);
+}
+
+}  // namespace
