@@ -328,9 +328,9 @@ std::string Exporter::PathData(const Item& item) const {
             }
             const double theta = 4 * std::atan(std::fabs(a.bulge));
             const double r = chord / (2 * std::sin(theta / 2)) * scale_;
-            // Counter-clockwise in the drawing is clockwise on the flipped sheet.
+            // SVG's positive sweep turns clockwise as seen, the way a negative bulge turns.
             d += " A" + Number(r) + " " + Number(r) + " 0 " + (theta > kPi ? "1 " : "0 ") +
-                 (a.bulge > 0 ? "1 " : "0 ") + X(b.x) + " " + Y(b.y);
+                 (a.bulge < 0 ? "1 " : "0 ") + X(b.x) + " " + Y(b.y);
         }
         if (item.closed) d += " Z";
     }
