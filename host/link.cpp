@@ -73,7 +73,9 @@ const LinkRecord& LastLink() {
 
 std::string HelpFilePath(const std::string& helpFile) {
     // Only the file's own name counts, so a help request cannot reach outside the folder.
-    std::filesystem::path name = std::filesystem::path(helpFile).filename();
+    // Windows-style folders ("C:\\Pomoc\\X.chm") are cut off as well as "/" ones.
+    size_t cut = helpFile.find_last_of("/\\");
+    std::filesystem::path name(cut == std::string::npos ? helpFile : helpFile.substr(cut + 1));
     if (LowerText(name.extension().string()) == ".chm" || name.extension().empty()) {
         name.replace_extension(".md");
     }

@@ -85,8 +85,11 @@ TEST(Link, CallsOutsideARunAreRefusedAndHelpFilesMapToDocs) {
     char name[512];
     EXPECT_EQ(SDS_GetGlobals(name, nullptr, nullptr), RTNORM);
     EXPECT_STREQ(name, "armavo");
-    std::string path = host::HelpFilePath("C:\\x/../ArmavoCAD.chm");
-    EXPECT_EQ(path.substr(path.size() - 18), "/docs/ArmavoCAD.md");
+    for (const char* file : {"C:\\Pomoc\\ArmavoCAD.chm", "../../ArmavoCAD.CHM", "ArmavoCAD"}) {
+        std::string path = host::HelpFilePath(file);
+        ASSERT_GE(path.size(), 18u) << file;
+        EXPECT_EQ(path.substr(path.size() - 18), "/docs/ArmavoCAD.md") << file;
+    }
 }
 
 TEST(Link, HostRunsAloneWhenTheModuleLeavesItsLoop) {
