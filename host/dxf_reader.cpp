@@ -21,8 +21,10 @@ struct Tag {
 };
 
 std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
+        text.remove_suffix(1);
     return text;
 }
 
@@ -30,7 +32,8 @@ std::string_view Trim(std::string_view text) {
 class Tokens {
   public:
     explicit Tokens(std::string_view data) : data_(data) {
-        if (data_.substr(0, 3) == "\xEF\xBB\xBF") data_.remove_prefix(3);
+        if (data_.substr(0, 3) == "\xEF\xBB\xBF")
+            data_.remove_prefix(3);
     }
     // False at the end of the data, or on a broken pair (then Error() says why).
     bool Next(Tag& tag) {
@@ -40,7 +43,8 @@ class Tokens {
             return true;
         }
         std::string_view codeLine;
-        if (!ReadLine(codeLine)) return false;
+        if (!ReadLine(codeLine))
+            return false;
         tag.line = line_;
         std::string_view text = Trim(codeLine);
         auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), tag.code);
@@ -58,7 +62,8 @@ class Tokens {
     }
     bool Peek(Tag& tag) {
         if (!havePeek_) {
-            if (!Next(peeked_)) return false;
+            if (!Next(peeked_))
+                return false;
             havePeek_ = true;
         }
         tag = peeked_;
@@ -70,11 +75,14 @@ class Tokens {
 
   private:
     bool ReadLine(std::string_view& line) {
-        if (pos_ >= data_.size()) return false;
+        if (pos_ >= data_.size())
+            return false;
         size_t end = data_.find('\n', pos_);
-        if (end == std::string_view::npos) end = data_.size();
+        if (end == std::string_view::npos)
+            end = data_.size();
         line = data_.substr(pos_, end - pos_);
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         pos_ = end + 1;
         ++line_;
         return true;
@@ -101,7 +109,8 @@ bool IsKnownTable(std::string_view name) {
     static const char* const kTables[] = {"VPORT", "LTYPE", "LAYER",    "STYLE",       "VIEW",
                                           "UCS",   "APPID", "DIMSTYLE", "BLOCK_RECORD"};
     for (const char* table : kTables) {
-        if (name == table) return true;
+        if (name == table)
+            return true;
     }
     return false;
 }
@@ -129,7 +138,8 @@ class Reader {
         return false;
     }
     bool TokenFailure(const char* where) {
-        if (!tokens_.Error().empty()) return Fail(tokens_.ErrorLine(), tokens_.Error());
+        if (!tokens_.Error().empty())
+            return Fail(tokens_.ErrorLine(), tokens_.Error());
         return Fail(tokens_.Line(), std::string("plik urywa się ") + where);
     }
     bool ReadHeader();
@@ -142,7 +152,8 @@ class Reader {
     void Keep(const std::string& type, const Tag& start, std::optional<Category> category,
               BlockKind block);
     void Skip(const std::string& type) {
-        if (!IsSubordinate(type)) ++result_.skipped[type];
+        if (!IsSubordinate(type))
+            ++result_.skipped[type];
     }
     void Finish();
     void DropDanglingReferences();
@@ -163,7 +174,8 @@ class Reader {
 
 bool Reader::ParseNumber(const Tag& tag, double& value) {
     std::string_view text = Trim(tag.value);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
         !std::isfinite(value)) {
@@ -174,7 +186,8 @@ bool Reader::ParseNumber(const Tag& tag, double& value) {
 
 bool Reader::ParseInt(const Tag& tag, long long& value) {
     std::string_view text = Trim(tag.value);
-    if (!text.empty() && text.front() == '+') text.remove_prefix(1);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
         // Some programs write whole-number groups as reals ("1.0").
@@ -194,21 +207,27 @@ bool Reader::Run() {
     bool anySection = false;
     for (;;) {
         if (!tokens_.Next(tag)) {
-            if (!tokens_.Error().empty()) return TokenFailure("");
-            if (!anySection) return Fail(tokens_.Line(), "to nie jest plik DXF (brak sekcji)");
+            if (!tokens_.Error().empty())
+                return TokenFailure("");
+            if (!anySection)
+                return Fail(tokens_.Line(), "to nie jest plik DXF (brak sekcji)");
             return Fail(tokens_.Line(), "plik urywa się przed końcem (brak \"0 EOF\")");
         }
-        if (tag.code == 999) continue;
+        if (tag.code == 999)
+            continue;
         std::string_view value = Trim(tag.value);
-        if (tag.code == 0 && value == "EOF") break;
+        if (tag.code == 0 && value == "EOF")
+            break;
         if (tag.code != 0 || value != "SECTION") {
             return Fail(tag.line, anySection ? "oczekiwano \"0 SECTION\" lub \"0 EOF\""
                                              : "to nie jest plik DXF (brak \"0 SECTION\")");
         }
         anySection = true;
         Tag name;
-        if (!tokens_.Next(name)) return TokenFailure("w nagłówku sekcji");
-        if (name.code != 2) return Fail(name.line, "sekcja bez nazwy (grupa 2)");
+        if (!tokens_.Next(name))
+            return TokenFailure("w nagłówku sekcji");
+        if (name.code != 2)
+            return Fail(name.line, "sekcja bez nazwy (grupa 2)");
         std::string section(Trim(name.value));
         bool ok;
         if (section == "HEADER") {
@@ -219,7 +238,8 @@ bool Reader::Run() {
         } else {
             ok = SkipSection();
         }
-        if (!ok) return false;
+        if (!ok)
+            return false;
     }
     Finish();
     return true;
@@ -229,34 +249,42 @@ bool Reader::ReadHeader() {
     Tag tag;
     std::string variable;
     for (;;) {
-        if (!tokens_.Next(tag)) return TokenFailure("w sekcji HEADER");
+        if (!tokens_.Next(tag))
+            return TokenFailure("w sekcji HEADER");
         if (tag.code == 0) {
-            if (Trim(tag.value) == "ENDSEC") break;
-            return Fail(tag.line, "nieoczekiwane \"" + std::string(Trim(tag.value)) +
-                                      "\" w sekcji HEADER");
+            if (Trim(tag.value) == "ENDSEC")
+                break;
+            return Fail(tag.line,
+                        "nieoczekiwane \"" + std::string(Trim(tag.value)) + "\" w sekcji HEADER");
         }
         if (tag.code == 9) {
             variable = std::string(Trim(tag.value));
             continue;
         }
         std::string_view value = Trim(tag.value);
-        if (variable == "$ACADVER" && tag.code == 1) result_.version = std::string(value);
-        if (variable == "$DWGCODEPAGE" && tag.code == 3) page_ = CodePageFromName(value);
+        if (variable == "$ACADVER" && tag.code == 1)
+            result_.version = std::string(value);
+        if (variable == "$DWGCODEPAGE" && tag.code == 3)
+            page_ = CodePageFromName(value);
         if (variable == "$HANDSEED" && tag.code == 5) {
             handSeed_ = Handle::FromText(value).value_or(Handle{});
         }
     }
     // From AutoCAD 2007 (AC1021) on, a DXF file is UTF-8 whatever its code page says.
-    if (result_.version >= "AC1021") page_ = CodePage::Utf8;
-    if (handSeed_) db_.SetHandleSeed(handSeed_);
+    if (result_.version >= "AC1021")
+        page_ = CodePage::Utf8;
+    if (handSeed_)
+        db_.SetHandleSeed(handSeed_);
     return true;
 }
 
 bool Reader::SkipSection() {
     Tag tag;
     for (;;) {
-        if (!tokens_.Next(tag)) return TokenFailure("przed końcem sekcji");
-        if (tag.code == 0 && Trim(tag.value) == "ENDSEC") return true;
+        if (!tokens_.Next(tag))
+            return TokenFailure("przed końcem sekcji");
+        if (tag.code == 0 && Trim(tag.value) == "ENDSEC")
+            return true;
         if (tag.code == 0 && Trim(tag.value) == "EOF") {
             return Fail(tag.line, "\"0 EOF\" przed końcem sekcji");
         }
@@ -270,9 +298,11 @@ bool Reader::ReadRecord(const Tag& start) {
         if (!tokens_.Peek(tag)) {
             return TokenFailure(("w obiekcie " + std::string(Trim(start.value))).c_str());
         }
-        if (tag.code == 0) return true;
+        if (tag.code == 0)
+            return true;
         tokens_.Next(tag);
-        if (tag.code == 999) continue;
+        if (tag.code == 999)
+            continue;
         record_.push_back(tag);
     }
 }
@@ -282,29 +312,33 @@ bool Reader::ReadRecords(const std::string& section) {
     currentTable_.clear();
     block_ = BlockKind::None;
     for (;;) {
-        if (!tokens_.Next(start)) return TokenFailure(("w sekcji " + section).c_str());
+        if (!tokens_.Next(start))
+            return TokenFailure(("w sekcji " + section).c_str());
         if (start.code != 0) {
             return Fail(start.line, "oczekiwano początku obiektu (kod 0), a jest kod " +
                                         std::to_string(start.code));
         }
         std::string type = UpperAscii(Trim(start.value));
-        if (type == "ENDSEC") return true;
+        if (type == "ENDSEC")
+            return true;
         if (type == "EOF" || type == "SECTION") {
             return Fail(start.line, "\"" + type + "\" przed końcem sekcji " + section);
         }
-        if (type.empty()) return Fail(start.line, "obiekt bez typu");
-        if (!ReadRecord(start)) return false;
+        if (type.empty())
+            return Fail(start.line, "obiekt bez typu");
+        if (!ReadRecord(start))
+            return false;
         if (section == "TABLES") {
             if (type == "TABLE") {
                 currentTable_.clear();
                 for (const Tag& tag : record_) {
-                    if (tag.code == 2) currentTable_ = UpperAscii(Trim(tag.value));
+                    if (tag.code == 2)
+                        currentTable_ = UpperAscii(Trim(tag.value));
                 }
                 if (IsKnownTable(currentTable_) && !db_.Table(currentTable_)) {
                     // The header's count and subclass are the writer's to give again.
-                    std::erase_if(record_, [](const Tag& tag) {
-                        return tag.code != 2 && tag.code != 5;
-                    });
+                    std::erase_if(record_,
+                                  [](const Tag& tag) { return tag.code != 2 && tag.code != 5; });
                     Keep(type, start, std::nullopt, BlockKind::None);
                 }
             } else if (type == "ENDTAB") {
@@ -314,7 +348,8 @@ bool Reader::ReadRecords(const std::string& section) {
                 if (type == "BLOCK_RECORD") {
                     wanted = false;
                     for (const Tag& tag : record_) {
-                        if (tag.code != 2) continue;
+                        if (tag.code != 2)
+                            continue;
                         std::string name = UpperAscii(Trim(tag.value));
                         wanted = name == "*MODEL_SPACE" || name == "*PAPER_SPACE";
                     }
@@ -327,46 +362,53 @@ bool Reader::ReadRecords(const std::string& section) {
             } else {
                 Skip(type);
             }
-            if (!result_.error.empty()) return false;
+            if (!result_.error.empty())
+                return false;
             continue;
         }
         if (section == "BLOCKS" && (type == "BLOCK" || type == "ENDBLK")) {
             if (type == "BLOCK") {
                 block_ = BlockKind::Other;
                 for (const Tag& tag : record_) {
-                    if (tag.code != 2) continue;
+                    if (tag.code != 2)
+                        continue;
                     std::string name = UpperAscii(Trim(tag.value));
-                    if (name == "*MODEL_SPACE") block_ = BlockKind::Model;
-                    if (name == "*PAPER_SPACE") block_ = BlockKind::Paper;
+                    if (name == "*MODEL_SPACE")
+                        block_ = BlockKind::Model;
+                    if (name == "*PAPER_SPACE")
+                        block_ = BlockKind::Paper;
                 }
                 blockRecord_ = db_.FindTableEntry(
                     "BLOCK_RECORD", block_ == BlockKind::Paper ? "*Paper_Space" : "*Model_Space");
             }
             if (block_ == BlockKind::Model || block_ == BlockKind::Paper) {
                 // The writer gives a space's block its contents again from its record.
-                std::erase_if(record_, [](const Tag& tag) {
-                    return tag.code != 5 && tag.code != 330;
-                });
+                std::erase_if(record_,
+                              [](const Tag& tag) { return tag.code != 5 && tag.code != 330; });
                 Keep(type, start, Category::Object, block_);
             } else if (type == "BLOCK") {
                 Skip(type);
             }
-            if (type == "ENDBLK") block_ = BlockKind::None;
-            if (!result_.error.empty()) return false;
+            if (type == "ENDBLK")
+                block_ = BlockKind::None;
+            if (!result_.error.empty())
+                return false;
             continue;
         }
         const TypeRule* rule = FindTypeRule(type);
         const bool entitySection = section == "ENTITIES" || section == "BLOCKS";
-        const bool known = rule != nullptr && !(rule->category == Category::Table ||
-                                                rule->category == Category::TableEntry) &&
-                           (rule->category == Category::Entity) == entitySection;
-        if (known && (section != "BLOCKS" || block_ == BlockKind::Model ||
-                      block_ == BlockKind::Paper)) {
+        const bool known =
+            rule != nullptr &&
+            !(rule->category == Category::Table || rule->category == Category::TableEntry) &&
+            (rule->category == Category::Entity) == entitySection;
+        if (known &&
+            (section != "BLOCKS" || block_ == BlockKind::Model || block_ == BlockKind::Paper)) {
             Keep(type, start, std::nullopt, block_);
         } else {
             Skip(type);
         }
-        if (!result_.error.empty()) return false;
+        if (!result_.error.empty())
+            return false;
     }
 }
 
@@ -392,50 +434,62 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
             const bool extension = text == "{ACAD_XDICTIONARY";
             while (i + 1 < record_.size()) {
                 const Tag& inner = record_[++i];
-                if (inner.code == 102) break;
+                if (inner.code == 102)
+                    break;
                 if (extension && inner.code == 360) {
                     xdict = Handle::FromText(Trim(inner.value)).value_or(Handle{});
                 }
             }
             continue;
         }
-        if (code < 0) continue;
+        if (code < 0)
+            continue;
         // The default cloning flag of a record: the writer gives it back.
         if (code == 280 && type == "XRECORD" && i > 0 && record_[i - 1].code == 100 &&
             Trim(tag.value) == "1") {
             continue;
         }
         switch (KindOfGroup(code)) {
-            case ValueKind::Invalid: break;
-            case ValueKind::Text: list_.AddText(code, DecodeDxfText(tag.value, page_)); break;
+            case ValueKind::Invalid:
+                break;
+            case ValueKind::Text:
+                list_.AddText(code, DecodeDxfText(tag.value, page_));
+                break;
             case ValueKind::Handle:
-            case ValueKind::Binary: list_.AddText(code, Trim(tag.value)); break;
+            case ValueKind::Binary:
+                list_.AddText(code, Trim(tag.value));
+                break;
             case ValueKind::Point: {
                 double point[3] = {0, 0, 0};
-                if (!ParseNumber(tag, point[0])) return false;
+                if (!ParseNumber(tag, point[0]))
+                    return false;
                 for (int axis = 1; axis < 3 && i + 1 < record_.size(); ++axis) {
-                    if (record_[i + 1].code != code + 10 * axis) break;
-                    if (!ParseNumber(record_[++i], point[axis])) return false;
+                    if (record_[i + 1].code != code + 10 * axis)
+                        break;
+                    if (!ParseNumber(record_[++i], point[axis]))
+                        return false;
                 }
                 list_.AddPoint(code, point);
                 break;
             }
             case ValueKind::Real: {
                 double value = 0;
-                if (!ParseNumber(tag, value)) return false;
+                if (!ParseNumber(tag, value))
+                    return false;
                 list_.AddReal(code, value);
                 break;
             }
             case ValueKind::Int16:
             case ValueKind::Int32: {
                 long long value = 0;
-                if (!ParseInt(tag, value)) return false;
+                if (!ParseInt(tag, value))
+                    return false;
                 const bool narrow = KindOfGroup(code) == ValueKind::Int16;
                 const long long low = narrow ? -32768 : -2147483648LL;
                 const long long high = narrow ? 65535 : 4294967295LL;
                 if (value < low || value > high) {
-                    return Fail(tag.line + 1, "liczba poza zakresem w grupie " +
-                                                  std::to_string(code));
+                    return Fail(tag.line + 1,
+                                "liczba poza zakresem w grupie " + std::to_string(code));
                 }
                 // Unsigned values of other writers keep their bits.
                 list_.AddInt(code, narrow ? static_cast<int16_t>(static_cast<uint16_t>(value))
@@ -444,13 +498,17 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
             }
             case ValueKind::EntityName: {
                 std::optional<Handle> target = Handle::FromText(Trim(tag.value));
-                if (!target) break;  // "0": no object
+                if (!target)
+                    break;  // "0": no object
                 // Without reactors and an owner a list's first 330 would be taken for them.
-                if (code == 330 && reactors > 200) break;
+                if (code == 330 && reactors > 200)
+                    break;
                 ObjectId id = db_.ReserveHandle(*target);
-                if (!db_.Find(id)) reserved_.push_back(*target);
+                if (!db_.Find(id))
+                    reserved_.push_back(*target);
                 list_.AddId(code, id);
-                if (code == 330) ++reactors;
+                if (code == 330)
+                    ++reactors;
                 break;
             }
         }
@@ -462,15 +520,19 @@ void Reader::Keep(const std::string& type, const Tag& start, std::optional<Categ
                   BlockKind block) {
     Handle own;
     Handle xdict;
-    if (!BuildList(type, own, xdict)) return;
+    if (!BuildList(type, own, xdict))
+        return;
     Group owner;
     const bool hasOwner = list_.Find(330, owner);
-    if (!hasOwner && category && blockRecord_) list_.AddId(330, blockRecord_);
-    if (!hasOwner && !category && block == BlockKind::Paper) list_.AddInt(67, 1);
+    if (!hasOwner && category && blockRecord_)
+        list_.AddId(330, blockRecord_);
+    if (!hasOwner && !category && block == BlockKind::Paper)
+        list_.AddInt(67, 1);
     MakeOptions options;
     options.structural = true;
     options.category = category;
-    if (own && !db_.Find(db_.FindHandle(own))) options.handle = own;
+    if (own && !db_.Find(db_.FindHandle(own)))
+        options.handle = own;
     std::string reason;
     ObjectId id = db_.Make(list_, options, &reason);
     if (!id) {
@@ -478,7 +540,8 @@ void Reader::Keep(const std::string& type, const Tag& start, std::optional<Categ
         return;
     }
     ++result_.objectsRead;
-    if (xdict) xdicts_.emplace_back(id, xdict);
+    if (xdict)
+        xdicts_.emplace_back(id, xdict);
     (void)start;
 }
 
@@ -487,21 +550,28 @@ void Reader::Keep(const std::string& type, const Tag& start, std::optional<Categ
 void Reader::DropDanglingReferences() {
     bool any = false;
     for (Handle handle : reserved_) {
-        if (!db_.FindHandle(handle)) any = true;
+        if (!db_.FindHandle(handle))
+            any = true;
     }
-    if (!any) return;
+    if (!any)
+        return;
     auto gone = [&](ObjectId id) { return id && !db_.Find(id); };
     for (uint32_t slot = 1; slot < db_.SlotCount(); ++slot) {
         const Object* object = db_.Find(ObjectId{slot});
-        if (!object) continue;
+        if (!object)
+            continue;
         bool dangling = gone(object->owner) || gone(object->extensionDictionary);
         for (const Group& group : object->body) {
-            if (group.kind == ValueKind::EntityName && gone(group.id)) dangling = true;
+            if (group.kind == ValueKind::EntityName && gone(group.id))
+                dangling = true;
         }
-        if (!dangling) continue;
+        if (!dangling)
+            continue;
         Object fixed = *object;
-        if (gone(fixed.owner)) fixed.owner = {};
-        if (gone(fixed.extensionDictionary)) fixed.extensionDictionary = {};
+        if (gone(fixed.owner))
+            fixed.owner = {};
+        if (gone(fixed.extensionDictionary))
+            fixed.extensionDictionary = {};
         fixed.body.Clear();
         const bool dictionary = db_.TypeName(*object) == "DICTIONARY";
         int index = 0;
@@ -513,9 +583,11 @@ void Reader::DropDanglingReferences() {
                 key.reset();
                 continue;
             }
-            if (reactor) ++reactors;
+            if (reactor)
+                ++reactors;
             if (dictionary && group.code == 3) {
-                if (key) fixed.body.Add(*key);
+                if (key)
+                    fixed.body.Add(*key);
                 key = group;
                 continue;
             }
@@ -525,7 +597,8 @@ void Reader::DropDanglingReferences() {
             }
             fixed.body.Add(group);
         }
-        if (key) fixed.body.Add(*key);
+        if (key)
+            fixed.body.Add(*key);
         fixed.reactorCount = static_cast<uint8_t>(reactors);
         db_.Restore(ObjectId{slot}, fixed);
     }
@@ -537,7 +610,8 @@ void Reader::Finish() {
         ObjectId dict = db_.FindHandle(handle);
         const Object* target = db_.Find(dict);
         const Object* object = db_.Find(entity);
-        if (!object || !target || db_.TypeName(*target) != "DICTIONARY" || dict == entity) continue;
+        if (!object || !target || db_.TypeName(*target) != "DICTIONARY" || dict == entity)
+            continue;
         Object linked = *object;
         linked.extensionDictionary = dict;
         db_.Restore(entity, linked);
@@ -551,26 +625,30 @@ void Reader::Finish() {
     const ObjectId paper = db_.FindTableEntry("BLOCK_RECORD", "*Paper_Space");
     for (ObjectId id : db_.EntityOrder()) {
         const Object* object = db_.Find(id);
-        if (!object || object->owner) continue;
+        if (!object || object->owner)
+            continue;
         Object owned = *object;
         owned.owner = object->space == 1 && paper ? paper : db_.ModelSpace();
         db_.Restore(id, owned);
     }
-    if (handSeed_ > db_.HandleSeed()) db_.SetHandleSeed(handSeed_);
+    if (handSeed_ > db_.HandleSeed())
+        db_.SetHandleSeed(handSeed_);
 }
 
 }  // namespace
 
 int DxfReadResult::SkippedCount() const {
     int count = 0;
-    for (const auto& [type, n] : skipped) count += n;
+    for (const auto& [type, n] : skipped)
+        count += n;
     return count;
 }
 
 std::string DxfReadResult::SkippedSummary() const {
     std::string out;
     for (const auto& [type, n] : skipped) {
-        if (!out.empty()) out += ", ";
+        if (!out.empty())
+            out += ", ";
         out += type + " " + std::to_string(n);
     }
     return out;

@@ -11,13 +11,15 @@ namespace {
 ObjectId MakeStructural(Database& db, const GroupList& list, bool unknownType = false) {
     MakeOptions options;
     options.structural = true;
-    if (unknownType) options.category = Category::Object;
+    if (unknownType)
+        options.category = Category::Object;
     return db.Make(list, options);
 }
 
 void EnsureActiveViewport(Database& db) {
     for (ObjectId id : db.ObjectsOf(Category::TableEntry)) {
-        if (db.TypeName(*db.Find(id)) == "VPORT") return;
+        if (db.TypeName(*db.Find(id)) == "VPORT")
+            return;
     }
     GroupList list;
     list.AddText(0, "VPORT");
@@ -103,10 +105,12 @@ GroupList LayoutList(ObjectId dictionary, const char* name, int order, ObjectId 
 ObjectId LayoutBlockRecord(const Database& db, ObjectId layout) {
     ObjectId record;
     const Object* object = db.Find(layout);
-    if (!object) return record;
+    if (!object)
+        return record;
     int index = 0;
     for (const Group& group : object->body) {
-        if (index++ >= object->reactorCount && group.code == 330) record = group.id;
+        if (index++ >= object->reactorCount && group.code == 330)
+            record = group.id;
     }
     return record;
 }
@@ -120,7 +124,8 @@ void EnsureLayouts(Database& db, ObjectId modelRecord, ObjectId paperRecord) {
         list.AddId(330, root);
         list.AddInt(281, 1);
         layouts = MakeStructural(db, list);
-        if (!layouts || !db.DictionaryAdd(root, "ACAD_LAYOUT", layouts)) return;
+        if (!layouts || !db.DictionaryAdd(root, "ACAD_LAYOUT", layouts))
+            return;
     }
     bool haveModel = false;
     bool havePaper = false;
@@ -131,19 +136,23 @@ void EnsureLayouts(Database& db, ObjectId modelRecord, ObjectId paperRecord) {
     }
     if (!haveModel && !db.DictionaryLookup(layouts, "Model")) {
         ObjectId id = MakeStructural(db, LayoutList(layouts, "Model", 0, modelRecord, true));
-        if (id) db.DictionaryAdd(layouts, "Model", id);
+        if (id)
+            db.DictionaryAdd(layouts, "Model", id);
     }
     if (!havePaper && !db.DictionaryLookup(layouts, "Layout1")) {
         ObjectId id = MakeStructural(db, LayoutList(layouts, "Layout1", 1, paperRecord, false));
-        if (id) db.DictionaryAdd(layouts, "Layout1", id);
+        if (id)
+            db.DictionaryAdd(layouts, "Layout1", id);
     }
     // Each space's block record names its layout (340) right after its name.
     for (const auto& [key, layout] : db.DictionaryEntries(layouts)) {
         ObjectId record = LayoutBlockRecord(db, layout);
         const Object* object = db.Find(record);
-        if (!object || db.TypeName(*object) != "BLOCK_RECORD") continue;
+        if (!object || db.TypeName(*object) != "BLOCK_RECORD")
+            continue;
         Group existing;
-        if (object->body.Find(340, existing)) continue;
+        if (object->body.Find(340, existing))
+            continue;
         Object linked = *object;
         linked.body.Clear();
         bool added = false;
@@ -161,7 +170,8 @@ void EnsureLayouts(Database& db, ObjectId modelRecord, ObjectId paperRecord) {
 void EnsureBlock(Database& db, ObjectId record, const char* type) {
     for (ObjectId id : db.ObjectsOf(Category::Object)) {
         const Object* object = db.FindLive(id);
-        if (object && object->owner == record && db.TypeName(*object) == type) return;
+        if (object && object->owner == record && db.TypeName(*object) == type)
+            return;
     }
     GroupList list;
     list.AddText(0, type);
@@ -180,7 +190,8 @@ Database PrepareForFile(const Database& drawing) {
     const ObjectId paper = db.FindTableEntry("BLOCK_RECORD", "*Paper_Space");
     EnsureLayouts(db, model, paper);
     for (ObjectId record : {model, paper}) {
-        if (!record) continue;
+        if (!record)
+            continue;
         EnsureBlock(db, record, "BLOCK");
         EnsureBlock(db, record, "ENDBLK");
     }

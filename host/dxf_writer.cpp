@@ -50,7 +50,8 @@ class Writer {
         auto [end, ec] = std::to_chars(text, text + sizeof text, value);
         std::string_view written(text, static_cast<size_t>(end - text));
         out_.append(written);
-        if (written.find_first_of(".eEn") == std::string_view::npos) out_ += ".0";
+        if (written.find_first_of(".eEn") == std::string_view::npos)
+            out_ += ".0";
         out_ += '\n';
     }
     void Int(int code, long value) {
@@ -61,7 +62,8 @@ class Writer {
     void Point(int code, const double* point, bool flat) {
         Real(code, point[0]);
         Real(code + 10, point[1]);
-        if (!flat) Real(code + 20, point[2]);
+        if (!flat)
+            Real(code + 20, point[2]);
     }
     void Reference(int code, ObjectId id) {
         const Object* target = db_.Find(id);
@@ -80,13 +82,16 @@ class Writer {
 };
 
 bool Writer::Writable(ObjectId id) {
-    if (id.value == 0 || id.value >= writable_.size()) return false;
+    if (id.value == 0 || id.value >= writable_.size())
+        return false;
     int8_t& known = writable_[id.value];
-    if (known >= 0) return known == 1;
+    if (known >= 0)
+        return known == 1;
     known = 0;  // a cycle of owners ends here as not writable
     const host::Object* object = db_.FindLive(id);
     bool ok = object != nullptr;
-    if (ok && object->category == Category::Object && object->owner) ok = Writable(object->owner);
+    if (ok && object->category == Category::Object && object->owner)
+        ok = Writable(object->owner);
     if (ok && object->category == Category::Entity) {
         ok = !object->owner || Writable(object->owner);
     }
@@ -96,33 +101,51 @@ bool Writer::Writable(ObjectId id) {
 
 // Points that the format keeps in two dimensions.
 bool Flat(std::string_view type, int code, int pointIndex) {
-    if (code >= 1000 || code == 210) return false;
-    if (type == "LWPOLYLINE") return code == 10;
-    if (type == "HATCH") return pointIndex > 0;  // all but the elevation point
-    if (type == "VPORT") return code >= 10 && code <= 15;
-    if (type == "VIEW") return code == 10;
-    if (type == "LAYOUT") return code == 10 || code == 11;
+    if (code >= 1000 || code == 210)
+        return false;
+    if (type == "LWPOLYLINE")
+        return code == 10;
+    if (type == "HATCH")
+        return pointIndex > 0;  // all but the elevation point
+    if (type == "VPORT")
+        return code >= 10 && code <= 15;
+    if (type == "VIEW")
+        return code == 10;
+    if (type == "LAYOUT")
+        return code == 10 || code == 11;
     return false;
 }
 
 void Writer::WriteGroup(const std::string_view type, const host::Group& group, int& pointIndex) {
     switch (group.kind) {
-        case ValueKind::Text: Text(group.code, group.text); break;
+        case ValueKind::Text:
+            Text(group.code, group.text);
+            break;
         case ValueKind::Handle: {
             std::optional<Handle> target = Handle::FromText(group.text);
-            if (target && Writable(db_.FindHandle(*target))) Raw(group.code, target->ToText());
+            if (target && Writable(db_.FindHandle(*target)))
+                Raw(group.code, target->ToText());
             break;
         }
-        case ValueKind::Binary: Raw(group.code, group.text); break;
-        case ValueKind::Point: Point(group.code, group.point, Flat(type, group.code, pointIndex++));
+        case ValueKind::Binary:
+            Raw(group.code, group.text);
             break;
-        case ValueKind::Real: Real(group.code, group.real); break;
+        case ValueKind::Point:
+            Point(group.code, group.point, Flat(type, group.code, pointIndex++));
+            break;
+        case ValueKind::Real:
+            Real(group.code, group.real);
+            break;
         case ValueKind::Int16:
-        case ValueKind::Int32: Int(group.code, group.integer); break;
-        case ValueKind::EntityName:
-            if (Writable(group.id)) Reference(group.code, group.id);
+        case ValueKind::Int32:
+            Int(group.code, group.integer);
             break;
-        case ValueKind::Invalid: break;
+        case ValueKind::EntityName:
+            if (Writable(group.id))
+                Reference(group.code, group.id);
+            break;
+        case ValueKind::Invalid:
+            break;
     }
 }
 
@@ -134,12 +157,15 @@ void Writer::WriteObject(ObjectId id, ObjectId ownerOverride) {
     auto it = object.body.begin();
     bool anyReactor = false;
     for (int i = 0; i < object.reactorCount && it != object.body.end(); ++i, ++it) {
-        if (!Writable(it->id)) continue;
-        if (!anyReactor) Raw(102, "{ACAD_REACTORS");
+        if (!Writable(it->id))
+            continue;
+        if (!anyReactor)
+            Raw(102, "{ACAD_REACTORS");
         anyReactor = true;
         Reference(330, it->id);
     }
-    if (anyReactor) Raw(102, "}");
+    if (anyReactor)
+        Raw(102, "}");
     if (Writable(object.extensionDictionary)) {
         Raw(102, "{ACAD_XDICTIONARY");
         Reference(360, object.extensionDictionary);
@@ -153,8 +179,10 @@ void Writer::WriteObject(ObjectId id, ObjectId ownerOverride) {
     }
     if (object.category == Category::Entity) {
         Raw(100, "AcDbEntity");
-        if (object.space != 0) Int(67, object.space);
-        if (db_.LayoutName(object) != "Model") Text(410, db_.LayoutName(object));
+        if (object.space != 0)
+            Int(67, object.space);
+        if (db_.LayoutName(object) != "Model")
+            Text(410, db_.LayoutName(object));
         Text(8, db_.LayerName(object));
     }
     int pointIndex = 0;
@@ -164,7 +192,8 @@ void Writer::WriteObject(ObjectId id, ObjectId ownerOverride) {
         bool haveKey = false;
         for (; it != object.body.end(); ++it) {
             if (it->code == 3) {
-                if (haveKey) Text(3, key);
+                if (haveKey)
+                    Text(3, key);
                 key = it->text;
                 haveKey = true;
             } else if ((it->code == 350 || it->code == 360) && haveKey) {
@@ -187,7 +216,8 @@ void Writer::WriteObject(ObjectId id, ObjectId ownerOverride) {
         if (record && it->code == 100 && it->text == "AcDbXrecord") {
             auto next = it;
             ++next;
-            if (next == object.body.end() || next->code != 280) Int(280, 1);
+            if (next == object.body.end() || next->code != 280)
+                Int(280, 1);
         }
     }
 }
@@ -198,16 +228,19 @@ void Writer::Header() {
     bool any = false;
     for (ObjectId id : db_.EntityOrder()) {
         const host::Object* object = db_.FindLive(id);
-        if (!object) continue;
+        if (!object)
+            continue;
         host::Group radius;
-        const bool round = object->body.Find(40, radius) && (db_.TypeName(*object) == "CIRCLE" ||
-                                                              db_.TypeName(*object) == "ARC");
+        const bool round = object->body.Find(40, radius) &&
+                           (db_.TypeName(*object) == "CIRCLE" || db_.TypeName(*object) == "ARC");
         for (const host::Group& group : object->body) {
-            if (group.kind != ValueKind::Point || group.code > 17) continue;
+            if (group.kind != ValueKind::Point || group.code > 17)
+                continue;
             const double r = round && group.code == 10 ? std::fabs(radius.real) : 0.0;
             for (int axis = 0; axis < 3; ++axis) {
                 const double grow = axis < 2 ? r : 0.0;
-                if (!any || group.point[axis] - grow < low[axis]) low[axis] = group.point[axis] - grow;
+                if (!any || group.point[axis] - grow < low[axis])
+                    low[axis] = group.point[axis] - grow;
                 if (!any || group.point[axis] + grow > high[axis]) {
                     high[axis] = group.point[axis] + grow;
                 }
@@ -276,10 +309,12 @@ void Writer::Tables() {
     for (const char* table : kTableOrder) {
         const ObjectId header = db_.Table(table);
         const host::Object* headerObject = db_.Find(header);
-        if (!headerObject) continue;
+        if (!headerObject)
+            continue;
         std::vector<ObjectId> mine;
         for (ObjectId id : entries) {
-            if (db_.TypeName(*db_.Find(id)) == table && Writable(id)) mine.push_back(id);
+            if (db_.TypeName(*db_.Find(id)) == table && Writable(id))
+                mine.push_back(id);
         }
         Raw(0, "TABLE");
         Raw(2, table);
@@ -287,8 +322,10 @@ void Writer::Tables() {
         Raw(330, "0");
         Raw(100, "AcDbSymbolTable");
         Int(70, static_cast<long>(mine.size()));
-        if (std::string_view(table) == "DIMSTYLE") Raw(100, "AcDbDimStyleTable");
-        for (ObjectId id : mine) WriteObject(id, header);
+        if (std::string_view(table) == "DIMSTYLE")
+            Raw(100, "AcDbDimStyleTable");
+        for (ObjectId id : mine)
+            WriteObject(id, header);
         Raw(0, "ENDTAB");
     }
     Raw(0, "ENDSEC");
@@ -300,17 +337,20 @@ void Writer::Blocks() {
     std::vector<ObjectId> objects = db_.ObjectsOf(Category::Object);
     for (const char* name : {"*Model_Space", "*Paper_Space"}) {
         const ObjectId record = db_.FindTableEntry("BLOCK_RECORD", name);
-        if (!record) continue;
+        if (!record)
+            continue;
         const bool paper = name[1] == 'P';
         for (const char* type : {"BLOCK", "ENDBLK"}) {
             for (ObjectId id : objects) {
                 const host::Object* object = db_.FindLive(id);
-                if (!object || object->owner != record || db_.TypeName(*object) != type) continue;
+                if (!object || object->owner != record || db_.TypeName(*object) != type)
+                    continue;
                 Raw(0, type);
                 Raw(5, object->handle.ToText());
                 Reference(330, record);
                 Raw(100, "AcDbEntity");
-                if (paper) Int(67, 1);
+                if (paper)
+                    Int(67, 1);
                 Raw(8, "0");
                 if (type[0] == 'E') {
                     Raw(100, "AcDbBlockEnd");
@@ -338,19 +378,22 @@ std::string Writer::Run() {
     Raw(0, "SECTION");
     Raw(2, "ENTITIES");
     for (ObjectId id : db_.EntityOrder()) {
-        if (Writable(id)) WriteObject(id);
+        if (Writable(id))
+            WriteObject(id);
     }
     Raw(0, "ENDSEC");
     Raw(0, "SECTION");
     Raw(2, "OBJECTS");
     const ObjectId root = db_.NamedObjectDictionary();
-    if (Writable(root)) WriteObject(root);
+    if (Writable(root))
+        WriteObject(root);
     std::vector<ObjectId> objects = db_.ObjectsOf(Category::Object);
     std::sort(objects.begin(), objects.end(),
               [&](ObjectId a, ObjectId b) { return ByHandle(db_, a, b); });
     for (ObjectId id : objects) {
         const std::string_view type = db_.TypeName(*db_.Find(id));
-        if (id == root || type == "BLOCK" || type == "ENDBLK" || !Writable(id)) continue;
+        if (id == root || type == "BLOCK" || type == "ENDBLK" || !Writable(id))
+            continue;
         WriteObject(id);
     }
     Raw(0, "ENDSEC");
@@ -360,7 +403,9 @@ std::string Writer::Run() {
 
 }  // namespace
 
-std::string WriteDxf(const Database& drawing) { return Writer(drawing).Run(); }
+std::string WriteDxf(const Database& drawing) {
+    return Writer(drawing).Run();
+}
 
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error) {
     if (path.empty()) {
@@ -377,25 +422,30 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     bool ok = true;
     while (done < bytes.size()) {
         ssize_t n = write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0) {
             ok = false;
             break;
         }
         done += static_cast<size_t>(n);
     }
-    if (ok && fsync(fd) != 0) ok = false;
-    if (!ok) error = std::string("zapis nie powiódł się: ") + std::strerror(errno);
+    if (ok && fsync(fd) != 0)
+        ok = false;
+    if (!ok)
+        error = std::string("zapis nie powiódł się: ") + std::strerror(errno);
     if (close(fd) != 0 && ok) {
         ok = false;
         error = std::string("zapis nie powiódł się: ") + std::strerror(errno);
     }
-    if (ok) fchmodat(AT_FDCWD, temporary.c_str(), 0644, 0);
+    if (ok)
+        fchmodat(AT_FDCWD, temporary.c_str(), 0644, 0);
     if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) {
         ok = false;
         error = std::string("nie można zastąpić pliku: ") + std::strerror(errno);
     }
-    if (!ok) unlink(temporary.c_str());
+    if (!ok)
+        unlink(temporary.c_str());
     return ok;
 }
 

@@ -19,7 +19,8 @@ namespace {
 std::string JoinWords(const std::vector<std::string>& words) {
     std::string name;
     for (const std::string& word : words) {
-        if (!name.empty()) name += ' ';
+        if (!name.empty())
+            name += ' ';
         name += word;
     }
     if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {

@@ -39,7 +39,8 @@ struct Bounds {
     double minX = 0, minY = 0, maxX = 0, maxY = 0;
     bool any = false;
     void Add(double x, double y) {
-        if (!std::isfinite(x) || !std::isfinite(y)) return;
+        if (!std::isfinite(x) || !std::isfinite(y))
+            return;
         if (!any) {
             minX = maxX = x;
             minY = maxY = y;
@@ -56,15 +57,19 @@ struct Bounds {
 // A ring of an arc from start to end angle (radians, counter-clockwise), as bulged vertices.
 Ring ArcRing(double cx, double cy, double r, double start, double end, bool closed) {
     double sweep = end - start;
-    while (sweep <= 0) sweep += 2 * kPi;
-    while (sweep > 2 * kPi) sweep -= 2 * kPi;
+    while (sweep <= 0)
+        sweep += 2 * kPi;
+    while (sweep > 2 * kPi)
+        sweep -= 2 * kPi;
     const int parts = sweep > kPi ? 2 : 1;  // one bulge cannot make a whole circle
     Ring ring;
     for (int i = 0; i <= parts; ++i) {
         const double a = start + sweep * i / parts;
         Vertex v{cx + r * std::cos(a), cy + r * std::sin(a), 0};
-        if (i < parts) v.bulge = std::tan(sweep / parts / 4);
-        if (i == parts && closed) break;
+        if (i < parts)
+            v.bulge = std::tan(sweep / parts / 4);
+        if (i == parts && closed)
+            break;
         ring.push_back(v);
     }
     return ring;
@@ -73,11 +78,13 @@ Ring ArcRing(double cx, double cy, double r, double start, double end, bool clos
 void AddSegmentBounds(Bounds& bounds, const Vertex& a, const Vertex& b) {
     bounds.Add(a.x, a.y);
     bounds.Add(b.x, b.y);
-    if (a.bulge == 0) return;
+    if (a.bulge == 0)
+        return;
     // Points along the arc: enough to catch its outermost extent closely.
     const double theta = 4 * std::atan(a.bulge);
     const double chord = std::hypot(b.x - a.x, b.y - a.y);
-    if (chord == 0) return;
+    if (chord == 0)
+        return;
     const double r = chord / (2 * std::sin(std::fabs(theta) / 2));
     const double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
     const double d = r * std::cos(theta / 2);
@@ -98,7 +105,8 @@ std::string ShownText(std::string_view text) {
         if (text.substr(i, 2) == "%%" && i + 2 < text.size()) {
             const char c = static_cast<char>(text[i + 2] | 0x20);
             const char* symbol = c == 'c' ? "⌀" : c == 'd' ? "°" : c == 'p' ? "±" : nullptr;
-            if (text[i + 2] == '%') symbol = "%";
+            if (text[i + 2] == '%')
+                symbol = "%";
             if (symbol) {
                 out += symbol;
                 i += 2;
@@ -106,11 +114,20 @@ std::string ShownText(std::string_view text) {
             }
         }
         switch (text[i]) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += text[i];
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += text[i];
         }
     }
     return out;
@@ -144,64 +161,89 @@ bool Exporter::Visible(const Object& object, uint32_t& colour) const {
     int index = 256;
     int truecolour = -1;
     for (const Group& group : object.body) {
-        if (group.code == 62) index = group.integer;
-        if (group.code == 420) truecolour = group.integer & 0xFFFFFF;
+        if (group.code == 62)
+            index = group.integer;
+        if (group.code == 420)
+            truecolour = group.integer & 0xFFFFFF;
     }
     const Object* layer = db_.Find(db_.FindTableEntry("LAYER", db_.LayerName(object)));
     int layerColour = 7;
     if (layer) {
         for (const Group& group : layer->body) {
-            if (group.code == 62) layerColour = group.integer;
-            if (group.code == 70 && (group.integer & 1) != 0) return false;  // frozen
+            if (group.code == 62)
+                layerColour = group.integer;
+            if (group.code == 70 && (group.integer & 1) != 0)
+                return false;  // frozen
         }
     }
-    if (layerColour < 0) return false;  // a layer switched off
-    if (index == 256) index = layerColour;
-    if (index == 0) index = 7;
+    if (layerColour < 0)
+        return false;  // a layer switched off
+    if (index == 256)
+        index = layerColour;
+    if (index == 0)
+        index = 7;
     colour = truecolour >= 0 ? static_cast<uint32_t>(truecolour) : AciColour(index);
     return true;
 }
 
 void Exporter::CollectHatch(const std::vector<Group>& g, Item& item) {
     size_t i = 0;
-    while (i < g.size() && g[i].code != 91) ++i;
-    if (i == g.size()) return;
+    while (i < g.size() && g[i].code != 91)
+        ++i;
+    if (i == g.size())
+        return;
     const int paths = std::max(0, g[i++].integer);
     for (int p = 0; p < paths && i < g.size(); ++p) {
-        while (i < g.size() && g[i].code != 92) ++i;
-        if (i == g.size()) break;
+        while (i < g.size() && g[i].code != 92)
+            ++i;
+        if (i == g.size())
+            break;
         const bool polyline = (g[i++].integer & 2) != 0;
         Ring ring;
         if (polyline) {
-            while (i < g.size() && g[i].code != 93) ++i;
-            if (i == g.size()) break;
+            while (i < g.size() && g[i].code != 93)
+                ++i;
+            if (i == g.size())
+                break;
             const int count = g[i++].integer;
             for (int v = 0; v < count && i < g.size(); ++v) {
-                while (i < g.size() && g[i].code != 10) ++i;
-                if (i == g.size()) break;
+                while (i < g.size() && g[i].code != 10)
+                    ++i;
+                if (i == g.size())
+                    break;
                 Vertex vertex{g[i].point[0], g[i].point[1], 0};
                 ++i;
-                if (i < g.size() && g[i].code == 42) vertex.bulge = g[i++].real;
+                if (i < g.size() && g[i].code == 42)
+                    vertex.bulge = g[i++].real;
                 ring.push_back(vertex);
             }
         } else {
-            while (i < g.size() && g[i].code != 93) ++i;
-            if (i == g.size()) break;
+            while (i < g.size() && g[i].code != 93)
+                ++i;
+            if (i == g.size())
+                break;
             const int edges = g[i++].integer;
             for (int e = 0; e < edges && i < g.size(); ++e) {
-                while (i < g.size() && g[i].code != 72) ++i;
-                if (i == g.size()) break;
+                while (i < g.size() && g[i].code != 72)
+                    ++i;
+                if (i == g.size())
+                    break;
                 const int kind = g[i++].integer;
                 double c[2] = {0, 0}, end[2] = {0, 0}, r = 0, a0 = 0, a1 = 0;
                 bool ccw = true;
-                for (; i < g.size() && g[i].code != 72 && g[i].code != 92 && g[i].code != 97;
-                     ++i) {
-                    if (g[i].code == 10) std::copy(g[i].point, g[i].point + 2, c);
-                    if (g[i].code == 11) std::copy(g[i].point, g[i].point + 2, end);
-                    if (g[i].code == 40) r = g[i].real;
-                    if (g[i].code == 50) a0 = g[i].real;
-                    if (g[i].code == 51) a1 = g[i].real;
-                    if (g[i].code == 73) ccw = g[i].integer != 0;
+                for (; i < g.size() && g[i].code != 72 && g[i].code != 92 && g[i].code != 97; ++i) {
+                    if (g[i].code == 10)
+                        std::copy(g[i].point, g[i].point + 2, c);
+                    if (g[i].code == 11)
+                        std::copy(g[i].point, g[i].point + 2, end);
+                    if (g[i].code == 40)
+                        r = g[i].real;
+                    if (g[i].code == 50)
+                        a0 = g[i].real;
+                    if (g[i].code == 51)
+                        a1 = g[i].real;
+                    if (g[i].code == 73)
+                        ccw = g[i].integer != 0;
                 }
                 if (kind == 1) {
                     ring.push_back(Vertex{c[0], c[1], 0});
@@ -219,7 +261,8 @@ void Exporter::CollectHatch(const std::vector<Group>& g, Item& item) {
                 }
             }
         }
-        if (!ring.empty()) item.rings.push_back(std::move(ring));
+        if (!ring.empty())
+            item.rings.push_back(std::move(ring));
     }
     item.closed = true;
 }
@@ -227,10 +270,12 @@ void Exporter::CollectHatch(const std::vector<Group>& g, Item& item) {
 void Exporter::Collect(const Object& object, uint32_t colour) {
     const std::string_view type = db_.TypeName(object);
     std::vector<Group> g;
-    for (const Group& group : object.body) g.push_back(group);
+    for (const Group& group : object.body)
+        g.push_back(group);
     auto first = [&](int code) -> const Group* {
         for (const Group& group : g) {
-            if (group.code == code) return &group;
+            if (group.code == code)
+                return &group;
         }
         return nullptr;
     };
@@ -250,8 +295,10 @@ void Exporter::Collect(const Object& object, uint32_t colour) {
     } else if (type == "LWPOLYLINE") {
         Ring ring;
         for (const Group& group : g) {
-            if (group.code == 10) ring.push_back(Vertex{group.point[0], group.point[1], 0});
-            if (group.code == 42 && !ring.empty()) ring.back().bulge = group.real;
+            if (group.code == 10)
+                ring.push_back(Vertex{group.point[0], group.point[1], 0});
+            if (group.code == 42 && !ring.empty())
+                ring.back().bulge = group.real;
         }
         item.closed = (integer(70) & 1) != 0;
         item.width = real(43, 0.0);
@@ -272,16 +319,16 @@ void Exporter::Collect(const Object& object, uint32_t colour) {
     } else if (type == "HATCH") {
         item.fill = true;
         Group pattern;
-        const bool solid = integer(70) == 1 || (object.body.Find(2, pattern) &&
-                                                pattern.text == "SOLID");
+        const bool solid =
+            integer(70) == 1 || (object.body.Find(2, pattern) && pattern.text == "SOLID");
         item.opacity = solid ? 1.0 : 0.3;
         CollectHatch(g, item);
     } else if (type == "TEXT" && first(10) && first(1)) {
         item.kind = Item::Kind::Text;
         item.horizontal = integer(72);
         item.vertical = integer(73);
-        const Group* at = (item.horizontal != 0 || item.vertical != 0) && first(11) ? first(11)
-                                                                                     : first(10);
+        const Group* at =
+            (item.horizontal != 0 || item.vertical != 0) && first(11) ? first(11) : first(10);
         item.cx = at->point[0];
         item.cy = at->point[1];
         item.height = real(40, 1.0);
@@ -315,24 +362,39 @@ void Exporter::Collect(const Object& object, uint32_t colour) {
 std::string Exporter::PathData(const Item& item) const {
     std::string d;
     for (const Ring& ring : item.rings) {
-        if (ring.empty()) continue;
-        d += "M" + X(ring[0].x) + " " + Y(ring[0].y);
+        if (ring.empty())
+            continue;
+        d += 'M';
+        d += X(ring[0].x);
+        d += ' ';
+        d += Y(ring[0].y);
         const size_t segments = item.closed ? ring.size() : ring.size() - 1;
         for (size_t i = 0; i < segments; ++i) {
             const Vertex& a = ring[i];
             const Vertex& b = ring[(i + 1) % ring.size()];
             const double chord = std::hypot(b.x - a.x, b.y - a.y);
             if (a.bulge == 0 || chord == 0 || !std::isfinite(a.bulge)) {
-                d += " L" + X(b.x) + " " + Y(b.y);
+                d += " L";
+                d += X(b.x);
+                d += ' ';
+                d += Y(b.y);
                 continue;
             }
             const double theta = 4 * std::atan(std::fabs(a.bulge));
             const double r = chord / (2 * std::sin(theta / 2)) * scale_;
             // SVG's positive sweep turns clockwise as seen, the way a negative bulge turns.
-            d += " A" + Number(r) + " " + Number(r) + " 0 " + (theta > kPi ? "1 " : "0 ") +
-                 (a.bulge < 0 ? "1 " : "0 ") + X(b.x) + " " + Y(b.y);
+            d += " A";
+            d += Number(r);
+            d += ' ';
+            d += Number(r);
+            d += theta > kPi ? " 0 1 " : " 0 0 ";
+            d += a.bulge < 0 ? "1 " : "0 ";
+            d += X(b.x);
+            d += ' ';
+            d += Y(b.y);
         }
-        if (item.closed) d += " Z";
+        if (item.closed)
+            d += " Z";
     }
     return d;
 }
@@ -341,21 +403,23 @@ std::string Exporter::Run() {
     for (ObjectId id : db_.EntityOrder()) {
         const Object* object = db_.FindLive(id);
         uint32_t colour = 0;
-        if (!object || object->space != 0 || !Visible(*object, colour)) continue;
+        if (!object || object->space != 0 || !Visible(*object, colour))
+            continue;
         Collect(*object, colour);
     }
-    if (!bounds_.any) bounds_.Add(0, 0);
+    if (!bounds_.any)
+        bounds_.Add(0, 0);
     const double dx = std::max(bounds_.maxX - bounds_.minX, 1e-9);
     const double dy = std::max(bounds_.maxY - bounds_.minY, 1e-9);
     scale_ = std::min((kWidth - 2 * kMargin) / dx, (kWidth - 2 * kMargin) / dy);
-    if (!std::isfinite(scale_) || scale_ <= 0) scale_ = 1.0;
+    if (!std::isfinite(scale_) || scale_ <= 0)
+        scale_ = 1.0;
     const double width = dx * scale_ + 2 * kMargin;
     const double height = dy * scale_ + 2 * kMargin;
 
     std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) +
-           "\" height=\"" + Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " +
-           Number(height) + "\">\n";
+    out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
+           Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) + "\">\n";
     out += "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     for (const Item& item : items_) {
         char colour[8];
@@ -363,11 +427,13 @@ std::string Exporter::Run() {
         const std::string stroke = Number(std::max(1.0, item.width * scale_));
         switch (item.kind) {
             case Item::Kind::Path:
-                if (item.rings.empty()) break;
+                if (item.rings.empty())
+                    break;
                 out += "<path d=\"" + PathData(item) + "\"";
                 if (item.fill) {
                     out += std::string(" fill=\"") + colour + "\" fill-rule=\"evenodd\"";
-                    if (item.opacity < 1) out += " fill-opacity=\"" + Number(item.opacity) + "\"";
+                    if (item.opacity < 1)
+                        out += " fill-opacity=\"" + Number(item.opacity) + "\"";
                     out += " stroke=\"none\"/>\n";
                 } else {
                     out += std::string(" fill=\"none\" stroke=\"") + colour + "\" stroke-width=\"" +
@@ -384,17 +450,18 @@ std::string Exporter::Run() {
             case Item::Kind::Text: {
                 static const char* const kAnchor[] = {"start", "middle", "end",
                                                       "start", "middle", "start"};
-                static const char* const kBaseline[] = {"alphabetic", "text-after-edge",
-                                                        "central", "text-before-edge"};
+                static const char* const kBaseline[] = {"alphabetic", "text-after-edge", "central",
+                                                        "text-before-edge"};
                 const int h = item.horizontal >= 0 && item.horizontal <= 5 ? item.horizontal : 0;
                 int v = item.vertical >= 0 && item.vertical <= 3 ? item.vertical : 0;
-                if (h == 4) v = 2;  // "middle" centres both ways
+                if (h == 4)
+                    v = 2;  // "middle" centres both ways
                 // A CAD text height is the height of capitals, about 0.7 of the font size.
                 out += "<text x=\"" + X(item.cx) + "\" y=\"" + Y(item.cy) + "\" font-size=\"" +
                        Number(item.height * scale_ / 0.7) +
                        "\" font-family=\"DejaVu Sans, Arial, sans-serif\" fill=\"" + colour +
-                       "\" text-anchor=\"" + kAnchor[h] + "\" dominant-baseline=\"" +
-                       kBaseline[v] + "\"";
+                       "\" text-anchor=\"" + kAnchor[h] + "\" dominant-baseline=\"" + kBaseline[v] +
+                       "\"";
                 if (item.rotation != 0) {
                     out += " transform=\"rotate(" + Number(-item.rotation) + " " + X(item.cx) +
                            " " + Y(item.cy) + ")\"";
@@ -414,9 +481,12 @@ uint32_t AciColour(int index) {
     static const uint32_t kFirst[10] = {0x000000, 0xFF0000, 0xFFFF00, 0x00FF00, 0x00FFFF,
                                         0x0000FF, 0xFF00FF, 0x000000, 0x808080, 0xC0C0C0};
     static const uint32_t kGreys[6] = {0x333333, 0x505050, 0x696969, 0x828282, 0xBEBEBE, 0xFFFFFF};
-    if (index < 1 || index > 255) return 0x000000;
-    if (index < 10) return kFirst[index];
-    if (index >= 250) return kGreys[index - 250];
+    if (index < 1 || index > 255)
+        return 0x000000;
+    if (index < 10)
+        return kFirst[index];
+    if (index >= 250)
+        return kGreys[index - 250];
     // Hues in steps of 15 degrees from red; within each ten, five shades from bright to dark,
     // each followed by a paler one mixed halfway with white.
     const double hue = (index / 10 - 1) * 15.0;
@@ -427,22 +497,37 @@ uint32_t AciColour(int index) {
     const double x = 1 - std::fabs(std::fmod(h, 2.0) - 1);
     double rgb[3];
     switch (static_cast<int>(h)) {
-        case 0: rgb[0] = 1, rgb[1] = x, rgb[2] = 0; break;
-        case 1: rgb[0] = x, rgb[1] = 1, rgb[2] = 0; break;
-        case 2: rgb[0] = 0, rgb[1] = 1, rgb[2] = x; break;
-        case 3: rgb[0] = 0, rgb[1] = x, rgb[2] = 1; break;
-        case 4: rgb[0] = x, rgb[1] = 0, rgb[2] = 1; break;
-        default: rgb[0] = 1, rgb[1] = 0, rgb[2] = x; break;
+        case 0:
+            rgb[0] = 1, rgb[1] = x, rgb[2] = 0;
+            break;
+        case 1:
+            rgb[0] = x, rgb[1] = 1, rgb[2] = 0;
+            break;
+        case 2:
+            rgb[0] = 0, rgb[1] = 1, rgb[2] = x;
+            break;
+        case 3:
+            rgb[0] = 0, rgb[1] = x, rgb[2] = 1;
+            break;
+        case 4:
+            rgb[0] = x, rgb[1] = 0, rgb[2] = 1;
+            break;
+        default:
+            rgb[0] = 1, rgb[1] = 0, rgb[2] = x;
+            break;
     }
     uint32_t out = 0;
     for (double c : rgb) {
-        if (pale) c = c + (1 - c) * 0.5;
+        if (pale)
+            c = c + (1 - c) * 0.5;
         out = (out << 8) | static_cast<uint32_t>(std::floor(c * value * 255.0 + 1e-9));
     }
     return out;
 }
 
-std::string ExportSvg(const Database& drawing) { return Exporter(drawing).Run(); }
+std::string ExportSvg(const Database& drawing) {
+    return Exporter(drawing).Run();
+}
 
 bool ExportSvgFile(const Database& drawing, const std::string& path, std::string& error) {
     return WriteFileAtomically(path, ExportSvg(drawing), error);

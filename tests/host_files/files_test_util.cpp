@@ -62,15 +62,16 @@ void MakeSampleDrawing() {
     sds_name named, groupDictionary, group;
     Check(sds_namedobjdict(named));
     resbuf* entry = sds_dictsearch(named, "ACAD_GROUP", 0);
-    if (entry == nullptr) std::abort();
+    if (entry == nullptr)
+        std::abort();
     ToName(entry, groupDictionary);
-    resbuf* list = sds_buildlist(RTDXF0, "GROUP", 102, "{ACAD_REACTORS", 330, groupDictionary,
-                                 102, "}", 300, "Pręt nr 1", 70, 1, 71, 1, 340, bar, 340, disc,
-                                 RTNONE);
+    resbuf* list = sds_buildlist(RTDXF0, "GROUP", 102, "{ACAD_REACTORS", 330, groupDictionary, 102,
+                                 "}", 300, "Pręt nr 1", 70, 1, 71, 1, 340, bar, 340, disc, RTNONE);
     Check(sds_entmakex(list, group));
     sds_relrb(list);
     resbuf* tail = entry;
-    while (tail->rbnext) tail = tail->rbnext;
+    while (tail->rbnext)
+        tail = tail->rbnext;
     tail->rbnext = sds_buildlist(3, "*A0", 350, group, RTNONE);
     Check(sds_entmod(entry));
     sds_relrb(entry);
@@ -87,25 +88,32 @@ std::map<std::string, std::string> ObjectsByHandle(const host::Database& drawing
     std::map<std::string, std::string> out;
     for (uint32_t slot = 1; slot < drawing.SlotCount(); ++slot) {
         const host::Object* object = drawing.FindLive(host::ObjectId{slot});
-        if (!object) continue;
+        if (!object)
+            continue;
         std::ostringstream text;
         text.precision(17);
         for (const host::Group& group : drawing.FullList(host::ObjectId{slot})) {
-            if (group.code == -1) continue;
+            if (group.code == -1)
+                continue;
             text << "(" << group.code << " ";
             switch (group.kind) {
                 case host::ValueKind::Point:
                     text << group.point[0] << "," << group.point[1] << "," << group.point[2];
                     break;
-                case host::ValueKind::Real: text << group.real; break;
+                case host::ValueKind::Real:
+                    text << group.real;
+                    break;
                 case host::ValueKind::Int16:
-                case host::ValueKind::Int32: text << group.integer; break;
+                case host::ValueKind::Int32:
+                    text << group.integer;
+                    break;
                 case host::ValueKind::EntityName: {
                     const host::Object* target = drawing.Find(group.id);
                     text << (target ? "#" + target->handle.ToText() : "none");
                     break;
                 }
-                default: text << group.text;
+                default:
+                    text << group.text;
             }
             text << ")";
         }
@@ -116,8 +124,8 @@ std::map<std::string, std::string> ObjectsByHandle(const host::Database& drawing
 
 std::string TempPath(const std::string& name) {
     static const std::filesystem::path folder = [] {
-        auto path = std::filesystem::temp_directory_path() /
-                    ("armavo-files-" + std::to_string(getpid()));
+        auto path =
+            std::filesystem::temp_directory_path() / ("armavo-files-" + std::to_string(getpid()));
         std::filesystem::create_directories(path);
         return path;
     }();
@@ -139,13 +147,16 @@ void WriteFile(const std::string& path, const std::string& bytes) {
 int RunCommand(const std::string& command, std::string* output) {
     std::string full = command + " 2>&1";
     FILE* pipe = popen(full.c_str(), "r");
-    if (!pipe) return -1;
+    if (!pipe)
+        return -1;
     char buffer[4096];
     std::string text;
     size_t n;
-    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) text.append(buffer, n);
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0)
+        text.append(buffer, n);
     int status = pclose(pipe);
-    if (output) *output = text;
+    if (output)
+        *output = text;
     return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

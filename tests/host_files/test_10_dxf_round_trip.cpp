@@ -97,7 +97,8 @@ TEST_F(DxfRoundTrip, FailedSaveLeavesWhatWasThere) {
 }
 
 TEST_F(DxfRoundTrip, EzdxfReadsTheFileStrictlyWithACleanAuditAndFindsRecordsAndGroups) {
-    if (!files_test::HaveEzdxf()) GTEST_SKIP() << "python3-ezdxf is not installed";
+    if (!files_test::HaveEzdxf())
+        GTEST_SKIP() << "python3-ezdxf is not installed";
     files_test::MakeSampleDrawing();
     const std::string path = files_test::TempPath("ezdxf.dxf");
     ASSERT_TRUE(host::SaveDrawingFile(path));
@@ -116,7 +117,8 @@ TEST_F(DxfRoundTrip, EzdxfReadsTheFileStrictlyWithACleanAuditAndFindsRecordsAndG
 
 TEST_F(DxfRoundTrip, OutsideValidatorAcceptsTheFile) {
     const std::string tool = ARMAVO_SOURCE_DIR "/../shared/tools/dxf-validate";
-    if (!std::filesystem::exists(tool)) GTEST_SKIP() << "no " << tool;
+    if (!std::filesystem::exists(tool))
+        GTEST_SKIP() << "no " << tool;
     files_test::MakeSampleDrawing();
     const std::string path = files_test::TempPath("validate.dxf");
     ASSERT_TRUE(host::SaveDrawingFile(path));

@@ -34,9 +34,11 @@ std::string OldFile(const std::string& codePage, const std::string& text) {
 std::string TextOf(const host::Database& drawing, const char* type) {
     for (host::ObjectId id : drawing.EntityOrder()) {
         const host::Object* object = drawing.FindLive(id);
-        if (!object || drawing.TypeName(*object) != type) continue;
+        if (!object || drawing.TypeName(*object) != type)
+            continue;
         host::Group text;
-        if (object->body.Find(1, text)) return std::string(text.text);
+        if (object->body.Find(1, text))
+            return std::string(text.text);
     }
     return "<none>";
 }
@@ -47,7 +49,11 @@ TEST(DxfOtherFiles, OldFilesInTheirCodePageWithEscapes) {
         std::string raw;
         const char* expected;
     } cases[] = {
-        {"ANSI_1250", "Pr\xEA" "t \xB3\xB9" "cznik \\U+0144", "Pręt łącznik ń"},
+        {"ANSI_1250",
+         "Pr\xEA"
+         "t \xB3\xB9"
+         "cznik \\U+0144",
+         "Pręt łącznik ń"},
         {"ANSI_1252", "caf\xE9 \\U+00D8", "café Ø"},
         {"ANSI_1251", "\xCF\xF0\xE8", "При"},
         {"ANSI_1250", "\\U+D800 broken escape stays", "\xEF\xBF\xBD broken escape stays"},
@@ -86,23 +92,26 @@ TEST(DxfOtherFiles, TextsKeepEveryCharacterThroughAFile) {
 
 // A file written by ezdxf with a polyline drawn by hand opens and the polyline is listed.
 TEST(DxfOtherFiles, EzdxfFileOpensAndItsPolylineIsListed) {
-    if (!files_test::HaveEzdxf()) GTEST_SKIP() << "python3-ezdxf is not installed";
+    if (!files_test::HaveEzdxf())
+        GTEST_SKIP() << "python3-ezdxf is not installed";
     for (const char* version : {"R2000", "R2013"}) {
         const std::string path = files_test::TempPath(std::string("ezdxf-") + version + ".dxf");
         std::string output;
         const std::string script =
             "import ezdxf\n"
-            "doc = ezdxf.new('" + std::string(version) + "')\n"
+            "doc = ezdxf.new('" +
+            std::string(version) +
+            "')\n"
             "doc.layers.add('Rysunek', color=3)\n"
             "msp = doc.modelspace()\n"
             "msp.add_lwpolyline([(0, 0), (120, 0, 0, 0, 0.5), (120, 60)],"
             " dxfattribs={'layer': 'Rysunek'})\n"
             "msp.add_text('Żółw', dxfattribs={'height': 2.5})\n"
             "msp.add_mtext('skipped')\n"
-            "doc.saveas('" + path + "')\n";
+            "doc.saveas('" +
+            path + "')\n";
         files_test::WriteFile(path + ".py", script);
-        ASSERT_EQ(files_test::RunCommand("/usr/bin/python3 " + path + ".py", &output), 0)
-            << output;
+        ASSERT_EQ(files_test::RunCommand("/usr/bin/python3 " + path + ".py", &output), 0) << output;
         host::NewDrawing();
         ASSERT_TRUE(host::OpenDrawingFile(path)) << version;
         host::CurrentDrawing().CheckInvariants();
@@ -119,11 +128,12 @@ TEST(DxfOtherFiles, EzdxfFileOpensAndItsPolylineIsListed) {
         // Saved again, the file passes ezdxf's strict reading and audit.
         const std::string again = path + ".again.dxf";
         ASSERT_TRUE(host::SaveDrawingFile(again));
-        EXPECT_EQ(files_test::RunCommand(
-                      "/usr/bin/python3 " ARMAVO_FILES_TEST_DIR "/check_ezdxf.py " + again,
-                      &output),
-                  0)
-            << version << "\n" << output;
+        EXPECT_EQ(
+            files_test::RunCommand(
+                "/usr/bin/python3 " ARMAVO_FILES_TEST_DIR "/check_ezdxf.py " + again, &output),
+            0)
+            << version << "\n"
+            << output;
     }
 }
 
@@ -135,9 +145,11 @@ TEST_F(BrokenFiles, RefusedWithTheLineAndTheOpenDrawingUnchanged) {
     files_test::MakeSampleDrawing();
     const std::string good = host::WriteDxf(host::PrepareForFile(host::CurrentDrawing()));
     const size_t cut = good.find("LWPOLYLINE");
-    const size_t lineOfCut = static_cast<size_t>(std::count(good.begin(), good.begin() + cut, '\n'));
+    const size_t lineOfCut =
+        static_cast<size_t>(std::count(good.begin(), good.begin() + cut, '\n'));
     std::string binary;
-    for (int i = 0; i < 2000; ++i) binary += static_cast<char>((i * 7919) % 256);
+    for (int i = 0; i < 2000; ++i)
+        binary += static_cast<char>((i * 7919) % 256);
     struct Case {
         const char* name;
         std::string bytes;

@@ -16,13 +16,14 @@ TEST(SvgColours, FirstNineExactAndTheRestFollowTheHueWheel) {
         int index;
         uint32_t rgb;
     } cases[] = {
-        {1, 0xFF0000}, {2, 0xFFFF00}, {3, 0x00FF00}, {4, 0x00FFFF}, {5, 0x0000FF},
-        {6, 0xFF00FF}, {7, 0x000000}, {8, 0x808080}, {9, 0xC0C0C0}, {10, 0xFF0000},
-        {11, 0xFF7F7F}, {12, 0xA50000}, {13, 0xA55252}, {20, 0xFF3F00}, {50, 0xFFFF00},
-        {90, 0x00FF00}, {170, 0x0000FF}, {250, 0x333333}, {255, 0xFFFFFF}, {0, 0x000000},
+        {1, 0xFF0000},   {2, 0xFFFF00},   {3, 0x00FF00},   {4, 0x00FFFF},   {5, 0x0000FF},
+        {6, 0xFF00FF},   {7, 0x000000},   {8, 0x808080},   {9, 0xC0C0C0},   {10, 0xFF0000},
+        {11, 0xFF7F7F},  {12, 0xA50000},  {13, 0xA55252},  {20, 0xFF3F00},  {50, 0xFFFF00},
+        {90, 0x00FF00},  {170, 0x0000FF}, {250, 0x333333}, {255, 0xFFFFFF}, {0, 0x000000},
         {256, 0x000000},
     };
-    for (const auto& c : cases) EXPECT_EQ(host::AciColour(c.index), c.rgb) << c.index;
+    for (const auto& c : cases)
+        EXPECT_EQ(host::AciColour(c.index), c.rgb) << c.index;
 }
 
 class SvgExport : public host_test::DrawingTest {};
@@ -74,8 +75,8 @@ TEST(SvgGeometry, TextAlignmentAndRotation) {
         const char* anchor;
         const char* baseline;
     } cases[] = {
-        {0, 0, "start", "alphabetic"}, {1, 0, "middle", "alphabetic"},
-        {2, 3, "end", "text-before-edge"}, {4, 0, "middle", "central"},
+        {0, 0, "start", "alphabetic"},      {1, 0, "middle", "alphabetic"},
+        {2, 3, "end", "text-before-edge"},  {4, 0, "middle", "central"},
         {0, 1, "start", "text-after-edge"}, {9, 7, "start", "alphabetic"},
     };
     for (const Case& c : cases) {

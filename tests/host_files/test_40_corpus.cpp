@@ -14,7 +14,8 @@ TEST(DxfCorpus, EveryFileReadsWithoutHarm) {
     const std::filesystem::path folder = ARMAVO_FILES_TEST_DIR "/corpus";
     int files = 0;
     for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-        if (!entry.is_regular_file()) continue;
+        if (!entry.is_regular_file())
+            continue;
         ++files;
         const std::string bytes = files_test::ReadFile(entry.path().string());
         host::Database drawing = host::Database::Empty();
