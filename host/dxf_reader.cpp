@@ -105,6 +105,15 @@ class Tokens {
     size_t errorLine_ = 0;
 };
 
+// A handle of the file; handles so large that the seed above them would overflow are taken
+// for none.
+std::optional<Handle> FileHandle(std::string_view text) {
+    std::optional<Handle> handle = Handle::FromText(Trim(text));
+    if (handle && handle->value >= (uint64_t{1} << 48))
+        return std::nullopt;
+    return handle;
+}
+
 bool IsKnownTable(std::string_view name) {
     static const char* const kTables[] = {"VPORT", "LTYPE", "LAYER",    "STYLE",       "VIEW",
                                           "UCS",   "APPID", "DIMSTYLE", "BLOCK_RECORD"};
@@ -267,7 +276,7 @@ bool Reader::ReadHeader() {
         if (variable == "$DWGCODEPAGE" && tag.code == 3)
             page_ = CodePageFromName(value);
         if (variable == "$HANDSEED" && tag.code == 5) {
-            handSeed_ = Handle::FromText(value).value_or(Handle{});
+            handSeed_ = FileHandle(value).value_or(Handle{});
         }
     }
     // From AutoCAD 2007 (AC1021) on, a DXF file is UTF-8 whatever its code page says.
@@ -420,7 +429,7 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
         const Tag& tag = record_[i];
         const int code = tag.code;
         if (code == 5 || code == 105) {
-            own = Handle::FromText(Trim(tag.value)).value_or(Handle{});
+            own = FileHandle(tag.value).value_or(Handle{});
             continue;
         }
         if (code == 102) {
@@ -437,7 +446,7 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
                 if (inner.code == 102)
                     break;
                 if (extension && inner.code == 360) {
-                    xdict = Handle::FromText(Trim(inner.value)).value_or(Handle{});
+                    xdict = FileHandle(inner.value).value_or(Handle{});
                 }
             }
             continue;
@@ -497,7 +506,7 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
                 break;
             }
             case ValueKind::EntityName: {
-                std::optional<Handle> target = Handle::FromText(Trim(tag.value));
+                std::optional<Handle> target = FileHandle(tag.value);
                 if (!target)
                     break;  // "0": no object
                 // Without reactors and an owner a list's first 330 would be taken for them.
@@ -531,8 +540,13 @@ void Reader::Keep(const std::string& type, const Tag& start, std::optional<Categ
     MakeOptions options;
     options.structural = true;
     options.category = category;
-    if (own && !db_.Find(db_.FindHandle(own)))
+    if (own && !db_.Find(db_.FindHandle(own))) {
         options.handle = own;
+        // Making an entity may make its layer first, with the next handle of the seed; a
+        // file whose $HANDSEED is too low must not hand that layer the entity's own handle.
+        if (own >= db_.HandleSeed())
+            db_.SetHandleSeed(Handle{own.value + 1});
+    }
     std::string reason;
     ObjectId id = db_.Make(list_, options, &reason);
     if (!id) {
