@@ -169,6 +169,13 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
         return Fail(error, "unclosed 102 bracket");
     if (rule && !ValidateBody(*rule, body, error))
         return false;
+    if (type == "LWPOLYLINE") {
+        // Every polyline is kept in canonical order, however it was made or read.
+        GroupList canonical;
+        if (!CanonicalPolyline(body, canonical, error))
+            return false;
+        body = std::move(canonical);
+    }
 
     out = Object{};
     out.state = ObjectState::Live;

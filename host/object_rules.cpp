@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
+#include <vector>
 
 namespace host {
 namespace {
@@ -215,6 +217,93 @@ bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& erro
         return Require(tally, {2, 91}, type, error) && ValidateHatch(body, error);
     if (type == "DICTIONARY")
         return ValidateDictionary(body, error);
+    return true;
+}
+
+bool CanonicalPolyline(const GroupList& body, GroupList& out, std::string& error) {
+    // Header groups in canonical order, and the per-vertex groups after (10).
+    constexpr int kHeader[] = {90, 70, 43, 38, 39};
+    constexpr int kPerVertex[] = {40, 41, 42, 91};
+    struct Vertex {
+        Group point;
+        std::optional<Group> extra[4];
+    };
+    std::optional<Group> header[5];
+    std::optional<Group> normal;
+    std::vector<Vertex> vertices;
+    GroupList common, markers, rest;
+    auto slot = [](const int* codes, int size, int code) {
+        for (int i = 0; i < size; ++i) {
+            if (codes[i] == code)
+                return i;
+        }
+        return -1;
+    };
+    auto twice = [&](int code) {
+        return Fail(error, "LWPOLYLINE with group " + std::to_string(code) + " twice");
+    };
+    for (const Group& group : body) {
+        if (IsCommonEntityCode(group.code)) {
+            common.Add(group);
+        } else if (group.code == 100) {
+            markers.Add(group);
+        } else if (int h = slot(kHeader, 5, group.code); h >= 0) {
+            if (header[h])
+                return twice(group.code);
+            header[h] = group;
+        } else if (group.code == 10) {
+            vertices.push_back(Vertex{group, {}});
+        } else if (int v = slot(kPerVertex, 4, group.code); v >= 0) {
+            if (vertices.empty()) {
+                return Fail(error, "LWPOLYLINE group " + std::to_string(group.code) +
+                                       " before its first vertex");
+            }
+            if (vertices.back().extra[v])
+                return twice(group.code);
+            vertices.back().extra[v] = group;
+        } else if (group.code == 210) {
+            if (normal)
+                return twice(group.code);
+            normal = group;
+        } else {
+            rest.Add(group);
+        }
+    }
+    out.Clear();
+    out.Append(common);
+    out.Append(markers);
+    if (header[0])
+        out.Add(*header[0]);
+    else
+        out.AddInt(90, static_cast<int32_t>(vertices.size()));
+    if (header[1])
+        out.Add(*header[1]);
+    else
+        out.AddInt(70, 0);
+    for (int h = 2; h < 5; ++h) {
+        if (header[h])
+            out.Add(*header[h]);
+        else
+            out.AddReal(kHeader[h], 0.0);
+    }
+    for (const Vertex& vertex : vertices) {
+        out.Add(vertex.point);
+        for (int v = 0; v < 3; ++v) {
+            if (vertex.extra[v])
+                out.Add(*vertex.extra[v]);
+            else
+                out.AddReal(kPerVertex[v], 0.0);
+        }
+        // The vertex id is kept behind the bulge, where readers that end a vertex at its
+        // bulge step over it.
+        if (vertex.extra[3])
+            out.Add(*vertex.extra[3]);
+    }
+    if (normal)
+        out.Add(*normal);
+    else
+        out.AddPoint(210, 0.0, 0.0, 1.0);
+    out.Append(rest);
     return true;
 }
 

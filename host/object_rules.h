@@ -29,6 +29,13 @@ bool IsCommonEntityCode(int code);
 // Checks the type's own groups (without the reactor prefix); false with the reason.
 bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& error);
 
+// An LWPOLYLINE body in the one order that readers of polyline lists rely on: the common
+// entity groups, subclass markers, (90) (70) (43) (38) (39), per vertex (10) (40) (41) (42)
+// and its (91) id when given, then (210), then anything else in the order given. Missing
+// groups get their defaults; given values are kept. False with the reason for a list that
+// cannot be put in order (a width, bulge or id before the first vertex, a group twice).
+bool CanonicalPolyline(const GroupList& body, GroupList& out, std::string& error);
+
 // The body with the rule's subclass markers put in, unless it holds a (100) group already.
 GroupList WithSubclassMarkers(const TypeRule& rule, const GroupList& body);
 

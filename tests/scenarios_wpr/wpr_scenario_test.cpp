@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/host.h"
@@ -268,6 +269,29 @@ TEST(WprScenario, RenumberingRedrawsADescribedBarWithItsNewNumber) {
         numberThree = numberThree || groups.find("(1 . \"3\")") != std::string::npos;
     }
     EXPECT_TRUE(numberThree) << texts[3];
+}
+
+// A polyline drawn by hand with the host's PLINE reads back with its vertices through both
+// of the module's readers, so that it can be turned into a bar.
+TEST(WprScenario, HandDrawnPolylineGivesItsVerticesToTheModule) {
+    RunWpr({"PLINE", "0,0", "100,0", "100,50", ""});
+    const auto bars = Polylines();
+    ASSERT_EQ(bars.size(), 1u);
+    const std::vector<std::pair<double, double>> expected = {{0, 0}, {100, 0}, {100, 50}};
+    std::vector<CSDSPointExt> viaWrapper;
+    CSDSPolyLine polyline;
+    ASSERT_EQ(polyline.GetVertices(bars[0].name, viaWrapper), RTNORM);
+    const std::vector<const std::vector<CSDSPointExt>*> readers = {&bars[0].vertices, &viaWrapper};
+    for (const auto* read : readers) {
+        ASSERT_EQ(read->size(), expected.size());
+        for (size_t i = 0; i < expected.size(); ++i) {
+            EXPECT_DOUBLE_EQ((*read)[i].x, expected[i].first) << i;
+            EXPECT_DOUBLE_EQ((*read)[i].y, expected[i].second) << i;
+            EXPECT_EQ((*read)[i].bulge, 0.0) << i;
+        }
+    }
+    // Hand-drawn: no record, so it is no bar.
+    EXPECT_EQ(bars[0].record.type, "");
 }
 
 // A worker that checks the panel is locked while it runs, draws, and is then cut off by the
