@@ -265,14 +265,16 @@ ObjectId Database::Make(const GroupList& list, const MakeOptions& options, std::
             }
         }
     }
+    RecordCounters();
+    // A given handle at or above the seed moves the seed first, so that a layer made for the
+    // entity below cannot be given the entity's own handle.
+    if (options.handle && options.handle >= counters_.seed)
+        counters_.seed = Handle{options.handle.value + 1};
     if (object.category == Category::Entity)
         EnsureLayer(LayerName(object));
     ObjectId id = reserved ? reserved : NewSlot();
-    RecordCounters();
     if (options.handle) {
         object.handle = options.handle;
-        if (options.handle >= counters_.seed)
-            counters_.seed = Handle{options.handle.value + 1};
     } else {
         object.handle = counters_.seed;
         counters_.seed.value++;

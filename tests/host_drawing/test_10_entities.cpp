@@ -312,5 +312,26 @@ TEST_F(Entities, BuildListRefusesBadTypesAndNullValues) {
     EXPECT_EQ(sds_relrb(nullptr), RTNORM);
 }
 
+// A file may name an entity's handle above the seed while the entity's layer does not exist
+// yet: the layer made for it must get a handle of its own.
+TEST_F(Entities, GivenHandleAboveSeedIsNotReusedForTheNewLayer) {
+    host::Database& drawing = host::CurrentDrawing();
+    const host::Handle wanted{drawing.HandleSeed().value};
+    host::GroupList list;
+    list.AddText(0, "LINE");
+    list.AddText(8, "NewLayerFromFile");
+    list.AddPoint(10, 0.0, 0.0, 0.0);
+    list.AddPoint(11, 10.0, 0.0, 0.0);
+    host::MakeOptions options;
+    options.handle = wanted;
+    const host::ObjectId line = drawing.Make(list, options);
+    ASSERT_TRUE(line);
+    const host::ObjectId layer = drawing.FindTableEntry("LAYER", "NewLayerFromFile");
+    ASSERT_TRUE(layer);
+    EXPECT_EQ(drawing.Find(line)->handle, wanted);
+    EXPECT_NE(drawing.Find(layer)->handle, wanted);
+    drawing.CheckInvariants();
+}
+
 }  // namespace
 }  // namespace host_test
