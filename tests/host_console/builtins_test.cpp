@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "host/sds.h"
+#include "tests/support/audit.h"
 #include "tests/support/scenario.h"
 
 namespace {
@@ -32,7 +33,13 @@ std::string ListingAfter(const std::string& out, const std::string& pick) {
     return out.substr(from, out.find("Command: ", from) - from);
 }
 
-TEST(Builtins, PolylineListedThenUndoneThenRedoneWithTheSameHandle) {
+// Every console scenario leaves a drawing that passes the audit.
+class Builtins : public ::testing::Test {
+  protected:
+    void TearDown() override { EXPECT_CLEAN_AUDIT(); }
+};
+
+TEST_F(Builtins, PolylineListedThenUndoneThenRedoneWithTheSameHandle) {
     std::string out = RunScenario(
         {"PLINE", "0,0", "100,0", "100,50", "", "LIST", "100,25", "U", "REDO", "LIST", "0,0"});
     std::vector<testkit::EntityDump> live = testkit::LiveEntities();
@@ -66,7 +73,7 @@ TEST(Builtins, PolylineListedThenUndoneThenRedoneWithTheSameHandle) {
 
 // Cutting a session short after any line leaves a drawing that undo takes back entirely:
 // no command half-applies outside its undo step.
-TEST(Builtins, EndingTheInputAfterAnyLineLeavesWholeUndoSteps) {
+TEST_F(Builtins, EndingTheInputAfterAnyLineLeavesWholeUndoSteps) {
     const std::vector<std::string> script = {
         "PLINE", "0,0",   "100,0", "100,50", "",    "CIRCLE", "200,0",  "10",     "COPY",  "210,0",
         "",      "200,0", "@0,30", "MOVE",   "0,0", "",       "0,0",    "5,5",    "ERASE", "100,25",
@@ -75,6 +82,7 @@ TEST(Builtins, EndingTheInputAfterAnyLineLeavesWholeUndoSteps) {
         std::vector<std::string> prefix(script.begin(), script.begin() + n);
         RunScenario(prefix);
         ASSERT_EQ(testkit::LastScenarioStatus(), 0) << n;
+        EXPECT_CLEAN_AUDIT() << "after " << n << " lines";
         if (n == script.size()) {
             // The whole script leaves the circle and the two lines: the moved polyline and
             // the circle's copy (through the pick-first selection) were erased.
@@ -87,7 +95,7 @@ TEST(Builtins, EndingTheInputAfterAnyLineLeavesWholeUndoSteps) {
     }
 }
 
-TEST(Builtins, LinesCirclesAndRefusedRadiusAskAgain) {
+TEST_F(Builtins, LinesCirclesAndRefusedRadiusAskAgain) {
     std::string out = RunScenario(
         {"LINE", "0,0", "10,0", "@0,10", "", "_circle", "5,5", "-1", "0", "2.5", "circle", "^C"});
     std::vector<testkit::EntityDump> live = testkit::LiveEntities();
@@ -101,7 +109,7 @@ TEST(Builtins, LinesCirclesAndRefusedRadiusAskAgain) {
     EXPECT_NE(out.find("0\nWartość musi być różna od zera.\n"), std::string::npos);
 }
 
-TEST(Builtins, EraseByPicksAndSelectThenEraseThroughPickFirst) {
+TEST_F(Builtins, EraseByPicksAndSelectThenEraseThroughPickFirst) {
     std::string out =
         RunScenario({"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10", "CIRCLE", "800,800",
                      "10", "ERASE", "300,300", "50,0", "", "SELECT", "510,500", "", "ERASE"});
@@ -117,7 +125,7 @@ TEST(Builtins, EraseByPicksAndSelectThenEraseThroughPickFirst) {
     EXPECT_EQ(testkit::LiveEntities().size(), 1u) << out;
 }
 
-TEST(Builtins, MoveAndCopyByBaseAndSecondPoint) {
+TEST_F(Builtins, MoveAndCopyByBaseAndSecondPoint) {
     std::string out = RunScenario({"CIRCLE", "0,0", "5", "MOVE", "5,0", "", "0,0", "100,0", "COPY",
                                    "105,0", "", "100,0", "@0,50"});
     std::vector<testkit::EntityDump> live = testkit::LiveEntities();
@@ -127,7 +135,7 @@ TEST(Builtins, MoveAndCopyByBaseAndSecondPoint) {
     EXPECT_NE(live[0].handle, live[1].handle);
 }
 
-TEST(Builtins, UndoCountsRedoAndNothingToUndo) {
+TEST_F(Builtins, UndoCountsRedoAndNothingToUndo) {
     std::string out = RunScenario({"U", "REDO", "LINE", "0,0", "1,0", "", "LINE", "0,1", "1,1", "",
                                    "UNDO 5", "UNDO x", "UNDO", ""});
     EXPECT_NE(out.find("Command: U\nNie ma nic do cofnięcia.\n"), std::string::npos) << out;
@@ -137,7 +145,7 @@ TEST(Builtins, UndoCountsRedoAndNothingToUndo) {
     EXPECT_EQ(CountAll(), 0);
 }
 
-TEST(Builtins, SetvarByTypeAndRefusals) {
+TEST_F(Builtins, SetvarByTypeAndRefusals) {
     std::string out = RunScenario({"SETVAR orthomode 1", "SETVAR VIEWSIZE 250.5",
                                    "SETVAR PICKBOX x", "SETVAR NOSUCH 1", "setvar", "osmode", "4"});
     struct resbuf rb;
@@ -152,7 +160,7 @@ TEST(Builtins, SetvarByTypeAndRefusals) {
     EXPECT_NE(out.find("Nowa wartość OSMODE <0>: 4\n"), std::string::npos);
 }
 
-TEST(Builtins, HelpListsCommandsAndCommentsAreSkipped) {
+TEST_F(Builtins, HelpListsCommandsAndCommentsAreSkipped) {
     std::string out = RunScenario({"# komentarz", "help", "  # też"});
     EXPECT_EQ(out.find("komentarz"), std::string::npos);
     size_t at = out.find("Polecenia: ");
