@@ -1,7 +1,13 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing armavo need, when missing.
+# Installs the Debian packages that building and running armavo need, when missing;
+# with --tests also what the tests need.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev python3 python3-ezdxf)
+packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev)
+# The tests also read our DXF files with outside readers: ezdxf, and LibreCAD through
+# the project's dxf-validate tool (which compiles a small shim with gcc).
+if [ "${1:-}" = "--tests" ]; then
+  packages+=(python3 python3-ezdxf librecad gcc)
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
