@@ -3,8 +3,15 @@
  * Everything the module knows of the drawing, the command line and the user's input goes
  * through these declarations. Result buffers ("resbuf") are the host's linked lists of
  * DXF-coded values; whoever builds or receives a list releases it with sds_relrb.
- * No function here lets a C++ exception out, except sds_link and sds_exit, which unwind the
- * module's loop when the host shuts down (the program's main catches that). */
+ * No function here lets a C++ exception out, except these, which unwind the module with
+ * host::HostShutdown (the program's main catches it):
+ *  - sds_link and sds_exit, when the host shuts down;
+ *  - the input functions (sds_getpoint, sds_getreal, sds_getint, sds_getkword,
+ *    sds_getstring, sds_entsel, sds_nentselp, sds_draggen), when the input has ended and a
+ *    caller keeps asking: every read after the end is answered with Esc until a fixed number
+ *    of them has been reached, then the host cuts the command off, so that a loop that asks
+ *    again on Esc cannot hang the program. Module code that must put things back (an undo
+ *    group, a disabled panel) does so in destructors, which the unwinding runs. */
 #ifndef ARMAVO_HOST_SDS_H
 #define ARMAVO_HOST_SDS_H
 
