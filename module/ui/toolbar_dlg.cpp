@@ -320,9 +320,14 @@ bool CToolBarDlg::SaveSettings() {
         {"CX", Decimal(r.Width())},
         {"CY", Decimal(r.Height())},
     };
+    // A write that fails has told the user why; the rest would fail the same way and only
+    // repeat the message, so the save stops there.
     bool ok = true;
     for (const auto& [name, value] : values) {
-        ok = platform::RegSetValue(key, name, value) == platform::RegResult::Ok && ok;
+        if (platform::RegSetValue(key, name, value) != platform::RegResult::Ok) {
+            ok = false;
+            break;
+        }
     }
     platform::RegCloseKey(key);
     return ok;

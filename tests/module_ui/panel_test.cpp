@@ -9,6 +9,7 @@
 #include "module/resources/resource.h"
 #include "module/ui/number_text.h"
 #include "panel_test_support.h"
+#include "platform/console.h"
 #include "platform/script_panel.h"
 #include "platform/window.h"
 
@@ -391,6 +392,30 @@ TEST_F(PanelTest, ReadersTakeTheLeadingNumberOfTypedText) {
         p.SetDlgItemText(IDC_COUNT, text);
         EXPECT_EQ(p.GetCount(), value) << text;
     }
+}
+
+// Output written while the panel works, so that what a user is told can be counted.
+std::string g_told;
+void Tell(std::string_view text, void*) {
+    g_told += text;
+}
+
+TEST_F(PanelTest, SettingsThatCannotBeWrittenAreToldOnce) {
+    CToolBarDlg& p = MakePanel();
+    // A settings path below a plain file can be neither made nor written.
+    { std::ofstream(settings_) << "x"; }
+    platform::SetSettingsFile((settings_ / "settings").string());
+    g_told.clear();
+    platform::SetOutputSink(Tell, nullptr);
+    const bool saved = p.SaveSettings();
+    platform::SetOutputSink(nullptr, nullptr);
+    EXPECT_FALSE(saved);
+    std::size_t messages = 0;
+    for (std::size_t at = g_told.find("nie zostały zapisane"); at != std::string::npos;
+         at = g_told.find("nie zostały zapisane", at + 1)) {
+        ++messages;
+    }
+    EXPECT_EQ(messages, 1u) << g_told;
 }
 
 }  // namespace
