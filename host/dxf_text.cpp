@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "platform/utf8.h"
+
 namespace host {
 namespace {
 
@@ -73,39 +75,6 @@ int EscapeAt(std::string_view text, size_t at) {
     return value;
 }
 
-// Length of a valid UTF-8 sequence at text[at], or 0.
-size_t Utf8Length(std::string_view text, size_t at) {
-    const auto byte = [&](size_t i) { return static_cast<unsigned char>(text[i]); };
-    unsigned char lead = byte(at);
-    size_t length;
-    unsigned min;
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-        min = 0x80;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        min = 0x800;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (at + length > text.size())
-        return 0;
-    unsigned value = lead & (0x7F >> length);
-    for (size_t i = 1; i < length; ++i) {
-        if ((byte(at + i) & 0xC0) != 0x80)
-            return 0;
-        value = (value << 6) | (byte(at + i) & 0x3F);
-    }
-    if (value < min || value > 0x10FFFF || (value >= 0xD800 && value <= 0xDFFF))
-        return 0;
-    return length;
-}
-
 }  // namespace
 
 CodePage CodePageFromName(std::string_view name) {
@@ -123,26 +92,6 @@ CodePage CodePageFromName(std::string_view name) {
     return CodePage::Ansi1252;
 }
 
-void AppendUtf8(std::string& out, unsigned cp) {
-    if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-        cp = 0xFFFD;
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
 std::string DecodeDxfText(std::string_view raw, CodePage page) {
     std::string out;
     out.reserve(raw.size());
@@ -152,7 +101,7 @@ std::string DecodeDxfText(std::string_view raw, CodePage page) {
     for (size_t i = 0; i < raw.size();) {
         int escaped = EscapeAt(raw, i);
         if (escaped >= 0) {
-            AppendUtf8(out, static_cast<unsigned>(escaped));
+            platform::utf8::Append(out, static_cast<char32_t>(escaped));
             i += 7;
             continue;
         }
@@ -161,16 +110,17 @@ std::string DecodeDxfText(std::string_view raw, CodePage page) {
             out += static_cast<char>(byte);
             ++i;
         } else if (page == CodePage::Utf8) {
-            size_t length = Utf8Length(raw, i);
+            char32_t cp = 0;
+            size_t length = platform::utf8::Decode(raw, i, cp);
             if (length == 0) {
-                AppendUtf8(out, 0xFFFD);
+                platform::utf8::Append(out, platform::utf8::kReplacement);
                 ++i;
             } else {
                 out.append(raw.substr(i, length));
                 i += length;
             }
         } else {
-            AppendUtf8(out, table[byte - 0x80]);
+            platform::utf8::Append(out, table[byte - 0x80]);
             ++i;
         }
     }

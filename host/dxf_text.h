@@ -21,7 +21,4 @@ std::string DecodeDxfText(std::string_view raw, CodePage page);
 // and a backslash that would read as an escape are written as "\U+XXXX".
 void AppendEscapedDxfText(std::string& out, std::string_view text);
 
-// Appends a code point as UTF-8 (surrogates and values above U+10FFFF become U+FFFD).
-void AppendUtf8(std::string& out, unsigned codePoint);
-
 }  // namespace host

@@ -1,113 +1,16 @@
-// Classifying typed lines and matching keywords, with UTF-8 aware case folding of the
-// Polish letters that the module's keywords use.
+// Classifying typed lines and matching keywords; the case of letters, Polish ones included,
+// is the framework's (platform/utf8.h).
 #include "host/input_text.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstring>
 
+#include "platform/text_util.h"
+#include "platform/utf8.h"
+
 namespace host {
 namespace {
-
-struct CasePair {
-    char32_t upper;
-    char32_t lower;
-};
-// Polish capitals and their small letters; ASCII is handled arithmetically.
-constexpr CasePair kPolish[] = {{0x104, 0x105}, {0x106, 0x107}, {0x118, 0x119},
-                                {0x141, 0x142}, {0x143, 0x144}, {0xD3, 0xF3},
-                                {0x15A, 0x15B}, {0x179, 0x17A}, {0x17B, 0x17C}};
-
-// Decodes the UTF-8 sequence at text[i]; returns its length, or 0 when the bytes there are
-// not a well-formed sequence (the caller then treats the byte as opaque).
-size_t Decode(std::string_view text, size_t i, char32_t& cp) {
-    unsigned char b = static_cast<unsigned char>(text[i]);
-    size_t len = b < 0x80 ? 1 : (b >> 5) == 6 ? 2 : (b >> 4) == 14 ? 3 : (b >> 3) == 30 ? 4 : 0;
-    if (len == 0 || i + len > text.size()) {
-        return 0;
-    }
-    cp = len == 1 ? b : len == 2 ? (b & 0x1F) : len == 3 ? (b & 0x0F) : (b & 0x07);
-    for (size_t k = 1; k < len; ++k) {
-        unsigned char c = static_cast<unsigned char>(text[i + k]);
-        if ((c >> 6) != 2) {
-            return 0;
-        }
-        cp = (cp << 6) | (c & 0x3F);
-    }
-    return len;
-}
-
-void Encode(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-bool IsUpper(char32_t cp) {
-    if (cp >= 'A' && cp <= 'Z') {
-        return true;
-    }
-    for (const CasePair& p : kPolish) {
-        if (p.upper == cp) {
-            return true;
-        }
-    }
-    return false;
-}
-
-char32_t ToLower(char32_t cp) {
-    if (cp >= 'A' && cp <= 'Z') {
-        return cp + ('a' - 'A');
-    }
-    for (const CasePair& p : kPolish) {
-        if (p.upper == cp) {
-            return p.lower;
-        }
-    }
-    return cp;
-}
-
-char32_t ToUpper(char32_t cp) {
-    if (cp >= 'a' && cp <= 'z') {
-        return cp - ('a' - 'A');
-    }
-    for (const CasePair& p : kPolish) {
-        if (p.lower == cp) {
-            return p.upper;
-        }
-    }
-    return cp;
-}
-
-template <typename Map>
-std::string MapText(std::string_view text, Map map) {
-    std::string out;
-    out.reserve(text.size());
-    for (size_t i = 0; i < text.size();) {
-        char32_t cp = 0;
-        size_t len = Decode(text, i, cp);
-        if (len == 0) {
-            out += text[i];
-            ++i;
-            continue;
-        }
-        Encode(map(cp), out);
-        i += len;
-    }
-    return out;
-}
 
 std::string_view Trim(std::string_view text) {
     size_t b = text.find_first_not_of(" \t");
@@ -146,41 +49,27 @@ bool ParsePoint(std::string_view text, double point[3]) {
 }  // namespace
 
 std::string LowerText(std::string_view text) {
-    return MapText(text, ToLower);
+    return platform::text::Fold(text);
 }
 std::string UpperText(std::string_view text) {
-    return MapText(text, ToUpper);
+    return platform::text::Upper(text);
 }
 
 std::vector<std::string> SplitKeywords(std::string_view list) {
-    std::vector<std::string> words;
-    size_t i = 0;
-    while (i < list.size()) {
-        size_t b = list.find_first_not_of(" \t", i);
-        if (b == std::string_view::npos) {
-            break;
-        }
-        size_t e = list.find_first_of(" \t", b);
-        if (e == std::string_view::npos) {
-            e = list.size();
-        }
-        words.emplace_back(list.substr(b, e - b));
-        i = e;
-    }
-    return words;
+    return platform::text::SplitWords(list);
 }
 
 std::string KeywordAbbreviation(std::string_view keyword) {
     std::string out;
     for (size_t i = 0; i < keyword.size();) {
         char32_t cp = 0;
-        size_t len = Decode(keyword, i, cp);
+        size_t len = platform::utf8::Decode(keyword, i, cp);
         if (len == 0) {
             ++i;
             continue;
         }
-        if (IsUpper(cp)) {
-            Encode(cp, out);
+        if (platform::utf8::IsCapital(cp)) {
+            platform::utf8::Append(out, cp);
         }
         i += len;
     }

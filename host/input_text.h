@@ -9,15 +9,15 @@
 
 namespace host {
 
-// Lower-cases ASCII letters and the Polish capitals ĄĆĘŁŃÓŚŹŻ; other bytes stay as they are,
-// so text that is not valid UTF-8 passes through unchanged.
+// Lower-cases the Latin letters (ASCII, Latin-1, Latin Extended-A: the Polish ĄĆĘŁŃÓŚŹŻ among
+// them); other bytes stay as they are, so text that is not valid UTF-8 passes unchanged.
 std::string LowerText(std::string_view text);
 // Upper-cases the same letters (command names are compared in upper case).
 std::string UpperText(std::string_view text);
 
 // The keywords of an initget list, separated by blanks.
 std::vector<std::string> SplitKeywords(std::string_view list);
-// The capital letters of a keyword (ASCII and Polish), in order; empty when it has none,
+// The capital letters of a keyword (Latin, Polish included), in order; empty when it has none,
 // and then only the full word selects it.
 std::string KeywordAbbreviation(std::string_view keyword);
 // The keyword of the list that the typed text selects, exactly as the list writes it: a

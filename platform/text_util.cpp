@@ -3,86 +3,16 @@
 
 #include <charconv>
 
+#include "platform/utf8.h"
+
 namespace platform::text {
-namespace {
-
-// Decodes one UTF-8 sequence at s[i]; returns its length, 0 when invalid.
-size_t Decode(std::string_view s, size_t i, char32_t& cp) {
-    unsigned char c = static_cast<unsigned char>(s[i]);
-    size_t len = c < 0x80           ? 1
-                 : (c >> 5) == 0x6  ? 2
-                 : (c >> 4) == 0xE  ? 3
-                 : (c >> 3) == 0x1E ? 4
-                                    : 0;
-    if (len == 0 || i + len > s.size()) {
-        return 0;
-    }
-    cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    for (size_t k = 1; k < len; ++k) {
-        unsigned char cc = static_cast<unsigned char>(s[i + k]);
-        if ((cc >> 6) != 0x2) {
-            return 0;
-        }
-        cp = (cp << 6) | (cc & 0x3F);
-    }
-    return len;
-}
-
-void Encode(char32_t cp, std::string& out) {
-    if (cp < 0x80) {
-        out += static_cast<char>(cp);
-    } else if (cp < 0x800) {
-        out += static_cast<char>(0xC0 | (cp >> 6));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else if (cp < 0x10000) {
-        out += static_cast<char>(0xE0 | (cp >> 12));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (cp >> 18));
-        out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (cp & 0x3F));
-    }
-}
-
-char32_t FoldCodePoint(char32_t cp) {
-    if (cp >= 'A' && cp <= 'Z') {
-        return cp + 32;
-    }
-    if (cp >= 0xC0 && cp <= 0xDE && cp != 0xD7) {
-        return cp + 32;
-    }
-    // Latin Extended-A pairs upper/lower case as even/odd, except between U+0139 and U+0148
-    // and from U+0179 on, where the upper case is the odd one.
-    if ((cp >= 0x100 && cp <= 0x137) || (cp >= 0x14A && cp <= 0x177)) {
-        return cp | 1;
-    }
-    if ((cp >= 0x139 && cp <= 0x148) || (cp >= 0x179 && cp <= 0x17E)) {
-        return (cp & 1) ? cp + 1 : cp;
-    }
-    if (cp == 0x178) {
-        return 0xFF;
-    }
-    return cp;
-}
-
-}  // namespace
 
 std::string Fold(std::string_view s) {
-    std::string out;
-    out.reserve(s.size());
-    for (size_t i = 0; i < s.size();) {
-        char32_t cp = 0;
-        size_t len = Decode(s, i, cp);
-        if (len == 0) {
-            out += s[i++];
-            continue;
-        }
-        Encode(FoldCodePoint(cp), out);
-        i += len;
-    }
-    return out;
+    return utf8::MapChars(s, utf8::Lower);
+}
+
+std::string Upper(std::string_view s) {
+    return utf8::MapChars(s, utf8::Upper);
 }
 
 bool EqualsNoCase(std::string_view a, std::string_view b) {
@@ -158,7 +88,7 @@ std::vector<std::string> Utf8Chars(std::string_view s) {
     std::vector<std::string> chars;
     for (size_t i = 0; i < s.size();) {
         char32_t cp = 0;
-        size_t len = Decode(s, i, cp);
+        size_t len = utf8::Decode(s, i, cp);
         if (len == 0) {
             len = 1;
         }

@@ -12,6 +12,8 @@ namespace platform::text {
 // Lower-case form for case-insensitive comparison; bytes that are not valid UTF-8 stay as
 // they are.
 std::string Fold(std::string_view s);
+// Capital form of the same letters (command names are compared in capitals).
+std::string Upper(std::string_view s);
 bool EqualsNoCase(std::string_view a, std::string_view b);
 // A caption as a user names it: "&" removed, blanks trimmed, one trailing ":" dropped, folded.
 std::string CaptionKey(std::string_view caption);
