@@ -148,9 +148,9 @@ void CmdCircle(const std::vector<std::string>&) {
     }
 }
 
-// The objects a command works on: the pick-first selection when there is one (it is then
-// used up), else objects picked one by one until Enter. False when the user cancelled.
-bool SelectObjects(std::vector<Name>& chosen) {
+// The pick-first selection, in its order; empty when there is none.
+std::vector<Name> PickFirstSelection() {
+    std::vector<Name> chosen;
     struct resbuf* grips = nullptr;
     struct resbuf* picks = nullptr;
     if (sds_ssgetfirst(&grips, &picks) == RTNORM && picks != nullptr && picks->restype == RTPICKS) {
@@ -165,10 +165,11 @@ bool SelectObjects(std::vector<Name>& chosen) {
     }
     sds_relrb(grips);
     sds_relrb(picks);
-    if (!chosen.empty()) {
-        sds_sssetfirst(nullptr, nullptr);
-        return true;
-    }
+    return chosen;
+}
+
+// Objects picked one by one, each once, until Enter (true) or Esc (false).
+bool PickObjects(std::vector<Name>& chosen) {
     for (;;) {
         Name n{};
         sds_point at;
@@ -183,6 +184,17 @@ bool SelectObjects(std::vector<Name>& chosen) {
             return false;
         }
     }
+}
+
+// The objects a command works on: the pick-first selection when there is one (it is then
+// used up), else objects picked one by one until Enter. False when the user cancelled.
+bool SelectObjects(std::vector<Name>& chosen) {
+    chosen = PickFirstSelection();
+    if (!chosen.empty()) {
+        sds_sssetfirst(nullptr, nullptr);
+        return true;
+    }
+    return PickObjects(chosen);
 }
 
 void CmdErase(const std::vector<std::string>&) {
@@ -248,19 +260,8 @@ void CmdCopy(const std::vector<std::string>&) {
 
 void CmdSelect(const std::vector<std::string>&) {
     std::vector<Name> chosen;
-    for (;;) {
-        Name n{};
-        sds_point at;
-        int rc = sds_entsel("Wybierz obiekty: ", n.id, at);
-        if (rc == RTCAN) {
-            return;
-        }
-        if (rc == RTNONE) {
-            break;
-        }
-        if (rc == RTNORM && std::find(chosen.begin(), chosen.end(), n) == chosen.end()) {
-            chosen.push_back(n);
-        }
+    if (!PickObjects(chosen)) {
+        return;
     }
     sds_name set = {0, 0};
     if (sds_ssadd(nullptr, nullptr, set) != RTNORM) {
@@ -281,21 +282,7 @@ void ListEntity(const sds_name entity) {
 }
 
 void CmdList(const std::vector<std::string>&) {
-    std::vector<Name> preselected;
-    struct resbuf* grips = nullptr;
-    struct resbuf* picks = nullptr;
-    if (sds_ssgetfirst(&grips, &picks) == RTNORM && picks != nullptr && picks->restype == RTPICKS) {
-        long length = 0;
-        sds_sslength(picks->resval.rlname, &length);
-        for (long i = 0; i < length; ++i) {
-            Name n{};
-            if (sds_ssname(picks->resval.rlname, i, n.id) == RTNORM) {
-                preselected.push_back(n);
-            }
-        }
-    }
-    sds_relrb(grips);
-    sds_relrb(picks);
+    const std::vector<Name> preselected = PickFirstSelection();
     if (!preselected.empty()) {
         for (const Name& n : preselected) {
             ListEntity(n.id);

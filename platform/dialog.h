@@ -159,6 +159,8 @@ class Dialog : public Window {
   private:
     bool Build(const DialogTemplate& templ, Window* owner);
     bool UserCanTouch(const Control* c, std::string_view name);
+    // The grid a user line names, when the user can reach it; else null, the reason told.
+    Control* UserGrid(int gridId);
 
     std::vector<Control> controls_;
     int templateId_ = 0;

@@ -189,13 +189,21 @@ bool Dialog::UserClick(int id) {
     }
 }
 
-bool Dialog::UserSelectRow(int gridId, int row) {
+Control* Dialog::UserGrid(int gridId) {
     Control* c = FindControl(gridId);
     if (!UserCanTouch(c, std::to_string(gridId))) {
-        return false;
+        return nullptr;
     }
     if (c->kind != ControlKind::Grid) {
         WriteOutput("Kontrolka " + NameOf(*c) + " nie jest siatką.\n");
+        return nullptr;
+    }
+    return c;
+}
+
+bool Dialog::UserSelectRow(int gridId, int row) {
+    Control* c = UserGrid(gridId);
+    if (c == nullptr) {
         return false;
     }
     if (row < 1 || row > c->grid.RowCount()) {
@@ -208,12 +216,8 @@ bool Dialog::UserSelectRow(int gridId, int row) {
 }
 
 bool Dialog::UserTypeCell(int gridId, int row, int col, std::string_view typed) {
-    Control* c = FindControl(gridId);
-    if (!UserCanTouch(c, std::to_string(gridId))) {
-        return false;
-    }
-    if (c->kind != ControlKind::Grid) {
-        WriteOutput("Kontrolka " + NameOf(*c) + " nie jest siatką.\n");
+    Control* c = UserGrid(gridId);
+    if (c == nullptr) {
         return false;
     }
     std::string where = text::Cat({"(", std::to_string(row), ", ", std::to_string(col), ")"});

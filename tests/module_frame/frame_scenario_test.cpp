@@ -18,6 +18,7 @@
 #include "platform/registry.h"
 #include "platform/script_panel.h"
 #include "platform/window.h"
+#include "tests/module_ui/panel_settings.h"
 #include "tests/support/scenario.h"
 
 namespace {
@@ -33,14 +34,7 @@ testkit::ScenarioOptions Module(const std::string& settings = {}) {
 
 std::string Stored(const std::string& name) {
     platform::SetSettingsFile(testkit::LastSettingsFile());
-    platform::RegKey key;
-    std::string value;
-    if (platform::RegOpenKey(CToolBarDlg::kRegistryKey, platform::RegAccess::Read, key) !=
-            platform::RegResult::Ok ||
-        platform::RegGetString(key, name, value) != platform::RegResult::Ok) {
-        return "<missing>";
-    }
-    return value;
+    return StoredPanelValue(name);
 }
 
 bool Contains(const std::string& text, const std::string& part) {
@@ -58,22 +52,7 @@ TEST(ModuleScenario, LoadPrintsTheLoadMessage) {
 TEST(ModuleScenario, PprHidesAndStoresAllValuesThenShowsAgain) {
     testkit::RunScenario({"PPR"}, Module());
     EXPECT_FALSE(ModulePanel()->IsWindowVisible());
-    const char* names[] = {"Round",
-                           "Rozstaw",
-                           "Letter",
-                           "LetterDimension",
-                           "RodNumber",
-                           "Diameter",
-                           "Steel",
-                           "IsVisible",
-                           "ParametryPretowZwiniete",
-                           "ParametryChwiloweZwiniete",
-                           "WielkoscCzcionkiZwinieta",
-                           "X",
-                           "Y",
-                           "CX",
-                           "CY"};
-    for (const char* name : names) {
+    for (const char* name : kPanelValueNames) {
         EXPECT_NE(Stored(name), "<missing>") << name;
     }
     EXPECT_EQ(Stored("IsVisible"), "0");

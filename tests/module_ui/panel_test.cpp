@@ -18,22 +18,6 @@ using platform::Rect;
 
 namespace {
 
-const char* const kStoredNames[] = {"Round",
-                                    "Rozstaw",
-                                    "Letter",
-                                    "LetterDimension",
-                                    "RodNumber",
-                                    "Diameter",
-                                    "Steel",
-                                    "IsVisible",
-                                    "ParametryPretowZwiniete",
-                                    "ParametryChwiloweZwiniete",
-                                    "WielkoscCzcionkiZwinieta",
-                                    "X",
-                                    "Y",
-                                    "CX",
-                                    "CY"};
-
 TEST_F(PanelTest, FreshStartShowsDefaults) {
     CToolBarDlg& p = MakePanel();
     EXPECT_TRUE(p.IsWindowVisible());
@@ -59,7 +43,7 @@ TEST_F(PanelTest, HidingSavesEveryValueAndShowingComesBack) {
     p.SetCheck(IDC_ROUNDED, true);
     EXPECT_EQ(p.TogglePanel(1), 1);
     EXPECT_FALSE(p.IsWindowVisible());
-    for (const char* name : kStoredNames) {
+    for (const char* name : kPanelValueNames) {
         EXPECT_NE(Stored(name), "<missing>") << name;
     }
     const Rect r = p.GetWindowRect();

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "module/ui/toolbar_dlg.h"
+#include "panel_settings.h"
 #include "platform/registry.h"
 
 class PanelTest : public ::testing::Test {
@@ -37,16 +38,7 @@ class PanelTest : public ::testing::Test {
         ASSERT_EQ(platform::RegCreateKey(CToolBarDlg::kRegistryKey, key), platform::RegResult::Ok);
         ASSERT_EQ(platform::RegSetValue(key, name, value), platform::RegResult::Ok);
     }
-    static std::string Stored(const std::string& name) {
-        platform::RegKey key;
-        std::string value;
-        if (platform::RegOpenKey(CToolBarDlg::kRegistryKey, platform::RegAccess::Read, key) !=
-                platform::RegResult::Ok ||
-            platform::RegGetString(key, name, value) != platform::RegResult::Ok) {
-            return "<missing>";
-        }
-        return value;
-    }
+    static std::string Stored(const std::string& name) { return StoredPanelValue(name); }
 
     std::filesystem::path settings_;
     std::unique_ptr<CToolBarDlg> panel_;
