@@ -83,6 +83,13 @@ void CObslugaPreta::InsertBar() {
             // Enter, Esc, or anything the host may invent: the input of vertices is over.
             break;
         }
+        // A second pick on the last vertex (a double click) would make a segment of no
+        // length: its direction is undefined, so a hook on it would point anywhere and the
+        // real corner beside it could not be rounded. Such a pick is taken as no pick.
+        if (!vertices.empty() &&
+            rods::SamePoint2d(rods::At(vertices.back()), {working[0], working[1], working[2]})) {
+            continue;
+        }
         vertices.emplace_back(working);
         if (vertices.size() >= 2) {
             if (line.Create(last, working, "0", rods::kContinuous, rods::kByLayer, 1.0) == RTNORM) {
@@ -194,6 +201,9 @@ int CObslugaPreta::CountRods(int mode) {
     }
     if (picked != nullptr && picked->restype == RTPICKS) {
         sds_sssetfirst(nullptr, picked->resval.rlname);
+        // The host gave us a set of our own and takes a copy back: ours must be freed, or
+        // every insert would hold two more of the host's few selection sets.
+        sds_ssfree(picked->resval.rlname);
     }
     if (grips != nullptr) {
         sds_relrb(grips);

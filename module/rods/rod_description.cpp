@@ -160,10 +160,12 @@ int DescriptionAnchor(const std::vector<Vertex>& vertices, int hooks, Point& anc
         const double length = Distance2d(p, q);
         const bool level = a < kEqualTolerance || std::fabs(a - kPi) < kEqualTolerance ||
                            2.0 * kPi - a < kEqualTolerance;
-        if (level && length > levelLength) {
+        // Lengths within the tolerance are equal, and the first of equal ones is kept: a
+        // later leg longer only by the rounding of its vertices must not take the text.
+        if (level && length >= levelLength + kEqualTolerance) {
             bestLevel = i;
             levelLength = length;
-        } else if (!level && length > otherLength) {
+        } else if (!level && length >= otherLength + kEqualTolerance) {
             bestOther = i;
             otherLength = length;
         }

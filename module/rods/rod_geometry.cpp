@@ -19,6 +19,10 @@ double Distance2d(const Point& a, const Point& b) {
     return std::hypot(b.x - a.x, b.y - a.y);
 }
 
+bool SamePoint2d(const Point& a, const Point& b) {
+    return std::fabs(a.x - b.x) < kEqualTolerance && std::fabs(a.y - b.y) < kEqualTolerance;
+}
+
 int HookLength(double diameterMm) {
     const double c = diameterMm / 10.0;
     const double factor = c >= 2.0 ? 12.854 : 8.927;
@@ -141,14 +145,11 @@ SegmentRange BarSegments(int vertexCount, int hooks) {
 
 bool IsNearSegment(const Point& a, const Point& b, const Point& pick, double tolerance,
                    Point& nearest) {
-    auto same = [](const Point& p, const Point& q) {
-        return std::fabs(p.x - q.x) < kEqualTolerance && std::fabs(p.y - q.y) < kEqualTolerance;
-    };
-    if (same(pick, a)) {
+    if (SamePoint2d(pick, a)) {
         nearest = a;
         return true;
     }
-    if (same(pick, b)) {
+    if (SamePoint2d(pick, b)) {
         nearest = b;
         return true;
     }

@@ -30,6 +30,8 @@ using Vertex = CSDSPointExt;
 // Direction from `from` to `to`, counter-clockwise from +X, in 0 .. 2π.
 double Angle(const Point& from, const Point& to);
 double Distance2d(const Point& a, const Point& b);
+// Two points are the same when x and y each differ by less than kEqualTolerance.
+bool SamePoint2d(const Point& a, const Point& b);
 inline Point At(const Vertex& v) {
     return {v.x, v.y, v.z};
 }
