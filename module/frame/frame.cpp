@@ -2,6 +2,7 @@
 #include "module/frame/frame.h"
 
 #include <memory>
+#include <string>
 
 #include "host/sds.h"
 #include "module/frame/entry_point.h"
@@ -33,6 +34,8 @@ ModuleState& State() {
 platform::Window* HostMainWindow() {
     return static_cast<platform::Window*>(sds_getmainhwnd());
 }
+
+constexpr int kStrCommandUnavailable = 900;
 
 struct CommandEntry {
     const char* name;
@@ -71,12 +74,24 @@ class InputsDisabled {
 // its inputs are locked while an insert command runs, and the host gets true back.
 int RunDrawingCommand(int code, bool showPanel, bool disableInputs) {
     CToolBarDlg* panel = ModulePanel();
+    CommandWorker worker = GetCommandWorker(code);
+    if (worker == nullptr) {
+        // A build without the command's subsystem says so rather than end the command
+        // silently, as if it had done its work.
+        std::string text = LoadUiString(kStrCommandUnavailable);
+        const std::string name = kCommands[code].name + 2;  // without "c:"
+        if (const std::size_t at = text.find("%s"); at != std::string::npos) {
+            text.replace(at, 2, name);
+        }
+        sds_printf("%s", text.c_str());
+        sds_rett();
+        return RTNORM;
+    }
     if (showPanel && panel != nullptr && panel->IsCreated() && !panel->IsWindowVisible()) {
         panel->ShowPanel(true);
         platform::SetFocus(HostMainWindow());
     }
-    CommandWorker worker = GetCommandWorker(code);
-    if (worker != nullptr && panel != nullptr) {
+    if (panel != nullptr) {
         if (disableInputs) {
             InputsDisabled lock(panel);
             worker(*panel);

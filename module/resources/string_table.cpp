@@ -176,6 +176,8 @@ constexpr UiStringEntry kTable[] = {
     {161, "zAmień_polilinię"},
     {162, "\nWybierz polilinię do zamiany:"},
     {163, "ArmavoCAD 1.0.7"},
+    // Told by the command frame when a command's subsystem is not part of this build.
+    {900, "\nPolecenie %s nie jest dostępne w tej wersji modułu.\n"},
 };
 
 constexpr bool IsSortedById() {

@@ -284,6 +284,21 @@ TEST_F(FrameLinkTest, AboutShowsTheProductText) {
     EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT}));
 }
 
+TEST_F(FrameLinkTest, CommandWithoutItsSubsystemSaysSo) {
+    // No worker is installed: each drawing command tells the user instead of ending silently.
+    for (int code : {kCmdWPR, kCmdOPR, kCmdERD}) {
+        SCOPED_TRACE(code);
+        Run({Call(code)});
+        const std::string name = code == kCmdWPR ? "WPR" : code == kCmdOPR ? "OPR" : "ERD";
+        EXPECT_NE(fakehost::State().printed.find("\nPolecenie " + name +
+                                                 " nie jest dostępne w tej wersji modułu.\n"),
+                  std::string::npos)
+            << fakehost::State().printed;
+        EXPECT_EQ(fakehost::State().retts, 1);
+        EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT}));
+    }
+}
+
 TEST_F(FrameLinkTest, EachLoadMakesAFreshPanel) {
     Run({});
     Run({});
