@@ -2,9 +2,12 @@
 // PANEL verb, the drawing given on the command line, then the host's session.
 #include "app/program.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "host/command_line.h"
@@ -56,8 +59,18 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     std::unique_ptr<host::LineSource> input;
     if (!options->scriptFile.empty()) {
         std::FILE* script = std::fopen(options->scriptFile.c_str(), "r");
-        if (script == nullptr) {
-            std::fprintf(stderr, "Nie można otworzyć skryptu: %s\n", options->scriptFile.c_str());
+        // A folder opens for reading on this system but yields no lines; taken for an empty
+        // script it would end the run at once and report success.
+        struct stat info {};
+        const int openError = script == nullptr                                            ? errno
+                              : fstat(fileno(script), &info) == 0 && S_ISDIR(info.st_mode) ? EISDIR
+                                                                                           : 0;
+        if (openError != 0) {
+            if (script != nullptr) {
+                std::fclose(script);
+            }
+            std::fprintf(stderr, "Nie można otworzyć skryptu %s: %s\n", options->scriptFile.c_str(),
+                         std::strerror(openError));
             return 2;
         }
         input = std::make_unique<host::StreamInput>(script, true);

@@ -1,6 +1,9 @@
 // The program's command line: armavo [--settings FILE] [--script FILE] [DRAWING.dxf].
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <string>
+
 #include "app/program.h"
 
 namespace {
@@ -44,6 +47,10 @@ TEST(Options, WrongOptionsEndWithStatusTwo) {
     char missing[] = "/nonexistent/armavo-script";
     char* argv2[] = {name, script, missing, nullptr};
     EXPECT_EQ(app::RunProgram(3, argv2, nullptr), 2);
+    // A folder opens for reading but holds no lines: it is no script, not an empty one.
+    std::string folder = std::filesystem::temp_directory_path().string();
+    char* argv3[] = {name, script, folder.data(), nullptr};
+    EXPECT_EQ(app::RunProgram(3, argv3, nullptr), 2);
 }
 
 }  // namespace
