@@ -155,6 +155,14 @@ TEST_F(PanelTest, UnreadableSettingsGiveTheDefaults) {
     EXPECT_DOUBLE_EQ(p.GetDiameter(), 4.5);
 }
 
+TEST_F(PanelTest, ValuesFitABufferOf260BytesWithTheirEnd) {
+    Store("RodNumber", std::string(259, '7'));     // 259 characters and the end: read
+    Store("Letter", "9" + std::string(259, ' '));  // 260 characters: skipped
+    CToolBarDlg& p = MakePanel();
+    EXPECT_EQ(p.GetDlgItemText(IDC_COUNT).size(), 259u);
+    EXPECT_DOUBLE_EQ(p.GetDescriptionFontSize(), 5.0);
+}
+
 TEST_F(PanelTest, OverlongOrWronglyTypedValueKeepsTheControl) {
     Store("Rozstaw", std::string(300, '7'));
     {
