@@ -10,20 +10,18 @@ namespace rods {
 
 namespace {
 
-std::string Format(const char* format, double a) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, format, a);
-    return buffer;
-}
-std::string Format(const char* format, double a, double b) {
-    char buffer[96];
-    std::snprintf(buffer, sizeof buffer, format, a, b);
-    return buffer;
-}
-std::string Format(const char* format, double a, double b, double c) {
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, format, a, b, c);
-    return buffer;
+// Formats in full however many digits the values take: a far-off bar's length must not be
+// cut short in its description.
+template <typename... Values>
+std::string Format(const char* format, Values... values) {
+    const int needed = std::snprintf(nullptr, 0, format, values...);
+    if (needed <= 0) {
+        return {};
+    }
+    std::string text(static_cast<size_t>(needed) + 1, '\0');
+    std::snprintf(text.data(), text.size(), format, values...);
+    text.resize(static_cast<size_t>(needed));
+    return text;
 }
 
 // Only 4.5 and 5.5 mm of the pick list are not whole millimetres.

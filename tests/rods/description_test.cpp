@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <vector>
 
 #include "module/rods/rod_description.h"
@@ -32,6 +33,14 @@ TEST(DescriptionTexts, Formats) {
         EXPECT_EQ(rods::DescriptionMainText(c.d, c.s, c.length), c.main);
         EXPECT_EQ(rods::LeaderMainText(c.d, c.s, c.length), c.leader);
     }
+    // Values of many digits come out whole.
+    const std::string huge = rods::DescriptionMainText(12, 1e200, 1e300);
+    ASSERT_EQ(huge.rfind("12 co ", 0), 0u);
+    const size_t length = huge.find(" L= ");
+    ASSERT_NE(length, std::string::npos);
+    EXPECT_EQ(std::strtod(huge.c_str() + 6, nullptr), 1e200);
+    EXPECT_EQ(std::strtod(huge.c_str() + length + 4, nullptr), 1e300);
+    EXPECT_EQ(std::strtod(rods::LeaderMainText(1e300, 0, 0).c_str(), nullptr), 1e300);
     EXPECT_EQ(rods::CountText(1), "");
     EXPECT_EQ(rods::CountText(0), "");
     EXPECT_EQ(rods::CountText(2), "2");
@@ -231,6 +240,52 @@ TEST(PlaceSegmentDimension, SectorAndNeighbourDecideThePlace) {
         EXPECT_EQ(place.horizontal, c.horizontal) << c.name;
         EXPECT_EQ(place.vertical, c.vertical) << c.name;
         EXPECT_EQ(place.text, "100") << c.name;
+    }
+}
+
+// Each sector holds its lower bound, and the neighbour bands hold theirs, not their upper one.
+TEST(PlaceSegmentDimension, BoundsBelongToTheSectorAndBandAbove) {
+    const double d = 100 * std::sqrt(0.5);
+    const struct {
+        const char* name;
+        Point a;
+        double beta;
+        Point point;
+        int horizontal, vertical;
+    } cases[] = {
+        {"π/4 opens the second sector, 5π/12 its band",
+         {100, 100, 0},
+         5 * kPi / 12,
+         {100, d, 0},
+         0,
+         2},
+        {"2π/3 ends the band of the second sector", {100, 100, 0}, 2 * kPi / 3, {0, d, 0}, 2, 2},
+        {"π opens the fifth sector, 7π/6 its band", {-100, 0, 0}, 7 * kPi / 6, {-50, 0, 0}, 1, 1},
+        {"17π/12 ends the band of the fifth sector",
+         {-100, 0, 0},
+         17 * kPi / 12,
+         {-50, 0, 0},
+         1,
+         3},
+        {"3π/2 opens the seventh sector, 5π/3 its band",
+         {0, -100, 0},
+         5 * kPi / 3,
+         {0, -50, 0},
+         2,
+         2},
+        {"23π/12 ends the band of the seventh sector",
+         {0, -100, 0},
+         23 * kPi / 12,
+         {0, -50, 0},
+         0,
+         2},
+    };
+    for (const auto& c : cases) {
+        const auto place = rods::PlaceSegmentDimension(c.a, {0, 0, 0}, c.beta);
+        EXPECT_NEAR(place.point.x, c.point.x, 1e-9) << c.name;
+        EXPECT_NEAR(place.point.y, c.point.y, 1e-9) << c.name;
+        EXPECT_EQ(place.horizontal, c.horizontal) << c.name;
+        EXPECT_EQ(place.vertical, c.vertical) << c.name;
     }
 }
 
