@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "host/host.h"
+#include "host/resbuf_count.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"
 #include "module/frame/entry_point.h"
@@ -129,10 +130,14 @@ TEST(DescriptionReview, PiecesOfABarDescriptionAsWorkedByHand) {
         ASSERT_TRUE(PiecesAfterTheBar(bar).empty());
         std::vector<CSDSPointExt> vertices;
         ASSERT_EQ(CObslugaPreta::LoadRodVertices(bar, vertices), 1);
+        const long live = host::LiveResbufCount();
         {
             CObslugaPreta rod(ModulePanel());
             ASSERT_EQ(rod.DrawDescription(bar, c.pick, vertices, 1, 1, 12.0), 1);
+            sds_point far = {1000, 1000, 0};
+            EXPECT_EQ(rod.DrawDescription(bar, far, vertices, 1, 1, 12.0), 0);
         }
+        EXPECT_EQ(host::LiveResbufCount(), live) << "a result buffer leaked";
         const auto pieces = PiecesAfterTheBar(bar);
         ASSERT_EQ(pieces.size(), 5u);
         const double v[2] = {-c.u[1], c.u[0]};

@@ -8,6 +8,7 @@
 
 #include "host/document.h"
 #include "host/host.h"
+#include "host/resbuf_count.h"
 #include "module/entities/xdata.h"
 #include "module/frame/entry_point.h"
 #include "module/rods/obsluga_preta.h"
@@ -26,11 +27,15 @@ struct Bar {
     CRodXDataParameters record;
 };
 
+// Runs the lines; every result-buffer list the session made is released by its end.
 std::string RunWpr(const std::vector<std::string>& lines) {
     testkit::ScenarioOptions options;
     options.entry = SDS_EntryPoint;
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
-    return testkit::RunScenario(lines, options);
+    const long live = host::LiveResbufCount();
+    std::string transcript = testkit::RunScenario(lines, options);
+    EXPECT_EQ(host::LiveResbufCount(), live) << "a result buffer leaked";
+    return transcript;
 }
 
 std::vector<Bar> Bars() {
