@@ -10,6 +10,6 @@ mkdir -p "$out/new"
 CC=clang CXX=clang++ cmake -S "$root" -B "$build" -DARMAVO_FUZZ=ON -DCMAKE_BUILD_TYPE=Debug >/dev/null
 cmake --build "$build" --target fuzz_script -j2
 "$build/fuzz/fuzz_script" -max_total_time="${1:-300}" -max_len=2048 -timeout=20 \
-  -rss_limit_mb=4096 -artifact_prefix="$out/" "$out/new" "$root/fuzz/corpus/script"
+  -rss_limit_mb=4096 -dict="$root/fuzz/script.dict" -artifact_prefix="$out/" "$out/new" "$root/fuzz/corpus/script"
 # Fold what was found into the kept corpus, smallest set that covers the same code.
 "$build/fuzz/fuzz_script" -merge=1 "$root/fuzz/corpus/script" "$out/new"
