@@ -167,6 +167,8 @@ int CObslugaPreta::LoadRodVertices(const sds_name bar, std::vector<CSDSPointExt>
         }
         switch (rb->restype) {
             case 10:
+                // A vertex without a bulge group of its own still belongs to the bar: it is
+                // kept, not overwritten by the next one.
                 if (pending) {
                     out.push_back(vertex);
                 }
