@@ -177,9 +177,19 @@ void CObslugaPreta::RenumberFrom(int n) {
         numbers.push_back(bar.record.number);
     }
     const std::vector<int> renumbered = rods::RenumberedFrom(numbers, n);
+    // Each bar above the gap is renumbered together with the later bars that share its old
+    // number, before the next old number is taken up, so that redrawn descriptions are made
+    // in that order.
+    std::vector<bool> done(bars.size(), false);
     for (size_t i = 0; i < bars.size(); ++i) {
-        if (numbers[i] > n) {
-            GiveNumber(bars[i].name, renumbered[i]);
+        if (done[i] || numbers[i] <= n) {
+            continue;
+        }
+        for (size_t j = i; j < bars.size(); ++j) {
+            if (!done[j] && numbers[j] == numbers[i]) {
+                GiveNumber(bars[j].name, renumbered[j]);
+                done[j] = true;
+            }
         }
     }
 }
