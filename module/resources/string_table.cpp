@@ -178,6 +178,8 @@ constexpr UiStringEntry kTable[] = {
     {163, "ArmavoCAD 1.0.7"},
     // Told by the command frame when a command's subsystem is not part of this build.
     {900, "\nPolecenie %s nie jest dostępne w tej wersji modułu.\n"},
+    // Told by the insert command when the input ended before a bar's second point.
+    {901, "\nPręt musi mieć co najmniej dwa punkty.\n"},
 };
 
 constexpr bool IsSortedById() {

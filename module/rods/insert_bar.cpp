@@ -11,9 +11,6 @@
 
 namespace {
 
-// Told when the input ended before a second vertex: a polyline needs two.
-constexpr const char* kTooFewPointsMessage = "\nPręt musi mieć co najmniej dwa punkty.\n";
-
 // A host that keeps answering with an error must not hold the command for ever.
 constexpr int kMaxRepeatedErrors = 1000;
 
@@ -110,7 +107,7 @@ void CObslugaPreta::FinishBar(double bendDiameter, bool smooth, int hooks) {
     // the drawing made last, and leaves the numbering as it was.
     if (vertices.size() < 2) {
         DeleteTemporaries();
-        sds_printf("%s", kTooFewPointsMessage);
+        sds_printf("%s", LoadUiString(rods::kIdTooFewPoints).c_str());
         return;
     }
     const int gap = FindFirstNumberGap();
@@ -127,7 +124,7 @@ void CObslugaPreta::FinishBar(double bendDiameter, bool smooth, int hooks) {
     sds_name bar = {0, 0};
     if (polyline.Create(vertices, false, layerName, rods::kContinuous, rods::kByLayer) != RTNORM ||
         sds_entlast(bar) != RTNORM) {
-        sds_printf("%s", kTooFewPointsMessage);
+        sds_printf("%s", LoadUiString(rods::kIdTooFewPoints).c_str());
         return;
     }
     CRodXDataParameters record;

@@ -44,6 +44,7 @@ enum StringId : int {
     kIdMainBarLayer = 33,
     kIdDimensionLayer = 49,
     kIdDescriptionLayer = 56,
+    kIdTooFewPoints = 901,
 };
 
 inline constexpr int kByLayer = 256;
