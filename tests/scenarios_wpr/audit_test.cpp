@@ -1,104 +1,44 @@
 // The drawing audit itself: a drawing made by WPR is clean, and each kind of fault put into
 // it by hand is found and numbered.
-#include <gtest/gtest.h>
-
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "host/host.h"
 #include "module/entities/layer_group.h"
-#include "module/entities/line_circle.h"
-#include "module/entities/text.h"
-#include "module/entities/xdata.h"
-#include "module/frame/entry_point.h"
-#include "platform/script_panel.h"
-#include "tests/support/audit.h"
-#include "tests/support/scenario.h"
+#include "tests/scenarios_wpr/wpr_kit.h"
 
 namespace {
 
-const char* const kKey = "ORV_ARMAVO";
-
-struct Name {
-    sds_name n = {0, 0};
-};
-
-// Two ribbed bars, numbered 1 and 2.
-std::vector<Name> TwoBars() {
-    testkit::ScenarioOptions options;
-    options.entry = SDS_EntryPoint;
-    host::RegisterVerb("PANEL", platform::HandlePanelCommand);
-    testkit::RunScenario(
-        {"PANEL steel RB500W", "WPR", "0,0", "200,0", "", "WPR", "0,100", "200,100", ""}, options);
-    std::vector<Name> bars;
-    sds_name all;
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM)
-        return bars;
-    long length = 0;
-    sds_sslength(all, &length);
-    for (long i = 0; i < length; ++i) {
-        Name bar;
-        sds_ssname(all, i, bar.n);
-        bars.push_back(bar);
-    }
-    sds_ssfree(all);
-    return bars;
-}
+using namespace wpr_kit;
+using Name = Entity;
 
 void Rewrite(const Name& bar, const std::function<void(CRodXDataParameters&)>& change) {
     CSDSXDataPret xdata;
     CRodXDataParameters record;
-    xdata.ReadRodRecord(bar.n, kKey, record);
+    xdata.ReadRodRecord(bar.name, kKey, record);
     change(record);
     sds_name dictionary;
-    ASSERT_EQ(xdata.ResetExtensionDictionary(bar.n, dictionary), RTNORM);
+    ASSERT_EQ(xdata.ResetExtensionDictionary(bar.name, dictionary), RTNORM);
     ASSERT_EQ(xdata.WriteRodRecord(dictionary, kKey, record), RTNORM);
 }
 
-std::string HandleOf(const Name& entity) {
-    resbuf* list = sds_entget(entity.n);
-    std::string handle;
-    for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
-        if (rb->restype == 5)
-            handle = rb->resval.rstring;
-    }
-    sds_relrb(list);
-    return handle;
-}
-
 Name MakeLine() {
-    CSDSLine line;
     sds_point a = {0, -50, 0};
     sds_point b = {10, -50, 0};
-    EXPECT_EQ(line.Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+    EXPECT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
     Name made;
-    sds_entlast(made.n);
-    return made;
-}
-
-// A text linked to a bar as a piece of its description.
-Name LinkText(const Name& bar) {
-    CSDSText text;
-    sds_point at = {0, -20, 0};
-    EXPECT_EQ(text.Create("1", at, 5, 0, "STANDARD", 0, 0, at, 0, "0", 256), RTNORM);
-    Name made;
-    sds_entlast(made.n);
-    CSDSXDataPret xdata;
-    sds_name dictionary;
-    EXPECT_EQ(xdata.EnsureExtensionDictionary(made.n, dictionary), RTNORM);
-    EXPECT_EQ(xdata.WriteDescriptionLink(dictionary, kKey, "Opis-Nr", HandleOf(bar), at), RTNORM);
+    sds_entlast(made.name);
     return made;
 }
 
 // The 360 group of an entity: its extension dictionary.
 Name DictionaryOf(const Name& entity) {
     Name dictionary;
-    resbuf* list = sds_entget(entity.n);
+    resbuf* list = sds_entget(entity.name);
     for (const resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
         if (rb->restype == 360) {
-            dictionary.n[0] = rb->resval.rlname[0];
-            dictionary.n[1] = rb->resval.rlname[1];
+            dictionary.name[0] = rb->resval.rlname[0];
+            dictionary.name[1] = rb->resval.rlname[1];
         }
     }
     sds_relrb(list);
@@ -108,54 +48,53 @@ Name DictionaryOf(const Name& entity) {
 TEST(DrawingAudit, FindsEachKindOfFault) {
     const struct {
         const char* what;
-        std::function<void(const std::vector<Name>&)> spoil;
+        std::function<void(const std::vector<Bar>&)> spoil;
         std::string finding;  // empty: the drawing stays clean
     } cases[] = {
-        {"bars as WPR made them", [](const std::vector<Name>&) {}, ""},
+        {"bars as WPR made them", [](const std::vector<Bar>&) {}, ""},
         {"gap in the numbers",
-         [](const std::vector<Name>& bars) { Rewrite(bars[1], [](auto& r) { r.number = 3; }); },
+         [](const std::vector<Bar>& bars) { Rewrite(bars[1], [](auto& r) { r.number = 3; }); },
          "A04 bar numbers skip 2"},
         {"copies sharing a number are no gap",
-         [](const std::vector<Name>& bars) { Rewrite(bars[1], [](auto& r) { r.number = 1; }); },
-         ""},
+         [](const std::vector<Bar>& bars) { Rewrite(bars[1], [](auto& r) { r.number = 1; }); }, ""},
         {"hook code out of range",
-         [](const std::vector<Name>& bars) { Rewrite(bars[0], [](auto& r) { r.hooks = 4; }); },
+         [](const std::vector<Bar>& bars) { Rewrite(bars[0], [](auto& r) { r.hooks = 4; }); },
          ": bar hook code 4"},
         {"steel index out of range",
-         [](const std::vector<Name>& bars) { Rewrite(bars[0], [](auto& r) { r.steel = 16; }); },
+         [](const std::vector<Bar>& bars) { Rewrite(bars[0], [](auto& r) { r.steel = 16; }); },
          ": bar steel index 16"},
         {"no diameter",
-         [](const std::vector<Name>& bars) { Rewrite(bars[0], [](auto& r) { r.diameter = 0.0; }); },
+         [](const std::vector<Bar>& bars) { Rewrite(bars[0], [](auto& r) { r.diameter = 0.0; }); },
          ": bar diameter 0"},
         {"ordinal never given",
-         [](const std::vector<Name>& bars) { Rewrite(bars[0], [](auto& r) { r.ordinal = 0; }); },
+         [](const std::vector<Bar>& bars) { Rewrite(bars[0], [](auto& r) { r.ordinal = 0; }); },
          ": bar ordinal 0"},
         {"description of an erased bar",
-         [](const std::vector<Name>& bars) {
-             LinkText(bars[1]);
-             ASSERT_EQ(sds_entdel(bars[1].n), RTNORM);
+         [](const std::vector<Bar>& bars) {
+             LinkText("1", "Opis-Nr", bars[1].name);
+             ASSERT_EQ(sds_entdel(bars[1].name), RTNORM);
          },
          "A05 "},
         {"description of a live bar is fine",
-         [](const std::vector<Name>& bars) { LinkText(bars[1]); }, ""},
+         [](const std::vector<Bar>& bars) { LinkText("1", "Opis-Nr", bars[1].name); }, ""},
         {"group with an erased member",
-         [](const std::vector<Name>&) {
+         [](const std::vector<Bar>&) {
              Name line = MakeLine();
              sds_name set;
-             ASSERT_EQ(sds_ssadd(line.n, nullptr, set), RTNORM);
+             ASSERT_EQ(sds_ssadd(line.name, nullptr, set), RTNORM);
              CSDSGroup group;
              ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM);
              sds_ssfree(set);
-             ASSERT_EQ(sds_entdel(line.n), RTNORM);
+             ASSERT_EQ(sds_entdel(line.name), RTNORM);
          },
          "A06 group *A0 lists "},
         {"extension dictionary shared with another entity",
-         [](const std::vector<Name>& bars) {
+         [](const std::vector<Bar>& bars) {
              Name line = MakeLine();
              Name dictionary = DictionaryOf(bars[0]);
-             resbuf* list = sds_entget(line.n);
+             resbuf* list = sds_entget(line.name);
              resbuf* groups =
-                 sds_buildlist(102, "{ACAD_XDICTIONARY", 360, dictionary.n, 102, "}", RTNONE);
+                 sds_buildlist(102, "{ACAD_XDICTIONARY", 360, dictionary.name, 102, "}", RTNONE);
              resbuf* tail = groups;
              while (tail->rbnext != nullptr)
                  tail = tail->rbnext;
@@ -166,8 +105,8 @@ TEST(DrawingAudit, FindsEachKindOfFault) {
          },
          "A01 "},
         {"record owned elsewhere",
-         [](const std::vector<Name>& bars) {
-             resbuf* record = sds_dictsearch(DictionaryOf(bars[0]).n, kKey, 0);
+         [](const std::vector<Bar>& bars) {
+             resbuf* record = sds_dictsearch(DictionaryOf(bars[0]).name, kKey, 0);
              ASSERT_NE(record, nullptr);
              // The owner is the first 330 outside the reactor brackets.
              bool inside = false;
@@ -175,8 +114,8 @@ TEST(DrawingAudit, FindsEachKindOfFault) {
                  if (rb->restype == 102)
                      inside = rb->resval.rstring[0] == '{';
                  if (rb->restype == 330 && !inside) {
-                     rb->resval.rlname[0] = bars[1].n[0];
-                     rb->resval.rlname[1] = bars[1].n[1];
+                     rb->resval.rlname[0] = bars[1].name[0];
+                     rb->resval.rlname[1] = bars[1].name[1];
                      break;
                  }
              }
@@ -187,7 +126,8 @@ TEST(DrawingAudit, FindsEachKindOfFault) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        const std::vector<Name> bars = TwoBars();
+        RunWpr(DrawBars(2));
+        const std::vector<Bar> bars = Polylines();
         ASSERT_EQ(bars.size(), 2u);
         ASSERT_EQ(testkit::AuditText(), "");
         c.spoil(bars);

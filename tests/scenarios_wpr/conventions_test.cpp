@@ -1,5 +1,5 @@
-// Drawing conventions of the rod-handling object against the host: prompts with defaults,
-// snap mode texts, bar layers and their colours, reading a bar's vertices back.
+// Drawing conventions of the rod-handling object against the host: snap mode texts, bar layers and
+// their colours, reading a bar's vertices back.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -10,13 +10,6 @@
 
 namespace {
 
-TEST(RodConventions, PromptWithDefaultShowsOneDecimal) {
-    EXPECT_EQ(CObslugaPreta::PromptWithDefault("\nWprowadź odsunięcie X", 0.0),
-              "\nWprowadź odsunięcie X <0.0>: ");
-    EXPECT_EQ(CObslugaPreta::PromptWithDefault("A", 12.25), "A <12.2>: ");
-    EXPECT_EQ(CObslugaPreta::PromptWithDefault("A", -3.0), "A <-3.0>: ");
-}
-
 TEST(RodConventions, SnapModeTexts) {
     const struct {
         int osmode;
@@ -26,13 +19,6 @@ TEST(RodConventions, SnapModeTexts) {
     for (const auto& c : cases) {
         EXPECT_EQ(CObslugaPreta::SnapModeText(c.osmode), c.text) << c.osmode;
     }
-}
-
-TEST(RodConventions, MainBarLayerFromTwelveMillimetres) {
-    EXPECT_TRUE(rods::IsMainBarDiameter(12.0));
-    EXPECT_TRUE(rods::IsMainBarDiameter(40.0));
-    EXPECT_FALSE(rods::IsMainBarDiameter(10.0));
-    EXPECT_FALSE(rods::IsMainBarDiameter(11.999));
 }
 
 int LayerColour(const char* name) {
@@ -52,6 +38,8 @@ TEST(RodConventions, BarLayersAreMadeOnceWithTheirColour) {
     CObslugaPreta rod(nullptr);
     EXPECT_EQ(rod.EnsureBarLayer(8.0), "Zbrojenie");
     EXPECT_EQ(rod.EnsureBarLayer(12.0), "Zbrojenie główne");
+    EXPECT_EQ(rod.EnsureBarLayer(11.999), "Zbrojenie");
+    EXPECT_EQ(rod.EnsureBarLayer(40.0), "Zbrojenie główne");
     EXPECT_EQ(LayerColour("Zbrojenie"), 5);
     EXPECT_EQ(LayerColour("Zbrojenie główne"), 2);
 

@@ -2,45 +2,19 @@
 // cut off there by the end of the input; and random command sequences undone entirely.
 // Each time nothing may be lost: the drawing is unchanged or holds one sound bar that one U
 // takes back exactly.
-#include <gtest/gtest.h>
-
 #include <random>
 #include <string>
 #include <vector>
 
-#include "host/host.h"
-#include "host/sds.h"
-#include "module/frame/entry_point.h"
-#include "module/frame/frame.h"
-#include "module/ui/toolbar_dlg.h"
-#include "platform/script_panel.h"
-#include "tests/support/audit.h"
-#include "tests/support/scenario.h"
+#include "tests/scenarios_wpr/wpr_kit.h"
 
 namespace {
 
-std::string RunWith(const std::vector<std::string>& lines, bool fresh) {
-    testkit::ScenarioOptions options;
-    options.entry = SDS_EntryPoint;
-    options.newDrawing = fresh;
-    host::RegisterVerb("PANEL", platform::HandlePanelCommand);
-    return testkit::RunScenario(lines, options);
-}
+using namespace wpr_kit;
 
 // Entities, their records and the named objects: what must come back exactly.
 std::string Snapshot() {
     return testkit::DumpDrawing() + "\n--\n" + testkit::DumpNamedObjects();
-}
-
-bool PanelInputsEnabled() {
-    CToolBarDlg* panel = ModulePanel();
-    if (panel == nullptr)
-        return false;
-    for (int id : {1004, 1006, 1017, 1008, 1015, 1011, 1012}) {
-        if (!panel->IsControlEnabled(id))
-            return false;
-    }
-    return true;
 }
 
 int LinesOnLayerZero() {
@@ -72,7 +46,7 @@ void RunAndCheck(const std::vector<std::string>& answers, const std::string& bef
     std::vector<std::string> lines = kSetup;
     lines.push_back("WPR");
     lines.insert(lines.end(), answers.begin(), answers.end());
-    const std::string transcript = RunWith(lines, true);
+    const std::string transcript = RunWpr(lines, true);
     EXPECT_EQ(testkit::LastScenarioStatus(), 0);
     EXPECT_TRUE(PanelInputsEnabled());
     EXPECT_EQ(LinesOnLayerZero(), 0) << "temporary lines left";
@@ -86,12 +60,12 @@ void RunAndCheck(const std::vector<std::string>& answers, const std::string& bef
     EXPECT_EQ(entities.back().type, "LWPOLYLINE");
     EXPECT_NE(testkit::DumpDrawing().rfind("(1 . \"Pręt\")"), std::string::npos);
     EXPECT_CLEAN_AUDIT();
-    RunWith({"U"}, false);
+    RunWpr({"U"}, false);
     EXPECT_EQ(Snapshot(), before) << "one U must give back the drawing before WPR";
 }
 
 TEST(WprFaultInjection, CancelOrCutOffAtEveryPrompt) {
-    RunWith(kSetup, true);
+    RunWpr(kSetup, true);
     const std::string before = Snapshot();
     const size_t entitiesBefore = testkit::LiveEntities().size();
     ASSERT_EQ(entitiesBefore, 2u);
@@ -165,12 +139,12 @@ std::vector<std::string> RandomSession(unsigned seed, int commands) {
 }
 
 TEST(WprFaultInjection, RandomSessionsUndoneEntirely) {
-    RunWith({}, true);
+    RunWpr({}, true);
     const std::string empty = Snapshot();
     int bars = 0;  // marked polylines left by the sessions before the undo
     for (unsigned seed : {1u, 2u, 3u, 4u, 5u, 6u}) {
         SCOPED_TRACE("seed " + std::to_string(seed));
-        RunWith(RandomSession(seed, 30), true);
+        RunWpr(RandomSession(seed, 30), true);
         EXPECT_EQ(testkit::LastScenarioStatus(), 0);
         EXPECT_EQ(LinesOnLayerZero(), 0);
         // The host's ERASE may leave gaps in the bar numbers; nothing else may be found.
@@ -178,7 +152,7 @@ TEST(WprFaultInjection, RandomSessionsUndoneEntirely) {
             EXPECT_EQ(finding.rfind("A04 ", 0), 0u) << finding;
         for (const testkit::EntityDump& entity : testkit::LiveEntities())
             bars += entity.groups.find("ACAD_XDICTIONARY") != std::string::npos ? 1 : 0;
-        RunWith({"UNDO 1000"}, false);
+        RunWpr({"UNDO 1000"}, false);
         EXPECT_EQ(Snapshot(), empty);
         resbuf* layer = sds_tblsearch("LAYER", "Zbrojenie", 0);
         EXPECT_EQ(layer, nullptr) << "the bar layer is undone too";

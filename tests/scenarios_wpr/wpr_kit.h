@@ -1,0 +1,175 @@
+// What the WPR scenario tests share: running the module in the host with a leak check, reading
+// the drawing's polylines back with their records, and making bars and linked texts by hand.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/host.h"
+#include "host/resbuf_count.h"
+#include "module/entities/xdata.h"
+#include "module/frame/entry_point.h"
+#include "module/frame/frame.h"
+#include "module/rods/obsluga_preta.h"
+#include "module/ui/toolbar_dlg.h"
+#include "platform/script_panel.h"
+#include "tests/support/audit.h"
+#include "tests/support/scenario.h"
+
+namespace wpr_kit {
+
+inline const char* const kKey = "ORV_ARMAVO";
+inline const double kPi = std::acos(-1.0);
+
+// An entity name that can be returned and stored.
+struct Entity {
+    sds_name name = {0, 0};
+};
+
+// Runs the lines with the module loaded (on a fresh drawing unless `fresh` is off); every
+// result-buffer list the session made must be released by its end.
+inline std::string RunWpr(const std::vector<std::string>& lines, bool fresh = true) {
+    testkit::ScenarioOptions options;
+    options.entry = SDS_EntryPoint;
+    options.newDrawing = fresh;
+    // The program wires the PANEL verb to the window framework; the kit leaves it to us.
+    host::RegisterVerb("PANEL", platform::HandlePanelCommand);
+    const long live = host::LiveResbufCount();
+    std::string transcript = testkit::RunScenario(lines, options);
+    EXPECT_EQ(host::LiveResbufCount(), live) << "a result buffer leaked";
+    return transcript;
+}
+
+// Lines that draw `count` two-point 10 mm ribbed bars, one above the other.
+inline std::vector<std::string> DrawBars(int count) {
+    std::vector<std::string> lines = {"PANEL steel RB500W", "PANEL diameter 10"};
+    for (int i = 0; i < count; ++i) {
+        const std::string y = std::to_string(100 * i);
+        lines.insert(lines.end(), {"WPR", "0," + y, "200," + y, ""});
+    }
+    return lines;
+}
+
+struct Bar : Entity {
+    std::string layer;
+    std::vector<CSDSPointExt> vertices;
+    CRodXDataParameters record;  // empty type for a polyline drawn by hand
+};
+
+// Every polyline of the drawing in creation order.
+inline std::vector<Bar> Polylines() {
+    std::vector<Bar> bars;
+    sds_name all = {0, 0};
+    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
+        return bars;
+    }
+    long length = 0;
+    sds_sslength(all, &length);
+    for (long i = 0; i < length; ++i) {
+        Bar bar;
+        sds_ssname(all, i, bar.name);
+        resbuf* list = sds_entget(bar.name);
+        const bool polyline = CSDSBaseClass::GetTypeName(list) == "LWPOLYLINE";
+        sds_relrb(list);
+        if (polyline) {
+            bar.layer = CSDSBaseClass::GetLayer(bar.name);
+            CObslugaPreta::LoadRodVertices(bar.name, bar.vertices);
+            CSDSXDataPret().ReadRodRecord(bar.name, kKey, bar.record);
+            bars.push_back(bar);
+        }
+    }
+    sds_ssfree(all);
+    return bars;
+}
+
+// The record's fields in their stored order, for one-line comparisons.
+inline std::string RecordText(const CRodXDataParameters& r) {
+    std::ostringstream out;
+    out << r.type << " " << r.ordinal << " " << r.diameter << " " << r.hooks << " " << r.number
+        << " " << r.steel << " " << r.rounded << " " << r.flag;
+    return out.str();
+}
+
+inline std::vector<int> Numbers() {
+    std::vector<int> numbers;
+    for (const Bar& bar : Polylines()) {
+        numbers.push_back(bar.record.number);
+    }
+    return numbers;
+}
+
+// Gives the bars new numbers by hand, as no command would.
+inline void SetNumbers(const std::vector<int>& numbers) {
+    std::vector<Bar> bars = Polylines();
+    ASSERT_EQ(bars.size(), numbers.size());
+    for (size_t i = 0; i < bars.size(); ++i) {
+        bars[i].record.number = numbers[i];
+        sds_name dictionary;
+        ASSERT_EQ(CSDSXDataPret().ResetExtensionDictionary(bars[i].name, dictionary), RTNORM);
+        ASSERT_EQ(CSDSXDataPret().WriteRodRecord(dictionary, kKey, bars[i].record), RTNORM);
+    }
+}
+
+// The panel's inputs that a running command locks, all enabled again.
+inline bool PanelInputsEnabled() {
+    CToolBarDlg* panel = ModulePanel();
+    if (panel == nullptr) {
+        return false;
+    }
+    for (int id : {1004, 1006, 1017, 1008, 1015, 1011, 1012}) {
+        if (!panel->IsControlEnabled(id)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// A 10 mm bar on "Zbrojenie" with its record, made without the command.
+inline Entity MakeBar(const std::vector<CSDSPointExt>& vertices, int number, int steel) {
+    Entity bar;
+    EXPECT_EQ(CSDSPolyLine().Create(vertices, false, "Zbrojenie", "CONTINUOUS", 256), RTNORM);
+    sds_entlast(bar.name);
+    CRodXDataParameters record;
+    record.type = "Pręt";
+    record.ordinal = number;
+    record.diameter = 1.0;
+    record.hooks = 0;
+    record.number = number;
+    record.steel = steel;
+    record.rounded = 0;
+    record.flag = 0;
+    sds_name dictionary;
+    CSDSXDataPret().EnsureExtensionDictionary(bar.name, dictionary);
+    CSDSXDataPret().WriteRodRecord(dictionary, kKey, record);
+    return bar;
+}
+
+// A text at (0,-50) linked to the bar as a description piece with the tag.
+inline Entity LinkText(const std::string& content, const std::string& tag, const sds_name bar) {
+    Entity made;
+    sds_point at = {0, -50, 0};
+    EXPECT_EQ(CSDSText().Create(content, at, 5, 0, "STANDARD", 0, 0, at, 0, "0", 256), RTNORM);
+    sds_entlast(made.name);
+    sds_name dictionary;
+    CSDSXDataPret().EnsureExtensionDictionary(made.name, dictionary);
+    CSDSXDataPret().WriteDescriptionLink(dictionary, kKey, tag, EntityHandle(bar), at);
+    return made;
+}
+
+// Every scenario ends on a drawing that passes the audit, unless the test built a faulty one
+// on purpose.
+class WprTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        if (auditAtEnd_) {
+            EXPECT_CLEAN_AUDIT();
+        }
+    }
+    bool auditAtEnd_ = true;
+};
+
+}  // namespace wpr_kit
