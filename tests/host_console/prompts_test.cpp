@@ -1,5 +1,6 @@
 // The input calls as the module meets them: initget conditions, keywords, Enter and Esc,
-// refusals that ask again, the end of the input and the cut-off of a loop that keeps asking.
+// refusals that ask again, the end of the input, the cut-off of a loop that keeps asking,
+// pick prompts and dragging against a drawing made by the built-ins, and the help viewer.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -10,6 +11,7 @@
 #include "host/prompts.h"
 #include "host/sds.h"
 #include "platform/console.h"
+#include "tests/support/scenario.h"
 
 namespace {
 
@@ -17,6 +19,7 @@ void Capture(std::string_view text, void* context) {
     static_cast<std::string*>(context)->append(text);
 }
 
+// The calls under test read the fed lines and print into out_.
 class Prompts : public ::testing::Test {
   protected:
     void Feed(std::vector<std::string> lines) {
@@ -162,10 +165,93 @@ TEST_F(Prompts, EndOfInputCancelsEveryPromptThenCutsOffALoop) {
 }
 
 TEST_F(Prompts, PrintfAlertAndMessagesStandOnTheirOwnLines) {
-    Feed({});
     sds_printf("Moduł %s %d", "x", 7);
     sds_alert("Uwaga!");
     EXPECT_EQ(out_, "Moduł x 7\nUwaga!\n");
+}
+
+// A drawing with a line along the X axis (0,0)-(100,0) and a circle at (500,500) radius 10.
+class Picks : public Prompts {
+  protected:
+    void SetUp() override {
+        testkit::RunScenario({"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10"});
+        ASSERT_EQ(sds_entnext(nullptr, line_), RTNORM);
+        ASSERT_EQ(sds_entnext(line_, circle_), RTNORM);
+        Prompts::SetUp();
+    }
+    sds_name line_ = {0, 0}, circle_ = {0, 0};
+};
+
+TEST_F(Picks, PickReturnsTheEntityNearThePointOrRefusesAMiss) {
+    Feed({"50,1", "300,300", "510,500", "", "^C", "o"});
+    sds_name e = {0, 0};
+    sds_point at;
+    ASSERT_EQ(sds_entsel("\nWybierz: ", e, at), RTNORM);
+    EXPECT_EQ(e[0], line_[0]);
+    EXPECT_DOUBLE_EQ(at[0], 50.0);
+    EXPECT_DOUBLE_EQ(at[1], 1.0);
+    sds_matrix m;
+    struct resbuf sentinel {};
+    struct resbuf* nesting = &sentinel;  // must be overwritten with "no nesting"
+    EXPECT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTERROR);
+    EXPECT_EQ(nesting, nullptr);
+    EXPECT_NE(out_.find("Wybierz: 300,300\nNie wybrano obiektu.\n"), std::string::npos) << out_;
+    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTNORM);
+    EXPECT_EQ(e[0], circle_[0]);
+    EXPECT_DOUBLE_EQ(m[0][0], 1.0);
+    EXPECT_DOUBLE_EQ(m[0][1], 0.0);
+    EXPECT_EQ(sds_entsel("\nWybierz: ", e, at), RTNONE);
+    EXPECT_EQ(sds_entsel("\nWybierz: ", e, at), RTCAN);
+    sds_initget(0, "Odsuń");
+    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTKWORD);
+    char word[512];
+    ASSERT_EQ(sds_getinput(word), RTNORM);
+    EXPECT_STREQ(word, "Odsuń");
+    // Flag 1: the given point is used without asking.
+    Feed({"should stay unread"});
+    out_.clear();
+    at[0] = 100.0;
+    at[1] = 2.0;
+    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 1, m, nullptr), RTNORM);
+    EXPECT_EQ(e[0], line_[0]);
+    EXPECT_EQ(out_, "");
+}
+
+sds_point g_seen;
+int g_calls = 0;
+int Follow(sds_point p, sds_matrix m) {
+    g_seen[0] = p[0];
+    g_seen[1] = p[1];
+    ++g_calls;
+    m[0][3] = p[0];  // a translation, as a dragging module would give
+    return RTNORM;
+}
+
+TEST_F(Picks, DraggenShowsEachGivenPositionToTheCallbackAndReturnsIt) {
+    Feed({"12,34", "^C", "0,0"});
+    sds_name set = {0, 0};
+    ASSERT_EQ(sds_ssget("X", nullptr, nullptr, nullptr, set), RTNORM);
+    g_calls = 0;
+    sds_point result;
+    ASSERT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTNORM);
+    EXPECT_EQ(g_calls, 1);
+    EXPECT_DOUBLE_EQ(g_seen[0], 12.0);
+    EXPECT_DOUBLE_EQ(result[1], 34.0);
+    EXPECT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTCAN);
+    EXPECT_EQ(g_calls, 1);
+    sds_ssfree(set);
+    // A set that no longer exists is refused without reading an answer.
+    EXPECT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTERROR);
+    EXPECT_EQ(g_calls, 1);
+}
+
+TEST_F(Prompts, HelpViewerFindsTheDocumentOfAHelpFile) {
+    EXPECT_EQ(sds_help("ArmavoCAD.chm", "", 0), RTNORM);
+    EXPECT_NE(out_.find("Pomoc: "), std::string::npos);
+    EXPECT_NE(out_.find("/docs/ArmavoCAD.md\n"), std::string::npos) << out_;
+    EXPECT_EQ(sds_help("Brak.chm", "", 0), RTERROR);
+    EXPECT_NE(out_.find("Brak pliku pomocy: "), std::string::npos);
+    EXPECT_EQ(sds_help(nullptr, nullptr, 0), RTERROR);
 }
 
 }  // namespace

@@ -28,44 +28,52 @@ std::string Reference(const host::Database& drawing, host::ObjectId id) {
 
 }  // namespace
 
+std::string GroupText(const host::Group& group, const host::Database* drawing) {
+    std::ostringstream out;
+    out.precision(17);
+    out << "(" << group.code << " ";
+    switch (group.kind) {
+        case host::ValueKind::Point:
+            out << group.point[0] << "," << group.point[1] << "," << group.point[2];
+            break;
+        case host::ValueKind::Real:
+            out << group.real;
+            break;
+        case host::ValueKind::Int16:
+        case host::ValueKind::Int32:
+            out << group.integer;
+            break;
+        case host::ValueKind::EntityName:
+            out << (drawing ? Reference(*drawing, group.id) : "@" + std::to_string(group.id.value));
+            break;
+        default:
+            out << group.text;
+            break;
+    }
+    return out.str() + ")";
+}
+
+std::string ObjectText(const host::Database& drawing, host::ObjectId id) {
+    std::string out;
+    for (const host::Group& group : drawing.FullList(id)) {
+        if (group.code != -1)
+            out += GroupText(group, &drawing);
+    }
+    return out;
+}
+
 std::string Dump() {
     const host::Database& drawing = host::CurrentDrawing();
-    std::ostringstream out;
-    out << "seed " << drawing.HandleSeed().ToText() << " last "
-        << Reference(drawing, drawing.LastEntity()) << "\n";
+    std::string out = "seed " + drawing.HandleSeed().ToText() + " last " +
+                      Reference(drawing, drawing.LastEntity()) + "\n";
     for (uint32_t slot = 1; slot < drawing.SlotCount(); ++slot) {
-        host::ObjectId id{slot};
-        const host::Object* object = drawing.Find(id);
-        if (!object)
-            continue;
-        out << (object->state == host::ObjectState::Erased ? "erased " : "live ");
-        for (const host::Group& group : drawing.FullList(id)) {
-            if (group.code == -1)
-                continue;
-            out << "(" << group.code << " ";
-            switch (group.kind) {
-                case host::ValueKind::Point:
-                    out << group.point[0] << "," << group.point[1] << "," << group.point[2];
-                    break;
-                case host::ValueKind::Real:
-                    out << group.real;
-                    break;
-                case host::ValueKind::Int16:
-                case host::ValueKind::Int32:
-                    out << group.integer;
-                    break;
-                case host::ValueKind::EntityName:
-                    out << Reference(drawing, group.id);
-                    break;
-                default:
-                    out << group.text;
-                    break;
-            }
-            out << ")";
+        const host::Object* object = drawing.Find(host::ObjectId{slot});
+        if (object) {
+            out += (object->state == host::ObjectState::Erased ? "erased " : "live ") +
+                   ObjectText(drawing, host::ObjectId{slot}) + "\n";
         }
-        out << "\n";
     }
-    return out.str();
+    return out;
 }
 
 int MakeLine(double x1, double y1, double x2, double y2, const char* layer) {
@@ -186,6 +194,47 @@ int AttachExtensionDictionary(const sds_name entity, sds_name dictionary) {
     before->rbnext = groups;
     status = sds_entmod(list);
     sds_relrb(list);
+    return status;
+}
+
+int MakeMarkedBar(const double (*points)[2], int count, const double* bulges, int number,
+                  sds_name bar) {
+    sds_name dictionary, record;
+    int status = MakePolyline(points, count, bulges);
+    if (status == RTNORM)
+        status = sds_entlast(bar);
+    if (status == RTNORM)
+        status = AttachExtensionDictionary(bar, dictionary);
+    if (status == RTNORM)
+        status = MakeBarRecord("Pręt", number, record);
+    return status == RTNORM ? sds_dictadd(dictionary, "ORV_ARMAVO", record) : status;
+}
+
+int MakeGroup(const char* key, const char* description, std::initializer_list<const long*> members,
+              sds_name group) {
+    sds_name named, groups;
+    sds_namedobjdict(named);
+    resbuf* entry = sds_dictsearch(named, "ACAD_GROUP", 0);
+    if (entry == nullptr)
+        return RTERROR;
+    groups[0] = entry->resval.rlname[0];
+    groups[1] = entry->resval.rlname[1];
+    resbuf* list = sds_buildlist(RTDXF0, "GROUP", 102, "{ACAD_REACTORS", 330, groups, 102, "}", 300,
+                                 description, 70, 1, 71, 1, RTNONE);
+    resbuf* tail = Tail(list);
+    for (const long* member : members) {
+        tail->rbnext = sds_newrb(340);
+        tail = tail->rbnext;
+        tail->resval.rlname[0] = member[0];
+        tail->resval.rlname[1] = member[1];
+    }
+    int status = sds_entmakex(list, group);
+    sds_relrb(list);
+    if (status == RTNORM) {
+        Tail(entry)->rbnext = sds_buildlist(3, key, 350, group, RTNONE);
+        status = sds_entmod(entry);
+    }
+    sds_relrb(entry);
     return status;
 }
 

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
 
 #include "host/database.h"
@@ -23,6 +24,11 @@ class DrawingTest : public ::testing::Test {
 // Every present object with its state and groups (references as handles), the handle seed
 // and the last entity: equal dumps mean equal drawings.
 std::string Dump();
+// One group as "(code value)": reals in full, references as "#handle" of the drawing's
+// object, or "@slot" without a drawing.
+std::string GroupText(const host::Group& group, const host::Database* drawing = nullptr);
+// One object's groups as GroupText gives them, without its name (-1).
+std::string ObjectText(const host::Database& drawing, host::ObjectId id);
 
 // The module's create lists, as its entity layer builds them.
 int MakeLine(double x1, double y1, double x2, double y2, const char* layer = "0");
@@ -35,6 +41,14 @@ int MakeDictionary(sds_name result);
 int MakeBarRecord(const char* tag, int number, sds_name result);
 // The module's EnsureExtensionDictionary: the three groups put right before group 67.
 int AttachExtensionDictionary(const sds_name entity, sds_name dictionary);
+// A bar as the module marks it: the polyline, its extension dictionary and its record
+// under "ORV_ARMAVO". RTNORM when every call succeeded.
+int MakeMarkedBar(const double (*points)[2], int count, const double* bulges, int number,
+                  sds_name bar);
+// A group listed in ACAD_GROUP under `key`, made the module's way: ownerless first, then
+// named by changing the dictionary.
+int MakeGroup(const char* key, const char* description, std::initializer_list<const long*> members,
+              sds_name group);
 
 // The text of a list for messages and comparisons: "(0 LINE)(8 0)...".
 std::string ListText(const resbuf* list);

@@ -1,4 +1,5 @@
-// Making, reading, changing and deleting entities through the sds_* functions.
+// Making, reading, changing and deleting entities through the sds_* functions, and the
+// canonical order of polyline lists.
 #include <cmath>
 #include <limits>
 
@@ -18,27 +19,7 @@ std::vector<int> Codes(const resbuf* list) {
     return codes;
 }
 
-TEST_F(Entities, LineReadsBackInHeaderThenCreateOrder) {
-    ASSERT_EQ(MakeLine(0, 0, 10, 5), RTNORM);
-    sds_name line;
-    ASSERT_EQ(sds_entlast(line), RTNORM);
-    resbuf* list = sds_entget(line);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(Codes(list),
-              (std::vector<int>{-1, 0, 5, 330, 100, 67, 410, 8, 6, 62, 48, 100, 10, 11}));
-    EXPECT_STREQ(FindGroup(list, 0)->resval.rstring, "LINE");
-    EXPECT_STREQ(FindGroup(list, 8)->resval.rstring, "0");
-    EXPECT_EQ(FindGroup(list, 67)->resval.rint, 0);
-    EXPECT_STREQ(FindGroup(list, 410)->resval.rstring, "Model");
-    EXPECT_DOUBLE_EQ(FindGroup(list, 11)->resval.rpoint[0], 10);
-    EXPECT_EQ(FindGroup(list, -1)->resval.rlname[0], line[0]);
-    // The handle names the same entity.
-    sds_name byHandle;
-    ASSERT_EQ(sds_handent(FindGroup(list, 5)->resval.rstring, byHandle), RTNORM);
-    EXPECT_EQ(byHandle[0], line[0]);
-    sds_relrb(list);
-}
-
+// Each kind reads back with the common header, then its groups in the module's create order.
 TEST_F(Entities, EachKindKeepsTheModulesGroupOrder) {
     const double points[3][2] = {{0, 0}, {10, 0}, {10, 10}};
     const double bulges[3] = {0, 0.5, 0};
@@ -47,6 +28,7 @@ TEST_F(Entities, EachKindKeepsTheModulesGroupOrder) {
         const char* type;
         std::vector<int> body;  // after (8 layer)
     } cases[] = {
+        {[] { return MakeLine(0, 0, 10, 5); }, "LINE", {6, 62, 48, 100, 10, 11}},
         {[] { return MakeCircle(1, 2, 3); }, "CIRCLE", {6, 62, 48, 100, 10, 40}},
         {[] { return MakeText("12 %%c10", 1, 2, 0.25); },
          "TEXT",
@@ -59,16 +41,19 @@ TEST_F(Entities, EachKindKeepsTheModulesGroupOrder) {
     };
     for (const Case& c : cases) {
         ASSERT_EQ(c.make(), RTNORM) << c.type << ": " << host::LastError();
-        sds_name entity;
+        sds_name entity, byHandle;
         ASSERT_EQ(sds_entlast(entity), RTNORM);
         resbuf* list = sds_entget(entity);
         ASSERT_NE(list, nullptr);
         EXPECT_STREQ(list->rbnext->resval.rstring, c.type);
-        std::vector<int> codes = Codes(list);
-        std::vector<int> header = {-1, 0, 5, 330, 100, 67, 410, 8};
-        std::vector<int> expected = header;
+        std::vector<int> expected = {-1, 0, 5, 330, 100, 67, 410, 8};
         expected.insert(expected.end(), c.body.begin(), c.body.end());
-        EXPECT_EQ(codes, expected) << c.type << ": " << ListText(list);
+        EXPECT_EQ(Codes(list), expected) << c.type << ": " << ListText(list);
+        EXPECT_NE(ListText(list).find("(67 0)(410 Model)"), std::string::npos) << c.type;
+        // The list's name and its handle both name the entity.
+        EXPECT_EQ(list->resval.rlname[0], entity[0]);
+        ASSERT_EQ(sds_handent(FindGroup(list, 5)->resval.rstring, byHandle), RTNORM);
+        EXPECT_EQ(byHandle[0], entity[0]);
         sds_relrb(list);
     }
 }
@@ -114,14 +99,12 @@ TEST_F(Entities, TableEntriesAreMadeFoundAndRefusedWhenPresent) {
         EXPECT_NE(found, nullptr) << table << " " << name;
         sds_relrb(found);
     }
-}
-
-TEST_F(Entities, MissingLayerIsCreatedWithColourSeven) {
+    // A layer an entity names and that does not exist yet is made with colour 7.
     ASSERT_EQ(MakeLine(0, 0, 1, 1, "Wymiary prętów"), RTNORM);
-    resbuf* layer = sds_tblsearch("LAYER", "Wymiary prętów", 0);
-    ASSERT_NE(layer, nullptr);
-    EXPECT_EQ(FindGroup(layer, 62)->resval.rint, 7);
-    sds_relrb(layer);
+    found = sds_tblsearch("LAYER", "Wymiary prętów", 0);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(FindGroup(found, 62)->resval.rint, 7);
+    sds_relrb(found);
 }
 
 // Each malformed list is refused with RTERROR and the drawing stays exactly as it was.
@@ -130,7 +113,7 @@ TEST_F(Entities, MalformedListsAreRefusedAndChangeNothing) {
     sds_name line;
     sds_entlast(line);
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    sds_point p = {0, 0, 0}, bad = {0, nan, 0};
+    sds_point p = {0, 0, 0}, q = {100, 0, 0}, down = {0, 0, -1}, bad = {0, nan, 0};
     sds_name stale = {line[0], line[1] + 1000};
     struct Case {
         const char* what;
@@ -147,6 +130,14 @@ TEST_F(Entities, MalformedListsAreRefusedAndChangeNothing) {
         {"one-vertex polyline", sds_buildlist(RTDXF0, "LWPOLYLINE", 90, 1L, 10, p, RTNONE)},
         {"vertex count mismatch",
          sds_buildlist(RTDXF0, "LWPOLYLINE", 90, 3L, 10, p, 10, p, RTNONE)},
+        // Polyline lists that cannot be put in the canonical order.
+        {"width before the first vertex",
+         sds_buildlist(RTDXF0, "LWPOLYLINE", 40, 1.0, 10, p, 10, q, RTNONE)},
+        {"flags twice", sds_buildlist(RTDXF0, "LWPOLYLINE", 70, 0, 70, 1, 10, p, 10, q, RTNONE)},
+        {"bulge twice on a vertex",
+         sds_buildlist(RTDXF0, "LWPOLYLINE", 10, p, 42, 0.1, 42, 0.2, 10, q, RTNONE)},
+        {"two normals",
+         sds_buildlist(RTDXF0, "LWPOLYLINE", 10, p, 10, q, 210, down, 210, down, RTNONE)},
         {"hatch count mismatch", sds_buildlist(RTDXF0, "HATCH", 10, p, 2, "SOLID", 91, 1L, 92, 7L,
                                                93, 3L, 10, p, 10, p, 97, 0L, RTNONE)},
         {"value type code", sds_buildlist(RTDXF0, "LINE", RTSTR, "x", 10, p, 11, p, RTNONE)},
@@ -331,6 +322,80 @@ TEST_F(Entities, GivenHandleAboveSeedIsNotReusedForTheNewLayer) {
     EXPECT_EQ(drawing.Find(line)->handle, wanted);
     EXPECT_NE(drawing.Find(layer)->handle, wanted);
     drawing.CheckInvariants();
+}
+
+// LWPOLYLINE lists come back in one canonical order with every group present, however
+// they were made or changed: readers that walk a polyline list rely on it.
+class PolylineOrder : public DrawingTest {};
+
+// The groups after the layer (8): the polyline's own part of the list.
+std::string BodyText(const resbuf* list) {
+    while (list != nullptr && list->restype != 8)
+        list = list->rbnext;
+    return list == nullptr ? "" : ListText(list->rbnext);
+}
+
+std::string LastBody() {
+    sds_name entity;
+    if (sds_entlast(entity) != RTNORM)
+        return "";
+    resbuf* list = sds_entget(entity);
+    std::string text = BodyText(list);
+    sds_relrb(list);
+    return text;
+}
+
+const sds_point kA = {0, 0, 0};
+const sds_point kB = {100, 0, 0};
+const sds_point kC = {100, 50, 0};
+const sds_point kDown = {0, 0, -1};
+
+TEST_F(PolylineOrder, MissingGroupsGetDefaultsAndGivenValuesStay) {
+    const struct {
+        const char* what;
+        resbuf* list;
+        const char* body;
+    } cases[] = {
+        {"vertices only", sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 10, kB, RTNONE),
+         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)"
+         "(10 100,0,0)(40 0)(41 0)(42 0)(210 0,0,1)"},
+        {"shuffled, values kept",
+         sds_buildlist(RTDXF0, "LWPOLYLINE", 62, 3, 10, kA, 42, 0.5, 70, 1, 10, kB, 41, 2.0, 90, 2L,
+                       210, kDown, 38, 5.0, RTNONE),
+         "(62 3)(100 AcDbPolyline)(90 2)(70 1)(43 0)(38 5)(39 0)(10 0,0,0)(40 0)(41 0)(42 0.5)"
+         "(10 100,0,0)(40 0)(41 2)(42 0)(210 0,0,-1)"},
+        {"vertex ids kept behind the bulge",
+         sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 91, 7L, 40, 1.0, 10, kB, 91, 8L, RTNONE),
+         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 1)(41 0)(42 0)(91 7)"
+         "(10 100,0,0)(40 0)(41 0)(42 0)(91 8)(210 0,0,1)"},
+        {"other groups after the normal, in their order",
+         sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 1001, "APP", 10, kB, 1000, "x", RTNONE),
+         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)"
+         "(10 100,0,0)(40 0)(41 0)(42 0)(210 0,0,1)(1001 APP)(1000 x)"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_NE(c.list, nullptr) << c.what;
+        EXPECT_EQ(sds_entmake(c.list), RTNORM) << c.what << ": " << host::LastError();
+        EXPECT_EQ(LastBody(), c.body) << c.what;
+        sds_relrb(c.list);
+    }
+}
+
+// A change given as a bare list of vertices is put in order the same way; the vertex count
+// follows the new vertices.
+TEST_F(PolylineOrder, ModifyNormalisesToo) {
+    resbuf* made = sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 10, kB, RTNONE);
+    ASSERT_EQ(sds_entmake(made), RTNORM);
+    sds_relrb(made);
+    sds_name entity;
+    ASSERT_EQ(sds_entlast(entity), RTNORM);
+    resbuf* change =
+        sds_buildlist(-1, entity, RTDXF0, "LWPOLYLINE", 10, kA, 10, kB, 10, kC, RTNONE);
+    ASSERT_EQ(sds_entmod(change), RTNORM) << host::LastError();
+    sds_relrb(change);
+    EXPECT_EQ(LastBody(),
+              "(100 AcDbPolyline)(90 3)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)"
+              "(10 100,0,0)(40 0)(41 0)(42 0)(10 100,50,0)(40 0)(41 0)(42 0)(210 0,0,1)");
 }
 
 }  // namespace

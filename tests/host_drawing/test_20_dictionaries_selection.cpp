@@ -54,36 +54,22 @@ TEST_F(Dictionaries, ScheduleRowsInTheNamedObjectDictionary) {
 // The module's anonymous group: made ownerless, then listed in ACAD_GROUP by sds_entmod.
 TEST_F(Dictionaries, GroupMadeAndListedInAcadGroup) {
     ASSERT_EQ(MakeCircle(0, 0, 1), RTNORM);
-    sds_name member;
+    sds_name member, group, named;
     sds_entlast(member);
-    sds_name named, groupDict, group;
+    ASSERT_EQ(MakeGroup("*A0", "", {member}, group), RTNORM) << host::LastError();
     sds_namedobjdict(named);
     resbuf* dictList = sds_dictsearch(named, "ACAD_GROUP", 0);
     ASSERT_NE(dictList, nullptr);
-    groupDict[0] = dictList->resval.rlname[0];
-    groupDict[1] = dictList->resval.rlname[1];
-    resbuf* list = sds_buildlist(RTDXF0, "GROUP", 102, "{ACAD_REACTORS", 330, groupDict, 102, "}",
-                                 300, "", 70, 1, 71, 1, 340, member, RTNONE);
-    ASSERT_EQ(sds_entmakex(list, group), RTNORM) << host::LastError();
-    sds_relrb(list);
-    resbuf* tail = dictList;
-    while (tail->rbnext)
-        tail = tail->rbnext;
-    tail->rbnext = sds_buildlist(3, "*A0", 350, group, RTNONE);
-    ASSERT_EQ(sds_entmod(dictList), RTNORM) << host::LastError();
-    sds_relrb(dictList);
-
-    resbuf* read = sds_dictsearch(groupDict, "*A0", 0);
+    resbuf* read = sds_dictsearch(dictList->resval.rlname, "*A0", 0);
     ASSERT_NE(read, nullptr);
-    std::vector<int> codes;
-    for (resbuf* n = read; n; n = n->rbnext)
-        codes.push_back(n->restype);
-    EXPECT_EQ(codes, (std::vector<int>{-1, 0, 5, 102, 330, 102, 330, 100, 300, 70, 71, 340}));
+    EXPECT_EQ(ListText(read),
+              "(-1 <name>)(0 GROUP)(5 " + std::string(FindGroup(read, 5)->resval.rstring) +
+                  ")(102 {ACAD_REACTORS)(330 <name>)(102 })(330 <name>)(100 AcDbGroup)(300 )"
+                  "(70 1)(71 1)(340 <name>)");
     EXPECT_EQ(FindGroup(read, 340)->resval.rlname[0], member[0]);
     sds_relrb(read);
     // A key used twice in a dictionary list is refused.
-    dictList = sds_dictsearch(named, "ACAD_GROUP", 0);
-    tail = dictList;
+    resbuf* tail = dictList;
     while (tail->rbnext)
         tail = tail->rbnext;
     tail->rbnext = sds_buildlist(3, "*a0", 350, group, RTNONE);
