@@ -16,9 +16,9 @@
 #include "module/ui/toolbar_dlg.h"
 #include "platform/backend.h"
 #include "platform/dialog.h"
-#include "platform/registry.h"
 #include "platform/window.h"
 #include "tests/module_frame/fake_host.h"
+#include "tests/module_ui/panel_settings.h"
 
 using fakehost::Request;
 
@@ -96,27 +96,25 @@ class FrameLinkTest : public ::testing::Test {
     RecordingBackend backend_;
 };
 
-TEST_F(FrameLinkTest, LoadSequencePreparesPanelMenuAndMessage) {
+TEST_F(FrameLinkTest, LoadPreparesPanelMenuMessageAndDefinesTheCommandsOnEachLoadRequest) {
     Run({});
+    Run({Load(), Load()});  // a second start makes a fresh panel
     const auto& s = fakehost::State();
     EXPECT_EQ(s.initArgc, 1);
     EXPECT_EQ(s.initArg0, "armavo-test");
-    ASSERT_EQ(s.commands.size(), 1u);
-    EXPECT_EQ(s.commands[0], (std::vector<std::string>{"_menuload", "ArmavoApp"}));
+    EXPECT_EQ(s.commands, (std::vector<std::vector<std::string>>{{"_menuload", "ArmavoApp"}}));
     EXPECT_EQ(s.printed, "\nModuł ArmavoCAD załadowany.\n");
     ASSERT_NE(ModulePanel(), nullptr);
+    EXPECT_TRUE(ModulePanel()->IsCreated());
     EXPECT_TRUE(ModulePanel()->IsWindowVisible());  // fresh settings: shown
     EXPECT_NE(PanelCreatedFlag(), 0);
     EXPECT_EQ(ModulePanel()->GetOwner(), platform::MainWindow());
     EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
-}
-
-TEST_F(FrameLinkTest, LoadRequestDefinesTheTenCommandsInTableOrder) {
-    Run({Load(), Load()});
-    const auto& s = fakehost::State();
+    EXPECT_DOUBLE_EQ(TheApp().ScaleX, 1.0);
+    EXPECT_DOUBLE_EQ(TheApp().ScaleY, 1.0);
     const std::vector<std::string> names = {"c:PPR", "c:WPR", "c:EDPR", "c:OPR", "c:WRP",
                                             "c:WPP", "c:EPP", "c:ERD",  "c:HPR", "c:ORA_ABOUT"};
-    ASSERT_EQ(s.defuns.size(), 20u);  // a second load request defines them again
+    ASSERT_EQ(s.defuns.size(), 20u);  // the second load request defines them again
     for (std::size_t i = 0; i < s.defuns.size(); ++i) {
         EXPECT_EQ(s.defuns[i].first, names[i % 10]);
         EXPECT_EQ(s.defuns[i].second, static_cast<int>(i % 10));
@@ -132,9 +130,8 @@ TEST_F(FrameLinkTest, RefusedDefinitionAnswersErrorAndStops) {
         fakehost::State().failDefunAt = 3;
         fakehost::State().defunFailure = refusal;
         EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
-        const auto& s = fakehost::State();
-        EXPECT_EQ(s.defuns.size(), 3u);
-        EXPECT_EQ(s.replies, (std::vector<int>{RSERR}));
+        EXPECT_EQ(fakehost::State().defuns.size(), 3u);
+        EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSERR}));
     }
 }
 
@@ -144,11 +141,15 @@ TEST_F(FrameLinkTest, RequestRepliesByKind) {
         Request request;
         int reply;
         bool failed;
+        int retts = 0;
+        int retvoids = 0;
+        std::vector<std::string> help = {};
     };
     const Case cases[] = {
         {"function code past the table", {RQSUBR, 10}, RSERR, true},
         {"negative function code", {RQSUBR, -1}, RSERR, true},
-        {"help", {RQSUBR, kCmdHPR}, RSRSLT, false},
+        {"help", {RQSUBR, kCmdHPR}, RSRSLT, false, 1, 0, {"ArmavoCAD.chm||0"}},
+        {"about", {RQSUBR, kCmdORA_ABOUT}, RSRSLT, false, 0, 1},
         {"end", {RQEND, 0}, RSRSLT, false},
         {"quit", {RQQUIT, 0}, RSRSLT, false},
         {"unload", {RQXUNLD, 0}, RSRSLT, false},
@@ -159,15 +160,18 @@ TEST_F(FrameLinkTest, RequestRepliesByKind) {
         Run({c.request});
         const auto& s = fakehost::State();
         EXPECT_EQ(s.replies, (std::vector<int>{c.reply}));
-        if (c.failed) {
-            EXPECT_EQ(s.failures,
-                      (std::vector<std::string>{"Received nonexistent function code."}));
-            // Nothing of the module's own beyond its load message.
-            EXPECT_EQ(s.printed, "\nModuł ArmavoCAD załadowany.\n");
-        } else {
-            EXPECT_TRUE(s.failures.empty());
-        }
+        EXPECT_EQ(s.failures, c.failed
+                                  ? std::vector<std::string>{"Received nonexistent function code."}
+                                  : std::vector<std::string>{});
+        EXPECT_EQ(s.retts, c.retts);
+        EXPECT_EQ(s.retvoids, c.retvoids);
+        EXPECT_EQ(s.helpFiles, c.help);
+        // Nothing of the module's own beyond its load message.
+        EXPECT_EQ(s.printed, "\nModuł ArmavoCAD załadowany.\n");
     }
+    // Only the about box opened a dialog.
+    EXPECT_EQ(backend_.titles, (std::vector<std::string>{"O programie ArmavoCAD"}));
+    EXPECT_EQ(backend_.productTexts, (std::vector<std::string>{"ArmavoCAD 1.0.7"}));
 }
 
 TEST_F(FrameLinkTest, EveryArgumentListIsReleased) {
@@ -184,8 +188,7 @@ TEST_F(FrameLinkTest, EveryArgumentListIsReleased) {
 }
 
 TEST_F(FrameLinkTest, BadStatusFromLinkEndsTheModule) {
-    fakehost::Reset({{-3, 0}, Load()});
-    EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
+    Run({{-3, 0}, Load()});
     const auto& s = fakehost::State();
     EXPECT_EQ(s.exitStatus, -1);
     EXPECT_NE(s.printed.find("Templt: bad status from sds_link() = -3\n"), std::string::npos);
@@ -194,15 +197,8 @@ TEST_F(FrameLinkTest, BadStatusFromLinkEndsTheModule) {
 
 TEST_F(FrameLinkTest, PprHidesAndSavesThenShowsAgain) {
     Run({Call(kCmdPPR)});
-    CToolBarDlg* panel = ModulePanel();
-    EXPECT_FALSE(panel->IsWindowVisible());
-    platform::RegKey key;
-    ASSERT_EQ(platform::RegOpenKey(CToolBarDlg::kRegistryKey, platform::RegAccess::Read, key),
-              platform::RegResult::Ok);
-    std::string visible;
-    EXPECT_EQ(platform::RegGetString(key, "IsVisible", visible), platform::RegResult::Ok);
-    EXPECT_EQ(visible, "0");
-
+    EXPECT_FALSE(ModulePanel()->IsWindowVisible());
+    EXPECT_EQ(StoredPanelValue("IsVisible"), "0");
     Run({});  // the next start keeps the panel hidden ...
     EXPECT_FALSE(ModulePanel()->IsWindowVisible());
     platform::SetFocus(nullptr);
@@ -210,15 +206,7 @@ TEST_F(FrameLinkTest, PprHidesAndSavesThenShowsAgain) {
     EXPECT_TRUE(ModulePanel()->IsWindowVisible());
     EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
     EXPECT_EQ(fakehost::State().retts, 1);
-}
-
-TEST_F(FrameLinkTest, SecondPprInOneRunShowsThePanelAndReturnsFocus) {
-    fakehost::Reset({Call(kCmdPPR), Call(kCmdPPR)});
-    EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
-    EXPECT_TRUE(ModulePanel()->IsWindowVisible());
-    EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
-    EXPECT_EQ(fakehost::State().retts, 2);
-    EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT, RSRSLT}));
+    EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT}));
 }
 
 TEST_F(FrameLinkTest, DrawingCommandsShowThePanelAndLockInputsAsTheirTableSays) {
@@ -269,43 +257,19 @@ TEST_F(FrameLinkTest, WorkersAreTakenOnlyForDrawingCommands) {
     EXPECT_EQ(GetCommandWorker(kCmdEPP), &RecordingWorker);
 }
 
-TEST_F(FrameLinkTest, HelpOpensTheModulesHelpFile) {
-    Run({Call(kCmdHPR)});
-    EXPECT_EQ(fakehost::State().helpFiles, (std::vector<std::string>{"ArmavoCAD.chm||0"}));
-    EXPECT_EQ(fakehost::State().retts, 1);
-}
-
-TEST_F(FrameLinkTest, AboutShowsTheProductText) {
-    Run({Call(kCmdORA_ABOUT)});
-    ASSERT_EQ(backend_.titles.size(), 1u);
-    EXPECT_EQ(backend_.titles[0], "O programie ArmavoCAD");
-    EXPECT_EQ(backend_.productTexts[0], "ArmavoCAD 1.0.7");
-    EXPECT_EQ(fakehost::State().retvoids, 1);
-    EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT}));
-}
-
 TEST_F(FrameLinkTest, CommandWithoutItsSubsystemSaysSo) {
     // No worker is installed: each drawing command tells the user instead of ending silently.
-    for (int code : {kCmdWPR, kCmdOPR, kCmdERD}) {
-        SCOPED_TRACE(code);
+    const std::pair<int, const char*> commands[] = {
+        {kCmdWPR, "WPR"}, {kCmdOPR, "OPR"}, {kCmdERD, "ERD"}};
+    for (const auto& [code, name] : commands) {
         Run({Call(code)});
-        const std::string name = code == kCmdWPR ? "WPR" : code == kCmdOPR ? "OPR" : "ERD";
-        EXPECT_NE(fakehost::State().printed.find("\nPolecenie " + name +
+        EXPECT_NE(fakehost::State().printed.find(std::string("\nPolecenie ") + name +
                                                  " nie jest dostępne w tej wersji modułu.\n"),
                   std::string::npos)
             << fakehost::State().printed;
         EXPECT_EQ(fakehost::State().retts, 1);
         EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT}));
     }
-}
-
-TEST_F(FrameLinkTest, EachLoadMakesAFreshPanel) {
-    Run({});
-    Run({});
-    ASSERT_NE(ModulePanel(), nullptr);
-    EXPECT_TRUE(ModulePanel()->IsCreated());
-    EXPECT_DOUBLE_EQ(TheApp().ScaleX, 1.0);
-    EXPECT_DOUBLE_EQ(TheApp().ScaleY, 1.0);
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
-// Modal and modeless dialogs driven by dialog lines, as a script or a terminal user drives them.
+// Modal and modeless dialogs driven by dialog lines, as a script or a terminal user drives them,
+// and the PANEL verb acting on a registered modeless dialog.
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
 #include "platform/message_box.h"
+#include "platform/script_panel.h"
 #include "test_support.h"
 
 namespace platform {
@@ -36,6 +38,8 @@ class RecordingDialog : public Dialog {
         events.push_back("init");
         SetCurSel(1004, 0);
         SetDlgItemText(1008, "20");
+        EnableControl(1008, !locked);
+        EnableControl(1017, !locked);
         return true;
     }
     void OnOK() override {
@@ -58,6 +62,7 @@ class RecordingDialog : public Dialog {
     }
     std::vector<std::string> events;
     bool refuseCancel = false;
+    bool locked = false;  // the edit and the check box disabled from the start
 };
 
 TEST(ModalDialogTest, LinesActOnControlsAndOkEndsIt) {
@@ -81,7 +86,10 @@ TEST(ModalDialogTest, RefusedLinesChangeNothingAndAreReported) {
     struct Case {
         const char* line;
         const char* message;
+        bool locked = false;
     } cases[] = {
+        {"set Rozstaw 30", "Kontrolka 1008 jest zablokowana.", true},
+        {"check 1017 1", "Kontrolka \"Wyokrąglenia naroży\" jest zablokowana.", true},
         {"set Nieznane 5", "Nie ma kontrolki \"Nieznane\""},
         {"click 1020", "Kontrolka \"Usuń\" jest zablokowana."},
         {"click Ukryty", "jest niewidoczna"},
@@ -97,29 +105,14 @@ TEST(ModalDialogTest, RefusedLinesChangeNothingAndAreReported) {
     for (const Case& c : cases) {
         Session s({c.line, "click 2"});
         RecordingDialog d;
+        d.locked = c.locked;
         EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDCANCEL) << c.line;
         EXPECT_TRUE(s.Printed(c.message)) << c.line << "\n" << s.Output();
         EXPECT_EQ(d.events, (std::vector<std::string>{"init", "cancel"})) << c.line;
         EXPECT_EQ(d.GetDlgItemText(1008), "20");
         EXPECT_EQ(d.GetCurSel(1004), 0);
+        EXPECT_FALSE(d.GetCheck(1017));
     }
-}
-
-TEST(ModalDialogTest, DisabledControlRefusesSetAndCheck) {
-    Session s({"set Rozstaw 30", "check 1017 1", "click 2"});
-    struct Locked : RecordingDialog {
-        bool OnInitDialog() override {
-            RecordingDialog::OnInitDialog();
-            EnableControl(1008, false);
-            EnableControl(1017, false);
-            return true;
-        }
-    } d;
-    EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDCANCEL);
-    EXPECT_EQ(d.GetDlgItemText(1008), "20");
-    EXPECT_FALSE(d.GetCheck(1017));
-    EXPECT_TRUE(s.Printed("Kontrolka 1008 jest zablokowana."));
-    EXPECT_TRUE(s.Printed("Kontrolka \"Wyokrąglenia naroży\" jest zablokowana."));
 }
 
 TEST(ModalDialogTest, EndOfInputCancelsEvenWhenTheDialogRefusesCancel) {
@@ -270,6 +263,82 @@ TEST(DialogControlsTest, ListsAndTextsBehaveAsTheClassicControls) {
     EXPECT_EQ(d.GetDlgItemText(5555), "");
     EXPECT_FALSE(d.IsControlVisible(5555));
     EXPECT_EQ(d.GetControlRect(5555), Rect{});
+}
+
+class PanelVerbTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(panel_.Create(SampleTemplate(), MainWindow()));
+        panel_.events.clear();
+        RegisterScriptPanel(&panel_, {{"diameter", 1004}, {"rounded", 1017}, {"spacing", 1008}});
+    }
+    void TearDown() override { RegisterScriptPanel(nullptr, {}); }
+    RecordingDialog panel_;
+};
+
+TEST_F(PanelVerbTest, SetsControlsAsAUserWould) {
+    Session s;
+    EXPECT_TRUE(HandlePanelCommand({"DIAMETER", "12"}));
+    EXPECT_TRUE(HandlePanelCommand({"rounded", "1"}));
+    EXPECT_TRUE(HandlePanelCommand({"spacing", "15", "cm"}));  // value words joined
+    EXPECT_TRUE(HandlePanelCommand({"1008", "abc"}));
+    EXPECT_TRUE(HandlePanelCommand({"Średnica", "6"}));  // a label names its list
+    EXPECT_EQ(panel_.GetDlgItemText(1004), "6");
+    EXPECT_TRUE(panel_.GetCheck(1017));
+    EXPECT_EQ(panel_.GetDlgItemText(1008), "abc");
+    EXPECT_EQ(panel_.events,
+              (std::vector<std::string>{"selchange 1004 12", "command 1017", "change 1008",
+                                        "killfocus 1008 15 cm", "change 1008", "killfocus 1008 abc",
+                                        "selchange 1004 6"}));
+    EXPECT_EQ(s.Output(), "");
+}
+
+TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
+    struct Case {
+        std::vector<std::string> words;
+        const char* message;
+        bool hide;
+        bool disable;
+    } cases[] = {
+        {{"letter", "5"}, "Panel nie ma pola \"letter\".", false, false},
+        {{"diameter", "13"}, "nie ma pozycji \"13\"", false, false},
+        {{"rounded", "yes"}, "przyjmuje 0 albo 1", false, false},
+        {{"spacing", "30"}, "Panel jest zablokowany podczas polecenia.", false, true},
+        {{"diameter", "12"}, "Panel jest zablokowany podczas polecenia.", false, true},
+        {{"spacing", "30"}, "Panel jest ukryty", true, false},
+    };
+    for (const Case& c : cases) {
+        panel_.ShowWindow(c.hide ? SW_HIDE : SW_SHOW);
+        for (int id : {1004, 1017, 1008}) {
+            panel_.EnableControl(id, !c.disable);
+        }
+        Session s;
+        EXPECT_FALSE(HandlePanelCommand(c.words)) << c.words[0];
+        EXPECT_TRUE(s.Printed(c.message)) << s.Output();
+        EXPECT_EQ(panel_.GetDlgItemText(1004), "4.5");
+        EXPECT_EQ(panel_.GetDlgItemText(1008), "20");
+        EXPECT_FALSE(panel_.GetCheck(1017));
+        EXPECT_TRUE(panel_.events.empty());
+    }
+}
+
+TEST_F(PanelVerbTest, AloneItPrintsThePanelAndAGonePanelIsRefused) {
+    Session s;
+    panel_.ShowWindow(SW_SHOW);
+    EXPECT_TRUE(HandlePanelCommand({}));
+    EXPECT_TRUE(s.Printed("=== Próbne okno ===\n")) << s.Output();
+    EXPECT_TRUE(s.Printed("  [1008] pole = \"20\"\n"));
+    EXPECT_FALSE(s.Printed("ukryty"));
+    panel_.ShowWindow(SW_HIDE);
+    EXPECT_TRUE(HandlePanelCommand({}));
+    EXPECT_TRUE(s.Printed("(panel jest ukryty)"));
+    // A destroyed panel, and no panel at all, are refused.
+    panel_.DestroyWindow();
+    EXPECT_FALSE(HandlePanelCommand({}));
+    RegisterScriptPanel(nullptr, {});
+    s.ClearOutput();
+    EXPECT_FALSE(HandlePanelCommand({"diameter", "12"}));
+    EXPECT_TRUE(s.Printed("Panel nie jest otwarty."));
 }
 
 }  // namespace
