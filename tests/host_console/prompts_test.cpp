@@ -39,16 +39,6 @@ class Prompts : public ::testing::Test {
     std::unique_ptr<host::MemoryInput> input_;
 };
 
-TEST_F(Prompts, TranscriptShowsPromptThenAnswerAndRefusalsAskAgain) {
-    Feed({"abc", "3,4"});
-    sds_point p;
-    ASSERT_EQ(sds_getpoint(nullptr, "\nPunkt: ", p), RTNORM);
-    EXPECT_EQ(out_, "\nPunkt: abc\nNieprawidłowy punkt.\n\nPunkt: 3,4\n");
-    EXPECT_DOUBLE_EQ(p[0], 3.0);
-    EXPECT_DOUBLE_EQ(p[1], 4.0);
-    EXPECT_DOUBLE_EQ(p[2], 0.0);
-}
-
 TEST_F(Prompts, PointsAbsoluteRelativeAndNumbersRefusedAtAPointPrompt) {
     Feed({"@5,-2", "7", "5,6,7", "@1,1"});
     sds_point base = {10.0, 10.0, 1.0};

@@ -76,33 +76,6 @@ std::string Dump() {
     return out;
 }
 
-int MakeLine(double x1, double y1, double x2, double y2, const char* layer) {
-    sds_point a = {x1, y1, 0}, b = {x2, y2, 0};
-    resbuf* list = sds_buildlist(RTDXF0, "line", 8, layer, 6, "CONTINUOUS", 62, 256, 48, 1.0, 10, a,
-                                 11, b, RTNONE);
-    int status = sds_entmake(list);
-    sds_relrb(list);
-    return status;
-}
-
-int MakeCircle(double x, double y, double radius, const char* layer) {
-    sds_point c = {x, y, 0};
-    resbuf* list = sds_buildlist(RTDXF0, "circle", 8, layer, 6, "CONTINUOUS", 62, 256, 48, 1.0, 10,
-                                 c, 40, radius, RTNONE);
-    int status = sds_entmake(list);
-    sds_relrb(list);
-    return status;
-}
-
-int MakeText(const char* text, double x, double y, double height) {
-    sds_point p = {x, y, 0};
-    resbuf* list = sds_buildlist(RTDXF0, "text", 8, "Opisy prętów", 62, 256, 10, p, 40, height, 1,
-                                 text, 50, 0.0, 7, "STANDARD", 71, 0, 72, 0, 11, p, 73, 0, RTNONE);
-    int status = sds_entmake(list);
-    sds_relrb(list);
-    return status;
-}
-
 namespace {
 
 resbuf* Tail(resbuf* list) {
@@ -111,53 +84,54 @@ resbuf* Tail(resbuf* list) {
     return list;
 }
 
-resbuf* AppendReal(resbuf* tail, int code, double value) {
-    tail->rbnext = sds_newrb(code);
-    tail->rbnext->resval.rreal = value;
-    return tail->rbnext;
-}
-
-resbuf* AppendPoint(resbuf* tail, int code, double x, double y, double z) {
-    tail->rbnext = sds_newrb(code);
-    tail->rbnext->resval.rpoint[0] = x;
-    tail->rbnext->resval.rpoint[1] = y;
-    tail->rbnext->resval.rpoint[2] = z;
-    return tail->rbnext;
+// Makes the entity from the list and releases the list.
+int MakeFrom(resbuf* list) {
+    int status = sds_entmake(list);
+    sds_relrb(list);
+    return status;
 }
 
 }  // namespace
+
+int MakeLine(double x1, double y1, double x2, double y2, const char* layer) {
+    sds_point a = {x1, y1, 0}, b = {x2, y2, 0};
+    return MakeFrom(sds_buildlist(RTDXF0, "line", 8, layer, 6, "CONTINUOUS", 62, 256, 48, 1.0, 10,
+                                  a, 11, b, RTNONE));
+}
+
+int MakeCircle(double x, double y, double radius, const char* layer) {
+    sds_point c = {x, y, 0};
+    return MakeFrom(sds_buildlist(RTDXF0, "circle", 8, layer, 6, "CONTINUOUS", 62, 256, 48, 1.0, 10,
+                                  c, 40, radius, RTNONE));
+}
+
+int MakeText(const char* text, double x, double y, double height) {
+    sds_point p = {x, y, 0};
+    return MakeFrom(sds_buildlist(RTDXF0, "text", 8, "Opisy prętów", 62, 256, 10, p, 40, height, 1,
+                                  text, 50, 0.0, 7, "STANDARD", 71, 0, 72, 0, 11, p, 73, 0,
+                                  RTNONE));
+}
 
 int MakePolyline(const double (*points)[2], int count, const double* bulges) {
     resbuf* list =
         sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "Zbrojenie", 6, "CONTINUOUS", 62, 256, 90,
                       static_cast<long>(count), 70, 0, 43, 0.0, 38, 0.0, 39, 0.0, RTNONE);
-    resbuf* tail = Tail(list);
     for (int i = 0; i < count; ++i) {
-        tail = AppendPoint(tail, 10, points[i][0], points[i][1], 0);
-        tail = AppendReal(tail, 40, 0.0);
-        tail = AppendReal(tail, 41, 0.0);
-        tail = AppendReal(tail, 42, bulges ? bulges[i] : 0.0);
+        sds_point p = {points[i][0], points[i][1], 0};
+        Tail(list)->rbnext =
+            sds_buildlist(10, p, 40, 0.0, 41, 0.0, 42, bulges ? bulges[i] : 0.0, RTNONE);
     }
-    AppendPoint(tail, 210, 0, 0, 1);
-    int status = sds_entmake(list);
-    sds_relrb(list);
-    return status;
+    sds_point normal = {0, 0, 1};
+    Tail(list)->rbnext = sds_buildlist(210, normal, RTNONE);
+    return MakeFrom(list);
 }
 
 int MakeDisc(double x, double y, double radius) {
-    sds_point last = {x - radius, y, 0};
-    resbuf* list = sds_buildlist(RTDXF0, "HATCH", 8, "0", 62, 256, 10, last, 2, "SOLID", 70, 1, 71,
-                                 0, 91, 1L, 92, 7L, 72, 1, 73, 1, 93, 2L, RTNONE);
-    resbuf* tail = Tail(list);
-    tail = AppendPoint(tail, 10, x + radius, y, 0);
-    tail = AppendReal(tail, 42, 1.0);
-    tail = AppendPoint(tail, 10, x - radius, y, 0);
-    tail = AppendReal(tail, 42, 1.0);
-    resbuf* rest = sds_buildlist(97, 0L, 75, 0, 76, 1, 47, 0.0, 98, 1L, 10, last, RTNONE);
-    tail->rbnext = rest;
-    int status = sds_entmake(list);
-    sds_relrb(list);
-    return status;
+    sds_point last = {x - radius, y, 0}, first = {x + radius, y, 0};
+    return MakeFrom(sds_buildlist(RTDXF0, "HATCH", 8, "0", 62, 256, 10, last, 2, "SOLID", 70, 1, 71,
+                                  0, 91, 1L, 92, 7L, 72, 1, 73, 1, 93, 2L, 10, first, 42, 1.0, 10,
+                                  last, 42, 1.0, 97, 0L, 75, 0, 76, 1, 47, 0.0, 98, 1L, 10, last,
+                                  RTNONE));
 }
 
 int MakeDictionary(sds_name result) {

@@ -58,20 +58,6 @@ TEST_F(Entities, EachKindKeepsTheModulesGroupOrder) {
     }
 }
 
-TEST_F(Entities, DiscBoundaryReadsBackAfterGroup93) {
-    ASSERT_EQ(MakeDisc(2, 3, 0.5), RTNORM);
-    sds_name disc;
-    sds_entlast(disc);
-    resbuf* list = sds_entget(disc);
-    const resbuf* count = FindGroup(list, 93);
-    ASSERT_NE(count, nullptr);
-    const resbuf* a = FindGroup(count, 10);
-    const resbuf* b = FindGroup(a->rbnext, 10);
-    EXPECT_DOUBLE_EQ(a->resval.rpoint[0], 2.5);
-    EXPECT_DOUBLE_EQ(b->resval.rpoint[0], 1.5);
-    sds_relrb(list);
-}
-
 TEST_F(Entities, TableEntriesAreMadeFoundAndRefusedWhenPresent) {
     resbuf* layer = sds_buildlist(RTDXF0, "layer", 2, "Zbrojenie główne", 62, 1, RTNONE);
     EXPECT_EQ(sds_entmake(layer), RTNORM);
@@ -276,18 +262,6 @@ TEST_F(Entities, CircularListsAreRefusedNotWalkedForever) {
     EXPECT_EQ(Dump(), before);
     last->rbnext = nullptr;
     EXPECT_EQ(sds_relrb(list), RTNORM);
-}
-
-TEST_F(Entities, HighlightFollowsRedraw) {
-    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
-    sds_name line;
-    sds_entlast(line);
-    EXPECT_FALSE(host::IsHighlighted(line));
-    EXPECT_EQ(sds_redraw(line, 3), RTNORM);
-    EXPECT_TRUE(host::IsHighlighted(line));
-    EXPECT_EQ(sds_redraw(line, 4), RTNORM);
-    EXPECT_FALSE(host::IsHighlighted(line));
-    EXPECT_EQ(sds_redraw(line, 99), RTERROR);
 }
 
 TEST_F(Entities, BuildListRefusesBadTypesAndNullValues) {

@@ -27,30 +27,6 @@ TEST_F(Dictionaries, RecordUnderExtensionDictionaryReadsBackInOrder) {
     EXPECT_EQ(sds_dictdel(dict, "ORV_ARMAVO"), RTERROR);
 }
 
-TEST_F(Dictionaries, ScheduleRowsInTheNamedObjectDictionary) {
-    sds_name named;
-    ASSERT_EQ(sds_namedobjdict(named), RTNORM);
-    resbuf* groups = sds_dictsearch(named, "ACAD_GROUP", 0);
-    ASSERT_NE(groups, nullptr);
-    sds_relrb(groups);
-    for (int i = 0; i < 8; ++i) {
-        sds_name row;
-        ASSERT_EQ(MakeBarRecord("row", i, row), RTNORM);
-        std::string key = "GLOBAL_ORV_ARMAVO" + std::to_string(i);
-        ASSERT_EQ(sds_dictadd(named, key.c_str(), row), RTNORM);
-    }
-    for (int i = 0; i < 8; ++i) {
-        std::string key = "GLOBAL_ORV_ARMAVO" + std::to_string(i);
-        resbuf* found = sds_dictsearch(named, key.c_str(), 1);
-        ASSERT_NE(found, nullptr) << key;
-        EXPECT_EQ(FindGroup(found, 140)->rbnext->rbnext->resval.rint, i);
-        sds_relrb(found);
-        ASSERT_EQ(sds_dictdel(named, key.c_str()), RTNORM);
-    }
-    resbuf* found = sds_dictsearch(named, "GLOBAL_ORV_ARMAVO0", 0);
-    EXPECT_EQ(found, nullptr);
-}
-
 // The module's anonymous group: made ownerless, then listed in ACAD_GROUP by sds_entmod.
 TEST_F(Dictionaries, GroupMadeAndListedInAcadGroup) {
     ASSERT_EQ(MakeCircle(0, 0, 1), RTNORM);

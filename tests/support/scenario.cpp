@@ -68,6 +68,22 @@ void DumpInto(const sds_name object, const std::string& indent, std::set<std::st
     }
 }
 
+// Calls `visit` with each live entity in creation order (ssget "X").
+template <class Visit>
+void ForEachLive(Visit visit) {
+    sds_name set = {0, 0};
+    if (sds_ssget("X", nullptr, nullptr, nullptr, set) != RTNORM)
+        return;
+    long length = 0;
+    sds_sslength(set, &length);
+    for (long i = 0; i < length; ++i) {
+        sds_name entity = {0, 0};
+        if (sds_ssname(set, i, entity) == RTNORM)
+            visit(entity);
+    }
+    sds_ssfree(set);
+}
+
 }  // namespace
 
 std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOptions& options) {
@@ -104,17 +120,7 @@ std::string LastSettingsFile() {
 
 std::vector<EntityDump> LiveEntities() {
     std::vector<EntityDump> result;
-    sds_name set = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, set) != RTNORM) {
-        return result;
-    }
-    long length = 0;
-    sds_sslength(set, &length);
-    for (long i = 0; i < length; ++i) {
-        sds_name entity = {0, 0};
-        if (sds_ssname(set, i, entity) != RTNORM) {
-            continue;
-        }
+    ForEachLive([&](const sds_name entity) {
         struct resbuf* list = sds_entget(entity);
         EntityDump dump;
         for (const struct resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
@@ -127,8 +133,7 @@ std::vector<EntityDump> LiveEntities() {
         dump.groups = host::FormatList(list);
         sds_relrb(list);
         result.push_back(std::move(dump));
-    }
-    sds_ssfree(set);
+    });
     return result;
 }
 
@@ -150,19 +155,8 @@ std::string DumpObject(const sds_name object) {
 
 std::string DumpDrawing() {
     std::string out;
-    sds_name set = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, set) != RTNORM) {
-        return out;
-    }
-    long length = 0;
-    sds_sslength(set, &length);
-    for (long i = 0; i < length; ++i) {
-        sds_name entity = {0, 0};
-        if (sds_ssname(set, i, entity) == RTNORM) {
-            out += (i > 0 ? "\n" : "") + DumpObject(entity);
-        }
-    }
-    sds_ssfree(set);
+    ForEachLive(
+        [&](const sds_name entity) { out += (out.empty() ? "" : "\n") + DumpObject(entity); });
     return out;
 }
 
