@@ -7,7 +7,6 @@
 #include <map>
 
 #include "module/resources/resource.h"
-#include "module/ui/number_text.h"
 #include "panel_test_support.h"
 #include "platform/console.h"
 #include "platform/script_panel.h"
@@ -17,19 +16,6 @@ using Button = CToolBarDlg::CaptionButton;
 using platform::Rect;
 
 namespace {
-
-TEST_F(PanelTest, FreshStartShowsDefaults) {
-    CToolBarDlg& p = MakePanel();
-    EXPECT_TRUE(p.IsWindowVisible());
-    EXPECT_DOUBLE_EQ(p.GetDiameter(), 4.5);
-    EXPECT_EQ(p.GetSteelIndex(), 0);
-    EXPECT_TRUE(p.IsSmoothSelected());
-    EXPECT_EQ(p.IsRoundedCorners(), 0);
-    EXPECT_DOUBLE_EQ(p.GetSpacing(), 20.0);
-    EXPECT_EQ(p.GetCount(), 1);
-    EXPECT_DOUBLE_EQ(p.GetDescriptionFontSize(), 5.0);
-    EXPECT_DOUBLE_EQ(p.GetDimensionFontSize(), 5.0);
-}
 
 // Choices are stored when the panel hides (list choices as their index, texts as typed) and
 // come back, hidden, at the next start.
@@ -51,17 +37,15 @@ TEST_F(PanelTest, HidingStoresTheChoicesAndTheNextStartRestoresThem) {
         EXPECT_EQ(p.TogglePanel(1), 1);
         EXPECT_FALSE(p.IsWindowVisible());
     }
-    const std::pair<const char*, std::string> stored[] = {
-        {"Diameter", "6"},
-        {"Steel", "15"},
-        {"RodNumber", "3"},
-        {"Round", "1"},
-        {"Rozstaw", "12,5x"},
-        {"IsVisible", "0"},
-        {"ParametryChwiloweZwiniete", "0"},
-        {"X", std::to_string(r.left)},
-        {"CY", std::to_string(r.Height())},
-    };
+    const std::pair<const char*, std::string> stored[] = {{"Diameter", "6"},
+                                                          {"Steel", "15"},
+                                                          {"RodNumber", "3"},
+                                                          {"Round", "1"},
+                                                          {"Rozstaw", "12,5x"},
+                                                          {"IsVisible", "0"},
+                                                          {"ParametryChwiloweZwiniete", "0"},
+                                                          {"X", std::to_string(r.left)},
+                                                          {"CY", std::to_string(r.Height())}};
     for (const auto& [name, value] : stored) {
         EXPECT_EQ(Stored(name), value) << name;
     }
@@ -124,10 +108,12 @@ TEST_F(PanelTest, StoredPositionOutsideTheOwnerIsBroughtBack) {
     }
 }
 
-// Damaged or unreadable settings fall back to what a fresh start shows, value by value.
-TEST_F(PanelTest, DamagedStoredValuesKeepTheDefaults) {
+// A fresh start shows the defaults; damaged or unreadable settings fall back to them, value by
+// value.
+TEST_F(PanelTest, FreshOrDamagedSettingsGiveTheDefaults) {
     const Rect fresh = MakePanel().GetWindowRect();
     const std::pair<std::string, std::string> cases[] = {
+        {"-", "nothing stored"},
         {"CX", "0"},
         {"CY", "-40"},
         {"CX", "99999"},
@@ -148,15 +134,20 @@ TEST_F(PanelTest, DamagedStoredValuesKeepTheDefaults) {
                       platform::RegResult::Ok);
         } else if (name.empty()) {
             std::ofstream(settings_) << value;
-        } else {
+        } else if (name != "-") {
             Store(name, value);
         }
         CToolBarDlg& p = MakePanel();
+        EXPECT_TRUE(p.IsWindowVisible());
         EXPECT_EQ(p.GetWindowRect(), fresh);
+        EXPECT_DOUBLE_EQ(p.GetDiameter(), 4.5);
+        EXPECT_EQ(p.GetSteelIndex(), 0);
+        EXPECT_TRUE(p.IsSmoothSelected());
+        EXPECT_EQ(p.IsRoundedCorners(), 0);
         EXPECT_DOUBLE_EQ(p.GetSpacing(), 20.0);
         EXPECT_EQ(p.GetCount(), 1);
         EXPECT_DOUBLE_EQ(p.GetDescriptionFontSize(), 5.0);
-        EXPECT_DOUBLE_EQ(p.GetDiameter(), 4.5);
+        EXPECT_DOUBLE_EQ(p.GetDimensionFontSize(), 5.0);
     }
     // 259 characters and the end fit the buffer of 260 and are read.
     Store("RodNumber", std::string(259, '7'));
@@ -172,87 +163,62 @@ std::map<int, Rect> Layout(const CToolBarDlg& p) {
     return m;
 }
 
-TEST_F(PanelTest, CollapsingASectionMovesTheSectionsBelowAndResizesTheWindow) {
-    struct Case {
+// A collapsed section hides what lies inside its group, moves what lies below it up by the
+// group's height and shrinks the window as much; it is stored when the panel hides, applied at
+// the next start, and expanding it gives back the same layout.
+TEST_F(PanelTest, CollapsedSectionsMoveTheOnesBelowAreStoredAndExpandBack) {
+    const struct {
         int section, group, command;
-        std::vector<int> inside, below, above;
+        const char* stored;
+    } cases[] = {
+        {CToolBarDlg::kBarSection, IDC_GROUP_BAR, ID_TOGGLE_BAR_SECTION, "ParametryPretowZwiniete"},
+        {CToolBarDlg::kTemporarySection, IDC_GROUP_TEMPORARY, ID_TOGGLE_TEMPORARY_SECTION,
+         "ParametryChwiloweZwiniete"},
+        {CToolBarDlg::kTextSection, IDC_GROUP_TEXT_HEIGHTS, ID_TOGGLE_TEXT_SECTION,
+         "WielkoscCzcionkiZwinieta"},
     };
-    const Case cases[] = {
-        {CToolBarDlg::kBarSection,
-         IDC_GROUP_BAR,
-         ID_TOGGLE_BAR_SECTION,
-         {IDC_DIAMETER, IDC_STEEL, IDC_ROUNDED, IDC_LABEL_DIAMETER},
-         {IDC_GROUP_TEMPORARY, IDC_SPACING, IDC_COUNT, IDC_GROUP_TEXT_HEIGHTS, IDC_LETTER,
-          IDC_LETTER_DIMENSION, IDC_LABEL_LETTER},
-         {}},
-        {CToolBarDlg::kTemporarySection,
-         IDC_GROUP_TEMPORARY,
-         ID_TOGGLE_TEMPORARY_SECTION,
-         {IDC_SPACING, IDC_COUNT, IDC_UNIT_SPACING},
-         {IDC_GROUP_TEXT_HEIGHTS, IDC_LETTER, IDC_LETTER_DIMENSION},
-         {IDC_GROUP_BAR, IDC_DIAMETER, IDC_ROUNDED}},
-        {CToolBarDlg::kTextSection,
-         IDC_GROUP_TEXT_HEIGHTS,
-         ID_TOGGLE_TEXT_SECTION,
-         {IDC_LETTER, IDC_LETTER_DIMENSION, IDC_LABEL_LETTER_DIMENSION},
-         {},
-         {IDC_GROUP_BAR, IDC_DIAMETER, IDC_SPACING, IDC_COUNT}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.section);
-        CToolBarDlg& p = MakePanel();
-        const auto before = Layout(p);
-        const Rect window = p.GetWindowRect();
-        const int d = before.at(c.group).Height();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.stored);
+        std::filesystem::remove(settings_);
+        CToolBarDlg* p = &MakePanel();
+        const auto before = Layout(*p);
+        const Rect window = p->GetWindowRect();
+        const Rect group = before.at(c.group);
+        const int d = group.Height();
         ASSERT_GT(d, 0);
-
-        p.OnCommand(c.command);
-        EXPECT_TRUE(p.IsSectionCollapsed(c.section));
-        EXPECT_EQ(p.GetWindowRect(),
+        p->OnCommand(c.command);
+        EXPECT_TRUE(p->IsSectionCollapsed(c.section));
+        EXPECT_EQ(p->GetWindowRect(),
                   (Rect{window.left, window.top, window.right, window.bottom - d}));
-        const auto collapsed = Layout(p);
-        EXPECT_FALSE(p.IsControlVisible(c.group));
-        for (int id : c.inside) {
-            EXPECT_FALSE(p.IsControlVisible(id)) << id;
+        const auto collapsed = Layout(*p);
+        int moved = 0;
+        for (const auto& [id, rect] : before) {
+            if (rect.top >= group.bottom) {
+                EXPECT_EQ(collapsed.at(id), rect.Offset(0, -d)) << id;
+                EXPECT_TRUE(p->IsControlVisible(id)) << id;
+                ++moved;
+            } else if (rect.top >= group.top) {
+                EXPECT_FALSE(p->IsControlVisible(id)) << id;
+            } else {
+                EXPECT_EQ(collapsed.at(id), rect) << id;
+            }
         }
-        for (int id : c.below) {
-            EXPECT_EQ(collapsed.at(id), before.at(id).Offset(0, -d)) << id;
-            EXPECT_TRUE(p.IsControlVisible(id)) << id;
-        }
-        for (int id : c.above) {
-            EXPECT_EQ(collapsed.at(id), before.at(id)) << id;
-        }
+        EXPECT_EQ(moved > 0, c.section != CToolBarDlg::kTextSection);
 
-        p.ToggleSection(c.section);
-        EXPECT_FALSE(p.IsSectionCollapsed(c.section));
-        EXPECT_EQ(p.GetWindowRect(), window);
-        EXPECT_EQ(Layout(p), before);
-        for (int id : c.inside) {
-            EXPECT_TRUE(p.IsControlVisible(id)) << id;
+        p->TogglePanel(1);
+        EXPECT_EQ(Stored(c.stored), "1");
+        p = &MakePanel();
+        EXPECT_TRUE(p->IsSectionCollapsed(c.section));
+        EXPECT_EQ(Layout(*p), collapsed);
+        EXPECT_EQ(p->GetWindowRect().Height(), window.Height() - d);
+        p->ToggleSection(c.section);
+        EXPECT_FALSE(p->IsSectionCollapsed(c.section));
+        EXPECT_EQ(Layout(*p), before);
+        EXPECT_EQ(p->GetWindowRect().Height(), window.Height());
+        for (const auto& [id, rect] : before) {
+            EXPECT_TRUE(p->IsControlVisible(id)) << id;
         }
     }
-}
-
-TEST_F(PanelTest, CollapsedSectionsAreStoredAndAppliedAtStart) {
-    std::map<int, Rect> expanded;
-    int d = 0;
-    Rect collapsedWindow;
-    {
-        CToolBarDlg& p = MakePanel();
-        expanded = Layout(p);
-        d = expanded.at(IDC_GROUP_BAR).Height();
-        p.ToggleSection(CToolBarDlg::kBarSection);
-        collapsedWindow = p.GetWindowRect();
-        p.TogglePanel(1);
-        EXPECT_EQ(Stored("ParametryPretowZwiniete"), "1");
-    }
-    CToolBarDlg& p = MakePanel();
-    EXPECT_TRUE(p.IsSectionCollapsed(CToolBarDlg::kBarSection));
-    EXPECT_FALSE(p.IsControlVisible(IDC_DIAMETER));
-    EXPECT_EQ(p.GetControlRect(IDC_SPACING), expanded.at(IDC_SPACING).Offset(0, -d));
-    EXPECT_EQ(p.GetWindowRect().Height(), collapsedWindow.Height());
-    p.ToggleSection(CToolBarDlg::kBarSection);
-    EXPECT_EQ(Layout(p), expanded);
 }
 
 TEST_F(PanelTest, CaptionButtonsSitAtTheRightOfTheCaption) {
@@ -315,59 +281,55 @@ TEST_F(PanelTest, CaptionClicksActOnlyWhenReleasedOverThePressedButton) {
     EXPECT_EQ(Stored("ParametryChwiloweZwiniete"), "1");
 }
 
-TEST_F(PanelTest, MinimizingTheOwnerSavesTheSettings) {
-    CToolBarDlg& p = MakePanel();
-    platform::HandlePanelCommand({"spacing", "33"});
-    platform::MinimizeWindow(platform::MainWindow());
-    EXPECT_EQ(Stored("Rozstaw"), "33");
-    EXPECT_EQ(Stored("IsVisible"), "1");  // it was meant to be shown
-    platform::RestoreWindow(platform::MainWindow());
-    EXPECT_TRUE(p.IsWindowVisible());
-}
-
-TEST_F(PanelTest, EnterAndEscapeDoNotCloseThePanel) {
+// Enter and Esc do not close the panel; minimizing the owner hides it for a while and saves
+// it as meant to be shown.
+TEST_F(PanelTest, PanelStaysUpThroughEnterEscapeAndMinimizing) {
     CToolBarDlg& p = MakePanel();
     p.OnOK();
     p.OnCancel();
+    EXPECT_TRUE(p.IsWindowVisible());
+    platform::HandlePanelCommand({"spacing", "33"});
+    platform::MinimizeWindow(platform::MainWindow());
+    EXPECT_EQ(Stored("Rozstaw"), "33");
+    EXPECT_EQ(Stored("IsVisible"), "1");
+    platform::RestoreWindow(platform::MainWindow());
     EXPECT_TRUE(p.IsWindowVisible());
 }
 
 TEST_F(PanelTest, InputsAreDisabledAndEnabledTogether) {
     CToolBarDlg& p = MakePanel();
-    const int inputs[] = {IDC_DIAMETER, IDC_STEEL,  IDC_ROUNDED,         IDC_SPACING,
-                          IDC_COUNT,    IDC_LETTER, IDC_LETTER_DIMENSION};
-    p.EnableInputs(false);
-    for (int id : inputs) {
-        EXPECT_FALSE(p.IsControlEnabled(id)) << id;
+    for (bool enabled : {false, true}) {
+        p.EnableInputs(enabled);
+        for (int id : {IDC_DIAMETER, IDC_STEEL, IDC_ROUNDED, IDC_SPACING, IDC_COUNT, IDC_LETTER,
+                       IDC_LETTER_DIMENSION}) {
+            EXPECT_EQ(p.IsControlEnabled(id), enabled) << id;
+        }
+        EXPECT_EQ(platform::HandlePanelCommand({"diameter", enabled ? "6" : "12"}), enabled);
     }
-    EXPECT_FALSE(platform::HandlePanelCommand({"diameter", "12"}));
-    EXPECT_DOUBLE_EQ(p.GetDiameter(), 4.5);
-    p.EnableInputs(true);
-    for (int id : inputs) {
-        EXPECT_TRUE(p.IsControlEnabled(id)) << id;
-    }
+    EXPECT_DOUBLE_EQ(p.GetDiameter(), 6.0);
 }
 
 TEST_F(PanelTest, ReadersTakeTheLeadingNumberOfTypedText) {
     CToolBarDlg& p = MakePanel();
-    const std::pair<const char*, double> spacings[] = {
-        {"abc", 0.0},   {"12.5cm", 12.5}, {" 7", 7.0}, {"-3", -3.0}, {"nan", 0.0},
-        {"1e999", 0.0}, {"2e1", 20.0},    {".5", 0.5}, {"", 0.0},    {"12e", 12.0}};
-    for (const auto& [text, value] : spacings) {
-        p.SetDlgItemText(IDC_SPACING, text);
-        EXPECT_DOUBLE_EQ(p.GetSpacing(), value) << text;
+    struct Case {
+        const char* text;
+        double decimal;
+        int whole;
+    };
+    const Case cases[] = {{"abc", 0, 0}, {"12.5cm", 12.5, 12}, {" 7", 7, 7},    {"-3", -3, -3},
+                          {"nan", 0, 0}, {"1e999", 0, 1},      {"2e1", 20, 2},  {".5", 0.5, 0},
+                          {"", 0, 0},    {"12e", 12, 12},      {"3.9", 3.9, 3}, {"12a", 12, 12}};
+    for (const auto& c : cases) {
+        p.SetDlgItemText(IDC_SPACING, c.text);
+        p.SetDlgItemText(IDC_COUNT, c.text);
+        EXPECT_DOUBLE_EQ(p.GetSpacing(), c.decimal) << c.text;
+        EXPECT_EQ(p.GetCount(), c.whole) << c.text;
     }
-    const std::pair<const char*, int> counts[] = {{"12a", 12},
-                                                  {"", 0},
-                                                  {"x", 0},
-                                                  {"-4", -4},
-                                                  {"99999999999", INT_MAX},
-                                                  {"-99999999999", INT_MIN},
-                                                  {"3.9", 3}};
-    for (const auto& [text, value] : counts) {
-        p.SetDlgItemText(IDC_COUNT, text);
-        EXPECT_EQ(p.GetCount(), value) << text;
-    }
+    // Whole numbers beyond int are clamped, never wrapped.
+    p.SetDlgItemText(IDC_COUNT, "9999999999");
+    EXPECT_EQ(p.GetCount(), INT_MAX);
+    p.SetDlgItemText(IDC_COUNT, "-9999999999");
+    EXPECT_EQ(p.GetCount(), INT_MIN);
 }
 
 // Output written while the panel works, so that what a user is told can be counted.
