@@ -115,16 +115,15 @@ TEST(ModalDialogTest, RefusedLinesChangeNothingAndAreReported) {
     }
 }
 
-TEST(ModalDialogTest, EndOfInputCancelsEvenWhenTheDialogRefusesCancel) {
-    Session s({"set 1008 7"});
-    RecordingDialog d;
-    d.refuseCancel = true;
-    EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDCANCEL);
-    EXPECT_EQ(d.events.back(), "cancel");
-    EXPECT_EQ(d.GetDlgItemText(1008), "7");
-}
-
-TEST(ModalDialogTest, EscapeAndCloseBoxCancelWithoutACancelButton) {
+TEST(ModalDialogTest, EndOfInputEscapeAndCloseBoxCancel) {
+    {
+        Session s({"set 1008 7"});  // input ends even for a dialog that refuses to cancel
+        RecordingDialog d;
+        d.refuseCancel = true;
+        EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDCANCEL);
+        EXPECT_EQ(d.events.back(), "cancel");
+        EXPECT_EQ(d.GetDlgItemText(1008), "7");
+    }
     DialogTemplate t = SampleTemplate();
     t.controls.erase(t.controls.begin() + 1);  // no button with id 2
     for (const char* line : {"^C", "click 2"}) {
