@@ -45,8 +45,10 @@ void UndoJournal::BeginGroup() {
 bool UndoJournal::EndGroup() {
     if (depth_ == 0)
         return false;
+    // A closed group is one step even when nothing changed in it (a command cancelled at its
+    // first prompt): a following U takes back that command, not the one before it.
     if (--depth_ == 0)
-        Close();
+        Close(true);
     return true;
 }
 
@@ -57,9 +59,10 @@ void UndoJournal::BeginCommand() {
 
 void UndoJournal::EndCommand() {
     // A group the command left open ends with it, so that one undo still takes it back.
+    const bool groupOpen = depth_ > 0;
     depth_ = 0;
     inCommand_ = false;
-    Close();
+    Close(groupOpen);
 }
 
 void UndoJournal::EndCall() {
@@ -67,8 +70,8 @@ void UndoJournal::EndCall() {
         Close();
 }
 
-void UndoJournal::Close() {
-    if (!drawing_ || (pending_.changes.empty() && !pending_.countersChanged))
+void UndoJournal::Close(bool keepEmpty) {
+    if (!drawing_ || (!keepEmpty && pending_.changes.empty() && !pending_.countersChanged))
         return;
     for (Change& change : pending_.changes)
         change.after = drawing_->SlotState(change.id);

@@ -48,7 +48,9 @@ class UndoJournal : public ChangeRecorder {
         Counters countersBefore;
         Counters countersAfter;
     };
-    void Close();
+    // Ends the pending step; an empty one is kept only when forced (a closed undo group is a
+    // step even when nothing changed in it).
+    void Close(bool keepEmpty = false);
     void Check() const;
 
     Database* drawing_ = nullptr;

@@ -118,6 +118,16 @@ TEST_F(WprTest, EscOrEnterAtTheFirstPromptDrawsNothing) {
     }
 }
 
+// A cancelled WPR is still one undo step: the U after it must not take back the bar before.
+TEST_F(WprTest, UndoAfterACancelledWprKeepsTheBarBefore) {
+    for (const char* answer : {"^C", ""}) {
+        RunWpr({"PANEL steel RB500W", "WPR", "0,0", "100,0", "", "WPR", answer, "U"});
+        EXPECT_EQ(Polylines().size(), 1u) << answer;
+        RunWpr({"U"}, false);
+        EXPECT_TRUE(testkit::LiveEntities().empty()) << answer;
+    }
+}
+
 // Picks that leave one vertex (one pick, or picks all on one point) make no polyline, and
 // the record must not land on the entity made before.
 TEST_F(WprTest, OneDistinctPointMakesNoBarAndMarksNothing) {
