@@ -25,6 +25,23 @@ double DistanceToEntity(const std::vector<Piece>& pieces, Vec2 p) {
     return best;
 }
 
+// Calls visit(id, pieces, distance) for every live entity whose geometry lies within the
+// pick aperture of p, in the order the entities were made.
+template <class Visit>
+void ForEachEntityNear(Vec2 p, Visit visit) {
+    const Database& drawing = CurrentDrawing();
+    const double aperture = Aperture();
+    for (ObjectId id : drawing.EntityOrder()) {
+        const Object* object = drawing.FindLive(id);
+        if (!object)
+            continue;
+        const std::vector<Piece> pieces = EntityPieces(drawing, *object);
+        const double distance = DistanceToEntity(pieces, p);
+        if (!pieces.empty() && distance <= aperture)
+            visit(id, pieces, distance);
+    }
+}
+
 enum SnapMode : unsigned { kEnd = 1, kMid = 2, kCen = 4, kIns = 64, kNea = 512 };
 
 // The snap modes of a mode text like "END, mid"; false when a word is not a snap mode.
@@ -77,22 +94,16 @@ void Consider(Vec2 candidate, Vec2 p, double& best, Vec2& snapped) {
 bool PickEntityAt(const sds_point point, sds_name entity) {
     if (point == nullptr || entity == nullptr)
         return false;
-    const Database& drawing = CurrentDrawing();
     const Vec2 p{point[0], point[1]};
-    const double aperture = Aperture();
     double best = INFINITY;
     ObjectId found;
-    for (ObjectId id : drawing.EntityOrder()) {
-        const Object* object = drawing.FindLive(id);
-        if (!object)
-            continue;
-        double d = DistanceToEntity(EntityPieces(drawing, *object), p);
+    ForEachEntityNear(p, [&](ObjectId id, const std::vector<Piece>&, double distance) {
         // Later entities win ties: they are drawn on top.
-        if (d <= aperture && d <= best) {
-            best = d;
+        if (distance <= best) {
+            best = distance;
             found = id;
         }
-    }
+    });
     if (!found)
         return false;
     ToName(found, entity);
@@ -103,18 +114,10 @@ namespace {
 
 // The snapped point for the given modes among the entities within the aperture.
 bool SnapPoint(const sds_point point, unsigned modes, sds_point result) {
-    const Database& drawing = CurrentDrawing();
     const Vec2 p{point[0], point[1]};
-    const double aperture = Aperture();
     double best = INFINITY;
     Vec2 snapped;
-    for (ObjectId id : drawing.EntityOrder()) {
-        const Object* object = drawing.FindLive(id);
-        if (!object)
-            continue;
-        std::vector<Piece> pieces = EntityPieces(drawing, *object);
-        if (pieces.empty() || DistanceToEntity(pieces, p) > aperture)
-            continue;
+    ForEachEntityNear(p, [&](ObjectId, const std::vector<Piece>& pieces, double) {
         for (const Piece& piece : pieces) {
             const bool spot = piece.kind == Piece::Kind::Spot;
             if ((modes & kEnd) && piece.endsSnap && !spot) {
@@ -133,7 +136,7 @@ bool SnapPoint(const sds_point point, unsigned modes, sds_point result) {
                 Consider(NearestOnPiece(piece, p), p, best, snapped);
             }
         }
-    }
+    });
     if (best == INFINITY)
         return false;
     result[0] = snapped.x;
