@@ -67,6 +67,22 @@ RegResult Save(const settings::Store& store, const std::string& keepOldAs) {
     return RegResult::Ok;
 }
 
+// One change of a writable key: load the store, apply the change, and save it when the
+// change succeeded.
+template <class Change>
+RegResult ChangeStore(const RegKey& key, Change change) {
+    if (!key.open || !key.writable) {
+        return RegResult::AccessDenied;
+    }
+    settings::Store store;
+    std::string keepOldAs;
+    RegResult r = LoadForWrite(store, keepOldAs);
+    if (r == RegResult::Ok) {
+        r = change(store);
+    }
+    return r == RegResult::Ok ? Save(store, keepOldAs) : r;
+}
+
 bool IsStringType(unsigned type) {
     return type == REG_SZ || type == REG_EXPAND_SZ;
 }
@@ -155,23 +171,16 @@ RegResult RegQueryValue(const RegKey& key, std::string_view name, unsigned* type
 
 RegResult RegSetValueRaw(const RegKey& key, std::string_view name, unsigned type,
                          std::string_view bytes) {
-    if (!key.open || !key.writable) {
-        return RegResult::AccessDenied;
-    }
-    settings::Store store;
-    std::string keepOldAs;
-    RegResult r = LoadForWrite(store, keepOldAs);
-    if (r != RegResult::Ok) {
-        return r;
-    }
-    settings::Key& k = store.AddKey(key.path);
-    if (settings::Value* v = settings::FindValue(k, name)) {
-        v->type = type;
-        v->bytes = std::string(bytes);
-    } else {
-        k.values.push_back(settings::Value{std::string(name), type, std::string(bytes)});
-    }
-    return Save(store, keepOldAs);
+    return ChangeStore(key, [&](settings::Store& store) {
+        settings::Key& k = store.AddKey(key.path);
+        if (settings::Value* v = settings::FindValue(k, name)) {
+            v->type = type;
+            v->bytes = std::string(bytes);
+        } else {
+            k.values.push_back(settings::Value{std::string(name), type, std::string(bytes)});
+        }
+        return RegResult::Ok;
+    });
 }
 
 RegResult RegSetValue(const RegKey& key, std::string_view name, std::string_view text) {
@@ -181,22 +190,15 @@ RegResult RegSetValue(const RegKey& key, std::string_view name, std::string_view
 }
 
 RegResult RegDeleteValue(const RegKey& key, std::string_view name) {
-    if (!key.open || !key.writable) {
-        return RegResult::AccessDenied;
-    }
-    settings::Store store;
-    std::string keepOldAs;
-    RegResult r = LoadForWrite(store, keepOldAs);
-    if (r != RegResult::Ok) {
-        return r;
-    }
-    settings::Key* k = store.FindKey(key.path);
-    settings::Value* v = k != nullptr ? settings::FindValue(*k, name) : nullptr;
-    if (v == nullptr) {
-        return RegResult::NotFound;
-    }
-    k->values.erase(k->values.begin() + (v - k->values.data()));
-    return Save(store, keepOldAs);
+    return ChangeStore(key, [&](settings::Store& store) {
+        settings::Key* k = store.FindKey(key.path);
+        settings::Value* v = k != nullptr ? settings::FindValue(*k, name) : nullptr;
+        if (v == nullptr) {
+            return RegResult::NotFound;
+        }
+        k->values.erase(k->values.begin() + (v - k->values.data()));
+        return RegResult::Ok;
+    });
 }
 
 RegResult RegGetString(const RegKey& key, std::string_view name, std::string& text) {
