@@ -1,28 +1,130 @@
-// Entity wrappers against the real drawing host: create lists accepted and read back, the
-// common readers, polyline vertices, solid discs and anonymous groups.
+// Entity wrappers, extension dictionaries, records and schedule rows against the real drawing
+// host. Every test starts a fresh drawing and must end with as many live result buffers as it
+// began, so that every wrapper call is also checked for leaks.
+#include <gtest/gtest.h>
+
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <cstring>
+#include <cstdio>
 #include <functional>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
 
+#include "host/document.h"
+#include "host/drawing_access.h"
+#include "host/resbuf_count.h"
+#include "host/sds.h"
 #include "module/entities/hatch.h"
 #include "module/entities/layer_group.h"
 #include "module/entities/line_circle.h"
 #include "module/entities/polyline.h"
+#include "module/entities/resbuf_util.h"
 #include "module/entities/text.h"
 #include "module/entities/xdata.h"
-#include "tests/module_entities/host_fixture.h"
+#include "module/model/rod_records.h"
 
-namespace entities_test {
 namespace {
+
+// Record key and tags as the string table gives them.
+const std::string kKey = "ORV_ARMAVO";
+const std::string kScheduleKey = "GLOBAL_ORV_ARMAVO";
+const std::string kBarTag = "Pręt";
+
+// The entity's groups as "code=value" texts, from the first group `from` on (all when 0),
+// subclass markers left out.
+std::vector<std::string> Groups(const sds_name entity, int from = 0) {
+    std::vector<std::string> out;
+    resbuf* list = sds_entget(entity);
+    bool started = from == 0;
+    for (const resbuf* node = list; node != nullptr; node = node->rbnext) {
+        const int code = node->restype;
+        started = started || code == from;
+        if (!started || code == 100 || code == from) {
+            continue;
+        }
+        char value[96];
+        if ((code >= 0 && code <= 9) || (code >= 300 && code <= 309)) {
+            std::snprintf(value, sizeof value, "%s", node->resval.rstring);
+        } else if ((code >= 10 && code <= 17) || code == 210) {
+            std::snprintf(value, sizeof value, "%g,%g,%g", node->resval.rpoint[0],
+                          node->resval.rpoint[1], node->resval.rpoint[2]);
+        } else if ((code >= 60 && code <= 79) || (code >= 170 && code <= 179)) {
+            std::snprintf(value, sizeof value, "%d", node->resval.rint);
+        } else if (code >= 90 && code <= 99) {
+            std::snprintf(value, sizeof value, "%ld", static_cast<long>(node->resval.rlong));
+        } else {
+            std::snprintf(value, sizeof value, "%g", node->resval.rreal);
+        }
+        out.push_back(std::to_string(code) + "=" + value);
+    }
+    sds_relrb(list);
+    return out;
+}
+
+long CountGroup(const sds_name entity, int code) {
+    const auto groups = Groups(entity);
+    return std::count_if(groups.begin(), groups.end(), [&](const std::string& group) {
+        return group.starts_with(std::to_string(code) + "=");
+    });
+}
+
+std::string Handle(const sds_name entity) {
+    for (const std::string& group : Groups(entity)) {
+        if (group.starts_with("5=")) {
+            return group.substr(2);
+        }
+    }
+    return "";
+}
+
+std::vector<double> Xyz(const double* point) {
+    return {point[0], point[1], point[2]};
+}
+
+bool Same(const sds_name a, const sds_name b) {
+    return a[0] == b[0] && a[1] == b[1];
+}
+
+// Values in a row, for one-line comparisons of a record's fields.
+template <typename... Field>
+std::string Fields(const Field&... fields) {
+    std::ostringstream out;
+    ((out << fields << " "), ...);
+    return out.str();
+}
+std::string Fields(const CRodXDataParameters& r) {
+    return Fields(r.type, r.ordinal, r.diameter, r.hooks, r.number, r.steel, r.rounded, r.flag);
+}
+
+class DrawingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        host::NewDrawing();
+        startLive = host::LiveResbufCount();
+    }
+    void TearDown() override {
+        EXPECT_EQ(host::LiveResbufCount(), startLive) << "a result buffer leaked";
+    }
+    // A fresh line, or a polyline with `polyline`, on layer "0"; its name in `entity`.
+    static void MakeLine(sds_name entity, bool polyline = false) {
+        sds_point a = {0, 0, 0}, b = {10, 0, 0};
+        ASSERT_EQ(polyline ? CSDSPolyLine().Create({CSDSPointExt(a), CSDSPointExt(b)}, false, "0",
+                                                   "CONTINUOUS", 256)
+                           : CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0),
+                  RTNORM);
+        ASSERT_EQ(sds_entlast(entity), RTNORM);
+    }
+    long startLive = 0;
+};
 
 class CreateTest : public DrawingTest {};
 
 // Every wrapper's create list is accepted and reads back group by group after the layer, each
 // code in its place and every literal value as the drawing format wants it.
 TEST_F(CreateTest, EveryCreateListIsAcceptedAndReadsBackAsMade) {
-    sds_point a = {1, 2, 0}, b = {7, 4, 0};
+    sds_point a = {1, 2, 0}, b = {7, 4, 0}, centre = {2, 3, 0};
     const struct {
         const char* layer;
         std::function<int()> create;
@@ -49,37 +151,30 @@ TEST_F(CreateTest, EveryCreateListIsAcceptedAndReadsBackAsMade) {
          {"6=CONTINUOUS", "62=256", "90=2", "70=1", "43=0", "38=0", "39=0", "10=0,0,0", "40=0",
           "41=0", "42=0", "10=10,0,0", "40=0", "41=0", "42=0", "210=0,0,1"}},
         {"Opisy prętów",
-         [&] {
-             sds_point centre = {2, 3, 0};
-             return CSDSCircleHatch().Create(centre, 0.5, "Opisy prętów", 256);
-         },
+         [&] { return CSDSCircleHatch().Create(centre, 0.5, "Opisy prętów", 256); },
          {"62=256", "10=1.5,3,0", "2=SOLID", "70=1",       "71=0", "91=1",       "92=7",
           "72=1",   "73=1",       "93=2",    "10=2.5,3,0", "42=1", "10=1.5,3,0", "42=1",
           "97=0",   "75=0",       "76=1",    "47=0",       "98=1", "10=1.5,3,0"}},
     };
+    sds_name made;
     for (const auto& c : cases) {
         ASSERT_EQ(c.create(), RTNORM) << host::LastError();
-        sds_name made;
-        Last(made);
+        ASSERT_EQ(sds_entlast(made), RTNORM);
         EXPECT_EQ(CSDSBaseClass::GetLayer(made), c.layer);
         EXPECT_EQ(Groups(made, 8), c.groups);
     }
+    // The disc, made last, gives back its centre from its boundary.
+    sds_point read = {9, 9, 9};
+    EXPECT_EQ(CSDSCircleHatch::GetCenter(made, read), RTNORM);
+    EXPECT_EQ(Xyz(read), Xyz(centre));
 }
 
-TEST_F(CreateTest, LayerAndStyleAreMadeOnceAndKeepTheirOwnProperties) {
+// A second layer of a taken name is refused; a second style of a taken name is accepted.
+TEST_F(CreateTest, LayerAndStyleAreMadeOnce) {
     CSDSLayer layer;
     EXPECT_EQ(layer.Create("Zbrojenie główne", 1), RTNORM);
     EXPECT_EQ(layer.Create("Zbrojenie główne", 5), RTERROR);
     EXPECT_EQ(layer.status, RTERROR);
-    resbuf* found = sds_tblsearch("LAYER", "Zbrojenie główne", 0);
-    ASSERT_NE(found, nullptr);
-    int colour = 0;
-    for (resbuf* node = found; node != nullptr; node = node->rbnext) {
-        colour = node->restype == 62 ? node->resval.rint : colour;
-    }
-    sds_relrb(found);
-    EXPECT_EQ(colour, 1);
-
     CSDSTextStyle style;
     EXPECT_FALSE(CSDSTextStyle::Exists("ORV_SYMBOLE"));
     EXPECT_EQ(style.Create("ORV_SYMBOLE", 0.0, 1.0, 0.0, 0, 0.2, "ORV-symbole.shx", ""), RTNORM);
@@ -88,105 +183,99 @@ TEST_F(CreateTest, LayerAndStyleAreMadeOnceAndKeepTheirOwnProperties) {
     EXPECT_FALSE(CSDSTextStyle::Exists("orv_symbole_x"));
 }
 
+// A negative radius, a one-vertex polyline and a hatch with no vertices are refused with the
+// host's code, and nothing is made.
 TEST_F(CreateTest, RefusedCreateReportsTheHostsCode) {
     sds_point a = {0, 0, 0};
     CSDSCircle circle;
     EXPECT_LT(circle.Create(a, -1.0, "0", "CONTINUOUS", 256, 1.0), 0);
     EXPECT_EQ(circle.status, RTERROR);
-    CSDSPolyLine line;
-    EXPECT_LT(line.Create({CSDSPointExt(0, 0, 0)}, false, "0", "CONTINUOUS", 256), 0);
-    CSDSPolyLineHatch hatch;
-    EXPECT_EQ(hatch.Create({}, "0", 256, 0, 1), RTERROR);
+    EXPECT_LT(CSDSPolyLine().Create({CSDSPointExt(0, 0, 0)}, false, "0", "CONTINUOUS", 256), 0);
+    EXPECT_EQ(CSDSPolyLineHatch().Create({}, "0", 256, 0, 1), RTERROR);
     sds_name last;
-    EXPECT_NE(sds_entlast(last), RTNORM);  // nothing was made
+    EXPECT_NE(sds_entlast(last), RTNORM);
 }
 
+// The readers on a live line, on objects without the group (a dictionary, a line made without
+// colour), on another kind and on an erased entity, which read as nothing.
 TEST_F(CreateTest, CommonReaders) {
-    sds_point a = {0, 0, 0}, b = {1, 0, 0};
-    ASSERT_EQ(CSDSLine().Create(a, b, "Wymiary prętów", "CONTINUOUS", 256, 1.0), RTNORM);
-    sds_name line;
-    Last(line);
-    EXPECT_EQ(CSDSBaseClass::GetLayer(line), "Wymiary prętów");
+    sds_name line, read = {0, 0}, dictionary, uncoloured;
+    MakeLine(line);
+    EXPECT_EQ(CSDSBaseClass::GetLayer(line), "0");
     EXPECT_EQ(CSDSBaseClass::GetColor(line), 256);
-
     resbuf* list = sds_entget(line);
     EXPECT_EQ(CSDSBaseClass::GetTypeName(list), "LINE");
     EXPECT_EQ(CSDSBaseClass::GetHandle(list), Handle(line));
     EXPECT_FALSE(CSDSBaseClass::GetHandle(list).empty());
-    char small[3];
+    char small[3];  // smaller than the name: takes what fits, ended
     CSDSBaseClass::GetTypeName(list, small, sizeof small);
     EXPECT_STREQ(small, "LI");
-    sds_name read = {0, 0};
     EXPECT_EQ(CSDSBaseClass::GetEntityName(list, read), RTNORM);
-    EXPECT_EQ(read[0], line[0]);
-    EXPECT_EQ(read[1], line[1]);
+    EXPECT_TRUE(Same(read, line));
     // Skipping the -1 node leaves a list without an entity name.
     EXPECT_EQ(CSDSBaseClass::GetEntityName(list->rbnext, read), RTERROR);
     sds_relrb(list);
-
     EXPECT_EQ(CSDSBaseClass::GetHandle(nullptr), "");
-    EXPECT_EQ(CSDSBaseClass::GetTypeName(nullptr), "");
     char buffer[8] = "xxxxxxx";
     CSDSBaseClass::GetTypeName(nullptr, buffer, sizeof buffer);
     EXPECT_STREQ(buffer, "");
-}
 
-TEST_F(CreateTest, ColourAndLayerOfObjectsWithoutThemOrGone) {
-    CSDSXData xdata;
-    sds_name dictionary;
-    ASSERT_EQ(xdata.CreateDictionary(dictionary), RTNORM);
+    ASSERT_EQ(CSDSXData().CreateDictionary(dictionary), RTNORM);
     EXPECT_EQ(CSDSBaseClass::GetColor(dictionary), RTERROR);
     EXPECT_EQ(CSDSBaseClass::GetLayer(dictionary), "");
-
-    // A line made without a colour group reads as having none.
-    sds_point a = {0, 0, 0}, b = {1, 0, 0};
+    sds_point a = {0, 0, 0}, b = {1, 0, 0}, p = {5, 5, 5};
     resbuf* plain = sds_buildlist(RTDXF0, "LINE", 8, "Zbrojenie", 10, a, 11, b, RTNONE);
     ASSERT_EQ(sds_entmake(plain), RTNORM);
     sds_relrb(plain);
-    sds_name uncoloured;
-    Last(uncoloured);
+    ASSERT_EQ(sds_entlast(uncoloured), RTNORM);
     EXPECT_EQ(CSDSBaseClass::GetColor(uncoloured), RTERROR);
     EXPECT_EQ(CSDSBaseClass::GetLayer(uncoloured), "Zbrojenie");
+    EXPECT_EQ(CSDSCircleHatch::GetCenter(uncoloured, p), RTERROR);
+    EXPECT_EQ(Xyz(p), (std::vector<double>{0, 0, 0}));
 
-    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 4, 1.0), RTNORM);
-    sds_name line;
-    Last(line);
     ASSERT_EQ(sds_entdel(line), RTNORM);
     EXPECT_EQ(CSDSBaseClass::GetColor(line), RTERROR);
     EXPECT_EQ(CSDSBaseClass::GetLayer(line), "");
-    sds_point p = {5, 5, 5};
+    p[0] = 5;
     EXPECT_EQ(CSDSCircle::GetCenter(line, p), RTERROR);
     EXPECT_EQ(p[0], 5);
     EXPECT_EQ(CSDSText::GetHeight(line), -1.0);
     EXPECT_EQ(CSDSText::GetString(line), "");
 }
 
-TEST_F(CreateTest, TextChangesKeepTheRest) {
-    sds_point a = {1, 1, 0}, b = {3, 1, 0};
+// Each setter changes its own groups and leaves the rest; an entity of another kind is refused.
+TEST_F(CreateTest, SettersChangeOnlyTheirGroups) {
+    sds_point a = {1, 1, 0}, b = {3, 1, 0}, c = {10, 20, 0}, d = {12, 20, 0}, s, e;
     CSDSText text;
     ASSERT_EQ(text.Create("12", a, 0.4, 0, "STANDARD", 0, 1, b, 0, "0", 256), RTNORM);
-    sds_name made;
-    Last(made);
-    EXPECT_EQ(CSDSText::GetString(made), "12");
-    EXPECT_DOUBLE_EQ(CSDSText::GetHeight(made), 0.4);
+    sds_name made, circle;
+    ASSERT_EQ(sds_entlast(made), RTNORM);
     EXPECT_EQ(text.SetString(made, "żebrowana 14"), RTNORM);
-    EXPECT_EQ(CSDSText::GetString(made), "żebrowana 14");
-    sds_point c = {10, 20, 0}, d = {12, 20, 0};
     EXPECT_EQ(text.SetPoints(made, c, d), RTNORM);
-    sds_point ins, align;
-    ASSERT_EQ(CSDSText::GetPoints(made, ins, align), RTNORM);
-    EXPECT_DOUBLE_EQ(ins[1], 20);
-    EXPECT_DOUBLE_EQ(align[0], 12);
+    EXPECT_EQ(CSDSText::GetString(made), "żebrowana 14");
     EXPECT_DOUBLE_EQ(CSDSText::GetHeight(made), 0.4);
+    ASSERT_EQ(CSDSText::GetPoints(made, s, e), RTNORM);
+    EXPECT_EQ(Xyz(s), Xyz(c));
+    EXPECT_EQ(Xyz(e), Xyz(d));
 
+    CSDSCircle maker;
+    ASSERT_EQ(maker.Create(a, 1.0, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+    ASSERT_EQ(sds_entlast(circle), RTNORM);
+    EXPECT_EQ(maker.SetCenter(circle, c), RTNORM);
+    ASSERT_EQ(CSDSCircle::GetCenter(circle, s), RTNORM);
+    EXPECT_EQ(Xyz(s), Xyz(c));
+    EXPECT_EQ(CSDSLine::GetPoints(circle, s, e), RTERROR);  // a circle has no group 11
     // A circle has no text group: SetString gives back the previous status unchanged.
-    ASSERT_EQ(CSDSCircle().Create(a, 1.0, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-    sds_name circle;
-    Last(circle);
     text.status = RTERROR;
     EXPECT_EQ(text.SetString(circle, "x"), RTERROR);
+    ASSERT_EQ(CSDSLine().Create(c, d, "0", "CONTINUOUS", 256, 1.0), RTNORM);
+    ASSERT_EQ(sds_entlast(made), RTNORM);
+    ASSERT_EQ(CSDSLine::GetPoints(made, s, e), RTNORM);
+    EXPECT_EQ(Xyz(s), Xyz(c));
+    EXPECT_EQ(Xyz(e), Xyz(d));
 }
 
+// Copies of a wrapper take no list, so that no list is released twice.
 TEST_F(CreateTest, CopiesOfWrappersNeverShareAList) {
     CSDSText original;
     original.status = RTNORM;
@@ -203,39 +292,29 @@ TEST_F(CreateTest, CopiesOfWrappersNeverShareAList) {
     EXPECT_EQ(assigned.status, RTNORM);
 }
 
-TEST_F(CreateTest, LineAndCirclePoints) {
-    sds_point a = {1, 2, 3}, b = {4, 5, 6};
-    CSDSCircle circle;
-    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-    sds_name line;
-    Last(line);
-    sds_point s, e;
-    ASSERT_EQ(CSDSLine::GetPoints(line, s, e), RTNORM);
-    EXPECT_DOUBLE_EQ(s[2], 3);
-    EXPECT_DOUBLE_EQ(e[1], 5);
-
-    ASSERT_EQ(circle.Create(a, 1.0, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-    sds_name made;
-    Last(made);
-    EXPECT_EQ(CSDSLine::GetPoints(made, s, e), RTERROR);  // a circle has no group 11
-    EXPECT_EQ(circle.SetCenter(made, b), RTNORM);
-    sds_point c;
-    ASSERT_EQ(CSDSCircle::GetCenter(made, c), RTNORM);
-    EXPECT_DOUBLE_EQ(c[0], 4);
-    EXPECT_DOUBLE_EQ(c[1], 5);
-}
-
 class PolyLineTest : public DrawingTest {
   protected:
     static std::vector<CSDSPointExt> Vertices(std::initializer_list<std::array<double, 3>> xyb) {
         std::vector<CSDSPointExt> out;
         for (const auto& v : xyb) {
-            CSDSPointExt p(v[0], v[1], 0);
-            p.bulge = v[2];
-            p.startWidth = 0.1;
-            out.push_back(p);
+            out.emplace_back(v[0], v[1], 0);
+            out.back().bulge = v[2];
+            out.back().startWidth = 0.1;
         }
         return out;
+    }
+    // Vertices as "x y bulge start-width end-width" texts.
+    static std::vector<std::string> Text(const std::vector<CSDSPointExt>& vertices) {
+        std::vector<std::string> out;
+        for (const CSDSPointExt& v : vertices) {
+            out.push_back(Fields(v.x, v.y, v.bulge, v.startWidth, v.endWidth));
+        }
+        return out;
+    }
+    static std::vector<std::string> Read(const sds_name polyline) {
+        std::vector<CSDSPointExt> read;
+        EXPECT_EQ(CSDSPolyLine::GetVertices(polyline, read), RTNORM);
+        return Text(read);
     }
 };
 
@@ -244,17 +323,8 @@ TEST_F(PolyLineTest, VerticesReadBackInOrderWithWidthsAndBulges) {
     made[2].endWidth = 0.3;
     ASSERT_EQ(CSDSPolyLine().Create(made, false, "Zbrojenie", "CONTINUOUS", 256), RTNORM);
     sds_name bar;
-    Last(bar);
-    std::vector<CSDSPointExt> read;
-    EXPECT_EQ(CSDSPolyLine::GetVertices(bar, read), RTNORM);
-    ASSERT_EQ(read.size(), made.size());
-    for (std::size_t i = 0; i < made.size(); ++i) {
-        EXPECT_DOUBLE_EQ(read[i].x, made[i].x) << i;
-        EXPECT_DOUBLE_EQ(read[i].y, made[i].y) << i;
-        EXPECT_DOUBLE_EQ(read[i].bulge, made[i].bulge) << i;
-        EXPECT_DOUBLE_EQ(read[i].startWidth, made[i].startWidth) << i;
-        EXPECT_DOUBLE_EQ(read[i].endWidth, made[i].endWidth) << i;
-    }
+    ASSERT_EQ(sds_entlast(bar), RTNORM);
+    EXPECT_EQ(Read(bar), Text(made));
 }
 
 TEST_F(PolyLineTest, ReplaceWithFewerVerticesLeavesNoTraceAndKeepsIdentity) {
@@ -262,154 +332,73 @@ TEST_F(PolyLineTest, ReplaceWithFewerVerticesLeavesNoTraceAndKeepsIdentity) {
         CSDSPolyLine().Create(Vertices({{0, 0, 0}, {111, 0, 0.5}, {111, 222, 0}, {333, 222, 0.7}}),
                               true, "Zbrojenie", "CONTINUOUS", 2),
         RTNORM);
-    sds_name bar;
-    Last(bar);
+    sds_name bar, dictionary, after;
+    ASSERT_EQ(sds_entlast(bar), RTNORM);
     CSDSXDataPret records;
-    sds_name dictionary;
     ASSERT_EQ(records.EnsureExtensionDictionary(bar, dictionary), RTNORM);
-    CRodXDataParameters record;
+    CRodXDataParameters record, back;
     record.type = kBarTag;
     record.number = 4;
     ASSERT_EQ(records.WriteRodRecord(dictionary, kKey, record), RTNORM);
     const std::string handle = Handle(bar);
+    const auto before = Groups(bar);
 
     // Too few vertices is refused and changes nothing.
     CSDSPolyLine polyline;
     EXPECT_NE(polyline.ReplaceVertices(bar, Vertices({{9, 9, 0}})), RTNORM);
-    EXPECT_EQ(CountGroup(bar, 10), 4);
+    EXPECT_EQ(Groups(bar), before);
 
     EXPECT_EQ(polyline.ReplaceVertices(bar, Vertices({{5, 6, 0}, {7, 8, 0}})), RTNORM);
-    EXPECT_EQ(CountGroup(bar, 10), 2);
-    EXPECT_EQ(CountGroup(bar, 42), 2);
-    EXPECT_EQ(CountGroup(bar, 210), 1);
-    const auto groups = Groups(bar);
-    EXPECT_EQ(std::count(groups.begin(), groups.end(), "90=2"), 1);
-    EXPECT_EQ(std::count(groups.begin(), groups.end(), "70=1"), 1) << "still closed";
-    std::vector<CSDSPointExt> read;
-    CSDSPolyLine::GetVertices(bar, read);
-    ASSERT_EQ(read.size(), 2u);
-    EXPECT_DOUBLE_EQ(read[1].x, 7);
-    for (const CSDSPointExt& v : read) {
-        EXPECT_NE(v.x, 111);
-        EXPECT_NE(v.x, 333);
-        EXPECT_NE(v.bulge, 0.7);
-    }
+    EXPECT_EQ(Groups(bar, 8),
+              (std::vector<std::string>{"6=CONTINUOUS", "62=2", "90=2", "70=1", "43=0", "38=0",
+                                        "39=0", "10=5,6,0", "40=0.1", "41=0", "42=0", "10=7,8,0",
+                                        "40=0.1", "41=0", "42=0", "210=0,0,1"}));
     EXPECT_EQ(Handle(bar), handle);
     EXPECT_EQ(CSDSBaseClass::GetLayer(bar), "Zbrojenie");
-    EXPECT_EQ(CSDSBaseClass::GetColor(bar), 2);
-    sds_name after;
     resbuf* list = sds_entget(bar);
     ASSERT_TRUE(CSDSXData::FindExtensionDictionary(list, after));
     sds_relrb(list);
-    EXPECT_EQ(after[0], dictionary[0]);
-    EXPECT_EQ(after[1], dictionary[1]);
-    CRodXDataParameters back;
+    EXPECT_TRUE(Same(after, dictionary));
     records.ReadRodRecord(bar, kKey, back);
-    EXPECT_EQ(back.type, kBarTag);
-    EXPECT_EQ(back.number, 4);
+    EXPECT_EQ(Fields(back.type, back.number), Fields(kBarTag, 4));
 }
 
-// A polyline made elsewhere, with its own choice of groups (no elevation or thickness, and
-// bulges only where `withBulges`).
-void MakeForeignPolyline(bool withBulges) {
-    sds_point a = {0, 0, 0}, b = {50, 0, 0}, c = {50, 50, 0};
-    resbuf* list = withBulges ? sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a,
-                                              42, 0.0, 10, b, 42, 0.0, 10, c, 42, 0.0, RTNONE)
-                              : sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a,
-                                              10, b, 10, c, RTNONE);
-    ASSERT_NE(list, nullptr);
-    ASSERT_EQ(sds_entmake(list), RTNORM) << host::LastError();
-    sds_relrb(list);
-}
-
+// Polylines made elsewhere, without elevation or thickness (group 39) and with or without
+// bulges: every vertex is read, and the old vertices go, not only the new ones come.
 TEST_F(PolyLineTest, ForeignPolylinesReadAndReplaceSafely) {
-    MakeForeignPolyline(false);
-    sds_name plain;
-    Last(plain);
-    std::vector<CSDSPointExt> read;
-    EXPECT_EQ(CSDSPolyLine::GetVertices(plain, read), RTNORM);
-    // The host fills in the groups a maker leaves out (bulges among them), so every vertex
-    // of a foreign polyline is read.
-    ASSERT_EQ(read.size(), 3u);
-    EXPECT_DOUBLE_EQ(read[2].y, 50);
-
-    // Made without elevation or thickness: the old vertices still go before the new ones.
-    MakeForeignPolyline(true);
-    sds_name bar;
-    Last(bar);
-    CSDSPolyLine polyline;
-    ASSERT_EQ(polyline.ReplaceVertices(bar, Vertices({{1, 1, 0}, {2, 2, 0}})), RTNORM)
-        << host::LastError();
-    EXPECT_EQ(CountGroup(bar, 10), 2);
-    read.clear();
-    CSDSPolyLine::GetVertices(bar, read);
-    ASSERT_EQ(read.size(), 2u);
-    EXPECT_DOUBLE_EQ(read[0].x, 1);
-    EXPECT_DOUBLE_EQ(read[1].y, 2);
+    sds_point a = {0, 0, 0}, b = {50, 0, 0}, c = {50, 50, 0};
+    for (bool withBulges : {false, true}) {
+        resbuf* list = withBulges
+                           ? sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a, 42,
+                                           0.0, 10, b, 42, 0.0, 10, c, 42, 0.0, RTNONE)
+                           : sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a, 10,
+                                           b, 10, c, RTNONE);
+        ASSERT_EQ(sds_entmake(list), RTNORM) << host::LastError();
+        sds_relrb(list);
+        sds_name bar;
+        ASSERT_EQ(sds_entlast(bar), RTNORM);
+        EXPECT_EQ(Read(bar),
+                  (std::vector<std::string>{"0 0 0 0 0 ", "50 0 0 0 0 ", "50 50 0 0 0 "}));
+        ASSERT_EQ(CSDSPolyLine().ReplaceVertices(bar, Vertices({{1, 1, 0}, {2, 2, 0}})), RTNORM)
+            << host::LastError();
+        EXPECT_EQ(Read(bar), (std::vector<std::string>{"1 1 0 0.1 0 ", "2 2 0 0.1 0 "}));
+    }
 }
 
-// The disc's centre comes from its boundary; something that is no disc reads as the origin.
-TEST_F(PolyLineTest, DiscReadsBackItsCentre) {
-    sds_point centre = {2, 3, 0}, read = {9, 9, 9};
-    ASSERT_EQ(CSDSCircleHatch().Create(centre, 0.5, "Zbrojenie", 256), RTNORM);
-    sds_name made;
-    Last(made);
-    EXPECT_EQ(CSDSCircleHatch::GetCenter(made, read), RTNORM);
-    EXPECT_EQ((std::vector<double>(read, read + 3)), (std::vector<double>{2, 3, 0}));
-    sds_point a = {0, 0, 0}, b = {1, 1, 0};
-    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-    Last(made);
-    EXPECT_EQ(CSDSCircleHatch::GetCenter(made, read), RTERROR);
-    EXPECT_EQ(read[0], 0);
-}
+class GroupTest : public DrawingTest {};
 
-class GroupTest : public DrawingTest {
-  protected:
-    // A selection set of two fresh lines; the caller frees it.
-    void TwoLines(sds_name set) {
-        ASSERT_EQ(sds_ssadd(nullptr, nullptr, set), RTNORM);
-        for (int i = 0; i < 2; ++i) {
-            sds_point a = {0, double(i), 0}, b = {1, double(i), 0};
-            ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-            sds_name line;
-            Last(line);
-            ASSERT_EQ(sds_ssadd(line, set, set), RTNORM);
-        }
+// Anonymous groups count up from "*A0" and skip a name someone else took; the group holding
+// an entity gives all its members, one not holding it none.
+TEST_F(GroupTest, AnonymousNamesCountUpSkipTakenOnesAndGiveTheirMembers) {
+    sds_name set, member, stranger, named, groupDictionary, other, all, group, members;
+    ASSERT_EQ(sds_ssadd(nullptr, nullptr, set), RTNORM);
+    for (int i = 0; i < 2; ++i) {
+        MakeLine(member);
+        ASSERT_EQ(sds_ssadd(member, set, set), RTNORM);
     }
-    static std::vector<std::string> GroupNames() {
-        sds_name named;
-        EXPECT_EQ(sds_namedobjdict(named), RTNORM);
-        resbuf* groups = sds_dictsearch(named, "ACAD_GROUP", 0);
-        std::vector<std::string> names;
-        for (resbuf* node = groups; node != nullptr; node = node->rbnext) {
-            if (node->restype == 3) {
-                names.push_back(node->resval.rstring);
-            }
-        }
-        if (groups != nullptr) {
-            sds_relrb(groups);
-        }
-        return names;
-    }
-};
-
-TEST_F(GroupTest, AnonymousNamesCountUpAndSkipTakenOnes) {
-    for (int i = 0; i < 3; ++i) {
-        sds_name set;
-        TwoLines(set);
-        CSDSGroup group;
-        EXPECT_EQ(group.Create(set, "", 1, 1), RTNORM);
-        sds_ssfree(set);
-    }
-    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"*A0", "*A1", "*A2"}));
-
-    host::NewDrawing();
-    sds_name set;
-    TwoLines(set);
-    CSDSGroup group;
-    ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM);
-    // Someone else files a group under "*A1".
-    sds_name named, groupDictionary, other;
+    CSDSGroup maker;
+    ASSERT_EQ(maker.Create(set, "", 1, 1), RTNORM);
+    ASSERT_EQ(maker.Create(set, "", 1, 1), RTNORM);
     ASSERT_EQ(sds_namedobjdict(named), RTNORM);
     resbuf* groups = sds_dictsearch(named, "ACAD_GROUP", 0);
     ASSERT_EQ(CSDSBaseClass::GetEntityName(groups, groupDictionary), RTNORM);
@@ -417,43 +406,299 @@ TEST_F(GroupTest, AnonymousNamesCountUpAndSkipTakenOnes) {
     resbuf* made = sds_buildlist(RTDXF0, "GROUP", 300, "", 70, 1, 71, 1, RTNONE);
     ASSERT_EQ(sds_entmakex(made, other), RTNORM);
     sds_relrb(made);
-    ASSERT_EQ(sds_dictadd(groupDictionary, "*A1", other), RTNORM);
-    ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM);
-    ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM);
+    ASSERT_EQ(sds_dictadd(groupDictionary, "*A2", other), RTNORM);
+    ASSERT_EQ(maker.Create(set, "", 1, 1), RTNORM);
     sds_ssfree(set);
-    EXPECT_EQ(GroupNames(), (std::vector<std::string>{"*A0", "*A1", "*A2", "*A3"}));
-}
+    groups = sds_dictsearch(named, "ACAD_GROUP", 0);
+    std::vector<std::string> names;
+    for (resbuf* node = groups; node != nullptr; node = node->rbnext) {
+        if (node->restype == 3) {
+            names.push_back(node->resval.rstring);
+        }
+    }
+    sds_relrb(groups);
+    EXPECT_EQ(names, (std::vector<std::string>{"*A0", "*A1", "*A2", "*A3"}));
 
-TEST_F(GroupTest, MembersOfTheGroupThatHoldsAnEntity) {
-    sds_name set;
-    TwoLines(set);
-    sds_name member, stranger;
-    ASSERT_EQ(sds_ssname(set, 1, member), RTNORM);
-    ASSERT_EQ(CSDSGroup().Create(set, "", 1, 1), RTNORM);
-    sds_ssfree(set);
-    sds_point a = {5, 5, 0}, b = {6, 6, 0};
-    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-    Last(stranger);
-
-    sds_name all;
-    ASSERT_EQ(CSDSGroup::AllGroups(all), RTNORM);
+    MakeLine(stranger);
     long count = 0;
+    ASSERT_EQ(CSDSGroup::AllGroups(all), RTNORM);
     ASSERT_EQ(sds_sslength(all, &count), RTNORM);
-    ASSERT_EQ(count, 1);
-    sds_name group;
+    ASSERT_EQ(count, 4);
     ASSERT_EQ(sds_ssname(all, 0, group), RTNORM);
     sds_ssfree(all);
-
-    sds_name members;
     EXPECT_EQ(CSDSGroup::MembersIfContains(member, group, members), 1);
-    ASSERT_EQ(sds_sslength(members, &count), RTNORM);
+    EXPECT_EQ(sds_sslength(members, &count), RTNORM);
     EXPECT_EQ(count, 2);
     sds_ssfree(members);
     EXPECT_EQ(CSDSGroup::MembersIfContains(stranger, group, members), 0);
-    ASSERT_EQ(sds_sslength(members, &count), RTNORM);
+    EXPECT_EQ(sds_sslength(members, &count), RTNORM);
     EXPECT_EQ(count, 0);
     sds_ssfree(members);
 }
 
+class RecordTest : public DrawingTest {
+  protected:
+    // A fresh line, or a polyline with `polyline`, with its extension dictionary.
+    void Make(sds_name entity, sds_name dictionary, bool polyline = true) {
+        MakeLine(entity, polyline);
+        ASSERT_EQ(records.EnsureExtensionDictionary(entity, dictionary), RTNORM);
+    }
+    // Files an XRECORD of the given body under the key in a fresh entity's dictionary.
+    void MakeWithRawRecord(sds_name entity, bool polyline, resbuf* body) {
+        sds_name dictionary, record;
+        Make(entity, dictionary, polyline);
+        resbuf* head = sds_buildlist(RTDXF0, "XRECORD", 100, "AcDbXrecord", RTNONE);
+        rblist::Last(head)->rbnext = body;
+        ASSERT_EQ(sds_entmakex(head, record), RTNORM);
+        sds_relrb(head);
+        ASSERT_EQ(sds_dictadd(dictionary, kKey.c_str(), record), RTNORM);
+    }
+    CRodXDataParameters ReadRod(const sds_name entity) {
+        CRodXDataParameters back;
+        EXPECT_EQ(records.ReadRodRecord(entity, kKey, back), RTNORM);
+        return back;
+    }
+    CSDSXDataPret records;
+};
+
+TEST_F(RecordTest, ExtensionDictionaryGoesRightBeforeTheSpaceGroupAndIsMadeOnce) {
+    sds_name bar, first, second, dummy = {0, 0};
+    MakeLine(bar);
+    resbuf* list = sds_entget(bar);
+    ASSERT_TRUE(rblist::InsertBefore(
+        list, 67, sds_buildlist(102, "{ACAD_XDICTIONARY", 360, dummy, 102, "}", RTNONE)));
+    std::vector<int> codes;
+    for (resbuf* node = list; node != nullptr; node = node->rbnext) {
+        codes.push_back(node->restype);
+    }
+    sds_relrb(list);
+    const auto space = std::find(codes.begin(), codes.end(), 67);
+    ASSERT_NE(space, codes.end());
+    ASSERT_GE(space - codes.begin(), 3);
+    EXPECT_EQ((std::vector<int>(space - 3, space)), (std::vector<int>{102, 360, 102}));
+    resbuf* noSpace = sds_buildlist(RTDXF0, "LINE", 8, "0", RTNONE);
+    resbuf* more = sds_buildlist(102, "{ACAD_XDICTIONARY", 102, "}", RTNONE);
+    EXPECT_FALSE(rblist::InsertBefore(noSpace, 67, more));
+    sds_relrb(noSpace);
+    sds_relrb(more);
+
+    EXPECT_EQ(CountGroup(bar, 360), 0);
+    EXPECT_EQ(records.EnsureExtensionDictionary(bar, first), RTNORM);
+    EXPECT_EQ(records.EnsureExtensionDictionary(bar, second), RTNORM);
+    EXPECT_TRUE(Same(first, second));
+    EXPECT_EQ(CountGroup(bar, 360), 1);
+    EXPECT_EQ(Groups(first, -1)[0], "0=DICTIONARY");
+}
+
+// The writers only add and report the host's refusal of a taken key; a reset gives a fresh
+// dictionary, and only to an entity that has one.
+TEST_F(RecordTest, WritersOnlyAddAndResetGivesAFreshDictionary) {
+    sds_name bar, old, fresh, plain;
+    Make(bar, old);
+    CRodXDataParameters record;
+    record.type = kBarTag;
+    ASSERT_EQ(records.WriteRodRecord(old, kKey, record), RTNORM);
+    EXPECT_NE(records.WriteRodRecord(old, kKey, record), RTNORM);
+
+    EXPECT_EQ(records.ResetExtensionDictionary(bar, fresh), RTNORM);
+    EXPECT_FALSE(Same(fresh, old));
+    EXPECT_EQ(ReadRod(bar).type, "");
+    record.number = 7;
+    ASSERT_EQ(records.WriteRodRecord(fresh, kKey, record), RTNORM);
+    EXPECT_EQ(ReadRod(bar).number, 7);
+
+    MakeLine(plain);
+    EXPECT_EQ(records.ResetExtensionDictionary(plain, fresh), RTERROR);
+    EXPECT_EQ(CountGroup(plain, 360), 0);
+}
+
+TEST_F(RecordTest, RecordsWrittenToFreshEntitiesReadBackFieldByFieldAndAreRecognised) {
+    sds_name bar, disc, text, dimension, projection, dictionary;
+    Make(bar, dictionary);
+    CRodXDataParameters rod;
+    rod.type = kBarTag;
+    rod.ordinal = 3;
+    rod.diameter = 0.45;
+    rod.hooks = 2;
+    rod.number = 12;
+    rod.steel = 14;
+    rod.rounded = 1;
+    rod.flag = 0;
+    EXPECT_EQ(records.WriteRodRecord(dictionary, kKey, rod), RTNORM);
+    EXPECT_EQ(Fields(ReadRod(bar)), "Pręt 3 0.45 2 12 14 1 0 ");
+
+    Make(disc, dictionary);
+    CRodProfileXDataParameters profile, p;
+    profile.type = "Przekrój";
+    profile.diameter = 1.2;
+    profile.steel = 5;
+    profile.spacing = 15.5;
+    profile.count = 6;
+    ASSERT_EQ(records.WriteProfileRecord(dictionary, kKey, profile), RTNORM);
+    EXPECT_EQ(records.ReadProfileRecord(disc, kKey, p), RTNORM);
+    EXPECT_EQ(Fields(p.type, p.diameter, p.steel, p.spacing, p.count), "Przekrój 1.2 5 15.5 6 ");
+
+    Make(text, dictionary, false);
+    sds_point at = {1.5, -2.5, 0.25};
+    const std::string handle = Handle(bar);
+    ASSERT_EQ(records.WriteDescriptionLink(dictionary, kKey, "OpisOdn-Nr", handle, at), RTNORM);
+    CRodDescriptionLink link;
+    EXPECT_EQ(records.ReadDescriptionLink(text, kKey, link), RTNORM);
+    EXPECT_EQ(Fields(link.type, link.owner), Fields("OpisOdn-Nr", handle));
+    EXPECT_EQ(Xyz(link.point), Xyz(at));
+
+    Make(dimension, dictionary, false);
+    ASSERT_EQ(records.WriteDimensionLink(dictionary, kKey, "Wymiary", handle), RTNORM);
+    std::string type, owner;
+    EXPECT_EQ(records.ReadDimensionLink(dimension, kKey, type, owner), RTNORM);
+    EXPECT_EQ(Fields(type, owner), Fields("Wymiary", handle));
+
+    EXPECT_TRUE(IsBar(bar, kKey, kBarTag));
+    EXPECT_FALSE(IsBar(bar, "ORV_OTHER", kBarTag));
+    EXPECT_FALSE(IsBar(text, kKey, kBarTag));
+    EXPECT_TRUE(IsCrossSectionDisc(disc, kKey, "Przekrój"));
+    EXPECT_FALSE(IsCrossSectionDisc(bar, kKey, "Przekrój"));
+    const std::vector<std::string> tags = {"Wymiary", "Opis", "OpisOdn-Nr"};
+    EXPECT_TRUE(IsTextOfBar(text, kKey, handle, tags));
+    EXPECT_TRUE(IsTextOfBar(dimension, kKey, handle, tags));
+    EXPECT_FALSE(IsTextOfBar(text, kKey, handle, {"Opis"}));
+    EXPECT_FALSE(IsTextOfBar(text, kKey, Handle(disc), tags));
+    EXPECT_FALSE(IsTextOfBar(bar, kKey, handle, tags));
+
+    // A projection line is a line (not a polyline) whose record bears either projection tag.
+    const std::pair<const char*, bool> projections[] = {
+        {"RzutPoziomy", false}, {"RzutPionowy", false}, {"Pręt", false}, {"RzutPoziomy", true}};
+    for (const auto& [tag, polyline] : projections) {
+        Make(projection, dictionary, polyline);
+        rod.type = tag;
+        ASSERT_EQ(records.WriteRodRecord(dictionary, kKey, rod), RTNORM);
+        EXPECT_EQ(IsProjectionLine(projection, kKey, "RzutPoziomy", "RzutPionowy"),
+                  !polyline && tag[0] == 'R')
+            << tag;
+    }
+}
+
+TEST_F(RecordTest, EntitiesWithoutRecordReadTheDefaults) {
+    sds_name bare, empty, dictionary;
+    Make(empty, dictionary);  // a dictionary without the entry
+    MakeLine(bare);
+    for (const long* entity : {static_cast<const long*>(bare), static_cast<const long*>(empty)}) {
+        CRodXDataParameters rod;
+        rod.type = "stale";
+        rod.number = 99;
+        EXPECT_EQ(records.ReadRodRecord(entity, kKey, rod), RTNORM);
+        EXPECT_EQ(Fields(rod), " -1 0 -1 -1 -1 0 1 ");
+        CRodProfileXDataParameters profile;
+        profile.count = 4;
+        EXPECT_EQ(records.ReadProfileRecord(entity, kKey, profile), RTNORM);
+        EXPECT_EQ(Fields(profile.type, profile.count), " -1 ");
+        CRodDescriptionLink link{"x", "y", {1, 2, 3}};
+        EXPECT_EQ(records.ReadDescriptionLink(entity, kKey, link), RTNORM);
+        EXPECT_EQ(Fields(link.type, link.owner, link.point[1]), "  0 ");
+        EXPECT_FALSE(IsBar(entity, kKey, kBarTag));
+    }
+    // A fresh object differs from a read without record in `rounded` only, and is stored so.
+    CRodXDataParameters fresh;
+    EXPECT_EQ(Fields(fresh), " -1 0 -1 -1 -1 -1 1 ");
+    ASSERT_EQ(records.WriteRodRecord(dictionary, kKey, fresh), RTNORM);
+    EXPECT_EQ(Fields(ReadRod(empty)), Fields(fresh));
+}
+
+// Whole numbers beyond 16 bits keep their low 16 bits, as the 16-bit group stores them.
+TEST_F(RecordTest, WholeNumbersKeepTheirLow16Bits) {
+    const std::pair<int, int> cases[] = {{32767, 32767},
+                                         {-32768, -32768},
+                                         {32768, -32768},
+                                         {70000, 4464},
+                                         {-40000, 25536},
+                                         {std::numeric_limits<int>::max(), -1},
+                                         {std::numeric_limits<int>::min(), 0}};
+    for (const auto& [written, read] : cases) {
+        sds_name bar, dictionary;
+        Make(bar, dictionary);
+        CRodXDataParameters record;
+        record.number = written;
+        ASSERT_EQ(records.WriteRodRecord(dictionary, kKey, record), RTNORM);
+        EXPECT_EQ(ReadRod(bar).number, read) << written;
+    }
+}
+
+// The k-th admitted node fills the k-th field: foreign groups are skipped; a number in a text
+// group and a text in a number's place are converted; fields past the last node keep their
+// value, as does a text field offered a point.
+TEST_F(RecordTest, KthAdmittedNodeFillsKthFieldConverted) {
+    sds_name bar, text;
+    sds_point p = {1, 1, 1};
+    MakeWithRawRecord(bar, true,
+                      sds_buildlist(2, "foreign", 1, "Pręt", 40, 9.5, 140, 7.0, 70, 3, 10, p, 1,
+                                    "14", 70, 1, RTNONE));
+    CRodXDataParameters record;
+    record.steel = 8;
+    record.rounded = 5;
+    record.flag = 6;
+    EXPECT_EQ(records.ReadRodRecord(bar, kKey, record), RTNORM);
+    // Ordinal from the real 140, diameter from the whole number 3, hooks from the text "14".
+    EXPECT_EQ(Fields(record), "Pręt 7 3 14 1 8 5 6 ");
+
+    MakeWithRawRecord(text, false, sds_buildlist(1, "Opis", 70, 4, 10, p, 1, "1A", RTNONE));
+    CRodDescriptionLink link{"", "keep", {9, 9, 9}};
+    records.ReadDescriptionLink(text, kKey, link);
+    EXPECT_EQ(Fields(link.type, link.owner, link.point[0]), "Opis keep 9 ");
+}
+
+class ScheduleRowsTest : public DrawingTest {
+  protected:
+    // Rows whose fields all differ, so that a swapped or dropped field shows.
+    static std::vector<CWykazObj> Rows(int count, int fromDrawingEvery = 0) {
+        std::vector<CWykazObj> rows(count);
+        for (int i = 0; i < count; ++i) {
+            rows[i].length = std::to_string(100 + i);
+            rows[i].count = std::to_string(i + 1);
+            rows[i].diameter = i % 2 ? "4.5" : "12";
+            rows[i].steel = "RB500W";
+            rows[i].remarks = "uwaga " + std::to_string(i);
+            rows[i].fromDrawing = fromDrawingEvery != 0 && i % fromDrawingEvery == 0 ? 1 : 0;
+            rows[i].lengthFlags = 2, rows[i].countFlags = 3, rows[i].diameterFlags = 4;
+            rows[i].steelFlags = 5, rows[i].remarksFlags = i;
+        }
+        return rows;
+    }
+    static std::string Text(const CWykazObj& r) {
+        return Fields(r.length, r.count, r.diameter, r.steel, r.remarks, r.lengthFlags,
+                      r.countFlags, r.diameterFlags, r.steelFlags, r.remarksFlags, r.fromDrawing);
+    }
+    static bool Stored(int n) {
+        sds_name named;
+        EXPECT_EQ(sds_namedobjdict(named), RTNORM);
+        resbuf* entry = sds_dictsearch(named, (kScheduleKey + std::to_string(n)).c_str(), 0);
+        sds_relrb(entry);
+        return entry != nullptr;
+    }
+    CSDSXDataPret records;
+};
+
+TEST_F(ScheduleRowsTest, FiveRowsAfterEightLeaveExactlyEntriesZeroToFour) {
+    ASSERT_EQ(records.WriteScheduleRows(kScheduleKey, Rows(8)), RTNORM);
+    EXPECT_TRUE(Stored(7));
+    EXPECT_EQ(records.WriteScheduleRows(kScheduleKey, Rows(5)), RTNORM);
+    for (int n = 0; n < 9; ++n) {
+        EXPECT_EQ(Stored(n), n < 5) << n;
+    }
+    std::vector<CWykazObj> back;
+    EXPECT_EQ(records.ReadScheduleRows(kScheduleKey, back), RTNORM);
+    ASSERT_EQ(back.size(), 5u);
+    for (std::size_t i = 0; i < back.size(); ++i) {
+        EXPECT_EQ(Text(back[i]), Text(Rows(5)[i])) << i;
+    }
+    ASSERT_EQ(records.WriteScheduleRows(kScheduleKey, {}), RTNORM);
+    EXPECT_FALSE(Stored(0));
+
+    // Rows taken from the drawing are not read back, and reading appends.
+    ASSERT_EQ(records.WriteScheduleRows(kScheduleKey, Rows(6, 2)), RTNORM);
+    back.resize(1);
+    ASSERT_EQ(records.ReadScheduleRows(kScheduleKey, back), RTNORM);
+    ASSERT_EQ(back.size(), 4u);  // the one there before, then rows 1, 3 and 5
+    EXPECT_EQ(Fields(back[1].length, back[2].length, back[3].length), "101 103 105 ");
+}
+
 }  // namespace
-}  // namespace entities_test
