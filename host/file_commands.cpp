@@ -86,11 +86,15 @@ bool SaveDrawingFile(const std::string& path) {
 
 bool ExportDrawingSvg(const std::string& path) {
     std::string error;
-    if (!ExportSvgFile(CurrentDrawing(), path, error)) {
+    LeftOut leftOut;
+    if (!ExportSvgFile(CurrentDrawing(), path, error, &leftOut)) {
         PrintLine("Nie można wyeksportować rysunku do " + path + ": " + error + ".");
         return false;
     }
     PrintLine("Wyeksportowano rysunek do " + path + ".");
+    // The picture is still written; what it lacks is said, never left to be discovered.
+    if (!leftOut.empty())
+        PrintLine("Pominięto w SVG: " + LeftOutSummary(leftOut));
     return true;
 }
 

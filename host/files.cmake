@@ -6,7 +6,10 @@ add_library(armavo_host_files_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/dxf_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxf_structure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxf_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/mtext_plain.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/svg_entities.cpp
   ${CMAKE_CURRENT_LIST_DIR}/svg_export.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/svg_geometry.cpp
 )
 target_include_directories(armavo_host_files_core PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(armavo_host_files_core PUBLIC armavo_host_drawing)

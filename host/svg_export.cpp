@@ -1,163 +1,115 @@
-// SVG export: each visible model-space entity becomes paths, circles or texts in drawing
-// coordinates first, so that the picture's bounds are known before anything is written.
+// SVG export: each visible model-space entity, and each entity of the blocks it inserts,
+// becomes paths, circles or texts in drawing coordinates first, so that the picture's bounds
+// are known before anything is written. Entities that cannot be drawn soundly are counted.
 #include "host/svg_export.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "host/dxf_writer.h"
+#include "host/svg_entities.h"
+#include "host/svg_geometry.h"
 
 namespace host {
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
+using svg::Affine;
+using svg::Item;
+using svg::kPi;
+using svg::Ring;
+using svg::Vertex;
+
 constexpr double kWidth = 1200.0;
 constexpr double kMargin = 20.0;
+// Blocks inside blocks deeper than this are taken for a loop.
+constexpr int kMaxDepth = 16;
+// Entities drawn in all, copies in inserted blocks included: a bound on nested arrays.
+constexpr long kMaxDrawn = 1000000;
 
-struct Vertex {
-    double x = 0, y = 0, bulge = 0;
+// Where an entity is drawn: the map from its coordinates to the drawing's, the colour of
+// the insert that shows it (for BYBLOCK and layer "0"), how deep in blocks it lies.
+struct Place {
+    Affine map;
+    const uint32_t* byBlock = nullptr;
+    int depth = 0;
 };
-using Ring = std::vector<Vertex>;
-
-struct Item {
-    enum class Kind { Path, Circle, Text } kind = Kind::Path;
-    uint32_t colour = 0;
-    std::vector<Ring> rings;
-    bool closed = false;
-    bool fill = false;
-    double opacity = 1.0;
-    double width = 0.0;  // drawing units; 0 draws the thinnest line
-    double cx = 0, cy = 0, r = 0;
-    std::string text;
-    double height = 0, rotation = 0;
-    int horizontal = 0, vertical = 0;
-};
-
-struct Bounds {
-    double minX = 0, minY = 0, maxX = 0, maxY = 0;
-    bool any = false;
-    void Add(double x, double y) {
-        if (!std::isfinite(x) || !std::isfinite(y))
-            return;
-        if (!any) {
-            minX = maxX = x;
-            minY = maxY = y;
-            any = true;
-            return;
-        }
-        minX = std::min(minX, x);
-        maxX = std::max(maxX, x);
-        minY = std::min(minY, y);
-        maxY = std::max(maxY, y);
-    }
-};
-
-// A ring of an arc from start to end angle (radians, counter-clockwise), as bulged vertices.
-Ring ArcRing(double cx, double cy, double r, double start, double end, bool closed) {
-    double sweep = end - start;
-    while (sweep <= 0)
-        sweep += 2 * kPi;
-    while (sweep > 2 * kPi)
-        sweep -= 2 * kPi;
-    const int parts = sweep > kPi ? 2 : 1;  // one bulge cannot make a whole circle
-    Ring ring;
-    for (int i = 0; i <= parts; ++i) {
-        const double a = start + sweep * i / parts;
-        Vertex v{cx + r * std::cos(a), cy + r * std::sin(a), 0};
-        if (i < parts)
-            v.bulge = std::tan(sweep / parts / 4);
-        if (i == parts && closed)
-            break;
-        ring.push_back(v);
-    }
-    return ring;
-}
-
-void AddSegmentBounds(Bounds& bounds, const Vertex& a, const Vertex& b) {
-    bounds.Add(a.x, a.y);
-    bounds.Add(b.x, b.y);
-    if (a.bulge == 0)
-        return;
-    // Points along the arc: enough to catch its outermost extent closely.
-    const double theta = 4 * std::atan(a.bulge);
-    const double chord = std::hypot(b.x - a.x, b.y - a.y);
-    if (chord == 0)
-        return;
-    const double r = chord / (2 * std::sin(std::fabs(theta) / 2));
-    const double mx = (a.x + b.x) / 2, my = (a.y + b.y) / 2;
-    const double d = r * std::cos(theta / 2);
-    const double nx = -(b.y - a.y) / chord, ny = (b.x - a.x) / chord;
-    const double sign = theta > 0 ? 1 : -1;
-    const double cx = mx + sign * nx * d * (std::fabs(theta) > kPi ? -1 : 1);
-    const double cy = my + sign * ny * d * (std::fabs(theta) > kPi ? -1 : 1);
-    const double start = std::atan2(a.y - cy, a.x - cx);
-    for (int i = 1; i < 16; ++i) {
-        const double angle = start + theta * i / 16;
-        bounds.Add(cx + r * std::cos(angle), cy + r * std::sin(angle));
-    }
-}
-
-std::string ShownText(std::string_view text) {
-    std::string out;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text.substr(i, 2) == "%%" && i + 2 < text.size()) {
-            const char c = static_cast<char>(text[i + 2] | 0x20);
-            const char* symbol = c == 'c' ? "⌀" : c == 'd' ? "°" : c == 'p' ? "±" : nullptr;
-            if (text[i + 2] == '%')
-                symbol = "%";
-            if (symbol) {
-                out += symbol;
-                i += 2;
-                continue;
-            }
-        }
-        switch (text[i]) {
-            case '&':
-                out += "&amp;";
-                break;
-            case '<':
-                out += "&lt;";
-                break;
-            case '>':
-                out += "&gt;";
-                break;
-            case '"':
-                out += "&quot;";
-                break;
-            default:
-                out += text[i];
-        }
-    }
-    return out;
-}
 
 class Exporter {
   public:
     explicit Exporter(const Database& db) : db_(db) {}
-    std::string Run();
+    bool Run(std::string& out);
+    const LeftOut& Omitted() const { return leftOut_; }
 
   private:
-    bool Visible(const Object& object, uint32_t& colour) const;
-    void Collect(const Object& object, uint32_t colour);
-    void CollectHatch(const std::vector<Group>& groups, Item& item);
+    void IndexOwned();
+    bool Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour) const;
+    void Draw(ObjectId id, const Object& object, uint32_t colour, const Place& place);
+    void DrawOwned(ObjectId owner, const Place& place);
+    void DrawInsert(ObjectId id, const Object& object, uint32_t colour, const Place& place);
+    void LeaveOut(ObjectId id, const Object& object);
+    ObjectId BlockRecord(const Object& object) const;
     std::string X(double x) const { return Number((x - bounds_.minX) * scale_ + kMargin); }
     std::string Y(double y) const { return Number((bounds_.maxY - y) * scale_ + kMargin); }
-    static std::string Number(double value) {
+    std::string Number(double value) const {
+        if (!std::isfinite(value)) {
+            broken_ = true;  // never written: the whole export fails instead
+            return "0";
+        }
         char text[32];
         std::snprintf(text, sizeof text, "%.2f", value);
         return text;
     }
     std::string PathData(const Item& item) const;
+    std::string EllipticArc(const svg::Elliptic& arc, const Vertex& b) const;
 
     const Database& db_;
     std::vector<Item> items_;
-    Bounds bounds_;
+    svg::Bounds bounds_;
     double scale_ = 1.0;
+    // Entities owned by something other than model space (block contents, followers).
+    std::unordered_map<uint32_t, std::vector<ObjectId>> owned_;
+    std::unordered_map<uint32_t, std::pair<double, double>> blockBase_;
+    std::unordered_set<uint32_t> leftIds_;
+    LeftOut leftOut_;
+    long drawn_ = 0;
+    mutable bool broken_ = false;
 };
 
-bool Exporter::Visible(const Object& object, uint32_t& colour) const {
+// Whether every number of the entity's own groups is finite and within reason.
+bool SaneNumbers(const Object& object) {
+    auto ok = [](double v) { return std::isfinite(v) && std::fabs(v) <= svg::kAbsurd; };
+    for (const Group& group : object.body) {
+        if (group.code >= 1000)
+            continue;  // extended data of applications: not drawn
+        if (group.kind == ValueKind::Real && !ok(group.real))
+            return false;
+        if (group.kind == ValueKind::Point &&
+            !(ok(group.point[0]) && ok(group.point[1]) && ok(group.point[2]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void Exporter::IndexOwned() {
+    for (ObjectId id : db_.EntityOrder()) {
+        const Object* object = db_.FindLive(id);
+        if (object && object->owner && object->owner != db_.ModelSpace())
+            owned_[object->owner.value].push_back(id);
+    }
+    for (ObjectId id : db_.ObjectsOf(Category::Object)) {
+        const Object* block = db_.FindLive(id);
+        Group base;
+        if (block && block->owner && db_.TypeName(*block) == "BLOCK" && block->body.Find(10, base))
+            blockBase_[block->owner.value] = {base.point[0], base.point[1]};
+    }
+}
+
+bool Exporter::Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour) const {
     int index = 256;
     int truecolour = -1;
     for (const Group& group : object.body) {
@@ -165,6 +117,8 @@ bool Exporter::Visible(const Object& object, uint32_t& colour) const {
             index = group.integer;
         if (group.code == 420)
             truecolour = group.integer & 0xFFFFFF;
+        if (group.code == 60 && group.integer == 1)
+            return false;  // the entity's own "invisible" flag
     }
     const Object* layer = db_.Find(db_.FindTableEntry("LAYER", db_.LayerName(object)));
     int layerColour = 7;
@@ -178,6 +132,11 @@ bool Exporter::Visible(const Object& object, uint32_t& colour) const {
     }
     if (layerColour < 0)
         return false;  // a layer switched off
+    // In a block, BYBLOCK and layer "0" take the colour of the insert.
+    if (byBlock && (index == 0 || (index == 256 && db_.LayerName(object) == "0"))) {
+        colour = truecolour >= 0 ? static_cast<uint32_t>(truecolour) : *byBlock;
+        return true;
+    }
     if (index == 256)
         index = layerColour;
     if (index == 0)
@@ -186,177 +145,139 @@ bool Exporter::Visible(const Object& object, uint32_t& colour) const {
     return true;
 }
 
-void Exporter::CollectHatch(const std::vector<Group>& g, Item& item) {
-    size_t i = 0;
-    while (i < g.size() && g[i].code != 91)
-        ++i;
-    if (i == g.size())
-        return;
-    const int paths = std::max(0, g[i++].integer);
-    for (int p = 0; p < paths && i < g.size(); ++p) {
-        while (i < g.size() && g[i].code != 92)
-            ++i;
-        if (i == g.size())
-            break;
-        const bool polyline = (g[i++].integer & 2) != 0;
-        Ring ring;
-        if (polyline) {
-            while (i < g.size() && g[i].code != 93)
-                ++i;
-            if (i == g.size())
-                break;
-            const int count = g[i++].integer;
-            for (int v = 0; v < count && i < g.size(); ++v) {
-                while (i < g.size() && g[i].code != 10)
-                    ++i;
-                if (i == g.size())
-                    break;
-                Vertex vertex{g[i].point[0], g[i].point[1], 0};
-                ++i;
-                if (i < g.size() && g[i].code == 42)
-                    vertex.bulge = g[i++].real;
-                ring.push_back(vertex);
-            }
-        } else {
-            while (i < g.size() && g[i].code != 93)
-                ++i;
-            if (i == g.size())
-                break;
-            const int edges = g[i++].integer;
-            for (int e = 0; e < edges && i < g.size(); ++e) {
-                while (i < g.size() && g[i].code != 72)
-                    ++i;
-                if (i == g.size())
-                    break;
-                const int kind = g[i++].integer;
-                double c[2] = {0, 0}, end[2] = {0, 0}, r = 0, a0 = 0, a1 = 0;
-                bool ccw = true;
-                for (; i < g.size() && g[i].code != 72 && g[i].code != 92 && g[i].code != 97; ++i) {
-                    if (g[i].code == 10)
-                        std::copy(g[i].point, g[i].point + 2, c);
-                    if (g[i].code == 11)
-                        std::copy(g[i].point, g[i].point + 2, end);
-                    if (g[i].code == 40)
-                        r = g[i].real;
-                    if (g[i].code == 50)
-                        a0 = g[i].real;
-                    if (g[i].code == 51)
-                        a1 = g[i].real;
-                    if (g[i].code == 73)
-                        ccw = g[i].integer != 0;
-                }
-                if (kind == 1) {
-                    ring.push_back(Vertex{c[0], c[1], 0});
-                } else if (kind == 2) {
-                    // A clockwise edge gives its angles mirrored.
-                    double start = a0 * kPi / 180, stop = a1 * kPi / 180;
-                    if (!ccw) {
-                        start = -a0 * kPi / 180;
-                        stop = -a1 * kPi / 180;
-                        std::swap(start, stop);
-                    }
-                    const bool whole = std::fabs(a1 - a0) >= 359.999;
-                    Ring arc = ArcRing(c[0], c[1], r, start, whole ? start + 2 * kPi : stop, whole);
-                    ring.insert(ring.end(), arc.begin(), arc.end());
-                }
-            }
-        }
-        if (!ring.empty())
-            item.rings.push_back(std::move(ring));
-    }
-    item.closed = true;
+void Exporter::LeaveOut(ObjectId id, const Object& object) {
+    if (leftIds_.insert(id.value).second)
+        ++leftOut_[std::string(db_.TypeName(object))];
 }
 
-void Exporter::Collect(const Object& object, uint32_t colour) {
+ObjectId Exporter::BlockRecord(const Object& object) const {
+    Group name;
+    if (!object.body.Find(2, name) || name.text.empty())
+        return {};
+    return db_.FindTableEntry("BLOCK_RECORD", name.text);
+}
+
+void Exporter::Draw(ObjectId id, const Object& object, uint32_t colour, const Place& place) {
     const std::string_view type = db_.TypeName(object);
-    std::vector<Group> g;
-    for (const Group& group : object.body)
-        g.push_back(group);
-    auto first = [&](int code) -> const Group* {
-        for (const Group& group : g) {
-            if (group.code == code)
-                return &group;
-        }
-        return nullptr;
-    };
-    auto real = [&](int code, double fallback) {
-        const Group* group = first(code);
-        return group ? group->real : fallback;
-    };
-    auto integer = [&](int code) {
-        const Group* group = first(code);
-        return group ? group->integer : 0;
-    };
-    Item item;
-    item.colour = colour;
-    if (type == "LINE" && first(10) && first(11)) {
-        item.rings.push_back({{first(10)->point[0], first(10)->point[1], 0},
-                              {first(11)->point[0], first(11)->point[1], 0}});
-    } else if (type == "LWPOLYLINE") {
-        Ring ring;
-        for (const Group& group : g) {
-            if (group.code == 10)
-                ring.push_back(Vertex{group.point[0], group.point[1], 0});
-            if (group.code == 42 && !ring.empty())
-                ring.back().bulge = group.real;
-        }
-        item.closed = (integer(70) & 1) != 0;
-        item.width = real(43, 0.0);
-        item.rings.push_back(std::move(ring));
-    } else if ((type == "CIRCLE" || type == "ARC") && first(10)) {
-        const double cx = first(10)->point[0], cy = first(10)->point[1], r = real(40, 0);
-        if (type == "CIRCLE") {
-            item.kind = Item::Kind::Circle;
-            item.cx = cx;
-            item.cy = cy;
-            item.r = r;
-            bounds_.Add(cx - r, cy - r);
-            bounds_.Add(cx + r, cy + r);
-        } else {
-            item.rings.push_back(
-                ArcRing(cx, cy, r, real(50, 0) * kPi / 180, real(51, 0) * kPi / 180, false));
-        }
-    } else if (type == "HATCH") {
-        item.fill = true;
-        Group pattern;
-        const bool solid =
-            integer(70) == 1 || (object.body.Find(2, pattern) && pattern.text == "SOLID");
-        item.opacity = solid ? 1.0 : 0.3;
-        CollectHatch(g, item);
-    } else if (type == "TEXT" && first(10) && first(1)) {
-        item.kind = Item::Kind::Text;
-        item.horizontal = integer(72);
-        item.vertical = integer(73);
-        const Group* at =
-            (item.horizontal != 0 || item.vertical != 0) && first(11) ? first(11) : first(10);
-        item.cx = at->point[0];
-        item.cy = at->point[1];
-        item.height = real(40, 1.0);
-        item.rotation = real(50, 0.0);
-        item.text = ShownText(first(1)->text);
-        const double reach = item.height * static_cast<double>(first(1)->text.size());
-        bounds_.Add(item.cx - reach, item.cy - item.height);
-        bounds_.Add(item.cx + reach, item.cy + item.height);
-    } else if (type == "POINT" && first(10)) {
-        item.kind = Item::Kind::Circle;
-        item.cx = first(10)->point[0];
-        item.cy = first(10)->point[1];
-        item.fill = true;
-        bounds_.Add(item.cx, item.cy);
-    } else {
+    if (type == "VERTEX" || type == "SEQEND" || (type == "ATTDEF" && place.depth > 0))
+        return;  // parts of other entities; definitions of attributes show as ATTRIBs
+    if (++drawn_ > kMaxDrawn || !SaneNumbers(object)) {
+        LeaveOut(id, object);
         return;
     }
-    for (const Ring& ring : item.rings) {
-        for (size_t i = 0; i < ring.size(); ++i) {
-            const bool last = i + 1 == ring.size();
-            if (last && !item.closed) {
-                bounds_.Add(ring[i].x, ring[i].y);
-            } else {
-                AddSegmentBounds(bounds_, ring[i], ring[last ? 0 : i + 1]);
+    if (type == "INSERT") {
+        DrawInsert(id, object, colour, place);
+        return;
+    }
+    if (type == "DIMENSION") {
+        // A dimension's picture is an anonymous block drawn where it lies.
+        const ObjectId record = BlockRecord(object);
+        if (!record || place.depth >= kMaxDepth) {
+            LeaveOut(id, object);
+            return;
+        }
+        Group normal;
+        const Affine plane =
+            object.body.Find(210, normal) ? svg::PlaneToDrawing(normal.point, 0) : Affine{};
+        DrawOwned(record, Place{place.map.After(plane), &colour, place.depth + 1});
+        return;
+    }
+    std::vector<const GroupList*> followers;
+    if (type == "POLYLINE") {
+        for (ObjectId vertex : owned_[id.value]) {
+            const Object* follower = db_.FindLive(vertex);
+            if (follower && db_.TypeName(*follower) == "VERTEX")
+                followers.push_back(&follower->body);
+        }
+    }
+    svg::Shape shape;
+    if (!svg::ShapeOf(type, object.body, followers, shape)) {
+        LeaveOut(id, object);
+        return;
+    }
+    const Affine map = place.map.After(shape.plane);
+    for (Item& item : shape.items) {
+        item.colour = colour;
+        svg::TransformItem(item, map);
+        if (!svg::Sane(item)) {
+            LeaveOut(id, object);
+            return;
+        }
+    }
+    for (Item& item : shape.items) {
+        svg::AddItemBounds(item, bounds_);
+        items_.push_back(std::move(item));
+    }
+}
+
+void Exporter::DrawOwned(ObjectId owner, const Place& place) {
+    auto found = owned_.find(owner.value);
+    if (found == owned_.end())
+        return;
+    const std::vector<ObjectId> children = found->second;
+    for (ObjectId child : children) {
+        const Object* object = db_.FindLive(child);
+        uint32_t colour = 0;
+        if (object && Visible(*object, place.byBlock, colour))
+            Draw(child, *object, colour, place);
+    }
+}
+
+void Exporter::DrawInsert(ObjectId id, const Object& object, uint32_t colour, const Place& place) {
+    const ObjectId record = BlockRecord(object);
+    Group g;
+    auto real = [&](int code, double fallback) {
+        return object.body.Find(code, g) ? g.real : fallback;
+    };
+    auto count = [&](int code) { return object.body.Find(code, g) ? std::max(1, g.integer) : 1; };
+    const int columns = count(70), rows = count(71);
+    if (!record || place.depth >= kMaxDepth || static_cast<long>(columns) * rows > 10000) {
+        LeaveOut(id, object);
+    } else {
+        double at[3] = {0, 0, 0};
+        if (object.body.Find(10, g))
+            std::copy(g.point, g.point + 3, at);
+        const Affine plane =
+            object.body.Find(210, g) ? svg::PlaneToDrawing(g.point, at[2]) : Affine{};
+        const auto base = blockBase_[record.value];
+        const Affine scaled = Affine::Scaling(real(41, 1.0), real(42, 1.0))
+                                  .After(Affine::Translation(-base.first, -base.second));
+        const Affine turned =
+            Affine::Translation(at[0], at[1]).After(Affine::Rotation(real(50, 0.0) * kPi / 180));
+        const double columnStep = real(44, 0.0), rowStep = real(45, 0.0);
+        for (int row = 0; row < rows; ++row) {
+            for (int column = 0; column < columns; ++column) {
+                const Affine cell = Affine::Translation(column * columnStep, row * rowStep);
+                const Affine map = place.map.After(plane.After(turned.After(cell.After(scaled))));
+                DrawOwned(record, Place{map, &colour, place.depth + 1});
             }
         }
     }
-    items_.push_back(std::move(item));
+    // Attributes lie where they are shown already, in the insert's own space.
+    auto found = owned_.find(id.value);
+    if (found == owned_.end())
+        return;
+    const std::vector<ObjectId> attributes = found->second;
+    for (ObjectId attribute : attributes) {
+        const Object* text = db_.FindLive(attribute);
+        uint32_t own = 0;
+        if (text && db_.TypeName(*text) == "ATTRIB" && Visible(*text, &colour, own))
+            Draw(attribute, *text, own, place);
+    }
+}
+
+// An elliptical segment ending at b, as SVG's arc command on the sheet (y down).
+std::string Exporter::EllipticArc(const svg::Elliptic& arc, const Vertex& b) const {
+    const double m[4] = {arc.m[0] * scale_, -arc.m[1] * scale_, arc.m[2] * scale_,
+                         -arc.m[3] * scale_};
+    const svg::Axes axes = svg::EllipseAxes(m);
+    const bool large = std::fabs(arc.t1 - arc.t0) > kPi;
+    // SVG's positive sweep turns from +x towards +y of the sheet, as a growing parameter does
+    // where the sheet's matrix keeps orientation.
+    const bool sweep = (arc.t1 > arc.t0) == (m[0] * m[3] - m[1] * m[2] > 0);
+    return " A" + Number(axes.rx) + ' ' + Number(axes.ry) + ' ' +
+           Number(axes.rotation * 180 / kPi) + (large ? " 1 " : " 0 ") + (sweep ? "1 " : "0 ") +
+           X(b.x) + ' ' + Y(b.y);
 }
 
 std::string Exporter::PathData(const Item& item) const {
@@ -372,6 +293,10 @@ std::string Exporter::PathData(const Item& item) const {
         for (size_t i = 0; i < segments; ++i) {
             const Vertex& a = ring[i];
             const Vertex& b = ring[(i + 1) % ring.size()];
+            if (a.arc) {
+                d += EllipticArc(*a.arc, b);
+                continue;
+            }
             const double chord = std::hypot(b.x - a.x, b.y - a.y);
             if (a.bulge == 0 || chord == 0 || !std::isfinite(a.bulge)) {
                 d += " L";
@@ -399,13 +324,17 @@ std::string Exporter::PathData(const Item& item) const {
     return d;
 }
 
-std::string Exporter::Run() {
+bool Exporter::Run(std::string& out) {
+    IndexOwned();
     for (ObjectId id : db_.EntityOrder()) {
         const Object* object = db_.FindLive(id);
         uint32_t colour = 0;
-        if (!object || object->space != 0 || !Visible(*object, colour))
+        // Block contents, followers and paper space are drawn through what shows them.
+        if (!object || object->space != 0 || (object->owner && object->owner != db_.ModelSpace()) ||
+            !Visible(*object, nullptr, colour)) {
             continue;
-        Collect(*object, colour);
+        }
+        Draw(id, *object, colour, Place{});
     }
     if (!bounds_.any)
         bounds_.Add(0, 0);
@@ -417,7 +346,7 @@ std::string Exporter::Run() {
     const double width = dx * scale_ + 2 * kMargin;
     const double height = dy * scale_ + 2 * kMargin;
 
-    std::string out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
            Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) + "\">\n";
     out += "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
@@ -472,7 +401,7 @@ std::string Exporter::Run() {
         }
     }
     out += "</svg>\n";
-    return out;
+    return !broken_;
 }
 
 }  // namespace
@@ -525,12 +454,33 @@ uint32_t AciColour(int index) {
     return out;
 }
 
-std::string ExportSvg(const Database& drawing) {
-    return Exporter(drawing).Run();
+std::string LeftOutSummary(const LeftOut& leftOut) {
+    std::string text;
+    for (const auto& [kind, count] : leftOut) {
+        if (!text.empty())
+            text += ", ";
+        text += kind + " " + std::to_string(count);
+    }
+    return text;
 }
 
-bool ExportSvgFile(const Database& drawing, const std::string& path, std::string& error) {
-    return WriteFileAtomically(path, ExportSvg(drawing), error);
+std::string ExportSvg(const Database& drawing, LeftOut* leftOut) {
+    Exporter exporter(drawing);
+    std::string svg;
+    const bool sound = exporter.Run(svg);
+    if (leftOut)
+        *leftOut = exporter.Omitted();
+    return sound ? svg : std::string();
+}
+
+bool ExportSvgFile(const Database& drawing, const std::string& path, std::string& error,
+                   LeftOut* leftOut) {
+    const std::string svg = ExportSvg(drawing, leftOut);
+    if (svg.empty()) {
+        error = "obraz rysunku zawierałby liczby nieskończone";
+        return false;
+    }
+    return WriteFileAtomically(path, svg, error);
 }
 
 }  // namespace host

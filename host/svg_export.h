@@ -1,8 +1,10 @@
 // A picture of the drawing as the user sees it, in SVG: model-space entities in their layer
 // or own colours on a white sheet, scaled to fit, the y axis pointing up as in the drawing.
+// Blocks are drawn where they are inserted; what cannot be drawn is counted by kind.
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 
 #include "host/database.h"
@@ -13,10 +15,17 @@ namespace host {
 // white on a dark screen, is drawn black on the white sheet.
 uint32_t AciColour(int index);
 
-// The SVG text of the drawing's visible entities.
-std::string ExportSvg(const Database& drawing);
+// Entities the picture leaves out, by kind: kinds it does not draw, broken blocks, and
+// entities whose numbers are not finite or absurdly large. Each entity is counted once.
+using LeftOut = std::map<std::string, int>;
+// "DIMENSION 1, SPLINE 2": the kinds and counts for a message.
+std::string LeftOutSummary(const LeftOut& leftOut);
+
+// The SVG text of the drawing's visible entities; empty when no sound picture could be made.
+std::string ExportSvg(const Database& drawing, LeftOut* leftOut = nullptr);
 
 // Writes the SVG of the drawing to `path` (atomically); false with the reason.
-bool ExportSvgFile(const Database& drawing, const std::string& path, std::string& error);
+bool ExportSvgFile(const Database& drawing, const std::string& path, std::string& error,
+                   LeftOut* leftOut = nullptr);
 
 }  // namespace host

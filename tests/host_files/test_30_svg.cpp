@@ -28,6 +28,13 @@ TEST(SvgColours, FirstNineExactAndTheRestFollowTheHueWheel) {
 
 class SvgExport : public host_test::DrawingTest {};
 
+// What the program draws itself is pinned byte for byte, as other programs read it.
+TEST_F(SvgExport, OwnDrawingAsPinned) {
+    files_test::MakeSampleDrawing();
+    EXPECT_EQ(host::ExportSvg(host::CurrentDrawing()),
+              files_test::ReadFile(ARMAVO_FILES_TEST_DIR "/golden/sample.svg"));
+}
+
 TEST_F(SvgExport, WhatTheUserSees) {
     files_test::MakeSampleDrawing();
     const std::string svg = host::ExportSvg(host::CurrentDrawing());
