@@ -275,9 +275,14 @@ std::string Exporter::EllipticArc(const svg::Elliptic& arc, const Vertex& b) con
     // SVG's positive sweep turns from +x towards +y of the sheet, as a growing parameter does
     // where the sheet's matrix keeps orientation.
     const bool sweep = (arc.t1 > arc.t0) == (m[0] * m[3] - m[1] * m[2] > 0);
-    return " A" + Number(axes.rx) + ' ' + Number(axes.ry) + ' ' +
-           Number(axes.rotation * 180 / kPi) + (large ? " 1 " : " 0 ") + (sweep ? "1 " : "0 ") +
-           X(b.x) + ' ' + Y(b.y);
+    // An ellipse turned half a turn is the same ellipse: 0 up to 180 degrees, and no "-0".
+    double turn = std::fmod(axes.rotation * 180 / kPi, 180.0);
+    if (turn < 0)
+        turn += 180;
+    if (turn < 0.005 || turn > 179.995)
+        turn = 0;
+    return " A" + Number(axes.rx) + ' ' + Number(axes.ry) + ' ' + Number(turn) +
+           (large ? " 1 " : " 0 ") + (sweep ? "1 " : "0 ") + X(b.x) + ' ' + Y(b.y);
 }
 
 std::string Exporter::PathData(const Item& item) const {

@@ -1,12 +1,19 @@
 // SVG export: colours of the ACI palette, arcs turning the way their bulge says, discs
-// filled, texts placed with their alignment, "%%c" as the diameter sign, y pointing up.
+// filled, texts placed with their alignment, "%%c" as the diameter sign, y pointing up;
+// drawings of other programs (blocks, MTEXT, ellipses...) and broken numbers.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <regex>
+#include <sstream>
 
 #include "../host_drawing/drawing_test_util.h"
+#include "../support/scenario.h"
 #include "files_test_util.h"
 #include "host/database.h"
+#include "host/file_commands.h"
+#include "host/mtext_plain.h"
 #include "host/svg_export.h"
 
 namespace {
@@ -124,6 +131,224 @@ TEST(SvgGeometry, HiddenLayersAndPaperSpaceAreLeftOut) {
     circle.AddReal(40, 5);
     ASSERT_TRUE(drawing.Make(circle));
     EXPECT_EQ(host::ExportSvg(drawing).find("<circle"), std::string::npos);
+}
+
+// A drawing as the file reader keeps other programs' drawings, from lines such as
+//   "BLOCK DOOR 10 10"                  a block record DOOR and its BLOCK (base point)
+//   "DOOR: LINE|10 10 10 0|11 20 10 0"  an entity of block DOOR, owned by its record
+//   "+ATTRIB|10 130 100 0|40 5|1 D1"    a follower of the last entity made without "+"
+//   "CIRCLE|10 0 0 0|40 5"              an entity of model space
+// Points at (0,0) and (580,580) frame it: (x, y) lies on the sheet at (20 + 2x, 1180 - 2y).
+host::Database Foreign(const std::vector<std::string>& lines) {
+    host::Database drawing;
+    auto make = [&](const std::string& spec, host::ObjectId owner, host::MakeOptions options) {
+        std::istringstream parts(spec);
+        std::string part;
+        std::getline(parts, part, '|');
+        host::GroupList list;
+        list.AddText(0, part);
+        if (owner)
+            list.AddId(330, owner);
+        while (std::getline(parts, part, '|')) {
+            std::istringstream in(part);
+            int code = 0;
+            std::string rest;
+            in >> code >> std::ws;
+            std::getline(in, rest);
+            std::istringstream value(rest);
+            double p[3] = {0, 0, 0};
+            switch (host::KindOfGroup(code)) {
+                case host::ValueKind::Text:
+                    list.AddText(code, rest);
+                    break;
+                case host::ValueKind::Point:
+                    value >> p[0] >> p[1] >> p[2];
+                    list.AddPoint(code, p);
+                    break;
+                case host::ValueKind::Real:
+                    list.AddReal(code, std::stod(rest));
+                    break;
+                default:
+                    list.AddInt(code, std::stoi(rest));
+            }
+        }
+        std::string error;
+        const host::ObjectId id = drawing.Make(list, options, &error);
+        EXPECT_TRUE(id) << spec << ": " << error;
+        return id;
+    };
+    host::MakeOptions entity;
+    entity.category = host::Category::Entity;
+    host::ObjectId parent;
+    for (const std::string& line :
+         {std::string("POINT|10 0 0 0"), std::string("POINT|10 580 580 0")})
+        make(line, {}, entity);
+    for (const std::string& line : lines) {
+        if (line.rfind("BLOCK ", 0) == 0) {
+            std::istringstream words(line.substr(6));
+            std::string name, x, y;
+            words >> name >> x >> y;
+            host::MakeOptions record;
+            record.structural = true;
+            const host::ObjectId owner = make("BLOCK_RECORD|2 " + name, {}, record);
+            host::MakeOptions object;
+            object.category = host::Category::Object;
+            make("BLOCK|2 " + name + "|10 " + x + " " + y + " 0", owner, object);
+        } else if (line[0] == '+') {
+            make(line.substr(1), parent, entity);
+        } else if (const size_t colon = line.find(": "); colon != std::string::npos) {
+            make(line.substr(colon + 2),
+                 drawing.FindTableEntry("BLOCK_RECORD", line.substr(0, colon)), entity);
+        } else {
+            parent = make(line, {}, entity);
+        }
+    }
+    return drawing;
+}
+
+// Each drawing gives these pieces of SVG (sheet coordinates as Foreign says), none of the
+// absent ones, and leaves out these kinds.
+TEST(SvgOtherPrograms, KindsDrawnAndLeftOut) {
+    const struct {
+        const char* what;
+        std::vector<std::string> drawing, drawn, absent;
+        const char* leftOut;
+    } cases[] = {
+        {"whole ellipse, and a quarter of one standing upright",
+         {"ELLIPSE|10 100 100 0|11 50 0 0|40 0.5",
+          "ELLIPSE|10 300 100 0|11 0 50 0|40 0.5|41 0|42 1.5707963267948966"},
+         {"M320.00 980.00 A100.00 50.00 0.00 0 0 120.00 980.00 A100.00 50.00 0.00 0 0 320.00 "
+          "980.00 Z",
+          "M620.00 880.00 A100.00 50.00 90.00 0 0 570.00 980.00\""},
+         {},
+         ""},
+        {"arc, and the same arc mirrored by its insert",
+         {"ARC|10 200 200 0|40 50|50 0|51 90", "BLOCK WIN 0 0",
+          "WIN: ARC|10 0 0 0|40 50|50 0|51 90", "INSERT|2 WIN|10 400 400 0|41 -1|42 1"},
+         {"M520.00 780.00 A100.00 100.00 0 0 0 420.00 680.00",
+          "M720.00 380.00 A100.00 100.00 0 0 1 820.00 280.00"},
+         {},
+         ""},
+        {"insert scaled unevenly and turned: BYBLOCK and layer 0 take its colour, attributes stay",
+         {"BLOCK DOOR 10 10", "DOOR: LINE|62 0|10 10 10 0|11 20 10 0",
+          "DOOR: CIRCLE|10 10 10 0|40 5", "INSERT|62 1|2 DOOR|10 100 100 0|41 2|42 3|50 90",
+          "+ATTRIB|10 130 100 0|40 5|1 D1|2 NR|70 0", "+ATTRIB|10 130 90 0|40 5|1 D2|2 UKR|70 1",
+          "+SEQEND"},
+         {"M220.00 980.00 L220.00 940.00\" fill=\"none\" stroke=\"#ff0000\"",
+          "M220.00 960.00 A30.00 20.00 0.00 0 0 220.00 1000.00 A30.00 20.00 0.00 0 0 220.00 "
+          "960.00 Z\" fill=\"none\" stroke=\"#ff0000\"",
+          "<text x=\"280.00\" y=\"980.00\" font-size=\"14.29\"", ">D1</text>"},
+         {">D2<", "M40.00 1160.00"},
+         ""},
+        {"MTEXT: paragraphs as lines, codes dropped, attachment and turn",
+         {"MTEXT|10 200 300 0|40 10|71 1|1 {\\fArial;Pierwszy}\\PDrugi\\~wiersz",
+          "MTEXT|10 400 300 0|40 10|71 9|50 1.5707963267948966|3 Ala ma \\Lkota |1 i \\S1^2;"},
+         {"<text x=\"420.00\" y=\"600.00\" font-size=\"28.57\"", ">Pierwszy</text>",
+          "<text x=\"420.00\" y=\"633.33\"", ">Drugi wiersz</text>",
+          "text-anchor=\"end\" dominant-baseline=\"alphabetic\" transform=\"rotate(-90.00 820.00 "
+          "580.00)\">Ala ma kota i 1/2</text>"},
+         {"fArial", "\\"},
+         ""},
+        {"old-style polyline, solid, the block of a dimension",
+         {"POLYLINE|66 1|10 0 0 0|70 1", "+VERTEX|10 300 300 0|42 1", "+VERTEX|10 350 300 0",
+          "+SEQEND", "SOLID|10 10 400 0|11 20 400 0|12 10 410 0|13 20 410 0", "BLOCK *D1 0 0",
+          "*D1: LINE|10 500 500 0|11 550 500 0", "DIMENSION|2 *D1|10 550 500 0|70 32"},
+         {"M620.00 580.00 A50.00 50.00 0 0 0 720.00 580.00 L620.00 580.00 Z",
+          "M40.00 380.00 L60.00 380.00 L60.00 360.00 L40.00 360.00 L40.00 380.00 Z\" "
+          "fill=\"#000000\"",
+          "M1020.00 180.00 L1120.00 180.00"},
+         {},
+         ""},
+        {"kinds not drawn, a missing block, a block that inserts itself",
+         {"SPLINE|70 8|71 3|10 0 0 0", "INSERT|2 NIEMA|10 0 0 0", "BLOCK LOOP 0 0",
+          "LOOP: INSERT|2 LOOP|10 1 0 0", "LOOP: LINE|10 0 0 0|11 1 1 0", "INSERT|2 LOOP|10 0 0 0"},
+         {"M20.00 1180.00 L22.00 1178.00", "M50.00 1180.00 L52.00 1178.00"},
+         {"M52.00 1180.00"},
+         "INSERT 2, SPLINE 1"},
+        {"absurd numbers, given or made by scaling a block",
+         {"LINE|10 0 0 0|11 1e300 0 0", "BLOCK BIG 0 0", "BIG: LINE|10 0 0 0|11 1e10 0 0",
+          "INSERT|2 BIG|10 0 0 0|41 1e10|42 1e10", "LINE|10 0 0 0|11 580 0 0"},
+         {"M20.00 1180.00 L1180.00 1180.00"},
+         {"e+", "inf", "nan"},
+         "LINE 2"},
+    };
+    for (const auto& c : cases) {
+        const host::Database drawing = Foreign(c.drawing);
+        host::LeftOut leftOut;
+        const std::string svg = host::ExportSvg(drawing, &leftOut);
+        SCOPED_TRACE(std::string(c.what) + "\n" + svg);
+        EXPECT_NE(svg.find("viewBox=\"0 0 1200.00 1200.00\""), std::string::npos);
+        for (const std::string& piece : c.drawn)
+            EXPECT_NE(svg.find(piece), std::string::npos) << piece;
+        for (const std::string& piece : c.absent)
+            EXPECT_EQ(svg.find(piece), std::string::npos) << piece;
+        EXPECT_EQ(host::LeftOutSummary(leftOut), c.leftOut);
+    }
+}
+
+TEST(SvgOtherPrograms, MtextFormattingCodes) {
+    const struct {
+        const char* formatted;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"a\\Pb\\P", {"a", "b", ""}},
+        {"{\\H2.5x;\\C1;duży} \\fTimes|b1|i0;\\Opis\\o", {"duży pis"}},
+        {"\\A1;\\pxi-3,l3;Tekst\\Nkolumna", {"Tekst", "kolumna"}},
+        {"\\S1#2; \\S3^4; a\\\\b \\{x\\}", {"1/2 3/4 a\\b {x}"}},
+        {"\\U+0141ódź\\U+00", {"ŁódźU+00"}},
+        {"x^Jy^Iz^ ", {"x", "y z^"}},
+        {"\\W0.8", {""}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(host::MtextParagraphs(c.formatted), c.lines) << c.formatted;
+}
+
+// Numbers no program should write (infinite, not a number) put into a drawing behind the
+// database's back: EXPORT draws the rest, says what it left out, writes no such number and
+// keeps the sheet finite; an export that cannot write says so and fails.
+TEST(SvgScenario, BrokenNumbersNeverReachTheFile) {
+    host::Database drawing = Foreign({"LINE|10 0 0 0|11 100 50 0", "CIRCLE|10 10 10 0|40 5",
+                                      "TEXT|10 0 0 0|40 2|1 x", "MTEXT|10 5 5 0|40 2|1 y"});
+    auto poke = [&](const char* type, int code, double value) {
+        for (host::ObjectId id : drawing.EntityOrder()) {
+            host::Object object = drawing.SlotState(id);
+            if (drawing.TypeName(object) != type)
+                continue;
+            host::GroupList body;
+            for (host::Group group : object.body) {
+                if (group.code == code)
+                    group.real = group.point[0] = value;
+                body.Add(group);
+            }
+            object.body = body;
+            drawing.Restore(id, object);
+        }
+    };
+    poke("CIRCLE", 40, std::numeric_limits<double>::infinity());
+    poke("TEXT", 10, std::nan(""));
+    poke("MTEXT", 40, -std::numeric_limits<double>::infinity());
+    poke("POINT", 10, 1e16);
+    host::ReplaceDrawing(std::move(drawing));
+    const std::string path = files_test::TempPath("broken numbers.svg");
+    testkit::ScenarioOptions keep;
+    keep.newDrawing = false;
+    const std::string out =
+        testkit::RunScenario({"EXPORT " + path, "EXPORT /nie/ma/takiego/folderu.svg"}, keep);
+    EXPECT_NE(out.find("Wyeksportowano rysunek do " + path +
+                       ".\nPominięto w SVG: CIRCLE 1, "
+                       "MTEXT 1, POINT 2, TEXT 1\n"),
+              std::string::npos)
+        << out;
+    EXPECT_NE(out.find("Nie można wyeksportować rysunku do /nie/ma/takiego/folderu.svg"),
+              std::string::npos)
+        << out;
+    const std::string svg = files_test::ReadFile(path);
+    EXPECT_NE(svg.find("viewBox=\"0 0 1200.00 620.00\""), std::string::npos) << svg;
+    EXPECT_NE(svg.find("M20.00 600.00 L1180.00 20.00"), std::string::npos) << svg;
+    for (const char* broken : {"inf", "nan", "INF", "NAN"})
+        EXPECT_EQ(svg.find(broken), std::string::npos) << svg;
+    EXPECT_FALSE(host::ExportDrawingSvg("/nie/ma/takiego/folderu.svg"));
+    EXPECT_TRUE(host::ExportDrawingSvg(path));
 }
 
 }  // namespace
