@@ -63,8 +63,10 @@ bool TextShape(const Fields& f, std::string_view type, Shape& out) {
     item.kind = Item::Kind::Text;
     item.horizontal = f.Int(72);
     item.vertical = f.Int(attribute ? 74 : 73);
-    const Group* at =
-        (item.horizontal != 0 || item.vertical != 0) && f.First(11) ? f.First(11) : f.First(10);
+    // Aligned and fitted texts (3, 5) run from their first point to the second.
+    const bool fromFirst = item.horizontal == 3 || item.horizontal == 5 ||
+                           (item.horizontal == 0 && item.vertical == 0);
+    const Group* at = !fromFirst && f.First(11) ? f.First(11) : f.First(10);
     item.cx = at->point[0];
     item.cy = at->point[1];
     item.height = f.Real(40, 1.0);
@@ -186,6 +188,73 @@ bool PolylineShape(const Fields& f, const std::vector<const GroupList*>& followe
     return true;
 }
 
+// A SPLINE by its control points (10), weights (41), knots (40) and degree (71), as a line
+// through points of the curve, several to each knot span. Splines given only by fit points
+// are not drawn: the curve through them is not written down.
+bool SplineShape(const Fields& f, Shape& out) {
+    struct Weighted {
+        double x, y, w;
+    };
+    std::vector<Weighted> control;
+    std::vector<double> knots, weights;
+    for (const Group& group : f.All()) {
+        if (group.code == 10)
+            control.push_back({group.point[0], group.point[1], 1.0});
+        if (group.code == 40)
+            knots.push_back(group.real);
+        if (group.code == 41)
+            weights.push_back(group.real);
+    }
+    const int degree = f.Int(71, 3);
+    const size_t n = control.size();
+    if (degree < 1 || degree > 11 || n < static_cast<size_t>(degree) + 1 ||
+        knots.size() != n + degree + 1 || n > 100000 ||
+        !std::is_sorted(knots.begin(), knots.end())) {
+        return false;
+    }
+    if (weights.size() == n) {
+        for (size_t i = 0; i < n; ++i) {
+            if (!(weights[i] > 0))
+                return false;
+            control[i] = {control[i].x * weights[i], control[i].y * weights[i], weights[i]};
+        }
+    }
+    const size_t p = static_cast<size_t>(degree);
+    const int perSpan = static_cast<int>(std::clamp<size_t>(4096 / n, 1, 8 * p));
+    // de Boor's scheme in homogeneous coordinates, within the span [knots[k], knots[k+1]).
+    auto point = [&](size_t k, double t) {
+        std::vector<Weighted> d(control.begin() + static_cast<long>(k - p),
+                                control.begin() + static_cast<long>(k + 1));
+        for (size_t r = 1; r <= p; ++r) {
+            for (size_t j = p; j >= r; --j) {
+                const size_t i = j + k - p;
+                const double span = knots[i + p - r + 1] - knots[i];
+                const double alpha = span > 0 ? (t - knots[i]) / span : 0.0;
+                d[j] = {(1 - alpha) * d[j - 1].x + alpha * d[j].x,
+                        (1 - alpha) * d[j - 1].y + alpha * d[j].y,
+                        (1 - alpha) * d[j - 1].w + alpha * d[j].w};
+            }
+        }
+        return Vertex{d[p].x / d[p].w, d[p].y / d[p].w, 0, std::nullopt};
+    };
+    Ring ring;
+    size_t last = 0;
+    for (size_t k = p; k < n; ++k) {
+        if (!(knots[k + 1] > knots[k]))
+            continue;
+        for (int i = 0; i < perSpan; ++i)
+            ring.push_back(point(k, knots[k] + (knots[k + 1] - knots[k]) * i / perSpan));
+        last = k;
+    }
+    if (ring.empty())
+        return false;
+    ring.push_back(point(last, knots[last + 1]));
+    Item item;
+    item.rings.push_back(std::move(ring));
+    out.items.push_back(std::move(item));
+    return true;
+}
+
 // SOLID and TRACE fill the quadrilateral 10, 11, 13, 12 (a triangle when 13 is missing);
 // 3DFACE outlines 10, 11, 12, 13.
 bool CornersShape(const Fields& f, bool filled, Shape& out) {
@@ -207,12 +276,13 @@ bool CornersShape(const Fields& f, bool filled, Shape& out) {
     return true;
 }
 
-void HatchRings(const std::vector<Group>& g, Item& item) {
+bool HatchRings(const std::vector<Group>& g, Item& item) {
+    item.closed = true;
     size_t i = 0;
     while (i < g.size() && g[i].code != 91)
         ++i;
     if (i == g.size())
-        return;
+        return true;
     const int paths = std::max(0, g[i++].integer);
     for (int p = 0; p < paths && i < g.size(); ++p) {
         while (i < g.size() && g[i].code != 92)
@@ -268,7 +338,9 @@ void HatchRings(const std::vector<Group>& g, Item& item) {
                 }
                 if (kind == 1) {
                     ring.push_back(Vertex{c[0], c[1], 0, std::nullopt});
-                } else if (kind == 2) {
+                } else if (kind != 2) {
+                    return false;  // elliptical and spline edges: not drawn rather than wrong
+                } else {
                     // A clockwise edge gives its angles mirrored.
                     double start = a0 * kPi / 180, stop = a1 * kPi / 180;
                     if (!ccw) {
@@ -285,7 +357,7 @@ void HatchRings(const std::vector<Group>& g, Item& item) {
         if (!ring.empty())
             item.rings.push_back(std::move(ring));
     }
-    item.closed = true;
+    return true;
 }
 
 }  // namespace
@@ -365,7 +437,8 @@ bool ShapeOf(std::string_view type, const GroupList& body,
         const Group* pattern = f.First(2);
         const bool solid = f.Int(70) == 1 || (pattern && pattern->text == "SOLID");
         item.opacity = solid ? 1.0 : 0.3;
-        HatchRings(f.All(), item);
+        if (!HatchRings(f.All(), item))
+            return false;
         out.plane = f.Plane(f.Z(10));
     } else if (type == "POINT") {
         if (!f.First(10))
@@ -382,6 +455,8 @@ bool ShapeOf(std::string_view type, const GroupList& body,
         return EllipseShape(f, out);
     } else if (type == "POLYLINE") {
         return PolylineShape(f, followers, out);
+    } else if (type == "SPLINE") {
+        return SplineShape(f, out);
     } else if (type == "SOLID" || type == "TRACE" || type == "3DFACE") {
         return CornersShape(f, type != "3DFACE", out);
     } else {

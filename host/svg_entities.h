@@ -1,5 +1,5 @@
 // The SVG pieces of one entity of a kind drawn on its own (lines, polylines, circles, arcs,
-// ellipses, hatches, texts, MTEXT, points, solids), in the entity's own plane.
+// ellipses, splines, hatches, texts, MTEXT, points, solids), in the entity's own plane.
 #pragma once
 
 #include <string_view>

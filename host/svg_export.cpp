@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "host/dxf_writer.h"
+#include "host/object_rules.h"
 #include "host/svg_entities.h"
 #include "host/svg_geometry.h"
 
@@ -73,6 +74,7 @@ class Exporter {
     // Entities owned by something other than model space (block contents, followers).
     std::unordered_map<uint32_t, std::vector<ObjectId>> owned_;
     std::unordered_map<uint32_t, std::pair<double, double>> blockBase_;
+    std::unordered_set<uint32_t> followers_;  // found by their place in the file
     std::unordered_set<uint32_t> leftIds_;
     LeftOut leftOut_;
     long drawn_ = 0;
@@ -96,9 +98,27 @@ bool SaneNumbers(const Object& object) {
 }
 
 void Exporter::IndexOwned() {
+    ObjectId parent;  // the INSERT or POLYLINE whose followers may come next
     for (ObjectId id : db_.EntityOrder()) {
         const Object* object = db_.FindLive(id);
-        if (object && object->owner && object->owner != db_.ModelSpace())
+        if (!object)
+            continue;
+        const std::string_view type = db_.TypeName(*object);
+        const Object* owner = db_.Find(object->owner);
+        if ((type == "VERTEX" || type == "ATTRIB" || type == "SEQEND") &&
+            !(owner && owner->category == Category::Entity)) {
+            // Some writers give followers their space as owner: they belong to the entity
+            // they follow in the file.
+            if (parent) {
+                owned_[parent.value].push_back(id);
+                followers_.insert(id.value);
+            }
+            if (type == "SEQEND")
+                parent = {};
+            continue;
+        }
+        parent = type == "INSERT" || type == "POLYLINE" ? id : ObjectId{};
+        if (object->owner && object->owner != db_.ModelSpace())
             owned_[object->owner.value].push_back(id);
     }
     for (ObjectId id : db_.ObjectsOf(Category::Object)) {
@@ -128,8 +148,12 @@ bool Exporter::Visible(const Object& object, const uint32_t* byBlock, uint32_t& 
                 layerColour = group.integer;
             if (group.code == 70 && (group.integer & 1) != 0)
                 return false;  // frozen
+            if (group.code == 290 && group.integer == 0)
+                return false;  // a layer not to be plotted
         }
     }
+    if (EqualNoCase(db_.LayerName(object), "Defpoints"))
+        return false;  // dimensions' definition points, never plotted
     if (layerColour < 0)
         return false;  // a layer switched off
     // In a block, BYBLOCK and layer "0" take the colour of the insert.
