@@ -71,7 +71,8 @@ class Exporter {
     std::vector<Item> items_;
     svg::Bounds bounds_;
     double scale_ = 1.0;
-    // Entities owned by something other than model space (block contents, followers).
+    // Entities owned by something other than model space (block contents, followers); only
+    // read while drawing, so that references into it stay valid through nested blocks.
     std::unordered_map<uint32_t, std::vector<ObjectId>> owned_;
     std::unordered_map<uint32_t, std::pair<double, double>> blockBase_;
     std::unordered_set<uint32_t> followers_;  // found by their place in the file
@@ -208,10 +209,12 @@ void Exporter::Draw(ObjectId id, const Object& object, uint32_t colour, const Pl
     }
     std::vector<const GroupList*> followers;
     if (type == "POLYLINE") {
-        for (ObjectId vertex : owned_[id.value]) {
-            const Object* follower = db_.FindLive(vertex);
-            if (follower && db_.TypeName(*follower) == "VERTEX")
-                followers.push_back(&follower->body);
+        if (auto found = owned_.find(id.value); found != owned_.end()) {
+            for (ObjectId vertex : found->second) {
+                const Object* follower = db_.FindLive(vertex);
+                if (follower && db_.TypeName(*follower) == "VERTEX")
+                    followers.push_back(&follower->body);
+            }
         }
     }
     svg::Shape shape;
@@ -238,8 +241,7 @@ void Exporter::DrawOwned(ObjectId owner, const Place& place) {
     auto found = owned_.find(owner.value);
     if (found == owned_.end())
         return;
-    const std::vector<ObjectId> children = found->second;
-    for (ObjectId child : children) {
+    for (ObjectId child : found->second) {
         const Object* object = db_.FindLive(child);
         uint32_t colour = 0;
         if (object && Visible(*object, place.byBlock, colour))
@@ -263,7 +265,9 @@ void Exporter::DrawInsert(ObjectId id, const Object& object, uint32_t colour, co
             std::copy(g.point, g.point + 3, at);
         const Affine plane =
             object.body.Find(210, g) ? svg::PlaneToDrawing(g.point, at[2]) : Affine{};
-        const auto base = blockBase_[record.value];
+        std::pair<double, double> base{0, 0};
+        if (auto found = blockBase_.find(record.value); found != blockBase_.end())
+            base = found->second;
         const Affine scaled = Affine::Scaling(real(41, 1.0), real(42, 1.0))
                                   .After(Affine::Translation(-base.first, -base.second));
         const Affine turned =
@@ -281,8 +285,7 @@ void Exporter::DrawInsert(ObjectId id, const Object& object, uint32_t colour, co
     auto found = owned_.find(id.value);
     if (found == owned_.end())
         return;
-    const std::vector<ObjectId> attributes = found->second;
-    for (ObjectId attribute : attributes) {
+    for (ObjectId attribute : found->second) {
         const Object* text = db_.FindLive(attribute);
         uint32_t own = 0;
         if (text && db_.TypeName(*text) == "ATTRIB" && Visible(*text, &colour, own))
