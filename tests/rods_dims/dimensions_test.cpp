@@ -86,11 +86,20 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
 // The second bar lies on the first from x = 100 on: texts and leaders are found by the owner
 // in their records, never by where they lie.
 TEST_F(WprTest, BarsLyingOnEachOtherKeepTheirOwnTextsAndLeaders) {
-    RunDims({"PANEL steel RB500W", "PANEL diameter 12", "PANEL letter 5", "WPR", "0,0", "200,0", "",
-             "WPR", "100,0", "300,0", "", "TDIM", "50,0", "TDIM", "250,0", "TDIM", "50,0"});
+    // In one command: on for the first bar, on for the second, off for the first.
+    RunDims({"PANEL steel RB500W", "PANEL diameter 12", "WPR", "0,0", "200,0", "", "WPR", "100,0",
+             "300,0", "", "TDIM", "50,0", "250,0", "50,0"});
     const auto texts = Tagged({"Wymiary"});
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].link.owner, HandleOfBar(1));
+    // Taking texts away is an undo step of its own, also inside one command: on and off for
+    // the first bar, off for the second, then one U brings back the second bar's only.
+    RunDims({"TDIM", "50,0", "50,0", "250,0"}, false);
+    EXPECT_TRUE(Tagged({"Wymiary"}).empty());
+    RunDims({"U"}, false);
+    const auto back = Tagged({"Wymiary"});
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0].link.owner, HandleOfBar(1));
     // Two leaders from the same point along the same way, one for each bar; Enter repeats the
     // leader option.
     RunDims({"PANEL letter 5", "TDESC", "N", "50,0", "150,0", "150,50", "300,50", "", "250,0",

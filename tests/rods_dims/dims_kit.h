@@ -28,13 +28,13 @@ inline bool PickForTest(const std::string& prompt, bool projectionsToo, sds_name
     }
 }
 
-// Runs the lines with two more commands: TDIM (the dimension toggle on a picked bar) and
-// TDESC (the description sub-prompt).
+// Runs the lines with two more commands: TDIM (the dimension toggle on each bar picked, until
+// Esc, as the edit command repeats an option) and TDESC (the description sub-prompt).
 inline std::string RunDims(const std::vector<std::string>& lines, bool fresh = true) {
     host::RegisterVerb("TDIM", [](const std::vector<std::string>&) {
         CObslugaPreta rod(ModulePanel());
         sds_name bar = {0, 0};
-        if (PickForTest(LoadUiString(62), false, bar)) {
+        while (PickForTest(LoadUiString(62), false, bar)) {
             rod.ToggleRodDimensions(bar);
         }
         return true;
