@@ -217,7 +217,7 @@ class CObslugaPreta {
     // only. 1 drawn; 0 not drawn (not a bar or projection line, or the drawing failed: pick
     // again); -1 given up at a point prompt.
     int DrawLeaderDescription(const sds_name target, int numberOnly);
-    // Whether `point` lies on a straight segment of the bar (hook strokes only when
+    // Whether `point` lies on a straight segment of the bar (hook strokes counted only when
     // `includeHooks`); then `point` becomes its foot on that segment, whose index is `segment`.
     bool FindDivisionSegment(sds_point point, const sds_name bar, int& segment, int includeHooks);
 
