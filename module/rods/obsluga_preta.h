@@ -2,7 +2,9 @@
 // conventions the rod commands share (layers, type tags, undo groups, prompts, snapping).
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -189,6 +191,46 @@ class CObslugaPreta {
                                  const sds_point pick);
     void RewriteLeaderLink(const sds_name entity, const std::string& owner);
     void GiveNumber(const sds_name bar, int number);
+
+    // ==== Dimension texts and descriptions of a bar (options of the edit command) ============
+    // The bar comes picked: whoever calls these ran the bar selection first.
+  public:
+    // Picks the entity an operation works on with `prompt`: a bar, or with `projectionsToo`
+    // also a projection line of a bar. False when the user gave up (Esc, picker cancelled).
+    using RodPicker =
+        std::function<bool(const std::string& prompt, bool projectionsToo, sds_name picked)>;
+
+    // Removes the bar's dimension texts, or draws them when it has none, in one undo step.
+    // The number of texts drawn, minus the number removed; 0 when nothing changed.
+    int ToggleRodDimensions(const sds_name bar);
+    // Deletes the bar's own dimension entities, found by the owner handle in their records.
+    int DeleteRodDimensions(const sds_name bar);
+    // One length text per segment, hook strokes included, in one undo step. Texts drawn.
+    int DrawRodDimensions(const sds_name bar, const std::vector<CSDSPointExt>& barVertices);
+    // The description sub-prompt; runs until Esc. `pick` takes the bar of each answer.
+    void DescribeRod(const RodPicker& pick);
+    // Removes the description beside the bar, or draws it at its anchor when it has none.
+    // 1 drawn, -1 removed, 0 nothing drawn (no straight segment, or not a bar).
+    int ToggleRodDescription(const sds_name bar);
+    // Asks the leader's start, second and direction points and draws a description of the bar
+    // or projection line on it, one anonymous group. `numberOnly` 1: the number in its circle
+    // only. 1 drawn; 0 not drawn (not a bar or projection line, or the drawing failed: pick
+    // again); -1 given up at a point prompt.
+    int DrawLeaderDescription(const sds_name target, int numberOnly);
+    // Whether `point` lies on a straight segment of the bar (hook strokes counted only when
+    // `includeHooks`); then `point` becomes its foot on that segment, whose index is `segment`.
+    bool FindDivisionSegment(sds_point point, const sds_name bar, int& segment, int includeHooks);
+
+  private:
+    // Entities of the given types whose record has one of `tags` and names `ownerHandle` as
+    // owner, in drawing order.
+    std::vector<std::array<long, 2>> FindOwnedEntities(const std::string& ownerHandle,
+                                                       const std::vector<std::string>& types,
+                                                       const std::vector<std::string>& tags);
+    int LeaderStartPoint(const sds_name target, bool isBar, sds_point start);
+    int MakeLeader(const sds_name target, bool isBar, const sds_point start, const sds_point second,
+                   const sds_point direction, int numberOnly);
+    // ==========================================================================================
 };
 
 // Handle text of an entity, "" when it cannot be read.

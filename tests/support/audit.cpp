@@ -20,6 +20,8 @@ using host::ObjectId;
 
 const char* const kRecordKey = "ORV_ARMAVO";
 const char* const kBarTag = "Pręt";
+// Projection lines carry a copy of their bar's record; leaders may describe them as well.
+const char* const kProjectionTags[] = {"RzutPoziomy", "RzutPionowy"};
 // Tags of the entities that belong to a bar and name its handle as their second field.
 const char* const kLinkTags[] = {"Wymiary",    "Opis",       "Opis-Nr",    "OpisOdn",
                                  "OpisOdn-Nr", "OpisOdn-Fi", "OpisOdn-LP", "OpisOdn-Dl"};
@@ -46,6 +48,7 @@ class Auditor {
     std::vector<std::string> Run() {
         db_.CheckInvariants();
         std::set<std::string> barHandles;
+        std::set<std::string> ownerHandles;        // projection lines
         std::map<std::string, std::string> links;  // entity handle -> bar handle it names
         std::set<int> numbers;
         for (ObjectId id : db_.EntityOrder()) {
@@ -66,6 +69,11 @@ class Auditor {
                 CheckBar(handle, fields, numbers);
                 continue;
             }
+            if ((tag == kProjectionTags[0] || tag == kProjectionTags[1]) &&
+                db_.TypeName(*entity) == "LINE") {
+                ownerHandles.insert(handle);
+                continue;
+            }
             for (const char* link : kLinkTags) {
                 if (tag != link)
                     continue;
@@ -77,7 +85,7 @@ class Auditor {
             }
         }
         for (const auto& [entity, bar] : links) {
-            if (!barHandles.count(bar)) {
+            if (!barHandles.count(bar) && !ownerHandles.count(bar)) {
                 Add(AuditCode::DeadLink, entity + " belongs to bar \"" + bar +
                                              "\", which is no "
                                              "live bar");

@@ -14,7 +14,7 @@ enum class AuditCode {
     RecordOwner = 2,          // the record is not owned by the dictionary that files it
     BarRecord = 3,            // a bar's record has the wrong layout or a field out of range
     NumberingGap = 4,         // bar numbers do not run 1..k
-    DeadLink = 5,             // a description or dimension names no live bar
+    DeadLink = 5,             // a description or dimension names no live bar or projection
     GroupMember = 6,          // a group lists a member that is erased or missing
     GroupOwner = 7,           // a group is not owned by ACAD_GROUP
 };

@@ -1,0 +1,176 @@
+// What the scenarios of dimension texts and descriptions share: test-only commands that hand
+// a bar picked at a point to the operations, as the edit command's bar selection will, and
+// readers of the pieces those operations draw.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "module/entities/resbuf_util.h"
+#include "module/resources/strings.h"
+#include "tests/scenarios_wpr/wpr_kit.h"
+
+namespace dims_kit {
+
+using namespace wpr_kit;
+
+// A click on something else asks again; Esc, or a click on nothing, gives up.
+inline bool PickForTest(const std::string& prompt, bool projectionsToo, sds_name picked) {
+    for (;;) {
+        sds_point at = {0, 0, 0};
+        if (sds_entsel(prompt.c_str(), picked, at) != RTNORM) {
+            return false;
+        }
+        if (IsBar(picked, kKey, "Pręt") ||
+            (projectionsToo && IsProjectionLine(picked, kKey, "RzutPoziomy", "RzutPionowy"))) {
+            return true;
+        }
+    }
+}
+
+// Runs the lines with two more commands: TDIM (the dimension toggle on each bar picked, until
+// Esc, as the edit command repeats an option) and TDESC (the description sub-prompt).
+inline std::string RunDims(const std::vector<std::string>& lines, bool fresh = true) {
+    host::RegisterVerb("TDIM", [](const std::vector<std::string>&) {
+        CObslugaPreta rod(ModulePanel());
+        sds_name bar = {0, 0};
+        while (PickForTest(LoadUiString(62), false, bar)) {
+            rod.ToggleRodDimensions(bar);
+        }
+        return true;
+    });
+    host::RegisterVerb("TDESC", [](const std::vector<std::string>&) {
+        CObslugaPreta rod(ModulePanel());
+        rod.DescribeRod(PickForTest);
+        return true;
+    });
+    return RunWpr(lines, fresh);
+}
+
+struct Piece {
+    std::string type, text, style, layer, handle;
+    double at[3] = {0, 0, 0};  // insertion point, centre
+    double height = 0;         // text height, circle radius
+    double rotation = 0;
+    int horizontal = -1, vertical = -1, colour = -1;
+    std::vector<CSDSPointExt> vertices;  // of a polyline
+    CRodDescriptionLink link;
+};
+
+inline Piece Read(const sds_name entity) {
+    Piece p;
+    rblist::Owned list(sds_entget(entity));
+    p.type = CSDSBaseClass::GetTypeName(list.get());
+    p.handle = CSDSBaseClass::GetHandle(list.get());
+    for (const resbuf* node = list.get(); node != nullptr; node = node->rbnext) {
+        switch (node->restype) {
+            case 1:
+                p.text = rblist::Text(node);
+                break;
+            case 7:
+                p.style = rblist::Text(node);
+                break;
+            case 8:
+                p.layer = rblist::Text(node);
+                break;
+            case 10:
+                if (p.type != "LWPOLYLINE")
+                    rblist::CopyPoint(node->resval.rpoint, p.at);
+                break;
+            case 40:
+                if (p.type != "LWPOLYLINE")
+                    p.height = node->resval.rreal;
+                break;
+            case 50:
+                p.rotation = node->resval.rreal;
+                break;
+            case 62:
+                p.colour = node->resval.rint;
+                break;
+            case 72:
+                p.horizontal = node->resval.rint;
+                break;
+            case 73:
+                p.vertical = node->resval.rint;
+                break;
+            default:
+                break;
+        }
+    }
+    if (p.type == "LWPOLYLINE") {
+        CObslugaPreta::LoadRodVertices(entity, p.vertices);
+    }
+    CSDSXDataPret().ReadDescriptionLink(entity, kKey, p.link);
+    return p;
+}
+
+// The live entities whose record carries one of the tags, in the order of making.
+inline std::vector<Piece> Tagged(const std::vector<std::string>& tags) {
+    std::vector<Piece> found;
+    for (const std::string& handle : testkit::LiveHandles()) {
+        sds_name entity;
+        sds_handent(handle.c_str(), entity);
+        Piece p = Read(entity);
+        for (const std::string& tag : tags) {
+            if (p.link.type == tag) {
+                found.push_back(p);
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+inline const std::vector<std::string> kLeaderTags = {"OpisOdn", "OpisOdn-Nr", "OpisOdn-Dl",
+                                                     "OpisOdn-Fi", "OpisOdn-LP"};
+
+// The member handles of every group, group by group.
+inline std::vector<std::vector<std::string>> GroupMembers() {
+    std::vector<std::vector<std::string>> groups;
+    sds_name all = {0, 0};
+    if (CSDSGroup::AllGroups(all) != RTNORM) {
+        return groups;
+    }
+    long length = 0;
+    sds_sslength(all, &length);
+    for (long i = 0; i < length; ++i) {
+        sds_name group = {0, 0};
+        sds_ssname(all, i, group);
+        rblist::Owned list(sds_entget(group));
+        std::vector<std::string> members;
+        for (const resbuf* node = rblist::Find(list.get(), 340); node != nullptr;
+             node = rblist::Find(node->rbnext, 340)) {
+            members.push_back(EntityHandle(node->resval.rlname));
+        }
+        groups.push_back(members);
+    }
+    sds_ssfree(all);
+    return groups;
+}
+
+// Colour of a layer of the drawing, -1 when there is no such layer.
+inline int LayerColour(const char* name) {
+    rblist::Owned layer(sds_tblsearch("LAYER", name, 0));
+    const resbuf* colour = layer == nullptr ? nullptr : rblist::Find(layer.get(), 62);
+    return colour == nullptr ? -1 : colour->resval.rint;
+}
+
+// Entities, records, named objects and the module's layers: what an undo must give back.
+inline std::string Snapshot() {
+    return testkit::DumpDrawing() + "\n--\n" + testkit::DumpNamedObjects() + "\n--\n" +
+           std::to_string(LayerColour("Wymiary prętów")) + " " +
+           std::to_string(LayerColour("Opisy prętów"));
+}
+
+// Handle of the bar made index-th, 0 first.
+inline std::string HandleOfBar(size_t index) {
+    std::vector<std::string> bars;
+    for (const Bar& polyline : Polylines()) {
+        if (polyline.record.type == "Pręt") {
+            bars.push_back(EntityHandle(polyline.name));
+        }
+    }
+    return index < bars.size() ? bars[index] : std::string();
+}
+
+}  // namespace dims_kit
