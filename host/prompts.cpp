@@ -274,17 +274,28 @@ int sds_draggen(const sds_name set, const char* prompt, int cursor,
         host::TakeConditions();
         return RTERROR;
     }
+    // The drag starts with the cursor where the last point was given (the base point, as a
+    // rule): the callback previews the set there before any answer is read.
+    sds_matrix matrix;
+    if (callback != nullptr) {
+        sds_point cursorPoint;
+        host::CopyPoint(host::g_lastPoint, cursorPoint);
+        host::Identity(matrix);
+        if (callback(cursorPoint, matrix) == RTCAN) {
+            host::TakeConditions();
+            return RTCAN;
+        }
+    }
     Outcome out;
     int rc = Ask(Want::Point, prompt, nullptr, out);
     if (rc != RTNORM) {
         return rc;
     }
-    // The script gives one cursor position per answer: the callback sees it as the cursor
-    // resting there, and it is then accepted.
+    // The script gives the cursor's final position: the callback previews the set there, and
+    // the position is then accepted.
     if (callback != nullptr) {
         sds_point cursorPoint;
         host::CopyPoint(out.point, cursorPoint);
-        sds_matrix matrix;
         host::Identity(matrix);
         if (callback(cursorPoint, matrix) == RTCAN) {
             return RTCAN;

@@ -231,6 +231,62 @@ class CObslugaPreta {
     int MakeLeader(const sds_name target, bool isBar, const sds_point start, const sds_point second,
                    const sds_point direction, int numberOnly);
     // ==========================================================================================
+
+    // ==== Copying, moving, ejecting and deleting bars (options of the edit command) ==========
+    // rod_copy.cpp, rod_move.cpp, rod_delete.cpp. The bar comes picked, except for CopyRod,
+    // which asks for one bar per copy through `pick`.
+  public:
+    // Carries the entities of `set` to where the user drags them, each by the host command
+    // `command` ("_COPY" or "_MOVE"). `made` receives a new set (the caller frees it) of the
+    // copies, or of the moved entities; `displacement` the move actually made. `axis` "x" or
+    // "y" first aligns the set's lines with the base point (projections), "" for bars. False
+    // when the user gave up; true with `made` empty when the target was the base point.
+    bool DragRodGroup(const sds_name set, sds_name made, sds_point displacement,
+                      const std::string& command, const std::string& axis);
+    // The drag callback: a pure translation under the cursor, locked to an axis in ORTHOMODE.
+    static int OrthoDragTransform(sds_point point, sds_matrix matrix);
+    // Moves the bar with its descriptions, dimension texts and leaders, in one undo step.
+    // True when it moved.
+    bool MoveRod(const sds_name bar);
+    // The copy sub-prompt ("Wstaw_kopię" / "Nowy_nr_pręta"), until Esc; `pick` takes the bar
+    // of each copy (string 67).
+    void CopyRod(const RodPicker& pick);
+    // One copy of the bar with its texts, in one undo step: keeping its number and its leaders
+    // (`keepNumber`), or with the next number and without leaders. True when a copy was made.
+    bool CopyRodOnce(bool keepNumber, const sds_name bar);
+    // A drawn-out copy keeping the number, completed with dimension texts and a description
+    // where the bar has none, in one undo step. True when a copy was made.
+    bool EjectRod(const sds_name bar);
+    // Makes the copied bar of `copies` a bar of its own: `record` written on it, and every
+    // other copy's link naming it, its point moved by `displacement`; with `renumberTexts`
+    // the copied number texts show the record's number. `copiedBar` receives the bar.
+    void RetargetRodGroup(const sds_name copies, sds_name copiedBar, const sds_point displacement,
+                          const CRodXDataParameters& record, bool renumberTexts);
+    // An anonymous group of the leader pieces of `set`, when it holds any. 1 made, else 0.
+    int GroupLeaderEntities(const sds_name set);
+    // An anonymous group of the whole set: lines, polylines, circles, texts. 1 made, else 0.
+    int GroupCopies(const sds_name set);
+    // Asks (string 60 or 61) and deletes the bar with everything that names it as owner,
+    // renumbering the bars above a freed number, in one undo step. True when deleted.
+    bool DeleteRod(const sds_name bar);
+    // Handles of the other bars with the bar's number and another ordinal; their count.
+    int FindRodsWithNumber(const sds_name bar, std::vector<std::string>& handles);
+
+  private:
+    // The bar's group by owner handle, with the contract of the edit command's
+    // CollectRodGroup (pick-first selection, highlighted, added to `set`, a new set made when
+    // `set` is the null name); the number of members. Replaced by it when both meet.
+    long GatherRodGroup(const sds_name bar, sds_name set);
+    // Removes leader pieces from the set, as the edit command's DropLeaderEntities does.
+    long DropLeaderPieces(const sds_name set);
+    // Rewrites the record of an entity that has one, leaving no stale record behind.
+    int ReplaceLinkRecord(const sds_name entity, const std::string& type, const std::string& owner,
+                          const sds_point point, bool withPoint);
+    int ReplaceRodRecord(const sds_name bar, const CRodXDataParameters& record);
+    void DropRecord(const sds_name dictionary, const std::string& key);
+    // Takes erased members out of every group; a group left empty goes too.
+    void DropDeadGroupMembers();
+    // ==========================================================================================
 };
 
 // Handle text of an entity, "" when it cannot be read.
