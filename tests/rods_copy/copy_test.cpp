@@ -45,6 +45,7 @@ void ExpectCopiedPieces(const std::string& bar, const std::string& copy,
             << q.link.type;
         if (p.link.type != "Wymiary") {
             EXPECT_NEAR(q.link.point[0], p.link.point[0] + 500, 1e-9) << "link point moved";
+            EXPECT_NEAR(q.link.point[1], p.link.point[1], 1e-9) << "by the move made";
         }
         if (p.link.type != "Opis-Nr") {
             EXPECT_EQ(q.text, p.text);
@@ -58,8 +59,15 @@ TEST_F(WprTest, CopiesOfABar) {
         std::vector<std::string> answers;  // after TCOPY
         std::vector<int> numbers;          // of every bar afterwards, 6 and 7 the copies
         bool leadersCopied;
+        bool ortho = false;
     } cases[] = {
         {"new number", {"N", "10,200", "0,200", "500,200"}, {1, 2, 3, 4, 5, 6}, false},
+        // The cursor is let go 30 off the locked axis: the copy goes where it was shown.
+        {"new number, orthogonal",
+         {"N", "10,200", "0,200", "500,230"},
+         {1, 2, 3, 4, 5, 6},
+         false,
+         true},
         {"keeping the number, the default",
          {"", "10,200", "0,200", "500,200"},
          {1, 2, 3, 4, 5, 3},
@@ -72,7 +80,9 @@ TEST_F(WprTest, CopiesOfABar) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunEdit(Bars(5, {3}, {3}, {3}));
+        std::vector<std::string> setup = Bars(5, {3}, {3}, {3});
+        setup.push_back(c.ortho ? "SETVAR ORTHOMODE 1" : "SETVAR ORTHOMODE 0");
+        RunEdit(setup);
         const std::string bar = HandleOfBar(2);
         const std::string before = Snapshot();
         const auto groupsBefore = GroupMembers();
