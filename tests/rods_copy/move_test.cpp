@@ -1,7 +1,7 @@
 // Moving a bar: its description, dimension text and leader go along by the move made (locked
 // to an axis in orthogonal mode, the locked point snapped), nothing else moves, and one U
 // takes it back; Esc at the base point or during the drag, or a drag back onto the base point,
-// moves nothing.
+// moves nothing. Projection lines dragged along an axis start on the base point's axis.
 #include "tests/rods_copy/copy_kit.h"
 
 namespace {
@@ -67,6 +67,43 @@ TEST_F(WprTest, MovingABarCarriesItsWholeGroup) {
         EXPECT_EQ(GroupMembers().size(), 2u) << "the leaders keep their groups";
         RunEdit({"U"}, false);
         EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+// The lines of a projection are first brought onto the base point's X (or Y), each by its
+// start, then carried like a bar's group.
+TEST_F(WprTest, DragAlongAnAxisAlignsTheLinesFirst) {
+    const struct {
+        const char* axis;
+        std::vector<std::array<double, 3>> original, copy;  // start and end of each line
+    } cases[] = {
+        {"x", {{0, 10, 0}, {100, 10, 0}}, {{0, 110, 0}, {100, 110, 0}}},
+        {"y", {{50, 0, 0}, {150, 0, 0}}, {{50, 100, 0}, {150, 100, 0}}},
+        {"", {{50, 10, 0}, {150, 10, 0}}, {{50, 110, 0}, {150, 110, 0}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.axis);
+        const std::string axis = c.axis;
+        host::RegisterVerb("TDRAG", [axis](const std::vector<std::string>&) {
+            CObslugaPreta rod(ModulePanel());
+            sds_name all = {0, 0};
+            sds_ssget("X", nullptr, nullptr, nullptr, all);
+            sds_name made = {0, 0};
+            sds_point moved = {0, 0, 0};
+            EXPECT_TRUE(rod.DragRodGroup(all, made, moved, "_COPY", axis));
+            long count = 0;
+            sds_sslength(made, &count);
+            EXPECT_EQ(count, 1);
+            EXPECT_EQ(moved[1], 100.0);
+            sds_ssfree(all);
+            sds_ssfree(made);
+            return true;
+        });
+        RunEdit({"LINE", "50,10", "150,10", "", "TDRAG", "0,0", "0,100"});
+        const auto lines = testkit::LiveHandles();
+        ASSERT_EQ(lines.size(), 2u);
+        EXPECT_EQ(PointsOf(lines[0]), c.original);
+        EXPECT_EQ(PointsOf(lines[1]), c.copy);
     }
 }
 
