@@ -272,7 +272,7 @@ bool Parse(std::string_view textIn, Store& store, std::vector<int>& damagedLines
         }
         if (!headerSeen) {
             headerSeen = true;
-            if (line == kHeader) {
+            if (text::Trim(line) == kHeader) {
                 continue;
             }
             // Another version's file is not ours to read line by line.
