@@ -34,8 +34,15 @@ PanelValue ValueKind(int id) {
 }
 
 // Plain decimal notation only ("15", "12.5", ".5"): what a user types into the field, and
-// what the panel's readers take in full.
+// what the panel's readers take in full. A double holds some 17 digits, so a longer text
+// means nothing more, and a very long one would read as infinity (then 0) or outgrow the
+// stored settings.
+constexpr size_t kMaxNumberLength = 32;
+
 bool IsPositiveNumber(std::string_view s) {
+    if (s.size() > kMaxNumberLength) {
+        return false;
+    }
     size_t digits = 0;
     size_t points = 0;
     for (char c : s) {

@@ -350,6 +350,7 @@ TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
         {{"Rozstaw", "0"}, "nie \"0\".", true, false},
         {{"spacing", "-2"}, "nie \"-2\".", false, false},
         {{"spacing", "1.2.3"}, "nie \"1.2.3\".", false, false},
+        {{"spacing", std::string(33, '9')}, "przyjmuje liczbę większą od zera", false, false},
         {{"spacing", "30"}, "Panel jest zablokowany podczas polecenia.", false, true},
         {{"diameter", "12"}, "Panel jest zablokowany podczas polecenia.", true, true},
     };
