@@ -149,6 +149,17 @@ class Dialog : public Window {
     bool UserClick(int id);
     bool UserTypeCell(int gridId, int row, int col, std::string_view text);
     bool UserSelectRow(int gridId, int row);
+    // The Enter key: presses the default button (refused when there is none or it is hidden
+    // or disabled).
+    bool UserPressEnter();
+    // Why the control would refuse this text from a user: an item its list does not hold (the
+    // message lists those it does), a check box value other than 0 or 1, a control that takes
+    // no text. Empty when the text would be taken. Visibility and enabled state aside.
+    std::string TextRefusal(int id, std::string_view text) const;
+    // The name a user knows a control by: its caption, or for an input without one the label
+    // in front of it (as the user reads it, without "&" or the trailing ":"), quoted; its id
+    // when it has neither.
+    std::string ControlName(const Control& c) const;
     // The control a user names by id or caption (case-insensitive, "&" and a trailing ":"
     // ignored, surrounding quotes allowed; a label names the input control after it), null
     // when none matches.

@@ -180,6 +180,10 @@ constexpr UiStringEntry kTable[] = {
     {900, "\nPolecenie %s nie jest dostępne w tej wersji modułu.\n"},
     // Told by the insert command when the input ended before a bar's second point.
     {901, "\nPręt musi mieć co najmniej dwa punkty.\n"},
+    // Told by the parameters panel.
+    {920, "Panel parametrów pokazany.\n"},
+    {921, "Panel parametrów ukryty.\n"},
+    {922, "Ustawienie \"%s\" panelu parametrów jest nieczytelne; pominięto je.\n"},
 };
 
 constexpr bool IsSortedById() {
