@@ -19,6 +19,7 @@ class GridCtrl : public platform::GridEvents {
 
     // Takes the place of the dialog's grid control `id` and answers its notifications from
     // then on. False, and the grid stays detached, when the dialog has no grid of that id.
+    // The grid must go before its dialog does (a member of the dialog, or owned by it).
     bool Attach(platform::Dialog& dialog, int id);
     bool IsAttached() const { return dialog_ != nullptr; }
 

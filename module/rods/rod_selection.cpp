@@ -156,9 +156,14 @@ bool CObslugaPreta::BelongsToRodGroup(const sds_name entity, const std::string& 
     resbuf* list = sds_entget(entity);
     const std::string type = CSDSBaseClass::GetTypeName(list);
     const std::string handle = CSDSBaseClass::GetHandle(list);
+    // Without an extension dictionary there is no record to read: most of a drawing is
+    // passed over here.
+    sds_name dictionary = {0, 0};
+    const bool marked = CSDSXData::FindExtensionDictionary(list, dictionary);
     sds_relrb(list);
     const bool polyline = type == "LWPOLYLINE";
-    if (!polyline && type != "TEXT" && type != "CIRCLE" && type != "LINE" && type != "HATCH") {
+    if (!marked ||
+        (!polyline && type != "TEXT" && type != "CIRCLE" && type != "LINE" && type != "HATCH")) {
         return false;
     }
     const Tags& tags = TheTags();
