@@ -13,6 +13,10 @@
 
 namespace {
 
+// A host that keeps answering a pick prompt without the user must not hold the operation
+// for ever; a user gives up long before.
+constexpr int kMaxPicks = 10000;
+
 struct Name {
     sds_name id = {0, 0};
 };
@@ -134,7 +138,7 @@ bool CObslugaPreta::PickRod(const std::string& prompt, sds_name bar) {
     if (cancelled) {
         return false;
     }
-    for (;;) {
+    for (int tries = 0; tries < kMaxPicks; ++tries) {
         sds_point picked = {0, 0, 0};
         sds_matrix xform;
         resbuf* nesting = nullptr;
@@ -146,10 +150,11 @@ bool CObslugaPreta::PickRod(const std::string& prompt, sds_name bar) {
         // A click beside everything (RTERROR here) is a wrong answer like a click on
         // something that is not a bar: the prompt asks again. Only Esc gives up.
         if (rc == RTCAN) {
-            bar[0] = bar[1] = 0;
-            return false;
+            break;
         }
     }
+    bar[0] = bar[1] = 0;
+    return false;
 }
 
 bool CObslugaPreta::BelongsToRodGroup(const sds_name entity, const std::string& barHandle) {
