@@ -25,7 +25,7 @@ const Session kSessions[] = {
     {"pick prompt", {"PROBA", kTextAt, "500,500", "", kLineAt, kArcAt}},
 };
 
-TEST_F(WprTest, EscOrEndOfInputAtEveryAnswerLeavesTheDrawing) {
+TEST_F(EdprTest, EscOrEndOfInputAtEveryAnswerLeavesTheDrawing) {
     for (const Session& session : kSessions) {
         SCOPED_TRACE(session.name);
         MakeDrawing();

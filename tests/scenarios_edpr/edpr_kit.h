@@ -94,6 +94,9 @@ inline bool SelectionCleared() {
     return none;
 }
 
+// The EDPR scenarios end on an audited drawing too.
+class EdprTest : public WprTest {};
+
 // How often `part` occurs in `text`.
 inline int Count(const std::string& text, const std::string& part) {
     int n = 0;

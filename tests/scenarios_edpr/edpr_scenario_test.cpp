@@ -24,7 +24,7 @@ std::vector<std::string> AllBetween(const std::string& text, const std::string& 
     return found;
 }
 
-TEST_F(WprTest, OptionPromptOffersAndRepeatsTheLastOption) {
+TEST_F(EdprTest, OptionPromptOffersAndRepeatsTheLastOption) {
     using List = std::vector<std::string>;
     const struct {
         List answers;
@@ -67,7 +67,7 @@ TEST_F(WprTest, OptionPromptOffersAndRepeatsTheLastOption) {
 }
 
 // Esc at the option prompt gives the command line back: the next command runs.
-TEST_F(WprTest, EscAtTheOptionPromptEndsTheCommand) {
+TEST_F(EdprTest, EscAtTheOptionPromptEndsTheCommand) {
     MakeDrawing();
     const std::string transcript = RunWpr({"EDPR", "^C", "LIST", kLineAt}, false);
     EXPECT_NE(transcript.find("(0 . \"LINE\")"), std::string::npos) << transcript;

@@ -26,7 +26,7 @@ std::vector<std::string> WithPicker(const std::vector<std::string>& dialogLines)
     return lines;
 }
 
-TEST_F(WprTest, PickerListsTheSelectedBarsAndGivesTheChosenOne) {
+TEST_F(EdprTest, PickerListsTheSelectedBarsAndGivesTheChosenOne) {
     const struct {
         std::vector<std::string> dialog;
         int bar;  // 1 or 2; 0 for none
@@ -71,7 +71,7 @@ TEST_F(WprTest, PickerListsTheSelectedBarsAndGivesTheChosenOne) {
 
 // Without a picker: one bar of the pick-first selection is taken silently; anything else
 // falls back to the pick prompt, which asks again until a bar is picked or Esc is pressed.
-TEST_F(WprTest, PreselectionOrPickPrompt) {
+TEST_F(EdprTest, PreselectionOrPickPrompt) {
     const struct {
         std::vector<std::string> lines;
         std::vector<int> bars;  // per probe run: 1, 2, or 0 for none
@@ -122,7 +122,7 @@ void Link(const std::string& tag, const sds_name bar) {
 
 // Two bars with pieces of every kind at the same place; which belong to bar 1's group is
 // decided by entity type, tag and owner handle alone.
-TEST_F(WprTest, GroupIsTheBarAndWhatNamesItAsOwner) {
+TEST_F(EdprTest, GroupIsTheBarAndWhatNamesItAsOwner) {
     const Drawing d = MakeDrawing();  // bar 1's "Opis-Nr" text belongs to its group
     const sds_point p = {0, -50, 0};
     const sds_point q = {50, -50, 0};
