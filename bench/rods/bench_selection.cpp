@@ -114,6 +114,24 @@ void BM_SelectBarAndGroup(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectBarAndGroup)->Arg(5000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
+// The floor of any whole-drawing scan: every entity's list read once, nothing else.
+void BM_ReadEveryEntityOnce(benchmark::State& state) {
+    MakeDrawing(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        sds_name all = {0, 0};
+        sds_ssget("X", nullptr, nullptr, nullptr, all);
+        long length = 0;
+        sds_sslength(all, &length);
+        for (long i = 0; i < length; ++i) {
+            sds_name entity;
+            sds_ssname(all, i, entity);
+            sds_relrb(sds_entget(entity));
+        }
+        sds_ssfree(all);
+    }
+}
+BENCHMARK(BM_ReadEveryEntityOnce)->Arg(10000)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();
