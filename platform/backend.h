@@ -10,8 +10,10 @@
 //     [<id>] wybór [x] "<caption>"      check box ([ ] when clear)
 //     [<id>] przycisk "<caption>" (domyślny) (zablokowany)
 //     [<id>] napis|grupa|obraz "<caption>"
-//     [<id>] siatka <n> wierszy         then the headings and one line per row, "> " before
-//                                       the current row, {braces} round disabled cells
+//     [<id>] siatka <n> wierszy         then a table: the headings with their units, one line
+//                                       per row "<row>: cell | cell ...", columns aligned,
+//                                       "> " before the current row, {braces} round disabled
+//                                       cells
 //   [<caption>] <text>                  a message box or alert
 //   [<caption>] <text> (tak/nie)        a question waiting for its answer
 // The terminal back end adds the hint after the opening print, and

@@ -1,6 +1,8 @@
 // What a user does to a dialog (typing into an edit, choosing a list item, ticking, clicking,
 // typing into a grid cell), naming controls by caption, and the dialog printed as text.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/console.h"
 #include "platform/dialog.h"
@@ -69,27 +71,51 @@ const char* KindWord(ControlKind kind) {
     return "?";
 }
 
+// Characters a text takes on the screen (one per UTF-8 character).
+size_t DisplayWidth(const std::string& s) {
+    return text::Utf8Chars(s).size();
+}
+
+// The grid as a table: headings with units, then one line per row with its number, "> "
+// before the current row and {braces} round cells that take no input; columns aligned.
 void DescribeGrid(const GridData& g, std::string& out) {
-    out += "      ";
-    for (int col = 0; col < g.ColumnCount(); ++col) {
+    const int columns = g.ColumnCount();
+    std::vector<std::string> headings;
+    std::vector<size_t> widths;
+    for (int col = 0; col < columns; ++col) {
         const GridColumn& column = g.Column(col);
-        out += col > 0 ? " | " : "";
-        out += column.heading;
-        if (!column.unit.empty()) {
-            out += " " + column.unit;
+        headings.push_back(column.unit.empty() ? column.heading
+                                               : text::Cat({column.heading, " ", column.unit}));
+        widths.push_back(DisplayWidth(headings.back()));
+    }
+    std::vector<std::vector<std::string>> cells;
+    for (int row = 1; row <= g.RowCount(); ++row) {
+        cells.emplace_back();
+        for (int col = 0; col < columns; ++col) {
+            const GridCell* cell = g.Cell(row, col);
+            cells.back().push_back(cell->enabled ? cell->text : text::Cat({"{", cell->text, "}"}));
+            widths[static_cast<size_t>(col)] =
+                std::max(widths[static_cast<size_t>(col)], DisplayWidth(cells.back().back()));
         }
     }
-    out += "\n";
-    for (int row = 1; row <= g.RowCount(); ++row) {
-        out += row == g.CurrentRow() ? "    > " : "      ";
-        out += std::to_string(row) + ":";
-        for (int col = 0; col < g.ColumnCount(); ++col) {
-            const GridCell* cell = g.Cell(row, col);
-            out += col > 0 ? " |" : "";
-            // Braces mark a cell that takes no input.
-            out += cell->enabled ? " " + cell->text : " {" + cell->text + "}";
+    const size_t digits = std::to_string(std::max(1, g.RowCount())).size();
+    auto line = [&](const std::string& label, const std::vector<std::string>& texts) {
+        out += label;
+        for (size_t col = 0; col < texts.size(); ++col) {
+            out += col > 0 ? " | " : "";
+            out += texts[col];
+            if (col + 1 < texts.size()) {
+                out += std::string(widths[col] - DisplayWidth(texts[col]), ' ');
+            }
         }
         out += "\n";
+    };
+    line(std::string(4 + 2 + digits + 2, ' '), headings);
+    for (int row = 1; row <= g.RowCount(); ++row) {
+        std::string number = std::to_string(row);
+        std::string label = row == g.CurrentRow() ? "    > " : "      ";
+        label += std::string(digits - number.size(), ' ') + number + ": ";
+        line(label, cells[static_cast<size_t>(row - 1)]);
     }
 }
 

@@ -12,11 +12,6 @@ namespace {
 
 using namespace wpr_kit;
 
-// Entities, their records and the named objects: what must come back exactly.
-std::string Snapshot() {
-    return testkit::DumpDrawing() + "\n--\n" + testkit::DumpNamedObjects();
-}
-
 int LinesOnLayerZero() {
     int count = 0;
     for (const testkit::EntityDump& entity : testkit::LiveEntities()) {

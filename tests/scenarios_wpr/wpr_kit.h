@@ -160,6 +160,11 @@ inline Entity LinkText(const std::string& content, const std::string& tag, const
     return made;
 }
 
+// Entities, their records and the named objects: what a cancelled command must leave exactly.
+inline std::string Snapshot() {
+    return testkit::DumpDrawing() + "\n--\n" + testkit::DumpNamedObjects();
+}
+
 // Every scenario ends on a drawing that passes the audit, unless the test built a faulty one
 // on purpose.
 class WprTest : public ::testing::Test {
