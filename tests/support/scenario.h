@@ -15,6 +15,9 @@ struct ScenarioOptions {
     host::EntryPoint entry = nullptr;  // e.g. SDS_EntryPoint for the module; null: host alone
     bool newDrawing = true;            // start from host::NewDrawing()
     bool echo = true;                  // echo each answer after its prompt, as scripts do
+    // The lines are typed live at the terminal: the line "^D" is Ctrl+D there (an end of the
+    // input after which reading goes on), and the input ends after the last line.
+    bool typed = false;
     // The registry's settings file; empty: a fresh file in a temporary folder, removed
     // before the run so that every scenario starts from the panel's defaults.
     std::string settingsFile;
