@@ -28,6 +28,9 @@ Outcome SaveDrawing(const std::string& path) {
             return Outcome::Cancelled;
         }
         name = typed;
+        if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
+            name = name.substr(1, name.size() - 2);  // a name with blanks, quoted as at SAVE
+        }
     }
     if (g_saver == nullptr) {
         PrintLine("Nie można zapisać rysunku " + name + ": ten program nie zapisuje plików.");
