@@ -9,6 +9,7 @@
 #include "host/document.h"
 #include "host/entity_listing.h"
 #include "host/input_sources.h"
+#include "host/unsaved_work.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/registry.h"
@@ -25,8 +26,8 @@ int g_lastStatus = 0;
 // Lines typed live: "^D" stands for Ctrl+D.
 class TypedInput : public host::LineSource {
   public:
-    explicit TypedInput(std::vector<std::string> lines)
-        : LineSource(true), lines_(std::move(lines)) {}
+    TypedInput(std::vector<std::string> lines, bool echo)
+        : LineSource(echo), lines_(std::move(lines)) {}
     bool Interactive() const override { return true; }
 
   protected:
@@ -84,12 +85,18 @@ std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOpt
 #ifdef ARMAVO_TESTKIT_FILES
     host::RegisterFileCommands();
 #endif
+    if (!options.files) {
+        for (const char* verb : {"OPEN", "SAVE", "EXPORT"}) {
+            host::RegisterVerb(verb, nullptr);
+        }
+        host::SetDrawingSaver(nullptr);
+    }
     if (options.newDrawing) {
         host::NewDrawing();
     }
     std::string transcript;
     host::MemoryInput script(lines, options.echo);
-    TypedInput typed(lines);
+    TypedInput typed(lines, options.echo);
     platform::LineInput* previousInput = platform::GetLineInput();
     platform::SetLineInput(options.typed ? static_cast<platform::LineInput*>(&typed) : &script);
     platform::SetOutputSink(Capture, &transcript);

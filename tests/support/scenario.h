@@ -18,6 +18,9 @@ struct ScenarioOptions {
     // The lines are typed live at the terminal: the line "^D" is Ctrl+D there (an end of the
     // input after which reading goes on), and the input ends after the last line.
     bool typed = false;
+    // OPEN, SAVE and EXPORT are commands (when the drawing files are built) and the drawing
+    // can be saved from the unsaved-changes question; off: neither, so no file is touched.
+    bool files = true;
     // The registry's settings file; empty: a fresh file in a temporary folder, removed
     // before the run so that every scenario starts from the panel's defaults.
     std::string settingsFile;
