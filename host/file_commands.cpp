@@ -2,6 +2,7 @@
 // swapped in only when the whole file was read and unsaved changes were dealt with.
 #include "host/file_commands.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -43,6 +44,11 @@ bool WithFileName(const std::vector<std::string>& words, const char* usage,
 
 // Reads the file into a drawing built aside; false, having told why, when it cannot.
 bool ReadDrawingFile(const std::string& path, Database& drawing, DxfReadResult& result) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        PrintLine("Nie można otworzyć pliku " + path + ": to jest folder.");
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         PrintLine("Nie można otworzyć pliku " + path + ".");

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -81,7 +82,6 @@ class Program : public ::testing::Test {
 
     // Runs `armavo --settings S --script SCRIPT [drawing]` in this process; its output.
     std::string Armavo(const std::vector<std::string>& lines, const std::string& drawing = "") {
-        Write(dir_ / "script", "");
         std::ofstream script(dir_ / "script");
         for (const std::string& line : InFolder(lines, dir_)) {
             script << line << "\n";
