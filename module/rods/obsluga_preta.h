@@ -49,7 +49,13 @@ enum StringId : int {
     kIdDimensionLayer = 49,
     kIdDescriptionLayer = 56,
     kIdTooFewPoints = 901,
+    kIdPointOutOfRange = 902,
+    kIdBarRefused = 903,
 };
+
+// The largest coordinate the host takes at a prompt; a vertex computed beyond it is refused
+// as a typed one would be.
+inline constexpr double kLargestCoordinate = 1e15;
 
 inline constexpr int kByLayer = 256;
 inline constexpr const char* kContinuous = "CONTINUOUS";

@@ -37,7 +37,7 @@ std::string Stored(const std::string& name) {
 
 TEST(ModuleScenario, PprHidesAndStoresAllValuesThenShowsAgainWithThePanelChoice) {
     EXPECT_NE(testkit::RunScenario({"PPR"}, Module())
-                  .find("Command: PPR\nPanel parametrów ukryty.\nCommand: "),
+                  .find("Polecenie: PPR\nPanel parametrów ukryty.\nPolecenie: "),
               std::string::npos);
     EXPECT_FALSE(ModulePanel()->IsWindowVisible());
     for (const char* name : kPanelValueNames) {
@@ -48,7 +48,7 @@ TEST(ModuleScenario, PprHidesAndStoresAllValuesThenShowsAgainWithThePanelChoice)
 
     // The second PPR shows the panel again; a PANEL choice was stored as its list index.
     EXPECT_NE(testkit::RunScenario({"PANEL diameter 12", "PPR", "PPR"}, Module())
-                  .find("Command: PPR\nPanel parametrów pokazany.\nCommand: "),
+                  .find("Polecenie: PPR\nPanel parametrów pokazany.\nPolecenie: "),
               std::string::npos);
     EXPECT_TRUE(ModulePanel()->IsWindowVisible());
     EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
@@ -107,7 +107,7 @@ TEST(ModuleScenario, PanelShowsAHiddenPanelAndUnfoldsTheFieldsSection) {
     testkit::ScenarioOptions o = Module();
     o.settingsFile = PreparedSettings({{"IsVisible", "0"}, {"ParametryPretowZwiniete", "1"}});
     const std::string t = testkit::RunScenario({"PANEL diameter 12", "PANEL"}, o);
-    EXPECT_NE(t.find("Command: PANEL diameter 12\nPanel parametrów pokazany.\nCommand: "),
+    EXPECT_NE(t.find("Polecenie: PANEL diameter 12\nPanel parametrów pokazany.\nPolecenie: "),
               std::string::npos)
         << t;
     EXPECT_NE(t.find("  [1004] lista = \"12\" (17 pozycji)\n"), std::string::npos) << t;
@@ -122,10 +122,10 @@ TEST(ModuleScenario, PanelShowsAHiddenPanelAndUnfoldsTheFieldsSection) {
 // about box), so the next line is a command again.
 TEST(ModuleScenario, DialogShowsItselfAndEnterPressesTheDefaultButton) {
     const std::string t = testkit::RunScenario({"ORA_ABOUT", "", "PANEL rounded 1"}, Module());
-    EXPECT_NE(t.find("Command: ORA_ABOUT\n=== O programie ArmavoCAD ===\n"), std::string::npos)
+    EXPECT_NE(t.find("Polecenie: ORA_ABOUT\n=== O programie ArmavoCAD ===\n"), std::string::npos)
         << t;
     EXPECT_NE(t.find("  [2] przycisk \"Zamknij\" (domyślny)\nO programie ArmavoCAD> \n"
-                     "Command: PANEL rounded 1\nCommand: "),
+                     "Polecenie: PANEL rounded 1\nPolecenie: "),
               std::string::npos)
         << t;
     EXPECT_EQ(ModulePanel()->IsRoundedCorners(), 1);
