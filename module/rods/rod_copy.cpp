@@ -75,14 +75,6 @@ bool IsLeaderTag(const std::string& tag) {
     return false;
 }
 
-void FreeSets(std::initializer_list<long*> sets) {
-    for (long* set : sets) {
-        if (set[0] != 0 || set[1] != 0) {
-            sds_ssfree(set);
-        }
-    }
-}
-
 void EndOperation() {
     sds_sssetfirst(nullptr, nullptr);
     sds_redraw(nullptr, 4);
@@ -127,10 +119,10 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
     }
     UndoGroup undo;
     sds_name set = {0, 0};
-    GatherRodGroup(bar, set);
+    CollectRodGroup(bar, set);
     if (!keepNumber) {
         // A bar of another number is described anew: the leaders stay with their own bar.
-        DropLeaderPieces(set);
+        DropLeaderEntities(set);
     }
     sds_name copies = {0, 0};
     sds_point displacement = {0, 0, 0};
@@ -163,8 +155,7 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
         sds_name copiedBar = {0, 0};
         RetargetRodGroup(copies, copiedBar, displacement, record, !keepNumber);
     }
-    EndOperation();
-    FreeSets({set, copies});
+    EndRodOperation({set, copies});
     undo.Close();
     return copied;
 }
@@ -176,8 +167,8 @@ bool CObslugaPreta::EjectRod(const sds_name bar) {
     }
     UndoGroup undo;
     sds_name set = {0, 0};
-    GatherRodGroup(bar, set);
-    DropLeaderPieces(set);
+    CollectRodGroup(bar, set);
+    DropLeaderEntities(set);
     sds_name copies = {0, 0};
     sds_point displacement = {0, 0, 0};
     long count = 0;
@@ -215,8 +206,7 @@ bool CObslugaPreta::EjectRod(const sds_name bar) {
         }
     }
     undo.Close();
-    EndOperation();
-    FreeSets({set, copies});
+    EndRodOperation({set, copies});
     return copied;
 }
 

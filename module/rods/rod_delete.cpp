@@ -83,11 +83,7 @@ bool CObslugaPreta::DeleteRod(const sds_name bar) {
     if (!IsBar(bar, key, LoadUiString(rods::kIdBarTag))) {
         return false;
     }
-    sds_name shown = {0, 0};
-    GatherRodGroup(bar, shown);
-    if (shown[0] != 0 || shown[1] != 0) {
-        sds_ssfree(shown);
-    }
+    HighlightRodGroup(bar);
     CRodXDataParameters record;
     xdata.ReadRodRecord(bar, key, record);
     const int used = CountRods(1);
@@ -100,8 +96,7 @@ bool CObslugaPreta::DeleteRod(const sds_name bar) {
         platform::MessageBox(static_cast<platform::Window*>(sds_getmainhwnd()), question, kCaption,
                              platform::MB_YESNO | platform::MB_ICONQUESTION);
     if (answer != platform::IDYES) {
-        sds_sssetfirst(nullptr, nullptr);
-        sds_redraw(nullptr, 4);
+        EndRodOperation();
         return false;
     }
     const std::string handle = EntityHandle(bar);
@@ -118,8 +113,7 @@ bool CObslugaPreta::DeleteRod(const sds_name bar) {
     }
     const bool deleted = sds_entdel(bar) == RTNORM;
     DropDeadGroupMembers();
-    sds_sssetfirst(nullptr, nullptr);
-    sds_redraw(nullptr, 4);
+    EndRodOperation();
     if (deleted && renumber) {
         RenumberFrom(record.number);
     }

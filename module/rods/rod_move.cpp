@@ -1,5 +1,5 @@
-// Carrying a bar's group to another place: the bar's group by owner handle, the drag that moves
-// or copies it entity by entity with the host's commands, and the move option.
+// Carrying a bar's group to another place: the drag that moves or copies it entity by entity
+// with the host's commands, and the move option.
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -20,25 +20,6 @@ constexpr int kAlignSnapMode = 16385;
 
 // The drag in progress; the host's callback has no room for anything of ours.
 rods::DragState g_drag;
-
-const std::vector<std::string>& LinkTags() {
-    static const std::vector<std::string> tags = {
-        LoadUiString(rods::kIdDescriptionTag),       LoadUiString(rods::kIdDimensionTag),
-        LoadUiString(rods::kIdDescriptionNumberTag), LoadUiString(rods::kIdLeaderTag),
-        LoadUiString(rods::kIdLeaderNumberTag),      LoadUiString(rods::kIdLeaderSignTag),
-        LoadUiString(rods::kIdLeaderCountTag),       LoadUiString(rods::kIdLeaderMainTag)};
-    return tags;
-}
-
-bool IsLeaderTag(const std::string& tag) {
-    for (int id : {rods::kIdLeaderTag, rods::kIdLeaderNumberTag, rods::kIdLeaderSignTag,
-                   rods::kIdLeaderCountTag, rods::kIdLeaderMainTag}) {
-        if (tag == LoadUiString(id)) {
-            return true;
-        }
-    }
-    return false;
-}
 
 std::string TypeOf(const sds_name entity) {
     resbuf* list = sds_entget(entity);
@@ -118,70 +99,6 @@ void AlignLines(const sds_name set, const sds_point base, int coordinate) {
 }
 
 }  // namespace
-
-long CObslugaPreta::GatherRodGroup(const sds_name bar, sds_name set) {
-    const std::string handle = EntityHandle(bar);
-    if (handle.empty()) {
-        return 0;
-    }
-    std::vector<std::array<long, 2>> members = {{bar[0], bar[1]}};
-    const std::string key = LoadUiString(rods::kIdRecordKey);
-    const std::string leaderTag = LoadUiString(rods::kIdLeaderTag);
-    const std::string dimensionTag = LoadUiString(rods::kIdDimensionTag);
-    for (const auto& words :
-         FindOwnedEntities(handle, {"TEXT", "CIRCLE", "LINE", "HATCH", "LWPOLYLINE"}, LinkTags())) {
-        const sds_name entity = {words[0], words[1]};
-        if (TypeOf(entity) == "LWPOLYLINE") {
-            // Of polylines only leader lines and dimensions belong to a bar; another bar
-            // never does, whatever its record says.
-            std::string tag;
-            std::string owner;
-            xdata.ReadDimensionLink(entity, key, tag, owner);
-            if (tag != leaderTag && tag != dimensionTag) {
-                continue;
-            }
-        }
-        members.push_back(words);
-    }
-    if (set[0] == 0 && set[1] == 0 && sds_ssadd(nullptr, nullptr, set) != RTNORM) {
-        return 0;
-    }
-    sds_name shown = {0, 0};
-    if (sds_ssadd(nullptr, nullptr, shown) != RTNORM) {
-        return 0;
-    }
-    for (const auto& words : members) {
-        const sds_name entity = {words[0], words[1]};
-        AddTo(shown, entity);
-        AddTo(set, entity);
-    }
-    sds_sssetfirst(nullptr, shown);
-    for (const auto& words : members) {
-        const sds_name entity = {words[0], words[1]};
-        sds_redraw(entity, 3);
-    }
-    sds_ssfree(shown);
-    return static_cast<long>(members.size());
-}
-
-long CObslugaPreta::DropLeaderPieces(const sds_name set) {
-    const std::string key = LoadUiString(rods::kIdRecordKey);
-    long dropped = 0;
-    for (const auto& words : Members(set)) {
-        const sds_name entity = {words[0], words[1]};
-        const std::string type = TypeOf(entity);
-        if (type != "TEXT" && type != "CIRCLE" && type != "LWPOLYLINE") {
-            continue;
-        }
-        std::string tag;
-        std::string owner;
-        xdata.ReadDimensionLink(entity, key, tag, owner);
-        if (IsLeaderTag(tag) && sds_ssdel(entity, set) == RTNORM) {
-            ++dropped;
-        }
-    }
-    return dropped;
-}
 
 int CObslugaPreta::OrthoDragTransform(sds_point point, sds_matrix matrix) {
     resbuf view{};
@@ -275,19 +192,13 @@ bool CObslugaPreta::MoveRod(const sds_name bar) {
     }
     UndoGroup undo;
     sds_name set = {0, 0};
-    GatherRodGroup(bar, set);
+    CollectRodGroup(bar, set);
     sds_name moved = {0, 0};
     sds_point displacement = {0, 0, 0};
     long count = 0;
     const bool dragged = DragRodGroup(set, moved, displacement, "_MOVE", "") &&
                          sds_sslength(moved, &count) == RTNORM && count > 0;
-    sds_sssetfirst(nullptr, nullptr);
-    sds_redraw(nullptr, 4);
-    for (sds_name* made : {&set, &moved}) {
-        if ((*made)[0] != 0 || (*made)[1] != 0) {
-            sds_ssfree(*made);
-        }
-    }
+    EndRodOperation({set, moved});
     undo.Close();
     return dragged;
 }
