@@ -318,7 +318,7 @@ class CObslugaPreta {
     // Asks (string 60 or 61) and deletes the bar with everything that names it as owner,
     // renumbering the bars above a freed number, in one undo step. True when deleted.
     bool DeleteRod(const sds_name bar);
-    // Handles of the other bars with the bar's number and another ordinal; their count.
+    // Handles of the other bars carrying the bar's number; their count.
     int FindRodsWithNumber(const sds_name bar, std::vector<std::string>& handles);
 
   private:
