@@ -166,6 +166,12 @@ class CObslugaPreta {
     // The options of the dimension texts and of the description (rod_edit.cpp).
     void DimensionTextsOption();
     void DescriptionOption();
+    void MoveOption();
+    void CopyOption();
+    void DeleteOption();
+    void EjectOption();
+    // Picks a bar at the prompt (string id) and runs the operation on it.
+    void RunOnPickedRod(int prompt, bool (CObslugaPreta::*operation)(const sds_name));
     // EDPR: the option prompt, until the user cancels it.
     void EditRod();
     // The bar an operation works on: the pre-selection, else what the user picks at

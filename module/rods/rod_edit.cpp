@@ -12,6 +12,9 @@ constexpr int kStrEditPrompt = 34;
 constexpr int kStrEditKeywords = 35;
 constexpr int kStrOptionUnavailable = 910;
 constexpr int kStrPickForDimensions = 62;
+constexpr int kStrPickToMove = 63;
+constexpr int kStrPickToDelete = 59;
+constexpr int kStrPickToEject = 46;
 
 // A host that keeps answering with codes the prompt does not know must not hold the command
 // for ever.
@@ -32,14 +35,14 @@ const std::vector<CObslugaPreta::EditOption>& CObslugaPreta::EditOptions() {
     static const std::vector<EditOption> options = {
         {36, nullptr},                               // "Dziel": divide a bar
         {37, nullptr},                               // "Edycja_długości": shorten or lengthen
-        {38, nullptr},                               // "Kopiuj": copy
-        {39, nullptr},                               // "Przesuń": move
-        {40, nullptr},                               // "Usuń": delete and renumber
+        {38, &CObslugaPreta::CopyOption},            // "Kopiuj": copy
+        {39, &CObslugaPreta::MoveOption},            // "Przesuń": move
+        {40, &CObslugaPreta::DeleteOption},          // "Usuń": delete and renumber
         {41, nullptr},                               // "Zmień_średnicę/stal": diameter and steel
         {42, &CObslugaPreta::DimensionTextsOption},  // "Teksty_wymiarów(wstaw/usuń)"
         {5, &CObslugaPreta::DescriptionOption},      // "Opis": descriptions
         {161, nullptr},                              // "zAmień_polilinię": a polyline made a bar
-        {14, nullptr},                               // "Wyrzuć": eject a drawn-out copy
+        {14, &CObslugaPreta::EjectOption},           // "Wyrzuć": eject a drawn-out copy
     };
     return options;
 }
@@ -101,5 +104,32 @@ void CObslugaPreta::DimensionTextsOption() {
 void CObslugaPreta::DescriptionOption() {
     DescribeRod([this](const std::string& prompt, bool projectionsToo, sds_name picked) {
         return PickRod(prompt, picked, projectionsToo);
+    });
+}
+
+void CObslugaPreta::RunOnPickedRod(int prompt, bool (CObslugaPreta::*operation)(const sds_name)) {
+    sds_name bar = {0, 0};
+    if (!PickRod(LoadUiString(prompt), bar)) {
+        EndRodOperation();
+        return;
+    }
+    (this->*operation)(bar);
+}
+
+void CObslugaPreta::MoveOption() {
+    RunOnPickedRod(kStrPickToMove, &CObslugaPreta::MoveRod);
+}
+
+void CObslugaPreta::DeleteOption() {
+    RunOnPickedRod(kStrPickToDelete, &CObslugaPreta::DeleteRod);
+}
+
+void CObslugaPreta::EjectOption() {
+    RunOnPickedRod(kStrPickToEject, &CObslugaPreta::EjectRod);
+}
+
+void CObslugaPreta::CopyOption() {
+    CopyRod([this](const std::string& prompt, bool, sds_name picked) {
+        return PickRod(prompt, picked);
     });
 }
