@@ -40,9 +40,8 @@ int IntVariable(const char* name) {
 
 double ViewSize() {
     resbuf value{};
-    return sds_getvar("VIEWSIZE", &value) == RTNORM && value.restype == RTREAL
-               ? value.resval.rreal
-               : 1000.0;
+    return sds_getvar("VIEWSIZE", &value) == RTNORM && value.restype == RTREAL ? value.resval.rreal
+                                                                               : 1000.0;
 }
 
 void SetOsmode(int mode) {
@@ -136,10 +135,9 @@ bool CObslugaPreta::DragProjection(const sds_name set, sds_name outputSet,
     }
     sds_point target = {returned[0], returned[1], returned[2]};
     const bool ortho = IntVariable("ORTHOMODE") == 1;
-    const double apart = ortho ? std::fabs(returned[state.vertical ? 1 : 0] -
-                                           state.shown[state.vertical ? 1 : 0])
-                               : std::hypot(returned[0] - state.shown[0],
-                                            returned[1] - state.shown[1]);
+    const double apart =
+        ortho ? std::fabs(returned[state.vertical ? 1 : 0] - state.shown[state.vertical ? 1 : 0])
+              : std::hypot(returned[0] - state.shown[0], returned[1] - state.shown[1]);
     if (apart < kEqual) {
         sds_point snapped = {0, 0, 0};
         target[0] = state.shown[0];
@@ -174,8 +172,7 @@ void CObslugaPreta::OfferShift(const std::string& axis, const sds_name line) {
         return;
     }
     std::string answer;
-    if (AskKeyword("\nOdsunąć", LoadUiString(kIdYesNoKeywords), lastDragAnswer, answer) !=
-        RTNORM) {
+    if (AskKeyword("\nOdsunąć", LoadUiString(kIdYesNoKeywords), lastDragAnswer, answer) != RTNORM) {
         return;
     }
     lastDragAnswer = answer;
@@ -198,8 +195,7 @@ void CObslugaPreta::OfferShift(const std::string& axis, const sds_name line) {
     }
 }
 
-void CObslugaPreta::OfferRepeat(const std::string& axis, const sds_name line,
-                                sds_name outputSet) {
+void CObslugaPreta::OfferRepeat(const std::string& axis, const sds_name line, sds_name outputSet) {
     const int count = panel != nullptr ? panel->GetCount() : 0;
     if ((axis != "x" && axis != "y") || count < 1) {
         return;

@@ -53,6 +53,7 @@ bool IsSectionCircle(CSDSXDataPret& xdata, const sds_name entity) {
 }
 
 // Picks at `prompt` until `accept` takes the entity; false when the user gave up.
+// `accept` may turn the picked entity into the one the operation works on.
 template <typename Accept>
 bool PickUntil(const std::string& prompt, sds_name picked, Accept accept) {
     for (int i = 0; i < kMaxRepeatedAnswers; ++i) {
@@ -157,6 +158,41 @@ void KeepLeadersOwned(CSDSXDataPret& xdata, const std::vector<Replacement>& repl
     sds_ssfree(all);
 }
 
+// The circle of the disc that a pick hit: the host gives the hatch when both lie under the
+// cursor (the hatch was made last), and a user clicking a disc means its section.
+bool DiscCircle(CSDSXDataPret& xdata, sds_name picked) {
+    if (IsSectionCircle(xdata, picked)) {
+        return true;
+    }
+    if (TypeOf(picked) != "HATCH" || !IsCrossSectionDisc(picked, LoadUiString(rods::kIdRecordKey),
+                                                         LoadUiString(kIdSectionTag))) {
+        return false;
+    }
+    sds_name groups = {0, 0};
+    if (CSDSGroup::AllGroups(groups) != RTNORM) {
+        return false;
+    }
+    bool found = false;
+    for (const Name& g : Members(groups)) {
+        sds_name members = {0, 0};
+        if (CSDSGroup::MembersIfContains(picked, g.id, members) == 1) {
+            for (const Name& member : Members(members)) {
+                if (!found && IsSectionCircle(xdata, member.id)) {
+                    picked[0] = member.id[0];
+                    picked[1] = member.id[1];
+                    found = true;
+                }
+            }
+        }
+        sds_ssfree(members);
+        if (found) {
+            break;
+        }
+    }
+    sds_ssfree(groups);
+    return found;
+}
+
 }  // namespace
 
 bool CObslugaPreta::IsCrossSection(const sds_name entity, sds_name groupSet) {
@@ -197,8 +233,8 @@ bool CObslugaPreta::TakePreselectedSection(sds_name entity) {
     sds_name set = {picks->resval.rlname[0], picks->resval.rlname[1]};
     sds_relrb(picks);
     bool taken = false;
-    for (const Name& member : Members(set)) {
-        if (IsSectionCircle(xdata, member.id)) {
+    for (Name member : Members(set)) {
+        if (DiscCircle(xdata, member.id)) {
             entity[0] = member.id[0];
             entity[1] = member.id[1];
             taken = true;
@@ -257,7 +293,7 @@ void CObslugaPreta::DescribeCrossSection() {
     } else {
         sds_name bar = {0, 0};
         if (!PickUntil(LoadUiString(kIdTakeNumberPrompt), bar,
-                       [this](const sds_name e) { return IsRod(e); })) {
+                       [this](sds_name e) { return IsRod(e); })) {
             return;
         }
         CRodXDataParameters barRecord;
@@ -268,8 +304,8 @@ void CObslugaPreta::DescribeCrossSection() {
     for (;;) {
         sds_name disc = {0, 0};
         sds_name members = {0, 0};
-        if (!PickUntil(LoadUiString(kIdDescribeSectionPrompt), disc, [&](const sds_name e) {
-                if (!IsCrossSection(e, members)) {
+        if (!PickUntil(LoadUiString(kIdDescribeSectionPrompt), disc, [&](sds_name e) {
+                if (!DiscCircle(xdata, e) || !IsCrossSection(e, members)) {
                     return false;
                 }
                 sds_ssfree(members);
@@ -325,8 +361,9 @@ void CObslugaPreta::ChangeCrossSection() {
     sds_name members = {0, 0};
     if (TakePreselectedSection(disc)) {
         IsCrossSection(disc, members);
-    } else if (!PickUntil(LoadUiString(kIdChangeSectionPrompt), disc,
-                          [&](const sds_name e) { return IsCrossSection(e, members); })) {
+    } else if (!PickUntil(LoadUiString(kIdChangeSectionPrompt), disc, [&](sds_name e) {
+                   return DiscCircle(xdata, e) && IsCrossSection(e, members);
+               })) {
         sds_sssetfirst(nullptr, nullptr);
         return;
     }
@@ -362,9 +399,9 @@ void CObslugaPreta::ChangeCrossSection() {
         if (read != RTNORM) {
             continue;  // a piece that cannot be read is left as it is
         }
-        const int status =
-            hatch ? circleHatch.Create(centre, radius, layerName, rods::kByLayer)
-                  : circle.Create(centre, radius, layerName, rods::kContinuous, rods::kByLayer, 1.0);
+        const int status = hatch ? circleHatch.Create(centre, radius, layerName, rods::kByLayer)
+                                 : circle.Create(centre, radius, layerName, rods::kContinuous,
+                                                 rods::kByLayer, 1.0);
         sds_name fresh = {0, 0};
         if (status != RTNORM || sds_entlast(fresh) != RTNORM) {
             continue;  // the old piece stays rather than leave a hole

@@ -72,9 +72,8 @@ SectionPlan PlanSection(const SectionInput& in) {
         plan.centres.push_back({first.x + at * u.x, first.y + at * u.y});
     }
     if (m >= 2) {
-        plan.centres.push_back(
-            {in.end.x - in.longitudinalCover * u.x + in.transverseCover * v.x,
-             in.end.y - in.longitudinalCover * u.y + in.transverseCover * v.y});
+        plan.centres.push_back({in.end.x - in.longitudinalCover * u.x + in.transverseCover * v.x,
+                                in.end.y - in.longitudinalCover * u.y + in.transverseCover * v.y});
     }
     plan.spacing = s;
     plan.count = static_cast<int>(m);

@@ -14,9 +14,9 @@ struct Point2 {
 enum class Distribution { Count, Spacing };
 
 struct SectionInput {
-    Point2 start, end;              // the line along which the bars lie
-    double longitudinalCover = 0;   // kept free at each end of the line
-    double transverseCover = 0;     // shifts the row to the left of start→end
+    Point2 start, end;             // the line along which the bars lie
+    double longitudinalCover = 0;  // kept free at each end of the line
+    double transverseCover = 0;    // shifts the row to the left of start→end
     Distribution mode = Distribution::Count;
     double diameterMm = 0;
     int count = 0;       // count mode
