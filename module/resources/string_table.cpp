@@ -197,6 +197,10 @@ constexpr UiStringEntry kTable[] = {
     {930, "\nRozstaw na panelu parametrów musi być większy od zera; nic nie narysowano.\n"},
     {931, "\nRysunek nie przyjął przekroju; nic nie narysowano.\n"},
     {932, "\nTyle prętów (ponad 10000) nie da się narysować naraz; nic nie narysowano.\n"},
+    // The shift question of a projection's drag.
+    {940, "\nOdsunąć"},
+    {941, "\nWskaż kierunek odsunięcia:"},
+    {942, "\nPodaj odsunięcie:"},
 };
 
 constexpr bool IsSortedById() {

@@ -172,7 +172,8 @@ void CObslugaPreta::OfferShift(const std::string& axis, const sds_name line) {
         return;
     }
     std::string answer;
-    if (AskKeyword("\nOdsunąć", LoadUiString(kIdYesNoKeywords), lastDragAnswer, answer) != RTNORM) {
+    if (AskKeyword(LoadUiString(kIdShiftPrompt), LoadUiString(kIdYesNoKeywords), lastDragAnswer,
+                   answer) != RTNORM) {
         return;
     }
     lastDragAnswer = answer;
@@ -180,11 +181,11 @@ void CObslugaPreta::OfferShift(const std::string& axis, const sds_name line) {
         return;
     }
     sds_point side = {0, 0, 0};
-    if (sds_getpoint(nullptr, "\nWskaż kierunek odsunięcia:", side) != RTNORM) {
+    if (sds_getpoint(nullptr, LoadUiString(kIdShiftSide).c_str(), side) != RTNORM) {
         return;
     }
     sds_real distance = 0.0;
-    if (sds_getreal("\nPodaj odsunięcie:", &distance) != RTNORM) {
+    if (sds_getreal(LoadUiString(kIdShiftDistance).c_str(), &distance) != RTNORM) {
         return;
     }
     const int k = axis == "x" ? 0 : 1;

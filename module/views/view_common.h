@@ -48,6 +48,9 @@ enum StringId : int {
     kIdNoSpacing = 930,
     kIdSectionRefused = 931,
     kIdTooManyDiscs = 932,
+    kIdShiftPrompt = 940,
+    kIdShiftSide = 941,
+    kIdShiftDistance = 942,
 };
 
 // A host that keeps giving answers that fit nothing must not hold a prompt for ever.

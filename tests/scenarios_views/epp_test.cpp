@@ -74,11 +74,14 @@ TEST_F(ViewsTest, EppDescribesASection) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        std::vector<std::string> lines = TenMillimetreSection();
-        lines.insert(lines.end(), {"WPR", "0,200", "200,200", "", "PANEL diameter 16", "EPP", ""});
+        std::vector<std::string> setup = TenMillimetreSection();
+        setup.insert(setup.end(), {"WPR", "0,200", "200,200", ""});
+        RunWpr(setup);
+        const std::string before = Snapshot();
+        std::vector<std::string> lines = {"PANEL diameter 16", "EPP", ""};
         lines.insert(lines.end(), row.number.begin(), row.number.end());
         lines.insert(lines.end(), {kSecondDisc, "25,50", "80,50", "^C"});
-        const std::string transcript = RunWpr(lines);
+        const std::string transcript = RunWpr(lines, false);
         const std::vector<Piece> pieces =
             Tagged({"OpisOdn", "OpisOdn-Nr", "OpisOdn-Dl", "OpisOdn-Fi", "OpisOdn-LP"});
         ASSERT_EQ(pieces.size(), 6u) << transcript;
@@ -95,6 +98,10 @@ TEST_F(ViewsTest, EppDescribesASection) {
         EXPECT_EQ(pieces[5].text, "5");
         EXPECT_EQ(Groups().size(), 6u) << "five discs and the leader";
         EXPECT_CLEAN_AUDIT();
+        if (&row != &rows[2]) {
+            RunWpr({"U"}, false);
+            EXPECT_EQ(Snapshot(), before) << "one U takes the description back";
+        }
     }
     // The leader follows its disc when the disc is rebuilt at another size.
     RunWpr({"PANEL diameter 20", "EPP", "Zmień_średnicę/stal", kSecondDisc, "^C"}, false);

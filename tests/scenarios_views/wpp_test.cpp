@@ -2,6 +2,8 @@
 // covers along and across the line, what every piece records, the groups, one undo step,
 // and the file other programs read.
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 #include "tests/scenarios_views/views_kit.h"
 
@@ -252,9 +254,21 @@ TEST_F(ViewsTest, WppRefusesSpacingsAndCountsThatCannotBeDrawn) {
 // closed two-arc polyline path, and the outside readers accept the file.
 TEST_F(ViewsTest, WppDiscsSurviveAFileThatOtherProgramsRead) {
     const std::string path = ::testing::TempDir() + "wpp-discs.dxf";
+    const std::string svg = ::testing::TempDir() + "wpp-discs.svg";
     RunWpr({"PANEL diameter 16", "PANEL count 2", "WPP", "0,0", "100,0", "0", "0", "",
-            "SAVE " + path});
+            "SAVE " + path, "EXPORT " + svg});
     ASSERT_EQ(testkit::LastScenarioStatus(), 0);
+    // The plot fills each disc: a closed path of two arcs, filled, not stroked.
+    std::ifstream plot(svg);
+    const std::string text((std::istreambuf_iterator<char>(plot)), {});
+    int filled = 0;
+    for (size_t at = text.find("<path d=\"M"); at != std::string::npos;
+         at = text.find("<path d=\"M", at + 1)) {
+        const std::string one = text.substr(at, text.find("/>", at) - at);
+        filled += Count(one, " A") == 2 && one.find("Z\" fill=\"#") != std::string::npos &&
+                  one.find("stroke=\"none\"") != std::string::npos;
+    }
+    EXPECT_EQ(filled, 2) << text;
     std::string check =
         "/usr/bin/python3 " ARMAVO_SOURCE_DIR "/tests/host_files/check_ezdxf.py " + path + " 2>&1";
     if (std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") == 0) {

@@ -7,8 +7,8 @@ namespace {
 
 using namespace views_kit;
 
-// A 12 mm smooth bar (0,0)-(100,0)-(100,50) with hooks at both ends, whose strokes reach
-// beyond the body: left of X 0 and above Y 50.
+// A 12 mm smooth bar (0,0)-(100,0)-(100,50) with hooks at both ends; the second stroke reaches
+// beyond the body, to X 105.5.
 const std::vector<std::string> kHookedBar = {"PANEL diameter 12",
                                              "PANEL steel St0S",
                                              "PANEL count 3",
