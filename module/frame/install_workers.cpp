@@ -1,5 +1,6 @@
 // Installs the workers of the subsystems that this build contains; a subsystem joins by
-// providing its install header (see workers.h).
+// providing its install header (see workers.h). A compiler cache in direct mode does not see
+// a header appear, so a subsystem that joins names itself here too: rods, views.
 #include "module/frame/workers.h"
 
 #if __has_include("module/rods/rod_workers.h")

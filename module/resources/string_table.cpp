@@ -192,6 +192,15 @@ constexpr UiStringEntry kTable[] = {
     {920, "Panel parametrów pokazany.\n"},
     {921, "Panel parametrów ukryty.\n"},
     {922, "Ustawienie \"%s\" panelu parametrów jest nieczytelne; pominięto je.\n"},
+    // Told by the view commands when the panel's values allow no drawing, or the drawing
+    // refuses a piece.
+    {930, "\nRozstaw na panelu parametrów musi być większy od zera; nic nie narysowano.\n"},
+    {931, "\nRysunek nie przyjął przekroju; nic nie narysowano.\n"},
+    {932, "\nTyle prętów (ponad 10000) nie da się narysować naraz; nic nie narysowano.\n"},
+    // The shift question of a projection's drag.
+    {940, "\nOdsunąć"},
+    {941, "\nWskaż kierunek odsunięcia:"},
+    {942, "\nPodaj odsunięcie:"},
 };
 
 constexpr bool IsSortedById() {

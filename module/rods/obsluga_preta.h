@@ -199,6 +199,49 @@ class CObslugaPreta {
     void EndRodOperation(std::initializer_list<long*> sets = {});
     // ==== end of editing bars ===============================================================
 
+    // ==== Views: cross-sections, their editing and projections (module/views) ==============
+    // WPP: a row of bars seen end-on along a picked line, one disc (circle, solid hatch and
+    // their anonymous group) per bar, each piece carrying the section's record.
+    void InsertCrossSection();
+    // EPP: the option loop; describing a section on a leader and giving it the panel's
+    // diameter and steel.
+    void EditCrossSection();
+    // A CIRCLE carrying a section record; `groupSet` (a new set, which the caller frees)
+    // gets the members of the anonymous group that holds it, or the circle alone.
+    bool IsCrossSection(const sds_name entity, sds_name groupSet);
+    // The first section circle of the pick-first selection.
+    bool TakePreselectedSection(sds_name entity);
+    void DescribeCrossSection();
+    void ChangeCrossSection();
+    // WRP: the direction loop, and one projection line of a picked bar each.
+    void InsertProjection();
+    void ProjectHorizontal();
+    void ProjectVertical();
+    // Carries the projection line `line` (alone in `set`) to where the user drags it, along
+    // `axis` "x" or "y", then offers the shift and the repeats; `outputSet` (a new set, which
+    // the caller frees) gets the line and its repeats. False when the drag was cancelled.
+    bool DragProjection(const sds_name set, sds_name outputSet, const std::string& axis);
+    void OfferShift(const std::string& axis, const sds_name line);
+    void OfferRepeat(const std::string& axis, const sds_name line, sds_name outputSet);
+
+    // What a description on a leader shows: the bar number, the count of bars, the steel
+    // kind, the diameter, the spacing ("co", left out at 0) and the length ("L=", left out
+    // at 0).
+    struct LeaderValues {
+        int number = 0;
+        int count = 1;
+        bool smooth = false;
+        double diameterMm = 0.0;
+        double spacing = 0.0;
+        double length = 0.0;
+    };
+    // Draws a leader from `start` through `second` toward `direction` with its number circle
+    // and texts, every piece recorded with `owner` as its owner, all in one anonymous group.
+    // 1 drawn; 0 when the drawing refused a piece (whatever was made of it is gone again).
+    int DrawLeaderPieces(const std::string& owner, const sds_point start, const sds_point second,
+                         const sds_point direction, int numberOnly, const LeaderValues& values);
+    // ==== end of views ======================================================================
+
     // Entity objects.
     CSDSCircleHatch circleHatch;
     CSDSTextStyle textStyle;

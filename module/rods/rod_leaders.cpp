@@ -247,28 +247,38 @@ int CObslugaPreta::DrawLeaderDescription(const sds_name target, int numberOnly) 
 
 int CObslugaPreta::MakeLeader(const sds_name target, bool isBar, const sds_point start,
                               const sds_point second, const sds_point direction, int numberOnly) {
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    CRodXDataParameters record;
+    xdata.ReadRodRecord(target, key, record);
+    LeaderValues values;
+    // A projection line shows no length of its own: its description leaves it out.
+    std::vector<CSDSPointExt> barVertices;
+    if (isBar && LoadRodVertices(target, barVertices) == 1) {
+        values.length = rods::BarLength(barVertices);
+    }
+    values.number = record.number;
+    values.count = panel != nullptr ? panel->GetCount() : 1;
+    values.smooth = IsSmoothSteel(record.steel);
+    values.diameterMm = record.diameter * 10.0;
+    values.spacing = panel != nullptr ? panel->GetSpacing() : 0.0;
+    return DrawLeaderPieces(EntityHandle(target), start, second, direction, numberOnly, values);
+}
+
+int CObslugaPreta::DrawLeaderPieces(const std::string& owner, const sds_point start,
+                                    const sds_point second, const sds_point direction,
+                                    int numberOnly, const LeaderValues& values) {
     const double h = panel != nullptr ? panel->GetDescriptionFontSize() : 0.0;
     const std::string layerName = LoadUiString(rods::kIdDescriptionLayer);
     layer.Create(layerName, kLeaderColour);
     textStyle.Create(rods::kSymbolStyle, 10.0, 1.0, 0.0, 0, 0.2, rods::kSymbolFont, "");
     const std::string key = LoadUiString(rods::kIdRecordKey);
-    CRodXDataParameters record;
-    xdata.ReadRodRecord(target, key, record);
-    // A projection line shows no length of its own: its description leaves it out.
-    double length = 0.0;
-    std::vector<CSDSPointExt> barVertices;
-    if (isBar && LoadRodVertices(target, barVertices) == 1) {
-        length = rods::BarLength(barVertices);
-    }
-    const double spacing = panel != nullptr ? panel->GetSpacing() : 0.0;
-    const int count = panel != nullptr ? panel->GetCount() : 1;
-    const std::string numberText = rods::NumberText(record.number);
-    const std::string countText = rods::CountText(count);
-    const std::string signText = rods::SignText(IsSmoothSteel(record.steel));
-    const std::string mainText = rods::LeaderMainText(record.diameter * 10.0, spacing, length);
+    const std::string numberText = rods::NumberText(values.number);
+    const std::string countText = rods::CountText(values.count);
+    const std::string signText = rods::SignText(values.smooth);
+    const std::string mainText =
+        rods::LeaderMainText(values.diameterMm, values.spacing, values.length);
     const rods::LeaderLayout lay = rods::LayoutLeader(ToPoint(second), ToPoint(direction), h,
                                                       mainText, countText, numberOnly != 0);
-    const std::string owner = EntityHandle(target);
 
     std::vector<std::array<long, 2>> made;
     bool sound = true;

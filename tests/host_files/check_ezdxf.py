@@ -25,6 +25,25 @@ for entity in doc.modelspace():
     record = xdict["ORV_ARMAVO"]
     values = " ".join(f"{code}={value}" for code, value in record.tags)
     print(f"BAR {entity.dxf.handle} {values}")
+def fmt(value):
+    return f"{value:g}"
+for entity in doc.modelspace():
+    # The discs of cross-sections: a solid hatch with its boundary path, and a circle.
+    kind = entity.dxftype()
+    if kind not in ("HATCH", "CIRCLE") or not entity.has_extension_dict:
+        continue
+    xdict = entity.get_extension_dict()
+    if "ORV_ARMAVO" not in xdict:
+        continue
+    values = " ".join(f"{code}={fmt(value) if isinstance(value, float) else value}"
+                      for code, value in xdict["ORV_ARMAVO"].tags)
+    if kind == "CIRCLE":
+        print(f"CIRCLE {fmt(entity.dxf.radius)} {values}")
+        continue
+    for path in entity.paths:
+        vertices = " ".join(f"({fmt(x)}, {fmt(y)}, {fmt(b)})" for x, y, b in path.vertices)
+        closed = "closed" if getattr(path, "is_closed", False) else "open"
+        print(f"HATCH {entity.dxf.pattern_name} {closed} {vertices} {values}")
 for name, group in doc.groups:
     members = " ".join(e.dxf.handle for e in group)
     print(f"GROUP {name} {group.dxf.description} {members}")

@@ -22,6 +22,7 @@ const char* const kRecordKey = "ORV_ARMAVO";
 const char* const kBarTag = "Pręt";
 // Projection lines carry a copy of their bar's record; leaders may describe them as well.
 const char* const kProjectionTags[] = {"RzutPoziomy", "RzutPionowy"};
+const char* const kSectionTag = "Przekrój";
 // Tags of the entities that belong to a bar and name its handle as their second field.
 const char* const kLinkTags[] = {"Wymiary",    "Opis",       "Opis-Nr",    "OpisOdn",
                                  "OpisOdn-Nr", "OpisOdn-Fi", "OpisOdn-LP", "OpisOdn-Dl"};
@@ -69,8 +70,10 @@ class Auditor {
                 CheckBar(handle, fields, numbers);
                 continue;
             }
-            if ((tag == kProjectionTags[0] || tag == kProjectionTags[1]) &&
-                db_.TypeName(*entity) == "LINE") {
+            // Projection lines and the circles of cross-section discs carry leaders too.
+            if (((tag == kProjectionTags[0] || tag == kProjectionTags[1]) &&
+                 db_.TypeName(*entity) == "LINE") ||
+                (tag == kSectionTag && db_.TypeName(*entity) == "CIRCLE")) {
                 ownerHandles.insert(handle);
                 continue;
             }
