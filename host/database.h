@@ -87,6 +87,16 @@ class ChangeRecorder {
     virtual void BeforeCountersChange() = 0;
 };
 
+// What a file holds outside its objects, kept as read so that saving gives it back: the
+// HEADER variables ((9 "$NAME") then its value groups) and the CLASS records ((0 "CLASS")
+// then their groups), and whole sections the host does not read ((0 "SECTION") (2 name) ...
+// (0 "ENDSEC")), each group as its code and its value text (texts in UTF-8).
+struct FileSections {
+    std::vector<std::pair<int, std::string>> header;
+    std::vector<std::pair<int, std::string>> classes;
+    std::vector<std::pair<int, std::string>> extraSections;
+};
+
 // The drawing-wide counters that the undo journal restores with the objects.
 struct Counters {
     Handle seed;  // the next handle to give out; above every handle in use
@@ -128,6 +138,14 @@ class Database {
     std::string EntryName(const Object& object) const;
 
     ObjectId ModelSpace() const { return modelSpace_; }
+    ObjectId PaperSpace() const { return paperSpace_; }
+    // The live entity when it stands on its own in model or paper space: not one inside a
+    // block, nor a part that follows its parent (an ATTRIB, VERTEX or SEQEND owned by an
+    // INSERT or POLYLINE). Selection, picking and the entity walk see only these.
+    const Object* FindTopLevel(ObjectId id) const;
+    // The entities owned by an entity (its attributes, vertices and end marker), in the order
+    // they were made.
+    std::vector<ObjectId> Followers(ObjectId parent) const;
     ObjectId NamedObjectDictionary() const { return namedObjects_; }
     // The table header of a table name ("LAYER", any case), or none.
     ObjectId Table(std::string_view table) const;
@@ -159,10 +177,12 @@ class Database {
     bool DictionaryAdd(ObjectId dict, std::string_view key, ObjectId object,
                        std::string* error = nullptr);
     bool DictionaryRemove(ObjectId dict, std::string_view key);
-    // Moves an entity's geometry (every point group of its body) by a displacement.
+    // Moves an entity's geometry by a displacement: its positions, not its directions (what is
+    // which depends on the type), and the entities that follow it with it.
     bool Translate(ObjectId entity, const double delta[3]);
     // Makes a copy of a live entity with a new handle; its extension dictionary and every
-    // record and dictionary under it are copied too. Returns the copy, or none.
+    // record and dictionary under it are copied too, and the entities that follow it.
+    // Returns the copy, or none.
     ObjectId DeepCopy(ObjectId entity);
 
     // For file readers: the slot of a handle, reserving an absent one for a forward
@@ -180,6 +200,10 @@ class Database {
     void RestoreCounters(const Counters& counters);
     // Aborts the program when the indexes disagree with the objects.
     void CheckInvariants() const;
+
+    // The header variables and classes of the file the drawing was read from (empty for a
+    // drawing made here).
+    FileSections fileSections;
 
     // The string pool: index of a text, adding it when new.
     uint32_t Intern(std::string_view text);
@@ -204,6 +228,8 @@ class Database {
     ObjectId MakeStandard(std::string_view type, Category category, ObjectId owner,
                           const GroupList& body);
     ObjectId CopyTree(ObjectId source, ObjectId newOwner, int depth);
+    ObjectId CopyEntity(ObjectId entity, ObjectId owner);
+    void TranslateOne(ObjectId entity, const double delta[3]);
     static std::string TableKey(std::string_view table, std::string_view name);
 
     std::vector<Object> objects_;  // slot 0 is never used
@@ -211,10 +237,13 @@ class Database {
     std::unordered_map<uint64_t, uint32_t> byHandle_;
     std::unordered_map<std::string, ObjectId> tableEntries_;  // "TABLE\nNAME" upper case
     std::unordered_map<std::string, ObjectId> tables_;        // "LAYER" -> header
+    // Parent entity slot -> the entities it owns, in slot order.
+    std::unordered_map<uint32_t, std::vector<ObjectId>> followers_;
     std::vector<std::string> pool_;
     std::unordered_map<std::string, uint32_t> poolIndex_;
     Counters counters_;
     ObjectId modelSpace_;
+    ObjectId paperSpace_;
     ObjectId namedObjects_;
     ChangeRecorder* recorder_ = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include "host/database.h"
 #include "host/object_rules.h"
+#include "host/point_roles.h"
 
 namespace host {
 
@@ -43,7 +44,7 @@ bool Database::Referable(ObjectId id) const {
 
 ObjectId Database::LastEntity() const {
     for (auto it = entityOrder_.rbegin(); it != entityOrder_.rend(); ++it) {
-        if (objects_[it->value].state == ObjectState::Live)
+        if (FindTopLevel(*it))
             return *it;
     }
     return {};
@@ -396,19 +397,44 @@ bool Database::Translate(ObjectId entity, const double delta[3]) {
         if (!std::isfinite(delta[i]))
             return false;
     }
-    Object moved = *current;
+    TranslateOne(entity, delta);
+    for (ObjectId follower : Followers(entity))
+        TranslateOne(follower, delta);
+    return true;
+}
+
+void Database::TranslateOne(ObjectId entity, const double delta[3]) {
+    const Object& current = objects_[entity.value];
+    Object moved = current;
     moved.body.Clear();
+    PointRoles roles(TypeName(current));
     int index = 0;
-    for (const Group& group : current->body) {
+    for (const Group& group : current.body) {
         Group shifted = group;
-        if (index++ >= current->reactorCount && group.code >= 10 && group.code <= 18) {
-            for (int i = 0; i < 3; ++i)
-                shifted.point[i] += delta[i];
+        if (index++ >= current.reactorCount) {
+            const PointRole role = roles.Next(group);
+            switch (role) {
+                case PointRole::Position:
+                    for (int i = 0; i < 3; ++i)
+                        shifted.point[i] += delta[i];
+                    break;
+                case PointRole::Elevation:
+                    shifted.point[2] += delta[2];
+                    break;
+                case PointRole::RealX:
+                case PointRole::RealY:
+                case PointRole::RealZ:
+                    shifted.real +=
+                        delta[static_cast<int>(role) - static_cast<int>(PointRole::RealX)];
+                    break;
+                case PointRole::Direction:
+                case PointRole::Other:
+                    break;
+            }
         }
         moved.body.Add(shifted);
     }
     Store(entity, std::move(moved));
-    return true;
 }
 
 ObjectId Database::CopyTree(ObjectId source, ObjectId newOwner, int depth) {
@@ -450,7 +476,19 @@ ObjectId Database::DeepCopy(ObjectId entity) {
     const Object* original = FindLive(entity);
     if (!original || original->category != Category::Entity)
         return {};
+    const std::vector<ObjectId> followers = Followers(entity);
+    const ObjectId copy = CopyEntity(entity, original->owner);
+    for (ObjectId follower : followers) {
+        if (FindLive(follower))
+            CopyEntity(follower, copy);
+    }
+    return copy;
+}
+
+ObjectId Database::CopyEntity(ObjectId entity, ObjectId owner) {
+    const Object* original = Find(entity);
     Object copy = *original;
+    copy.owner = owner;
     const ObjectId dictionary = copy.extensionDictionary;
     // The copy is no member of the groups that watch the original.
     {

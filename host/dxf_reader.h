@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "host/database.h"
 
@@ -17,10 +18,14 @@ struct DxfReadResult {
     size_t line = 0;
     std::string version;  // $ACADVER
     size_t objectsRead = 0;
-    // Entities, objects and table entries of kinds the host does not keep, by type name, and
-    // those of known kinds whose contents the drawing refused.
+    // Records that could not be kept, by type name (entries of tables the format does not
+    // have, records in a section where they do not belong, parts of a dropped parent), and
+    // those of kinds the host checks whose contents the drawing refused.
     std::map<std::string, int> skipped;
     int refused = 0;
+    // Further lines for the user, one finding each: the drawing's units, damaged links,
+    // handles given anew, records dropped for numbers that are not finite, unknown groups.
+    std::vector<std::string> warnings;
     int SkippedCount() const;
     // "MTEXT 3, INSERT 1": the skipped kinds for a message.
     std::string SkippedSummary() const;

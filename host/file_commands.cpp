@@ -71,6 +71,8 @@ bool OpenDrawingFile(const std::string& path) {
     if (result.refused > 0) {
         PrintLine("Pominięto błędne obiekty: " + std::to_string(result.refused) + ".");
     }
+    for (const std::string& warning : result.warnings)
+        PrintLine(warning);
     return true;
 }
 

@@ -27,7 +27,8 @@ constexpr Range kRanges[] = {
     {1010, 1013, ValueKind::Point},
     {38, 59, ValueKind::Real},
     {110, 149, ValueKind::Real},
-    {1040, 1042, ValueKind::Real},
+    {211, 239, ValueKind::Real},
+    {1014, 1059, ValueKind::Real},
     {60, 79, ValueKind::Int16},
     {170, 179, ValueKind::Int16},
     {270, 289, ValueKind::Int16},
@@ -47,16 +48,37 @@ constexpr Range kRanges[] = {
     {470, 479, ValueKind::Text},
     {480, 481, ValueKind::Handle},
     {999, 999, ValueKind::Text},
+    // 64-bit integers do not fit a result buffer's integers: they are kept as their digits.
+    {160, 169, ValueKind::Binary},
 };
+
+// Every group of every object is decoded through this, so the ranges are laid out once into
+// a table indexed by code.
+constexpr int kLowest = -2;
+constexpr int kHighest = 1071;
+
+struct KindTable {
+    ValueKind kinds[kHighest - kLowest + 1] = {};
+    constexpr KindTable() {
+        for (int code = kLowest; code <= kHighest; ++code) {
+            for (const Range& range : kRanges) {
+                if (code >= range.first && code <= range.last) {
+                    kinds[code - kLowest] = range.kind;
+                    break;
+                }
+            }
+        }
+    }
+};
+
+constexpr KindTable kKinds;
 
 }  // namespace
 
 ValueKind KindOfGroup(int code) {
-    for (const Range& range : kRanges) {
-        if (code >= range.first && code <= range.last)
-            return range.kind;
-    }
-    return ValueKind::Invalid;
+    if (code < kLowest || code > kHighest)
+        return ValueKind::Invalid;
+    return kKinds.kinds[code - kLowest];
 }
 
 const char* KindName(ValueKind kind) {

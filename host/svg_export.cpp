@@ -401,7 +401,7 @@ std::string Exporter::PathData(const Item& item) const {
 
 std::string Exporter::Run() {
     for (ObjectId id : db_.EntityOrder()) {
-        const Object* object = db_.FindLive(id);
+        const Object* object = db_.FindTopLevel(id);
         uint32_t colour = 0;
         if (!object || object->space != 0 || !Visible(*object, colour))
             continue;
