@@ -76,6 +76,9 @@ struct MakeOptions {
     std::optional<Category> category;
     // Whether the maker may name a table header, a block record or a layout (files only).
     bool structural = false;
+    // Whether a missing layer that an entity names is made at once. A file reader makes
+    // them after the whole file, when no handle of the file can be taken any more.
+    bool makeLayer = true;
 };
 
 // Receives the state of every object and of the drawing's counters before each change,

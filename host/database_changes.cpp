@@ -271,7 +271,7 @@ ObjectId Database::Make(const GroupList& list, const MakeOptions& options, std::
     // entity below cannot be given the entity's own handle.
     if (options.handle && options.handle >= counters_.seed)
         counters_.seed = Handle{options.handle.value + 1};
-    if (object.category == Category::Entity)
+    if (object.category == Category::Entity && options.makeLayer)
         EnsureLayer(LayerName(object));
     ObjectId id = reserved ? reserved : NewSlot();
     if (options.handle) {
@@ -543,7 +543,7 @@ void Database::CheckInvariants() const {
             Broken("extension dictionary missing", i);
         }
         for (const Group& group : object.body) {
-            if (group.kind == ValueKind::EntityName && !Referable(group.id)) {
+            if (group.kind == ValueKind::EntityName && group.id && !Referable(group.id)) {
                 Broken("reference names no object", i);
             }
         }

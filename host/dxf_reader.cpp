@@ -199,6 +199,7 @@ class Reader {
     void Skip(const std::string& type) { ++result_.skipped[type]; }
     void Finish();
     void AttachBlocksWithoutRecords();
+    void MakeMissingLayers();
 
     Tokens tokens_;
     Database& db_;
@@ -727,6 +728,7 @@ ObjectId Reader::Keep(const std::string& type, std::optional<Category> category,
     MakeOptions options;
     options.structural = true;
     options.category = category;
+    options.makeLayer = false;
     if (own && db_.Find(db_.FindHandle(own))) {
         if (!deferred) {
             deferred_.push_back(
@@ -735,10 +737,6 @@ ObjectId Reader::Keep(const std::string& type, std::optional<Category> category,
         }
     } else if (own) {
         options.handle = own;
-        // Making an entity may make its layer first, with the next handle of the seed; a
-        // file whose $HANDSEED is too low must not hand that layer the entity's own handle.
-        if (own >= db_.HandleSeed())
-            db_.SetHandleSeed(Handle{own.value + 1});
     }
     std::string reason;
     ObjectId id = db_.Make(list_, options, &reason);
@@ -752,6 +750,31 @@ ObjectId Reader::Keep(const std::string& type, std::optional<Category> category,
     if (xdict)
         xdicts_.emplace_back(id, xdict);
     return id;
+}
+
+// A layer that entities name and the file's table lacks, made as the drawing makes one.
+void Reader::MakeMissingLayers() {
+    std::vector<bool> seen;
+    for (ObjectId id : db_.EntityOrder()) {
+        const Object* object = db_.Find(id);
+        if (!object)
+            continue;
+        if (object->layer >= seen.size())
+            seen.resize(object->layer + 1);
+        if (seen[object->layer])
+            continue;
+        seen[object->layer] = true;
+        const std::string_view name = db_.LayerName(*object);
+        if (db_.FindTableEntry("LAYER", name))
+            continue;
+        GroupList list;
+        list.AddText(0, "LAYER");
+        list.AddText(2, name);
+        list.AddInt(70, 0);
+        list.AddInt(62, 7);
+        list.AddText(6, "CONTINUOUS");
+        db_.Make(list);
+    }
 }
 
 // Blocks of files before R13 have no records: each gets one, owning its BLOCK, ENDBLK and
@@ -794,6 +817,7 @@ void Reader::Finish() {
         }
     }
     db_.EnsureStandardContents();
+    MakeMissingLayers();
     AttachBlocksWithoutRecords();
     MendLinks(db_, xdicts_, reserved_, result_.warnings);
     // An entity owned by nothing that could hold it stands in its space.
