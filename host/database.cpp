@@ -321,7 +321,7 @@ ObjectId Database::DictionaryLookup(ObjectId dict, std::string_view key) const {
 // ---- Storage and indexes ----
 
 uint32_t Database::Intern(std::string_view text) {
-    auto it = poolIndex_.find(std::string(text));
+    auto it = poolIndex_.find(text);
     if (it != poolIndex_.end())
         return it->second;
     uint32_t index = static_cast<uint32_t>(pool_.size());
@@ -428,6 +428,11 @@ const Object& Database::SlotState(ObjectId id) const {
 
 void Database::RestoreCounters(const Counters& counters) {
     counters_ = counters;
+}
+
+void Database::ReserveSlots(size_t count) {
+    objects_.reserve(objects_.size() + count);
+    byHandle_.reserve(byHandle_.size() + count);
 }
 
 ObjectId Database::ReserveHandle(Handle handle) {

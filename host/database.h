@@ -173,6 +173,9 @@ class Database {
     // Replaces an object's groups by those of a list of the same type; header groups the
     // list leaves out keep their values. False and no change on refusal.
     bool Modify(ObjectId id, const GroupList& list, std::string* error = nullptr);
+    // Joins an object to its extension dictionary, which it then owns (file readers, once
+    // both are read). False when either is missing or the dictionary is none.
+    bool SetExtensionDictionary(ObjectId object, ObjectId dictionary);
     // Erases a live object or brings back an erased one.
     bool SetErased(ObjectId id, bool erased);
     // Dictionary edits: Add refuses a key already present; Remove refuses a missing key.
@@ -188,6 +191,8 @@ class Database {
     // Returns the copy, or none.
     ObjectId DeepCopy(ObjectId entity);
 
+    // For file readers: room for about this many objects, made before reading them.
+    void ReserveSlots(size_t count);
     // For file readers: the slot of a handle, reserving an absent one for a forward
     // reference (Make with that handle later fills it).
     ObjectId ReserveHandle(Handle handle);
@@ -243,7 +248,14 @@ class Database {
     // Parent entity slot -> the entities it owns, in slot order.
     std::unordered_map<uint32_t, std::vector<ObjectId>> followers_;
     std::vector<std::string> pool_;
-    std::unordered_map<std::string, uint32_t> poolIndex_;
+    // Looked up by string_view: a file reader interns a type and a layer per object.
+    struct PoolHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, uint32_t, PoolHash, std::equal_to<>> poolIndex_;
     Counters counters_;
     ObjectId modelSpace_;
     ObjectId paperSpace_;

@@ -75,7 +75,10 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     const bool entity = category == Category::Entity;
 
     GroupList reactors;
-    GroupList body;
+    // Built in a buffer kept between calls and copied out at its exact size.
+    static thread_local GroupList scratch;
+    scratch.Clear();
+    GroupList& body = scratch;
     int reactorCount = 0;
     std::optional<ObjectId> owner, xdict;
     std::optional<int16_t> space;
@@ -83,7 +86,8 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     enum class Block { None, Reactors, XDict } block = Block::None;
     bool bodyStarted = false;
     int types = 0;
-    for (const Group& group : list) {
+    for (auto it = list.begin(), end = list.end(); it != end; ++it) {
+        const Group& group = *it;
         if (!Finite(group)) {
             return Fail(error, "group " + std::to_string(group.code) + " is not a finite number");
         }
@@ -163,14 +167,15 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
         }
         if (group.code < 0)
             return Fail(error, "unexpected group " + std::to_string(group.code));
-        body.Add(group);
+        // The group's bytes as they are: nothing to decode and pack again.
+        body.AppendRange(list, it.Offset(), it.NextOffset());
         bodyStarted = true;
     }
     if (block != Block::None)
         return Fail(error, "unclosed 102 bracket");
     if (rule && !ValidateBody(*rule, body, error))
         return false;
-    if (type == "LWPOLYLINE") {
+    if (type == "LWPOLYLINE" && !IsCanonicalPolyline(body)) {
         // Every polyline is kept in canonical order, however it was made or read.
         GroupList canonical;
         if (!CanonicalPolyline(body, canonical, error))
@@ -213,8 +218,14 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     if (layer)
         out.layer = Intern(*layer);
     out.reactorCount = static_cast<uint8_t>(reactorCount);
-    out.body = std::move(reactors);
-    out.body.Append(rule ? WithSubclassMarkers(*rule, body) : body);
+    if (rule)
+        body = WithSubclassMarkers(*rule, std::move(body));
+    if (reactorCount == 0) {
+        out.body = body;
+    } else {
+        out.body = std::move(reactors);
+        out.body.Append(body);
+    }
 
     if (category == Category::TableEntry || category == Category::Table) {
         std::string name = EntryName(out);
@@ -242,8 +253,11 @@ void Database::AdoptReferences(ObjectId id) {
         Adopt(id, object.extensionDictionary);
     if (TypeName(objects_[id.value]) != "DICTIONARY")
         return;
-    for (const auto& [key, child] : DictionaryEntries(id))
-        Adopt(id, child);
+    // Adopting stores other slots only, so the dictionary's body stays where it is.
+    for (const Group& group : objects_[id.value].body) {
+        if ((group.code == 350 || group.code == 360) && group.id)
+            Adopt(id, group.id);
+    }
 }
 
 ObjectId Database::Make(const GroupList& list, const MakeOptions& options, std::string* error) {
@@ -308,6 +322,23 @@ bool Database::Modify(ObjectId id, const GroupList& list, std::string* error) {
         EnsureLayer(LayerName(object));
     Store(id, std::move(object));
     AdoptReferences(id);
+    return true;
+}
+
+bool Database::SetExtensionDictionary(ObjectId object, ObjectId dictionary) {
+    Object* target = Slot(object);
+    Object* dict = Slot(dictionary);
+    if (!target || !dict || target->state == ObjectState::Absent ||
+        dict->state == ObjectState::Absent || TypeName(*dict) != "DICTIONARY" ||
+        object == dictionary) {
+        return false;
+    }
+    Record(object);
+    target->extensionDictionary = dictionary;
+    if (dict->owner != object) {
+        Record(dictionary);
+        dict->owner = object;
+    }
     return true;
 }
 

@@ -3,8 +3,10 @@
 // (extension dictionaries, owners, blocks, references to objects that never came).
 #include "host/dxf_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 #include <vector>
 
 #include "host/dxf_repair.h"
@@ -124,6 +126,15 @@ bool IsKnownTable(std::string_view name) {
     return false;
 }
 
+// A value that reads the same in every code page and holds no escape.
+bool PlainAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\')
+            return false;
+    }
+    return true;
+}
+
 // Entities that belong to the entity before them (an INSERT's attributes, a POLYLINE's
 // vertices, and the end marker of both).
 bool IsFollower(std::string_view type) {
@@ -228,6 +239,7 @@ class Reader {
     std::vector<Deferred> deferred_;
     std::vector<std::string> renamed_;
     std::map<int, int> unknownCodes_;
+    std::pair<Handle, ObjectId> lastReference_;
 };
 
 bool Reader::ParseNumber(const Tag& tag, double& value) {
@@ -635,7 +647,10 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict, Object
                 ++unknownCodes_[code];
                 break;
             case ValueKind::Text:
-                list_.AddText(code, DecodeDxfText(tag.value, page_));
+                if (PlainAscii(tag.value))
+                    list_.AddText(code, tag.value);
+                else
+                    list_.AddText(code, DecodeDxfText(tag.value, page_));
                 break;
             case ValueKind::Handle:
             case ValueKind::Binary:
@@ -701,7 +716,11 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict, Object
                 // Without reactors and an owner a list's first 330 would be taken for them.
                 if (code == 330 && reactors > 200)
                     break;
-                ObjectId id = db_.ReserveHandle(*target);
+                // Most references of a file name the same few owners one after another.
+                if (*target != lastReference_.first) {
+                    lastReference_ = {*target, db_.ReserveHandle(*target)};
+                }
+                ObjectId id = lastReference_.second;
                 if (!db_.Find(id))
                     reserved_.push_back(*target);
                 list_.AddId(code, id);
@@ -880,6 +899,28 @@ std::string DxfReadResult::SkippedSummary() const {
     return out;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& bytes, bool& opened) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    opened = file != nullptr;
+    if (!file)
+        return false;
+    bytes.clear();
+    bool ok = true;
+    char chunk[1 << 16];
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0)
+            bytes.reserve(static_cast<size_t>(size));
+        std::rewind(file);
+    }
+    // Read to the end whatever the size said: a file may grow while it is read.
+    while (size_t n = std::fread(chunk, 1, sizeof chunk, file))
+        bytes.append(chunk, n);
+    ok = std::ferror(file) == 0;
+    std::fclose(file);
+    return ok;
+}
+
 DxfReadResult ReadDxf(std::string_view bytes, Database& drawing) {
     DxfReadResult result;
     if (bytes.substr(0, 18) == "AutoCAD Binary DXF") {
@@ -887,6 +928,8 @@ DxfReadResult ReadDxf(std::string_view bytes, Database& drawing) {
         result.line = 1;
         return result;
     }
+    // Objects of a file take about a hundred bytes or more each.
+    drawing.ReserveSlots(std::min<size_t>(bytes.size() / 100, size_t{1} << 24));
     Reader reader(bytes, drawing, result);
     result.ok = reader.Run();
     return result;

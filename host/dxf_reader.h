@@ -31,6 +31,11 @@ struct DxfReadResult {
     std::string SkippedSummary() const;
 };
 
+// The bytes of a whole file in one piece, read at their size (a drawing may be tens of
+// megabytes: no growing buffer and no second copy). False when it cannot be opened or read;
+// `opened` tells which.
+bool ReadWholeFile(const std::string& path, std::string& bytes, bool& opened);
+
 // Reads the bytes of a whole file into `drawing`, which should be Database::Empty(). On
 // failure the drawing holds part of the file and is to be thrown away.
 DxfReadResult ReadDxf(std::string_view bytes, Database& drawing);

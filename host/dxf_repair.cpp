@@ -51,11 +51,7 @@ void LinkExtensionDictionaries(Database& db, const std::vector<std::pair<ObjectI
             continue;
         }
         claimedBy[dict.value] = object;
-        Object linked = *owner;
-        linked.extensionDictionary = dict;
-        db.Restore(object, linked);
-        if (target->owner != object)
-            SetOwner(db, dict, object);
+        db.SetExtensionDictionary(object, dict);
     }
 }
 

@@ -2,9 +2,6 @@
 // swapped in only when the whole file was read.
 #include "host/file_commands.h"
 
-#include <fstream>
-#include <sstream>
-
 #include "host/database.h"
 #include "host/dxf_reader.h"
 #include "host/dxf_writer.h"
@@ -42,18 +39,14 @@ bool WithFileName(const std::vector<std::string>& words, const char* usage,
 }  // namespace
 
 bool OpenDrawingFile(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        PrintLine("Nie można otworzyć pliku " + path + ".");
+    std::string data;
+    bool opened = false;
+    if (!ReadWholeFile(path, data, opened)) {
+        PrintLine(
+            std::string(opened ? "Nie można przeczytać pliku " : "Nie można otworzyć pliku ") +
+            path + ".");
         return false;
     }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) {
-        PrintLine("Nie można przeczytać pliku " + path + ".");
-        return false;
-    }
-    const std::string data = std::move(bytes).str();
     Database drawing = Database::Empty();
     DxfReadResult result = ReadDxf(data, drawing);
     if (!result.ok) {

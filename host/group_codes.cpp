@@ -52,34 +52,23 @@ constexpr Range kRanges[] = {
     {160, 169, ValueKind::Binary},
 };
 
-// Every group of every object is decoded through this, so the ranges are laid out once into
-// a table indexed by code.
-constexpr int kLowest = -2;
-constexpr int kHighest = 1071;
-
-struct KindTable {
-    ValueKind kinds[kHighest - kLowest + 1] = {};
-    constexpr KindTable() {
-        for (int code = kLowest; code <= kHighest; ++code) {
-            for (const Range& range : kRanges) {
-                if (code >= range.first && code <= range.last) {
-                    kinds[code - kLowest] = range.kind;
-                    break;
-                }
+constexpr GroupKindTable MakeKindTable() {
+    GroupKindTable table{};
+    for (int code = kLowestGroup; code <= kHighestGroup; ++code) {
+        for (const Range& range : kRanges) {
+            if (code >= range.first && code <= range.last) {
+                table.kinds[code - kLowestGroup] = range.kind;
+                break;
             }
         }
     }
-};
-
-constexpr KindTable kKinds;
+    return table;
+}
 
 }  // namespace
 
-ValueKind KindOfGroup(int code) {
-    if (code < kLowest || code > kHighest)
-        return ValueKind::Invalid;
-    return kKinds.kinds[code - kLowest];
-}
+// Constant-initialised: ready before any other object of the program is made.
+constinit const GroupKindTable kGroupKinds = MakeKindTable();
 
 const char* KindName(ValueKind kind) {
     switch (kind) {

@@ -46,6 +46,7 @@ class GroupList {
         friend bool operator==(const Iterator& a, const Iterator& b) { return a.at_ == b.at_; }
         // Offset of the current group in the list's bytes, for splitting a list.
         size_t Offset() const { return at_; }
+        size_t NextOffset() const { return next_; }
 
       private:
         friend class GroupList;
@@ -81,6 +82,7 @@ class GroupList {
     bool Find(int code, Group& found) const;
 
     void Clear() { bytes_.clear(); }
+    void Reserve(size_t bytes) { bytes_.reserve(bytes); }
     void Compact() { bytes_.shrink_to_fit(); }
     friend bool operator==(const GroupList&, const GroupList&) = default;
 
