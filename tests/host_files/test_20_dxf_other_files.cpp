@@ -110,7 +110,7 @@ TEST(DxfOtherFiles, EzdxfFileOpensAndItsPolylineIsListed) {
             "msp.add_lwpolyline([(0, 0), (120, 0, 0, 0, 0.5), (120, 60)],"
             " dxfattribs={'layer': 'Rysunek'})\n"
             "msp.add_text('Żółw', dxfattribs={'height': 2.5})\n"
-            "msp.add_mtext('skipped')\n"
+            "msp.add_mtext('kept')\n"
             "doc.saveas('" +
             path + "')\n";
         files_test::WriteFile(path + ".py", script);

@@ -71,6 +71,8 @@ TEST(ForeignDrawings, OpenAndSaveGiveEverythingBackToStrictReaders) {
     const std::string again = files_test::TempPath("sink-again.dxf");
     Script({"OPEN " + out, "SAVE " + again});
     EXPECT_EQ(files_test::ReadFile(again), files_test::ReadFile(out));
+    if (!std::filesystem::exists(kValidator) || !files_test::HaveEzdxf())
+        GTEST_SKIP() << "no " << kValidator << " or no python3-ezdxf: outside readers not asked";
 }
 
 TEST(ForeignDrawings, KeptEntitiesMoveCopyAndGoAsWholes) {
@@ -152,6 +154,8 @@ TEST(ForeignDrawings, KeptEntitiesMoveCopyAndGoAsWholes) {
         EXPECT_NE(output.find("93 130.0 [('NR', 130.0)]"), std::string::npos) << output;
         EXPECT_EQ(output.find("9B "), std::string::npos) << output;
         EXPECT_NE(output.find("-390.0 [('NR', -390.0)]"), std::string::npos) << output;
+    } else {
+        GTEST_SKIP() << "python3-ezdxf is not installed: the moved file was not read by ezdxf";
     }
 }
 
@@ -252,6 +256,8 @@ TEST(ForeignDrawings, DamagedFilesAreMendedAndTold) {
                                          &output),
                   0)
             << output;
+    } else {
+        GTEST_SKIP() << "python3-ezdxf is not installed: the mended files were not audited";
     }
 }
 
