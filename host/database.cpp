@@ -10,6 +10,7 @@
 //  - the last entity is none or a present entity.
 #include "host/database.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -120,6 +121,7 @@ void Database::EnsureStandardContents() {
     entry("BLOCK_RECORD", "*Model_Space", {});
     entry("BLOCK_RECORD", "*Paper_Space", {});
     modelSpace_ = FindTableEntry("BLOCK_RECORD", "*Model_Space");
+    paperSpace_ = FindTableEntry("BLOCK_RECORD", "*Paper_Space");
     auto lineType = [](const char* description) {
         GroupList rest;
         rest.AddText(3, description);
@@ -182,6 +184,35 @@ const Object* Database::Find(ObjectId id) const {
 const Object* Database::FindLive(ObjectId id) const {
     const Object* object = Find(id);
     return object && object->state == ObjectState::Live ? object : nullptr;
+}
+
+const Object* Database::FindTopLevel(ObjectId id) const {
+    const Object* object = FindLive(id);
+    if (!object || object->category != Category::Entity)
+        return nullptr;
+    const ObjectId owner = object->owner;
+    if (!owner || owner == modelSpace_ || owner == paperSpace_)
+        return object;
+    // Inside a block, or following its parent entity.
+    const Object* holder = Find(owner);
+    if (holder &&
+        (holder->category == Category::Entity ||
+         (holder->category == Category::TableEntry && TypeName(*holder) == "BLOCK_RECORD")))
+        return nullptr;
+    return object;
+}
+
+std::vector<ObjectId> Database::Followers(ObjectId parent) const {
+    auto it = followers_.find(parent.value);
+    if (it == followers_.end())
+        return {};
+    std::vector<ObjectId> out;
+    for (ObjectId id : it->second) {
+        const Object* object = Find(id);
+        if (object && object->category == Category::Entity && object->owner == parent)
+            out.push_back(id);
+    }
+    return out;
 }
 
 ObjectId Database::FindHandle(Handle handle) const {
@@ -290,7 +321,7 @@ ObjectId Database::DictionaryLookup(ObjectId dict, std::string_view key) const {
 // ---- Storage and indexes ----
 
 uint32_t Database::Intern(std::string_view text) {
-    auto it = poolIndex_.find(std::string(text));
+    auto it = poolIndex_.find(text);
     if (it != poolIndex_.end())
         return it->second;
     uint32_t index = static_cast<uint32_t>(pool_.size());
@@ -326,8 +357,21 @@ void Database::Index(ObjectId id) {
         byHandle_[object.handle.value] = id.value;
     if (object.state == ObjectState::Absent)
         return;
+    if (object.category == Category::Entity && object.owner && object.owner != modelSpace_ &&
+        object.owner != paperSpace_) {
+        std::vector<ObjectId>& list = followers_[object.owner.value];
+        list.insert(std::upper_bound(list.begin(), list.end(), id), id);
+    }
     if (object.category == Category::TableEntry) {
-        tableEntries_[TableKey(TypeName(object), EntryName(object))] = id;
+        const std::string name = EntryName(object);
+        tableEntries_[TableKey(TypeName(object), name)] = id;
+        // A file reader meets the spaces' records before their entities.
+        if (TypeName(object) == "BLOCK_RECORD") {
+            if (EqualNoCase(name, "*Model_Space"))
+                modelSpace_ = id;
+            if (EqualNoCase(name, "*Paper_Space"))
+                paperSpace_ = id;
+        }
     } else if (object.category == Category::Table) {
         tables_[UpperAscii(EntryName(object))] = id;
     }
@@ -342,6 +386,14 @@ void Database::Unindex(ObjectId id) {
     }
     if (object.state == ObjectState::Absent)
         return;
+    if (object.category == Category::Entity && object.owner) {
+        auto found = followers_.find(object.owner.value);
+        if (found != followers_.end()) {
+            std::erase(found->second, id);
+            if (found->second.empty())
+                followers_.erase(found);
+        }
+    }
     if (object.category == Category::TableEntry) {
         auto it = tableEntries_.find(TableKey(TypeName(object), EntryName(object)));
         if (it != tableEntries_.end() && it->second == id)
@@ -376,6 +428,11 @@ const Object& Database::SlotState(ObjectId id) const {
 
 void Database::RestoreCounters(const Counters& counters) {
     counters_ = counters;
+}
+
+void Database::ReserveSlots(size_t count) {
+    objects_.reserve(objects_.size() + count);
+    byHandle_.reserve(byHandle_.size() + count);
 }
 
 ObjectId Database::ReserveHandle(Handle handle) {

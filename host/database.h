@@ -76,6 +76,9 @@ struct MakeOptions {
     std::optional<Category> category;
     // Whether the maker may name a table header, a block record or a layout (files only).
     bool structural = false;
+    // Whether a missing layer that an entity names is made at once. A file reader makes
+    // them after the whole file, when no handle of the file can be taken any more.
+    bool makeLayer = true;
 };
 
 // Receives the state of every object and of the drawing's counters before each change,
@@ -85,6 +88,16 @@ class ChangeRecorder {
     virtual ~ChangeRecorder() = default;
     virtual void BeforeChange(ObjectId id, const Object& before) = 0;
     virtual void BeforeCountersChange() = 0;
+};
+
+// What a file holds outside its objects, kept as read so that saving gives it back: the
+// HEADER variables ((9 "$NAME") then its value groups) and the CLASS records ((0 "CLASS")
+// then their groups), and whole sections the host does not read ((0 "SECTION") (2 name) ...
+// (0 "ENDSEC")), each group as its code and its value text (texts in UTF-8).
+struct FileSections {
+    std::vector<std::pair<int, std::string>> header;
+    std::vector<std::pair<int, std::string>> classes;
+    std::vector<std::pair<int, std::string>> extraSections;
 };
 
 // The drawing-wide counters that the undo journal restores with the objects.
@@ -128,6 +141,14 @@ class Database {
     std::string EntryName(const Object& object) const;
 
     ObjectId ModelSpace() const { return modelSpace_; }
+    ObjectId PaperSpace() const { return paperSpace_; }
+    // The live entity when it stands on its own in model or paper space: not one inside a
+    // block, nor a part that follows its parent (an ATTRIB, VERTEX or SEQEND owned by an
+    // INSERT or POLYLINE). Selection, picking and the entity walk see only these.
+    const Object* FindTopLevel(ObjectId id) const;
+    // The entities owned by an entity (its attributes, vertices and end marker), in the order
+    // they were made.
+    std::vector<ObjectId> Followers(ObjectId parent) const;
     ObjectId NamedObjectDictionary() const { return namedObjects_; }
     // The table header of a table name ("LAYER", any case), or none.
     ObjectId Table(std::string_view table) const;
@@ -152,6 +173,9 @@ class Database {
     // Replaces an object's groups by those of a list of the same type; header groups the
     // list leaves out keep their values. False and no change on refusal.
     bool Modify(ObjectId id, const GroupList& list, std::string* error = nullptr);
+    // Joins an object to its extension dictionary, which it then owns (file readers, once
+    // both are read). False when either is missing or the dictionary is none.
+    bool SetExtensionDictionary(ObjectId object, ObjectId dictionary);
     // Erases a live object or brings back an erased one.
     bool SetErased(ObjectId id, bool erased);
     // Dictionary edits: Add refuses a key already present; Remove refuses a missing key.
@@ -159,12 +183,16 @@ class Database {
     bool DictionaryAdd(ObjectId dict, std::string_view key, ObjectId object,
                        std::string* error = nullptr);
     bool DictionaryRemove(ObjectId dict, std::string_view key);
-    // Moves an entity's geometry (every point group of its body) by a displacement.
+    // Moves an entity's geometry by a displacement: its positions, not its directions (what is
+    // which depends on the type), and the entities that follow it with it.
     bool Translate(ObjectId entity, const double delta[3]);
     // Makes a copy of a live entity with a new handle; its extension dictionary and every
-    // record and dictionary under it are copied too. Returns the copy, or none.
+    // record and dictionary under it are copied too, and the entities that follow it.
+    // Returns the copy, or none.
     ObjectId DeepCopy(ObjectId entity);
 
+    // For file readers: room for about this many objects, made before reading them.
+    void ReserveSlots(size_t count);
     // For file readers: the slot of a handle, reserving an absent one for a forward
     // reference (Make with that handle later fills it).
     ObjectId ReserveHandle(Handle handle);
@@ -180,6 +208,10 @@ class Database {
     void RestoreCounters(const Counters& counters);
     // Aborts the program when the indexes disagree with the objects.
     void CheckInvariants() const;
+
+    // The header variables and classes of the file the drawing was read from (empty for a
+    // drawing made here).
+    FileSections fileSections;
 
     // The string pool: index of a text, adding it when new.
     uint32_t Intern(std::string_view text);
@@ -204,6 +236,8 @@ class Database {
     ObjectId MakeStandard(std::string_view type, Category category, ObjectId owner,
                           const GroupList& body);
     ObjectId CopyTree(ObjectId source, ObjectId newOwner, int depth);
+    ObjectId CopyEntity(ObjectId entity, ObjectId owner);
+    void TranslateOne(ObjectId entity, const double delta[3]);
     static std::string TableKey(std::string_view table, std::string_view name);
 
     std::vector<Object> objects_;  // slot 0 is never used
@@ -211,10 +245,20 @@ class Database {
     std::unordered_map<uint64_t, uint32_t> byHandle_;
     std::unordered_map<std::string, ObjectId> tableEntries_;  // "TABLE\nNAME" upper case
     std::unordered_map<std::string, ObjectId> tables_;        // "LAYER" -> header
+    // Parent entity slot -> the entities it owns, in slot order.
+    std::unordered_map<uint32_t, std::vector<ObjectId>> followers_;
     std::vector<std::string> pool_;
-    std::unordered_map<std::string, uint32_t> poolIndex_;
+    // Looked up by string_view: a file reader interns a type and a layer per object.
+    struct PoolHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, uint32_t, PoolHash, std::equal_to<>> poolIndex_;
     Counters counters_;
     ObjectId modelSpace_;
+    ObjectId paperSpace_;
     ObjectId namedObjects_;
     ChangeRecorder* recorder_ = nullptr;
 };

@@ -7,6 +7,7 @@
 
 #include "host/database.h"
 #include "host/object_rules.h"
+#include "host/point_roles.h"
 
 namespace host {
 
@@ -43,7 +44,7 @@ bool Database::Referable(ObjectId id) const {
 
 ObjectId Database::LastEntity() const {
     for (auto it = entityOrder_.rbegin(); it != entityOrder_.rend(); ++it) {
-        if (objects_[it->value].state == ObjectState::Live)
+        if (FindTopLevel(*it))
             return *it;
     }
     return {};
@@ -74,7 +75,10 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     const bool entity = category == Category::Entity;
 
     GroupList reactors;
-    GroupList body;
+    // Built in a buffer kept between calls and copied out at its exact size.
+    static thread_local GroupList scratch;
+    scratch.Clear();
+    GroupList& body = scratch;
     int reactorCount = 0;
     std::optional<ObjectId> owner, xdict;
     std::optional<int16_t> space;
@@ -82,7 +86,8 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     enum class Block { None, Reactors, XDict } block = Block::None;
     bool bodyStarted = false;
     int types = 0;
-    for (const Group& group : list) {
+    for (auto it = list.begin(), end = list.end(); it != end; ++it) {
+        const Group& group = *it;
         if (!Finite(group)) {
             return Fail(error, "group " + std::to_string(group.code) + " is not a finite number");
         }
@@ -162,14 +167,15 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
         }
         if (group.code < 0)
             return Fail(error, "unexpected group " + std::to_string(group.code));
-        body.Add(group);
+        // The group's bytes as they are: nothing to decode and pack again.
+        body.AppendRange(list, it.Offset(), it.NextOffset());
         bodyStarted = true;
     }
     if (block != Block::None)
         return Fail(error, "unclosed 102 bracket");
     if (rule && !ValidateBody(*rule, body, error))
         return false;
-    if (type == "LWPOLYLINE") {
+    if (type == "LWPOLYLINE" && !IsCanonicalPolyline(body)) {
         // Every polyline is kept in canonical order, however it was made or read.
         GroupList canonical;
         if (!CanonicalPolyline(body, canonical, error))
@@ -212,8 +218,14 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     if (layer)
         out.layer = Intern(*layer);
     out.reactorCount = static_cast<uint8_t>(reactorCount);
-    out.body = std::move(reactors);
-    out.body.Append(rule ? WithSubclassMarkers(*rule, body) : body);
+    if (rule)
+        body = WithSubclassMarkers(*rule, std::move(body));
+    if (reactorCount == 0) {
+        out.body = body;
+    } else {
+        out.body = std::move(reactors);
+        out.body.Append(body);
+    }
 
     if (category == Category::TableEntry || category == Category::Table) {
         std::string name = EntryName(out);
@@ -241,8 +253,11 @@ void Database::AdoptReferences(ObjectId id) {
         Adopt(id, object.extensionDictionary);
     if (TypeName(objects_[id.value]) != "DICTIONARY")
         return;
-    for (const auto& [key, child] : DictionaryEntries(id))
-        Adopt(id, child);
+    // Adopting stores other slots only, so the dictionary's body stays where it is.
+    for (const Group& group : objects_[id.value].body) {
+        if ((group.code == 350 || group.code == 360) && group.id)
+            Adopt(id, group.id);
+    }
 }
 
 ObjectId Database::Make(const GroupList& list, const MakeOptions& options, std::string* error) {
@@ -270,7 +285,7 @@ ObjectId Database::Make(const GroupList& list, const MakeOptions& options, std::
     // entity below cannot be given the entity's own handle.
     if (options.handle && options.handle >= counters_.seed)
         counters_.seed = Handle{options.handle.value + 1};
-    if (object.category == Category::Entity)
+    if (object.category == Category::Entity && options.makeLayer)
         EnsureLayer(LayerName(object));
     ObjectId id = reserved ? reserved : NewSlot();
     if (options.handle) {
@@ -307,6 +322,23 @@ bool Database::Modify(ObjectId id, const GroupList& list, std::string* error) {
         EnsureLayer(LayerName(object));
     Store(id, std::move(object));
     AdoptReferences(id);
+    return true;
+}
+
+bool Database::SetExtensionDictionary(ObjectId object, ObjectId dictionary) {
+    Object* target = Slot(object);
+    Object* dict = Slot(dictionary);
+    if (!target || !dict || target->state == ObjectState::Absent ||
+        dict->state == ObjectState::Absent || TypeName(*dict) != "DICTIONARY" ||
+        object == dictionary) {
+        return false;
+    }
+    Record(object);
+    target->extensionDictionary = dictionary;
+    if (dict->owner != object) {
+        Record(dictionary);
+        dict->owner = object;
+    }
     return true;
 }
 
@@ -396,19 +428,44 @@ bool Database::Translate(ObjectId entity, const double delta[3]) {
         if (!std::isfinite(delta[i]))
             return false;
     }
-    Object moved = *current;
+    TranslateOne(entity, delta);
+    for (ObjectId follower : Followers(entity))
+        TranslateOne(follower, delta);
+    return true;
+}
+
+void Database::TranslateOne(ObjectId entity, const double delta[3]) {
+    const Object& current = objects_[entity.value];
+    Object moved = current;
     moved.body.Clear();
+    PointRoles roles(TypeName(current));
     int index = 0;
-    for (const Group& group : current->body) {
+    for (const Group& group : current.body) {
         Group shifted = group;
-        if (index++ >= current->reactorCount && group.code >= 10 && group.code <= 18) {
-            for (int i = 0; i < 3; ++i)
-                shifted.point[i] += delta[i];
+        if (index++ >= current.reactorCount) {
+            const PointRole role = roles.Next(group);
+            switch (role) {
+                case PointRole::Position:
+                    for (int i = 0; i < 3; ++i)
+                        shifted.point[i] += delta[i];
+                    break;
+                case PointRole::Elevation:
+                    shifted.point[2] += delta[2];
+                    break;
+                case PointRole::RealX:
+                case PointRole::RealY:
+                case PointRole::RealZ:
+                    shifted.real +=
+                        delta[static_cast<int>(role) - static_cast<int>(PointRole::RealX)];
+                    break;
+                case PointRole::Direction:
+                case PointRole::Other:
+                    break;
+            }
         }
         moved.body.Add(shifted);
     }
     Store(entity, std::move(moved));
-    return true;
 }
 
 ObjectId Database::CopyTree(ObjectId source, ObjectId newOwner, int depth) {
@@ -450,7 +507,19 @@ ObjectId Database::DeepCopy(ObjectId entity) {
     const Object* original = FindLive(entity);
     if (!original || original->category != Category::Entity)
         return {};
+    const std::vector<ObjectId> followers = Followers(entity);
+    const ObjectId copy = CopyEntity(entity, original->owner);
+    for (ObjectId follower : followers) {
+        if (FindLive(follower))
+            CopyEntity(follower, copy);
+    }
+    return copy;
+}
+
+ObjectId Database::CopyEntity(ObjectId entity, ObjectId owner) {
+    const Object* original = Find(entity);
     Object copy = *original;
+    copy.owner = owner;
     const ObjectId dictionary = copy.extensionDictionary;
     // The copy is no member of the groups that watch the original.
     {
@@ -505,7 +574,7 @@ void Database::CheckInvariants() const {
             Broken("extension dictionary missing", i);
         }
         for (const Group& group : object.body) {
-            if (group.kind == ValueKind::EntityName && !Referable(group.id)) {
+            if (group.kind == ValueKind::EntityName && group.id && !Referable(group.id)) {
                 Broken("reference names no object", i);
             }
         }

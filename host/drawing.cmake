@@ -5,6 +5,7 @@ add_library(armavo_host_drawing STATIC
   ${CMAKE_CURRENT_LIST_DIR}/group_codes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/group_list.cpp
   ${CMAKE_CURRENT_LIST_DIR}/object_rules.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/point_roles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/database.cpp
   ${CMAKE_CURRENT_LIST_DIR}/database_changes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/undo_journal.cpp

@@ -1,118 +1,26 @@
-// The DXF reader: a line tokenizer, the section walk and the conversion of each record into
-// a group list that the database validates, then the links that only the whole file gives
-// (extension dictionaries, owners, references to objects that were skipped).
+// The DXF reader: the section walk over a file's tokens and the conversion of each record
+// into a group list that the database validates, then the links that only the whole file
+// gives (extension dictionaries, owners, blocks, references to objects that never came).
 #include "host/dxf_reader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <unordered_set>
+#include <cstdio>
 #include <vector>
 
+#include "host/dxf_repair.h"
 #include "host/dxf_text.h"
+#include "host/dxf_tokens.h"
 #include "host/object_rules.h"
 
 namespace host {
 namespace {
 
-struct Tag {
-    int code = 0;
-    std::string_view value;
-    size_t line = 0;  // line of the group code, from 1
-};
-
-std::string_view Trim(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
-    return text;
-}
-
-// Cuts the file into (code, value) pairs line by line; nothing is copied.
-class Tokens {
-  public:
-    explicit Tokens(std::string_view data) : data_(data) {
-        if (data_.substr(0, 3) == "\xEF\xBB\xBF")
-            data_.remove_prefix(3);
-    }
-    // False at the end of the data, or on a broken pair (then Error() says why).
-    bool Next(Tag& tag) {
-        if (havePeek_) {
-            havePeek_ = false;
-            tag = peeked_;
-            return true;
-        }
-        std::string_view codeLine;
-        if (!ReadLine(codeLine))
-            return false;
-        tag.line = line_;
-        std::string_view text = Trim(codeLine);
-        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), tag.code);
-        if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
-            error_ = "oczekiwano kodu grupy, a jest \"" + Printable(codeLine) + "\"";
-            errorLine_ = line_;
-            return false;
-        }
-        if (!ReadLine(tag.value)) {
-            error_ = "plik urywa się po kodzie grupy " + std::to_string(tag.code);
-            errorLine_ = line_;
-            return false;
-        }
-        return true;
-    }
-    bool Peek(Tag& tag) {
-        if (!havePeek_) {
-            if (!Next(peeked_))
-                return false;
-            havePeek_ = true;
-        }
-        tag = peeked_;
-        return true;
-    }
-    const std::string& Error() const { return error_; }
-    size_t ErrorLine() const { return errorLine_; }
-    size_t Line() const { return line_; }
-
-  private:
-    bool ReadLine(std::string_view& line) {
-        if (pos_ >= data_.size())
-            return false;
-        size_t end = data_.find('\n', pos_);
-        if (end == std::string_view::npos)
-            end = data_.size();
-        line = data_.substr(pos_, end - pos_);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        pos_ = end + 1;
-        ++line_;
-        return true;
-    }
-    static std::string Printable(std::string_view text) {
-        std::string out;
-        for (char c : text.substr(0, 40)) {
-            unsigned char byte = static_cast<unsigned char>(c);
-            out += byte >= 0x20 && byte < 0x7F ? c : '?';
-        }
-        return out;
-    }
-
-    std::string_view data_;
-    size_t pos_ = 0;
-    size_t line_ = 0;
-    bool havePeek_ = false;
-    Tag peeked_;
-    std::string error_;
-    size_t errorLine_ = 0;
-};
-
-// A handle of the file; handles so large that the seed above them would overflow are taken
-// for none.
-std::optional<Handle> FileHandle(std::string_view text) {
-    std::optional<Handle> handle = Handle::FromText(Trim(text));
-    if (handle && handle->value >= (uint64_t{1} << 48))
-        return std::nullopt;
-    return handle;
-}
+using dxf::FileHandle;
+using dxf::Tag;
+using dxf::Tokens;
+using dxf::Trim;
 
 bool IsKnownTable(std::string_view name) {
     static const char* const kTables[] = {"VPORT", "LTYPE", "LAYER",    "STYLE",       "VIEW",
@@ -124,12 +32,53 @@ bool IsKnownTable(std::string_view name) {
     return false;
 }
 
-// Parts of other records that the host does not keep on its own and does not count.
-bool IsSubordinate(std::string_view type) {
+// A value that reads the same in every code page and holds no escape.
+bool PlainAscii(std::string_view text) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80 || c == '\\')
+            return false;
+    }
+    return true;
+}
+
+// Entities that belong to the entity before them (an INSERT's attributes, a POLYLINE's
+// vertices, and the end marker of both).
+bool IsFollower(std::string_view type) {
     return type == "VERTEX" || type == "SEQEND" || type == "ATTRIB";
 }
 
+// How the units of $INSUNITS are called in messages.
+std::string UnitName(int units) {
+    switch (units) {
+        case 0:
+            return "bez jednostek";
+        case 1:
+            return "cale";
+        case 2:
+            return "stopy";
+        case 4:
+            return "milimetry";
+        case 6:
+            return "metry";
+        case 14:
+            return "decymetry";
+        default:
+            return "kod " + std::to_string(units);
+    }
+}
+
 enum class BlockKind { None, Model, Paper, Other };
+
+// A record whose handle another record of the file had already: made once the whole file is
+// read, with a new handle.
+struct Deferred {
+    std::string type;
+    std::vector<Tag> tags;
+    std::optional<Category> category;
+    ObjectId ownerIfNone;
+    bool follower = false;
+    ObjectId parent;  // a follower's parent when it was made already
+};
 
 class Reader {
   public:
@@ -152,20 +101,22 @@ class Reader {
         return Fail(tokens_.Line(), std::string("plik urywa się ") + where);
     }
     bool ReadHeader();
-    bool SkipSection();
+    bool ReadRaw(const std::string& section, std::vector<std::pair<int, std::string>>& out,
+                 bool decode);
     bool ReadRecords(const std::string& section);
     bool ReadRecord(const Tag& start);
-    bool BuildList(std::string_view type, Handle& own, Handle& xdict);
+    void ReadTableRecord(const std::string& type);
+    void ReadBlockMarker(const std::string& type);
+    bool BuildList(std::string_view type, Handle& own, Handle& xdict, ObjectId ownerIfNone,
+                   ObjectId parent);
     bool ParseNumber(const Tag& tag, double& value);
     bool ParseInt(const Tag& tag, long long& value);
-    void Keep(const std::string& type, const Tag& start, std::optional<Category> category,
-              BlockKind block);
-    void Skip(const std::string& type) {
-        if (!IsSubordinate(type))
-            ++result_.skipped[type];
-    }
+    ObjectId Keep(const std::string& type, std::optional<Category> category,
+                  ObjectId ownerIfNone = {}, ObjectId parent = {}, bool deferred = false);
+    void Skip(const std::string& type) { ++result_.skipped[type]; }
     void Finish();
-    void DropDanglingReferences();
+    void AttachBlocksWithoutRecords();
+    void MakeMissingLayers();
 
     Tokens tokens_;
     Database& db_;
@@ -179,6 +130,22 @@ class Reader {
     std::string currentTable_;
     BlockKind block_ = BlockKind::None;
     ObjectId blockRecord_;
+    // A block without a record (files before R13): its name, BLOCK, ENDBLK and entities.
+    struct Orphan {
+        std::string name;
+        std::vector<ObjectId> members;
+    };
+    std::vector<Orphan> orphans_;
+    // The entity that the followers read next belong to; none after its SEQEND.
+    ObjectId parent_;
+    bool parentDropped_ = false;
+    bool parentDeferred_ = false;
+    bool nonFinite_ = false;
+    std::vector<std::string> nonFiniteDropped_;
+    std::vector<Deferred> deferred_;
+    std::vector<std::string> renamed_;
+    std::map<int, int> unknownCodes_;
+    std::pair<Handle, ObjectId> lastReference_;
 };
 
 bool Reader::ParseNumber(const Tag& tag, double& value) {
@@ -186,9 +153,14 @@ bool Reader::ParseNumber(const Tag& tag, double& value) {
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (text.empty() || ec != std::errc() || end != text.data() + text.size() ||
-        !std::isfinite(value)) {
+    if (text.empty() || end != text.data() + text.size() ||
+        (ec != std::errc() && ec != std::errc::result_out_of_range)) {
         return Fail(tag.line + 1, "zła liczba w grupie " + std::to_string(tag.code));
+    }
+    // nan, inf or beyond a double: the record is kept out of the drawing, the file is read.
+    if (ec == std::errc::result_out_of_range || !std::isfinite(value)) {
+        nonFinite_ = true;
+        value = 0;
     }
     return true;
 }
@@ -241,11 +213,19 @@ bool Reader::Run() {
         bool ok;
         if (section == "HEADER") {
             ok = ReadHeader();
+        } else if (section == "CLASSES") {
+            ok = ReadRaw(section, db_.fileSections.classes, true);
         } else if (section == "TABLES" || section == "BLOCKS" || section == "ENTITIES" ||
                    section == "OBJECTS") {
             ok = ReadRecords(section);
         } else {
-            ok = SkipSection();
+            // A section the host does not read (a thumbnail, data of 3D solids) goes back
+            // into the file as it came.
+            auto& extra = db_.fileSections.extraSections;
+            extra.emplace_back(0, "SECTION");
+            extra.emplace_back(2, section);
+            ok = ReadRaw(section, extra, false);
+            extra.emplace_back(0, "ENDSEC");
         }
         if (!ok)
             return false;
@@ -256,7 +236,11 @@ bool Reader::Run() {
 
 bool Reader::ReadHeader() {
     Tag tag;
+    // Values are decoded once the code page is known, which the header itself gives.
+    std::vector<Tag> kept;
     std::string variable;
+    bool skipVariable = false;
+    size_t variableStart = 0;
     for (;;) {
         if (!tokens_.Next(tag))
             return TokenFailure("w sekcji HEADER");
@@ -266,8 +250,15 @@ bool Reader::ReadHeader() {
             return Fail(tag.line,
                         "nieoczekiwane \"" + std::string(Trim(tag.value)) + "\" w sekcji HEADER");
         }
+        if (tag.code == 999)
+            continue;
         if (tag.code == 9) {
             variable = std::string(Trim(tag.value));
+            // The writer gives its own release and code page.
+            skipVariable = variable == "$ACADVER" || variable == "$DWGCODEPAGE";
+            variableStart = kept.size();
+            if (!skipVariable)
+                kept.push_back(tag);
             continue;
         }
         std::string_view value = Trim(tag.value);
@@ -278,25 +269,70 @@ bool Reader::ReadHeader() {
         if (variable == "$HANDSEED" && tag.code == 5) {
             handSeed_ = FileHandle(value).value_or(Handle{});
         }
+        if (variable == "$INSUNITS" && tag.code == 70) {
+            long long units = 0;
+            if (ParseInt(tag, units) && units != 5) {
+                result_.warnings.push_back(
+                    "Uwaga: rysunek jest w jednostkach innych niż centymetry ($INSUNITS = " +
+                    std::to_string(units) + ", " + UnitName(static_cast<int>(units)) +
+                    "); moduł mierzy w centymetrach, więc pręty, haki i zestawienie byłyby "
+                    "w innych jednostkach błędne.");
+            }
+            result_.error.clear();
+        }
+        if (skipVariable)
+            continue;
+        const ValueKind kind = KindOfGroup(tag.code);
+        if (kind == ValueKind::Real || kind == ValueKind::Point) {
+            double number = 0;
+            nonFinite_ = false;
+            if (!ParseNumber(tag, number) || nonFinite_) {
+                // Not written back: a value that is no finite number would break the file.
+                result_.error.clear();
+                nonFinite_ = false;
+                result_.warnings.push_back("Pominięto zmienną nagłówka " + variable +
+                                           ": wartość nie jest liczbą skończoną.");
+                kept.resize(variableStart);
+                skipVariable = true;
+                continue;
+            }
+        }
+        kept.push_back(tag);
     }
     // From AutoCAD 2007 (AC1021) on, a DXF file is UTF-8 whatever its code page says.
     if (result_.version >= "AC1021")
         page_ = CodePage::Utf8;
+    auto& header = db_.fileSections.header;
+    header.reserve(kept.size());
+    for (const Tag& t : kept) {
+        const ValueKind kind = KindOfGroup(t.code);
+        if (t.code == 9 || kind != ValueKind::Text)
+            header.emplace_back(t.code, std::string(Trim(t.value)));
+        else
+            header.emplace_back(t.code, DecodeDxfText(t.value, page_));
+    }
     if (handSeed_)
         db_.SetHandleSeed(handSeed_);
     return true;
 }
 
-bool Reader::SkipSection() {
+bool Reader::ReadRaw(const std::string& section, std::vector<std::pair<int, std::string>>& out,
+                     bool decode) {
     Tag tag;
     for (;;) {
         if (!tokens_.Next(tag))
-            return TokenFailure("przed końcem sekcji");
+            return TokenFailure(("w sekcji " + section).c_str());
         if (tag.code == 0 && Trim(tag.value) == "ENDSEC")
             return true;
         if (tag.code == 0 && Trim(tag.value) == "EOF") {
             return Fail(tag.line, "\"0 EOF\" przed końcem sekcji");
         }
+        if (tag.code == 999)
+            continue;
+        if (decode && KindOfGroup(tag.code) == ValueKind::Text && tag.code != 0)
+            out.emplace_back(tag.code, DecodeDxfText(tag.value, page_));
+        else
+            out.emplace_back(tag.code, std::string(decode ? Trim(tag.value) : tag.value));
     }
 }
 
@@ -316,10 +352,73 @@ bool Reader::ReadRecord(const Tag& start) {
     }
 }
 
+void Reader::ReadTableRecord(const std::string& type) {
+    if (type == "TABLE") {
+        currentTable_.clear();
+        for (const Tag& tag : record_) {
+            if (tag.code == 2)
+                currentTable_ = UpperAscii(Trim(tag.value));
+        }
+        if (IsKnownTable(currentTable_) && !db_.Table(currentTable_)) {
+            // The header's count and subclass are the writer's to give again.
+            std::erase_if(record_, [](const Tag& tag) { return tag.code != 2 && tag.code != 5; });
+            Keep(type, std::nullopt);
+        } else if (!IsKnownTable(currentTable_)) {
+            Skip("TABLE " + currentTable_);
+        }
+    } else if (type == "ENDTAB") {
+        currentTable_.clear();
+    } else if (IsKnownTable(type) && type == currentTable_) {
+        Keep(type, std::nullopt);
+    } else {
+        Skip(type);
+    }
+}
+
+void Reader::ReadBlockMarker(const std::string& type) {
+    if (type == "BLOCK") {
+        block_ = BlockKind::Other;
+        std::string name;
+        for (const Tag& tag : record_) {
+            if (tag.code == 2 && name.empty())
+                name = std::string(Trim(tag.value));
+        }
+        const std::string upper = UpperAscii(name);
+        if (upper == "*MODEL_SPACE")
+            block_ = BlockKind::Model;
+        if (upper == "*PAPER_SPACE")
+            block_ = BlockKind::Paper;
+        blockRecord_ =
+            db_.FindTableEntry("BLOCK_RECORD", block_ == BlockKind::Other   ? std::string_view(name)
+                                               : block_ == BlockKind::Paper ? "*Paper_Space"
+                                                                            : "*Model_Space");
+        if (block_ == BlockKind::Other && !blockRecord_)
+            orphans_.push_back(Orphan{name, {}});
+    }
+    ObjectId id;
+    if (block_ == BlockKind::Model || block_ == BlockKind::Paper) {
+        // The writer gives a space's block its contents again from its record.
+        std::erase_if(record_, [](const Tag& tag) { return tag.code != 5 && tag.code != 330; });
+        id = Keep(type, Category::Object, blockRecord_);
+    } else if (block_ == BlockKind::Other) {
+        id = Keep(type, Category::Object, blockRecord_);
+        if (!blockRecord_ && id)
+            orphans_.back().members.push_back(id);
+    } else {
+        Skip(type);  // an ENDBLK without its BLOCK
+    }
+    if (type == "ENDBLK") {
+        block_ = BlockKind::None;
+        blockRecord_ = {};
+    }
+}
+
 bool Reader::ReadRecords(const std::string& section) {
     Tag start;
     currentTable_.clear();
     block_ = BlockKind::None;
+    blockRecord_ = {};
+    parent_ = {};
     for (;;) {
         if (!tokens_.Next(start))
             return TokenFailure(("w sekcji " + section).c_str());
@@ -338,92 +437,79 @@ bool Reader::ReadRecords(const std::string& section) {
         if (!ReadRecord(start))
             return false;
         if (section == "TABLES") {
-            if (type == "TABLE") {
-                currentTable_.clear();
-                for (const Tag& tag : record_) {
-                    if (tag.code == 2)
-                        currentTable_ = UpperAscii(Trim(tag.value));
-                }
-                if (IsKnownTable(currentTable_) && !db_.Table(currentTable_)) {
-                    // The header's count and subclass are the writer's to give again.
-                    std::erase_if(record_,
-                                  [](const Tag& tag) { return tag.code != 2 && tag.code != 5; });
-                    Keep(type, start, std::nullopt, BlockKind::None);
-                }
-            } else if (type == "ENDTAB") {
-                currentTable_.clear();
-            } else if (IsKnownTable(type) && type == currentTable_) {
-                bool wanted = true;
-                if (type == "BLOCK_RECORD") {
-                    wanted = false;
-                    for (const Tag& tag : record_) {
-                        if (tag.code != 2)
-                            continue;
-                        std::string name = UpperAscii(Trim(tag.value));
-                        wanted = name == "*MODEL_SPACE" || name == "*PAPER_SPACE";
-                    }
-                }
-                if (wanted) {
-                    Keep(type, start, std::nullopt, BlockKind::None);
-                } else {
-                    Skip(type);
-                }
-            } else {
-                Skip(type);
-            }
-            if (!result_.error.empty())
-                return false;
-            continue;
-        }
-        if (section == "BLOCKS" && (type == "BLOCK" || type == "ENDBLK")) {
-            if (type == "BLOCK") {
-                block_ = BlockKind::Other;
-                for (const Tag& tag : record_) {
-                    if (tag.code != 2)
-                        continue;
-                    std::string name = UpperAscii(Trim(tag.value));
-                    if (name == "*MODEL_SPACE")
-                        block_ = BlockKind::Model;
-                    if (name == "*PAPER_SPACE")
-                        block_ = BlockKind::Paper;
-                }
-                blockRecord_ = db_.FindTableEntry(
-                    "BLOCK_RECORD", block_ == BlockKind::Paper ? "*Paper_Space" : "*Model_Space");
-            }
-            if (block_ == BlockKind::Model || block_ == BlockKind::Paper) {
-                // The writer gives a space's block its contents again from its record.
-                std::erase_if(record_,
-                              [](const Tag& tag) { return tag.code != 5 && tag.code != 330; });
-                Keep(type, start, Category::Object, block_);
-            } else if (type == "BLOCK") {
-                Skip(type);
-            }
-            if (type == "ENDBLK")
-                block_ = BlockKind::None;
-            if (!result_.error.empty())
-                return false;
-            continue;
-        }
-        const TypeRule* rule = FindTypeRule(type);
-        const bool entitySection = section == "ENTITIES" || section == "BLOCKS";
-        const bool known =
-            rule != nullptr &&
-            !(rule->category == Category::Table || rule->category == Category::TableEntry) &&
-            (rule->category == Category::Entity) == entitySection;
-        if (known &&
-            (section != "BLOCKS" || block_ == BlockKind::Model || block_ == BlockKind::Paper)) {
-            Keep(type, start, std::nullopt, block_);
+            ReadTableRecord(type);
+        } else if (section == "BLOCKS" && (type == "BLOCK" || type == "ENDBLK")) {
+            parent_ = {};
+            ReadBlockMarker(type);
         } else {
-            Skip(type);
+            const TypeRule* rule = FindTypeRule(type);
+            const bool entitySection = section == "ENTITIES" || section == "BLOCKS";
+            const Category category = entitySection ? Category::Entity : Category::Object;
+            const bool fits = rule ? rule->category == category
+                                   : !(IsKnownTable(type) || type == "TABLE" || type == "ENDTAB" ||
+                                       type == "BLOCK" || type == "ENDBLK");
+            if (!fits) {
+                Skip(type);
+            } else if (!entitySection) {
+                Keep(type, Category::Object);
+            } else {
+                // In a block other than the spaces the block's record owns the entity; in a
+                // space the file says, or Finish decides.
+                const ObjectId owner = blockRecord_;
+                if (IsFollower(type)) {
+                    if (parentDropped_) {
+                        Skip(type);
+                    } else if (parentDeferred_) {
+                        deferred_.push_back(
+                            Deferred{type, record_, Category::Entity, owner, true, {}});
+                    } else {
+                        ObjectId id = Keep(type, Category::Entity, owner, parent_);
+                        if (id && !blockRecord_ && block_ == BlockKind::Other)
+                            orphans_.back().members.push_back(id);
+                    }
+                    if (type == "SEQEND") {
+                        parent_ = {};
+                        parentDropped_ = parentDeferred_ = false;
+                    }
+                } else {
+                    const size_t deferredBefore = deferred_.size();
+                    parent_ = Keep(type, Category::Entity, owner);
+                    parentDeferred_ = deferred_.size() != deferredBefore;
+                    parentDropped_ = !parent_ && !parentDeferred_;
+                    if (parent_ && !blockRecord_ && block_ == BlockKind::Other)
+                        orphans_.back().members.push_back(parent_);
+                }
+            }
         }
         if (!result_.error.empty())
             return false;
     }
 }
 
-bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
+bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict, ObjectId ownerIfNone,
+                       ObjectId parent) {
     list_.Clear();
     list_.AddText(0, type);
+    // The owner is the first 330 outside the brackets; a follower's owner is its parent
+    // unless the file names another entity.
+    size_t ownerAt = record_.size();
+    {
+        bool inBracket = false;
+        for (size_t i = 0; i < record_.size(); ++i) {
+            const Tag& tag = record_[i];
+            if (tag.code == 102)
+                inBracket = Trim(tag.value) != "}";
+            else if (tag.code == 330 && !inBracket) {
+                ownerAt = i;
+                break;
+            }
+        }
+    }
+    if (ownerAt == record_.size() && (parent || ownerIfNone))
+        list_.AddId(330, parent ? parent : ownerIfNone);
+    const bool flatPoints = FindTypeRule(type) == nullptr;
+    const bool dictionary = type == "DICTIONARY" || type == "ACDBDICTIONARYWDFLT";
+    bool inReactors = false;
     int reactors = 0;
     for (size_t i = 0; i < record_.size(); ++i) {
         const Tag& tag = record_[i];
@@ -434,21 +520,19 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
         }
         if (code == 102) {
             std::string_view text = Trim(tag.value);
-            if (text == "{ACAD_REACTORS" || text == "}") {
-                list_.AddText(102, text);
+            if (text == "{ACAD_XDICTIONARY") {
+                // The extension dictionary is linked once the whole file is read.
+                while (i + 1 < record_.size()) {
+                    const Tag& inner = record_[++i];
+                    if (inner.code == 102)
+                        break;
+                    if (inner.code == 360)
+                        xdict = FileHandle(inner.value).value_or(Handle{});
+                }
                 continue;
             }
-            // The entity's extension dictionary is linked once the whole file is read;
-            // brackets of other applications are not kept.
-            const bool extension = text == "{ACAD_XDICTIONARY";
-            while (i + 1 < record_.size()) {
-                const Tag& inner = record_[++i];
-                if (inner.code == 102)
-                    break;
-                if (extension && inner.code == 360) {
-                    xdict = FileHandle(inner.value).value_or(Handle{});
-                }
-            }
+            inReactors = text == "{ACAD_REACTORS";
+            list_.AddText(102, text);
             continue;
         }
         if (code < 0)
@@ -458,11 +542,21 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
             Trim(tag.value) == "1") {
             continue;
         }
+        if (dictionary && code == 3 && i + 1 < record_.size() &&
+            (record_[i + 1].code == 350 || record_[i + 1].code == 360) &&
+            !FileHandle(record_[i + 1].value)) {
+            ++i;  // an entry that names no object
+            continue;
+        }
         switch (KindOfGroup(code)) {
             case ValueKind::Invalid:
+                ++unknownCodes_[code];
                 break;
             case ValueKind::Text:
-                list_.AddText(code, DecodeDxfText(tag.value, page_));
+                if (PlainAscii(tag.value))
+                    list_.AddText(code, tag.value);
+                else
+                    list_.AddText(code, DecodeDxfText(tag.value, page_));
                 break;
             case ValueKind::Handle:
             case ValueKind::Binary:
@@ -472,13 +566,18 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
                 double point[3] = {0, 0, 0};
                 if (!ParseNumber(tag, point[0]))
                     return false;
+                int axes = 1;
                 for (int axis = 1; axis < 3 && i + 1 < record_.size(); ++axis) {
                     if (record_[i + 1].code != code + 10 * axis)
                         break;
                     if (!ParseNumber(record_[++i], point[axis]))
                         return false;
+                    ++axes;
                 }
-                list_.AddPoint(code, point);
+                if (flatPoints && axes < 3)
+                    list_.AddFlatPoint(code, point[0], point[1]);
+                else
+                    list_.AddPoint(code, point);
                 break;
             }
             case ValueKind::Real: {
@@ -507,12 +606,27 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
             }
             case ValueKind::EntityName: {
                 std::optional<Handle> target = FileHandle(tag.value);
-                if (!target)
-                    break;  // "0": no object
+                if (!target) {
+                    // "0": no object; kept where it is not a reactor.
+                    if (!inReactors)
+                        list_.AddId(code, ObjectId{});
+                    break;
+                }
+                if (i == ownerAt && parent) {
+                    const Object* named = db_.Find(db_.FindHandle(*target));
+                    if (!named || named->category != Category::Entity) {
+                        list_.AddId(code, parent);
+                        break;
+                    }
+                }
                 // Without reactors and an owner a list's first 330 would be taken for them.
                 if (code == 330 && reactors > 200)
                     break;
-                ObjectId id = db_.ReserveHandle(*target);
+                // Most references of a file name the same few owners one after another.
+                if (*target != lastReference_.first) {
+                    lastReference_ = {*target, db_.ReserveHandle(*target)};
+                }
+                ObjectId id = lastReference_.second;
                 if (!db_.Find(id))
                     reserved_.push_back(*target);
                 list_.AddId(code, id);
@@ -525,128 +639,151 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict) {
     return true;
 }
 
-void Reader::Keep(const std::string& type, const Tag& start, std::optional<Category> category,
-                  BlockKind block) {
+ObjectId Reader::Keep(const std::string& type, std::optional<Category> category,
+                      ObjectId ownerIfNone, ObjectId parent, bool deferred) {
     Handle own;
     Handle xdict;
-    if (!BuildList(type, own, xdict))
-        return;
-    Group owner;
-    const bool hasOwner = list_.Find(330, owner);
-    if (!hasOwner && category && blockRecord_)
-        list_.AddId(330, blockRecord_);
-    if (!hasOwner && !category && block == BlockKind::Paper)
-        list_.AddInt(67, 1);
+    nonFinite_ = false;
+    if (!BuildList(type, own, xdict, ownerIfNone, parent))
+        return {};
+    if (nonFinite_) {
+        nonFiniteDropped_.push_back(type + (own ? " #" + own.ToText() : std::string()));
+        return {};
+    }
     MakeOptions options;
     options.structural = true;
     options.category = category;
-    if (own && !db_.Find(db_.FindHandle(own))) {
+    options.makeLayer = false;
+    if (own && db_.Find(db_.FindHandle(own))) {
+        if (!deferred) {
+            deferred_.push_back(
+                Deferred{type, record_, category, ownerIfNone, parent.value != 0, parent});
+            return {};
+        }
+    } else if (own) {
         options.handle = own;
-        // Making an entity may make its layer first, with the next handle of the seed; a
-        // file whose $HANDSEED is too low must not hand that layer the entity's own handle.
-        if (own >= db_.HandleSeed())
-            db_.SetHandleSeed(Handle{own.value + 1});
     }
     std::string reason;
     ObjectId id = db_.Make(list_, options, &reason);
     if (!id) {
         ++result_.refused;
-        return;
+        return {};
     }
+    if (deferred)
+        renamed_.push_back(type + " #" + own.ToText() + " → #" + db_.Find(id)->handle.ToText());
     ++result_.objectsRead;
     if (xdict)
         xdicts_.emplace_back(id, xdict);
-    (void)start;
+    return id;
 }
 
-// Replaces references to objects that never came (skipped or refused) by none; a dictionary
-// loses the whole entry.
-void Reader::DropDanglingReferences() {
-    bool any = false;
-    for (Handle handle : reserved_) {
-        if (!db_.FindHandle(handle))
-            any = true;
-    }
-    if (!any)
-        return;
-    auto gone = [&](ObjectId id) { return id && !db_.Find(id); };
-    for (uint32_t slot = 1; slot < db_.SlotCount(); ++slot) {
-        const Object* object = db_.Find(ObjectId{slot});
+// A layer that entities name and the file's table lacks, made as the drawing makes one.
+void Reader::MakeMissingLayers() {
+    std::vector<bool> seen;
+    for (ObjectId id : db_.EntityOrder()) {
+        const Object* object = db_.Find(id);
         if (!object)
             continue;
-        bool dangling = gone(object->owner) || gone(object->extensionDictionary);
-        for (const Group& group : object->body) {
-            if (group.kind == ValueKind::EntityName && gone(group.id))
-                dangling = true;
-        }
-        if (!dangling)
+        if (object->layer >= seen.size())
+            seen.resize(object->layer + 1);
+        if (seen[object->layer])
             continue;
-        Object fixed = *object;
-        if (gone(fixed.owner))
-            fixed.owner = {};
-        if (gone(fixed.extensionDictionary))
-            fixed.extensionDictionary = {};
-        fixed.body.Clear();
-        const bool dictionary = db_.TypeName(*object) == "DICTIONARY";
-        int index = 0;
-        int reactors = 0;
-        std::optional<Group> key;
-        for (const Group& group : object->body) {
-            const bool reactor = index++ < object->reactorCount;
-            if (group.kind == ValueKind::EntityName && gone(group.id)) {
-                key.reset();
-                continue;
-            }
-            if (reactor)
-                ++reactors;
-            if (dictionary && group.code == 3) {
-                if (key)
-                    fixed.body.Add(*key);
-                key = group;
-                continue;
-            }
-            if (key) {
-                fixed.body.Add(*key);
-                key.reset();
-            }
-            fixed.body.Add(group);
+        seen[object->layer] = true;
+        const std::string_view name = db_.LayerName(*object);
+        if (db_.FindTableEntry("LAYER", name))
+            continue;
+        GroupList list;
+        list.AddText(0, "LAYER");
+        list.AddText(2, name);
+        list.AddInt(70, 0);
+        list.AddInt(62, 7);
+        list.AddText(6, "CONTINUOUS");
+        db_.Make(list);
+    }
+}
+
+// Blocks of files before R13 have no records: each gets one, owning its BLOCK, ENDBLK and
+// entities.
+void Reader::AttachBlocksWithoutRecords() {
+    for (const Orphan& orphan : orphans_) {
+        ObjectId record = db_.FindTableEntry("BLOCK_RECORD", orphan.name);
+        if (!record) {
+            GroupList list;
+            list.AddText(0, "BLOCK_RECORD");
+            list.AddText(2, orphan.name);
+            list.AddInt(70, 0);
+            MakeOptions options;
+            options.structural = true;
+            record = db_.Make(list, options);
         }
-        if (key)
-            fixed.body.Add(*key);
-        fixed.reactorCount = static_cast<uint8_t>(reactors);
-        db_.Restore(ObjectId{slot}, fixed);
+        if (!record)
+            continue;
+        for (ObjectId member : orphan.members) {
+            const Object* object = db_.Find(member);
+            if (!object || object->owner)
+                continue;
+            Object owned = *object;
+            owned.owner = record;
+            db_.Restore(member, owned);
+        }
     }
 }
 
 void Reader::Finish() {
-    db_.EnsureStandardContents();
-    for (const auto& [entity, handle] : xdicts_) {
-        ObjectId dict = db_.FindHandle(handle);
-        const Object* target = db_.Find(dict);
-        const Object* object = db_.Find(entity);
-        if (!object || !target || db_.TypeName(*target) != "DICTIONARY" || dict == entity)
-            continue;
-        Object linked = *object;
-        linked.extensionDictionary = dict;
-        db_.Restore(entity, linked);
-        if (!target->owner) {
-            Object owned = *target;
-            owned.owner = entity;
-            db_.Restore(dict, owned);
+    ObjectId parent;
+    for (const Deferred& item : deferred_) {
+        record_ = item.tags;
+        if (item.follower) {
+            if (item.parent || parent)
+                Keep(item.type, item.category, item.ownerIfNone, item.parent ? item.parent : parent,
+                     true);
+        } else {
+            parent = Keep(item.type, item.category, item.ownerIfNone, {}, true);
         }
     }
-    DropDanglingReferences();
-    const ObjectId paper = db_.FindTableEntry("BLOCK_RECORD", "*Paper_Space");
+    db_.EnsureStandardContents();
+    MakeMissingLayers();
+    AttachBlocksWithoutRecords();
+    MendLinks(db_, xdicts_, reserved_, result_.warnings);
+    // An entity owned by nothing that could hold it stands in its space.
+    const ObjectId paper = db_.PaperSpace();
     for (ObjectId id : db_.EntityOrder()) {
         const Object* object = db_.Find(id);
-        if (!object || object->owner)
+        if (!object)
             continue;
+        if (object->owner) {
+            const Object* owner = db_.Find(object->owner);
+            if (owner &&
+                (owner->category == Category::Entity || db_.TypeName(*owner) == "BLOCK_RECORD")) {
+                continue;
+            }
+        }
         Object owned = *object;
         owned.owner = object->space == 1 && paper ? paper : db_.ModelSpace();
         db_.Restore(id, owned);
     }
     if (handSeed_ > db_.HandleSeed())
         db_.SetHandleSeed(handSeed_);
+    auto list = [](const std::vector<std::string>& items) {
+        std::string out;
+        for (const std::string& item : items)
+            out += (out.empty() ? "" : ", ") + item;
+        return out;
+    };
+    if (!nonFiniteDropped_.empty()) {
+        result_.warnings.push_back(
+            "Pominięto obiekty z liczbą, która nie jest skończona (nan, inf): " +
+            list(nonFiniteDropped_) + ".");
+    }
+    if (!renamed_.empty()) {
+        result_.warnings.push_back("Powtórzone uchwyty zastąpiono nowymi: " + list(renamed_) + ".");
+    }
+    if (!unknownCodes_.empty()) {
+        std::vector<std::string> codes;
+        for (const auto& [code, count] : unknownCodes_)
+            codes.push_back(std::to_string(code) + " (" + std::to_string(count) + ")");
+        result_.warnings.push_back("Pominięto grupy o nieznanych kodach: " + list(codes) + ".");
+    }
 }
 
 }  // namespace
@@ -668,6 +805,28 @@ std::string DxfReadResult::SkippedSummary() const {
     return out;
 }
 
+bool ReadWholeFile(const std::string& path, std::string& bytes, bool& opened) {
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    opened = file != nullptr;
+    if (!file)
+        return false;
+    bytes.clear();
+    bool ok = true;
+    char chunk[1 << 16];
+    if (std::fseek(file, 0, SEEK_END) == 0) {
+        const long size = std::ftell(file);
+        if (size > 0)
+            bytes.reserve(static_cast<size_t>(size));
+        std::rewind(file);
+    }
+    // Read to the end whatever the size said: a file may grow while it is read.
+    while (size_t n = std::fread(chunk, 1, sizeof chunk, file))
+        bytes.append(chunk, n);
+    ok = std::ferror(file) == 0;
+    std::fclose(file);
+    return ok;
+}
+
 DxfReadResult ReadDxf(std::string_view bytes, Database& drawing) {
     DxfReadResult result;
     if (bytes.substr(0, 18) == "AutoCAD Binary DXF") {
@@ -675,6 +834,8 @@ DxfReadResult ReadDxf(std::string_view bytes, Database& drawing) {
         result.line = 1;
         return result;
     }
+    // Objects of a file take about a hundred bytes or more each.
+    drawing.ReserveSlots(std::min<size_t>(bytes.size() / 100, size_t{1} << 24));
     Reader reader(bytes, drawing, result);
     result.ok = reader.Run();
     return result;

@@ -1,6 +1,7 @@
 // The parts of a DXF file's structure that the drawing does not keep for itself: added to a
 // copy of the drawing before writing, with handles above the drawing's own.
 #include <cmath>
+#include <unordered_set>
 
 #include "host/dxf_writer.h"
 #include "host/object_rules.h"
@@ -167,16 +168,52 @@ void EnsureLayouts(Database& db, ObjectId modelRecord, ObjectId paperRecord) {
     }
 }
 
-void EnsureBlock(Database& db, ObjectId record, const char* type) {
+// Every block record has its BLOCK and ENDBLK; those of the spaces the writer fills in.
+void EnsureBlocks(Database& db) {
+    std::unordered_set<uint32_t> begins, ends;
     for (ObjectId id : db.ObjectsOf(Category::Object)) {
         const Object* object = db.FindLive(id);
-        if (object && object->owner == record && db.TypeName(*object) == type)
-            return;
+        if (!object || !object->owner)
+            continue;
+        if (db.TypeName(*object) == "BLOCK")
+            begins.insert(object->owner.value);
+        else if (db.TypeName(*object) == "ENDBLK")
+            ends.insert(object->owner.value);
     }
-    GroupList list;
-    list.AddText(0, type);
-    list.AddId(330, record);
-    MakeStructural(db, list, true);
+    for (ObjectId record : db.ObjectsOf(Category::TableEntry)) {
+        const Object* object = db.FindLive(record);
+        if (!object || db.TypeName(*object) != "BLOCK_RECORD")
+            continue;
+        const bool space = record == db.ModelSpace() || record == db.PaperSpace();
+        const std::string name = db.EntryName(*object);
+        if (!begins.count(record.value)) {
+            GroupList list;
+            list.AddText(0, "BLOCK");
+            list.AddId(330, record);
+            if (!space) {
+                list.AddText(100, "AcDbEntity");
+                list.AddText(8, "0");
+                list.AddText(100, "AcDbBlockBegin");
+                list.AddText(2, name);
+                list.AddInt(70, 0);
+                list.AddPoint(10, 0, 0, 0);
+                list.AddText(3, name);
+                list.AddText(1, "");
+            }
+            MakeStructural(db, list, true);
+        }
+        if (!ends.count(record.value)) {
+            GroupList list;
+            list.AddText(0, "ENDBLK");
+            list.AddId(330, record);
+            if (!space) {
+                list.AddText(100, "AcDbEntity");
+                list.AddText(8, "0");
+                list.AddText(100, "AcDbBlockEnd");
+            }
+            MakeStructural(db, list, true);
+        }
+    }
 }
 
 }  // namespace
@@ -189,12 +226,7 @@ Database PrepareForFile(const Database& drawing) {
     const ObjectId model = db.FindTableEntry("BLOCK_RECORD", "*Model_Space");
     const ObjectId paper = db.FindTableEntry("BLOCK_RECORD", "*Paper_Space");
     EnsureLayouts(db, model, paper);
-    for (ObjectId record : {model, paper}) {
-        if (!record)
-            continue;
-        EnsureBlock(db, record, "BLOCK");
-        EnsureBlock(db, record, "ENDBLK");
-    }
+    EnsureBlocks(db);
     return db;
 }
 

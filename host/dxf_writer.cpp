@@ -13,6 +13,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <unordered_map>
 
 #include "host/dxf_text.h"
 #include "host/object_rules.h"
@@ -73,12 +74,20 @@ class Writer {
     void WriteGroup(const std::string_view type, const host::Group& group, int& pointIndex);
     void Header();
     void Tables();
+    void HeaderVariables(const double low[3], const double high[3]);
+    void Classes();
     void Blocks();
     void WriteObject(ObjectId id, ObjectId ownerOverride = {});
+    // An entity and, after it, the entities that follow it.
+    void WriteEntity(ObjectId id, int depth = 0);
+    void CollectChildren();
 
     const Database& db_;
     std::vector<int8_t> writable_;  // -1 not decided yet, 0 no, 1 yes
     std::string out_;
+    // Entities by the block record or the entity that owns them (not the spaces' records),
+    // in drawing order.
+    std::unordered_map<uint32_t, std::vector<ObjectId>> children_;
 };
 
 bool Writer::Writable(ObjectId id) {
@@ -125,13 +134,15 @@ void Writer::WriteGroup(const std::string_view type, const host::Group& group, i
             std::optional<Handle> target = Handle::FromText(group.text);
             if (target && Writable(db_.FindHandle(*target)))
                 Raw(group.code, target->ToText());
+            else if (group.text == "0")
+                Raw(group.code, "0");  // no object, as the file said
             break;
         }
         case ValueKind::Binary:
             Raw(group.code, group.text);
             break;
         case ValueKind::Point:
-            Point(group.code, group.point, Flat(type, group.code, pointIndex++));
+            Point(group.code, group.point, group.flat || Flat(type, group.code, pointIndex++));
             break;
         case ValueKind::Real:
             Real(group.code, group.real);
@@ -143,6 +154,8 @@ void Writer::WriteGroup(const std::string_view type, const host::Group& group, i
         case ValueKind::EntityName:
             if (Writable(group.id))
                 Reference(group.code, group.id);
+            else if (!group.id)
+                Raw(group.code, "0");  // no object, as the file said
             break;
         case ValueKind::Invalid:
             break;
@@ -227,7 +240,7 @@ void Writer::Header() {
     double high[3] = {0, 0, 0};
     bool any = false;
     for (ObjectId id : db_.EntityOrder()) {
-        const host::Object* object = db_.FindLive(id);
+        const host::Object* object = db_.FindTopLevel(id);
         if (!object)
             continue;
         host::Group radius;
@@ -248,14 +261,50 @@ void Writer::Header() {
             any = true;
         }
     }
-    const double origin[3] = {0, 0, 0};
-    const double limits[3] = {420, 297, 0};
     Raw(0, "SECTION");
     Raw(2, "HEADER");
     Raw(9, "$ACADVER");
     Raw(1, "AC1027");
     Raw(9, "$DWGCODEPAGE");
     Raw(3, "ANSI_1250");
+    HeaderVariables(low, high);
+    Raw(0, "ENDSEC");
+    Raw(0, "SECTION");
+    Raw(2, "CLASSES");
+    Classes();
+    Raw(0, "ENDSEC");
+}
+
+// The variables of the file the drawing came from, as they were, with the handle seed of
+// now; a drawing made here gets the host's own.
+void Writer::HeaderVariables(const double low[3], const double high[3]) {
+    const auto& kept = db_.fileSections.header;
+    if (!kept.empty()) {
+        bool seed = false;
+        bool inSeed = false;
+        for (const auto& [code, value] : kept) {
+            if (code == 9) {
+                inSeed = value == "$HANDSEED";
+                Raw(9, value);
+                if (inSeed) {
+                    Raw(5, db_.HandleSeed().ToText());
+                    seed = true;
+                }
+            } else if (!inSeed) {
+                if (KindOfGroup(code) == ValueKind::Text)
+                    Text(code, value);
+                else
+                    Raw(code, value);
+            }
+        }
+        if (!seed) {
+            Raw(9, "$HANDSEED");
+            Raw(5, db_.HandleSeed().ToText());
+        }
+        return;
+    }
+    const double origin[3] = {0, 0, 0};
+    const double limits[3] = {420, 297, 0};
     Raw(9, "$INSBASE");
     Point(10, origin, false);
     Raw(9, "$EXTMIN");
@@ -282,9 +331,19 @@ void Writer::Header() {
     Int(70, 1);
     Raw(9, "$INSUNITS");
     Int(70, 5);  // centimetres: one drawing unit is one centimetre
-    Raw(0, "ENDSEC");
-    Raw(0, "SECTION");
-    Raw(2, "CLASSES");
+}
+
+void Writer::Classes() {
+    const auto& kept = db_.fileSections.classes;
+    if (!kept.empty()) {
+        for (const auto& [code, value] : kept) {
+            if (code != 0 && KindOfGroup(code) == ValueKind::Text)
+                Text(code, value);
+            else
+                Raw(code, value);
+        }
+        return;
+    }
     Raw(0, "CLASS");
     Raw(1, "LAYOUT");
     Raw(2, "AcDbLayout");
@@ -293,7 +352,6 @@ void Writer::Header() {
     Int(91, 0);
     Int(280, 0);
     Int(281, 0);
-    Raw(0, "ENDSEC");
 }
 
 bool ByHandle(const Database& db, ObjectId a, ObjectId b) {
@@ -331,55 +389,112 @@ void Writer::Tables() {
     Raw(0, "ENDSEC");
 }
 
+void Writer::CollectChildren() {
+    const ObjectId model = db_.ModelSpace();
+    const ObjectId paper = db_.PaperSpace();
+    for (ObjectId id : db_.EntityOrder()) {
+        const host::Object* object = db_.FindLive(id);
+        if (object && object->owner && object->owner != model && object->owner != paper &&
+            !db_.FindTopLevel(id)) {
+            children_[object->owner.value].push_back(id);
+        }
+    }
+}
+
+void Writer::WriteEntity(ObjectId id, int depth) {
+    if (!Writable(id))
+        return;
+    WriteObject(id);
+    auto it = children_.find(id.value);
+    if (it == children_.end() || depth > 8)
+        return;
+    for (ObjectId child : it->second)
+        WriteEntity(child, depth + 1);
+}
+
 void Writer::Blocks() {
     Raw(0, "SECTION");
     Raw(2, "BLOCKS");
-    std::vector<ObjectId> objects = db_.ObjectsOf(Category::Object);
+    // Each block record's BLOCK and ENDBLK.
+    std::unordered_map<uint32_t, ObjectId> begins, ends;
+    for (ObjectId id : db_.ObjectsOf(Category::Object)) {
+        const host::Object* object = db_.FindLive(id);
+        if (!object || !object->owner)
+            continue;
+        const std::string_view type = db_.TypeName(*object);
+        if (type == "BLOCK")
+            begins.emplace(object->owner.value, id);
+        else if (type == "ENDBLK")
+            ends.emplace(object->owner.value, id);
+    }
     for (const char* name : {"*Model_Space", "*Paper_Space"}) {
         const ObjectId record = db_.FindTableEntry("BLOCK_RECORD", name);
         if (!record)
             continue;
         const bool paper = name[1] == 'P';
         for (const char* type : {"BLOCK", "ENDBLK"}) {
-            for (ObjectId id : objects) {
-                const host::Object* object = db_.FindLive(id);
-                if (!object || object->owner != record || db_.TypeName(*object) != type)
-                    continue;
-                Raw(0, type);
-                Raw(5, object->handle.ToText());
-                Reference(330, record);
-                Raw(100, "AcDbEntity");
-                if (paper)
-                    Int(67, 1);
-                Raw(8, "0");
-                if (type[0] == 'E') {
-                    Raw(100, "AcDbBlockEnd");
-                    break;
-                }
-                const double origin[3] = {0, 0, 0};
-                Raw(100, "AcDbBlockBegin");
-                Raw(2, name);
-                Int(70, 0);
-                Point(10, origin, false);
-                Raw(3, name);
-                Raw(1, "");
-                break;
+            auto& markers = type[0] == 'B' ? begins : ends;
+            auto found = markers.find(record.value);
+            if (found == markers.end())
+                continue;
+            const host::Object* object = db_.Find(found->second);
+            Raw(0, type);
+            Raw(5, object->handle.ToText());
+            Reference(330, record);
+            Raw(100, "AcDbEntity");
+            if (paper)
+                Int(67, 1);
+            Raw(8, "0");
+            if (type[0] == 'E') {
+                Raw(100, "AcDbBlockEnd");
+                continue;
             }
+            const double origin[3] = {0, 0, 0};
+            Raw(100, "AcDbBlockBegin");
+            Raw(2, name);
+            Int(70, 0);
+            Point(10, origin, false);
+            Raw(3, name);
+            Raw(1, "");
         }
+    }
+    // Every other block, in the order of its record, with its entities.
+    std::vector<ObjectId> records;
+    for (ObjectId id : db_.ObjectsOf(Category::TableEntry)) {
+        if (db_.TypeName(*db_.Find(id)) == "BLOCK_RECORD" && id != db_.ModelSpace() &&
+            id != db_.PaperSpace() && Writable(id)) {
+            records.push_back(id);
+        }
+    }
+    std::sort(records.begin(), records.end(),
+              [&](ObjectId a, ObjectId b) { return ByHandle(db_, a, b); });
+    for (ObjectId record : records) {
+        auto begin = begins.find(record.value);
+        auto end = ends.find(record.value);
+        if (begin == begins.end() || end == ends.end())
+            continue;
+        WriteObject(begin->second);
+        auto it = children_.find(record.value);
+        if (it != children_.end()) {
+            for (ObjectId child : it->second)
+                WriteEntity(child);
+        }
+        WriteObject(end->second);
     }
     Raw(0, "ENDSEC");
 }
 
 std::string Writer::Run() {
     out_.reserve(db_.SlotCount() * 200 + 4096);
+    CollectChildren();
     Header();
     Tables();
     Blocks();
     Raw(0, "SECTION");
     Raw(2, "ENTITIES");
     for (ObjectId id : db_.EntityOrder()) {
-        if (Writable(id))
-            WriteObject(id);
+        if (db_.FindTopLevel(id))
+            WriteEntity(id);
     }
     Raw(0, "ENDSEC");
     Raw(0, "SECTION");
@@ -397,6 +512,8 @@ std::string Writer::Run() {
         WriteObject(id);
     }
     Raw(0, "ENDSEC");
+    for (const auto& [code, value] : db_.fileSections.extraSections)
+        Raw(code, value);
     Raw(0, "EOF");
     return std::move(out_);
 }

@@ -3,8 +3,6 @@
 #include "host/file_commands.h"
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "host/database.h"
 #include "host/document.h"
@@ -49,18 +47,14 @@ bool ReadDrawingFile(const std::string& path, Database& drawing, DxfReadResult& 
         PrintLine("Nie można otworzyć pliku " + path + ": to jest folder.");
         return false;
     }
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        PrintLine("Nie można otworzyć pliku " + path + ".");
+    std::string data;
+    bool opened = false;
+    if (!ReadWholeFile(path, data, opened)) {
+        PrintLine(
+            std::string(opened ? "Nie można przeczytać pliku " : "Nie można otworzyć pliku ") +
+            path + ".");
         return false;
     }
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    if (file.bad()) {
-        PrintLine("Nie można przeczytać pliku " + path + ".");
-        return false;
-    }
-    const std::string data = std::move(bytes).str();
     drawing = Database::Empty();
     result = ReadDxf(data, drawing);
     if (!result.ok) {
@@ -106,6 +100,8 @@ bool OpenDrawingFile(const std::string& path) {
     if (result.refused > 0) {
         PrintLine("Pominięto błędne obiekty: " + std::to_string(result.refused) + ".");
     }
+    for (const std::string& warning : result.warnings)
+        PrintLine(warning);
     return true;
 }
 

@@ -4,6 +4,7 @@
 add_library(armavo_host_files_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/dxf_text.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxf_reader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dxf_repair.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxf_structure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxf_writer.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_save.cpp

@@ -27,7 +27,8 @@ constexpr Range kRanges[] = {
     {1010, 1013, ValueKind::Point},
     {38, 59, ValueKind::Real},
     {110, 149, ValueKind::Real},
-    {1040, 1042, ValueKind::Real},
+    {211, 239, ValueKind::Real},
+    {1014, 1059, ValueKind::Real},
     {60, 79, ValueKind::Int16},
     {170, 179, ValueKind::Int16},
     {270, 289, ValueKind::Int16},
@@ -47,17 +48,27 @@ constexpr Range kRanges[] = {
     {470, 479, ValueKind::Text},
     {480, 481, ValueKind::Handle},
     {999, 999, ValueKind::Text},
+    // 64-bit integers do not fit a result buffer's integers: they are kept as their digits.
+    {160, 169, ValueKind::Binary},
 };
+
+constexpr GroupKindTable MakeKindTable() {
+    GroupKindTable table{};
+    for (int code = kLowestGroup; code <= kHighestGroup; ++code) {
+        for (const Range& range : kRanges) {
+            if (code >= range.first && code <= range.last) {
+                table.kinds[code - kLowestGroup] = range.kind;
+                break;
+            }
+        }
+    }
+    return table;
+}
 
 }  // namespace
 
-ValueKind KindOfGroup(int code) {
-    for (const Range& range : kRanges) {
-        if (code >= range.first && code <= range.last)
-            return range.kind;
-    }
-    return ValueKind::Invalid;
-}
+// Constant-initialised: ready before any other object of the program is made.
+constinit const GroupKindTable kGroupKinds = MakeKindTable();
 
 const char* KindName(ValueKind kind) {
     switch (kind) {

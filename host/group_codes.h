@@ -16,8 +16,21 @@ enum class ValueKind : unsigned char {
     Binary,      // a chunk of bytes (proxy graphics and the like)
 };
 
+// The kind of every code from kLowestGroup to kHighestGroup, laid out from the ranges once:
+// every group of every object is decoded through it.
+constexpr int kLowestGroup = -2;
+constexpr int kHighestGroup = 1071;
+struct GroupKindTable {
+    ValueKind kinds[kHighestGroup - kLowestGroup + 1];
+};
+extern const GroupKindTable kGroupKinds;
+
 // The kind of value of a group code; Invalid for codes outside every range.
-ValueKind KindOfGroup(int code);
+inline ValueKind KindOfGroup(int code) {
+    if (code < kLowestGroup || code > kHighestGroup)
+        return ValueKind::Invalid;
+    return kGroupKinds.kinds[code - kLowestGroup];
+}
 
 // The name of a kind for messages ("text", "point", ...).
 const char* KindName(ValueKind kind);

@@ -1,6 +1,6 @@
 // Packing and unpacking of group lists. Layout per group: code (2 bytes), then the value:
-// texts as a variable-length size and the bytes, points 24 bytes, reals 8, 16-bit integers 2,
-// 32-bit integers and object ids 4.
+// texts as a variable-length size and the bytes, points 24 bytes (flat ones 16), reals 8,
+// 16-bit integers 2, 32-bit integers and object ids 4.
 #include "host/group_list.h"
 
 #include <cstdlib>
@@ -39,8 +39,16 @@ void GroupList::Iterator::Decode() {
     const uint8_t* p = bytes.data() + at_;
     current_ = Group{};
     current_.code = Load<int16_t>(p);
-    current_.kind = KindOfGroup(current_.code);
     p += 2;
+    if (current_.code > 0 && (current_.code & kFlatBit) != 0) {
+        current_.code &= ~kFlatBit;
+        current_.kind = ValueKind::Point;
+        current_.flat = true;
+        std::memcpy(current_.point, p, 16);
+        next_ = static_cast<size_t>(p + 16 - bytes.data());
+        return;
+    }
+    current_.kind = KindOfGroup(current_.code);
     switch (current_.kind) {
         case ValueKind::Text:
         case ValueKind::Handle:
@@ -125,6 +133,12 @@ void GroupList::AddPoint(int code, double x, double y, double z) {
     AddPoint(code, point);
 }
 
+void GroupList::AddFlatPoint(int code, double x, double y) {
+    PutCode(code | kFlatBit);
+    const double point[2] = {x, y};
+    PutRaw(point, 16);
+}
+
 void GroupList::AddReal(int code, double value) {
     PutCode(code);
     PutRaw(&value, 8);
@@ -153,7 +167,10 @@ bool GroupList::Add(const Group& group) {
             AddText(group.code, group.text);
             return true;
         case ValueKind::Point:
-            AddPoint(group.code, group.point);
+            if (group.flat)
+                AddFlatPoint(group.code, group.point[0], group.point[1]);
+            else
+                AddPoint(group.code, group.point);
             return true;
         case ValueKind::Real:
             AddReal(group.code, group.real);

@@ -1,6 +1,8 @@
 // A compact, ordered list of DXF groups: the form in which the drawing keeps every object.
 // Each group is its code followed by its value packed by the kind the code carries, so an
 // entity costs a few bytes a group instead of a tagged union with a string per group.
+// A point given in two dimensions keeps that: its code carries kFlatBit and its value is
+// two doubles.
 #pragma once
 
 #include <cstdint>
@@ -28,6 +30,7 @@ struct Group {
     ValueKind kind = ValueKind::Invalid;
     std::string_view text;        // Text, Handle, Binary
     double point[3] = {0, 0, 0};  // Point
+    bool flat = false;            // Point: a file gave only x and y, and gets only them back
     double real = 0;              // Real
     int32_t integer = 0;          // Int16, Int32
     ObjectId id;                  // EntityName
@@ -43,6 +46,7 @@ class GroupList {
         friend bool operator==(const Iterator& a, const Iterator& b) { return a.at_ == b.at_; }
         // Offset of the current group in the list's bytes, for splitting a list.
         size_t Offset() const { return at_; }
+        size_t NextOffset() const { return next_; }
 
       private:
         friend class GroupList;
@@ -64,6 +68,7 @@ class GroupList {
     void AddText(int code, std::string_view text);
     void AddPoint(int code, const double point[3]);
     void AddPoint(int code, double x, double y, double z);
+    void AddFlatPoint(int code, double x, double y);
     void AddReal(int code, double value);
     void AddInt(int code, int32_t value);
     void AddId(int code, ObjectId id);
@@ -77,8 +82,11 @@ class GroupList {
     bool Find(int code, Group& found) const;
 
     void Clear() { bytes_.clear(); }
+    void Reserve(size_t bytes) { bytes_.reserve(bytes); }
     void Compact() { bytes_.shrink_to_fit(); }
     friend bool operator==(const GroupList&, const GroupList&) = default;
+
+    static constexpr int kFlatBit = 0x4000;
 
   private:
     void PutCode(int code);

@@ -35,12 +35,13 @@ constexpr TypeRule kRules[] = {
 };
 
 // Counts of the groups of a body, and the first group of the few codes whose value matters.
+// Only codes below 100 are ever asked for.
 struct Tally {
     static constexpr int kWatched[] = {2, 40, 90};
-    uint16_t count[1100] = {};
+    uint16_t count[100] = {};
     Group watched[3];
     void Add(const Group& group) {
-        if (group.code < 0 || group.code >= 1100)
+        if (group.code < 0 || group.code >= 100)
             return;
         if (count[group.code]++ != 0)
             return;
@@ -119,7 +120,9 @@ bool ValidateHatch(const GroupList& body, std::string& error) {
 }
 
 bool ValidateDictionary(const GroupList& body, std::string& error) {
-    std::vector<std::string_view> keys;
+    // Kept between calls: a file reader checks a dictionary per object.
+    static thread_local std::vector<std::string_view> keys;
+    keys.clear();
     bool wantObject = false;
     for (const Group& group : body) {
         if (wantObject) {
@@ -220,6 +223,70 @@ bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& erro
     return true;
 }
 
+bool IsCanonicalPolyline(const GroupList& body) {
+    // The stages of the one order, each a run of groups.
+    enum Stage { Common, Markers, Header, Vertices, Normal, Rest } stage = Common;
+    constexpr int kHeader[] = {90, 70, 43, 38, 39};
+    int header = 0;
+    int perVertex = -1;  // groups seen after the vertex's (10): 40, 41, 42 then an id
+    for (const Group& group : body) {
+        const int code = group.code;
+        switch (stage) {
+            case Common:
+                if (IsCommonEntityCode(code))
+                    continue;
+                stage = Markers;
+                [[fallthrough]];
+            case Markers:
+                if (code == 100)
+                    continue;
+                stage = Header;
+                [[fallthrough]];
+            case Header:
+                if (header < 5) {
+                    if (code != kHeader[header])
+                        return false;
+                    ++header;
+                    continue;
+                }
+                stage = Vertices;
+                [[fallthrough]];
+            case Vertices:
+                if (code == 10) {
+                    if (perVertex >= 0 && perVertex < 3)
+                        return false;
+                    perVertex = 0;
+                    continue;
+                }
+                if (perVertex >= 0 && perVertex < 3 && code == 40 + perVertex) {
+                    ++perVertex;
+                    continue;
+                }
+                if (perVertex == 3 && code == 91) {
+                    perVertex = 4;
+                    continue;
+                }
+                if (perVertex >= 0 && perVertex < 3)
+                    return false;
+                if (code != 210)
+                    return false;
+                stage = Normal;
+                continue;
+            case Normal:
+            case Rest:
+                // After the normal: nothing that the order places elsewhere.
+                if (code == 10 || code == 210 || code == 100 || IsCommonEntityCode(code) ||
+                    (code >= 40 && code <= 43) || code == 90 || code == 91 || code == 70 ||
+                    code == 38 || code == 39) {
+                    return false;
+                }
+                stage = Rest;
+                continue;
+        }
+    }
+    return stage == Normal || stage == Rest;
+}
+
 bool CanonicalPolyline(const GroupList& body, GroupList& out, std::string& error) {
     // Header groups in canonical order, and the per-vertex groups after (10).
     constexpr int kHeader[] = {90, 70, 43, 38, 39};
@@ -307,7 +374,7 @@ bool CanonicalPolyline(const GroupList& body, GroupList& out, std::string& error
     return true;
 }
 
-GroupList WithSubclassMarkers(const TypeRule& rule, const GroupList& body) {
+GroupList WithSubclassMarkers(const TypeRule& rule, GroupList body) {
     if (rule.marker1 == nullptr)
         return body;
     for (const Group& group : body) {

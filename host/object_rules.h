@@ -36,8 +36,12 @@ bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& erro
 // cannot be put in order (a width, bulge or id before the first vertex, a group twice).
 bool CanonicalPolyline(const GroupList& body, GroupList& out, std::string& error);
 
+// Whether a body is in that order already, as files of this program and lists made through
+// CanonicalPolyline are (checked without building anything).
+bool IsCanonicalPolyline(const GroupList& body);
+
 // The body with the rule's subclass markers put in, unless it holds a (100) group already.
-GroupList WithSubclassMarkers(const TypeRule& rule, const GroupList& body);
+GroupList WithSubclassMarkers(const TypeRule& rule, GroupList body);
 
 // Equality without regard to ASCII case, as CAD compares table and dictionary names.
 bool EqualNoCase(std::string_view a, std::string_view b);

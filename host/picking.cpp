@@ -32,7 +32,7 @@ void ForEachEntityNear(Vec2 p, Visit visit) {
     const Database& drawing = CurrentDrawing();
     const double aperture = Aperture();
     for (ObjectId id : drawing.EntityOrder()) {
-        const Object* object = drawing.FindLive(id);
+        const Object* object = drawing.FindTopLevel(id);
         if (!object)
             continue;
         const std::vector<Piece> pieces = EntityPieces(drawing, *object);

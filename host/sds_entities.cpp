@@ -116,7 +116,7 @@ int sds_entnext(const sds_name entity, sds_name result) {
             ++it;
     }
     for (; it != order.end(); ++it) {
-        if (drawing.FindLive(*it)) {
+        if (drawing.FindTopLevel(*it)) {
             ToName(*it, result);
             return RTNORM;
         }

@@ -94,7 +94,7 @@ int sds_ssget(const char* mode, const void* /*point1*/, const void* /*point2*/,
         const bool all = wanted.types.empty() && wanted.layers.empty();
         members.reserve(drawing.EntityOrder().size());
         for (ObjectId id : drawing.EntityOrder()) {
-            const Object* object = drawing.FindLive(id);
+            const Object* object = drawing.FindTopLevel(id);
             if (object && (all || wanted.Accepts(drawing, *object)))
                 members.push_back(id);
         }

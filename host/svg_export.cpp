@@ -359,7 +359,7 @@ std::string Exporter::PathData(const Item& item) const {
 bool Exporter::Run(std::string& out) {
     IndexOwned();
     for (ObjectId id : db_.EntityOrder()) {
-        const Object* object = db_.FindLive(id);
+        const Object* object = db_.FindTopLevel(id);
         uint32_t colour = 0;
         // Block contents, followers and paper space are drawn through what shows them.
         if (!object || object->space != 0 || (object->owner && object->owner != db_.ModelSpace()) ||
