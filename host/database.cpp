@@ -355,6 +355,7 @@ void Database::Index(ObjectId id) {
     const Object& object = objects_[id.value];
     if (object.handle)
         byHandle_[object.handle.value] = id.value;
+    records_.Changed(*this, id);
     if (object.state == ObjectState::Absent)
         return;
     if (object.category == Category::Entity && object.owner && object.owner != modelSpace_ &&

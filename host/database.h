@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "host/group_list.h"
+#include "host/record_index.h"
 
 namespace host {
 
@@ -163,6 +164,12 @@ class Database {
     Handle HandleSeed() const { return counters_.seed; }
     // The live entity made last (what sds_entlast names), or none.
     ObjectId LastEntity() const;
+    // Live entities, in order of creation, whose extension dictionary files an XRECORD holding
+    // a text group equal to `value`, and the live entity whose handle is written `value`;
+    // only texts that could be handles are kept (RecordIndex::Indexable).
+    std::vector<ObjectId> RecordHolders(std::string_view value) const {
+        return records_.Holders(*this, value);
+    }
 
     // ---- Changing (each change is reported to the recorder first) ----
     // Makes an object from a list (any order of the header groups; (-1) ignored; (5) ignored
@@ -261,6 +268,7 @@ class Database {
     ObjectId paperSpace_;
     ObjectId namedObjects_;
     ChangeRecorder* recorder_ = nullptr;
+    RecordIndex records_;
 };
 
 // The drawing the sds_* functions work on.

@@ -585,6 +585,8 @@ void Database::CheckInvariants() const {
     }
     if (withHandle != byHandle_.size())
         Broken("stale handle index entries", 0);
+    if (!records_.SameHolders(RecordIndex::Build(*this)))
+        Broken("record index differs from the records", 0);
     for (const auto& [key, id] : tableEntries_) {
         const Object* entry = Find(id);
         if (!entry || entry->category != Category::TableEntry)

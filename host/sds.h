@@ -134,6 +134,14 @@ int sds_dictdel(const sds_name dict, const char* key);
 /* ---- Selection sets ---- */
 int sds_ssget(const char* mode, const void* point1, const void* point2, const struct resbuf* filter,
               sds_name result);
+/* This host's extension: a new set of the live entities, in order of creation, whose extension
+ * dictionary files an XRECORD (directly) holding a text group equal to `value`, compared
+ * exactly, together with the live entity whose handle is `value` (upper case, as entget
+ * gives it): an entity and whatever refers to it through records. Only texts of 1 to 16
+ * hexadecimal digits - handles as records name them - are looked up; the host keeps them
+ * indexed, so the cost does not grow with the drawing. RTNORM, or RTERROR and `result`
+ * {0,0} when there is no such entity (or `value` is not such a text). */
+int sds_ssgetrecordref(const char* value, sds_name result);
 int sds_sslength(const sds_name set, long* length);
 int sds_ssname(const sds_name set, long index, sds_name entity);
 int sds_ssadd(const sds_name entity /* null: a new empty set */, const sds_name set,

@@ -1,5 +1,6 @@
 // Selection sets: sds_ssget ("X" with a filter on type and layer; "I" the pick-first set),
-// the set functions and the pick-first selection.
+// sds_ssgetrecordref (entities by a text of their records), the set functions and the
+// pick-first selection.
 #include <algorithm>
 #include <cstring>
 
@@ -108,6 +109,19 @@ int sds_ssget(const char* mode, const void* /*point1*/, const void* /*point2*/,
     }
     if (members.empty())
         return Refuse("sds_ssget: nothing selected");
+    ToSetName(NewSet(std::move(members)), result);
+    return RTNORM;
+}
+
+int sds_ssgetrecordref(const char* value, sds_name result) {
+    if (result == nullptr)
+        return Refuse("sds_ssgetrecordref: no result");
+    result[0] = result[1] = 0;
+    if (value == nullptr)
+        return Refuse("sds_ssgetrecordref: no value");
+    std::vector<ObjectId> members = CurrentDrawing().RecordHolders(value);
+    if (members.empty())
+        return Refuse("sds_ssgetrecordref: no entity holds the value");
     ToSetName(NewSet(std::move(members)), result);
     return RTNORM;
 }

@@ -16,25 +16,6 @@ void ToSds(const rods::Point& p, sds_point out) {
     out[2] = p.z;
 }
 
-// Every live entity of the drawing, in the order the drawing lists them.
-std::vector<std::vector<long>> AllEntities() {
-    std::vector<std::vector<long>> names;
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return names;
-    }
-    long length = 0;
-    sds_sslength(all, &length);
-    for (long i = 0; i < length; ++i) {
-        sds_name entity = {0, 0};
-        if (sds_ssname(all, i, entity) == RTNORM) {
-            names.push_back({entity[0], entity[1]});
-        }
-    }
-    sds_ssfree(all);
-    return names;
-}
-
 std::string TypeOf(const sds_name entity) {
     resbuf* list = sds_entget(entity);
     std::string type = CSDSBaseClass::GetTypeName(list);
@@ -144,7 +125,7 @@ int CObslugaPreta::DeleteDescription(const sds_name bar) {
     const std::vector<std::string> tags = {LoadUiString(rods::kIdDescriptionTag),
                                            LoadUiString(rods::kIdDescriptionNumberTag)};
     int deleted = 0;
-    for (const auto& words : AllEntities()) {
+    for (const auto& words : RecordReferences(owner)) {
         const sds_name entity = {words[0], words[1]};
         const std::string type = TypeOf(entity);
         if ((type == "TEXT" || type == "CIRCLE") && IsTextOfBar(entity, key, owner, tags) &&
@@ -213,7 +194,7 @@ void CObslugaPreta::UpdateLeaderTexts(const sds_name bar, bool numberFlag, bool 
     const double spacing = panel != nullptr ? panel->GetSpacing() : 0.0;
     const int count = panel != nullptr ? panel->GetCount() : 1;
 
-    for (const auto& words : AllEntities()) {
+    for (const auto& words : RecordReferences(owner)) {
         const sds_name entity = {words[0], words[1]};
         CRodDescriptionLink link;
         xdata.ReadDescriptionLink(entity, key, link);

@@ -214,6 +214,25 @@ std::string EntityHandle(const sds_name entity) {
     return handle;
 }
 
+std::vector<std::array<long, 2>> RecordReferences(const std::string& handle) {
+    std::vector<std::array<long, 2>> names;
+    sds_name found = {0, 0};
+    if (handle.empty() || sds_ssgetrecordref(handle.c_str(), found) != RTNORM) {
+        return names;
+    }
+    long length = 0;
+    sds_sslength(found, &length);
+    names.reserve(static_cast<size_t>(length));
+    for (long i = 0; i < length; ++i) {
+        sds_name entity = {0, 0};
+        if (sds_ssname(found, i, entity) == RTNORM) {
+            names.push_back({entity[0], entity[1]});
+        }
+    }
+    sds_ssfree(found);
+    return names;
+}
+
 std::vector<rods::BarEntry> CObslugaPreta::ListBars() {
     std::vector<rods::BarEntry> bars;
     sds_name all = {0, 0};

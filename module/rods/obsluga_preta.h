@@ -189,6 +189,9 @@ class CObslugaPreta {
     // pick-first selection, highlighted, and added to `set` (a new set is made there when it
     // is the null name; the caller frees it). The number of members.
     long CollectRodGroup(const sds_name bar, sds_name set);
+    // Whether an entity is a member of the group of the bar with handle `barHandle`: the bar
+    // itself, or a description, dimension or leader piece whose record names it as owner.
+    bool BelongsToRodGroup(const sds_name entity, const std::string& barHandle);
     // Shows the bar's group as CollectRodGroup does, keeping no set.
     void HighlightRodGroup(const sds_name bar);
     // Removes the texts, circles and polylines of leader descriptions from the set; the
@@ -381,7 +384,6 @@ class CObslugaPreta {
     // ==========================================================================================
 
     // ==== Editing bars ======================================================================
-    bool BelongsToRodGroup(const sds_name entity, const std::string& barHandle);
     // What the selection highlighted, to be taken back when the operation ends.
     std::vector<std::pair<long, long>> highlighted_;
     // ==== end of editing bars ===============================================================
@@ -389,3 +391,7 @@ class CObslugaPreta {
 
 // Handle text of an entity, "" when it cannot be read.
 std::string EntityHandle(const sds_name entity);
+// The entity of a handle and every entity whose records hold that handle, in drawing order:
+// the candidates for "belongs to this entity", which callers still check by their own rules.
+// The host answers from its index instead of the whole drawing being read.
+std::vector<std::array<long, 2>> RecordReferences(const std::string& handle);

@@ -40,18 +40,9 @@ std::vector<std::array<long, 2>> CObslugaPreta::FindOwnedEntities(
     if (ownerHandle.empty()) {
         return found;
     }
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return found;
-    }
     const std::string key = LoadUiString(rods::kIdRecordKey);
-    long length = 0;
-    sds_sslength(all, &length);
-    for (long i = 0; i < length; ++i) {
-        sds_name entity = {0, 0};
-        if (sds_ssname(all, i, entity) != RTNORM) {
-            continue;
-        }
+    for (const auto& words : RecordReferences(ownerHandle)) {
+        const sds_name entity = {words[0], words[1]};
         resbuf* list = sds_entget(entity);
         const std::string type = CSDSBaseClass::GetTypeName(list);
         sds_relrb(list);
@@ -66,7 +57,6 @@ std::vector<std::array<long, 2>> CObslugaPreta::FindOwnedEntities(
             found.push_back({entity[0], entity[1]});
         }
     }
-    sds_ssfree(all);
     return found;
 }
 

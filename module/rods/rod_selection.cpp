@@ -199,23 +199,20 @@ long CObslugaPreta::CollectRodGroup(const sds_name bar, sds_name set) {
         return 0;
     }
     const std::string barHandle = EntityHandle(bar);
-    sds_name all = {0, 0};
-    if (barHandle.empty() || sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return 0;
-    }
     sds_name group = {0, 0};
-    if (sds_ssadd(nullptr, nullptr, group) != RTNORM) {
-        sds_ssfree(all);
+    if (barHandle.empty() || sds_ssadd(nullptr, nullptr, group) != RTNORM) {
         return 0;
     }
     std::vector<Name> members;
-    for (const Name& entity : Members(all)) {
+    for (const auto& words : RecordReferences(barHandle)) {
+        Name entity;
+        entity.id[0] = words[0];
+        entity.id[1] = words[1];
         if (BelongsToRodGroup(entity.id, barHandle)) {
             members.push_back(entity);
             sds_ssadd(entity.id, group, group);
         }
     }
-    sds_ssfree(all);
     sds_sssetfirst(nullptr, group);
     for (const Name& member : members) {
         sds_redraw(member.id, 3);
