@@ -1,0 +1,1 @@
+#include "tests/rods_reshape/reshape_kit.h"
