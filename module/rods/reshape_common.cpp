@@ -68,8 +68,8 @@ void CObslugaPreta::ReshapeTexts(const sds_name oldBar,
     if (!parts.empty()) {
         // The leaders follow the bar that carries on its number, so that they stay part of
         // a live bar's group.
-        const sds_name first_part = {parts[0][0], parts[0][1]};
-        UpdateLeaderTexts(oldBar, true, true, first, first_part);
+        const sds_name firstPart = {parts[0][0], parts[0][1]};
+        UpdateLeaderTexts(oldBar, true, true, first, firstPart);
     }
 }
 
