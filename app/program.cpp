@@ -90,16 +90,18 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
 
     int status = 0;
     try {
-        if (!options->drawingFile.empty()) {
-            if (!host::HasVerb("OPEN")) {
-                host::PrintLine("Nie można otworzyć rysunku " + options->drawingFile +
-                                ": ten program nie czyta plików DXF.");
-            } else if (!host::RunVerb("OPEN", {options->drawingFile})) {
-                status = 1;  // the verb has told why; the session still starts
-            }
+        // A drawing that cannot be read ends the program before any line runs: a session on
+        // an empty drawing could otherwise save over the very file the user meant to open.
+        if (!options->drawingFile.empty() && !host::HasVerb("OPEN")) {
+            host::PrintLine("Nie można otworzyć rysunku " + options->drawingFile +
+                            ": ten program nie czyta plików DXF.");
+            status = 1;
+        } else if (!options->drawingFile.empty() &&
+                   !host::RunVerb("OPEN", {options->drawingFile})) {
+            status = 1;  // the verb has told why
+        } else {
+            status = host::Run(entry);
         }
-        int sessionStatus = host::Run(entry);
-        status = sessionStatus != 0 ? sessionStatus : status;
     } catch (const host::HostShutdown& shutdown) {
         status = shutdown.status;
     }

@@ -54,6 +54,10 @@ int RunScriptInput(const uint8_t* data, size_t size) {
     testkit::ScenarioOptions options;
     options.entry = SDS_EntryPoint;
     options.echo = false;
+    // Typed, so that a failed command does not end the run before the rest of the input is
+    // played; without files, so that no answer to a save question writes one.
+    options.typed = true;
+    options.files = false;
     testkit::RunScenario(ScriptLines(data, size), options);
     // Findings are not faults here (a user may ERASE a bar and leave a gap); the audit runs
     // for the invariants it checks first and for reading whatever the input left.

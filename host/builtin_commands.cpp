@@ -17,6 +17,7 @@
 #include "host/journal.h"
 #include "host/prompts.h"
 #include "host/sds.h"
+#include "host/unsaved_work.h"
 
 namespace host {
 namespace {
@@ -77,15 +78,15 @@ void Refused(const char* what) {
               (reason.empty() ? "." : ": " + reason));
 }
 
-void CmdLine(const std::vector<std::string>&) {
+bool CmdLine(const std::vector<std::string>&) {
     sds_point from;
     if (sds_getpoint(nullptr, "Pierwszy punkt: ", from) != RTNORM) {
-        return;
+        return true;
     }
     for (;;) {
         sds_point to;
         if (sds_getpoint(from, "Następny punkt: ", to) != RTNORM) {
-            return;
+            return true;
         }
         ListBuilder list;
         list.Add(One(RTDXF0, "LINE"));
@@ -94,17 +95,17 @@ void CmdLine(const std::vector<std::string>&) {
         list.Add(OnePoint(11, to));
         if (!list.Make()) {
             Refused("LINE");
-            return;
+            return false;
         }
         std::memcpy(from, to, sizeof from);
     }
 }
 
-void CmdPline(const std::vector<std::string>&) {
+bool CmdPline(const std::vector<std::string>&) {
     std::vector<std::array<double, 3>> points;
     sds_point p;
     if (sds_getpoint(nullptr, "Punkt początkowy: ", p) != RTNORM) {
-        return;
+        return true;
     }
     points.push_back({p[0], p[1], p[2]});
     // Enter or Esc ends the polyline; what was drawn so far stays, as a CAD user expects.
@@ -112,7 +113,7 @@ void CmdPline(const std::vector<std::string>&) {
         points.push_back({p[0], p[1], p[2]});
     }
     if (points.size() < 2) {
-        return;
+        return true;
     }
     ListBuilder list;
     list.Add(One(RTDXF0, "LWPOLYLINE"));
@@ -125,18 +126,20 @@ void CmdPline(const std::vector<std::string>&) {
     }
     if (!list.Make()) {
         Refused("LWPOLYLINE");
+        return false;
     }
+    return true;
 }
 
-void CmdCircle(const std::vector<std::string>&) {
+bool CmdCircle(const std::vector<std::string>&) {
     sds_point centre;
     if (sds_getpoint(nullptr, "Środek okręgu: ", centre) != RTNORM) {
-        return;
+        return true;
     }
     sds_real radius = 0.0;
     sds_initget(SDS_RSG_NOZERO | SDS_RSG_NONEG, nullptr);
     if (sds_getreal("Promień okręgu: ", &radius) != RTNORM) {
-        return;
+        return true;
     }
     ListBuilder list;
     list.Add(One(RTDXF0, "CIRCLE"));
@@ -145,7 +148,9 @@ void CmdCircle(const std::vector<std::string>&) {
     list.Add(OneReal(40, radius));
     if (!list.Make()) {
         Refused("CIRCLE");
+        return false;
     }
+    return true;
 }
 
 // The pick-first selection, in its order; empty when there is none.
@@ -197,16 +202,17 @@ bool SelectObjects(std::vector<Name>& chosen) {
     return PickObjects(chosen);
 }
 
-void CmdErase(const std::vector<std::string>&) {
+bool CmdErase(const std::vector<std::string>&) {
     std::vector<Name> chosen;
     if (!SelectObjects(chosen)) {
-        return;
+        return true;
     }
     int erased = 0;
     for (const Name& n : chosen) {
         erased += sds_entdel(n.id) == RTNORM ? 1 : 0;
     }
     PrintLine("Usunięto obiektów: " + std::to_string(erased));
+    return erased == static_cast<int>(chosen.size());
 }
 
 short GetShortVar(const char* name, short fallback) {
@@ -224,16 +230,16 @@ void SetShortVar(const char* name, short value) {
     sds_setvar(name, &rb);
 }
 
-void MoveOrCopy(const char* command) {
+bool MoveOrCopy(const char* command) {
     std::vector<Name> chosen;
     if (!SelectObjects(chosen) || chosen.empty()) {
-        return;
+        return true;
     }
     sds_point base;
     sds_point target;
     if (sds_getpoint(nullptr, "Punkt bazowy: ", base) != RTNORM ||
         sds_getpoint(base, "Drugi punkt: ", target) != RTNORM) {
-        return;
+        return true;
     }
     // One copy per object: COPYMODE 1 keeps "_COPY" from asking for further points.
     short copyMode = GetShortVar("COPYMODE", 0);
@@ -248,24 +254,26 @@ void MoveOrCopy(const char* command) {
     SetShortVar("COPYMODE", copyMode);
     if (done != static_cast<int>(chosen.size())) {
         PrintLine("Nie wszystkie obiekty dało się przenieść.");
+        return false;
     }
+    return true;
 }
 
-void CmdMove(const std::vector<std::string>&) {
-    MoveOrCopy("_MOVE");
+bool CmdMove(const std::vector<std::string>&) {
+    return MoveOrCopy("_MOVE");
 }
-void CmdCopy(const std::vector<std::string>&) {
-    MoveOrCopy("_COPY");
+bool CmdCopy(const std::vector<std::string>&) {
+    return MoveOrCopy("_COPY");
 }
 
-void CmdSelect(const std::vector<std::string>&) {
+bool CmdSelect(const std::vector<std::string>&) {
     std::vector<Name> chosen;
     if (!PickObjects(chosen)) {
-        return;
+        return true;
     }
     sds_name set = {0, 0};
     if (sds_ssadd(nullptr, nullptr, set) != RTNORM) {
-        return;
+        return false;
     }
     for (const Name& n : chosen) {
         sds_ssadd(n.id, set, set);
@@ -273,21 +281,21 @@ void CmdSelect(const std::vector<std::string>&) {
     sds_sssetfirst(nullptr, chosen.empty() ? nullptr : set);
     sds_ssfree(set);
     PrintLine("Wybrano obiektów: " + std::to_string(chosen.size()));
+    return true;
 }
 
+// The entity's groups, then what its extension dictionary holds (a bar's record), indented.
 void ListEntity(const sds_name entity) {
-    struct resbuf* list = sds_entget(entity);
-    Print(FormatList(list));
-    sds_relrb(list);
+    Print(FormatObjectTree(entity));
 }
 
-void CmdList(const std::vector<std::string>&) {
+bool CmdList(const std::vector<std::string>&) {
     const std::vector<Name> preselected = PickFirstSelection();
     if (!preselected.empty()) {
         for (const Name& n : preselected) {
             ListEntity(n.id);
         }
-        return;
+        return true;
     }
     for (;;) {
         sds_name entity;
@@ -295,25 +303,26 @@ void CmdList(const std::vector<std::string>&) {
         int rc = sds_entsel("Wybierz obiekt: ", entity, at);
         if (rc == RTNORM) {
             ListEntity(entity);
-            return;
+            return true;
         }
         if (rc != RTERROR) {
-            return;
+            return true;
         }
     }
 }
 
-void CmdU(const std::vector<std::string>&) {
+bool CmdU(const std::vector<std::string>&) {
     PrintLine(UndoSteps(1) == 1 ? "Cofnięto ostatnie polecenie." : "Nie ma nic do cofnięcia.");
+    return true;
 }
 
-void CmdUndo(const std::vector<std::string>& args) {
+bool CmdUndo(const std::vector<std::string>& args) {
     int steps = 1;
     if (!args.empty()) {
         std::optional<double> n = ParseNumber(args.front());
         if (!n || *n < 1 || *n != static_cast<int>(*n) || *n > 1e6) {
             PrintLine("Nieprawidłowa liczba kroków: " + args.front());
-            return;
+            return false;
         }
         steps = static_cast<int>(*n);
     } else {
@@ -322,24 +331,27 @@ void CmdUndo(const std::vector<std::string>& args) {
         if (rc == RTNONE) {
             steps = 1;
         } else if (rc != RTNORM) {
-            return;
+            return true;
         }
     }
     int undone = UndoSteps(steps);
     PrintLine(undone == 0 ? std::string("Nie ma nic do cofnięcia.")
                           : "Cofnięto kroków: " + std::to_string(undone));
+    return true;
 }
 
-void CmdRedo(const std::vector<std::string>&) {
+bool CmdRedo(const std::vector<std::string>&) {
     PrintLine(RedoStep() ? "Przywrócono cofnięte polecenie." : "Nie ma nic do przywrócenia.");
+    return true;
 }
 
-void CmdHelp(const std::vector<std::string>&) {
+bool CmdHelp(const std::vector<std::string>&) {
     std::string line = "Polecenia:";
     for (const std::string& name : KnownCommandNames()) {
         line += " " + name;
     }
     PrintLine(line);
+    return true;
 }
 
 std::string ShowValue(const struct resbuf& rb) {
@@ -381,14 +393,14 @@ bool ParseValue(const std::string& text, short type, struct resbuf& out, std::st
             out.resval.rlong = static_cast<int32_t>(a.number);
             return true;
         case RTREAL:
-            if (a.kind != Answer::Kind::Number) {
+            if (a.kind != Answer::Kind::Number || !WithinRange(a.number)) {
                 return false;
             }
             out.resval.rreal = a.number;
             return true;
         case RTPOINT:
         case RT3DPOINT:
-            if (a.kind != Answer::Kind::Point || a.relative) {
+            if (a.kind != Answer::Kind::Point || a.relative || !WithinRange(a.point)) {
                 return false;
             }
             std::memcpy(out.resval.rpoint, a.point, sizeof out.resval.rpoint);
@@ -402,7 +414,7 @@ bool ParseValue(const std::string& text, short type, struct resbuf& out, std::st
     }
 }
 
-void CmdSetvar(const std::vector<std::string>& args) {
+bool CmdSetvar(const std::vector<std::string>& args) {
     char buffer[512] = "";
     std::string name;
     if (!args.empty()) {
@@ -412,12 +424,12 @@ void CmdSetvar(const std::vector<std::string>& args) {
     }
     name = UpperText(name);
     if (name.empty()) {
-        return;
+        return true;
     }
     struct resbuf current {};
     if (sds_getvar(name.c_str(), &current) != RTNORM) {
         PrintLine("Nieznana zmienna: " + name);
-        return;
+        return false;
     }
     std::string shown = ShowValue(current);
     if (current.restype == RTSTR) {
@@ -431,7 +443,7 @@ void CmdSetvar(const std::vector<std::string>& args) {
     } else {
         std::string prompt = "Nowa wartość " + name + " <" + shown + ">: ";
         if (sds_getstring(1, prompt.c_str(), buffer) != RTNORM || buffer[0] == '\0') {
-            return;
+            return true;
         }
         value = buffer;
     }
@@ -439,15 +451,27 @@ void CmdSetvar(const std::vector<std::string>& args) {
     std::string storage;
     if (!ParseValue(value, current.restype, next, storage)) {
         PrintLine("Nieprawidłowa wartość zmiennej " + name + ": " + value);
-        return;
+        return false;
     }
     if (sds_setvar(name.c_str(), &next) != RTNORM) {
         PrintLine("Nie można ustawić zmiennej " + name + ".");
+        return false;
     }
+    return true;
 }
 
-void CmdQuit(const std::vector<std::string>&) {
-    RequestQuit();
+// Unsaved changes are offered for saving first; a cancelled question keeps the session.
+bool CmdQuit(const std::vector<std::string>&) {
+    switch (ConfirmDroppingChanges()) {
+        case Outcome::Done:
+            RequestQuit();
+            return true;
+        case Outcome::Cancelled:
+            return true;
+        case Outcome::Failed:
+            break;
+    }
+    return false;
 }
 
 constexpr BuiltinCommand kBuiltins[] = {
@@ -458,11 +482,24 @@ constexpr BuiltinCommand kBuiltins[] = {
     {"HELP", CmdHelp, false},     {"QUIT", CmdQuit, false},
 };
 
+// The short names CAD users type.
+constexpr struct {
+    const char* alias;
+    const char* name;
+} kAliases[] = {{"L", "LINE"}, {"PL", "PLINE"}, {"C", "CIRCLE"}, {"E", "ERASE"},
+                {"M", "MOVE"}, {"CO", "COPY"},  {"LI", "LIST"}};
+
 }  // namespace
 
 const BuiltinCommand* FindBuiltin(const std::string& key) {
+    std::string name = key;
+    for (const auto& a : kAliases) {
+        if (key == a.alias) {
+            name = a.name;
+        }
+    }
     for (const BuiltinCommand& b : kBuiltins) {
-        if (key == b.name) {
+        if (name == b.name) {
             return &b;
         }
     }

@@ -7,8 +7,10 @@
 
 namespace host {
 
-// Runs with the words typed after the command name on its line.
-using BuiltinHandler = void (*)(const std::vector<std::string>& args);
+// Runs with the words typed after the command name on its line; false when the command did
+// not do what it was asked (a refused value, an object the drawing would not take). A
+// command the user cancelled did what was asked.
+using BuiltinHandler = bool (*)(const std::vector<std::string>& args);
 
 struct BuiltinCommand {
     const char* name;
@@ -16,7 +18,7 @@ struct BuiltinCommand {
     bool undoStep;  // false for the commands that work the journal or change nothing
 };
 
-// The built-in of that name (upper case, as CommandKey gives it), or null.
+// The built-in of that name or alias (upper case, as CommandKey gives it), or null.
 const BuiltinCommand* FindBuiltin(const std::string& key);
 std::vector<std::string> BuiltinNames();
 

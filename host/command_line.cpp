@@ -12,6 +12,8 @@
 #include "host/input_sources.h"
 #include "host/input_text.h"
 #include "host/journal.h"
+#include "host/run_status.h"
+#include "host/unsaved_work.h"
 #include "platform/console.h"
 
 namespace host {
@@ -28,22 +30,29 @@ std::map<std::string, VerbHandler>& Verbs() {
 }
 
 bool g_stepOpen = false;
+std::string g_lastCommand;  // what Enter at an empty command prompt repeats
 
-// Runs a host command as one undo step. A failure inside it is told and the step closed,
-// so one broken command does not take the session down.
+// Runs a host command as one undo step; false when it failed. A failure inside it is told
+// and the step closed, so one broken command does not take the session down.
 template <typename Body>
-void RunHostCommand(const std::string& name, bool undoStep, Body body) {
+bool RunHostCommand(const std::string& name, bool undoStep, Body body) {
     if (undoStep) {
         OpenCommandStep();
     }
+    bool done = false;
     try {
-        body();
+        done = body();
     } catch (const std::exception& e) {
         PrintLine("Polecenie " + name + " przerwane: " + e.what());
     }
     if (undoStep) {
         CloseCommandStep();
     }
+    return done;
+}
+
+bool IsCancel(const std::string& word) {
+    return word == "^C" || word == "^c";
 }
 
 }  // namespace
@@ -124,19 +133,26 @@ bool RunVerb(const std::string& name, const std::vector<std::string>& words) {
         return false;
     }
     VerbHandler handler = v->second;
-    bool done = false;
-    RunHostCommand(key, true, [&] { done = handler(words); });
-    return done;
+    return RunHostCommand(key, true, [&] { return handler(words); });
 }
 
 bool HasVerb(const std::string& name) {
     return Verbs().count(CommandKey(name)) != 0;
 }
 
+void ForgetLastCommand() {
+    g_lastCommand.clear();
+}
+
 CommandRequest RunCommandLine() {
     for (;;) {
         if (TakeQuitRequest()) {
             return CommandRequest{CommandRequest::Kind::Quit};
+        }
+        if (ScriptMustStop()) {
+            PrintLine(ScriptStopMessage());
+            TellChangesDropped();
+            return CommandRequest{CommandRequest::Kind::EndOfInput};
         }
         // The command prompt always starts a line of its own, whatever was printed before.
         if (!AtLineStart()) {
@@ -145,28 +161,48 @@ CommandRequest RunCommandLine() {
         Print(kCommandPrompt);
         std::optional<std::string> line = platform::ReadLine(kCommandPrompt);
         if (!line) {
-            return CommandRequest{CommandRequest::Kind::EndOfInput};
-        }
-        std::vector<std::string> words = SplitWords(*line);
-        // An empty line or an Esc at the command prompt does nothing.
-        if (words.empty() || words.front() == "^C" || words.front() == "^c") {
+            if (ReadingScript()) {
+                TellChangesDropped();
+                return CommandRequest{CommandRequest::Kind::EndOfInput};
+            }
+            if (ConfirmDroppingChanges() == Outcome::Done) {
+                return CommandRequest{CommandRequest::Kind::EndOfInput};
+            }
             continue;
         }
+        std::vector<std::string> words = SplitWords(*line);
+        // Esc at the command prompt does nothing; Enter repeats the last command.
+        if (!words.empty() && IsCancel(words.front())) {
+            continue;
+        }
+        if (words.empty()) {
+            if (g_lastCommand.empty()) {
+                continue;
+            }
+            words.push_back(g_lastCommand);
+        }
+        NoteCommandLine(line->find_first_not_of(" \t") == std::string::npos ? g_lastCommand
+                                                                            : *line);
         std::string typed = words.front();
         std::string key = CommandKey(typed);
         words.erase(words.begin());
         if (auto m = ModuleCommands().find(key); m != ModuleCommands().end()) {
+            g_lastCommand = key;
             return CommandRequest{CommandRequest::Kind::ModuleCommand, m->second, key, words};
         }
+        bool done = false;
         if (Verbs().count(key) != 0) {
-            RunVerb(key, words);
-            continue;
+            g_lastCommand = key;
+            done = RunVerb(key, words);
+        } else if (const BuiltinCommand* b = FindBuiltin(key)) {
+            g_lastCommand = b->name;
+            done = RunHostCommand(key, b->undoStep, [&] { return b->run(words); });
+        } else {
+            PrintLine("Nieznane polecenie \"" + typed + "\". Wpisz HELP.");
         }
-        if (const BuiltinCommand* b = FindBuiltin(key)) {
-            RunHostCommand(key, b->undoStep, [&] { b->run(words); });
-            continue;
+        if (!done) {
+            NoteFailedCommand();
         }
-        PrintLine("Nieznane polecenie \"" + typed + "\". Wpisz HELP.");
     }
 }
 

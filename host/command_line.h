@@ -1,4 +1,4 @@
-// The command line: reads "Command: " lines and runs them as built-in commands, registered
+// The command line: reads "Polecenie: " lines and runs them as built-in commands, registered
 // verbs or, by handing them back to the link, as module commands.
 #pragma once
 
@@ -8,7 +8,7 @@
 
 namespace host {
 
-inline constexpr const char* kCommandPrompt = "Command: ";
+inline constexpr const char* kCommandPrompt = "Polecenie: ";
 
 // What the command line stopped for.
 struct CommandRequest {
@@ -20,8 +20,12 @@ struct CommandRequest {
 };
 
 // Runs command lines until one names a module command, QUIT is given or the input ends.
-// Host commands run inline, each as one undo step.
+// Host commands run inline, each as one undo step. Enter at an empty prompt repeats the last
+// command. A script ends at the first command that failed; the terminal's end of input
+// (Ctrl+D) first offers to save unsaved changes.
 CommandRequest RunCommandLine();
+// A new session: no command to repeat.
+void ForgetLastCommand();
 
 // The module's commands (names given to sds_defun with "c:"), by code.
 bool DefineModuleCommand(std::string_view name, int funcode);

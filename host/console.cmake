@@ -13,7 +13,9 @@ add_library(armavo_host STATIC
   ${CMAKE_CURRENT_LIST_DIR}/link.cpp
   ${CMAKE_CURRENT_LIST_DIR}/command_line.cpp
   ${CMAKE_CURRENT_LIST_DIR}/builtin_commands.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/entity_listing.cpp)
+  ${CMAKE_CURRENT_LIST_DIR}/entity_listing.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/run_status.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/unsaved_work.cpp)
 target_include_directories(armavo_host PRIVATE ${READLINE_INCLUDE_DIR})
 target_compile_definitions(armavo_host PRIVATE ARMAVO_DOCS_DIR="${PROJECT_SOURCE_DIR}/docs")
 target_link_libraries(armavo_host PUBLIC armavo_host_drawing armavo_platform

@@ -4,6 +4,9 @@
 
 #include <cmath>
 #include <cstdio>
+#include <set>
+#include <utility>
+#include <vector>
 
 namespace host {
 namespace {
@@ -75,7 +78,41 @@ std::string Quoted(const char* text) {
     return out + "\"";
 }
 
+void FormatTreeInto(const sds_name object, const std::string& indent, std::set<std::string>& seen,
+                    std::string& out) {
+    struct resbuf* list = sds_entget(object);
+    if (list == nullptr) {
+        out += indent + "nil\n";
+        return;
+    }
+    std::vector<std::pair<long, long>> owned;
+    for (const struct resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
+        out += indent + FormatGroup(rb) + "\n";
+        if (rb->restype == 360 || rb->restype == 350) {
+            owned.emplace_back(rb->resval.rlname[0], rb->resval.rlname[1]);
+        }
+    }
+    sds_relrb(list);
+    for (const auto& [a, b] : owned) {
+        sds_name child = {a, b};
+        std::string handle = HandleOf(child);
+        // Each object once: dictionaries may point at each other.
+        if (handle.empty() || !seen.insert(handle).second) {
+            continue;
+        }
+        FormatTreeInto(child, indent + "  ", seen, out);
+    }
+}
+
 }  // namespace
+
+std::string FormatObjectTree(const sds_name object) {
+    std::set<std::string> seen;
+    seen.insert(HandleOf(object));
+    std::string out;
+    FormatTreeInto(object, "", seen, out);
+    return out;
+}
 
 std::string FormatReal(double value) {
     if (!std::isfinite(value)) {

@@ -1,16 +1,19 @@
 // OPEN, SAVE and EXPORT at the command line: a file is read into a drawing built aside and
-// swapped in only when the whole file was read.
+// swapped in only when the whole file was read and unsaved changes were dealt with.
 #include "host/file_commands.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "host/database.h"
+#include "host/document.h"
 #include "host/dxf_reader.h"
 #include "host/dxf_writer.h"
 #include "host/host.h"
 #include "host/input_sources.h"
 #include "host/svg_export.h"
+#include "host/unsaved_work.h"
 
 namespace host {
 namespace {
@@ -39,9 +42,13 @@ bool WithFileName(const std::vector<std::string>& words, const char* usage,
     return action(name);
 }
 
-}  // namespace
-
-bool OpenDrawingFile(const std::string& path) {
+// Reads the file into a drawing built aside; false, having told why, when it cannot.
+bool ReadDrawingFile(const std::string& path, Database& drawing, DxfReadResult& result) {
+    std::error_code error;
+    if (std::filesystem::is_directory(path, error)) {
+        PrintLine("Nie można otworzyć pliku " + path + ": to jest folder.");
+        return false;
+    }
     std::ifstream file(path, std::ios::binary);
     if (!file) {
         PrintLine("Nie można otworzyć pliku " + path + ".");
@@ -54,14 +61,42 @@ bool OpenDrawingFile(const std::string& path) {
         return false;
     }
     const std::string data = std::move(bytes).str();
-    Database drawing = Database::Empty();
-    DxfReadResult result = ReadDxf(data, drawing);
+    drawing = Database::Empty();
+    result = ReadDxf(data, drawing);
     if (!result.ok) {
         PrintLine("Nie można wczytać rysunku " + path + ": wiersz " + std::to_string(result.line) +
                   ": " + result.error + ". Otwarty rysunek pozostaje bez zmian.");
         return false;
     }
+    return true;
+}
+
+}  // namespace
+
+bool OpenDrawingFile(const std::string& path) {
+    Database drawing = Database::Empty();
+    DxfReadResult result;
+    if (!ReadDrawingFile(path, drawing, result)) {
+        return false;
+    }
+    // Asked only once the file proved readable, so that a broken file costs no question.
+    // Saving may have written that very file: it is then read again.
+    const bool changed = DrawingChanged();
+    switch (ConfirmDroppingChanges()) {
+        case Outcome::Done:
+            break;
+        case Outcome::Cancelled:
+            PrintLine("Rysunek " + path + " nie został otwarty.");
+            return true;
+        case Outcome::Failed:
+            PrintLine("Rysunek " + path + " nie został otwarty.");
+            return false;
+    }
+    if (changed && !DrawingChanged() && !ReadDrawingFile(path, drawing, result)) {
+        return false;
+    }
     ReplaceDrawing(std::move(drawing));
+    MarkDrawingSaved(path);
     PrintLine("Wczytano rysunek " + path + " (obiektów: " + std::to_string(result.objectsRead) +
               ").");
     if (result.SkippedCount() > 0) {
@@ -80,6 +115,7 @@ bool SaveDrawingFile(const std::string& path) {
         PrintLine("Nie można zapisać rysunku " + path + ": " + error + ".");
         return false;
     }
+    MarkDrawingSaved(path);
     PrintLine("Zapisano rysunek " + path + ".");
     return true;
 }
@@ -102,9 +138,11 @@ void RegisterFileCommands() {
     RegisterVerb("OPEN", [](const std::vector<std::string>& words) {
         return WithFileName(words, "Użycie: OPEN plik.dxf", OpenDrawingFile);
     });
+    // SAVE without a name saves to the drawing's own file (or asks for a name).
     RegisterVerb("SAVE", [](const std::vector<std::string>& words) {
-        return WithFileName(words, "Użycie: SAVE plik.dxf", SaveDrawingFile);
+        return SaveDrawing(JoinWords(words)) != Outcome::Failed;
     });
+    SetDrawingSaver(SaveDrawingFile);
     RegisterVerb("EXPORT", [](const std::vector<std::string>& words) {
         return WithFileName(words, "Użycie: EXPORT plik.svg", ExportDrawingSvg);
     });

@@ -5,11 +5,14 @@
 
 namespace host {
 
-// Registers OPEN file.dxf, SAVE file.dxf and EXPORT file.svg with the command line.
+// Registers OPEN file.dxf, SAVE [file.dxf] and EXPORT file.svg with the command line, and
+// the saving of the drawing that QUIT and the end of the input offer.
 void RegisterFileCommands();
 
 // What the verbs do, for the program and tests: each prints its outcome and returns false
-// when it failed; a failed OPEN leaves the open drawing as it was.
+// when it failed; a failed OPEN leaves the open drawing as it was. OPEN first offers to save
+// unsaved changes (cancelling it is no failure). A drawing opened or saved takes the file as
+// its own.
 bool OpenDrawingFile(const std::string& path);
 bool SaveDrawingFile(const std::string& path);
 bool ExportDrawingSvg(const std::string& path);

@@ -6,6 +6,7 @@ add_library(armavo_host_files_core STATIC
   ${CMAKE_CURRENT_LIST_DIR}/dxf_reader.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxf_structure.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dxf_writer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_save.cpp
   ${CMAKE_CURRENT_LIST_DIR}/mtext_plain.cpp
   ${CMAKE_CURRENT_LIST_DIR}/svg_entities.cpp
   ${CMAKE_CURRENT_LIST_DIR}/svg_export.cpp

@@ -85,12 +85,16 @@ void ResetOutputColumn() {
 }
 
 std::optional<std::string> LineSource::Next(std::string_view prompt) {
-    if (!ended_) {
+    if (!ended_ || Interactive()) {
         for (;;) {
             std::optional<std::string> line = Fetch(prompt);
             if (!line) {
                 ended_ = true;
                 break;
+            }
+            ++lineNumber_;
+            if (Interactive()) {
+                readsAfterEnd_ = 0;  // the user is still there
             }
             if (!line->empty() && line->back() == '\r') {
                 line->pop_back();

@@ -33,6 +33,11 @@ class LineSource : public platform::LineInput {
 
     std::optional<std::string> Next(std::string_view prompt) final;
     int ReadsAfterEnd() const { return readsAfterEnd_; }
+    // The number of the line read last, counting comment lines (as an editor numbers them).
+    int LineNumber() const { return lineNumber_; }
+    // A user typing live (the terminal): the end of the input (Ctrl+D) is then a key like
+    // any other and reading goes on after it; a script's end is final.
+    virtual bool Interactive() const { return false; }
 
   protected:
     explicit LineSource(bool echo) : echo_(echo) {}
@@ -43,6 +48,7 @@ class LineSource : public platform::LineInput {
     bool echo_;
     bool ended_ = false;
     int readsAfterEnd_ = 0;
+    int lineNumber_ = 0;
 };
 
 // Lines given in advance (tests, and the scenario kit).
@@ -84,6 +90,7 @@ class StreamInput : public LineSource {
 class TerminalInput : public LineSource {
   public:
     TerminalInput();
+    bool Interactive() const override { return true; }
 
   protected:
     std::optional<std::string> Fetch(std::string_view prompt) override;

@@ -96,6 +96,14 @@ std::optional<std::string> MatchKeyword(const std::vector<std::string>& keywords
     return std::nullopt;
 }
 
+bool WithinRange(double value) {
+    return std::isfinite(value) && std::fabs(value) <= kLargestValue;
+}
+
+bool WithinRange(const double point[3]) {
+    return WithinRange(point[0]) && WithinRange(point[1]) && WithinRange(point[2]);
+}
+
 std::optional<double> ParseNumber(std::string_view text) {
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);

@@ -37,6 +37,13 @@ struct Answer {
 };
 Answer ClassifyAnswer(std::string_view line);
 
+// The largest size of a number or coordinate taken as an answer: far beyond any drawing, and
+// small enough that sums and offsets of such numbers stay exact to a millimetre and finite.
+inline constexpr double kLargestValue = 1e15;
+// Whether a value is finite and within kLargestValue in size; for points every coordinate.
+bool WithinRange(double value);
+bool WithinRange(const double point[3]);
+
 // A finite number written in full (no trailing junk); locale-independent.
 std::optional<double> ParseNumber(std::string_view text);
 

@@ -11,6 +11,7 @@
 #include "host/input_sources.h"
 #include "host/input_text.h"
 #include "host/prompts.h"
+#include "host/run_status.h"
 #include "host/sds.h"
 #include "platform/window.h"
 
@@ -63,6 +64,9 @@ void FinishModuleCommand(int reply) {
     g_session.words.clear();
     g_record.reply = reply;
     CloseCommandStep();
+    if (reply == RSERR) {
+        NoteFailedCommand();  // the module said the command failed (sds_fail)
+    }
 }
 
 }  // namespace
@@ -87,6 +91,8 @@ int Run(EntryPoint entry) {
     g_session.running = true;
     g_record = LinkRecord{};
     ResetPromptState();
+    ResetRunStatus();
+    ForgetLastCommand();
     int status = 0;
     try {
         if (entry != nullptr) {
@@ -112,7 +118,7 @@ int Run(EntryPoint entry) {
     CloseCommandStep();
     ClearModuleCommands();
     g_session = Session{};
-    return status;
+    return status != 0 ? status : RunStatus();
 }
 
 }  // namespace host
@@ -156,6 +162,7 @@ int sds_link(int replyCode) {
         host::FinishModuleCommand(replyCode);
     } else if (replyCode == RSERR && g_record.requests == 0) {
         host::PrintLine("Moduł nie został poprawnie załadowany.");
+        host::NoteFailedCommand(false);  // the host's own commands still work
     }
     return host::NextRequest();
 }

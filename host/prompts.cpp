@@ -12,6 +12,7 @@
 #include "host/input_sources.h"
 #include "host/input_text.h"
 #include "host/picking.h"
+#include "host/run_status.h"
 #include "host/sds.h"
 #include "platform/console.h"
 
@@ -73,6 +74,13 @@ const char* CheckNumber(Want want, const Answer& a, int flags) {
     return nullptr;
 }
 
+// A number or point too large for a drawing is refused whatever else the prompt takes, so
+// that it never passes on as typed text either.
+void RefuseOutOfRange() {
+    PrintLine(kMsgOutOfRange);
+    NoteRefusedAnswer();
+}
+
 // Asks until the answer fits: RTNORM with a value, RTKWORD (RTNORM for Want::Keyword) with
 // a keyword, RTNONE, or RTCAN (Esc, or the end of the input).
 int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
@@ -91,6 +99,7 @@ int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
             case Answer::Kind::Enter:
                 if (c.flags & SDS_RSG_NONULL) {
                     PrintLine(kMsgNeedAnswer);
+                    NoteRefusedAnswer();
                     continue;
                 }
                 return RTNONE;
@@ -101,6 +110,11 @@ int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
                     const double* origin = base != nullptr ? base : g_lastPoint;
                     for (int i = 0; i < 3; ++i) {
                         out.point[i] = a.point[i] + (a.relative ? origin[i] : 0.0);
+                    }
+                    // A relative point may overflow where its parts did not.
+                    if (!WithinRange(a.point) || !WithinRange(out.point)) {
+                        RefuseOutOfRange();
+                        continue;
                     }
                     // A point typed at a point prompt goes where the running object snaps
                     // would take a click there; a pick stays where it was made.
@@ -114,6 +128,10 @@ int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
                 break;
             case Answer::Kind::Number:
                 if (want == Want::Real || want == Want::Int) {
+                    if (!WithinRange(a.number)) {
+                        RefuseOutOfRange();
+                        continue;
+                    }
                     refusal = CheckNumber(want, a, c.flags);
                     if (refusal == nullptr) {
                         out.number = a.number;
@@ -130,6 +148,7 @@ int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
             out.keyword = a.text;
         } else {
             PrintLine(refusal);
+            NoteRefusedAnswer();
             continue;
         }
         g_lastKeyword = out.keyword;
@@ -166,6 +185,9 @@ int Pick(const char* prompt, const double* given, sds_name entity, sds_point poi
     sds_name found = {0, 0};
     if (!PickEntityAt(out.point, found)) {
         PrintLine(kMsgNoObject);
+        if (given == nullptr) {
+            NoteRefusedAnswer();  // a click the user made that hit nothing
+        }
         return RTERROR;
     }
     if (entity != nullptr) {
@@ -274,17 +296,28 @@ int sds_draggen(const sds_name set, const char* prompt, int cursor,
         host::TakeConditions();
         return RTERROR;
     }
+    // The drag starts with the cursor where the last point was given (the base point, as a
+    // rule): the callback previews the set there before any answer is read.
+    sds_matrix matrix;
+    if (callback != nullptr) {
+        sds_point cursorPoint;
+        host::CopyPoint(host::g_lastPoint, cursorPoint);
+        host::Identity(matrix);
+        if (callback(cursorPoint, matrix) == RTCAN) {
+            host::TakeConditions();
+            return RTCAN;
+        }
+    }
     Outcome out;
     int rc = Ask(Want::Point, prompt, nullptr, out);
     if (rc != RTNORM) {
         return rc;
     }
-    // The script gives one cursor position per answer: the callback sees it as the cursor
-    // resting there, and it is then accepted.
+    // The script gives the cursor's final position: the callback previews the set there, and
+    // the position is then accepted.
     if (callback != nullptr) {
         sds_point cursorPoint;
         host::CopyPoint(out.point, cursorPoint);
-        sds_matrix matrix;
         host::Identity(matrix);
         if (callback(cursorPoint, matrix) == RTCAN) {
             return RTCAN;

@@ -15,6 +15,7 @@ inline constexpr const char* kMsgNeedAnswer = "Wymagana odpowiedź.";
 inline constexpr const char* kMsgNonZero = "Wartość musi być różna od zera.";
 inline constexpr const char* kMsgNonNegative = "Wartość nie może być ujemna.";
 inline constexpr const char* kMsgNoObject = "Nie wybrano obiektu.";
+inline constexpr const char* kMsgOutOfRange = "Wartość poza zakresem.";
 
 // Forgets pending initget conditions, the last keyword and the last point (a new session).
 void ResetPromptState();

@@ -44,6 +44,24 @@ void ReplaceDrawing(Database&& drawing) {
     session.pickFirst.reset();
     session.highlighted.clear();
     session.journal.Bind(&session.drawing);
+    session.savedState = session.journal.StateId();
+    session.drawingFile.clear();
+}
+
+void MarkDrawingSaved(const std::string& path) {
+    Session& session = GetSession();
+    session.savedState = session.journal.StateId();
+    session.drawingFile = path;
+}
+
+bool DrawingChanged() {
+    const Session& session = GetSession();
+    const std::optional<uint64_t> now = session.journal.StateId();
+    return !now || now != session.savedState;
+}
+
+const std::string& DrawingFile() {
+    return GetSession().drawingFile;
 }
 
 void NewDrawing() {

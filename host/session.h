@@ -39,6 +39,9 @@ struct Session {
     SystemVariables variables;
     std::vector<std::string> menus;
     std::string lastError;
+    // The journal's state when the drawing was last opened, saved or made new, and its file.
+    std::optional<uint64_t> savedState = 0;
+    std::string drawingFile;
 };
 
 Session& GetSession();

@@ -77,6 +77,7 @@ void UndoJournal::Close(bool keepEmpty) {
         change.after = drawing_->SlotState(change.id);
     if (pending_.countersChanged)
         pending_.countersAfter = drawing_->GetCounters();
+    pending_.id = ++lastStepId_;
     done_.push_back(std::move(pending_));
     pending_ = Step{};
     touched_.clear();
@@ -119,6 +120,16 @@ bool UndoJournal::Redo() {
     done_.push_back(std::move(step));
     Check();
     return true;
+}
+
+std::optional<uint64_t> UndoJournal::StateId() const {
+    if (!pending_.changes.empty() || pending_.countersChanged)
+        return std::nullopt;
+    for (auto it = done_.rbegin(); it != done_.rend(); ++it) {
+        if (!it->changes.empty() || it->countersChanged)
+            return it->id;
+    }
+    return 0;
 }
 
 void UndoJournal::Clear() {

@@ -2,6 +2,8 @@
 // undo step, so that undo and redo put the drawing back exactly.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -32,6 +34,11 @@ class UndoJournal : public ChangeRecorder {
     // Drops the whole history (a new drawing; or after a drawing is built for measuring).
     void Clear();
 
+    // Names the drawing's state as the journal knows it: the id of the last step done that
+    // changed something (0 when none did), or nothing while changes wait in an unclosed step.
+    // Undoing back to a state gives its id again, so a saved state is recognised.
+    std::optional<uint64_t> StateId() const;
+
     size_t StepCount() const { return done_.size(); }
     size_t RedoCount() const { return undone_.size(); }
     int GroupDepth() const { return depth_; }
@@ -43,6 +50,7 @@ class UndoJournal : public ChangeRecorder {
         Object after;
     };
     struct Step {
+        uint64_t id = 0;
         std::vector<Change> changes;
         bool countersChanged = false;
         Counters countersBefore;
@@ -60,6 +68,7 @@ class UndoJournal : public ChangeRecorder {
     std::vector<Step> undone_;
     int depth_ = 0;
     bool inCommand_ = false;
+    uint64_t lastStepId_ = 0;  // never reset, so ids stay unique across cleared histories
 };
 
 // Drops the undo history of the current drawing.

@@ -1,5 +1,5 @@
 // The scripted and terminal back ends, and the dialog lines they both read: set, check,
-// click, cell, select, show (and ^C, the Esc key).
+// click, cell, select, show, an empty line (the Enter key) and ^C (the Esc key).
 #include "platform/backend.h"
 
 #include "platform/console.h"
@@ -13,9 +13,9 @@ using text::Quoted;
 
 class ScriptedUi : public UiBackend {
   public:
-    void DialogOpened(const Dialog& dialog) override {
-        WriteOutput("[Okno " + Quoted(dialog.GetWindowText()) + "]\n");
-    }
+    // A script's reader sees the dialog as a user would on opening it: what it holds is what
+    // the following lines act on.
+    void DialogOpened(const Dialog& dialog) override { WriteOutput(dialog.Describe()); }
     void DialogClosed(const Dialog&, int) override {}
     std::optional<std::string> NextDialogLine(const Dialog& dialog) override {
         std::string prompt = dialog.GetWindowText() + "> ";
@@ -33,14 +33,15 @@ class ScriptedUi : public UiBackend {
     }
 };
 
-// The terminal shows what a user would see: the whole dialog when it opens, with a hint.
+// The terminal adds a hint on what can be typed, and says how the dialog ended.
 class TerminalUi : public ScriptedUi {
   public:
     void DialogOpened(const Dialog& dialog) override {
-        WriteOutput(dialog.Describe());
+        ScriptedUi::DialogOpened(dialog);
         WriteOutput(
             "(set <kontrolka> <tekst>, check <kontrolka> 0|1, click <kontrolka>, "
-            "cell <wiersz> <kolumna> <tekst>, select <wiersz>, show; ^C zamyka)\n");
+            "cell <wiersz> <kolumna> <tekst>, select <wiersz>, show; Enter naciska przycisk "
+            "domyślny, ^C zamyka)\n");
     }
     void DialogClosed(const Dialog& dialog, int result) override {
         WriteOutput("[Okno " + Quoted(dialog.GetWindowText()) +
@@ -130,7 +131,7 @@ UiBackend& GetBackend() {
 bool RunDialogLine(Dialog& dialog, std::string_view line) {
     std::vector<std::string> words = text::SplitWords(line);
     if (words.empty()) {
-        return true;  // a stray Enter does nothing to an open dialog
+        return dialog.UserPressEnter();
     }
     std::string verb = text::Fold(words[0]);
     std::string rest = RestAfterFirstWord(line);

@@ -1,22 +1,23 @@
-// User-interface back ends: how an open modal dialog and a message box meet the user. The
-// scripted back end reads the dialog lines from the shared line input; the terminal back
-// end prints each dialog in full when it opens and reads the same lines.
+// User-interface back ends: how an open modal dialog and a message box meet the user. Both
+// print each dialog in full when it opens and read the dialog lines from the shared line
+// input; the terminal back end adds a hint and says how the dialog ended.
 //
 // What the transcript shows (tests compare it):
-//   [Okno "<caption>"]                  a modal dialog opened (scripted back end)
 //   <caption>> <line>                   each dialog line is asked for with this prompt
-//   === <caption> ===                   "show", then one line per visible control:
+//   === <caption> ===                   a dialog opened, or "show"; one line per visible control:
 //     [<id>] pole = "<text>"            edit
 //     [<id>] lista = "<item>" (<n> pozycji)
 //     [<id>] wybór [x] "<caption>"      check box ([ ] when clear)
 //     [<id>] przycisk "<caption>" (domyślny) (zablokowany)
 //     [<id>] napis|grupa|obraz "<caption>"
-//     [<id>] siatka <n> wierszy         then the headings and one line per row, "> " before
-//                                       the current row, {braces} round disabled cells
+//     [<id>] siatka <n> wierszy         then a table: the headings with their units, one line
+//                                       per row "<row>: cell | cell ...", columns aligned,
+//                                       "> " before the current row, {braces} round disabled
+//                                       cells
 //   [<caption>] <text>                  a message box or alert
 //   [<caption>] <text> (tak/nie)        a question waiting for its answer
-// The terminal back end prints the whole dialog instead of the first line, and
-// [Okno "<caption>" zamknięte: <result>] when it ends.
+// The terminal back end adds the hint after the opening print, and
+// [Okno "<caption>" zamknięte: <result>] when the dialog ends.
 #pragma once
 
 #include <optional>
@@ -50,8 +51,8 @@ void SetBackend(UiBackend& backend);
 UiBackend& GetBackend();
 
 // Carries out one dialog line on an open dialog ("set", "check", "click", "cell", "select",
-// "show"). Returns false, with a message written, for a line that is not one of them or
-// whose action was refused.
+// "show"; an empty line presses the default button). Returns false, with a message written, for a
+// line that is not one of them or whose action was refused.
 bool RunDialogLine(Dialog& dialog, std::string_view line);
 
 }  // namespace platform

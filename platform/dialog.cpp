@@ -162,17 +162,40 @@ void Dialog::OnEditChange(int) {}
 void Dialog::OnKillFocus(int) {}
 void Dialog::OnSelChange(int) {}
 
+namespace {
+
+GridEvents* EventsOf(Dialog& dialog, int id) {
+    const Control* c = dialog.FindControl(id);
+    return c != nullptr ? c->gridEvents : nullptr;
+}
+
+}  // namespace
+
 bool Dialog::OnGridBeginEdit(int id, int row, int col) {
+    if (GridEvents* events = EventsOf(*this, id)) {
+        return events->OnGridBeginEdit(row, col);
+    }
     const GridData* g = Grid(id);
     const GridCell* cell = g != nullptr ? g->Cell(row, col) : nullptr;
     return cell != nullptr && cell->enabled;
 }
 
-bool Dialog::OnGridEditChanging(int, int, int, std::string&) {
-    return true;
+bool Dialog::OnGridEditChanging(int id, int row, int col, std::string& text) {
+    GridEvents* events = EventsOf(*this, id);
+    return events == nullptr || events->OnGridEditChanging(row, col, text);
 }
-void Dialog::OnGridCellChanged(int, int, int, const std::string&) {}
-void Dialog::OnGridSelect(int, int) {}
+
+void Dialog::OnGridCellChanged(int id, int row, int col, const std::string& text) {
+    if (GridEvents* events = EventsOf(*this, id)) {
+        events->OnGridCellChanged(row, col, text);
+    }
+}
+
+void Dialog::OnGridSelect(int id, int row) {
+    if (GridEvents* events = EventsOf(*this, id)) {
+        events->OnGridSelect(row);
+    }
+}
 
 Control* Dialog::FindControl(int id) {
     for (Control& c : controls_) {
@@ -327,6 +350,15 @@ GridData* Dialog::Grid(int id) {
 
 const GridData* Dialog::Grid(int id) const {
     return const_cast<Dialog*>(this)->Grid(id);
+}
+
+bool Dialog::SetGridEvents(int id, GridEvents* events) {
+    Control* c = FindControl(id);
+    if (c == nullptr || c->kind != ControlKind::Grid) {
+        return false;
+    }
+    c->gridEvents = events;
+    return true;
 }
 
 }  // namespace platform

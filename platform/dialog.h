@@ -57,6 +57,17 @@ struct DialogTemplate {
     std::vector<ControlTemplate> controls;
 };
 
+// Receives the notifications of one grid control in place of the dialog's own grid handlers
+// (same meaning, see Dialog), so that a grid class of the application answers them itself.
+class GridEvents {
+  public:
+    virtual ~GridEvents() = default;
+    virtual bool OnGridBeginEdit(int row, int col) = 0;
+    virtual bool OnGridEditChanging(int row, int col, std::string& text) = 0;
+    virtual void OnGridCellChanged(int row, int col, const std::string& text) = 0;
+    virtual void OnGridSelect(int row) = 0;
+};
+
 // A live control. Rectangles are pixels in the dialog's client area.
 struct Control {
     int id = 0;
@@ -70,6 +81,7 @@ struct Control {
     std::vector<std::string> items;
     int selection = -1;  // drop-down list: selected item, -1 for none
     GridData grid;
+    GridEvents* gridEvents = nullptr;  // not owned; null: the dialog's handlers answer
 };
 
 class Dialog : public Window {
@@ -107,7 +119,8 @@ class Dialog : public Window {
     // Grid notifications. Begin: may the cell be edited (default: when it is enabled)?
     // Changing: each keystroke's new text; return false to refuse it (the edit keeps its
     // previous text) or change `text` to what the edit should show. Changed: the cell took
-    // `text` (already stored). Select: the user picked a row (already current).
+    // `text` (already stored). Select: the user picked a row (already current). By default
+    // each goes to the grid's GridEvents when one is set.
     virtual bool OnGridBeginEdit(int id, int row, int col);
     virtual bool OnGridEditChanging(int id, int row, int col, std::string& text);
     virtual void OnGridCellChanged(int id, int row, int col, const std::string& text);
@@ -141,6 +154,9 @@ class Dialog : public Window {
     // The grid of a grid control, null for any other id.
     GridData* Grid(int id);
     const GridData* Grid(int id) const;
+    // Routes the grid's notifications to `events` (null: back to the dialog's handlers).
+    // False for an id that is not a grid. The routing ends with the window.
+    bool SetGridEvents(int id, GridEvents* events);
 
     // The user's actions as the back ends perform them; each returns false and writes a
     // message when the action is refused (missing, hidden or disabled control, unknown item).
@@ -149,6 +165,17 @@ class Dialog : public Window {
     bool UserClick(int id);
     bool UserTypeCell(int gridId, int row, int col, std::string_view text);
     bool UserSelectRow(int gridId, int row);
+    // The Enter key: presses the default button (refused when there is none or it is hidden
+    // or disabled).
+    bool UserPressEnter();
+    // Why the control would refuse this text from a user: an item its list does not hold (the
+    // message lists those it does), a check box value other than 0 or 1, a control that takes
+    // no text. Empty when the text would be taken. Visibility and enabled state aside.
+    std::string TextRefusal(int id, std::string_view text) const;
+    // The name a user knows a control by: its caption, or for an input without one the label
+    // in front of it (as the user reads it, without "&" or the trailing ":"), quoted; its id
+    // when it has neither.
+    std::string ControlName(const Control& c) const;
     // The control a user names by id or caption (case-insensitive, "&" and a trailing ":"
     // ignored, surrounding quotes allowed; a label names the input control after it), null
     // when none matches.

@@ -1,6 +1,8 @@
 // What a user does to a dialog (typing into an edit, choosing a list item, ticking, clicking,
 // typing into a grid cell), naming controls by caption, and the dialog printed as text.
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/console.h"
 #include "platform/dialog.h"
@@ -11,12 +13,19 @@ namespace {
 
 using text::Quoted;
 
-std::string NameOf(const Control& c) {
-    std::string caption = c.caption;
-    while (!caption.empty() && (caption.back() == ':' || caption.back() == ' ')) {
-        caption.pop_back();
+// A caption as the user reads it on the screen: no "&" marking the mnemonic, no trailing ":".
+std::string ShownCaption(std::string_view caption) {
+    std::string plain;
+    for (char ch : caption) {
+        if (ch != '&') {
+            plain += ch;
+        }
     }
-    return caption.empty() ? std::to_string(c.id) : Quoted(caption);
+    plain = text::Trim(plain);
+    while (!plain.empty() && (plain.back() == ':' || plain.back() == ' ')) {
+        plain.pop_back();
+    }
+    return plain;
 }
 
 bool IsLabel(ControlKind kind) {
@@ -62,27 +71,51 @@ const char* KindWord(ControlKind kind) {
     return "?";
 }
 
+// Characters a text takes on the screen (one per UTF-8 character).
+size_t DisplayWidth(const std::string& s) {
+    return text::Utf8Chars(s).size();
+}
+
+// The grid as a table: headings with units, then one line per row with its number, "> "
+// before the current row and {braces} round cells that take no input; columns aligned.
 void DescribeGrid(const GridData& g, std::string& out) {
-    out += "      ";
-    for (int col = 0; col < g.ColumnCount(); ++col) {
+    const int columns = g.ColumnCount();
+    std::vector<std::string> headings;
+    std::vector<size_t> widths;
+    for (int col = 0; col < columns; ++col) {
         const GridColumn& column = g.Column(col);
-        out += col > 0 ? " | " : "";
-        out += column.heading;
-        if (!column.unit.empty()) {
-            out += " " + column.unit;
+        headings.push_back(column.unit.empty() ? column.heading
+                                               : text::Cat({column.heading, " ", column.unit}));
+        widths.push_back(DisplayWidth(headings.back()));
+    }
+    std::vector<std::vector<std::string>> cells;
+    for (int row = 1; row <= g.RowCount(); ++row) {
+        cells.emplace_back();
+        for (int col = 0; col < columns; ++col) {
+            const GridCell* cell = g.Cell(row, col);
+            cells.back().push_back(cell->enabled ? cell->text : text::Cat({"{", cell->text, "}"}));
+            widths[static_cast<size_t>(col)] =
+                std::max(widths[static_cast<size_t>(col)], DisplayWidth(cells.back().back()));
         }
     }
-    out += "\n";
-    for (int row = 1; row <= g.RowCount(); ++row) {
-        out += row == g.CurrentRow() ? "    > " : "      ";
-        out += std::to_string(row) + ":";
-        for (int col = 0; col < g.ColumnCount(); ++col) {
-            const GridCell* cell = g.Cell(row, col);
-            out += col > 0 ? " |" : "";
-            // Braces mark a cell that takes no input.
-            out += cell->enabled ? " " + cell->text : " {" + cell->text + "}";
+    const size_t digits = std::to_string(std::max(1, g.RowCount())).size();
+    auto line = [&](const std::string& label, const std::vector<std::string>& texts) {
+        out += label;
+        for (size_t col = 0; col < texts.size(); ++col) {
+            out += col > 0 ? " | " : "";
+            out += texts[col];
+            if (col + 1 < texts.size()) {
+                out += std::string(widths[col] - DisplayWidth(texts[col]), ' ');
+            }
         }
         out += "\n";
+    };
+    line(std::string(4 + 2 + digits + 2, ' '), headings);
+    for (int row = 1; row <= g.RowCount(); ++row) {
+        std::string number = std::to_string(row);
+        std::string label = row == g.CurrentRow() ? "    > " : "      ";
+        label += std::string(digits - number.size(), ' ') + number + ": ";
+        line(label, cells[static_cast<size_t>(row - 1)]);
     }
 }
 
@@ -95,11 +128,11 @@ bool Dialog::UserCanTouch(const Control* c, std::string_view name) {
         return false;
     }
     if (!c->visible) {
-        WriteOutput("Kontrolka " + NameOf(*c) + " jest niewidoczna.\n");
+        WriteOutput("Kontrolka " + ControlName(*c) + " jest niewidoczna.\n");
         return false;
     }
     if (!c->enabled || !IsWindowEnabled()) {
-        WriteOutput("Kontrolka " + NameOf(*c) + " jest zablokowana.\n");
+        WriteOutput("Kontrolka " + ControlName(*c) + " jest zablokowana.\n");
         return false;
     }
     return true;
@@ -110,34 +143,78 @@ bool Dialog::UserSetText(int id, std::string_view text) {
     if (!UserCanTouch(c, std::to_string(id))) {
         return false;
     }
+    if (std::string refusal = TextRefusal(id, text); !refusal.empty()) {
+        WriteOutput(refusal);
+        return false;
+    }
     switch (c->kind) {
         case ControlKind::Edit:
             c->text = std::string(text);
             OnEditChange(id);
             OnKillFocus(id);
             return true;
-        case ControlKind::DropDownList: {
-            int index = FindItem(c->items, text::Trim(text));
-            if (index < 0) {
-                WriteOutput("Na liście " + NameOf(*c) + " nie ma pozycji " + Quoted(text) + ".\n");
-                return false;
-            }
-            c->selection = index;
+        case ControlKind::DropDownList:
+            c->selection = FindItem(c->items, text::Trim(text));
             OnSelChange(id);
             return true;
+        default:  // a check box: TextRefusal let only 0 and 1 through
+            return UserCheck(id, text::Trim(text) == "1");
+    }
+}
+
+std::string Dialog::TextRefusal(int id, std::string_view text) const {
+    const Control* c = FindControl(id);
+    if (c == nullptr) {
+        return "Nie ma kontrolki " + std::to_string(id) + " w oknie " + Quoted(GetWindowText()) +
+               ".\n";
+    }
+    switch (c->kind) {
+        case ControlKind::Edit:
+            return {};
+        case ControlKind::DropDownList: {
+            if (FindItem(c->items, text::Trim(text)) >= 0) {
+                return {};
+            }
+            std::string items;
+            for (const std::string& item : c->items) {
+                items += (items.empty() ? "" : ", ") + item;
+            }
+            return text::Cat({"Na liście ", ControlName(*c), " nie ma pozycji ", Quoted(text),
+                              items.empty() ? "; lista jest pusta" : "; do wyboru: ", items,
+                              ".\n"});
         }
         case ControlKind::CheckBox: {
             std::string value = text::Trim(text);
-            if (value != "0" && value != "1") {
-                WriteOutput("Pole wyboru " + NameOf(*c) + " przyjmuje 0 albo 1.\n");
-                return false;
-            }
-            return UserCheck(id, value == "1");
+            return value == "0" || value == "1"
+                       ? std::string()
+                       : "Pole wyboru " + ControlName(*c) + " przyjmuje 0 albo 1.\n";
         }
         default:
-            WriteOutput("Do kontrolki " + NameOf(*c) + " nie można wpisać tekstu.\n");
-            return false;
+            return "Do kontrolki " + ControlName(*c) + " nie można wpisać tekstu.\n";
     }
+}
+
+std::string Dialog::ControlName(const Control& c) const {
+    std::string caption = ShownCaption(c.caption);
+    if (caption.empty() && !IsLabel(c.kind)) {
+        // The label that names this input is the nearest one before it, as ResolveControl
+        // goes from a label to the first input after it.
+        size_t at = 0;
+        while (at < controls_.size() && &controls_[at] != &c) {
+            ++at;
+        }
+        for (size_t i = at < controls_.size() ? at : 0; i > 0; --i) {
+            const Control& before = controls_[i - 1];
+            if (!IsLabel(before.kind)) {
+                break;
+            }
+            if (before.kind == ControlKind::Static && !ShownCaption(before.caption).empty()) {
+                caption = ShownCaption(before.caption);
+                break;
+            }
+        }
+    }
+    return caption.empty() ? std::to_string(c.id) : Quoted(caption);
 }
 
 bool Dialog::UserCheck(int id, bool checked) {
@@ -146,7 +223,7 @@ bool Dialog::UserCheck(int id, bool checked) {
         return false;
     }
     if (c->kind != ControlKind::CheckBox) {
-        WriteOutput("Kontrolka " + NameOf(*c) + " nie jest polem wyboru.\n");
+        WriteOutput("Kontrolka " + ControlName(*c) + " nie jest polem wyboru.\n");
         return false;
     }
     // A user ticks a box only by clicking it, and a click toggles: asking for the state it
@@ -184,9 +261,19 @@ bool Dialog::UserClick(int id) {
             OnCommand(id);
             return true;
         default:
-            WriteOutput("Kontrolki " + NameOf(*c) + " nie można kliknąć.\n");
+            WriteOutput("Kontrolki " + ControlName(*c) + " nie można kliknąć.\n");
             return false;
     }
+}
+
+bool Dialog::UserPressEnter() {
+    for (const Control& c : controls_) {
+        if (c.kind == ControlKind::DefaultButton && c.visible) {
+            return UserClick(c.id);
+        }
+    }
+    WriteOutput("Okno " + Quoted(GetWindowText()) + " nie ma przycisku domyślnego.\n");
+    return false;
 }
 
 Control* Dialog::UserGrid(int gridId) {
@@ -195,7 +282,7 @@ Control* Dialog::UserGrid(int gridId) {
         return nullptr;
     }
     if (c->kind != ControlKind::Grid) {
-        WriteOutput("Kontrolka " + NameOf(*c) + " nie jest siatką.\n");
+        WriteOutput("Kontrolka " + ControlName(*c) + " nie jest siatką.\n");
         return nullptr;
     }
     return c;

@@ -1,6 +1,6 @@
 // The data of a grid control: columns with headings, rows of cells (text, a drop-down item
-// list, enabled state, background), the current row. Rows are numbered from 1 (row 0 is the
-// heading row); columns from 0.
+// list, enabled state, background), the current row, which is also the selected whole row.
+// Rows are numbered from 1 (row 0 is the heading row); columns from 0.
 #pragma once
 
 #include <cstdint>
@@ -15,11 +15,15 @@ struct GridColumn {
     int width = 0;     // pixels
 };
 
+// The default background, and the button-face colour that marks a cell taking no input.
+constexpr std::uint32_t kDefaultBackground = 0xFFFFFFFF;
+constexpr std::uint32_t kButtonFaceColour = 0xF0F0F0;
+
 struct GridCell {
     std::string text;
     std::vector<std::string> items;  // non-empty: a drop-down list cell taking only these
     bool enabled = true;
-    std::uint32_t background = 0xFFFFFFFF;  // COLORREF; all ones means the default colour
+    std::uint32_t background = kDefaultBackground;  // COLORREF
 };
 
 class GridData {
@@ -40,6 +44,14 @@ class GridData {
     // The current (selected) row, -1 when there is none.
     int CurrentRow() const { return current_; }
     void SetCurrentRow(int row) { current_ = (row >= 1 && row <= RowCount()) ? row : -1; }
+
+    // Colours the cells of the rectangle between the two corners (in any order), clipped to
+    // the cells that exist; the number of cells coloured.
+    int SetBackground(int row1, int col1, int row2, int col2, std::uint32_t colour);
+    // The cell takes no input and shows the button-face background. False when it is missing.
+    bool DisableCell(int row, int col);
+    // Writes each row's own number, 1, 2, 3..., into column `col` (after rows were deleted).
+    void RenumberColumn(int col);
 
   private:
     std::vector<GridColumn> columns_;

@@ -4,6 +4,8 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <vector>
 
 #include "platform/console.h"
 #include "platform/settings_file.h"
@@ -13,34 +15,77 @@ namespace {
 
 std::string g_settingsFile;
 
-// Reads the store; reports and refuses an unreadable or corrupt file.
+// The damage last reported, so that a file read again by every registry call is reported
+// once (again only when its damage differs, or after a write has mended it).
+std::string g_reportedDamage;
+
+std::string LineList(const std::vector<int>& lines) {
+    constexpr size_t kShown = 10;
+    std::string list;
+    for (size_t i = 0; i < lines.size() && i < kShown; ++i) {
+        list += (i > 0 ? ", " : "") + std::to_string(lines[i]);
+    }
+    return lines.size() > kShown ? list + "…" : list;
+}
+
+void ReportDamage(const std::string& path, const std::vector<int>& lines) {
+    std::string damage = path + "\n" + LineList(lines);
+    if (damage == g_reportedDamage) {
+        return;
+    }
+    g_reportedDamage = damage;
+    WriteOutput("Plik ustawień " + path +
+                (lines.size() == 1 ? " ma nieczytelny wiersz " : " ma nieczytelne wiersze ") +
+                LineList(lines) + "; pozostałe ustawienia odczytano.\n");
+}
+
+// Reads the store; reports and refuses an unreadable or corrupt file; reports the lines of a
+// damaged one and gives what could be read.
 RegResult LoadForRead(settings::Store& store) {
-    int errorLine = 0;
+    std::vector<int> damaged;
     std::string path = GetSettingsFile();
-    switch (settings::Load(path, store, errorLine)) {
+    switch (settings::Load(path, store, damaged)) {
         case settings::LoadResult::Ok:
         case settings::LoadResult::Missing:
+            return RegResult::Ok;
+        case settings::LoadResult::Damaged:
+            ReportDamage(path, damaged);
             return RegResult::Ok;
         case settings::LoadResult::Unreadable:
             WriteOutput("Nie można odczytać pliku ustawień " + path + ".\n");
             return RegResult::CannotOpen;
         case settings::LoadResult::Corrupt:
-            WriteOutput("Plik ustawień " + path + " jest uszkodzony (wiersz " +
-                        std::to_string(errorLine) + "); ustawienia nie zostały odczytane.\n");
+            WriteOutput("Plik ustawień " + path + " jest uszkodzony (wiersz " + LineList(damaged) +
+                        "); ustawienia nie zostały odczytane.\n");
             return RegResult::CannotOpen;
     }
     return RegResult::CannotOpen;
 }
 
-// Reads the store for a change. A corrupt file gives an empty store and the name under which
-// the old file is kept when the new one replaces it; an unreadable one refuses the change.
+// A name beside the settings file for keeping a damaged one, not taken by an earlier copy.
+std::string FreeBackupName(const std::string& path) {
+    std::string name = path + ".bad";
+    std::error_code ec;
+    for (int n = 2; std::filesystem::exists(name, ec) && n < 1000; ++n) {
+        name = path + ".bad" + std::to_string(n);
+    }
+    return name;
+}
+
+// Reads the store for a change. A damaged file gives what could be read of it, a corrupt one
+// an empty store; either way the old file is kept under a free name beside the new one, so
+// that nothing that was in it is gone. An unreadable file refuses the change.
 RegResult LoadForWrite(settings::Store& store, std::string& keepOldAs) {
-    int errorLine = 0;
+    std::vector<int> damaged;
     std::string path = GetSettingsFile();
     keepOldAs.clear();
-    switch (settings::Load(path, store, errorLine)) {
+    switch (settings::Load(path, store, damaged)) {
         case settings::LoadResult::Ok:
         case settings::LoadResult::Missing:
+            return RegResult::Ok;
+        case settings::LoadResult::Damaged:
+            ReportDamage(path, damaged);
+            keepOldAs = FreeBackupName(path);
             return RegResult::Ok;
         case settings::LoadResult::Unreadable:
             WriteOutput("Nie można odczytać pliku ustawień " + path +
@@ -48,7 +93,7 @@ RegResult LoadForWrite(settings::Store& store, std::string& keepOldAs) {
             return RegResult::WriteFailed;
         case settings::LoadResult::Corrupt:
             store.keys.clear();
-            keepOldAs = path + ".bad";
+            keepOldAs = FreeBackupName(path);
             return RegResult::Ok;
     }
     return RegResult::WriteFailed;
@@ -62,6 +107,7 @@ RegResult Save(const settings::Store& store, const std::string& keepOldAs) {
         return RegResult::WriteFailed;
     }
     if (!keepOldAs.empty()) {
+        g_reportedDamage.clear();
         WriteOutput("Uszkodzony plik ustawień zachowano jako " + keepOldAs + ".\n");
     }
     return RegResult::Ok;

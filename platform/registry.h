@@ -1,6 +1,7 @@
 // The current user's registry, kept in the settings file: keys named by paths, values of a
 // type and bytes. Opening a key that is missing, or that sits in an unreadable or corrupt
-// file, fails; writes replace the file atomically.
+// file, fails; in a file with damaged lines every other value is read (the damage is told
+// once). Writes replace the file atomically.
 #pragma once
 
 #include <cstddef>
@@ -49,8 +50,9 @@ std::string DefaultSettingsFile();
 // is ignored. All keys belong to the current user.
 RegResult RegOpenKey(std::string_view path, RegAccess access, RegKey& key);
 // Opens the key for reading and writing, creating it when missing (it is stored with the
-// first value written). A corrupt file is no obstacle: it is replaced on the first write,
-// keeping a copy beside it with ".bad" appended.
+// first value written). A damaged or corrupt file is no obstacle: the first write replaces
+// it with what could be read of it and the change, keeping the old file beside it with
+// ".bad" appended (".bad2", ".bad3"... when that name is taken).
 RegResult RegCreateKey(std::string_view path, RegKey& key);
 RegResult RegCloseKey(RegKey& key);
 

@@ -7,9 +7,13 @@
 // <type> is sz, expand_sz, binary, dword, multi_sz, none, or a decimal number for others.
 // <path>, <name> and <data> are single tokens: the value's exact bytes with "\" written "\\",
 // a blank "\s", a tab "\t", a line feed "\n", a carriage return "\r", a zero byte "\0", other
-// control bytes "\xHH"; an empty token is "\e". Bytes from 0x80 on are kept as they are, so
-// Polish text stays readable. String values written by the program end with "\0", their
-// terminating zero, so a value without one can be told apart.
+// control bytes and bytes that are not UTF-8 "\xHH"; an empty token is "\e". UTF-8 text is
+// kept as it is, so Polish text stays readable and the file is always UTF-8. String values
+// written by the program end with "\0", their terminating zero, so a value without one can be
+// told apart.
+//
+// Each record is read on its own: a line that cannot be understood (or a value whose key line
+// could not be) is left out and reported, and every other value is still read.
 #include "platform/settings_file.h"
 
 #include <cstdio>
@@ -19,6 +23,7 @@
 
 #include "platform/registry.h"
 #include "platform/text_util.h"
+#include "platform/utf8.h"
 
 namespace platform::settings {
 namespace {
@@ -31,8 +36,17 @@ std::string Escape(std::string_view bytes) {
     }
     static const char* hex = "0123456789ABCDEF";
     std::string out;
-    for (char ch : bytes) {
-        unsigned char c = static_cast<unsigned char>(ch);
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(bytes[i]);
+        if (c >= 0x80) {
+            char32_t cp = 0;
+            size_t length = utf8::Decode(bytes, i, cp);
+            if (length > 0) {
+                out.append(bytes.substr(i, length));
+                i += length - 1;
+                continue;
+            }
+        }
         switch (c) {
             case '\\':
                 out += "\\\\";
@@ -53,7 +67,7 @@ std::string Escape(std::string_view bytes) {
                 out += "\\0";
                 break;
             default:
-                if (c < 0x20 || c == 0x7F) {
+                if (c < 0x20 || c >= 0x7F) {
                     out += "\\x";
                     out += hex[c >> 4];
                     out += hex[c & 0xF];
@@ -174,6 +188,18 @@ std::string KeyForm(std::string_view path) {
     return text::Fold(p);
 }
 
+bool IsUtf8(std::string_view s) {
+    for (size_t i = 0; i < s.size();) {
+        char32_t cp = 0;
+        size_t length = utf8::Decode(s, i, cp);
+        if (length == 0) {
+            return false;
+        }
+        i += length;
+    }
+    return true;
+}
+
 }  // namespace
 
 Key* Store::FindKey(std::string_view path) {
@@ -222,9 +248,11 @@ std::string Serialize(const Store& store) {
     return out;
 }
 
-bool Parse(std::string_view textIn, Store& store, int& errorLine) {
+bool Parse(std::string_view textIn, Store& store, std::vector<int>& damagedLines) {
     store.keys.clear();
+    damagedLines.clear();
     bool headerSeen = false;
+    bool recordRead = false;
     Key* current = nullptr;
     int lineNo = 0;
     size_t pos = 0;
@@ -242,43 +270,51 @@ bool Parse(std::string_view textIn, Store& store, int& errorLine) {
         if (line.empty() || line.front() == '#') {
             continue;
         }
-        errorLine = lineNo;
         if (!headerSeen) {
-            if (line != kHeader) {
+            headerSeen = true;
+            if (text::Trim(line) == kHeader) {
+                continue;
+            }
+            // Another version's file is not ours to read line by line.
+            if (line.substr(0, kHeader.size() - 1) == kHeader.substr(0, kHeader.size() - 1)) {
+                damagedLines = {lineNo};
                 return false;
             }
-            headerSeen = true;
+            // A damaged first line: the records after it are still worth reading.
+            damagedLines.push_back(lineNo);
             continue;
         }
-        std::vector<std::string> parts = text::SplitWords(line);
+        std::vector<std::string> parts =
+            IsUtf8(line) ? text::SplitWords(line) : std::vector<std::string>{};
         std::string a;
         std::string b;
-        if (parts.size() == 2 && parts[0] == "key") {
-            if (!Unescape(parts[1], a)) {
-                return false;
-            }
+        unsigned type = 0;
+        if (parts.size() == 2 && parts[0] == "key" && Unescape(parts[1], a)) {
             current = &store.AddKey(a);
-        } else if (parts.size() == 4 && parts[0] == "value" && current != nullptr) {
-            unsigned type = 0;
-            if (!TypeFromText(parts[1], type) || !Unescape(parts[2], a) || !Unescape(parts[3], b)) {
-                return false;
-            }
+            recordRead = true;
+        } else if (parts.size() == 4 && parts[0] == "value" && current != nullptr &&
+                   TypeFromText(parts[1], type) && Unescape(parts[2], a) && Unescape(parts[3], b)) {
             if (Value* v = FindValue(*current, a)) {
                 *v = Value{a, type, b};
             } else {
                 current->values.push_back(Value{a, type, b});
             }
+            recordRead = true;
         } else {
-            return false;
+            damagedLines.push_back(lineNo);
+            // The values after a damaged key line belong to a key nobody can name.
+            if (!parts.empty() && parts[0] == "key") {
+                current = nullptr;
+            }
         }
     }
-    errorLine = 0;
-    return headerSeen || store.keys.empty();
+    // Nothing but damage: this is no settings file at all.
+    return recordRead || damagedLines.empty();
 }
 
-LoadResult Load(const std::string& path, Store& store, int& errorLine) {
+LoadResult Load(const std::string& path, Store& store, std::vector<int>& damagedLines) {
     store.keys.clear();
-    errorLine = 0;
+    damagedLines.clear();
     std::error_code ec;
     auto status = std::filesystem::status(path, ec);
     if (status.type() == std::filesystem::file_type::not_found) {
@@ -296,7 +332,10 @@ LoadResult Load(const std::string& path, Store& store, int& errorLine) {
     if (in.bad()) {
         return LoadResult::Unreadable;
     }
-    return Parse(buffer.str(), store, errorLine) ? LoadResult::Ok : LoadResult::Corrupt;
+    if (!Parse(buffer.str(), store, damagedLines)) {
+        return LoadResult::Corrupt;
+    }
+    return damagedLines.empty() ? LoadResult::Ok : LoadResult::Damaged;
 }
 
 bool WriteAtomically(const std::string& path, const Store& store, const std::string& keepOldAs,

@@ -26,14 +26,17 @@ struct Store {
 
 Value* FindValue(Key& key, std::string_view name);
 
-enum class LoadResult { Ok, Missing, Unreadable, Corrupt };
+// Damaged: some lines could not be understood; every other value was read. Corrupt: the file
+// is not a settings file of this version, or nothing in it could be understood.
+enum class LoadResult { Ok, Damaged, Missing, Unreadable, Corrupt };
 
-// Reads the file; a missing file is an empty store. For Corrupt, `errorLine` is the number
-// of the first line that could not be understood.
-LoadResult Load(const std::string& path, Store& store, int& errorLine);
-// The file's text for a store, and the parse of such a text.
+// Reads the file; a missing file is an empty store. `damagedLines` gets the numbers of the
+// lines left out (for Corrupt, the line that gave it away).
+LoadResult Load(const std::string& path, Store& store, std::vector<int>& damagedLines);
+// The file's text for a store, and the parse of such a text: false for Corrupt (the store is
+// then empty).
 std::string Serialize(const Store& store);
-bool Parse(std::string_view textIn, Store& store, int& errorLine);
+bool Parse(std::string_view textIn, Store& store, std::vector<int>& damagedLines);
 // Writes the store to a temporary file beside `path`, then renames it over `path`; with
 // `keepOldAs` non-empty the old file is first renamed to that name. False (old file
 // untouched, temporary file removed) on any failure, with `error` set.

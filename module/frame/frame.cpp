@@ -200,6 +200,9 @@ int HandlePPR() {
     ModuleState& state = State();
     if (state.panel != nullptr) {
         state.panelCreated = state.panel->TogglePanel(state.panelCreated);
+        if (state.panel->IsCreated()) {
+            state.panel->TellVisibility();
+        }
     }
     sds_rett();
     return RTNORM;

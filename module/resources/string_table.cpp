@@ -180,6 +180,18 @@ constexpr UiStringEntry kTable[] = {
     {900, "\nPolecenie %s nie jest dostępne w tej wersji modułu.\n"},
     // Told by the insert command when the input ended before a bar's second point.
     {901, "\nPręt musi mieć co najmniej dwa punkty.\n"},
+    // Told by the insert command when an offset takes a vertex beyond the drawing's range.
+    {902, "\nPunkt poza zakresem współrzędnych rysunku.\n"},
+    // Told by the insert command when the drawing refuses the bar's polyline.
+    {903, "\nRysunek nie przyjął polilinii pręta; pręt nie został wstawiony.\n"},
+    // Told by the edit command for an option whose operation is not part of this build.
+    {910, "\nOpcja %s nie jest dostępna w tej wersji modułu.\n"},
+    // Told by a grid that gets a notification it does not handle.
+    {911, "Funkcja niezdefiniowana w klasie pochodnej"},
+    // Told by the parameters panel.
+    {920, "Panel parametrów pokazany.\n"},
+    {921, "Panel parametrów ukryty.\n"},
+    {922, "Ustawienie \"%s\" panelu parametrów jest nieczytelne; pominięto je.\n"},
 };
 
 constexpr bool IsSortedById() {

@@ -1,5 +1,6 @@
 // The insert-bar command: picking the vertices (with the offset option), hooks, making the
 // polyline with its record, and the numbering that keeps bar numbers free of gaps.
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -13,6 +14,15 @@ namespace {
 
 // A host that keeps answering with an error must not hold the command for ever.
 constexpr int kMaxRepeatedErrors = 1000;
+
+bool WithinDrawingRange(const sds_point p) {
+    for (int i = 0; i < 3; ++i) {
+        if (!std::isfinite(p[i]) || std::fabs(p[i]) > rods::kLargestCoordinate) {
+            return false;
+        }
+    }
+    return true;
+}
 
 bool IsOffsetKeyword(const char* typed) {
     return std::strcmp(typed, "O") == 0 || std::strcmp(typed, "o") == 0 ||
@@ -72,6 +82,10 @@ void CObslugaPreta::InsertBar() {
             PromptOffsetPoint(vertices.empty() ? nullptr : last, working);
             working[0] += offsetX;
             working[1] += offsetY;
+            if (!WithinDrawingRange(working)) {
+                sds_printf("%s", LoadUiString(rods::kIdPointOutOfRange).c_str());
+                continue;
+            }
         } else if (result == RTNORM) {
             working[0] = answer[0];
             working[1] = answer[1];
@@ -124,7 +138,7 @@ void CObslugaPreta::FinishBar(double bendDiameter, bool smooth, int hooks) {
     sds_name bar = {0, 0};
     if (polyline.Create(vertices, false, layerName, rods::kContinuous, rods::kByLayer) != RTNORM ||
         sds_entlast(bar) != RTNORM) {
-        sds_printf("%s", LoadUiString(rods::kIdTooFewPoints).c_str());
+        sds_printf("%s", LoadUiString(rods::kIdBarRefused).c_str());
         return;
     }
     CRodXDataParameters record;

@@ -5,7 +5,9 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "host/sds.h"
@@ -47,7 +49,13 @@ enum StringId : int {
     kIdDimensionLayer = 49,
     kIdDescriptionLayer = 56,
     kIdTooFewPoints = 901,
+    kIdPointOutOfRange = 902,
+    kIdBarRefused = 903,
 };
+
+// The largest coordinate the host takes at a prompt; a vertex computed beyond it is refused
+// as a typed one would be.
+inline constexpr double kLargestCoordinate = 1e15;
 
 inline constexpr int kByLayer = 256;
 inline constexpr const char* kContinuous = "CONTINUOUS";
@@ -144,6 +152,47 @@ class CObslugaPreta {
     // Every bar of the drawing with its record, in the order the drawing lists them.
     std::vector<rods::BarEntry> ListBars();
 
+    // ==== Editing bars: the edit command, the bar selection every edit operation starts ====
+    // ==== with and the clean-up it ends with (rod_edit.cpp, rod_selection.cpp) ==============
+    // One option of the edit prompt: its keyword (string id) and its operation; an option
+    // whose operation is null is not part of this build and says so.
+    struct EditOption {
+        int keyword;
+        void (CObslugaPreta::*operation)();
+    };
+    // The options in the order an answer is matched against them; the last one, eject, also
+    // takes every answer that matches none.
+    static const std::vector<EditOption>& EditOptions();
+    // The options of the dimension texts and of the description (rod_edit.cpp).
+    void DimensionTextsOption();
+    void DescriptionOption();
+    // EDPR: the option prompt, until the user cancels it.
+    void EditRod();
+    // The bar an operation works on: the pre-selection, else what the user picks at
+    // `prompt` (picks of anything else ask again; with `projectionsToo` a projection line of a
+    // bar is taken too). False when the user cancelled; the operation then ends without a
+    // change.
+    bool PickRod(const std::string& prompt, sds_name bar, bool projectionsToo = false);
+    // The pre-selection step of PickRod: of the pick-first selection only bars count; one
+    // is taken silently, several through the bar picker. `cancelled` is set when the picker
+    // was closed without a choice.
+    bool TakePreselectedRod(sds_name bar, bool& cancelled);
+    // An LWPOLYLINE carrying a bar record.
+    bool IsRod(const sds_name entity);
+    // The bar and every entity whose record names it as owner, by handle: made the
+    // pick-first selection, highlighted, and added to `set` (a new set is made there when it
+    // is the null name; the caller frees it). The number of members.
+    long CollectRodGroup(const sds_name bar, sds_name set);
+    // Shows the bar's group as CollectRodGroup does, keeping no set.
+    void HighlightRodGroup(const sds_name bar);
+    // Removes the texts, circles and polylines of leader descriptions from the set; the
+    // number removed.
+    long DropLeaderEntities(const sds_name set);
+    // How every edit operation ends: nothing stays selected or highlighted, and the sets the
+    // operation made (null names skipped) are freed.
+    void EndRodOperation(std::initializer_list<long*> sets = {});
+    // ==== end of editing bars ===============================================================
+
     // Entity objects.
     CSDSCircleHatch circleHatch;
     CSDSTextStyle textStyle;
@@ -192,7 +241,7 @@ class CObslugaPreta {
     void RewriteLeaderLink(const sds_name entity, const std::string& owner);
     void GiveNumber(const sds_name bar, int number);
 
-    // ==== Dimension texts and descriptions of a bar (options of the edit command) ============
+    // ==== Dimension texts and descriptions of a bar (options of the edit command) ===========
     // The bar comes picked: whoever calls these ran the bar selection first.
   public:
     // Picks the entity an operation works on with `prompt`: a bar, or with `projectionsToo`
@@ -279,6 +328,62 @@ class CObslugaPreta {
     // Highlights the bar with every entity that names it as owner.
     void ReshapeHighlight(const sds_name bar);
     // ==========================================================================================
+
+    // ==== Copying, moving, ejecting and deleting bars (options of the edit command) ==========
+    // rod_copy.cpp, rod_move.cpp, rod_delete.cpp. The bar comes picked, except for CopyRod,
+    // which asks for one bar per copy through `pick`.
+  public:
+    // Carries the entities of `set` to where the user drags them, each by the host command
+    // `command` ("_COPY" or "_MOVE"). `made` receives a new set (the caller frees it) of the
+    // copies, or of the moved entities; `displacement` the move actually made. `axis` "x" or
+    // "y" first aligns the set's lines with the base point (projections), "" for bars. False
+    // when the user gave up; true with `made` empty when the target was the base point.
+    bool DragRodGroup(const sds_name set, sds_name made, sds_point displacement,
+                      const std::string& command, const std::string& axis);
+    // The drag callback: a pure translation under the cursor, locked to an axis in ORTHOMODE.
+    static int OrthoDragTransform(sds_point point, sds_matrix matrix);
+    // Moves the bar with its descriptions, dimension texts and leaders, in one undo step.
+    // True when it moved.
+    bool MoveRod(const sds_name bar);
+    // The copy sub-prompt ("Wstaw_kopię" / "Nowy_nr_pręta"), until Esc; `pick` takes the bar
+    // of each copy (string 67).
+    void CopyRod(const RodPicker& pick);
+    // One copy of the bar with its texts, in one undo step: keeping its number and its leaders
+    // (`keepNumber`), or with the next number and without leaders. True when a copy was made.
+    bool CopyRodOnce(bool keepNumber, const sds_name bar);
+    // A drawn-out copy keeping the number, completed with dimension texts and a description
+    // where the bar has none, in one undo step. True when a copy was made.
+    bool EjectRod(const sds_name bar);
+    // Makes the copied bar of `copies` a bar of its own: `record` written on it, and every
+    // other copy's link naming it, its point moved by `displacement`; with `renumberTexts`
+    // the copied number texts show the record's number. `copiedBar` receives the bar.
+    void RetargetRodGroup(const sds_name copies, sds_name copiedBar, const sds_point displacement,
+                          const CRodXDataParameters& record, bool renumberTexts);
+    // An anonymous group of the leader pieces of `set`, when it holds any. 1 made, else 0.
+    int GroupLeaderEntities(const sds_name set);
+    // An anonymous group of the whole set: lines, polylines, circles, texts. 1 made, else 0.
+    int GroupCopies(const sds_name set);
+    // Asks (string 60 or 61) and deletes the bar with everything that names it as owner,
+    // renumbering the bars above a freed number, in one undo step. True when deleted.
+    bool DeleteRod(const sds_name bar);
+    // Handles of the other bars carrying the bar's number; their count.
+    int FindRodsWithNumber(const sds_name bar, std::vector<std::string>& handles);
+
+  private:
+    // Rewrites the record of an entity that has one, leaving no stale record behind.
+    int ReplaceLinkRecord(const sds_name entity, const std::string& type, const std::string& owner,
+                          const sds_point point, bool withPoint);
+    int ReplaceRodRecord(const sds_name bar, const CRodXDataParameters& record);
+    void DropRecord(const sds_name dictionary, const std::string& key);
+    // Takes erased members out of every group; a group left empty goes too.
+    void DropDeadGroupMembers();
+    // ==========================================================================================
+
+    // ==== Editing bars ======================================================================
+    bool BelongsToRodGroup(const sds_name entity, const std::string& barHandle);
+    // What the selection highlighted, to be taken back when the operation ends.
+    std::vector<std::pair<long, long>> highlighted_;
+    // ==== end of editing bars ===============================================================
 };
 
 // Handle text of an entity, "" when it cannot be read.

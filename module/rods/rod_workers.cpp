@@ -7,3 +7,8 @@ void InsertBarWorker(CToolBarDlg& panel) {
     CObslugaPreta rod(&panel);
     rod.InsertBar();
 }
+
+void EditRodWorker(CToolBarDlg& panel) {
+    CObslugaPreta rod(&panel);
+    rod.EditRod();
+}

@@ -1,5 +1,5 @@
 // The rod commands' workers as the module frame installs them: the frame shows the panel,
-// keeps its inputs disabled while WPR runs and answers the host; the worker draws.
+// keeps its inputs disabled while WPR runs (not EDPR) and answers the host; the worker draws.
 #pragma once
 
 #include "module/frame/workers.h"
@@ -8,7 +8,10 @@ class CToolBarDlg;
 
 // WPR: draws one bar with the panel's current parameters.
 void InsertBarWorker(CToolBarDlg& panel);
+// EDPR: the edit command's option loop.
+void EditRodWorker(CToolBarDlg& panel);
 
 inline void InstallRodWorkers() {
     SetCommandWorker(kCmdWPR, InsertBarWorker);
+    SetCommandWorker(kCmdEDPR, EditRodWorker);
 }

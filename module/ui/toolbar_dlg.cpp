@@ -2,6 +2,7 @@
 // the collapsible sections and the caption buttons it draws itself.
 #include "module/ui/toolbar_dlg.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -57,6 +58,11 @@ constexpr std::pair<int, int> kCaptions[] = {
 };
 
 constexpr int kValueBufferSize = 260;
+
+// What the panel tells: shown, hidden, and a stored value it could not read.
+constexpr int kStrPanelShown = 920;
+constexpr int kStrPanelHidden = 921;
+constexpr int kStrSettingUnreadable = 922;
 
 std::string Decimal(int value) {
     return std::to_string(value);
@@ -162,14 +168,35 @@ bool CToolBarDlg::OnInitDialog() {
             MoveSectionsBelow(s, -GetControlRect(SectionControls(s).front()).Height());
         }
     }
-    platform::RegisterScriptPanel(this, {{"diameter", IDC_DIAMETER},
-                                         {"steel", IDC_STEEL},
-                                         {"rounded", IDC_ROUNDED},
-                                         {"spacing", IDC_SPACING},
-                                         {"count", IDC_COUNT},
-                                         {"letter", IDC_LETTER},
-                                         {"letterdim", IDC_LETTER_DIMENSION}});
+    using platform::PanelValue;
+    platform::RegisterScriptPanel(this,
+                                  {{"diameter", IDC_DIAMETER},
+                                   {"steel", IDC_STEEL},
+                                   {"rounded", IDC_ROUNDED},
+                                   {"spacing", IDC_SPACING, PanelValue::PositiveNumber},
+                                   {"count", IDC_COUNT, PanelValue::PositiveWhole},
+                                   {"letter", IDC_LETTER, PanelValue::PositiveNumber},
+                                   {"letterdim", IDC_LETTER_DIMENSION, PanelValue::PositiveNumber}},
+                                  [this](int id) { RevealControl(id); });
     return true;
+}
+
+void CToolBarDlg::TellVisibility() const {
+    sds_printf("%s", LoadUiString(IsWindowVisible() ? kStrPanelShown : kStrPanelHidden).c_str());
+}
+
+void CToolBarDlg::RevealControl(int id) {
+    if (!IsWindowVisible()) {
+        ShowPanel(true);
+        platform::SetFocus(HostMainWindow());
+        TellVisibility();
+    }
+    for (int s = 0; s < kSectionCount; ++s) {
+        const std::vector<int>& ids = SectionControls(s);
+        if (collapsed_[s] != 0 && std::find(ids.begin(), ids.end(), id) != ids.end()) {
+            ToggleSection(s);
+        }
+    }
 }
 
 void CToolBarDlg::ApplyDefaults() {
@@ -222,8 +249,18 @@ bool CToolBarDlg::LoadSettings() {
         char buffer[kValueBufferSize];
         std::size_t size = sizeof buffer;
         unsigned type = platform::REG_NONE;
-        if (platform::RegQueryValue(key, name, &type, buffer, &size) != platform::RegResult::Ok ||
-            type != platform::REG_SZ) {
+        const platform::RegResult r = platform::RegQueryValue(key, name, &type, buffer, &size);
+        if (r != platform::RegResult::Ok || type != platform::REG_SZ) {
+            // A missing value is simply not there yet; one that is there but cannot be used
+            // is worth a word, since the next save writes the control's value over it.
+            if (r == platform::RegResult::Ok || r == platform::RegResult::MoreData ||
+                r == platform::RegResult::NotTerminated) {
+                std::string text = LoadUiString(kStrSettingUnreadable);
+                if (const std::size_t at = text.find("%s"); at != std::string::npos) {
+                    text.replace(at, 2, name);
+                }
+                sds_printf("%s", text.c_str());
+            }
             return false;
         }
         value.assign(buffer, strnlen(buffer, std::min(size, sizeof buffer)));

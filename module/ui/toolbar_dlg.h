@@ -36,6 +36,11 @@ class CToolBarDlg : public platform::Dialog {
     // a shown one. The result is the new value of the caller's created flag.
     int TogglePanel(int created);
     bool IsShownFlag() const { return shown_ != 0; }
+    // Brings a control into the user's reach as a user would before setting it from a
+    // script: shows a hidden panel (saying so) and expands the section that holds it.
+    void RevealControl(int id);
+    // Tells the user whether the panel is now shown or hidden.
+    void TellVisibility() const;
 
     // False when the key cannot be opened; the controls then keep what they hold.
     bool LoadSettings();

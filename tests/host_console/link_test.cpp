@@ -18,15 +18,16 @@ testkit::ScenarioOptions WithModule() {
 
 TEST(Link, ModuleCommandsAreTypedCaseInsensitivelyWithOrWithoutUnderscore) {
     std::string out =
-        testkit::RunScenario({"ptk", "1,2", "_PtK", "^C", "KW", "a", "nic"}, WithModule());
-    EXPECT_EQ(testkit::LastScenarioStatus(), 0);
+        testkit::RunScenario({"ptk", "1,2", "_PtK", "^C", "KW", "a", "nic", "PTK"}, WithModule());
+    // The unknown command stops the script there, naming its line.
+    EXPECT_EQ(testkit::LastScenarioStatus(), 1);
     EXPECT_EQ(out,
               "\nModuł testowy załadowany.\n"
-              "Command: ptk\n\nPunkt: 1,2\nPT 1.0,2.0\n"
-              "Command: _PtK\n\nPunkt: ^C\nRC -5002\n"
-              "Command: KW\n\nOpcja [Wyrzuć/zAmień_polilinię/Tak]: a\nKW zAmień_polilinię\n"
-              "Command: nic\nNieznane polecenie \"nic\". Wpisz HELP.\n"
-              "Command: ");
+              "Polecenie: ptk\n\nPunkt: 1,2\nPT 1.0,2.0\n"
+              "Polecenie: _PtK\n\nPunkt: ^C\nRC -5002\n"
+              "Polecenie: KW\n\nOpcja [Wyrzuć/zAmień_polilinię/Tak]: a\nKW zAmień_polilinię\n"
+              "Polecenie: nic\nNieznane polecenie \"nic\". Wpisz HELP.\n"
+              "Skrypt zatrzymany w wierszu 7 (nic): polecenie nie zostało wykonane.\n");
     EXPECT_EQ(host::LastLink().value, host::CommandValue::True);
     EXPECT_EQ(host::LastLink().reply, RSRSLT);
 }
@@ -36,16 +37,20 @@ TEST(Link, EveryRequestGetsAFreshArgumentListThatTheModuleReleases) {
     long nodes = host::LiveResbufCount();
     std::string out = testkit::RunScenario({"ARGS a b", "args"}, WithModule());
     EXPECT_NE(out.find("ARG ARGS\nARG a\nARG b\n"), std::string::npos) << out;
-    EXPECT_NE(out.find("Command: args\nARG ARGS\nCommand: "), std::string::npos) << out;
+    EXPECT_NE(out.find("Polecenie: args\nARG ARGS\nPolecenie: "), std::string::npos) << out;
     EXPECT_EQ(TestModuleArgsReceived() - before, 2);
     EXPECT_EQ(host::LastLink().requests, 2);
     EXPECT_EQ(host::LiveResbufCount(), nodes);
 }
 
 TEST(Link, FailureIsPrintedOnItsOwnLineAndRecorded) {
-    std::string out = testkit::RunScenario({"FAIL"}, WithModule());
-    EXPECT_NE(out.find("Command: FAIL\nPolecenie się nie udało.\nCommand: "), std::string::npos)
+    // A command the module reports failed ends the script with status 1.
+    std::string out = testkit::RunScenario({"# próba", "FAIL", "PTK"}, WithModule());
+    EXPECT_NE(out.find("Polecenie: FAIL\nPolecenie się nie udało.\nSkrypt zatrzymany w wierszu 2 "
+                       "(FAIL)"),
+              std::string::npos)
         << out;
+    EXPECT_EQ(testkit::LastScenarioStatus(), 1);
     EXPECT_EQ(host::LastLink().failure, "Polecenie się nie udało.");
     EXPECT_EQ(host::LastLink().reply, RSERR);
 }
@@ -96,7 +101,7 @@ TEST(Link, HostRunsAloneWhenTheModuleLeavesItsLoop) {
     testkit::ScenarioOptions o;
     o.entry = [] { sds_printf("bez pętli\n"); };
     std::string out = testkit::RunScenario({"HELP"}, o);
-    EXPECT_NE(out.find("bez pętli\nModuł zakończył pracę.\nCommand: HELP\nPolecenia: "),
+    EXPECT_NE(out.find("bez pętli\nModuł zakończył pracę.\nPolecenie: HELP\nPolecenia: "),
               std::string::npos)
         << out;
 }

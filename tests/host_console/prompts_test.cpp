@@ -5,6 +5,8 @@
 
 #include <cstring>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "host/host.h"
 #include "host/input_sources.h"
@@ -207,32 +209,34 @@ TEST_F(Picks, PickReturnsTheEntityNearThePointOrRefusesAMiss) {
     EXPECT_EQ(out_, "");
 }
 
-sds_point g_seen;
-int g_calls = 0;
+std::vector<std::pair<double, double>> g_seen;
 int Follow(sds_point p, sds_matrix m) {
-    g_seen[0] = p[0];
-    g_seen[1] = p[1];
-    ++g_calls;
+    g_seen.emplace_back(p[0], p[1]);
     m[0][3] = p[0];  // a translation, as a dragging module would give
     return RTNORM;
 }
 
-TEST_F(Picks, DraggenShowsEachGivenPositionToTheCallbackAndReturnsIt) {
-    Feed({"12,34", "^C", "0,0"});
+// The drag starts with the cursor on the last point given, then rests on the answer.
+TEST_F(Picks, DraggenShowsTheStartAndTheGivenPositionToTheCallbackAndReturnsTheLast) {
+    Feed({"5,6", "12,34", "^C", "0,0"});
+    sds_point base;
+    ASSERT_EQ(sds_getpoint(nullptr, "\nBaza:", base), RTNORM);
     sds_name set = {0, 0};
     ASSERT_EQ(sds_ssget("X", nullptr, nullptr, nullptr, set), RTNORM);
-    g_calls = 0;
+    g_seen.clear();
     sds_point result;
     ASSERT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTNORM);
-    EXPECT_EQ(g_calls, 1);
-    EXPECT_DOUBLE_EQ(g_seen[0], 12.0);
+    using Seen = std::vector<std::pair<double, double>>;
+    EXPECT_EQ(g_seen, (Seen{{5, 6}, {12, 34}}));
+    EXPECT_DOUBLE_EQ(result[0], 12.0);
     EXPECT_DOUBLE_EQ(result[1], 34.0);
+    // Esc after the start was shown: nothing more is shown.
     EXPECT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTCAN);
-    EXPECT_EQ(g_calls, 1);
+    EXPECT_EQ(g_seen, (Seen{{5, 6}, {12, 34}, {12, 34}}));
     sds_ssfree(set);
     // A set that no longer exists is refused without reading an answer.
     EXPECT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTERROR);
-    EXPECT_EQ(g_calls, 1);
+    EXPECT_EQ(g_seen.size(), 3u);
 }
 
 TEST_F(Prompts, HelpViewerFindsTheDocumentOfAHelpFile) {

@@ -56,6 +56,24 @@ int MakeLine() {
     return rc;
 }
 
+// Drags an empty set to the point given; the callback sees the cursor there.
+int Drag() {
+    sds_name set = {0, 0};
+    if (sds_ssadd(nullptr, nullptr, set) != RTNORM) {
+        return RTERROR;
+    }
+    sds_point p;
+    const int rc = sds_draggen(
+        set, "\nDo punktu: ", 0, [](sds_point, sds_matrix) { return RTNORM; }, p);
+    sds_ssfree(set);
+    if (rc == RTNORM) {
+        sds_printf("DRAG %.1f,%.1f\n", p[0], p[1]);
+    } else {
+        sds_printf("RC %d\n", rc);
+    }
+    return RTNORM;
+}
+
 int Dispatch() {
     int code = sds_getfuncode();
     // Released also when the host shuts down in the middle of the command.
@@ -82,6 +100,9 @@ int Dispatch() {
             break;
         case 5:
             rc = MakeLine();
+            break;
+        case 6:
+            rc = Drag();
             break;
         default:
             rc = RTERROR;
@@ -114,8 +135,9 @@ extern "C" void TestModuleEntryPoint(void) {
         }
         reply = RSRSLT;
         if (request == RQXLOAD) {
-            const char* names[] = {"c:PTK", "c:KW", "c:NAG", "c:ARGS", "c:FAIL", "c:ZROB"};
-            for (short i = 0; i < 6; ++i) {
+            const char* names[] = {"c:PTK",  "c:KW",   "c:NAG", "c:ARGS",
+                                   "c:FAIL", "c:ZROB", "c:DRAG"};
+            for (short i = 0; i < 7; ++i) {
                 if (sds_defun(names[i], i) != RTNORM) {
                     reply = RSERR;
                 }

@@ -1,4 +1,5 @@
-// The scenario kit's drawing dumps: stable text, owned objects indented under their owner.
+// The scenario kit's drawing dumps and LIST: stable text, owned objects indented under their
+// owner.
 #include <gtest/gtest.h>
 
 #include "tests/host_drawing/drawing_test_util.h"
@@ -37,6 +38,15 @@ TEST(Testkit, DumpShowsEntitiesWithTheirRecordsAndIsStable) {
     EXPECT_LT(recordAt, circleAt);
     EXPECT_NE(dump.find("    (1 . \"Pręt\")\n    (70 . 1)\n"), std::string::npos) << dump;
     EXPECT_NE(testkit::DumpNamedObjects().find("(3 . \"ACAD_GROUP\")"), std::string::npos);
+
+    // LIST shows the line the same way, its record indented under it, so a user can read it.
+    testkit::ScenarioOptions keep;
+    keep.newDrawing = false;
+    const std::string listed = testkit::RunScenario({"LIST", "5,0"}, keep);
+    EXPECT_NE(listed.find("Wybierz obiekt: 5,0\n" + dump.substr(0, dump.find("\n\n") + 1) +
+                          "Polecenie: "),
+              std::string::npos)
+        << listed;
 }
 
 }  // namespace

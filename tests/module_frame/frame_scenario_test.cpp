@@ -1,8 +1,11 @@
 // The module in the real host, one whole program run per case: PPR and the stored settings,
-// PANEL choices surviving a restart, help, and every result-buffer list given back.
+// PANEL choices surviving a restart and PANEL refusals, dialogs and Enter, damaged settings,
+// help, and every result-buffer list given back.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -11,6 +14,7 @@
 #include "module/frame/entry_point.h"
 #include "module/frame/frame.h"
 #include "module/ui/toolbar_dlg.h"
+#include "platform/registry.h"
 #include "platform/script_panel.h"
 #include "platform/window.h"
 #include "tests/module_ui/panel_settings.h"
@@ -32,7 +36,9 @@ std::string Stored(const std::string& name) {
 }
 
 TEST(ModuleScenario, PprHidesAndStoresAllValuesThenShowsAgainWithThePanelChoice) {
-    testkit::RunScenario({"PPR"}, Module());
+    EXPECT_NE(testkit::RunScenario({"PPR"}, Module())
+                  .find("Polecenie: PPR\nPanel parametrów ukryty.\nPolecenie: "),
+              std::string::npos);
     EXPECT_FALSE(ModulePanel()->IsWindowVisible());
     for (const char* name : kPanelValueNames) {
         EXPECT_NE(Stored(name), "<missing>") << name;
@@ -41,10 +47,140 @@ TEST(ModuleScenario, PprHidesAndStoresAllValuesThenShowsAgainWithThePanelChoice)
     EXPECT_EQ(Stored("Rozstaw"), "20");
 
     // The second PPR shows the panel again; a PANEL choice was stored as its list index.
-    testkit::RunScenario({"PANEL diameter 12", "PPR", "PPR"}, Module());
+    EXPECT_NE(testkit::RunScenario({"PANEL diameter 12", "PPR", "PPR"}, Module())
+                  .find("Polecenie: PPR\nPanel parametrów pokazany.\nPolecenie: "),
+              std::string::npos);
     EXPECT_TRUE(ModulePanel()->IsWindowVisible());
     EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
     EXPECT_EQ(Stored("Diameter"), "6");
+}
+
+// The settings file of one scenario, filled with these values of the panel's key in order.
+std::string PreparedSettings(const std::vector<std::pair<std::string, std::string>>& values) {
+    const std::string path = ::testing::TempDir() + "armavo-frame-prepared-settings";
+    std::filesystem::remove(path);
+    platform::SetSettingsFile(path);
+    platform::RegKey key;
+    platform::RegCreateKey(CToolBarDlg::kRegistryKey, key);
+    for (const auto& [name, value] : values) {
+        platform::RegSetValue(key, name, value);
+    }
+    return path;
+}
+
+// A refused PANEL line names the field as the panel labels it and says what it takes; it
+// changes nothing, not even whether the panel is shown.
+TEST(ModuleScenario, PanelRefusesWhatAFieldDoesNotTake) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"PANEL diameter 13",
+         "Na liście \"Średnica\" nie ma pozycji \"13\"; do wyboru: 4.5, 5, 5.5, 6, 8, 10, 12, "
+         "14, 16, 18, 20, 22, 25, 28, 32, 36, 40.\n"},
+        {"PANEL Stal A-III", "Na liście \"Stal\" nie ma pozycji \"A-III\"; do wyboru: St0S, "},
+        {"PANEL rounded tak", "Pole wyboru \"Wyokrąglenia naroży\" przyjmuje 0 albo 1.\n"},
+        {"PANEL spacing 12,5",
+         "Pole \"Rozstaw\" przyjmuje liczbę większą od zera (np. 15 albo 12.5), nie \"12,5\".\n"},
+        {"PANEL count 1.5",
+         "Pole \"Ilość\" przyjmuje liczbę całkowitą większą od zera (np. 2), nie \"1.5\".\n"},
+        {"PANEL count 0", "Pole \"Ilość\" przyjmuje liczbę całkowitą"},
+        {"PANEL letter -1", "Pole \"dla opisów\" przyjmuje liczbę większą od zera"},
+        {"PANEL letterdim", "Pole \"dla wymiarów\" przyjmuje liczbę większą od zera"},
+        {"PANEL srednica 12",
+         "Panel nie ma pola \"srednica\"; pola: diameter, steel, rounded, "
+         "spacing, count, letter, letterdim.\n"},
+    };
+    for (const auto& [line, told] : cases) {
+        const std::string t = testkit::RunScenario({"PPR", line}, Module());
+        EXPECT_NE(t.find(std::string(line) + "\n" + told), std::string::npos) << t;
+        const CToolBarDlg& p = *ModulePanel();
+        EXPECT_FALSE(p.IsWindowVisible()) << line;
+        EXPECT_EQ(p.GetDiameter(), 4.5);
+        EXPECT_EQ(p.GetSteelIndex(), 0);
+        EXPECT_EQ(p.GetSpacing(), 20.0);
+        EXPECT_EQ(p.GetCount(), 1);
+        EXPECT_EQ(p.GetDescriptionFontSize(), 5.0);
+    }
+}
+
+// PANEL reaches a field whether or not the user can see it: a panel never shown since the
+// start is shown first, a folded section unfolded, as a user would do before typing.
+TEST(ModuleScenario, PanelShowsAHiddenPanelAndUnfoldsTheFieldsSection) {
+    testkit::ScenarioOptions o = Module();
+    o.settingsFile = PreparedSettings({{"IsVisible", "0"}, {"ParametryPretowZwiniete", "1"}});
+    const std::string t = testkit::RunScenario({"PANEL diameter 12", "PANEL"}, o);
+    EXPECT_NE(t.find("Polecenie: PANEL diameter 12\nPanel parametrów pokazany.\nPolecenie: "),
+              std::string::npos)
+        << t;
+    EXPECT_NE(t.find("  [1004] lista = \"12\" (17 pozycji)\n"), std::string::npos) << t;
+    const CToolBarDlg& p = *ModulePanel();
+    EXPECT_TRUE(p.IsWindowVisible());
+    EXPECT_TRUE(p.IsShownFlag());
+    EXPECT_FALSE(p.IsSectionCollapsed(CToolBarDlg::kBarSection));
+    EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
+}
+
+// A dialog shows itself when it opens, and Enter presses its default button ("Zamknij" in the
+// about box), so the next line is a command again.
+TEST(ModuleScenario, DialogShowsItselfAndEnterPressesTheDefaultButton) {
+    const std::string t = testkit::RunScenario({"ORA_ABOUT", "", "PANEL rounded 1"}, Module());
+    EXPECT_NE(t.find("Polecenie: ORA_ABOUT\n=== O programie ArmavoCAD ===\n"), std::string::npos)
+        << t;
+    EXPECT_NE(t.find("  [2] przycisk \"Zamknij\" (domyślny)\nO programie ArmavoCAD> \n"
+                     "Polecenie: PANEL rounded 1\nPolecenie: "),
+              std::string::npos)
+        << t;
+    EXPECT_EQ(ModulePanel()->IsRoundedCorners(), 1);
+}
+
+// One damaged line in the settings costs only its own value: the panel starts with every
+// other stored value, the user is told, and the next save keeps the damaged file beside the
+// new one, which holds every good value.
+TEST(ModuleScenario, DamagedSettingsLineCostsOnlyItsOwnValue) {
+    using namespace std::string_literals;
+    const std::string good = "value sz Letter 7\\0\n";
+    struct Case {
+        const char* name;
+        std::string line;  // in place of the last line, which stores "Letter"
+        const char* letter;
+        const char* told;
+        bool keptAsBad;
+    } cases[] = {
+        {"bad escape", "value sz Letter 7\\q\n", "5", "ma nieczytelny wiersz 11;", true},
+        {"missing data", "value sz Letter\n", "5", "ma nieczytelny wiersz 11;", true},
+        {"invalid UTF-8", "value sz Letter 7\xff\\0\n", "5", "ma nieczytelny wiersz 11;", true},
+        {"binary junk", "\x01\x02\xfe\0\x1b[2J\n"s + good, "7", "ma nieczytelny wiersz 11;", true},
+        {"truncated", "value sz Letter 7\\", "5", "ma nieczytelny wiersz 11;", true},
+        {"over-long", "value sz Letter " + std::string(300, '7') + "\\0\n", "5",
+         "Ustawienie \"Letter\" panelu parametrów jest nieczytelne; pominięto je.", false},
+    };
+    const std::pair<std::string, std::string> stored[] = {
+        {"Round", "1"},    {"Rozstaw", "15"}, {"LetterDimension", "4"}, {"RodNumber", "3"},
+        {"Diameter", "6"}, {"Steel", "15"},   {"IsVisible", "1"},       {"Letter", "7"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        testkit::ScenarioOptions o = Module();
+        o.settingsFile = PreparedSettings({std::begin(stored), std::end(stored)});
+        std::error_code ec;
+        std::filesystem::remove(o.settingsFile + ".bad", ec);
+        std::string text;
+        {
+            std::ifstream in(o.settingsFile, std::ios::binary);
+            text.assign(std::istreambuf_iterator<char>(in), {});
+        }
+        ASSERT_EQ(text.substr(text.size() - good.size()), good);
+        text = text.substr(0, text.size() - good.size()) + c.line;
+        std::ofstream(o.settingsFile, std::ios::binary) << text;
+
+        const std::string t = testkit::RunScenario({"PPR"}, o);
+        EXPECT_NE(t.find(c.told), std::string::npos) << t;
+        for (const auto& [name, value] : stored) {
+            if (name != "Letter" && name != "IsVisible") {
+                EXPECT_EQ(Stored(name), value) << name;
+            }
+        }
+        EXPECT_EQ(Stored("Letter"), c.letter);
+        std::ifstream bad(o.settingsFile + ".bad", std::ios::binary);
+        EXPECT_EQ(std::string(std::istreambuf_iterator<char>(bad), {}), c.keptAsBad ? text : "");
+    }
 }
 
 TEST(ModuleScenario, HelpTellsWhereTheHelpFileIs) {

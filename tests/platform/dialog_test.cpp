@@ -79,7 +79,9 @@ TEST(ModalDialogTest, LinesActOnControlsAndOkEndsIt) {
     EXPECT_EQ(d.GetCurSel(1004), 2);
     EXPECT_FALSE(d.IsWindowVisible());
     EXPECT_FALSE(d.IsModalOpen());
-    EXPECT_TRUE(s.Printed("[Okno \"Próbne okno\"]"));
+    // The dialog showed itself as it opened, before the first line was asked for.
+    EXPECT_EQ(s.Output().rfind("=== Próbne okno ===\n  [1] przycisk \"OK\" (domyślny)\n", 0), 0u)
+        << s.Output();
 }
 
 TEST(ModalDialogTest, RefusedLinesChangeNothingAndAreReported) {
@@ -88,12 +90,12 @@ TEST(ModalDialogTest, RefusedLinesChangeNothingAndAreReported) {
         const char* message;
         bool locked = false;
     } cases[] = {
-        {"set Rozstaw 30", "Kontrolka 1008 jest zablokowana.", true},
+        {"set Rozstaw 30", "Kontrolka \"Rozstaw\" jest zablokowana.", true},
         {"check 1017 1", "Kontrolka \"Wyokrąglenia naroży\" jest zablokowana.", true},
         {"set Nieznane 5", "Nie ma kontrolki \"Nieznane\""},
         {"click 1020", "Kontrolka \"Usuń\" jest zablokowana."},
         {"click Ukryty", "jest niewidoczna"},
-        {"set Średnica 13", "Na liście 1004 nie ma pozycji \"13\"."},
+        {"set Średnica 13", "Na liście \"Średnica\" nie ma pozycji \"13\"; do wyboru: 4.5, 6, 12."},
         {"check 1017 2", "jest otwarte; wiersz pominięty"},
         {"check 1008 1", "nie jest polem wyboru"},
         {"click Średnica", "nie można kliknąć"},
@@ -112,6 +114,37 @@ TEST(ModalDialogTest, RefusedLinesChangeNothingAndAreReported) {
         EXPECT_EQ(d.GetDlgItemText(1008), "20");
         EXPECT_EQ(d.GetCurSel(1004), 0);
         EXPECT_FALSE(d.GetCheck(1017));
+    }
+}
+
+// Enter presses the default button, whichever it is; without one it does nothing.
+TEST(ModalDialogTest, EnterPressesTheDefaultButton) {
+    struct Case {
+        const char* name;
+        int defaultId;  // the button made the default one; 0: none is
+        unsigned style;
+        int result;
+        const char* message;  // when Enter is refused; then "click 2" ends the dialog
+    } cases[] = {
+        {"OK", 1, kStyleNone, IDOK, nullptr},
+        {"Anuluj", 2, kStyleNone, IDCANCEL, nullptr},
+        {"disabled", 1, kStyleDisabled, IDCANCEL, "Kontrolka \"OK\" jest zablokowana."},
+        {"hidden", 1, kStyleHidden, IDCANCEL, "nie ma przycisku domyślnego"},
+        {"none", 0, kStyleNone, IDCANCEL, "nie ma przycisku domyślnego"},
+    };
+    for (const Case& c : cases) {
+        DialogTemplate t = SampleTemplate();
+        for (ControlTemplate& ct : t.controls) {
+            if (ct.id == 1 || ct.id == 2) {
+                ct.kind = ct.id == c.defaultId ? ControlKind::DefaultButton : ControlKind::Button;
+                ct.style = ct.id == c.defaultId ? c.style : kStyleNone;
+            }
+        }
+        Session s({" ", "click 2"});
+        RecordingDialog d;
+        EXPECT_EQ(d.DoModal(t, nullptr), c.result) << c.name;
+        EXPECT_TRUE(s.Printed(c.message != nullptr ? c.message : "")) << c.name << s.Output();
+        EXPECT_EQ(s.Remaining(), c.message == nullptr ? 1u : 0u) << c.name;
     }
 }
 
@@ -190,7 +223,7 @@ TEST(ModalDialogTest, QuestionInsideOkHandlerReadsTheNextLine) {
 TEST(ModalDialogTest, OddLinesAreSkippedWithoutHarm) {
     Session s({"set \"Średnica 12", "set", "click", "check", "cell", "select", "show me",
                "set \xff\xfe 1", "\xc5", "cell 1", "cell 99999999999 1 x", "select -1",
-               "check \"\" 1", "set 1008", "  ", "click 2"});
+               "check \"\" 1", "set 1008", "click 2"});
     RecordingDialog d;
     SetFocus(MainWindow());
     EXPECT_EQ(d.DoModal(SampleTemplate(), MainWindow()), IDCANCEL);
@@ -265,7 +298,9 @@ class PanelVerbTest : public ::testing::Test {
     void SetUp() override {
         ASSERT_TRUE(panel_.Create(SampleTemplate(), MainWindow()));
         panel_.events.clear();
-        RegisterScriptPanel(&panel_, {{"diameter", 1004}, {"rounded", 1017}, {"spacing", 1008}});
+        RegisterScriptPanel(
+            &panel_,
+            {{"diameter", 1004}, {"rounded", 1017}, {"spacing", 1008, PanelValue::PositiveNumber}});
     }
     void TearDown() override { RegisterScriptPanel(nullptr, {}); }
     RecordingDialog panel_;
@@ -275,19 +310,20 @@ TEST_F(PanelVerbTest, SetsControlsAsAUserWould) {
     Session s;
     EXPECT_TRUE(HandlePanelCommand({"DIAMETER", "12"}));
     EXPECT_TRUE(HandlePanelCommand({"rounded", "1"}));
-    EXPECT_TRUE(HandlePanelCommand({"spacing", "15", "cm"}));  // value words joined
-    EXPECT_TRUE(HandlePanelCommand({"1008", "abc"}));
+    EXPECT_TRUE(HandlePanelCommand({"1008", "15"}));
+    EXPECT_TRUE(HandlePanelCommand({"spacing", ".5"}));
     EXPECT_TRUE(HandlePanelCommand({"Średnica", "6"}));  // a label names its list
     EXPECT_EQ(panel_.GetDlgItemText(1004), "6");
     EXPECT_TRUE(panel_.GetCheck(1017));
-    EXPECT_EQ(panel_.GetDlgItemText(1008), "abc");
+    EXPECT_EQ(panel_.GetDlgItemText(1008), ".5");
     EXPECT_EQ(panel_.events,
               (std::vector<std::string>{"selchange 1004 12", "command 1017", "change 1008",
-                                        "killfocus 1008 15 cm", "change 1008", "killfocus 1008 abc",
+                                        "killfocus 1008 15", "change 1008", "killfocus 1008 .5",
                                         "selchange 1004 6"}));
     EXPECT_EQ(s.Output(), "");
 }
 
+// A refused line changes nothing, hidden panel included, and says what the control takes.
 TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
     struct Case {
         std::vector<std::string> words;
@@ -295,12 +331,28 @@ TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
         bool hide;
         bool disable;
     } cases[] = {
-        {{"letter", "5"}, "Panel nie ma pola \"letter\".", false, false},
-        {{"diameter", "13"}, "nie ma pozycji \"13\"", false, false},
-        {{"rounded", "yes"}, "przyjmuje 0 albo 1", false, false},
+        {{"letter", "5"},
+         "Panel nie ma pola \"letter\"; pola: diameter, rounded, spacing.",
+         false,
+         false},
+        {{"diameter", "13"},
+         "Na liście \"Średnica\" nie ma pozycji \"13\"; do wyboru: 4.5, 6, 12.",
+         true,
+         false},
+        {{"rounded", "yes"},
+         "Pole wyboru \"Wyokrąglenia naroży\" przyjmuje 0 albo 1.",
+         false,
+         false},
+        {{"spacing", "15", "cm"},
+         "Pole \"Rozstaw\" przyjmuje liczbę większą od zera",
+         false,
+         false},
+        {{"Rozstaw", "0"}, "nie \"0\".", true, false},
+        {{"spacing", "-2"}, "nie \"-2\".", false, false},
+        {{"spacing", "1.2.3"}, "nie \"1.2.3\".", false, false},
+        {{"spacing", std::string(33, '9')}, "przyjmuje liczbę większą od zera", false, false},
         {{"spacing", "30"}, "Panel jest zablokowany podczas polecenia.", false, true},
-        {{"diameter", "12"}, "Panel jest zablokowany podczas polecenia.", false, true},
-        {{"spacing", "30"}, "Panel jest ukryty", true, false},
+        {{"diameter", "12"}, "Panel jest zablokowany podczas polecenia.", true, true},
     };
     for (const Case& c : cases) {
         panel_.ShowWindow(c.hide ? SW_HIDE : SW_SHOW);
@@ -310,11 +362,34 @@ TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
         Session s;
         EXPECT_FALSE(HandlePanelCommand(c.words)) << c.words[0];
         EXPECT_TRUE(s.Printed(c.message)) << s.Output();
+        EXPECT_EQ(panel_.IsWindowVisible(), !c.hide) << c.words[0];
         EXPECT_EQ(panel_.GetDlgItemText(1004), "4.5");
         EXPECT_EQ(panel_.GetDlgItemText(1008), "20");
         EXPECT_FALSE(panel_.GetCheck(1017));
         EXPECT_TRUE(panel_.events.empty());
     }
+}
+
+// A hidden panel, or a hidden control, is brought into reach first: by the panel's own way of
+// doing it when it gives one, else by showing the window.
+TEST_F(PanelVerbTest, HiddenPanelIsShownFirst) {
+    Session s;
+    panel_.ShowWindow(SW_HIDE);
+    EXPECT_TRUE(HandlePanelCommand({"diameter", "12"}));
+    EXPECT_TRUE(panel_.IsWindowVisible());
+    EXPECT_EQ(panel_.GetDlgItemText(1004), "12");
+
+    std::vector<int> revealed;
+    RegisterScriptPanel(&panel_, {{"spacing", 1008}}, [&](int id) {
+        revealed.push_back(id);
+        panel_.ShowControl(id, true);
+    });
+    panel_.ShowControl(1008, false);
+    EXPECT_TRUE(HandlePanelCommand({"spacing", "15"}));
+    EXPECT_TRUE(HandlePanelCommand({"1017", "1"}));  // in view already: nothing to reveal
+    EXPECT_EQ(revealed, std::vector<int>{1008});
+    EXPECT_EQ(panel_.GetDlgItemText(1008), "15");
+    EXPECT_TRUE(panel_.GetCheck(1017));
 }
 
 TEST_F(PanelVerbTest, AloneItPrintsThePanelAndAGonePanelIsRefused) {

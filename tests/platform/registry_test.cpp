@@ -108,10 +108,12 @@ TEST_F(RegistryTest, EveryKindOfValueRoundTrips) {
     // The file itself parses back into the same store and writes out identically.
     std::string text = ReadFile(file_);
     settings::Store store;
-    int line = 0;
-    ASSERT_TRUE(settings::Parse(text, store, line));
+    std::vector<int> damaged;
+    ASSERT_TRUE(settings::Parse(text, store, damaged));
+    EXPECT_TRUE(damaged.empty());
     EXPECT_EQ(settings::Serialize(store), text);
-    EXPECT_NE(text.find("Zażółć"), std::string::npos);  // Polish text stays readable
+    EXPECT_NE(text.find("Zażółć"), std::string::npos);      // Polish text stays readable
+    EXPECT_NE(text.find("\\x7F\\xFF"), std::string::npos);  // bytes that are not UTF-8 escaped
 }
 
 TEST_F(RegistryTest, BufferRulesReplacementDeletionAndReadOnlyKeys) {
@@ -176,31 +178,69 @@ TEST_F(RegistryTest, FailedWriteLeavesTheOldFile) {
     EXPECT_EQ(text, "5");
 }
 
-TEST_F(RegistryTest, CorruptFileCannotBeOpenedAndIsKeptUntilTheNextWrite) {
-    const std::string corrupt[] = {
-        "not a settings file\n",
-        "armavo-settings 1\nvalue sz X 1\\0\n",                   // value before any key
-        "armavo-settings 1\nkey K\nvalue sz X 1\\q\n",            // unknown escape
-        "armavo-settings 1\nkey K\nvalue sz X\n",                 // missing data
-        "armavo-settings 1\nkey K\nvalue sz X 1 2\n",             // extra token
-        "armavo-settings 1\nkey K\nvalue zz X 1\n",               // unknown type
-        "armavo-settings 1\nkey K\nvalue sz X \\x4\n",            // short hex escape
-        std::string("armavo-settings 1\nkey K\nvalue sz X 1\\"),  // escape cut off
-        "armavo-settings 2\nkey K\n",                             // unknown version
+// One damaged line costs only its own value: the others are read, the damage is told once,
+// and the next write keeps the old file beside the new one, which holds every good value.
+TEST_F(RegistryTest, DamagedLineLosesOnlyItsOwnValue) {
+    const std::pair<const char*, std::string> damaged[] = {
+        {"bad escape", "value sz B 2\\q"},
+        {"missing data", "value sz B"},
+        {"extra token", "value sz B 1 2"},
+        {"unknown type", "value zz B 2\\0"},
+        {"short hex escape", "value sz B \\x4"},
+        {"invalid UTF-8", "value sz B \xc5\\0"},
+        {"binary junk", "\x01\x02\xfe\xff\0junk\x1b[2J"s},
+        {"truncated last line", "value sz B 2\\"},
     };
-    for (const std::string& text : corrupt) {
+    for (const auto& [name, line] : damaged) {
+        SCOPED_TRACE(name);
         fs::remove_all(dir_);
         fs::create_directories(file_.parent_path());
+        const std::string text =
+            "armavo-settings 1\nkey K\nvalue sz A 1\\0\nvalue sz C 3\\0\n" + line;
+        WriteFile(file_, text);
+        Session s;
+        RegKey key;
+        ASSERT_EQ(RegOpenKey("K", RegAccess::ReadWrite, key), RegResult::Ok);
+        std::string value;
+        for (const char* good : {"A", "C", "A"}) {
+            EXPECT_EQ(RegGetString(key, good, value), RegResult::Ok) << good;
+        }
+        EXPECT_EQ(RegGetString(key, "B", value), RegResult::NotFound);
+        const std::string told =
+            "settings ma nieczytelny wiersz 5; pozostałe ustawienia odczytano.\n";
+        EXPECT_EQ(s.Output().find(told), s.Output().rfind(told)) << s.Output();
+        EXPECT_TRUE(s.Printed(told)) << s.Output();
+        ASSERT_EQ(RegSetValue(key, "D", "4"), RegResult::Ok);
+        EXPECT_EQ(ReadFile(file_.string() + ".bad"), text);
+        EXPECT_TRUE(
+            s.Printed("Uszkodzony plik ustawień zachowano jako " + file_.string() + ".bad"));
+        for (const auto& [good, expected] : {std::pair{"A", "1"}, {"C", "3"}, {"D", "4"}}) {
+            EXPECT_EQ(RegGetString(key, good, value), RegResult::Ok) << good;
+            EXPECT_EQ(value, expected);
+        }
+    }
+}
+
+// A file that is no settings file of this version at all cannot be opened; each write over
+// one keeps it under a name of its own.
+TEST_F(RegistryTest, ForeignFileIsKeptAtEveryWrite) {
+    fs::create_directories(file_.parent_path());
+    const std::string corrupt[] = {
+        "not a settings file\n", "armavo-settings 2\nkey K\n",
+        "armavo-settings 1\nvalue sz X 1\\0\n",  // nothing but a value without a key
+    };
+    for (size_t i = 0; i < std::size(corrupt); ++i) {
+        const std::string& text = corrupt[i];
         WriteFile(file_, text);
         Session s;
         RegKey key;
         EXPECT_EQ(RegOpenKey("K", RegAccess::ReadWrite, key), RegResult::CannotOpen) << text;
         EXPECT_TRUE(s.Printed("jest uszkodzony")) << text;
         EXPECT_EQ(ReadFile(file_), text);
-        // Writing settings replaces it, keeping the old one beside it.
         ASSERT_EQ(RegCreateKey("K", key), RegResult::Ok);
         ASSERT_EQ(RegSetValue(key, "X", "2"), RegResult::Ok);
-        EXPECT_EQ(ReadFile(file_.string() + ".bad"), text);
+        // The first copy is ".bad", the later ones ".bad2", ".bad3": none replaces another.
+        EXPECT_EQ(ReadFile(file_.string() + ".bad" + (i == 0 ? "" : std::to_string(i + 1))), text);
         std::string value;
         ASSERT_EQ(RegOpenKey("K", RegAccess::Read, key), RegResult::Ok);
         EXPECT_EQ(RegGetString(key, "X", value), RegResult::Ok);

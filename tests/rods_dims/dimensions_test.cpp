@@ -45,9 +45,9 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         RunDims(c.setup);
-        const std::string before = Snapshot();
+        const std::string before = SnapshotWithLayers();
         RunDims({"PANEL letterdim " + std::to_string(c.height), "TDIM", "30,0"}, false);
-        const std::string drawn = Snapshot();
+        const std::string drawn = SnapshotWithLayers();
         const auto texts = Tagged({"Wymiary"});
         ASSERT_EQ(texts.size(), c.texts.size());
         for (size_t i = 0; i < texts.size(); ++i) {
@@ -70,15 +70,15 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
         EXPECT_EQ(LayerColour("Wymiary prętów"), 4);
         // One U takes the texts back with the layer made for them; REDO brings them again.
         RunDims({"U"}, false);
-        EXPECT_EQ(Snapshot(), before);
+        EXPECT_EQ(SnapshotWithLayers(), before);
         RunDims({"REDO"}, false);
-        EXPECT_EQ(Snapshot(), drawn);
+        EXPECT_EQ(SnapshotWithLayers(), drawn);
         // The second toggle takes them away, as one step too.
         RunDims({"TDIM", "30,0"}, false);
         EXPECT_TRUE(Tagged({"Wymiary"}).empty());
         EXPECT_EQ(testkit::LiveEntities().size(), 1u);
         RunDims({"U"}, false);
-        EXPECT_EQ(Snapshot(), drawn);
+        EXPECT_EQ(SnapshotWithLayers(), drawn);
         EXPECT_CLEAN_AUDIT();
     }
 }

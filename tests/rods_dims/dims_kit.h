@@ -156,7 +156,7 @@ inline int LayerColour(const char* name) {
 }
 
 // Entities, records, named objects and the module's layers: what an undo must give back.
-inline std::string Snapshot() {
+inline std::string SnapshotWithLayers() {
     return testkit::DumpDrawing() + "\n--\n" + testkit::DumpNamedObjects() + "\n--\n" +
            std::to_string(LayerColour("Wymiary prętów")) + " " +
            std::to_string(LayerColour("Opisy prętów"));

@@ -99,7 +99,7 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
         SCOPED_TRACE(c.name);
         RunDims(With({"WPR", "0,0", "250,0", ""}));
         const std::string owner = c.projection ? MakeProjectionLine() : HandleOfBar(0);
-        const std::string before = Snapshot();
+        const std::string before = SnapshotWithLayers();
         std::vector<std::string> lines = {"TDESC"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
         RunDims(With(lines), false);
@@ -156,7 +156,7 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
         EXPECT_CLEAN_AUDIT();
         // The whole leader, its group, layer and style are one undo step.
         RunDims({"U"}, false);
-        EXPECT_EQ(Snapshot(), before);
+        EXPECT_EQ(SnapshotWithLayers(), before);
     }
 }
 
@@ -171,11 +171,11 @@ TEST_F(WprTest, LeaderGivenUpAtAPointLeavesNothing) {
     for (const auto& answers : cases) {
         SCOPED_TRACE(answers.size());
         RunDims(With({"WPR", "0,0", "250,0", ""}));
-        const std::string before = Snapshot();
+        const std::string before = SnapshotWithLayers();
         std::vector<std::string> lines = {"TDESC"};
         lines.insert(lines.end(), answers.begin(), answers.end());
         RunDims(With(lines), false);
-        EXPECT_EQ(Snapshot(), before);
+        EXPECT_EQ(SnapshotWithLayers(), before);
         RunDims(With({"TDESC", "T", "100,0", "100,0", "120,40", "200,40"}), false);
         EXPECT_EQ(Tagged(kLeaderTags).size(), 3u);
         EXPECT_EQ(GroupMembers().size(), 1u);
@@ -185,7 +185,7 @@ TEST_F(WprTest, LeaderGivenUpAtAPointLeavesNothing) {
 
 TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
     RunDims(With({"WPR", "0,100", "0,0", "300,0", "300,50", ""}));
-    const std::string bare = Snapshot();
+    const std::string bare = SnapshotWithLayers();
     // Enter takes the sub-prompt's default, the description beside the bar. It goes to the
     // middle of the 300 leg: the main text 16.875 before it and the number 40.625 before,
     // both 2.5 above (figures of a 15-character main text at h = 5).
@@ -195,11 +195,11 @@ TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
     EXPECT_EQ(first[0].text, "12 co 15 L= 450");
     ExpectAt(first[0], 133.125, 2.5);
     ExpectAt(first[3], 109.375, 2.5);
-    const std::string on = Snapshot();
+    const std::string on = SnapshotWithLayers();
     // Picked on another leg: off, and on again where it was.
     RunDims(With({"TDESC", "P", "0,50"}), false);
     EXPECT_TRUE(Tagged({"Opis", "Opis-Nr"}).empty());
-    const std::string off = Snapshot();
+    const std::string off = SnapshotWithLayers();
     RunDims(With({"TDESC", "P", "300,25"}), false);
     const auto again = Tagged({"Opis", "Opis-Nr"});
     ASSERT_EQ(again.size(), 5u);
@@ -209,11 +209,11 @@ TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
     }
     // Each toggle is one undo step.
     RunDims({"U"}, false);
-    EXPECT_EQ(Snapshot(), off);
+    EXPECT_EQ(SnapshotWithLayers(), off);
     RunDims({"U"}, false);
-    EXPECT_EQ(Snapshot(), on);
+    EXPECT_EQ(SnapshotWithLayers(), on);
     RunDims({"U"}, false);
-    EXPECT_EQ(Snapshot(), bare);
+    EXPECT_EQ(SnapshotWithLayers(), bare);
 }
 
 }  // namespace

@@ -30,12 +30,15 @@ struct Entity {
     sds_name name = {0, 0};
 };
 
-// Runs the lines with the module loaded (on a fresh drawing unless `fresh` is off); every
-// result-buffer list the session made must be released by its end.
-inline std::string RunWpr(const std::vector<std::string>& lines, bool fresh = true) {
+// Runs the lines with the module loaded (on a fresh drawing unless `fresh` is off), as a
+// script or, with `typed`, as typed at the terminal (a failed command does not end the
+// session then); every result-buffer list the session made must be released by its end.
+inline std::string RunWpr(const std::vector<std::string>& lines, bool fresh = true,
+                          bool typed = false) {
     testkit::ScenarioOptions options;
     options.entry = SDS_EntryPoint;
     options.newDrawing = fresh;
+    options.typed = typed;
     // The program wires the PANEL verb to the window framework; the kit leaves it to us.
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
     const long live = host::LiveResbufCount();
@@ -158,6 +161,11 @@ inline Entity LinkText(const std::string& content, const std::string& tag, const
     CSDSXDataPret().EnsureExtensionDictionary(made.name, dictionary);
     CSDSXDataPret().WriteDescriptionLink(dictionary, kKey, tag, EntityHandle(bar), at);
     return made;
+}
+
+// Entities, their records and the named objects: what a cancelled command must leave exactly.
+inline std::string Snapshot() {
+    return testkit::DumpDrawing() + "\n--\n" + testkit::DumpNamedObjects();
 }
 
 // Every scenario ends on a drawing that passes the audit, unless the test built a faulty one

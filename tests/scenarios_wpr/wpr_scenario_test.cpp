@@ -5,7 +5,9 @@
 
 #include "host/document.h"
 #include "module/frame/workers.h"
+#include "module/rods/rod_geometry.h"
 #include "module/rods/rod_workers.h"
+#include "platform/console.h"
 #include "tests/scenarios_wpr/wpr_kit.h"
 
 namespace {
@@ -108,6 +110,57 @@ TEST_F(WprTest, OffsetOptionAndCaseSensitiveKeyword) {
                                "Wprowadź odsunięcie Y <0.0>: "}) {
         EXPECT_NE(transcript.find(prompt), std::string::npos) << prompt;
     }
+}
+
+// A vertex is never taken beyond the drawing's range: a typed point or offset is refused by
+// the host's prompt, an offset that carries the vertex beyond it by the command, each with
+// its own message; the bar is made of the vertices taken, never refused for too few points.
+TEST_F(WprTest, VerticesBeyondTheDrawingRangeAreRefusedWithTheirReason) {
+    const struct {
+        std::vector<std::string> answers;
+        const char* printed;
+        std::vector<std::vector<double>> vertices;
+    } cases[] = {
+        {{"0,0", "Odsuń", "1e15,0", "1e15", "0", "100,0", ""},
+         "Punkt poza zakresem współrzędnych rysunku.",
+         {{0, 0, 0}, {100, 0, 0}}},
+        {{"0,0", "Odsuń", "", "1e16", "-5", "0", ""},
+         "Wartość poza zakresem.",
+         {{0, 0, 0}, {-5, 0, 0}}},
+        {{"1e16,0", "0,0", "@-2e15,0", "@0,5", ""},
+         "Wartość poza zakresem.",
+         {{0, 0, 0}, {0, 5, 0}}},
+    };
+    for (const auto& c : cases) {
+        std::vector<std::string> lines = {"PANEL steel RB500W", "WPR"};
+        lines.insert(lines.end(), c.answers.begin(), c.answers.end());
+        const std::string transcript = RunWpr(lines);
+        SCOPED_TRACE(transcript);
+        EXPECT_NE(transcript.find(c.printed), std::string::npos);
+        EXPECT_EQ(transcript.find("co najmniej dwa"), std::string::npos);
+        const auto bars = Polylines();
+        ASSERT_EQ(bars.size(), 1u);
+        ExpectVertices(bars[0].vertices, c.vertices);
+    }
+}
+
+// A polyline the drawing refuses is told as such, not as a bar of too few points, and
+// leaves nothing behind.
+TEST_F(WprTest, ABarTheDrawingRefusesIsNotBlamedOnItsPoints) {
+    RunWpr({"LINE", "0,0", "10,0", ""});
+    CObslugaPreta handler(nullptr);
+    handler.vertices = {CSDSPointExt(0, 0, 0), CSDSPointExt(std::nan(""), 5, 0)};
+    std::string out;
+    platform::SetOutputSink(
+        [](std::string_view text, void* to) { static_cast<std::string*>(to)->append(text); }, &out);
+    handler.FinishBar(0.0, false, rods::kNoHooks);
+    platform::SetOutputSink(nullptr, nullptr);
+    EXPECT_NE(out.find("Rysunek nie przyjął polilinii pręta; pręt nie został wstawiony."),
+              std::string::npos)
+        << out;
+    EXPECT_EQ(out.find("co najmniej dwa"), std::string::npos) << out;
+    ASSERT_EQ(testkit::LiveEntities().size(), 1u);
+    EXPECT_EQ(testkit::LiveEntities()[0].type, "LINE");
 }
 
 TEST_F(WprTest, EscOrEnterAtTheFirstPromptDrawsNothing) {

@@ -4,12 +4,12 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <set>
 #include <utility>
 
 #include "host/document.h"
 #include "host/entity_listing.h"
 #include "host/input_sources.h"
+#include "host/unsaved_work.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/registry.h"
@@ -22,6 +22,26 @@ namespace testkit {
 namespace {
 
 int g_lastStatus = 0;
+
+// Lines typed live: "^D" stands for Ctrl+D.
+class TypedInput : public host::LineSource {
+  public:
+    TypedInput(std::vector<std::string> lines, bool echo)
+        : LineSource(echo), lines_(std::move(lines)) {}
+    bool Interactive() const override { return true; }
+
+  protected:
+    std::optional<std::string> Fetch(std::string_view) override {
+        if (next_ >= lines_.size() || lines_[next_++] == "^D") {
+            return std::nullopt;
+        }
+        return lines_[next_ - 1];
+    }
+
+  private:
+    std::vector<std::string> lines_;
+    size_t next_ = 0;
+};
 std::string g_lastSettings;
 
 void Capture(std::string_view text, void* context) {
@@ -36,36 +56,6 @@ std::string FreshSettingsFile() {
     std::filesystem::path file = dir / "settings";
     std::filesystem::remove(file, error);
     return file.string();
-}
-
-bool Hex(const std::string& text) {
-    return !text.empty() && text.find_first_not_of("0123456789ABCDEFabcdef") == std::string::npos;
-}
-
-void DumpInto(const sds_name object, const std::string& indent, std::set<std::string>& seen,
-              std::string& out) {
-    struct resbuf* list = sds_entget(object);
-    if (list == nullptr) {
-        out += indent + "nil\n";
-        return;
-    }
-    std::vector<std::pair<long, long>> owned;
-    for (const struct resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
-        out += indent + host::FormatGroup(rb) + "\n";
-        if (rb->restype == 360 || rb->restype == 350) {
-            owned.emplace_back(rb->resval.rlname[0], rb->resval.rlname[1]);
-        }
-    }
-    sds_relrb(list);
-    for (const auto& [a, b] : owned) {
-        sds_name child = {a, b};
-        std::string handle = host::HandleOf(child);
-        // Each object once: dictionaries may point at each other.
-        if (!Hex(handle) || !seen.insert(handle).second) {
-            continue;
-        }
-        DumpInto(child, indent + "  ", seen, out);
-    }
 }
 
 // Calls `visit` with each live entity in creation order (ssget "X").
@@ -95,13 +85,20 @@ std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOpt
 #ifdef ARMAVO_TESTKIT_FILES
     host::RegisterFileCommands();
 #endif
+    if (!options.files) {
+        for (const char* verb : {"OPEN", "SAVE", "EXPORT"}) {
+            host::RegisterVerb(verb, nullptr);
+        }
+        host::SetDrawingSaver(nullptr);
+    }
     if (options.newDrawing) {
         host::NewDrawing();
     }
     std::string transcript;
-    host::MemoryInput input(lines, options.echo);
+    host::MemoryInput script(lines, options.echo);
+    TypedInput typed(lines, options.echo);
     platform::LineInput* previousInput = platform::GetLineInput();
-    platform::SetLineInput(&input);
+    platform::SetLineInput(options.typed ? static_cast<platform::LineInput*>(&typed) : &script);
     platform::SetOutputSink(Capture, &transcript);
     host::ResetOutputColumn();
     g_lastStatus = host::Run(options.entry);
@@ -146,11 +143,7 @@ std::vector<std::string> LiveHandles() {
 }
 
 std::string DumpObject(const sds_name object) {
-    std::set<std::string> seen;
-    seen.insert(host::HandleOf(object));
-    std::string out;
-    DumpInto(object, "", seen, out);
-    return out;
+    return host::FormatObjectTree(object);
 }
 
 std::string DumpDrawing() {

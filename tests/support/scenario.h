@@ -15,6 +15,12 @@ struct ScenarioOptions {
     host::EntryPoint entry = nullptr;  // e.g. SDS_EntryPoint for the module; null: host alone
     bool newDrawing = true;            // start from host::NewDrawing()
     bool echo = true;                  // echo each answer after its prompt, as scripts do
+    // The lines are typed live at the terminal: the line "^D" is Ctrl+D there (an end of the
+    // input after which reading goes on), and the input ends after the last line.
+    bool typed = false;
+    // OPEN, SAVE and EXPORT are commands (when the drawing files are built) and the drawing
+    // can be saved from the unsaved-changes question; off: neither, so no file is touched.
+    bool files = true;
     // The registry's settings file; empty: a fresh file in a temporary folder, removed
     // before the run so that every scenario starts from the panel's defaults.
     std::string settingsFile;

@@ -1,0 +1,180 @@
+// Deleting a bar with everything that names it as owner, after asking whether the numbers
+// above it are to be closed up; groups are kept free of the entities deleted.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "module/entities/resbuf_util.h"
+#include "module/resources/strings.h"
+#include "module/rods/obsluga_preta.h"
+#include "platform/dialog.h"
+#include "platform/message_box.h"
+
+namespace {
+
+constexpr int kIdDeleteAndRenumber = 60;
+constexpr int kIdDelete = 61;
+const char* const kCaption = "IntelliCAD";
+
+std::vector<std::array<long, 2>> AllEntities() {
+    std::vector<std::array<long, 2>> names;
+    sds_name all = {0, 0};
+    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
+        return names;
+    }
+    long length = 0;
+    sds_sslength(all, &length);
+    for (long i = 0; i < length; ++i) {
+        sds_name entity = {0, 0};
+        if (sds_ssname(all, i, entity) == RTNORM) {
+            names.push_back({entity[0], entity[1]});
+        }
+    }
+    sds_ssfree(all);
+    return names;
+}
+
+bool IsLive(const long name[2]) {
+    rblist::Owned list(sds_entget(name));
+    return list != nullptr;
+}
+
+// Keeps the host's pick-first selection across whole-drawing selections.
+class PickFirstKept {
+  public:
+    PickFirstKept() { sds_ssgetfirst(&grips_, &picked_); }
+    ~PickFirstKept() {
+        if (picked_ != nullptr && picked_->restype == RTPICKS) {
+            sds_sssetfirst(nullptr, picked_->resval.rlname);
+            sds_ssfree(picked_->resval.rlname);
+        }
+        sds_relrb(grips_);
+        sds_relrb(picked_);
+    }
+    PickFirstKept(const PickFirstKept&) = delete;
+    PickFirstKept& operator=(const PickFirstKept&) = delete;
+
+  private:
+    resbuf* grips_ = nullptr;
+    resbuf* picked_ = nullptr;
+};
+
+}  // namespace
+
+int CObslugaPreta::FindRodsWithNumber(const sds_name bar, std::vector<std::string>& handles) {
+    handles.clear();
+    CRodXDataParameters record;
+    xdata.ReadRodRecord(bar, LoadUiString(rods::kIdRecordKey), record);
+    const std::string own = EntityHandle(bar);
+    PickFirstKept kept;
+    for (const rods::BarEntry& entry : ListBars()) {
+        // Another bar is another entity: ordinals repeat once bars have been deleted and
+        // drawn again, so they cannot tell two bars apart.
+        const std::string handle = EntityHandle(entry.name);
+        if (entry.record.number == record.number && handle != own) {
+            handles.push_back(handle);
+        }
+    }
+    return static_cast<int>(handles.size());
+}
+
+bool CObslugaPreta::DeleteRod(const sds_name bar) {
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    if (!IsBar(bar, key, LoadUiString(rods::kIdBarTag))) {
+        return false;
+    }
+    HighlightRodGroup(bar);
+    CRodXDataParameters record;
+    xdata.ReadRodRecord(bar, key, record);
+    const int used = CountRods(1);
+    std::vector<std::string> others;
+    FindRodsWithNumber(bar, others);
+    // The number stays in use, or it is the last of a gapless series: nothing to close up.
+    const bool renumber = others.empty() && record.number != used;
+    const std::string question = LoadUiString(renumber ? kIdDeleteAndRenumber : kIdDelete);
+    const int answer =
+        platform::MessageBox(static_cast<platform::Window*>(sds_getmainhwnd()), question, kCaption,
+                             platform::MB_YESNO | platform::MB_ICONQUESTION);
+    if (answer != platform::IDYES) {
+        EndRodOperation();
+        return false;
+    }
+    const std::string handle = EntityHandle(bar);
+    const std::string barTag = LoadUiString(rods::kIdBarTag);
+    UndoGroup undo;
+    for (const auto& words : AllEntities()) {
+        const sds_name entity = {words[0], words[1]};
+        std::string tag;
+        std::string owner;
+        xdata.ReadDimensionLink(entity, key, tag, owner);
+        if (owner == handle && tag != barTag) {
+            sds_entdel(entity);
+        }
+    }
+    const bool deleted = sds_entdel(bar) == RTNORM;
+    DropDeadGroupMembers();
+    EndRodOperation();
+    if (deleted && renumber) {
+        RenumberFrom(record.number);
+    }
+    undo.Close();
+    return deleted;
+}
+
+void CObslugaPreta::DropDeadGroupMembers() {
+    sds_name named = {0, 0};
+    if (sds_namedobjdict(named) != RTNORM) {
+        return;
+    }
+    rblist::Owned entry(sds_dictsearch(named, "ACAD_GROUP", 0));
+    const resbuf* self = rblist::Find(entry.get(), -1);
+    if (self == nullptr) {
+        return;
+    }
+    const sds_name groups = {self->resval.rlname[0], self->resval.rlname[1]};
+    // Names and groups first: the dictionary changes under the walk otherwise.
+    std::vector<std::pair<std::string, std::array<long, 2>>> filed;
+    std::string name;
+    for (const resbuf* node = entry.get(); node != nullptr; node = node->rbnext) {
+        if (node->restype == 3) {
+            name = rblist::Text(node);
+        } else if (node->restype == 350 && !name.empty()) {
+            filed.push_back({name, {node->resval.rlname[0], node->resval.rlname[1]}});
+            name.clear();
+        }
+    }
+    for (const auto& [key, words] : filed) {
+        const sds_name group = {words[0], words[1]};
+        rblist::Owned list(sds_entget(group));
+        if (list == nullptr) {
+            continue;
+        }
+        int live = 0;
+        int dead = 0;
+        // Unlinks the dead members' nodes from the list, keeping the rest in order.
+        for (resbuf* node = list.get(); node != nullptr && node->rbnext != nullptr;) {
+            resbuf* next = node->rbnext;
+            if (next->restype == 340) {
+                if (!IsLive(next->resval.rlname)) {
+                    node->rbnext = next->rbnext;
+                    next->rbnext = nullptr;
+                    sds_relrb(next);
+                    ++dead;
+                    continue;
+                }
+                ++live;
+            }
+            node = next;
+        }
+        if (dead == 0) {
+            continue;
+        }
+        if (live == 0) {
+            if (sds_dictdel(groups, key.c_str()) == RTNORM) {
+                sds_entdel(group);
+            }
+        } else {
+            sds_entmod(list.get());
+        }
+    }
+}

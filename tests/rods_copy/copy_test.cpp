@@ -1,0 +1,201 @@
+// Copies of bar 3 of bars 1..5 through the copy sub-prompt, and drawn-out copies: numbers,
+// ordinals, number texts, which texts and leaders come along naming the copy, the anonymous
+// groups made, and one U per copy.
+#include "tests/rods_copy/copy_kit.h"
+
+namespace {
+
+using namespace copy_kit;
+
+const std::vector<std::string> kLeaderPieces = {"OpisOdn", "OpisOdn-Nr", "OpisOdn-Dl", "OpisOdn-Fi",
+                                                "OpisOdn-LP"};
+
+// The types of a group's members, by handle.
+std::vector<std::string> TypesOf(const std::vector<std::string>& handles) {
+    std::vector<std::string> types;
+    for (const std::string& handle : handles) {
+        sds_name entity;
+        sds_handent(handle.c_str(), entity);
+        types.push_back(Read(entity).type);
+    }
+    return types;
+}
+
+// The copy's pieces lie where the bar's lie, moved by (500, 0), and name the copy.
+void ExpectCopiedPieces(const std::string& bar, const std::string& copy,
+                        const std::vector<std::string>& tags) {
+    const auto original = OwnedBy(bar, tags);
+    const auto copied = OwnedBy(copy, tags);
+    ASSERT_EQ(copied.size(), original.size());
+    for (size_t i = 0; i < copied.size(); ++i) {
+        sds_name a;
+        sds_name b;
+        sds_handent(original[i].c_str(), a);
+        sds_handent(copied[i].c_str(), b);
+        const Piece p = Read(a);
+        const Piece q = Read(b);
+        EXPECT_EQ(q.link.type, p.link.type);
+        const bool polyline = p.type == "LWPOLYLINE";
+        ASSERT_EQ(q.vertices.size(), p.vertices.size());
+        EXPECT_NEAR(polyline ? q.vertices[1].x : q.at[0],
+                    (polyline ? p.vertices[1].x : p.at[0]) + 500, 1e-9)
+            << q.link.type;
+        EXPECT_NEAR(polyline ? q.vertices[1].y : q.at[1], polyline ? p.vertices[1].y : p.at[1],
+                    1e-9)
+            << q.link.type;
+        if (p.link.type != "Wymiary") {
+            EXPECT_NEAR(q.link.point[0], p.link.point[0] + 500, 1e-9) << "link point moved";
+            EXPECT_NEAR(q.link.point[1], p.link.point[1], 1e-9) << "by the move made";
+        }
+        if (p.link.type != "Opis-Nr") {
+            EXPECT_EQ(q.text, p.text);
+        }
+    }
+}
+
+TEST_F(WprTest, CopiesOfABar) {
+    const struct {
+        const char* name;
+        std::vector<std::string> answers;  // after TCOPY
+        std::vector<int> numbers;          // of every bar afterwards, 6 and 7 the copies
+        bool leadersCopied;
+        bool ortho = false;
+    } cases[] = {
+        {"new number", {"N", "10,200", "0,200", "500,200"}, {1, 2, 3, 4, 5, 6}, false},
+        // The cursor is let go 30 off the locked axis: the copy goes where it was shown.
+        {"new number, orthogonal",
+         {"N", "10,200", "0,200", "500,230"},
+         {1, 2, 3, 4, 5, 6},
+         false,
+         true},
+        {"keeping the number, the default",
+         {"", "10,200", "0,200", "500,200"},
+         {1, 2, 3, 4, 5, 3},
+         true},
+        // Enter repeats the mode of the last copy.
+        {"two new numbers",
+         {"N", "10,200", "0,200", "500,200", "", "10,200", "0,200", "500,300"},
+         {1, 2, 3, 4, 5, 6, 7},
+         false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> setup = Bars(5, {3}, {3}, {3});
+        setup.push_back(c.ortho ? "SETVAR ORTHOMODE 1" : "SETVAR ORTHOMODE 0");
+        RunEdit(setup);
+        const std::string bar = HandleOfBar(2);
+        const std::string before = Snapshot();
+        const auto groupsBefore = GroupMembers();
+        ASSERT_EQ(groupsBefore.size(), 1u);
+        std::vector<std::string> lines = {"TCOPY"};
+        lines.insert(lines.end(), c.answers.begin(), c.answers.end());
+        const std::string transcript = RunEdit(lines, false);
+        EXPECT_EQ(testkit::LastScenarioStatus(), 0);
+        EXPECT_CLEAN_AUDIT();
+
+        const auto bars = BarList();
+        ASSERT_EQ(bars.size(), c.numbers.size()) << transcript;
+        for (size_t i = 0; i < bars.size(); ++i) {
+            EXPECT_EQ(bars[i].number, c.numbers[i]) << i;
+            // A copy's ordinal is the count of bars with it, as a new bar's is.
+            EXPECT_EQ(bars[i].ordinal, static_cast<int>(i) + 1) << i;
+        }
+        const std::string copy = bars[5].handle;
+        ExpectCopiedPieces(bar, copy, {"Opis", "Wymiary"});
+        EXPECT_EQ(NumberTextOf(copy, "Opis-Nr"), std::to_string(c.numbers[5]));
+        EXPECT_EQ(NumberTextOf(bar, "Opis-Nr"), "3");
+        const auto groups = GroupMembers();
+        ASSERT_EQ(groups.size(), c.numbers.size() - 5 + (c.leadersCopied ? 2 : 1));
+        EXPECT_EQ(groups[0], groupsBefore[0]) << "the bar's own leader keeps its group";
+        if (c.leadersCopied) {
+            ExpectCopiedPieces(bar, copy, kLeaderPieces);
+            EXPECT_EQ(NumberTextOf(copy, "OpisOdn-Nr"), "3");
+            EXPECT_EQ(groups[1], OwnedBy(copy, kLeaderPieces)) << "the copied leader's group";
+        } else {
+            EXPECT_TRUE(OwnedBy(copy, kLeaderPieces).empty());
+        }
+        // Every copy in one more group, lines, polylines, circles, texts.
+        const auto& all = groups[c.leadersCopied ? 2 : 1];
+        std::vector<std::string> expected = OwnedBy(copy, kAllLinkTags);
+        expected.push_back(copy);
+        EXPECT_EQ(all.size(), expected.size());
+        const auto types = TypesOf(all);
+        const std::vector<std::string> order = {"LINE", "LWPOLYLINE", "CIRCLE", "TEXT"};
+        for (size_t i = 1; i < types.size(); ++i) {
+            const auto rank = [&](const std::string& t) {
+                return std::find(order.begin(), order.end(), t) - order.begin();
+            };
+            EXPECT_LE(rank(types[i - 1]), rank(types[i])) << i;
+        }
+        for (const std::string& handle : expected) {
+            EXPECT_NE(std::find(all.begin(), all.end(), handle), all.end()) << handle;
+        }
+        EXPECT_EQ(all.front(), copy) << "the copied bar is the group's first polyline";
+        // One U for each copy.
+        RunEdit({"UNDO " + std::to_string(c.numbers.size() - 5)}, false);
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+TEST_F(WprTest, CopyGivenUpCopiesNothing) {
+    const std::vector<std::string> cases[] = {
+        {"N", "10,200", "^C"},
+        {"N", "10,200", "0,200", "^C"},
+        {"N", "10,200", "0,200", "0,200"},
+        {"N", "^C"},
+        {"^C"},
+    };
+    for (const auto& answers : cases) {
+        SCOPED_TRACE(answers.size());
+        RunEdit(Bars(5, {3}, {3}, {3}));
+        const std::string before = Snapshot();
+        std::vector<std::string> lines = {"TCOPY"};
+        lines.insert(lines.end(), answers.begin(), answers.end());
+        RunEdit(lines, false);
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+TEST_F(WprTest, DrawnOutCopiesCompleteWhatTheBarLacks) {
+    const struct {
+        const char* name;
+        std::vector<int> described, dimensioned, leadered;
+        size_t copyPieces;  // texts and circles naming the copy
+    } cases[] = {
+        {"bare bar", {}, {}, {}, 5 + 1},
+        {"described and dimensioned", {3}, {3}, {3}, 5 + 1},
+        {"dimensioned only", {}, {3}, {}, 5 + 1},
+        {"described only", {3}, {}, {}, 5 + 1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunEdit(Bars(5, c.described, c.dimensioned, c.leadered));
+        const std::string bar = HandleOfBar(2);
+        const std::string before = Snapshot();
+        const auto groupsBefore = GroupMembers();
+        const size_t barPieces = OwnedBy(bar, kAllLinkTags).size();
+        RunEdit({"TEJECT", "10,200", "0,200", "500,200"}, false);
+        EXPECT_CLEAN_AUDIT();
+        const auto bars = BarList();
+        ASSERT_EQ(bars.size(), 6u);
+        EXPECT_EQ(bars[5].number, 3);
+        EXPECT_EQ(bars[5].ordinal, 6);
+        const std::string copy = bars[5].handle;
+        EXPECT_EQ(OwnedBy(copy, kAllLinkTags).size(), c.copyPieces);
+        EXPECT_EQ(OwnedBy(copy, {"Wymiary"}).size(), 1u);
+        EXPECT_EQ(NumberTextOf(copy, "Opis-Nr"), "3");
+        EXPECT_TRUE(OwnedBy(copy, kLeaderPieces).empty());
+        EXPECT_EQ(OwnedBy(bar, kAllLinkTags).size(), barPieces) << "the bar keeps its own";
+        if (!c.described.empty()) {
+            ExpectCopiedPieces(bar, copy, {"Opis", "Opis-Nr"});
+        }
+        if (!c.dimensioned.empty()) {
+            ExpectCopiedPieces(bar, copy, {"Wymiary"});
+        }
+        EXPECT_EQ(GroupMembers(), groupsBefore) << "no groups made";
+        RunEdit({"U"}, false);
+        EXPECT_EQ(Snapshot(), before);
+    }
+}
+
+}  // namespace

@@ -1,0 +1,228 @@
+// How an edit operation gets its bar, through the whole program: the pick-first selection
+// (one bar silently, several through the bar picker), the pick prompt, the bar's group by
+// owner handle, leader pieces left out, and the clean-up at the end.
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "tests/scenarios_edpr/edpr_kit.h"
+
+namespace {
+
+using namespace edpr_kit;
+
+// The picker as "show" draws it for the drawing of the kit (bar 2 by its arc length).
+const char* const kPickerTable =
+    "  [1012] siatka 2 wierszy\n"
+    "         Nr | Średnica [mm] | Stal   | Długość [cm]\n"
+    "      1: 1  | 10.0          | RB500W | 250\n"
+    "      2: 2  | 10.0          | RB500W | 314\n";
+
+// Selects the two bars and the line, then runs the probe with the picker's lines.
+std::vector<std::string> WithPicker(const std::vector<std::string>& dialogLines) {
+    std::vector<std::string> lines = {"SELECT", kStraightAt, kLineAt, kArcAt, "", "PROBA"};
+    lines.insert(lines.end(), dialogLines.begin(), dialogLines.end());
+    return lines;
+}
+
+TEST_F(EdprTest, PickerListsTheSelectedBarsAndGivesTheChosenOne) {
+    const struct {
+        std::vector<std::string> dialog;
+        int bar;  // 1 or 2; 0 for none
+        int refusals;
+    } cases[] = {
+        {{"show", "select 2", "click 1"}, 2, 0},
+        {{"select 1", "click OK"}, 1, 0},
+        // Clicking into a cell selects its row; the picker's cells cannot be edited.
+        {{"cell 2 3 999", "click 1"}, 2, 0},
+        // OK without a row is refused and the picker stays open.
+        {{"click 1", "select 2", "click 1"}, 2, 1},
+        {{"click 1", "click 1", "select 1", "click 1"}, 1, 2},
+        // Cancel, Esc and the end of the input end the operation without a pick prompt.
+        {{"select 2", "click 2"}, 0, 0},
+        {{"click Anuluj"}, 0, 0},
+        {{"^C"}, 0, 0},
+        {{"click 1"}, 0, 1},
+    };
+    for (const auto& c : cases) {
+        const Drawing d = MakeDrawing();
+        InstallProbe();
+        const std::string before = Snapshot();
+        const std::string transcript = RunWpr(WithPicker(c.dialog), false);
+        SCOPED_TRACE(transcript);
+        // The picker shows itself once when it opens, and again at each `show`.
+        const int shows = static_cast<int>(std::count(c.dialog.begin(), c.dialog.end(), "show"));
+        EXPECT_EQ(Count(transcript, "=== Wybierz jeden z zaznaczonych prętów: ==="), 1 + shows);
+        EXPECT_EQ(Count(transcript, "Nie został wybrany żaden z prętów !"), c.refusals);
+        EXPECT_EQ(Count(transcript, kProbePrompt), 0);
+        const std::string expected = c.bar == 0   ? "-"
+                                     : c.bar == 1 ? EntityHandle(d.straight.name)
+                                                  : EntityHandle(d.arc.name);
+        EXPECT_EQ(Probe().bars, std::vector<std::string>{expected});
+        if (std::find(c.dialog.begin(), c.dialog.end(), "show") != c.dialog.end()) {
+            EXPECT_NE(transcript.find(kPickerTable), std::string::npos);
+        }
+        if (c.dialog[0] == "cell 2 3 999") {
+            EXPECT_EQ(Count(transcript, "Komórki (2, 3) nie można edytować."), 1);
+        }
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_TRUE(SelectionCleared());
+    }
+}
+
+// Without a picker: one bar of the pick-first selection is taken silently; anything else
+// falls back to the pick prompt, which asks again until a bar is picked or Esc is pressed.
+TEST_F(EdprTest, PreselectionOrPickPrompt) {
+    const struct {
+        std::vector<std::string> lines;
+        std::vector<int> bars;  // per probe run: 1, 2, or 0 for none
+        int prompts;
+    } cases[] = {
+        {{"SELECT", kArcAt, kLineAt, "", "PROBA"}, {2}, 0},
+        // The operation clears the selection, so the next one asks.
+        {{"SELECT", kStraightAt, "", "PROBA", "PROBA", kArcAt}, {1, 2}, 1},
+        {{"SELECT", kLineAt, kTextAt, "", "PROBA", kStraightAt}, {1}, 1},
+        // A description text, a line, empty space and Enter are no bars: the prompt repeats.
+        {{"PROBA", kTextAt, kLineAt, "500,500", "", kArcAt}, {2}, 5},
+        {{"PROBA", kTextAt, "^C"}, {0}, 2},
+        {{"PROBA", kLineAt}, {0}, 2},
+    };
+    for (const auto& c : cases) {
+        const Drawing d = MakeDrawing();
+        InstallProbe();
+        const std::string transcript = RunWpr(c.lines, false);
+        SCOPED_TRACE(transcript);
+        std::vector<std::string> expected;
+        for (int bar : c.bars) {
+            expected.push_back(bar == 0   ? "-"
+                               : bar == 1 ? EntityHandle(d.straight.name)
+                                          : EntityHandle(d.arc.name));
+        }
+        EXPECT_EQ(Probe().bars, expected);
+        EXPECT_EQ(Count(transcript, kProbePrompt), c.prompts);
+        EXPECT_EQ(Count(transcript, "=== Wybierz jeden"), 0);
+        EXPECT_TRUE(SelectionCleared());
+    }
+}
+
+// Marks an entity as belonging to `bar` with the tag (description link, or dimension link
+// for "Wymiary").
+void Link(const std::string& tag, const sds_name bar) {
+    sds_name made = {0, 0};
+    sds_entlast(made);
+    sds_name dictionary;
+    CSDSXDataPret records;
+    records.EnsureExtensionDictionary(made, dictionary);
+    const sds_point at = {0, -50, 0};
+    if (tag == "Wymiary") {
+        records.WriteDimensionLink(dictionary, kKey, tag, EntityHandle(bar));
+    } else {
+        records.WriteDescriptionLink(dictionary, kKey, tag, EntityHandle(bar), at);
+    }
+}
+
+// Two bars with pieces of every kind at the same place; which belong to bar 1's group is
+// decided by entity type, tag and owner handle alone.
+TEST_F(EdprTest, GroupIsTheBarAndWhatNamesItAsOwner) {
+    const Drawing d = MakeDrawing();  // bar 1's "Opis-Nr" text belongs to its group
+    const sds_point p = {0, -50, 0};
+    const sds_point q = {50, -50, 0};
+    const std::vector<CSDSPointExt> path = {{0, -50, 0}, {50, -50, 0}};
+    CSDSText text;
+    CSDSLine line;
+    CSDSCircle circle;
+    CSDSPolyLine polyline;
+    auto makeText = [&] { text.Create("x", p, 5, 0, "STANDARD", 0, 0, p, 0, "0", 256); };
+    auto makeLine = [&] { line.Create(p, q, "0", "CONTINUOUS", 256, 1.0); };
+    auto makeCircle = [&] { circle.Create(p, 5, "0", "CONTINUOUS", 256, 1.0); };
+    auto makePolyline = [&] { polyline.Create(path, false, "0", "CONTINUOUS", 256); };
+    const struct {
+        std::function<void()> make;
+        const char* tag;
+        bool ofSecondBar;
+        bool member;
+        bool leader;
+    } pieces[] = {
+        {makeText, "Opis", false, true, false},
+        {makeText, "Opis", true, false, false},  // the same place, the other bar
+        {makeText, "Wymiary", false, true, false},
+        {makeText, "Wymiary", true, false, false},
+        {makeText, "OpisOdn-Nr", false, true, true},
+        {makeText, "OpisOdn-Fi", false, true, true},
+        {makeText, "OpisOdn-LP", false, true, true},
+        {makeText, "OpisOdn-Dl", false, true, true},
+        {makeText, "OpisOdn-Dl", true, false, true},
+        {makeText, "RzutPoziomy", false, false, false},
+        {makeText, "opis", false, false, false},  // tags are case-sensitive
+        {makeCircle, "OpisOdn-Nr", false, true, true},
+        {makeCircle, "Opis-Nr", false, true, false},
+        {makeLine, "OpisOdn", false, true, false},  // a leader line is kept by the filter
+        {makeLine, "OpisOdn-Fi", true, false, false},
+        {makePolyline, "OpisOdn", false, true, true},
+        {makePolyline, "OpisOdn", true, false, true},
+        {makePolyline, "Wymiary", false, true, false},
+        {makePolyline, "Opis", false, false, false},  // not a kind a polyline can be
+    };
+    std::vector<std::string> members = {EntityHandle(d.straight.name), EntityHandle(d.text.name)};
+    std::vector<std::string> kept = members;
+    for (const auto& piece : pieces) {
+        piece.make();
+        Link(piece.tag, piece.ofSecondBar ? d.arc.name : d.straight.name);
+        sds_name made;
+        sds_entlast(made);
+        if (piece.member) {
+            members.push_back(EntityHandle(made));
+            if (!piece.leader) {
+                kept.push_back(EntityHandle(made));
+            }
+        }
+    }
+    auto handles = [](const sds_name set) {
+        std::vector<std::string> list;
+        long length = 0;
+        sds_sslength(set, &length);
+        for (long i = 0; i < length; ++i) {
+            sds_name member;
+            sds_ssname(set, i, member);
+            list.push_back(EntityHandle(member));
+        }
+        std::sort(list.begin(), list.end());
+        return list;
+    };
+    std::sort(members.begin(), members.end());
+    std::sort(kept.begin(), kept.end());
+
+    CObslugaPreta rod(nullptr);
+    sds_name group = {0, 0};
+    EXPECT_EQ(rod.CollectRodGroup(d.straight.name, group), static_cast<long>(members.size()));
+    EXPECT_EQ(handles(group), members);
+    // The group is the pick-first selection now, and highlighted.
+    resbuf* grips = nullptr;
+    resbuf* picks = nullptr;
+    sds_ssgetfirst(&grips, &picks);
+    ASSERT_NE(picks, nullptr);
+    EXPECT_EQ(handles(picks->resval.rlname), members);
+    sds_ssfree(picks->resval.rlname);
+    sds_relrb(picks);
+    EXPECT_TRUE(host::IsHighlighted(d.text.name));
+    EXPECT_FALSE(host::IsHighlighted(d.arc.name));
+
+    EXPECT_EQ(rod.DropLeaderEntities(group), static_cast<long>(members.size() - kept.size()));
+    EXPECT_EQ(handles(group), kept);
+    rod.EndRodOperation({group});
+    EXPECT_EQ(group[0], 0);
+    EXPECT_TRUE(SelectionCleared());
+
+    // Bar 2's group: itself and its two pieces.
+    rod.HighlightRodGroup(d.arc.name);
+    EXPECT_TRUE(host::IsHighlighted(d.arc.name));
+    EXPECT_FALSE(host::IsHighlighted(d.straight.name));
+    rod.EndRodOperation();
+    EXPECT_TRUE(SelectionCleared());
+    EXPECT_TRUE(rod.IsRod(d.straight.name));
+    EXPECT_FALSE(rod.IsRod(d.text.name));
+    EXPECT_FALSE(rod.IsRod(d.line.name));
+}
+
+}  // namespace
