@@ -100,7 +100,7 @@ TEST_F(WprTest, DiameterChangeCarriesTextsLeadersAndCopies) {
                                                  "20,0", "20,0", "40,-40", "150,-40"}),
                false);
     const std::string before = Snapshot();
-    RunReshape(Join(Panel("RB500W", "16", "0"), {"PANEL spacing 0", "TDIA", "190,0"}), false);
+    RunReshape(Join(Panel("RB500W", "16", "0"), {"TDIA", "190,0"}), false);
     const std::vector<Bar> bars = Bars();
     ASSERT_EQ(bars.size(), 3u);
     EXPECT_EQ(RecordText(bars[0].record), "Pręt 3 1 0 2 15 0 0") << "untouched";
@@ -110,9 +110,9 @@ TEST_F(WprTest, DiameterChangeCarriesTextsLeadersAndCopies) {
     EXPECT_EQ(Shape(bars[2].vertices), "0,100 200,100");
     const std::string picked = EntityHandle(bars[1].name);
     EXPECT_EQ(OwnersOf({"Wymiary"}), std::vector<std::string>{picked});
-    EXPECT_EQ(TextsOf({"Opis"})[0], "Opis:16 L= 200");
+    EXPECT_EQ(TextsOf({"Opis"})[0], "Opis:16 co 20 L= 200");
     EXPECT_EQ(OwnersOf(kLeaderTags), std::vector<std::string>(6, picked));
-    EXPECT_EQ(TextsOf({"OpisOdn-Dl"}), std::vector<std::string>{"OpisOdn-Dl:16 L= 200"});
+    EXPECT_EQ(TextsOf({"OpisOdn-Dl"}), std::vector<std::string>{"OpisOdn-Dl:16 co 20 L= 200"});
     EXPECT_CLEAN_AUDIT();
     RunReshape({"U"}, false);
     EXPECT_EQ(Snapshot(), before) << "one undo step";

@@ -65,9 +65,9 @@ TEST(ReshapeFaultInjection, CancelOrCutOffAtEveryPrompt) {
                 std::vector<std::string> lines = smooth;
                 lines.insert(lines.end(), c.command.begin(), c.command.end());
                 lines.insert(lines.end(), c.answers.begin(), c.answers.begin() + k);
+                // What follows an Esc would be read as commands: the run stops there.
                 if (esc) {
                     lines.push_back("^C");
-                    lines.insert(lines.end(), c.answers.begin() + k + 1, c.answers.end());
                 }
                 RunReshape(lines, false);
                 EXPECT_EQ(testkit::LastScenarioStatus(), 0);
