@@ -333,6 +333,54 @@ class CObslugaPreta {
                    const sds_point direction, int numberOnly);
     // ==========================================================================================
 
+    // ==== Reshaping bars (options of the edit command) and editing leader descriptions =======
+    // Dividing and changing diameter and steel take a bar the caller picked; length editing and
+    // polyline replacement ask for their entities with prompts of their own, as they take no
+    // pre-selected bar. Each change of the drawing is one undo step.
+  public:
+    // ERD: asks for a piece of a leader description and rewrites its texts in the editor,
+    // lengthening the shelf when the new texts need more room.
+    void EditDescription();
+    // Whether `entity` is a piece of a leader description; `members` then receives a new
+    // selection set (free it) of the members of its group.
+    bool IsLeaderDescription(const sds_name entity, sds_name members);
+    // Asks for a polyline that is not a bar yet and makes a bar of it as if it had been drawn.
+    void ReplacePolyline();
+    // Gives the picked bar the panel's diameter, steel and corner rounding.
+    void ChangeDiameterSteel(const sds_name bar);
+    // Reads the bar into `barVertices`, takes out the rounding its corners were given and
+    // refits its hooks (or drops them for ribbed steel); the hook code of the result.
+    int RefitRodShape(const sds_name bar, std::vector<CSDSPointExt>& barVertices, double diameterMm,
+                      bool smooth);
+    // The shorten/lengthen sub-prompt; runs until Esc.
+    void EditRodLength();
+    void ShortenRods();
+    void LengthenRods();
+    // Moves the end of the straight segment picked near `pick` by the edit length. True when
+    // the bar (and the bars of its number) changed.
+    bool ChangeRodLength(const sds_point pick, const sds_name bar, bool shorten);
+    // Asks the division point on the picked bar and divides it there.
+    void DivideRod(const sds_name bar);
+    // Divides the bar at `point` on its straight segment `segment`. True when divided.
+    bool SplitRod(const sds_point point, const sds_name bar, int segment);
+
+  private:
+    // Other bars with the bar's number (drawn-out copies), in drawing order.
+    std::vector<std::array<long, 2>> ReshapeSameNumberBars(const sds_name bar, int number);
+    // A new bar polyline with the record on the layer of the record's diameter.
+    bool ReshapeDrawBar(const std::vector<CSDSPointExt>& barVertices,
+                        const CRodXDataParameters& record, sds_name made);
+    // Texts of `oldBar` made again for the bars that replace it: dimension texts and the
+    // description when it had them; its leaders come to describe the first replacement.
+    void ReshapeTexts(const sds_name oldBar, const std::vector<std::array<long, 2>>& parts);
+    // Replaces `oldBar` by `barVertices` moved by `offset` with `record`: new polyline, texts,
+    // the old one deleted. False (and nothing changed) when the polyline could not be made.
+    bool ReshapeReplace(const sds_name oldBar, const std::vector<CSDSPointExt>& barVertices,
+                        const double offset[2], const CRodXDataParameters& record, sds_name made);
+    // Highlights the bar with every entity that names it as owner.
+    void ReshapeHighlight(const sds_name bar);
+    // ==========================================================================================
+
     // ==== Copying, moving, ejecting and deleting bars (options of the edit command) ==========
     // rod_copy.cpp, rod_move.cpp, rod_delete.cpp. The bar comes picked, except for CopyRod,
     // which asks for one bar per copy through `pick`.

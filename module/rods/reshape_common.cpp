@@ -1,0 +1,121 @@
+// What the reshaping options share: the bars of the same number, drawing a bar again with
+// its record, making its texts again for the bars that replace it, and highlighting it.
+#include <array>
+#include <vector>
+
+#include "module/resources/strings.h"
+#include "module/rods/obsluga_preta.h"
+#include "module/ui/toolbar_dlg.h"
+
+std::vector<std::array<long, 2>> CObslugaPreta::ReshapeSameNumberBars(const sds_name bar,
+                                                                      int number) {
+    std::vector<std::array<long, 2>> found;
+    for (const rods::BarEntry& entry : ListBars()) {
+        const bool same = entry.name[0] == bar[0] && entry.name[1] == bar[1];
+        if (!same && entry.record.number == number) {
+            found.push_back({entry.name[0], entry.name[1]});
+        }
+    }
+    return found;
+}
+
+bool CObslugaPreta::ReshapeDrawBar(const std::vector<CSDSPointExt>& barVertices,
+                                   const CRodXDataParameters& record, sds_name made) {
+    const std::string layerName = EnsureBarLayer(record.diameter * 10.0);
+    if (barVertices.size() < 2 ||
+        polyline.Create(barVertices, false, layerName, rods::kContinuous, rods::kByLayer) !=
+            RTNORM ||
+        sds_entlast(made) != RTNORM) {
+        return false;
+    }
+    sds_name dictionary = {0, 0};
+    if (xdata.EnsureExtensionDictionary(made, dictionary) != RTNORM ||
+        xdata.WriteRodRecord(dictionary, LoadUiString(rods::kIdRecordKey), record) != RTNORM) {
+        // A polyline without its record would be an ordinary line to every later command.
+        sds_entdel(made);
+        return false;
+    }
+    return true;
+}
+
+void CObslugaPreta::ReshapeTexts(const sds_name oldBar,
+                                 const std::vector<std::array<long, 2>>& parts) {
+    const bool dimensions = DeleteRodDimensions(oldBar) > 0;
+    const bool description = DeleteDescription(oldBar) > 0;
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    const int count = panel != nullptr ? panel->GetCount() : 1;
+    std::vector<CSDSPointExt> first;
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const sds_name part = {parts[i][0], parts[i][1]};
+        std::vector<CSDSPointExt> partVertices;
+        if (LoadRodVertices(part, partVertices) != 1) {
+            continue;
+        }
+        if (i == 0) {
+            first = partVertices;
+        }
+        if (dimensions) {
+            DrawRodDimensions(part, partVertices);
+        }
+        sds_point anchor = {0, 0, 0};
+        if (description && DescriptionAnchor(part, partVertices, anchor) >= 0) {
+            CRodXDataParameters record;
+            xdata.ReadRodRecord(part, key, record);
+            DrawDescription(part, anchor, partVertices, record.number, count,
+                            record.diameter * 10.0);
+        }
+    }
+    if (!parts.empty()) {
+        // The leaders follow the bar that carries on its number, so that they stay part of
+        // a live bar's group.
+        const sds_name firstPart = {parts[0][0], parts[0][1]};
+        UpdateLeaderTexts(oldBar, true, true, first, firstPart);
+    }
+}
+
+bool CObslugaPreta::ReshapeReplace(const sds_name oldBar,
+                                   const std::vector<CSDSPointExt>& barVertices,
+                                   const double offset[2], const CRodXDataParameters& record,
+                                   sds_name made) {
+    std::vector<CSDSPointExt> moved = barVertices;
+    for (CSDSPointExt& v : moved) {
+        v.x += offset[0];
+        v.y += offset[1];
+    }
+    if (!ReshapeDrawBar(moved, record, made)) {
+        return false;
+    }
+    ReshapeTexts(oldBar, {{made[0], made[1]}});
+    sds_entdel(oldBar);
+    sds_redraw(made, 1);
+    return true;
+}
+
+void CObslugaPreta::ReshapeHighlight(const sds_name bar) {
+    std::vector<std::array<long, 2>> group = {{bar[0], bar[1]}};
+    std::vector<std::string> tags;
+    for (int id : {rods::kIdDimensionTag, rods::kIdDescriptionTag, rods::kIdDescriptionNumberTag,
+                   rods::kIdLeaderTag, rods::kIdLeaderNumberTag, rods::kIdLeaderSignTag,
+                   rods::kIdLeaderCountTag, rods::kIdLeaderMainTag}) {
+        tags.push_back(LoadUiString(id));
+    }
+    for (const auto& words : FindOwnedEntities(
+             EntityHandle(bar), {"TEXT", "CIRCLE", "LINE", "HATCH", "LWPOLYLINE"}, tags)) {
+        group.push_back(words);
+    }
+    sds_name set = {0, 0};
+    if (sds_ssadd(nullptr, nullptr, set) != RTNORM) {
+        return;
+    }
+    for (const auto& words : group) {
+        const sds_name member = {words[0], words[1]};
+        sds_name grown = {0, 0};
+        if (sds_ssadd(member, set, grown) == RTNORM) {
+            set[0] = grown[0];
+            set[1] = grown[1];
+        }
+        sds_redraw(member, 3);
+    }
+    sds_sssetfirst(set, nullptr);
+    sds_ssfree(set);
+}

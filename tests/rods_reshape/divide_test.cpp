@@ -1,0 +1,126 @@
+// "Dziel": a bar cut in two at a point of a straight segment, the second part numbered next;
+// hooks asked so that each part of a hooked bar ends in hooks at both ends; copies of the
+// same number divided alike; texts made again for the parts; one undo step.
+#include "tests/rods_reshape/reshape_kit.h"
+
+namespace {
+
+using namespace reshape_kit;
+
+std::vector<std::string> Bars(const char* steel, std::vector<std::string> lines) {
+    lines.insert(lines.begin(),
+                 {std::string("PANEL steel ") + steel, "PANEL diameter 10", "PANEL rounded 0"});
+    return lines;
+}
+
+// "shape #number h<hooks> o<ordinal>" of every bar in drawing order.
+std::vector<std::string> Summary() {
+    std::vector<std::string> out;
+    for (const Bar& bar : reshape_kit::Bars()) {
+        out.push_back(Shape(bar.vertices) + " #" + std::to_string(bar.record.number) + " h" +
+                      std::to_string(bar.record.hooks) + " o" + std::to_string(bar.record.ordinal));
+    }
+    return out;
+}
+
+// The hook questions of the transcript, in the order asked.
+std::vector<int> HookQuestions(const std::string& transcript) {
+    std::vector<std::pair<size_t, int>> found;
+    for (int id : {28, 29, 30, 31}) {
+        const std::string text = LoadUiString(id);
+        for (size_t at = transcript.find(text); at != std::string::npos;
+             at = transcript.find(text, at + 1)) {
+            found.push_back({at, id});
+        }
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<int> ids;
+    for (const auto& f : found) {
+        ids.push_back(f.second);
+    }
+    return ids;
+}
+
+TEST_F(WprTest, BarDivided) {
+    // Hooks of 10 mm smooth steel are 9 long at 30 degrees: 7.794 along, 4.5 across.
+    const std::vector<std::string> straight = {"WPR", "0,0", "300,0", ""};
+    const struct {
+        const char* name;
+        std::vector<std::string> draw;
+        std::vector<std::string> answers;  // after TDIV
+        std::vector<std::string> bars;
+        std::vector<int> questions;
+    } cases[] = {
+        {"in the middle: 150 and 150, numbers 1 and the next (3)",
+         Bars("RB500W", {"WPR", "0,0", "300,0", "", "WPR", "0,100", "300,100", ""}),
+         {"150,0", "150,0"},
+         {"0,100 300,100 #2 h0 o2", "0,0 150,0 #1 h0 o1", "150,0 300,0 #3 h0 o4"},
+         {}},
+        {"both hooks: strings 30 and 29, both parts hooked at both ends",
+         Bars("St0S", {"WPR", "0,0", "300,0", "", "0,-10", "300,-10"}),
+         {"100,0", "150,0", "100,-10", "200,-10"},
+         {"7.794,-4.5 0,0 150,0 142.206,-4.5 #1 h3 o1",
+          "157.794,-4.5 150,0 300,0 292.206,-4.5 #2 h3 o3"},
+         {30, 29}},
+        {"a hook at the end only: strings 28, 30 and 29",
+         Bars("St0S", {"WPR", "0,0", "300,0", "", "", "300,-10"}),
+         {"100,0", "150,0", "0,-10", "100,-10", "200,-10"},
+         {"7.794,-4.5 0,0 150,0 142.206,-4.5 #1 h3 o1",
+          "157.794,-4.5 150,0 300,0 292.206,-4.5 #2 h3 o3"},
+         {28, 30, 29}},
+        {"a hook at the start only: strings 30, 29 and 31; Esc leaves an end bare",
+         Bars("St0S", {"WPR", "0,0", "300,0", "", "0,-10", ""}),
+         {"100,0", "150,0", "^C", "200,-10", "300,-10"},
+         {"7.794,-4.5 0,0 150,0 #1 h1 o1", "157.794,-4.5 150,0 300,0 292.206,-4.5 #2 h3 o3"},
+         {30, 29, 31}},
+        {"'o' starts the offset entry; the bar's ends divide nothing and are asked again",
+         Bars("RB500W", straight),
+         {"100,0", "0,0", "300,0", "o", "100,0", "50", "0"},
+         {"0,0 150,0 #1 h0 o1", "150,0 300,0 #2 h0 o3"},
+         {}},
+        {"at a corner: no segment of no length",
+         Bars("RB500W", {"WPR", "0,0", "200,0", "200,100", ""}),
+         {"100,0", "200,0"},
+         {"0,0 200,0 #1 h0 o1", "200,0 200,100 #2 h0 o3"},
+         {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        RunReshape(c.draw);
+        const std::string before = Snapshot();
+        std::vector<std::string> lines = {"TDIV"};
+        lines.insert(lines.end(), c.answers.begin(), c.answers.end());
+        const std::string out = RunReshape(Bars("RB500W", lines), false);
+        EXPECT_EQ(Summary(), c.bars);
+        EXPECT_EQ(HookQuestions(out), c.questions);
+        EXPECT_CLEAN_AUDIT();
+        RunReshape({"U"}, false);
+        EXPECT_EQ(Snapshot(), before) << "one undo step";
+    }
+}
+
+TEST_F(WprTest, DivisionCarriesCopiesTextsAndLeaders) {
+    // Bar 1 at y = 0 with dimension texts, a description and a leader, its drawn-out copy at
+    // y = 100, bar 2 at y = 200; bar 1 divided at x = 80.
+    RunReshape(DrawBars(3));
+    SetNumbers({1, 1, 2});
+    RunReshape(Bars("RB500W", {"TDIM", "190,0", "^C", "TDESC", "P", "190,0", "N", "20,0", "20,0",
+                               "40,-40", "150,-40"}),
+               false);
+    const std::string before = Snapshot();
+    RunReshape(Bars("RB500W", {"TDIV", "190,0", "80,0"}), false);
+    EXPECT_EQ(Summary(), (std::vector<std::string>{"0,200 200,200 #2 h0 o3", "0,0 80,0 #1 h0 o1",
+                                                   "80,0 200,0 #3 h0 o5", "0,100 80,100 #1 h0 o2",
+                                                   "80,100 200,100 #3 h0 o7"}));
+    const std::vector<Bar> bars = reshape_kit::Bars();
+    const std::string first = EntityHandle(bars[1].name);
+    const std::string second = EntityHandle(bars[2].name);
+    EXPECT_EQ(OwnersOf({"Wymiary"}), (std::vector<std::string>{first, second}));
+    EXPECT_EQ(TextsOf({"Opis-Nr"}), (std::vector<std::string>{"Opis-Nr:1", "Opis-Nr:3"}));
+    EXPECT_EQ(OwnersOf(kLeaderTags), std::vector<std::string>(6, first));
+    EXPECT_CLEAN_AUDIT();
+    RunReshape({"U"}, false);
+    EXPECT_EQ(Snapshot(), before) << "one undo step";
+}
+
+}  // namespace
