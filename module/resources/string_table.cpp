@@ -135,6 +135,8 @@ constexpr UiStringEntry kTable[] = {
     {114, "Średnica"},
     {115, "Stal"},
     {116, "Długość"},
+    {117, "Ilość całkowita"},
+    {118, "Uwagi"},
     // Schedule questions, the load message and the panel.
     {119, "Czy zmienić średnicę pręta na rysunku ?"},
     {120, "Czy zmienić rodzaj stali dla pręta na rysunku ?"},
@@ -192,6 +194,8 @@ constexpr UiStringEntry kTable[] = {
     {920, "Panel parametrów pokazany.\n"},
     {921, "Panel parametrów ukryty.\n"},
     {922, "Ustawienie \"%s\" panelu parametrów jest nieczytelne; pominięto je.\n"},
+    // Told by the schedule when bars carry numbers its rows cannot take.
+    {930, "\nPominięto w wykazie prętów: %d (numer pręta spoza zakresu 1..%d).\n"},
 };
 
 constexpr bool IsSortedById() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "module/entities/text.h"
 #include "module/entities/xdata.h"
 #include "module/model/rod_records.h"
+#include "module/model/schedule_row.h"
 
 class CToolBarDlg;
 
@@ -192,6 +194,27 @@ class CObslugaPreta {
     // operation made (null names skipped) are freed.
     void EndRodOperation(std::initializer_list<long*> sets = {});
     // ==== end of editing bars ===============================================================
+
+    // ==== The steel schedule (module/schedule/) ==============================================
+    // One row per bar mark, in ascending mark, after closing a gap in the numbering. Bars whose
+    // number cannot be a mark (below 1 or above the number of bars) are left out; how many.
+    int CollectScheduleRows(std::vector<CWykazObj>& rows);
+    // Rebuilds every bar numbered `number` for the diameter and steel: shape, record, layer and
+    // texts, in one undo step. The number of bars rebuilt.
+    int ApplyRowToDrawing(int number, double diameterMm, const std::string& steelName);
+    // Deletes the bars numbered `number` with every entity that names them as owner, and closes
+    // the gap in the numbering, in one undo step. The bars' old numbers and their new ones for
+    // every bar that the closing renumbered.
+    std::map<int, int> DeleteBarsWithNumber(int number);
+    // The developed length that the first bar numbered `number` would have with hooks and
+    // bends made for `diameterMm` and its own steel; 0 when there is no such bar.
+    double LengthForDiameter(int number, double diameterMm);
+    // The schedule table at `insertionPoint` (moved right by the shape column when `full`),
+    // one undo step.
+    void DrawSchedule(const std::vector<CWykazObj>& rows, sds_point insertionPoint, bool full);
+    // The shape of the first bar numbered `number`, scaled into the cell.
+    void DrawBarShape(int number, const sds_point cellCorner, double cellWidth, double cellHeight);
+    // ==== end of the steel schedule ==========================================================
 
     // Entity objects.
     CSDSCircleHatch circleHatch;
