@@ -8,7 +8,8 @@ class CCharCheck {
   public:
     void Add(char c) { allowed_.set(static_cast<unsigned char>(c)); }
     void AddRange(char first, char last) {
-        for (int c = static_cast<unsigned char>(first); c <= static_cast<unsigned char>(last); ++c) {
+        for (int c = static_cast<unsigned char>(first); c <= static_cast<unsigned char>(last);
+             ++c) {
             allowed_.set(static_cast<size_t>(c));
         }
     }

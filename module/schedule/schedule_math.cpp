@@ -54,7 +54,8 @@ double TotalLength(const std::string& steelName, double diameterMm,
                    const std::vector<CWykazObj>& rows) {
     double total = 0.0;
     for (const CWykazObj& row : rows) {
-        if (row.steel == steelName && std::fabs(ParseReal(row.diameter) - diameterMm) < kTolerance) {
+        if (row.steel == steelName &&
+            std::fabs(ParseReal(row.diameter) - diameterMm) < kTolerance) {
             total += ParseReal(row.length) * ParseWhole(row.count);
         }
     }

@@ -151,8 +151,8 @@ int CObslugaPreta::ApplyRowToDrawing(int number, double diameterMm, const std::s
             continue;
         }
         CRodXDataParameters record = bar.record;
-        record.hooks = schedule::RefitShape(shape, bar.record.hooks, bar.record.rounded,
-                                            diameterMm, smooth);
+        record.hooks =
+            schedule::RefitShape(shape, bar.record.hooks, bar.record.rounded, diameterMm, smooth);
         record.diameter = diameterMm / 10.0;
         record.steel = steel;
         const std::string layerName = EnsureBarLayer(diameterMm);

@@ -48,11 +48,11 @@ struct Layout {
     double h = 0, rowHeight = 0, shapeWidth = 0;
     int kinds = 0;
     bool smoothPresent = false, ribbedPresent = false;
-    std::array<int, kSteelCount> columns{};  // n(g)
+    std::array<int, kSteelCount> columns{};        // n(g)
     std::array<double, kSteelCount> blockStart{};  // D(g)
     std::array<std::vector<double>, kSteelCount> diameters{};
-    int allColumns = 0;  // W
-    double width = 0, height = 0;  // TW, TH
+    int allColumns = 0;               // W
+    double width = 0, height = 0;     // TW, TH
     double left = 0, firstBlock = 0;  // L, D0
 };
 
@@ -104,8 +104,7 @@ void CObslugaPreta::DrawSchedule(const std::vector<CWykazObj>& rows, sds_point p
         const sds_point b = {xb, yb, z};
         line.Create(a, b, layerName, rods::kContinuous, rods::kByLayer, 1.0);
     };
-    auto drawText = [&](const std::string& value, double x, double y, double height,
-                        bool centred) {
+    auto drawText = [&](const std::string& value, double x, double y, double height, bool centred) {
         const sds_point at = {x, y, z};
         text.Create(value, at, height, 0.0, rods::kTextStyle, 0, centred ? 1 : 0, at, 2, layerName,
                     rods::kByLayer);
@@ -176,8 +175,8 @@ void CObslugaPreta::DrawSchedule(const std::vector<CWykazObj>& rows, sds_point p
     drawText(LoadUiString(kStrCentimetres), L + 12.0 * h + 8.0 * h * K, y0 - 7.5 * h, h, true);
     drawText(LoadUiString(kStrCount), L + 20.0 * h + 8.0 * h * K, y0 - 4.5 * h, h, true);
     drawText(LoadUiString(kStrPieces), L + 20.0 * h + 8.0 * h * K, y0 - 7.5 * h, h, true);
-    drawText(LoadUiString(kStrTotalLengthHeader), L + 22.0 * h + 8.0 * h * K + 4.0 * h * t.allColumns,
-             y0 - 2.0 * h, h, true);
+    drawText(LoadUiString(kStrTotalLengthHeader),
+             L + 22.0 * h + 8.0 * h * K + 4.0 * h * t.allColumns, y0 - 2.0 * h, h, true);
     for (int g = 0; g < kSteelCount; ++g) {
         const int cols = t.columns[static_cast<size_t>(g)];
         if (cols == 0) {

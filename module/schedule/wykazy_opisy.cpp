@@ -65,7 +65,8 @@ CElementsUGrid::CElementsUGrid(CWykazyOpisy* dialog)
     : dialog_(dialog),
       steelItems_(JoinItems(kScheduleSteelNames.data(),
                             kScheduleSteelNames.data() + kScheduleSteelNames.size())),
-      diameterItems_(JoinItems(kDiameterTexts.data(), kDiameterTexts.data() + kDiameterTexts.size())) {}
+      diameterItems_(
+          JoinItems(kDiameterTexts.data(), kDiameterTexts.data() + kDiameterTexts.size())) {}
 
 void CElementsUGrid::Setup(double scale) {
     SetColumns({{LoadUiString(kStrNumber), "", 25},
@@ -152,14 +153,14 @@ void CElementsUGrid::OnValueChanged(int col, int row, const std::string& typed) 
                 break;
             }
             if (col == kColDiameter) {
-                value.length = schedule::Format(
-                    "%.0f", dialog_->Rod().LengthForDiameter(value.mark, schedule::ParseReal(text)));
+                value.length = schedule::Format("%.0f", dialog_->Rod().LengthForDiameter(
+                                                            value.mark, schedule::ParseReal(text)));
                 QuickSetText(kColLength, row, value.length);
             }
             // The row keeps its new values either way; only Yes changes the drawing.
-            if (platform::MessageBox(Dialog(),
-                                     LoadUiString(col == kColDiameter ? kStrAskDiameter : kStrAskSteel),
-                                     kCaption, platform::MB_YESNO) == platform::IDYES) {
+            if (platform::MessageBox(
+                    Dialog(), LoadUiString(col == kColDiameter ? kStrAskDiameter : kStrAskSteel),
+                    kCaption, platform::MB_YESNO) == platform::IDYES) {
                 value.applyToDrawing = 1;
             }
             break;
@@ -287,11 +288,10 @@ void CWykazyOpisy::DeleteRow() {
     }
     const CWykazObj row = rows_[static_cast<size_t>(p - 1)];
     if (row.fromDrawing == 1) {
-        const std::string question =
-            schedule::ParseWhole(row.count) < 2
-                ? LoadUiString(kStrAskDeleteBar)
-                : LoadUiString(kStrAskDeleteBars) + " (" + row.count + " " +
-                      LoadUiString(kStrPiecesShort) + ")";
+        const std::string question = schedule::ParseWhole(row.count) < 2
+                                         ? LoadUiString(kStrAskDeleteBar)
+                                         : LoadUiString(kStrAskDeleteBars) + " (" + row.count +
+                                               " " + LoadUiString(kStrPiecesShort) + ")";
         if (platform::MessageBox(this, question, kCaption, platform::MB_YESNO) == platform::IDYES) {
             const std::map<int, int> renumbered = rod_->DeleteBarsWithNumber(row.mark);
             for (CWykazObj& other : rows_) {

@@ -52,7 +52,9 @@ class CWykazyOpisy : public platform::Dialog {
     void OnCommand(int id) override;
 
     // What the grid reports.
-    void RowChanged(int row, const CWykazObj& value) { rows_[static_cast<size_t>(row - 1)] = value; }
+    void RowChanged(int row, const CWykazObj& value) {
+        rows_[static_cast<size_t>(row - 1)] = value;
+    }
     CWykazObj& RowAt(int row) { return rows_[static_cast<size_t>(row - 1)]; }
     CObslugaPreta& Rod() { return *rod_; }
     void UpdateButtons();
