@@ -28,6 +28,9 @@ class CWykazObj {
     // dialog renumbers bars; never stored, because drawing rows are collected afresh. Rows
     // are found by it rather than by their position, which a deleted row shifts.
     int mark = 0;
+    // Handle of the mark's first bar when collected, so that the table finds its shape without
+    // a search of the drawing; never stored either.
+    std::string barHandle;
 };
 
 // A set bit of this value in a cell flag word shows the cell disabled.

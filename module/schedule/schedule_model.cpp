@@ -10,6 +10,7 @@
 #include "module/rods/rod_geometry.h"
 #include "module/rods/rod_numbering.h"
 #include "module/schedule/schedule_math.h"
+#include "module/schedule/schedule_scan.h"
 #include "module/ui/toolbar_dlg.h"
 
 namespace {
@@ -20,8 +21,39 @@ bool NamesEqual(const sds_name a, const sds_name b) {
 
 }  // namespace
 
+std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
+    std::vector<rods::BarEntry> bars;
+    sds_name all = {0, 0};
+    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
+        return bars;
+    }
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    const std::string tag = LoadUiString(rods::kIdBarTag);
+    long length = 0;
+    sds_sslength(all, &length);
+    bars.reserve(static_cast<size_t>(length));
+    for (long i = 0; i < length; ++i) {
+        rods::BarEntry entry;
+        if (sds_ssname(all, i, entry.name) != RTNORM) {
+            continue;
+        }
+        resbuf* list = sds_entget(entry.name);
+        const bool polyline = CSDSBaseClass::GetTypeName(list) == "LWPOLYLINE";
+        sds_relrb(list);
+        if (!polyline) {
+            continue;
+        }
+        records.ReadRodRecord(entry.name, key, entry.record);
+        if (entry.record.type == tag) {
+            bars.push_back(entry);
+        }
+    }
+    sds_ssfree(all);
+    return bars;
+}
+
 int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
-    std::vector<rods::BarEntry> bars = ListBars();
+    std::vector<rods::BarEntry> bars = ScheduleBars(xdata);
     // Only real marks take part in closing the gap: a number below 1 would otherwise count as
     // the gap at 1 and fold mark 2 into mark 1.
     std::vector<double> marks;
@@ -34,7 +66,7 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
         UndoGroup undo;
         RenumberFrom(gap);
         undo.Close();
-        bars = ListBars();
+        bars = ScheduleBars(xdata);
     }
     std::vector<int> numbers;
     numbers.reserve(bars.size());
@@ -56,6 +88,7 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
         row.steel = SteelName(bar.record.steel);
         row.fromDrawing = 1;
         row.mark = static_cast<int>(k) + 1;
+        row.barHandle = EntityHandle(bar.name);
         rows.push_back(row);
     }
     return counted.leftOut;
@@ -123,7 +156,7 @@ std::map<int, int> CObslugaPreta::DeleteBarsWithNumber(int number) {
 }
 
 double CObslugaPreta::LengthForDiameter(int number, double diameterMm) {
-    for (const rods::BarEntry& bar : ListBars()) {
+    for (const rods::BarEntry& bar : ScheduleBars(xdata)) {
         if (bar.record.number != number) {
             continue;
         }
@@ -142,7 +175,7 @@ int CObslugaPreta::ApplyRowToDrawing(int number, double diameterMm, const std::s
     const std::string key = LoadUiString(rods::kIdRecordKey);
     int rebuilt = 0;
     UndoGroup undo;
-    for (const rods::BarEntry& bar : ListBars()) {
+    for (const rods::BarEntry& bar : ScheduleBars(xdata)) {
         if (bar.record.number != number) {
             continue;
         }

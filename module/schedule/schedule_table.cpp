@@ -8,6 +8,7 @@
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/schedule/schedule_math.h"
+#include "module/schedule/schedule_scan.h"
 #include "module/ui/toolbar_dlg.h"
 
 namespace {
@@ -97,6 +98,8 @@ void CObslugaPreta::DrawSchedule(const std::vector<CWykazObj>& rows, sds_point p
     const double yN = y0 - 12.0 * h - n * t.rowHeight;
 
     UndoGroup undo;
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    const std::string barTag = LoadUiString(rods::kIdBarTag);
     const std::string layerName = LoadUiString(kStrTableLayer);
     layer.Create(layerName, kTableLayerColour);
     auto drawLine = [&](double xa, double ya, double xb, double yb) {
@@ -192,26 +195,41 @@ void CObslugaPreta::DrawSchedule(const std::vector<CWykazObj>& rows, sds_point p
         }
     }
 
-    // Shapes of the drawing rows, found in one pass over the bars.
+    // Shapes of the drawing rows: each by the handle of its mark's first bar, kept since the
+    // rows were collected; one pass over the bars only when a bar was replaced since.
     if (full) {
-        std::map<int, sds_name> firstOfMark;
-        for (rods::BarEntry& bar : ListBars()) {
-            if (firstOfMark.count(bar.record.number) == 0) {
-                sds_name& name = firstOfMark[bar.record.number];
-                name[0] = bar.name[0];
-                name[1] = bar.name[1];
-            }
-        }
+        std::map<int, std::array<long, 2>> firstOfMark;
+        bool scanned = false;
         std::vector<CSDSPointExt> shape;
         for (int r = 0; r < n; ++r) {
             const CWykazObj& row = rows[static_cast<size_t>(r)];
-            const int mark = row.mark > 0 ? row.mark : r + 1;
-            auto found = firstOfMark.find(mark);
-            if (row.fromDrawing != 1 || found == firstOfMark.end()) {
+            if (row.fromDrawing != 1) {
                 continue;
             }
+            const int mark = row.mark > 0 ? row.mark : r + 1;
+            sds_name bar = {0, 0};
+            CRodXDataParameters record;
+            const bool known =
+                !row.barHandle.empty() && sds_handent(row.barHandle.c_str(), bar) == RTNORM &&
+                IsBar(bar, key, barTag) && xdata.ReadRodRecord(bar, key, record) == RTNORM &&
+                record.number == mark;
+            if (!known) {
+                if (!scanned) {
+                    for (const rods::BarEntry& entry : ScheduleBars(xdata)) {
+                        firstOfMark.emplace(entry.record.number,
+                                            std::array<long, 2>{entry.name[0], entry.name[1]});
+                    }
+                    scanned = true;
+                }
+                auto found = firstOfMark.find(mark);
+                if (found == firstOfMark.end()) {
+                    continue;
+                }
+                bar[0] = found->second[0];
+                bar[1] = found->second[1];
+            }
             const double corner[3] = {x0, y0 - 12.0 * h - (r + 1) * t.rowHeight, z};
-            LoadRodVertices(found->second, shape);
+            LoadRodVertices(bar, shape);
             const std::vector<CSDSPointExt> fitted =
                 schedule::FitShapeInCell(shape, corner, t.shapeWidth, t.rowHeight);
             if (fitted.size() >= 2) {
@@ -281,7 +299,7 @@ void CObslugaPreta::DrawSchedule(const std::vector<CWykazObj>& rows, sds_point p
 
 void CObslugaPreta::DrawBarShape(int number, const sds_point cellCorner, double cellWidth,
                                  double cellHeight) {
-    for (const rods::BarEntry& bar : ListBars()) {
+    for (const rods::BarEntry& bar : ScheduleBars(xdata)) {
         if (bar.record.number != number) {
             continue;
         }
