@@ -135,8 +135,6 @@ constexpr UiStringEntry kTable[] = {
     {114, "Średnica"},
     {115, "Stal"},
     {116, "Długość"},
-    {117, "Ilość całkowita"},
-    {118, "Uwagi"},
     // Schedule questions, the load message and the panel.
     {119, "Czy zmienić średnicę pręta na rysunku ?"},
     {120, "Czy zmienić rodzaj stali dla pręta na rysunku ?"},
@@ -196,6 +194,9 @@ constexpr UiStringEntry kTable[] = {
     {922, "Ustawienie \"%s\" panelu parametrów jest nieczytelne; pominięto je.\n"},
     // Told by the schedule when bars carry numbers its rows cannot take.
     {930, "\nPominięto w wykazie prętów: %d (numer pręta spoza zakresu 1..%d).\n"},
+    // Headings of the schedule grid's count and remark columns.
+    {931, "Ilość całkowita"},
+    {932, "Uwagi"},
 };
 
 constexpr bool IsSortedById() {

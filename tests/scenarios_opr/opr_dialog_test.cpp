@@ -94,11 +94,14 @@ TEST_F(OprTest, ChangedDiameterRebuildsTheMarkWhenTheDialogCloses) {
         double length;
         const char* layer;
         bool stored;  // the row is among the stored rows
+        size_t shapes = 0;
     } cases[] = {
         {{"click 2"}, "yes", 2.0, 252, "Zbrojenie główne", false},
         {{"click 1", "^C"}, "yes", 2.0, 252, "Zbrojenie główne", false},
         {{"^C"}, "yes", 2.0, 252, "Zbrojenie główne", false},
         {{"click 2"}, "no", 1.0, 218, "Zbrojenie", true},
+        // The table of the full form finds the rebuilt bar's shape.
+        {{"click 1", "0,-500"}, "yes", 2.0, 252, "Zbrojenie główne", false, 1},
     };
     for (const auto& c : cases) {
         RunWpr({"PANEL steel St0S", "PANEL diameter 10", "WPR", "0,0", "200,0", "", "0,10", "0,10",
@@ -111,7 +114,8 @@ TEST_F(OprTest, ChangedDiameterRebuildsTheMarkWhenTheDialogCloses) {
         EXPECT_EQ(Count(transcript, "Czy zmienić średnicę pręta na rysunku ? (tak/nie)"), 1);
         // The length follows the new diameter at once, whatever the answer.
         EXPECT_EQ(GridRows(transcript), std::vector<std::string>{"20|{St0S}|252|2"});
-        const std::vector<Bar> bars = Polylines();
+        std::vector<Bar> bars = Polylines();
+        std::erase_if(bars, [](const Bar& bar) { return bar.record.type != "Pręt"; });
         ASSERT_EQ(bars.size(), 2u);
         for (const Bar& bar : bars) {
             EXPECT_EQ(bar.record.diameter, c.diameter);
@@ -126,9 +130,21 @@ TEST_F(OprTest, ChangedDiameterRebuildsTheMarkWhenTheDialogCloses) {
         // finds no text of a bar that is gone.
         int texts = 0;
         for (const testkit::EntityDump& e : testkit::LiveEntities()) {
-            texts += e.type == "TEXT" ? 1 : 0;
+            sds_name name;
+            sds_handent(e.handle.c_str(), name);
+            texts += e.type == "TEXT" && CSDSBaseClass::GetLayer(name) != kTableLayer ? 1 : 0;
         }
         EXPECT_EQ(texts, 3);
+        const Table table = ReadTable();
+        ASSERT_EQ(table.shapes.size(), c.shapes);
+        if (c.shapes == 1) {
+            // The shape is the new one: its hooks are as long against its body as 26 to 200.
+            const std::vector<CSDSPointExt>& s = table.shapes[0];
+            ASSERT_EQ(s.size(), 4u);
+            const double body = std::hypot(s[2].x - s[1].x, s[2].y - s[1].y);
+            const double hook = std::hypot(s[1].x - s[0].x, s[1].y - s[0].y);
+            EXPECT_NEAR(hook / body, 26.0 / 200.0, 1e-9);
+        }
     }
 }
 
