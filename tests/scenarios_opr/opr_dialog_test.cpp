@@ -206,3 +206,40 @@ TEST_F(OprTest, KeystrokeFiltersAndPickLists) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace opr_kit;
+
+// A rounded corner is taken back to its sharp corner and rounded again with the bend of the
+// new diameter (15 diameters for ribbed steel): 150 + 80 with a quarter arc of radius 7.5 at
+// 10 mm, of radius 15 at 20 mm.
+TEST_F(OprTest, RoundedCornersFollowTheNewDiameter) {
+    const struct {
+        const char* diameter;
+        const char* length;
+        double radius;
+    } cases[] = {{"20", "224", 15.0}, {"8", "227", 6.0}, {"10", "227", 7.5}};
+    // Choosing the diameter the row has already is no change: nothing is asked.
+    for (const auto& c : cases) {
+        RunWpr({"PANEL steel RB500W", "PANEL diameter 10", "PANEL rounded 1", "WPR", "0,0", "150,0",
+                "150,80", ""});
+        const std::string transcript =
+            RunWpr({"OPR", std::string("cell 1 1 ") + c.diameter, "yes", "show", "click 2"}, false);
+        SCOPED_TRACE(transcript);
+        EXPECT_EQ(GridRows(transcript), std::vector<std::string>{std::string(c.diameter) +
+                                                                 "|{RB500W}|" + c.length + "|1"});
+        const std::vector<Bar> bars = Polylines();
+        ASSERT_EQ(bars.size(), 1u);
+        const std::vector<CSDSPointExt>& v = bars[0].vertices;
+        ASSERT_EQ(v.size(), 4u);
+        EXPECT_NEAR(v[1].x, 150 - c.radius, 1e-9);
+        EXPECT_NEAR(v[1].y, 0, 1e-9);
+        EXPECT_NEAR(v[1].bulge, std::tan(kPi / 8), 1e-9);
+        EXPECT_NEAR(v[2].x, 150, 1e-9);
+        EXPECT_NEAR(v[2].y, c.radius, 1e-9);
+        EXPECT_NEAR(v[3].y, 80, 1e-9);
+    }
+}
+
+}  // namespace
