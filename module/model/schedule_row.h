@@ -23,6 +23,14 @@ class CWykazObj {
     int remarksFlags = 0;
     int fromDrawing = 0;     // 1 when collected from a bar in the drawing
     int applyToDrawing = 0;  // 1 when the drawing's bars take the row's diameter and steel
+
+    // The bar number (mark) a drawing row was collected from, kept up to date while the
+    // dialog renumbers bars; never stored, because drawing rows are collected afresh. Rows
+    // are found by it rather than by their position, which a deleted row shifts.
+    int mark = 0;
+    // Handle of the mark's first bar when collected, so that the table finds its shape without
+    // a search of the drawing; never stored either.
+    std::string barHandle;
 };
 
 // A set bit of this value in a cell flag word shows the cell disabled.

@@ -201,6 +201,11 @@ constexpr UiStringEntry kTable[] = {
     {940, "\nOdsunąć"},
     {941, "\nWskaż kierunek odsunięcia:"},
     {942, "\nPodaj odsunięcie:"},
+    // Told by the schedule when bars carry numbers its rows cannot take.
+    {950, "\nPominięto w wykazie prętów: %d (numer pręta spoza zakresu 1..%d).\n"},
+    // Headings of the schedule grid's count and remark columns.
+    {951, "Ilość całkowita"},
+    {952, "Uwagi"},
 };
 
 constexpr bool IsSortedById() {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <functional>
 #include <initializer_list>
+#include <map>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,6 +21,7 @@
 #include "module/entities/text.h"
 #include "module/entities/xdata.h"
 #include "module/model/rod_records.h"
+#include "module/model/schedule_row.h"
 
 class CToolBarDlg;
 
@@ -170,6 +172,10 @@ class CObslugaPreta {
     void CopyOption();
     void DeleteOption();
     void EjectOption();
+    void DivideOption();
+    void LengthOption();
+    void DiameterSteelOption();
+    void ReplacePolylineOption();
     // Picks a bar at the prompt (string id) and runs the operation on it.
     void RunOnPickedRod(int prompt, bool (CObslugaPreta::*operation)(const sds_name));
     // EDPR: the option prompt, until the user cancels it.
@@ -202,7 +208,7 @@ class CObslugaPreta {
     void EndRodOperation(std::initializer_list<long*> sets = {});
     // ==== end of editing bars ===============================================================
 
-    // ==== Views: cross-sections, their editing and projections (module/views) ==============
+    // ==== Views: cross-sections, their editing and projections (module/views) =======
     // WPP: a row of bars seen end-on along a picked line, one disc (circle, solid hatch and
     // their anonymous group) per bar, each piece carrying the section's record.
     void InsertCrossSection();
@@ -244,6 +250,26 @@ class CObslugaPreta {
     int DrawLeaderPieces(const std::string& owner, const sds_point start, const sds_point second,
                          const sds_point direction, int numberOnly, const LeaderValues& values);
     // ==== end of views ======================================================================
+    // ==== The steel schedule (module/schedule/) ==============================================
+    // One row per bar mark, in ascending mark, after closing a gap in the numbering. Bars whose
+    // number cannot be a mark (below 1 or above the number of bars) are left out; how many.
+    int CollectScheduleRows(std::vector<CWykazObj>& rows);
+    // Rebuilds every bar numbered `number` for the diameter and steel: shape, record, layer and
+    // texts, in one undo step. The number of bars rebuilt.
+    int ApplyRowToDrawing(int number, double diameterMm, const std::string& steelName);
+    // Deletes the bars numbered `number` with every entity that names them as owner, and closes
+    // the gap in the numbering, in one undo step. The bars' old numbers and their new ones for
+    // every bar that the closing renumbered.
+    std::map<int, int> DeleteBarsWithNumber(int number);
+    // The developed length that the first bar numbered `number` would have with hooks and
+    // bends made for `diameterMm` and its own steel; 0 when there is no such bar.
+    double LengthForDiameter(int number, double diameterMm);
+    // The schedule table at `insertionPoint` (moved right by the shape column when `full`),
+    // one undo step.
+    void DrawSchedule(const std::vector<CWykazObj>& rows, sds_point insertionPoint, bool full);
+    // The shape of the first bar numbered `number`, scaled into the cell.
+    void DrawBarShape(int number, const sds_point cellCorner, double cellWidth, double cellHeight);
+    // ==== end of the steel schedule ==========================================================
 
     // Entity objects.
     CSDSCircleHatch circleHatch;
@@ -377,8 +403,6 @@ class CObslugaPreta {
     // the old one deleted. False (and nothing changed) when the polyline could not be made.
     bool ReshapeReplace(const sds_name oldBar, const std::vector<CSDSPointExt>& barVertices,
                         const double offset[2], const CRodXDataParameters& record, sds_name made);
-    // Highlights the bar with every entity that names it as owner.
-    void ReshapeHighlight(const sds_name bar);
     // ==========================================================================================
 
     // ==== Copying, moving, ejecting and deleting bars (options of the edit command) ==========

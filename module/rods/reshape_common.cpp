@@ -90,32 +90,3 @@ bool CObslugaPreta::ReshapeReplace(const sds_name oldBar,
     sds_redraw(made, 1);
     return true;
 }
-
-void CObslugaPreta::ReshapeHighlight(const sds_name bar) {
-    std::vector<std::array<long, 2>> group = {{bar[0], bar[1]}};
-    std::vector<std::string> tags;
-    for (int id : {rods::kIdDimensionTag, rods::kIdDescriptionTag, rods::kIdDescriptionNumberTag,
-                   rods::kIdLeaderTag, rods::kIdLeaderNumberTag, rods::kIdLeaderSignTag,
-                   rods::kIdLeaderCountTag, rods::kIdLeaderMainTag}) {
-        tags.push_back(LoadUiString(id));
-    }
-    for (const auto& words : FindOwnedEntities(
-             EntityHandle(bar), {"TEXT", "CIRCLE", "LINE", "HATCH", "LWPOLYLINE"}, tags)) {
-        group.push_back(words);
-    }
-    sds_name set = {0, 0};
-    if (sds_ssadd(nullptr, nullptr, set) != RTNORM) {
-        return;
-    }
-    for (const auto& words : group) {
-        const sds_name member = {words[0], words[1]};
-        sds_name grown = {0, 0};
-        if (sds_ssadd(member, set, grown) == RTNORM) {
-            set[0] = grown[0];
-            set[1] = grown[1];
-        }
-        sds_redraw(member, 3);
-    }
-    sds_sssetfirst(set, nullptr);
-    sds_ssfree(set);
-}

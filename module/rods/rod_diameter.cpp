@@ -110,7 +110,7 @@ void CObslugaPreta::ChangeDiameterSteel(const sds_name bar) {
     if (panel == nullptr || !IsBar(bar, key, LoadUiString(rods::kIdBarTag))) {
         return;
     }
-    ReshapeHighlight(bar);
+    HighlightRodGroup(bar);
     UndoGroup undo;
     CRodXDataParameters record;
     xdata.ReadRodRecord(bar, key, record);

@@ -38,7 +38,7 @@ void CObslugaPreta::DivideRod(const sds_name bar) {
     if (!IsBar(bar, key, LoadUiString(rods::kIdBarTag))) {
         return;
     }
-    ReshapeHighlight(bar);
+    HighlightRodGroup(bar);
     const std::string prompt = LoadUiString(kIdDivisionPointPrompt);
     for (int i = 0; i < kMaxRepeatedAnswers; ++i) {
         sds_initget(SDS_RSG_OTHER, "");

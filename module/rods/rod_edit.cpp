@@ -15,6 +15,8 @@ constexpr int kStrPickForDimensions = 62;
 constexpr int kStrPickToMove = 63;
 constexpr int kStrPickToDelete = 59;
 constexpr int kStrPickToEject = 46;
+constexpr int kStrPickToDivide = 57;
+constexpr int kStrPickForDiameter = 68;
 
 // A host that keeps answering with codes the prompt does not know must not hold the command
 // for ever.
@@ -33,16 +35,16 @@ void TellUnavailable(const std::string& option) {
 
 const std::vector<CObslugaPreta::EditOption>& CObslugaPreta::EditOptions() {
     static const std::vector<EditOption> options = {
-        {36, nullptr},                               // "Dziel": divide a bar
-        {37, nullptr},                               // "Edycja_długości": shorten or lengthen
+        {36, &CObslugaPreta::DivideOption},          // "Dziel": divide a bar
+        {37, &CObslugaPreta::LengthOption},          // "Edycja_długości": shorten or lengthen
         {38, &CObslugaPreta::CopyOption},            // "Kopiuj": copy
         {39, &CObslugaPreta::MoveOption},            // "Przesuń": move
         {40, &CObslugaPreta::DeleteOption},          // "Usuń": delete and renumber
-        {41, nullptr},                               // "Zmień_średnicę/stal": diameter and steel
+        {41, &CObslugaPreta::DiameterSteelOption},   // "Zmień_średnicę/stal": diameter and steel
         {42, &CObslugaPreta::DimensionTextsOption},  // "Teksty_wymiarów(wstaw/usuń)"
         {5, &CObslugaPreta::DescriptionOption},      // "Opis": descriptions
-        {161, nullptr},                              // "zAmień_polilinię": a polyline made a bar
-        {14, &CObslugaPreta::EjectOption},           // "Wyrzuć": eject a drawn-out copy
+        {161, &CObslugaPreta::ReplacePolylineOption},  // "zAmień_polilinię": a polyline made a bar
+        {14, &CObslugaPreta::EjectOption},             // "Wyrzuć": eject a drawn-out copy
     };
     return options;
 }
@@ -132,4 +134,30 @@ void CObslugaPreta::CopyOption() {
     CopyRod([this](const std::string& prompt, bool, sds_name picked) {
         return PickRod(prompt, picked);
     });
+}
+
+void CObslugaPreta::DivideOption() {
+    sds_name bar = {0, 0};
+    if (PickRod(LoadUiString(kStrPickToDivide), bar)) {
+        DivideRod(bar);
+    }
+    EndRodOperation();
+}
+
+void CObslugaPreta::DiameterSteelOption() {
+    sds_name bar = {0, 0};
+    if (PickRod(LoadUiString(kStrPickForDiameter), bar)) {
+        ChangeDiameterSteel(bar);
+    }
+    EndRodOperation();
+}
+
+void CObslugaPreta::LengthOption() {
+    EditRodLength();
+    EndRodOperation();
+}
+
+void CObslugaPreta::ReplacePolylineOption() {
+    ReplacePolyline();
+    EndRodOperation();
 }

@@ -1,0 +1,11 @@
+// The schedule's one pass over the drawing for its bars: each entity's list read once, the
+// record only of polylines.
+#pragma once
+
+#include <vector>
+
+#include "module/entities/xdata.h"
+#include "module/rods/obsluga_preta.h"
+
+// Every bar of the drawing with its record, in the order the drawing lists them.
+std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records);

@@ -1,0 +1,219 @@
+// What the OPR scenario tests add to the WPR kit: bars of any diameter made by hand, the
+// schedule grid read back from what `show` printed, and the table's entities read back.
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "tests/scenarios_wpr/wpr_kit.h"
+
+namespace opr_kit {
+
+using namespace wpr_kit;
+
+inline const char* const kTableLayer = "Tabela_stali_zbrojeniowej";
+
+// A bar with its record, made without the command: diameter in millimetres, steel index.
+inline Entity MakeBarOf(const std::vector<CSDSPointExt>& vertices, int number, double diameterMm,
+                        int steel, int hooks = 0, int rounded = 0) {
+    Entity bar;
+    EXPECT_EQ(CSDSPolyLine().Create(vertices, false, "Zbrojenie", "CONTINUOUS", 256), RTNORM);
+    sds_entlast(bar.name);
+    CRodXDataParameters record;
+    record.type = "Pręt";
+    record.ordinal = number;
+    record.diameter = diameterMm / 10.0;
+    record.hooks = hooks;
+    record.number = number;
+    record.steel = steel;
+    record.rounded = rounded;
+    record.flag = 0;
+    sds_name dictionary;
+    CSDSXDataPret().EnsureExtensionDictionary(bar.name, dictionary);
+    CSDSXDataPret().WriteRodRecord(dictionary, kKey, record);
+    return bar;
+}
+
+// A straight bar of `length` along y = `y`.
+inline Entity StraightBar(double length, double y, int number, double diameterMm = 10,
+                          int steel = 15) {
+    return MakeBarOf({{0, y, 0}, {length, y, 0}}, number, diameterMm, steel);
+}
+
+inline std::string Trim(const std::string& s) {
+    const size_t a = s.find_first_not_of(' ');
+    const size_t b = s.find_last_not_of(' ');
+    return a == std::string::npos ? std::string() : s.substr(a, b - a + 1);
+}
+
+// The grid rows of the last dialog print in the transcript: the cells after the row number,
+// joined by "|" (a disabled cell in braces), an empty remark left off.
+inline std::vector<std::string> GridRows(const std::string& transcript) {
+    std::vector<std::string> rows;
+    const size_t at = transcript.rfind("] siatka ");
+    if (at == std::string::npos) {
+        return rows;
+    }
+    size_t line = transcript.find('\n', transcript.find('\n', at) + 1);
+    while (line != std::string::npos) {
+        const size_t end = transcript.find('\n', line + 1);
+        const std::string text = transcript.substr(line + 1, end - line - 1);
+        const size_t colon = text.find(": ");
+        if (colon == std::string::npos || text.size() < 6 || text.substr(0, 4) != "    ") {
+            break;
+        }
+        std::vector<std::string> cells;
+        std::string rest = text.substr(colon + 2);
+        for (size_t bar = rest.find(" | ");; bar = rest.find(" | ")) {
+            cells.push_back(Trim(rest.substr(0, bar)));
+            if (bar == std::string::npos) {
+                break;
+            }
+            rest = rest.substr(bar + 3);
+        }
+        // The row number is the grid's own; an empty remark is left off.
+        if (!cells.empty() && cells.back().empty()) {
+            cells.pop_back();
+        }
+        std::string joined;
+        for (size_t i = 1; i < cells.size(); ++i) {
+            joined += (i > 1 ? "|" : "") + cells[i];
+        }
+        rows.push_back(joined);
+        line = end;
+    }
+    return rows;
+}
+
+struct TableText {
+    std::string text;
+    double x = 0, y = 0, height = 0;
+};
+struct TableLine {
+    double x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+};
+struct Table {
+    std::vector<TableText> texts;
+    std::vector<TableLine> lines;
+    std::vector<std::vector<CSDSPointExt>> shapes;  // open polylines
+    std::vector<CSDSPointExt> frame;                // the closed polyline
+    int frames = 0;
+};
+
+// Every entity on the table's layer.
+inline Table ReadTable() {
+    Table t;
+    for (const testkit::EntityDump& e : testkit::LiveEntities()) {
+        sds_name name;
+        sds_handent(e.handle.c_str(), name);
+        if (CSDSBaseClass::GetLayer(name) != kTableLayer) {
+            continue;
+        }
+        resbuf* list = sds_entget(name);
+        if (e.type == "TEXT") {
+            TableText text;
+            int horizontal = 0;
+            double p10[2] = {0, 0}, p11[2] = {0, 0};
+            for (resbuf* rb = list; rb; rb = rb->rbnext) {
+                if (rb->restype == 1)
+                    text.text = rb->resval.rstring;
+                if (rb->restype == 40)
+                    text.height = rb->resval.rreal;
+                if (rb->restype == 72)
+                    horizontal = rb->resval.rint;
+                if (rb->restype == 10)
+                    p10[0] = rb->resval.rpoint[0], p10[1] = rb->resval.rpoint[1];
+                if (rb->restype == 11)
+                    p11[0] = rb->resval.rpoint[0], p11[1] = rb->resval.rpoint[1];
+            }
+            text.x = horizontal != 0 ? p11[0] : p10[0];
+            text.y = horizontal != 0 ? p11[1] : p10[1];
+            t.texts.push_back(text);
+        } else if (e.type == "LINE") {
+            TableLine l;
+            for (resbuf* rb = list; rb; rb = rb->rbnext) {
+                if (rb->restype == 10)
+                    l.x1 = rb->resval.rpoint[0], l.y1 = rb->resval.rpoint[1];
+                if (rb->restype == 11)
+                    l.x2 = rb->resval.rpoint[0], l.y2 = rb->resval.rpoint[1];
+            }
+            t.lines.push_back(l);
+        } else if (e.type == "LWPOLYLINE") {
+            std::vector<CSDSPointExt> vertices;
+            CSDSPolyLine::GetVertices(name, vertices);
+            bool closed = false;
+            for (resbuf* rb = list; rb; rb = rb->rbnext) {
+                if (rb->restype == 70)
+                    closed = (rb->resval.rint & 1) != 0;
+            }
+            if (closed) {
+                t.frame = vertices;
+                ++t.frames;
+            } else {
+                t.shapes.push_back(vertices);
+            }
+        }
+        sds_relrb(list);
+    }
+    return t;
+}
+
+inline bool Near(double a, double b) {
+    return std::fabs(a - b) < 1e-6;
+}
+
+// The text at (x, y), "" when there is none.
+inline std::string TextAt(const Table& t, double x, double y) {
+    for (const TableText& text : t.texts) {
+        if (Near(text.x, x) && Near(text.y, y)) {
+            return text.text;
+        }
+    }
+    return "";
+}
+
+// Texts at height y, left to right.
+inline std::vector<std::string> TextsOnLine(const Table& t, double y) {
+    std::vector<TableText> on;
+    for (const TableText& text : t.texts) {
+        if (Near(text.y, y)) {
+            on.push_back(text);
+        }
+    }
+    std::sort(on.begin(), on.end(),
+              [](const TableText& a, const TableText& b) { return a.x < b.x; });
+    std::vector<std::string> texts;
+    for (const TableText& text : on) {
+        texts.push_back(text.text);
+    }
+    return texts;
+}
+
+// The panel's description text height: the table's unit h.
+inline double TextUnit() {
+    return ModulePanel() != nullptr ? ModulePanel()->GetDescriptionFontSize() : 0.0;
+}
+
+// OPR, the dialog lines, then "Wstaw wykaz" at the origin.
+inline std::vector<std::string> Opr(std::vector<std::string> dialog, bool insert = true) {
+    std::vector<std::string> lines = {"OPR"};
+    lines.insert(lines.end(), dialog.begin(), dialog.end());
+    if (insert) {
+        lines.insert(lines.end(), {"click 1", "0,0"});
+    }
+    return lines;
+}
+
+class OprTest : public WprTest {};
+
+inline int Count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
+}
+
+}  // namespace opr_kit
