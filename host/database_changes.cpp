@@ -333,11 +333,17 @@ bool Database::SetExtensionDictionary(ObjectId object, ObjectId dictionary) {
         object == dictionary) {
         return false;
     }
+    // Linked in place, without copying either body, yet unindexed and indexed again as a
+    // stored object is: the record index learns here that the object reads the dictionary.
     Record(object);
+    Unindex(object);
     target->extensionDictionary = dictionary;
+    Index(object);
     if (dict->owner != object) {
         Record(dictionary);
+        Unindex(dictionary);
         dict->owner = object;
+        Index(dictionary);
     }
     return true;
 }

@@ -51,6 +51,22 @@ void MakeSampleDrawing() {
     Check(sds_entmakex(list, row));
     sds_relrb(list);
     Check(sds_dictadd(named, "GLOBAL_ORV_ARMAVO0", row));
+    // The second bar's records name the first by its handle, as a dimension text's do: the
+    // drawing read back must answer who names that handle (its record index).
+    resbuf* barList = sds_entget(bar);
+    resbuf* otherList = sds_entget(other);
+    const resbuf* dictionary = otherList ? host_test::FindGroup(otherList, 360) : nullptr;
+    if (!barList || !dictionary)
+        Check(RTERROR);
+    sds_name otherDictionary = {dictionary->resval.rlname[0], dictionary->resval.rlname[1]};
+    sds_name reference;
+    list = sds_buildlist(RTDXF0, "XRECORD", 100, "AcDbXrecord", 1,
+                         host_test::FindGroup(barList, 5)->resval.rstring, RTNONE);
+    Check(sds_entmakex(list, reference));
+    sds_relrb(list);
+    sds_relrb(barList);
+    sds_relrb(otherList);
+    Check(sds_dictadd(otherDictionary, "ORV_ARMAVO_REF", reference));
 }
 
 std::map<std::string, std::string> ObjectsByHandle(const host::Database& drawing) {
