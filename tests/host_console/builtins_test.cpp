@@ -30,48 +30,29 @@ TEST_F(Builtins, ScriptsLeaveTheseEntitiesAndMessages) {
         std::vector<std::string> live;
         int status;
     } cases[] = {
+        // clang-format off
         // Undone, the polyline is gone from ssget "X".
         {{"PLINE", "0,0", "100,0", "100,50", "", "U"}, {"Cofnięto ostatnie polecenie.\n"}, {}, 0},
         {{"LINE", "0,0", "10,0", "@0,10", "", "_circle", "5,5", "-1", "0", "2.5", "circle", "^C"},
          {"-1\nWartość nie może być ujemna.\n", "0\nWartość musi być różna od zera.\n"},
-         {"(0 . \"LINE\")", "(10 10.0 0.0 0.0)\n(11 10.0 10.0 0.0)", "(40 . 2.5)"},
-         1},
-        {{"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10", "CIRCLE", "800,800", "10", "ERASE",
-          "300,300", "50,0", "", "SELECT", "510,500", "", "ERASE"},
-         {"Polecenie: ERASE\nWybierz obiekty: 300,300\nNie wybrano obiektu.\n",
-          "Wybrano obiektów: 1"},
-         {"(10 800.0 800.0 0.0)"},
-         1},
+         {"(0 . \"LINE\")", "(10 10.0 0.0 0.0)\n(11 10.0 10.0 0.0)", "(40 . 2.5)"}, 1},
+        {{"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10", "CIRCLE", "800,800", "10", "ERASE", "300,300", "50,0", "", "SELECT", "510,500", "", "ERASE"},
+         {"Polecenie: ERASE\nWybierz obiekty: 300,300\nNie wybrano obiektu.\n", "Wybrano obiektów: 1"},
+         {"(10 800.0 800.0 0.0)"}, 1},
         // An erase is one step of its own: U brings the line back.
         {{"LINE", "0,0", "100,0", "", "ERASE", "50,0", "", "U"}, {}, {"(0 . \"LINE\")"}, 0},
-        {{"CIRCLE", "0,0", "5", "MOVE", "5,0", "", "0,0", "100,0", "COPY", "105,0", "", "100,0",
-          "@0,50"},
-         {},
-         {"(10 100.0 0.0 0.0)", "(10 100.0 50.0 0.0)"},
-         0},
+        {{"CIRCLE", "0,0", "5", "MOVE", "5,0", "", "0,0", "100,0", "COPY", "105,0", "", "100,0", "@0,50"},
+         {}, {"(10 100.0 0.0 0.0)", "(10 100.0 50.0 0.0)"}, 0},
         // "UNDO x" fails and stops the script: the LINE after it is not drawn.
-        {{"U", "REDO", "LINE", "0,0", "1,0", "", "LINE", "0,1", "1,1", "", "UNDO 5", "UNDO", "",
-          "UNDO x", "LINE", "0,0", "5,5", ""},
-         {"Polecenie: U\nNie ma nic do cofnięcia.\n",
-          "Polecenie: REDO\nNie ma nic do przywrócenia.\n",
-          "Polecenie: UNDO 5\nCofnięto kroków: 2\n",
-          "Polecenie: UNDO x\nNieprawidłowa liczba kroków: x\n"
-          "Skrypt zatrzymany w wierszu 14 (UNDO x)"},
-         {},
-         1},
-        {{"SETVAR NOSUCH 1", "LINE", "0,0", "5,5", ""},
-         {"Nieznana zmienna: NOSUCH\nSkrypt"},
-         {},
-         1},
+        {{"U", "REDO", "LINE", "0,0", "1,0", "", "LINE", "0,1", "1,1", "", "UNDO 5", "UNDO", "", "UNDO x", "LINE", "0,0", "5,5", ""},
+         {"Polecenie: U\nNie ma nic do cofnięcia.\n", "Polecenie: REDO\nNie ma nic do przywrócenia.\n", "Polecenie: UNDO 5\nCofnięto kroków: 2\n", "Polecenie: UNDO x\nNieprawidłowa liczba kroków: x\n" "Skrypt zatrzymany w wierszu 14 (UNDO x)"},
+         {}, 1},
+        {{"SETVAR NOSUCH 1", "LINE", "0,0", "5,5", ""}, {"Nieznana zmienna: NOSUCH\nSkrypt"}, {}, 1},
         {{"SETVAR VIEWSIZE 1e16", "LINE", "0,0", "5,5", ""},
-         {"Nieprawidłowa wartość zmiennej VIEWSIZE: 1e16\nSkrypt"},
-         {},
-         1},
-        {{"SETVAR orthomode 1", "SETVAR VIEWSIZE 250.5", "setvar", "osmode", "4",
-          "SETVAR PICKBOX x"},
-         {"Nieprawidłowa wartość zmiennej PICKBOX: x", "Nowa wartość OSMODE <0>: 4\n"},
-         {},
-         1},
+         {"Nieprawidłowa wartość zmiennej VIEWSIZE: 1e16\nSkrypt"}, {}, 1},
+        {{"SETVAR orthomode 1", "SETVAR VIEWSIZE 250.5", "setvar", "osmode", "4", "SETVAR PICKBOX x"},
+         {"Nieprawidłowa wartość zmiennej PICKBOX: x", "Nowa wartość OSMODE <0>: 4\n"}, {}, 1},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const std::string out = RunScenario(c.lines);

@@ -301,16 +301,15 @@ TEST_F(Program, NumbersBeyondTheDrawingRangeAreAskedAgain) {
         size_t refused;     // "Wartość poza zakresem."
         const char* drawn;  // in the drawing or the transcript
     } cases[] = {
-        {{"LINE", "1e16,0", "0,-1e300", "0,0", "1e15,0", "@1e15,0", "@-2e15,0", ""},
-         4,
+        // clang-format off
+        {{"LINE", "1e16,0", "0,-1e300", "0,0", "1e15,0", "@1e15,0", "@-2e15,0", ""}, 4,
          "(10 0.0 0.0 0.0)\n(11 1000000000000000.0 0.0 0.0)"},
         {{"LINE", "-1e15,0,0", "@-1,0", "@1,2", ""}, 1, "(11 -999999999999999.0 2.0 0.0)"},
         {{"CIRCLE", "0,0", "1e16", "inf", "nan", "1e400", "2"}, 1, "(40 . 2.0)"},
         {{"PLINE", "0,0", "0,0,1e20", "5,0", ""}, 1, "(10 5.0 0.0 0.0)"},
-        {{"PTK", "1e15,1", "DRAG", "@1e15,0", "@-1e15,0", "DRAG", "-2e15,0", "3,4"},
-         2,
-         "DRAG 0.0,1.0\nPolecenie: DRAG\n\nDo punktu: -2e15,0\nWartość poza zakresem.\n\nDo "
-         "punktu: 3,4\nDRAG 3.0,4.0"},
+        {{"PTK", "1e15,1", "DRAG", "@1e15,0", "@-1e15,0", "DRAG", "-2e15,0", "3,4"}, 2,
+         "DRAG 0.0,1.0\nPolecenie: DRAG\n\nDo punktu: -2e15,0\nWartość poza zakresem.\n\nDo " "punktu: 3,4\nDRAG 3.0,4.0"},
+        // clang-format on
     };
     testkit::ScenarioOptions options;
     options.entry = TestModuleEntryPoint;
@@ -331,18 +330,15 @@ TEST_F(Program, EnterRepeatsTheLastCommandAndAliasesWork) {
         std::vector<const char*> types;  // the live entities, in order
         const char* printed;
     } cases[] = {
-        {{"", "^C", "l", "0,0", "1,0", "", "", "5,5", "6,6", ""},
-         {"LINE", "LINE"},
-         "Polecenie: \n"},
-        {{"PL", "0,0", "1,0", "", "C", "9,9", "1", "", "8,8", "1"},
-         {"LWPOLYLINE", "CIRCLE", "CIRCLE"},
-         ""},
+        // clang-format off
+        {{"", "^C", "l", "0,0", "1,0", "", "", "5,5", "6,6", ""}, {"LINE", "LINE"}, "Polecenie: \n"},
+        {{"PL", "0,0", "1,0", "", "C", "9,9", "1", "", "8,8", "1"}, {"LWPOLYLINE", "CIRCLE", "CIRCLE"}, ""},
         {{"C", "0,0", "1", "E", "1,0", "", "C", "5,5", "1"}, {"CIRCLE"}, "Usunięto obiektów: 1"},
         {{"C", "0,0", "1", "M", "1,0", "", "0,0", "9,0", "CO", "10,0", "", "0,0", "0,9"},
-         {"CIRCLE", "CIRCLE"},
-         "Drugi punkt: 0,9"},
+         {"CIRCLE", "CIRCLE"}, "Drugi punkt: 0,9"},
         {{"C", "0,0", "1", "LI", "1,0"}, {"CIRCLE"}, "Wybierz obiekt: 1,0\n(-1 . <Entity name: "},
         {{"ZROB", "", ""}, {"LINE", "LINE", "LINE"}, "Polecenie: \n"},
+        // clang-format on
     };
     testkit::ScenarioOptions options;
     options.entry = TestModuleEntryPoint;

@@ -28,16 +28,16 @@ TEST_F(Entities, EachKindKeepsTheModulesGroupOrder) {
         const char* type;
         std::vector<int> body;  // after (8 layer)
     } cases[] = {
+        // clang-format off
         {[] { return MakeLine(0, 0, 10, 5); }, "LINE", {6, 62, 48, 100, 10, 11}},
         {[] { return MakeCircle(1, 2, 3); }, "CIRCLE", {6, 62, 48, 100, 10, 40}},
-        {[] { return MakeText("12 %%c10", 1, 2, 0.25); },
-         "TEXT",
+        {[] {return MakeText("12 %%c10", 1, 2, 0.25);}, "TEXT",
          {62, 100, 10, 40, 1, 50, 7, 71, 72, 11, 100, 73}},
-        {[&] { return MakePolyline(points, 3, bulges); },
-         "LWPOLYLINE",
+        {[&] {return MakePolyline(points, 3, bulges);}, "LWPOLYLINE",
          {6, 62, 100, 90, 70, 43, 38, 39, 10, 40, 41, 42, 10, 40, 41, 42, 10, 40, 41, 42, 210}},
         {[] { return MakeDisc(2, 3, 0.5); }, "HATCH", {62, 100, 10, 2,  70, 71, 91, 92, 72, 73, 93,
                                                        10, 42,  10, 42, 97, 75, 76, 47, 98, 10}},
+        // clang-format on
     };
     for (const Case& c : cases) {
         ASSERT_EQ(c.make(), RTNORM) << c.type << ": " << host::LastError();
@@ -105,6 +105,7 @@ TEST_F(Entities, MalformedListsAreRefusedAndChangeNothing) {
         const char* what;
         resbuf* list;
     } cases[] = {
+        // clang-format off
         {"unknown type", sds_buildlist(RTDXF0, "SPLINE", 10, p, RTNONE)},
         {"no type", sds_buildlist(8, "0", 10, p, 11, p, RTNONE)},
         {"line without end", sds_buildlist(RTDXF0, "LINE", 10, p, RTNONE)},
@@ -114,26 +115,23 @@ TEST_F(Entities, MalformedListsAreRefusedAndChangeNothing) {
         {"non-finite point", sds_buildlist(RTDXF0, "LINE", 10, p, 11, bad, RTNONE)},
         {"non-finite real", sds_buildlist(RTDXF0, "CIRCLE", 10, p, 40, nan, RTNONE)},
         {"one-vertex polyline", sds_buildlist(RTDXF0, "LWPOLYLINE", 90, 1L, 10, p, RTNONE)},
-        {"vertex count mismatch",
-         sds_buildlist(RTDXF0, "LWPOLYLINE", 90, 3L, 10, p, 10, p, RTNONE)},
+        {"vertex count mismatch", sds_buildlist(RTDXF0, "LWPOLYLINE", 90, 3L, 10, p, 10, p, RTNONE)},
         // Polyline lists that cannot be put in the canonical order.
-        {"width before the first vertex",
-         sds_buildlist(RTDXF0, "LWPOLYLINE", 40, 1.0, 10, p, 10, q, RTNONE)},
+        {"width before the first vertex", sds_buildlist(RTDXF0, "LWPOLYLINE", 40, 1.0, 10, p, 10, q, RTNONE)},
         {"flags twice", sds_buildlist(RTDXF0, "LWPOLYLINE", 70, 0, 70, 1, 10, p, 10, q, RTNONE)},
         {"bulge twice on a vertex",
          sds_buildlist(RTDXF0, "LWPOLYLINE", 10, p, 42, 0.1, 42, 0.2, 10, q, RTNONE)},
-        {"two normals",
-         sds_buildlist(RTDXF0, "LWPOLYLINE", 10, p, 10, q, 210, down, 210, down, RTNONE)},
+        {"two normals", sds_buildlist(RTDXF0, "LWPOLYLINE", 10, p, 10, q, 210, down, 210, down, RTNONE)},
         {"hatch count mismatch", sds_buildlist(RTDXF0, "HATCH", 10, p, 2, "SOLID", 91, 1L, 92, 7L,
                                                93, 3L, 10, p, 10, p, 97, 0L, RTNONE)},
         {"value type code", sds_buildlist(RTDXF0, "LINE", RTSTR, "x", 10, p, 11, p, RTNONE)},
         {"dangling reference", sds_buildlist(RTDXF0, "LINE", 10, p, 11, p, 330, stale, RTNONE)},
         {"two types", sds_buildlist(RTDXF0, "LINE", RTDXF0, "CIRCLE", 10, p, 11, p, RTNONE)},
-        {"unclosed bracket",
-         sds_buildlist(RTDXF0, "LINE", 102, "{ACAD_REACTORS", 10, p, 11, p, RTNONE)},
+        {"unclosed bracket", sds_buildlist(RTDXF0, "LINE", 102, "{ACAD_REACTORS", 10, p, 11, p, RTNONE)},
         {"existing layer", sds_buildlist(RTDXF0, "LAYER", 2, "0", RTNONE)},
         {"layer without name", sds_buildlist(RTDXF0, "LAYER", 62, 1, RTNONE)},
         {"block record", sds_buildlist(RTDXF0, "BLOCK_RECORD", 2, "X", RTNONE)},
+        // clang-format on
     };
     const std::string before = Dump();
     for (const Case& c : cases) {
@@ -330,22 +328,19 @@ TEST_F(PolylineOrder, MissingGroupsGetDefaultsAndGivenValuesStay) {
         resbuf* list;
         const char* body;
     } cases[] = {
+        // clang-format off
         {"vertices only", sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 10, kB, RTNONE),
-         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)"
-         "(10 100,0,0)(40 0)(41 0)(42 0)(210 0,0,1)"},
+         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)" "(10 100,0,0)(40 0)(41 0)(42 0)(210 0,0,1)"},
         {"shuffled, values kept",
-         sds_buildlist(RTDXF0, "LWPOLYLINE", 62, 3, 10, kA, 42, 0.5, 70, 1, 10, kB, 41, 2.0, 90, 2L,
-                       210, kDown, 38, 5.0, RTNONE),
-         "(62 3)(100 AcDbPolyline)(90 2)(70 1)(43 0)(38 5)(39 0)(10 0,0,0)(40 0)(41 0)(42 0.5)"
-         "(10 100,0,0)(40 0)(41 2)(42 0)(210 0,0,-1)"},
+         sds_buildlist(RTDXF0, "LWPOLYLINE", 62, 3, 10, kA, 42, 0.5, 70, 1, 10, kB, 41, 2.0, 90, 2L, 210, kDown, 38, 5.0, RTNONE),
+         "(62 3)(100 AcDbPolyline)(90 2)(70 1)(43 0)(38 5)(39 0)(10 0,0,0)(40 0)(41 0)(42 0.5)" "(10 100,0,0)(40 0)(41 2)(42 0)(210 0,0,-1)"},
         {"vertex ids kept behind the bulge",
          sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 91, 7L, 40, 1.0, 10, kB, 91, 8L, RTNONE),
-         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 1)(41 0)(42 0)(91 7)"
-         "(10 100,0,0)(40 0)(41 0)(42 0)(91 8)(210 0,0,1)"},
+         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 1)(41 0)(42 0)(91 7)" "(10 100,0,0)(40 0)(41 0)(42 0)(91 8)(210 0,0,1)"},
         {"other groups after the normal, in their order",
          sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 1001, "APP", 10, kB, 1000, "x", RTNONE),
-         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)"
-         "(10 100,0,0)(40 0)(41 0)(42 0)(210 0,0,1)(1001 APP)(1000 x)"},
+         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)" "(10 100,0,0)(40 0)(41 0)(42 0)(210 0,0,1)(1001 APP)(1000 x)"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         ASSERT_NE(c.list, nullptr) << c.what;

@@ -49,14 +49,12 @@ TEST(DxfOtherFiles, OldFilesInTheirCodePageWithEscapes) {
         std::string raw;
         const char* expected;
     } cases[] = {
-        {"ANSI_1250",
-         "Pr\xEA"
-         "t \xB3\xB9"
-         "cznik \\U+0144",
-         "Pręt łącznik ń"},
+        // clang-format off
+        {"ANSI_1250", "Pr\xEA" "t \xB3\xB9" "cznik \\U+0144", "Pręt łącznik ń"},
         {"ANSI_1252", "caf\xE9 \\U+00D8", "café Ø"},
         {"ANSI_1251", "\xCF\xF0\xE8", "При"},
         {"ANSI_1250", "\\U+D800 broken escape stays", "\xEF\xBF\xBD broken escape stays"},
+        // clang-format on
     };
     for (const Case& c : cases) {
         host::Database drawing = host::Database::Empty();

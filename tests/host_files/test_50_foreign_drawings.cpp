@@ -199,29 +199,24 @@ TEST(ForeignDrawings, DamagedFilesAreMendedAndTold) {
         std::string file;
         std::vector<std::string> told;  // every one in the transcript of OPEN
     } cases[] = {
+        // clang-format off
         {"extension dictionary missing", File("", Line("21", "30"), ""), {"LINE #21", "#30"}},
-        {"extension dictionary is a record",
-         File("", Line("21", "31"), Record("31", "21")),
+        {"extension dictionary is a record", File("", Line("21", "31"), Record("31", "21")),
          {"LINE #21", "#31 nie jest słownikiem"}},
-        {"extension dictionary shared",
-         File("", Line("21", "30") + Line("22", "30"), Dict("30", "21")),
+        {"extension dictionary shared", File("", Line("21", "30") + Line("22", "30"), Dict("30", "21")),
          {"LINE #22", "należy już do #21"}},
         {"record in two dictionaries",
-         File("", Line("21", "30") + Line("22", "32"),
-              Dict("30", "21", "  3\nR\n360\n31\n") + Dict("32", "22", "  3\nR\n360\n31\n") +
-                  Record("31", "30")),
+         File("", Line("21", "30") + Line("22", "32"), Dict("30", "21", "  3\nR\n360\n31\n") + Dict("32", "22", "  3\nR\n360\n31\n") + Record("31", "30")),
          {"#31 jest w słownikach #30 i #32"}},
-        {"record missing",
-         File("", Line("21", "30"), Dict("30", "21", "  3\nR\n360\n99\n")),
-         {"#30", "#99"}},
+        {"record missing", File("", Line("21", "30"), Dict("30", "21", "  3\nR\n360\n99\n")), {"#30", "#99"}},
         {"handle twice", File("", Line("21") + Line("21"), ""), {"LINE #21 → #"}},
         {"not a number", File("", Line("21") + Line("22", "", "nan"), ""), {"LINE #22", "nan"}},
         {"beyond a double", File("", Line("23", "", "-1e999"), ""), {"LINE #23"}},
         {"millimetres",
-         File("  9\n$INSUNITS\n 70\n4\n  9\n$EXTMIN\n 10\n1e+20\n 20\n1e+20\n 30\n1e+20\n",
-              Line("21"), ""),
+         File("  9\n$INSUNITS\n 70\n4\n  9\n$EXTMIN\n 10\n1e+20\n 20\n1e+20\n 30\n1e+20\n", Line("21"), ""),
          {"$INSUNITS = 4, milimetry", "centymetrach"}},
         {"centimetres", File("  9\n$INSUNITS\n 70\n5\n", Line("21"), ""), {}},
+        // clang-format on
     };
     std::string saved;
     for (const Case& c : cases) {

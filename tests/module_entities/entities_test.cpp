@@ -130,31 +130,20 @@ TEST_F(CreateTest, EveryCreateListIsAcceptedAndReadsBackAsMade) {
         std::function<int()> create;
         std::vector<std::string> groups;
     } cases[] = {
-        {"Zbrojenie",
-         [&] { return CSDSLine().Create(a, b, "Zbrojenie", "CONTINUOUS", 256, 1.5); },
+        // clang-format off
+        {"Zbrojenie", [&] {return CSDSLine().Create(a, b, "Zbrojenie", "CONTINUOUS", 256, 1.5);},
          {"6=CONTINUOUS", "62=256", "48=1.5", "10=1,2,0", "11=7,4,0"}},
-        {"0",
-         [&] { return CSDSCircle().Create(a, 2.5, "0", "CONTINUOUS", 3, 1.0); },
+        {"0", [&] {return CSDSCircle().Create(a, 2.5, "0", "CONTINUOUS", 3, 1.0);},
          {"6=CONTINUOUS", "62=3", "48=1", "10=1,2,0", "40=2.5"}},
         {"Opisy prętów",
-         [&] {
-             return CSDSText().Create("12 co 15 L= 250", a, 5, 0.5, "STANDARD", 0, 2, a, 3,
-                                      "Opisy prętów", 256);
-         },
-         {"62=256", "10=1,2,0", "40=5", "1=12 co 15 L= 250", "50=0.5", "7=STANDARD", "71=0", "72=2",
-          "11=1,2,0", "73=3"}},
+         [&] {return CSDSText().Create("12 co 15 L= 250", a, 5, 0.5, "STANDARD", 0, 2, a, 3, "Opisy prętów", 256);},
+         {"62=256", "10=1,2,0", "40=5", "1=12 co 15 L= 250", "50=0.5", "7=STANDARD", "71=0", "72=2", "11=1,2,0", "73=3"}},
         {"Zbrojenie",
-         [&] {
-             return CSDSPolyLine().Create({CSDSPointExt(0, 0, 0), CSDSPointExt(10, 0, 0)}, true,
-                                          "Zbrojenie", "CONTINUOUS", 256);
-         },
-         {"6=CONTINUOUS", "62=256", "90=2", "70=1", "43=0", "38=0", "39=0", "10=0,0,0", "40=0",
-          "41=0", "42=0", "10=10,0,0", "40=0", "41=0", "42=0", "210=0,0,1"}},
-        {"Opisy prętów",
-         [&] { return CSDSCircleHatch().Create(centre, 0.5, "Opisy prętów", 256); },
-         {"62=256", "10=1.5,3,0", "2=SOLID", "70=1",       "71=0", "91=1",       "92=7",
-          "72=1",   "73=1",       "93=2",    "10=2.5,3,0", "42=1", "10=1.5,3,0", "42=1",
-          "97=0",   "75=0",       "76=1",    "47=0",       "98=1", "10=1.5,3,0"}},
+         [&] {return CSDSPolyLine().Create({CSDSPointExt(0, 0, 0), CSDSPointExt(10, 0, 0)}, true, "Zbrojenie", "CONTINUOUS", 256);},
+         {"6=CONTINUOUS", "62=256", "90=2", "70=1", "43=0", "38=0", "39=0", "10=0,0,0", "40=0", "41=0", "42=0", "10=10,0,0", "40=0", "41=0", "42=0", "210=0,0,1"}},
+        {"Opisy prętów", [&] {return CSDSCircleHatch().Create(centre, 0.5, "Opisy prętów", 256);},
+         {"62=256", "10=1.5,3,0", "2=SOLID", "70=1", "71=0", "91=1", "92=7", "72=1", "73=1", "93=2", "10=2.5,3,0", "42=1", "10=1.5,3,0", "42=1", "97=0", "75=0", "76=1", "47=0", "98=1", "10=1.5,3,0"}},
+        // clang-format on
     };
     sds_name made;
     for (const auto& c : cases) {

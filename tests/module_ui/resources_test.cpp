@@ -71,17 +71,16 @@ TEST(StringTable, KeywordListsHoldTheirKeywords) {
 
 TEST(DialogTemplates, EveryTemplateBuildsWithItsControls) {
     const std::pair<int, std::vector<int>> templates[] = {
+        // clang-format off
         {IDD_PARAMETERS,
-         {IDC_DIAMETER, IDC_STEEL, IDC_ROUNDED, IDC_SPACING, IDC_COUNT, IDC_LETTER,
-          IDC_LETTER_DIMENSION, IDC_GROUP_BAR, IDC_GROUP_TEMPORARY, IDC_GROUP_TEXT_HEIGHTS}},
+         {IDC_DIAMETER, IDC_STEEL, IDC_ROUNDED, IDC_SPACING, IDC_COUNT, IDC_LETTER, IDC_LETTER_DIMENSION, IDC_GROUP_BAR, IDC_GROUP_TEMPORARY, IDC_GROUP_TEXT_HEIGHTS}},
         {IDD_SCHEDULE,
-         {platform::IDOK, platform::IDCANCEL, IDC_ADD_ROW, IDC_DELETE_ROW, IDC_FULL_SCHEDULE,
-          IDC_GRID}},
+         {platform::IDOK, platform::IDCANCEL, IDC_ADD_ROW, IDC_DELETE_ROW, IDC_FULL_SCHEDULE, IDC_GRID}},
         {IDD_SELECT_ROD, {platform::IDOK, platform::IDCANCEL, IDC_GRID}},
         {IDD_EDIT_DESCRIPTION,
-         {IDC_ROD_NUMBER, IDC_ROD_COUNT, IDC_STEEL, IDC_DIAMETER, IDC_SPACING, IDC_ROD_LENGTH,
-          platform::IDOK, platform::IDCANCEL}},
+         {IDC_ROD_NUMBER, IDC_ROD_COUNT, IDC_STEEL, IDC_DIAMETER, IDC_SPACING, IDC_ROD_LENGTH, platform::IDOK, platform::IDCANCEL}},
         {IDD_ABOUT, {IDC_ABOUT_PICTURE, IDC_ABOUT_TEXT, platform::IDCANCEL}},
+        // clang-format on
     };
     for (const auto& [id, controls] : templates) {
         SCOPED_TRACE(id);

@@ -331,28 +331,19 @@ TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
         bool hide;
         bool disable;
     } cases[] = {
-        {{"letter", "5"},
-         "Panel nie ma pola \"letter\"; pola: diameter, rounded, spacing.",
-         false,
+        // clang-format off
+        {{"letter", "5"}, "Panel nie ma pola \"letter\"; pola: diameter, rounded, spacing.", false, false},
+        {{"diameter", "13"}, "Na liście \"Średnica\" nie ma pozycji \"13\"; do wyboru: 4.5, 6, 12.", true,
          false},
-        {{"diameter", "13"},
-         "Na liście \"Średnica\" nie ma pozycji \"13\"; do wyboru: 4.5, 6, 12.",
-         true,
-         false},
-        {{"rounded", "yes"},
-         "Pole wyboru \"Wyokrąglenia naroży\" przyjmuje 0 albo 1.",
-         false,
-         false},
-        {{"spacing", "15", "cm"},
-         "Pole \"Rozstaw\" przyjmuje liczbę większą od zera",
-         false,
-         false},
+        {{"rounded", "yes"}, "Pole wyboru \"Wyokrąglenia naroży\" przyjmuje 0 albo 1.", false, false},
+        {{"spacing", "15", "cm"}, "Pole \"Rozstaw\" przyjmuje liczbę większą od zera", false, false},
         {{"Rozstaw", "0"}, "nie \"0\".", true, false},
         {{"spacing", "-2"}, "nie \"-2\".", false, false},
         {{"spacing", "1.2.3"}, "nie \"1.2.3\".", false, false},
         {{"spacing", std::string(33, '9')}, "przyjmuje liczbę większą od zera", false, false},
         {{"spacing", "30"}, "Panel jest zablokowany podczas polecenia.", false, true},
         {{"diameter", "12"}, "Panel jest zablokowany podczas polecenia.", true, true},
+        // clang-format on
     };
     for (const Case& c : cases) {
         panel_.ShowWindow(c.hide ? SW_HIDE : SW_SHOW);

@@ -57,27 +57,15 @@ TEST(PlaceArcDimension, OutsideTheArcMiddleTurnedByTheChord) {
         int vertical;
         const char* text;
     } cases[] = {
+        // clang-format off
         // The quarter circle of radius 100 about the origin, both ways round: its middle is
         // at 45 degrees, the text 2 further out, standing on its bottom.
-        {"quarter anticlockwise",
-         {100, 0, 0},
-         {0, 100, 0},
-         quarter,
-         {r45, r45, 0},
-         Rad(315),
-         1,
-         "157"},
-        {"quarter clockwise",
-         {0, 100, 0},
-         {100, 0, 0},
-         -quarter,
-         {r45, r45, 0},
-         Rad(315),
-         1,
-         "157"},
+        {"quarter anticlockwise", {100, 0, 0}, {0, 100, 0}, quarter, {r45, r45, 0}, Rad(315), 1, "157"},
+        {"quarter clockwise", {0, 100, 0}, {100, 0, 0}, -quarter, {r45, r45, 0}, Rad(315), 1, "157"},
         // The lower half circle from left to right: the text hangs below its lowest point.
         {"half circle", {-100, 0, 0}, {100, 0, 0}, 1.0, {0, -102, 0}, 0.0, 3, "314"},
         {"upper half circle", {-100, 0, 0}, {100, 0, 0}, -1.0, {0, 102, 0}, 0.0, 1, "314"},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

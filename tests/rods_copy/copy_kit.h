@@ -118,11 +118,8 @@ struct BarInfo {
 };
 inline std::vector<BarInfo> BarList() {
     std::vector<BarInfo> bars;
-    for (const Bar& polyline : Polylines()) {
-        if (polyline.record.type == "Pręt") {
-            bars.push_back(
-                {EntityHandle(polyline.name), polyline.record.number, polyline.record.ordinal});
-        }
+    for (const Bar& bar : RodBars()) {
+        bars.push_back({EntityHandle(bar.name), bar.record.number, bar.record.ordinal});
     }
     return bars;
 }

@@ -61,22 +61,15 @@ TEST_F(WprTest, CopiesOfABar) {
         bool leadersCopied;
         bool ortho = false;
     } cases[] = {
+        // clang-format off
         {"new number", {"N", "10,200", "0,200", "500,200"}, {1, 2, 3, 4, 5, 6}, false},
         // The cursor is let go 30 off the locked axis: the copy goes where it was shown.
-        {"new number, orthogonal",
-         {"N", "10,200", "0,200", "500,230"},
-         {1, 2, 3, 4, 5, 6},
-         false,
-         true},
-        {"keeping the number, the default",
-         {"", "10,200", "0,200", "500,200"},
-         {1, 2, 3, 4, 5, 3},
-         true},
+        {"new number, orthogonal", {"N", "10,200", "0,200", "500,230"}, {1, 2, 3, 4, 5, 6}, false, true},
+        {"keeping the number, the default", {"", "10,200", "0,200", "500,200"}, {1, 2, 3, 4, 5, 3}, true},
         // Enter repeats the mode of the last copy.
-        {"two new numbers",
-         {"N", "10,200", "0,200", "500,200", "", "10,200", "0,200", "500,300"},
-         {1, 2, 3, 4, 5, 6, 7},
-         false},
+        {"two new numbers", {"N", "10,200", "0,200", "500,200", "", "10,200", "0,200", "500,300"},
+         {1, 2, 3, 4, 5, 6, 7}, false},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -7,18 +7,6 @@ namespace {
 
 using namespace copy_kit;
 
-// Gives the bars new ordinals by hand, as bars deleted and drawn again come to share them.
-void SetOrdinals(const std::vector<int>& ordinals) {
-    std::vector<Bar> bars = Polylines();
-    ASSERT_EQ(bars.size(), ordinals.size());
-    for (size_t i = 0; i < bars.size(); ++i) {
-        bars[i].record.ordinal = ordinals[i];
-        sds_name dictionary;
-        ASSERT_EQ(CSDSXDataPret().ResetExtensionDictionary(bars[i].name, dictionary), RTNORM);
-        ASSERT_EQ(CSDSXDataPret().WriteRodRecord(dictionary, kKey, bars[i].record), RTNORM);
-    }
-}
-
 TEST_F(WprTest, DeletingABarAndClosingUpTheNumbers) {
     const struct {
         const char* name;
@@ -37,8 +25,7 @@ TEST_F(WprTest, DeletingABarAndClosingUpTheNumbers) {
         {"a number a drawn-out copy carries", 4, {}, {},
          {"TEJECT", "10,100", "0,100", "500,100"}, 1, "yes", 61, {1, 3, 4, 2}},
         // Another bar of the same number is another bar, whatever its ordinal.
-        {"a number shared with the same ordinal", 4, {1, 2, 2, 3}, {1, 2, 2, 3}, {},
-         1, "yes", 61, {1, 2, 3}},
+        {"a number shared with the same ordinal", 4, {1, 2, 2, 3}, {1, 2, 2, 3}, {}, 1, "yes", 61, {1, 2, 3}},
         {"the highest of 1, 2, 5", 3, {1, 2, 5}, {}, {}, 2, "yes", 60, {1, 2}},
         {"2 of 1, 2, 5", 3, {1, 2, 5}, {}, {}, 1, "yes", 60, {1, 2}},
         {"below a bar and its copy", 4, {}, {},
@@ -58,7 +45,7 @@ TEST_F(WprTest, DeletingABarAndClosingUpTheNumbers) {
             SetNumbers(c.numbers);
         }
         if (!c.ordinals.empty()) {
-            SetOrdinals(c.ordinals);
+            SetNumbers(c.ordinals, &CRodXDataParameters::ordinal);
         }
         // Every bar described, the picked one and another with leaders too.
         const int other = c.deleted + 1 == c.bars ? 1 : c.deleted + 2;

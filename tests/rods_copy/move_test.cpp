@@ -15,18 +15,17 @@ TEST_F(WprTest, MovingABarCarriesItsWholeGroup) {
         std::vector<std::string> answers;  // after the pick
         double dx, dy;                     // 0, 0: nothing moves
     } cases[] = {
+        // clang-format off
         {"free", {}, {"0,200", "300,250"}, 300, 50},
         {"orthogonal, horizontal", {"SETVAR ORTHOMODE 1"}, {"0,200", "300,250"}, 300, 0},
         {"orthogonal, near the base's X", {"SETVAR ORTHOMODE 1"}, {"0,200", "15,500"}, 0, 300},
         // The locked point (403,200) is snapped to the line's end 3.2 away.
-        {"orthogonal, snapped",
-         {"LINE", "404,203", "500,300", "", "SETVAR ORTHOMODE 1", "SETVAR OSMODE 1"},
-         {"0,200", "403,260"},
-         404,
-         3},
+        {"orthogonal, snapped", {"LINE", "404,203", "500,300", "", "SETVAR ORTHOMODE 1", "SETVAR OSMODE 1"},
+         {"0,200", "403,260"}, 404, 3},
         {"onto the base point", {}, {"0,200", "0,200"}, 0, 0},
         {"Esc at the base point", {}, {"^C"}, 0, 0},
         {"Esc during the drag", {}, {"0,200", "^C"}, 0, 0},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

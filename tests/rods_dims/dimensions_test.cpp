@@ -23,24 +23,19 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
         int height;
         std::vector<Expected> texts;
     } cases[] = {
+        // clang-format off
         // Hooks of 11 at 30 degrees: the first tip at (9.526, 5.5), the second at
         // (194.5, 90.474); each hook text is placed from the bar's end towards the tip.
         {"L bar with both hooks",
-         {"PANEL diameter 12", "PANEL steel St0S", "PANEL rounded 0", "PANEL letterdim 4", "WPR",
-          "0,0", "200,0", "200,100", "", "50,10", "190,50"},
+         {"PANEL diameter 12", "PANEL steel St0S", "PANEL rounded 0", "PANEL letterdim 4", "WPR", "0,0", "200,0", "200,100", "", "50,10", "190,50"},
          4,
-         {{"11", 5.5, 5.5, 0, 1, 1},
-          {"200", 100, -2, 0, 1, 3},
-          {"100", 202, 50, kPi / 2, 1, 3},
-          {"11", 194.5, 94.5, 0, 2, 2}}},
+         {{"11", 5.5, 5.5, 0, 1, 1}, {"200", 100, -2, 0, 1, 3}, {"100", 202, 50, kPi / 2, 1, 3}, {"11", 194.5, 94.5, 0, 2, 2}}},
         // The corner rounded with radius 9 about (191, 9): its text 3 outside the arc's middle.
         {"rounded L bar",
-         {"PANEL diameter 12", "PANEL steel RB500W", "PANEL rounded 1", "PANEL letterdim 6", "WPR",
-          "0,0", "200,0", "200,100", ""},
+         {"PANEL diameter 12", "PANEL steel RB500W", "PANEL rounded 1", "PANEL letterdim 6", "WPR", "0,0", "200,0", "200,100", ""},
          6,
-         {{"191", 95.5, -3, 0, 1, 3},
-          {"14", 191 + 12 / r2, 9 - 12 / r2, kPi / 4, 1, 3},
-          {"91", 203, 54.5, kPi / 2, 1, 3}}},
+         {{"191", 95.5, -3, 0, 1, 3}, {"14", 191 + 12 / r2, 9 - 12 / r2, kPi / 4, 1, 3}, {"91", 203, 54.5, kPi / 2, 1, 3}}},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

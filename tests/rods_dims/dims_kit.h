@@ -47,80 +47,6 @@ inline std::string RunDims(const std::vector<std::string>& lines, bool fresh = t
     return RunWpr(lines, fresh);
 }
 
-struct Piece {
-    std::string type, text, style, layer, handle;
-    double at[3] = {0, 0, 0};  // insertion point, centre
-    double height = 0;         // text height, circle radius
-    double rotation = 0;
-    int horizontal = -1, vertical = -1, colour = -1;
-    std::vector<CSDSPointExt> vertices;  // of a polyline
-    CRodDescriptionLink link;
-};
-
-inline Piece Read(const sds_name entity) {
-    Piece p;
-    rblist::Owned list(sds_entget(entity));
-    p.type = CSDSBaseClass::GetTypeName(list.get());
-    p.handle = CSDSBaseClass::GetHandle(list.get());
-    for (const resbuf* node = list.get(); node != nullptr; node = node->rbnext) {
-        switch (node->restype) {
-            case 1:
-                p.text = rblist::Text(node);
-                break;
-            case 7:
-                p.style = rblist::Text(node);
-                break;
-            case 8:
-                p.layer = rblist::Text(node);
-                break;
-            case 10:
-                if (p.type != "LWPOLYLINE")
-                    rblist::CopyPoint(node->resval.rpoint, p.at);
-                break;
-            case 40:
-                if (p.type != "LWPOLYLINE")
-                    p.height = node->resval.rreal;
-                break;
-            case 50:
-                p.rotation = node->resval.rreal;
-                break;
-            case 62:
-                p.colour = node->resval.rint;
-                break;
-            case 72:
-                p.horizontal = node->resval.rint;
-                break;
-            case 73:
-                p.vertical = node->resval.rint;
-                break;
-            default:
-                break;
-        }
-    }
-    if (p.type == "LWPOLYLINE") {
-        CObslugaPreta::LoadRodVertices(entity, p.vertices);
-    }
-    CSDSXDataPret().ReadDescriptionLink(entity, kKey, p.link);
-    return p;
-}
-
-// The live entities whose record carries one of the tags, in the order of making.
-inline std::vector<Piece> Tagged(const std::vector<std::string>& tags) {
-    std::vector<Piece> found;
-    for (const std::string& handle : testkit::LiveHandles()) {
-        sds_name entity;
-        sds_handent(handle.c_str(), entity);
-        Piece p = Read(entity);
-        for (const std::string& tag : tags) {
-            if (p.link.type == tag) {
-                found.push_back(p);
-                break;
-            }
-        }
-    }
-    return found;
-}
-
 inline const std::vector<std::string> kLeaderTags = {"OpisOdn", "OpisOdn-Nr", "OpisOdn-Dl",
                                                      "OpisOdn-Fi", "OpisOdn-LP"};
 
@@ -164,13 +90,8 @@ inline std::string SnapshotWithLayers() {
 
 // Handle of the bar made index-th, 0 first.
 inline std::string HandleOfBar(size_t index) {
-    std::vector<std::string> bars;
-    for (const Bar& polyline : Polylines()) {
-        if (polyline.record.type == "Pręt") {
-            bars.push_back(EntityHandle(polyline.name));
-        }
-    }
-    return index < bars.size() ? bars[index] : std::string();
+    const std::vector<Bar> bars = RodBars();
+    return index < bars.size() ? EntityHandle(bars[index].name) : std::string();
 }
 
 }  // namespace dims_kit

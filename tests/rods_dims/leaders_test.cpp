@@ -52,46 +52,20 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
         const char* main;  // null: number only
         double x0;
     } cases[] = {
-        {"number only, to the right",
-         false,
-         {"T", "100,0", "100,0", "120,40", "200,40"},
-         {100, 0},
-         {120, 40},
-         130,
-         135,
-         nullptr,
-         0},
+        // clang-format off
+        {"number only, to the right", false, {"T", "100,0", "100,0", "120,40", "200,40"}, {100, 0},
+         {120, 40}, 130, 135, nullptr, 0},
         // A start 50 off the bar is refused; one 3 off is moved onto it.
         // W = 78.75, shelf 98.4375, M.x = 169.21875.
-        {"full, to the right",
-         false,
-         {"N", "100,0", "100,50", "100,3", "120,40", "200,40"},
-         {100, 0},
-         {120, 40},
-         218.4375,
-         223.4375,
-         "12 co 15 L= 250",
-         140.53125},
+        {"full, to the right", false, {"N", "100,0", "100,50", "100,3", "120,40", "200,40"}, {100, 0},
+         {120, 40}, 218.4375, 223.4375, "12 co 15 L= 250", 140.53125},
         // M.x = 70.78125: the texts are still pulled back towards -X.
-        {"full, to the left",
-         false,
-         {"N", "100,0", "100,0", "120,40", "0,40"},
-         {100, 0},
-         {120, 40},
-         21.5625,
-         16.5625,
-         "12 co 15 L= 250",
-         42.09375},
+        {"full, to the left", false, {"N", "100,0", "100,0", "120,40", "0,40"}, {100, 0}, {120, 40}, 21.5625,
+         16.5625, "12 co 15 L= 250", 42.09375},
         // The main text leaves the length out: W = 52.5, shelf 65.625, M.x = 152.8125.
-        {"full, on a projection line",
-         true,
-         {"N", "100,-100", "100,-100", "120,-60", "200,-60"},
-         {100, -100},
-         {120, -60},
-         185.625,
-         190.625,
-         "12 co 15",
-         141.1875},
+        {"full, on a projection line", true, {"N", "100,-100", "100,-100", "120,-60", "200,-60"},
+         {100, -100}, {120, -60}, 185.625, 190.625, "12 co 15", 141.1875},
+        // clang-format on
     };
     const char* const tags[] = {"OpisOdn",    "OpisOdn",    "OpisOdn-Nr",
                                 "OpisOdn-Dl", "OpisOdn-Fi", "OpisOdn-LP"};

@@ -52,36 +52,19 @@ TEST_F(WprTest, ErdRewritesTheLeaderTexts) {
         std::vector<std::string> texts;   // number, main, sign, count afterwards
         double grow;                      // along x
     } cases[] = {
-        {"unchanged texts of 15 characters need 103.75: the shelf grows by 5.3125",
-         "1",
-         false,
-         {"click 1"},
-         {"1", "12 co 15 L= 250", "# ", ""},
-         5.3125},
-        {"a shelf running right to left grows to the left",
-         "1",
-         true,
-         {"click 1"},
-         {"1", "12 co 15 L= 250", "# ", ""},
-         -5.3125},
-        {"count 1 empties the count text; no length: 12 co 15 fits",
-         "2",
-         false,
-         {"set 1037 1", "set 1036 0", "click 1"},
-         {"1", "12 co 15", "# ", ""},
-         0},
-        {"no spacing: 12 L= 350; smooth steel; number 7",
-         "1",
-         true,
+        // clang-format off
+        {"unchanged texts of 15 characters need 103.75: the shelf grows by 5.3125", "1", false, {"click 1"},
+         {"1", "12 co 15 L= 250", "# ", ""}, 5.3125},
+        {"a shelf running right to left grows to the left", "1", true, {"click 1"},
+         {"1", "12 co 15 L= 250", "# ", ""}, -5.3125},
+        {"count 1 empties the count text; no length: 12 co 15 fits", "2", false,
+         {"set 1037 1", "set 1036 0", "click 1"}, {"1", "12 co 15", "# ", ""}, 0},
+        {"no spacing: 12 L= 350; smooth steel; number 7", "1", true,
          {"set 1008 0", "set 1036 350", "set 1006 gładka", "set 1035 7", "click 1"},
-         {"7", "12 L= 350", "%%c ", ""},
-         0},
-        {"neither: the diameter alone, 16 from the list; count 3",
-         "1",
-         false,
-         {"set 1008 0", "set 1036 0", "set 1004 16", "set 1037 3", "click 1"},
-         {"1", "16", "# ", "3"},
-         0},
+         {"7", "12 L= 350", "%%c ", ""}, 0},
+        {"neither: the diameter alone, 16 from the list; count 3", "1", false,
+         {"set 1008 0", "set 1036 0", "set 1004 16", "set 1037 3", "click 1"}, {"1", "16", "# ", "3"}, 0},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

@@ -25,35 +25,18 @@ TEST_F(WprTest, LengthEdited) {
         const char* shape;
         bool changed;  // the bar was drawn again
     } cases[] = {
+        // clang-format off
         {"shortened at the end", straight, {"", "50", "280,0"}, "0,0 250,0", true},
         {"shortened at the start", straight, {"Skróć", "50", "20,0"}, "50,0 300,0", true},
-        {"an L lengthened: the upright leg moves with the end",
-         ell,
-         {"Przedłuż", "30", "190,0"},
-         "0,0 230,0 230,100",
-         true},
+        {"an L lengthened: the upright leg moves with the end", ell, {"Przedłuż", "30", "190,0"},
+         "0,0 230,0 230,100", true},
         {"0 rebuilds the bar as it was", straight, {"", "0", "280,0"}, "0,0 300,0", true},
-        {"a negative length is asked again",
-         straight,
-         {"", "-5", "50", "280,0"},
-         "0,0 250,0",
-         true},
+        {"a negative length is asked again", straight, {"", "-5", "50", "280,0"}, "0,0 250,0", true},
         {"Enter keeps the length of 10", straight, {"", "", "280,0"}, "0,0 290,0", true},
-        {"shortening by the whole segment is refused",
-         straight,
-         {"", "300", "280,0"},
-         "0,0 300,0",
-         false},
-        {"as is one leaving less than 0.001",
-         straight,
-         {"", "299.9995", "280,0"},
-         "0,0 300,0",
-         false},
-        {"a pick beside the bar changes nothing",
-         straight,
-         {"", "50", "150,80"},
-         "0,0 300,0",
-         false},
+        {"shortening by the whole segment is refused", straight, {"", "300", "280,0"}, "0,0 300,0", false},
+        {"as is one leaving less than 0.001", straight, {"", "299.9995", "280,0"}, "0,0 300,0", false},
+        {"a pick beside the bar changes nothing", straight, {"", "50", "150,80"}, "0,0 300,0", false},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);

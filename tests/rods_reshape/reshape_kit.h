@@ -44,15 +44,8 @@ inline std::string RunReshape(const std::vector<std::string>& lines, bool fresh 
     return RunDims(lines, fresh);
 }
 
-// The bars of the drawing, in drawing order.
 inline std::vector<Bar> Bars() {
-    std::vector<Bar> bars;
-    for (const Bar& polyline : Polylines()) {
-        if (polyline.record.type == "Pręt") {
-            bars.push_back(polyline);
-        }
-    }
-    return bars;
+    return RodBars();
 }
 
 // "x,y x,y ..." of a vertex list, with bulges as "(b)" after the vertex that carries one.

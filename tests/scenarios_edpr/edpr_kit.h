@@ -94,16 +94,4 @@ inline bool SelectionCleared() {
     return none;
 }
 
-// The EDPR scenarios end on an audited drawing too.
-class EdprTest : public WprTest {};
-
-// How often `part` occurs in `text`.
-inline int Count(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++n;
-    }
-    return n;
-}
-
 }  // namespace edpr_kit

@@ -30,33 +30,22 @@ TEST_F(OprTest, DeletingRows) {
         std::vector<std::string> rows;
         int texts;  // live TEXT entities afterwards
     } cases[] = {
+        // clang-format off
         // A hand row goes without a second question and without touching the drawing.
-        {{"select 4", "click Usuń", "yes"},
-         {},
-         {1, 2, 3, 2},
-         {"10|{RB500W}|100|1", "10|{RB500W}|200|2", "10|{RB500W}|300|1"},
-         1},
-        {{"select 1", "click Usuń", "no"},
-         {},
-         {1, 2, 3, 2},
-         {"10|{RB500W}|100|1", "10|{RB500W}|200|2", "10|{RB500W}|300|1", "6|St0S|75|0"},
-         1},
+        {{"select 4", "click Usuń", "yes"}, {}, {1, 2, 3, 2},
+         {"10|{RB500W}|100|1", "10|{RB500W}|200|2", "10|{RB500W}|300|1"}, 1},
+        {{"select 1", "click Usuń", "no"}, {}, {1, 2, 3, 2},
+         {"10|{RB500W}|100|1", "10|{RB500W}|200|2", "10|{RB500W}|300|1", "6|St0S|75|0"}, 1},
         // Yes twice: the mark's bars and their texts go, and the numbering closes up.
         {{"select 2", "click Usuń", "yes", "yes"},
-         {"Czy skasować wybrane pręty z rysunku ? (2 szt.) (tak/nie)"},
-         {1, 2},
-         {"10|{RB500W}|100|1", "10|{RB500W}|300|1", "6|St0S|75|0"},
-         0},
+         {"Czy skasować wybrane pręty z rysunku ? (2 szt.) (tak/nie)"}, {1, 2},
+         {"10|{RB500W}|100|1", "10|{RB500W}|300|1", "6|St0S|75|0"}, 0},
         {{"select 2", "click Usuń", "yes", "no"},
-         {"Czy skasować wybrane pręty z rysunku ? (2 szt.) (tak/nie)"},
-         {1, 2, 3, 2},
-         {"10|{RB500W}|100|1", "10|{RB500W}|300|1", "6|St0S|75|0"},
-         1},
-        {{"select 1", "click Usuń", "yes", "yes"},
-         {"Czy skasować wybrany pręt z rysunku ? (tak/nie)"},
-         {1, 2, 1},
-         {"10|{RB500W}|200|2", "10|{RB500W}|300|1", "6|St0S|75|0"},
-         4},  // bar 2's description is drawn again with its new number
+         {"Czy skasować wybrane pręty z rysunku ? (2 szt.) (tak/nie)"}, {1, 2, 3, 2},
+         {"10|{RB500W}|100|1", "10|{RB500W}|300|1", "6|St0S|75|0"}, 1},
+        {{"select 1", "click Usuń", "yes", "yes"}, {"Czy skasować wybrany pręt z rysunku ? (tak/nie)"},
+         {1, 2, 1}, {"10|{RB500W}|200|2", "10|{RB500W}|300|1", "6|St0S|75|0"}, 4},  // bar 2's description is drawn again with its new number
+        // clang-format on
     };
     for (const auto& c : cases) {
         MakeMarks();

@@ -15,27 +15,6 @@ using namespace wpr_kit;
 
 inline const char* const kTableLayer = "Tabela_stali_zbrojeniowej";
 
-// A bar with its record, made without the command: diameter in millimetres, steel index.
-inline Entity MakeBarOf(const std::vector<CSDSPointExt>& vertices, int number, double diameterMm,
-                        int steel, int hooks = 0, int rounded = 0) {
-    Entity bar;
-    EXPECT_EQ(CSDSPolyLine().Create(vertices, false, "Zbrojenie", "CONTINUOUS", 256), RTNORM);
-    sds_entlast(bar.name);
-    CRodXDataParameters record;
-    record.type = "Pręt";
-    record.ordinal = number;
-    record.diameter = diameterMm / 10.0;
-    record.hooks = hooks;
-    record.number = number;
-    record.steel = steel;
-    record.rounded = rounded;
-    record.flag = 0;
-    sds_name dictionary;
-    CSDSXDataPret().EnsureExtensionDictionary(bar.name, dictionary);
-    CSDSXDataPret().WriteRodRecord(dictionary, kKey, record);
-    return bar;
-}
-
 // A straight bar of `length` along y = `y`.
 inline Entity StraightBar(double length, double y, int number, double diameterMm = 10,
                           int steel = 15) {
@@ -204,16 +183,6 @@ inline std::vector<std::string> Opr(std::vector<std::string> dialog, bool insert
         lines.insert(lines.end(), {"click 1", "0,0"});
     }
     return lines;
-}
-
-class OprTest : public WprTest {};
-
-inline int Count(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++n;
-    }
-    return n;
 }
 
 }  // namespace opr_kit

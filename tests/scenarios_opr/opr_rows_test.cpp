@@ -23,20 +23,17 @@ TEST_F(OprTest, OneRowPerMarkAfterClosingGaps) {
         std::vector<int> numbersAfter;
         int leftOut;
     } cases[] = {
+        // clang-format off
         // The length of a mark is its first bar's in drawing order.
         {{{200, 1}, {300, 2}, {400, 2}}, {"10|{RB500W}|200|1", "10|{RB500W}|300|2"}, {1, 2, 2}, 0},
-        {{{150, 1, 4.5, 0}, {250, 2, 12, 15}},
-         {"4.5|{St0S}|150|1", "12|{RB500W}|250|1"},
-         {1, 2},
-         0},
+        {{{150, 1, 4.5, 0}, {250, 2, 12, 15}}, {"4.5|{St0S}|150|1", "12|{RB500W}|250|1"}, {1, 2}, 0},
         // A gap is closed before collecting; bars that shared a number keep sharing one.
         {{{100, 1}, {300, 3}, {310, 3}, {500, 5}},
-         {"10|{RB500W}|100|1", "10|{RB500W}|300|2", "10|{RB500W}|500|1"},
-         {1, 2, 2, 3},
-         0},
+         {"10|{RB500W}|100|1", "10|{RB500W}|300|2", "10|{RB500W}|500|1"}, {1, 2, 2, 3}, 0},
         // Numbers below 1 are no mark: left out, and they do not fold mark 2 into mark 1.
         {{{100, 0}, {200, 1}, {300, 2}}, {"10|{RB500W}|200|1", "10|{RB500W}|300|1"}, {0, 1, 2}, 1},
         {{{100, -7}, {200, 1}, {50, 0}}, {"10|{RB500W}|200|1"}, {-7, 1, 0}, 2},
+        // clang-format on
     };
     for (const auto& c : cases) {
         RunWpr({}, true);

@@ -31,27 +31,17 @@ TEST_F(OprTest, TableGeometry) {
         std::vector<std::string> headerDiameters;  // at y0 - 10h, left to right
         int shapes;
     } cases[] = {
+        // clang-format off
         {{{200, 10, 15}}, {}, false, 1, 4, {"#"}, {"#10"}, 0},
         {{{200, 10, 0}, {300, 12, 15}}, {}, false, 2, 8, {"%%c", "#"}, {"%%c10", "#12"}, 0},
         // Six rows of one grade with two diameters: six columns, two headed.
-        {{{100, 10, 14}, {110, 12, 14}, {120, 10, 14}, {130, 12, 14}, {140, 10, 14}, {150, 12, 14}},
-         {},
-         false,
-         1,
-         6,
-         {"#"},
-         {"#10", "#12"},
-         0},
+        {{{100, 10, 14}, {110, 12, 14}, {120, 10, 14}, {130, 12, 14}, {140, 10, 14}, {150, 12, 14}}, {},
+         false, 1, 6, {"#"}, {"#10", "#12"}, 0},
         {{{150, 4.5, 2}}, {}, false, 1, 4, {"%%c"}, {"%%c4.5"}, 0},
         // Full form: shapes of drawing rows only, not of a hand row.
-        {{{200, 10, 15}, {300, 12, 15}},
-         {"click Dodaj", "cell 3 2 RB500W"},
-         true,
-         1,
-         4,
-         {"#"},
-         {"#6", "#10", "#12"},
-         2},
+        {{{200, 10, 15}, {300, 12, 15}}, {"click Dodaj", "cell 3 2 RB500W"}, true, 1, 4, {"#"},
+         {"#6", "#10", "#12"}, 2},
+        // clang-format on
     };
     for (const auto& c : cases) {
         RunWpr({}, true);

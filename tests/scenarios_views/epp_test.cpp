@@ -44,7 +44,7 @@ TEST_F(ViewsTest, EppChangesTheDiameterAndSteelOfASection) {
         }
         EXPECT_NEAR(after[2].record.diameter, std::atof(row.diameter) / 10, 1e-12);
         // Its group names the pieces it has now.
-        EXPECT_EQ(Groups()[1], (std::vector<std::string>{after[2].handle, after[3].handle}));
+        EXPECT_EQ(GroupMembers()[1], (std::vector<std::string>{after[2].handle, after[3].handle}));
         EXPECT_CLEAN_AUDIT();
         RunWpr({"U"}, false);
         EXPECT_EQ(Snapshot(), snapshot) << "one U takes the change back";
@@ -96,7 +96,7 @@ TEST_F(ViewsTest, EppDescribesASection) {
         EXPECT_EQ(pieces[3].text, "16 co 25");
         EXPECT_EQ(pieces[4].text, "# ");
         EXPECT_EQ(pieces[5].text, "5");
-        EXPECT_EQ(Groups().size(), 6u) << "five discs and the leader";
+        EXPECT_EQ(GroupMembers().size(), 6u) << "five discs and the leader";
         EXPECT_CLEAN_AUDIT();
         if (&row != &rows[2]) {
             RunWpr({"U"}, false);

@@ -8,15 +8,6 @@ namespace {
 
 using namespace views_kit;
 
-int LinesOnLayerZero() {
-    int count = 0;
-    for (const testkit::EntityDump& entity : testkit::LiveEntities()) {
-        if (entity.type == "LINE" && entity.groups.find("(8 . \"0\")") != std::string::npos)
-            ++count;
-    }
-    return count;
-}
-
 struct Session {
     const char* name;
     std::vector<std::string> lines;

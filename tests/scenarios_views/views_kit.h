@@ -100,27 +100,6 @@ inline std::vector<Projection> Projections() {
     return lines;
 }
 
-// Members of every group filed in ACAD_GROUP, as handles, group by group.
-inline std::vector<std::vector<std::string>> Groups() {
-    std::vector<std::vector<std::string>> groups;
-    sds_name all = {0, 0};
-    CSDSGroup::AllGroups(all);
-    long n = 0;
-    sds_sslength(all, &n);
-    for (long i = 0; i < n; ++i) {
-        sds_name g;
-        sds_ssname(all, i, g);
-        rblist::Owned list(sds_entget(g));
-        std::vector<std::string> members;
-        for (const resbuf* node = rblist::Find(list.get(), 340); node != nullptr;
-             node = rblist::Find(node->rbnext, 340))
-            members.push_back(EntityHandle(node->resval.rlname));
-        groups.push_back(members);
-    }
-    sds_ssfree(all);
-    return groups;
-}
-
 // A settings file whose panel holds `spacing` and `count` as stored texts, which PANEL would
 // refuse; the next scenario run with it starts from them.
 inline std::string SettingsWith(const std::string& spacing, const std::string& count) {
@@ -134,11 +113,7 @@ inline std::string SettingsWith(const std::string& spacing, const std::string& c
 
 inline std::string RunWithSettings(const std::vector<std::string>& lines,
                                    const std::string& settings) {
-    testkit::ScenarioOptions options;
-    options.entry = SDS_EntryPoint;
-    options.settingsFile = settings;
-    host::RegisterVerb("PANEL", platform::HandlePanelCommand);
-    return testkit::RunScenario(lines, options);
+    return RunWpr(lines, true, false, settings);
 }
 
 // A section of `count` 10 mm bars over (0,0)-(100,0), no covers, count governing.
@@ -153,15 +128,5 @@ inline std::vector<std::string> TenMillimetreSection(int count = 5) {
             "0",
             "Ilość"};
 }
-
-// How often `part` occurs in `text`.
-inline int Count(const std::string& text, const std::string& part) {
-    int n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
-        ++n;
-    return n;
-}
-
-class ViewsTest : public WprTest {};
 
 }  // namespace views_kit

@@ -33,34 +33,22 @@ struct Case {
 };
 
 const Case kCases[] = {
+    // clang-format off
     {"horizontal over the body, dropped at the base point's level",
-     {"", "50,0", "0,-100", "0,-100", "Nie", ""},
-     "RzutPoziomy",
-     {{0, -100, 100, -100}}},
+     {"", "50,0", "0,-100", "0,-100", "Nie", ""}, "RzutPoziomy", {{0, -100, 100, -100}}},
     {"shifted toward the side, repeated three times below",
-     {"Poziomy", "50,0", "0,-100", "0,-100", "Tak", "0,-300", "5", "", "0,-400"},
-     "RzutPoziomy",
+     {"Poziomy", "50,0", "0,-100", "0,-100", "Tak", "0,-300", "5", "", "0,-400"}, "RzutPoziomy",
      {{0, -105, 100, -105}, {0, -120, 100, -120}, {0, -135, 100, -135}, {0, -150, 100, -150}}},
-    {"repeated above",
-     {"", "50,0", "0,-100", "0,-100", "Nie", "Tak", "0,100"},
-     "RzutPoziomy",
+    {"repeated above", {"", "50,0", "0,-100", "0,-100", "Nie", "Tak", "0,100"}, "RzutPoziomy",
      {{0, -100, 100, -100}, {0, -85, 100, -85}, {0, -70, 100, -70}, {0, -55, 100, -55}}},
-    {"dragged freely",
-     {"", "50,0", "0,-100", "3,-150", "Nie", ""},
-     "RzutPoziomy",
-     {{3, -150, 103, -150}}},
-    {"held to the vertical in orthogonal mode",
-     {"", "50,0", "0,-100", "3,-150", "Nie", ""},
-     "RzutPoziomy",
+    {"dragged freely", {"", "50,0", "0,-100", "3,-150", "Nie", ""}, "RzutPoziomy", {{3, -150, 103, -150}}},
+    {"held to the vertical in orthogonal mode", {"", "50,0", "0,-100", "3,-150", "Nie", ""}, "RzutPoziomy",
      {{0, -150, 100, -150}}},
     {"vertical along the right side, dropped at the base point's X",
-     {"pIonowy", "50,0", "300,0", "300,0", "Nie", ""},
-     "RzutPionowy",
-     {{300, 0, 300, 50}}},
-    {"vertical shifted toward the side",
-     {"I", "50,0", "300,0", "300,0", "Tak", "200,0", "10", "Nie"},
-     "RzutPionowy",
-     {{290, 0, 290, 50}}},
+     {"pIonowy", "50,0", "300,0", "300,0", "Nie", ""}, "RzutPionowy", {{300, 0, 300, 50}}},
+    {"vertical shifted toward the side", {"I", "50,0", "300,0", "300,0", "Tak", "200,0", "10", "Nie"},
+     "RzutPionowy", {{290, 0, 290, 50}}},
+    // clang-format on
 };
 
 TEST_F(ViewsTest, WrpDrawsProjectionLinesWithTheBarsRecord) {

@@ -51,6 +51,7 @@ TEST(DrawingAudit, FindsEachKindOfFault) {
         std::function<void(const std::vector<Bar>&)> spoil;
         std::string finding;  // empty: the drawing stays clean
     } cases[] = {
+        // clang-format off
         {"bars as WPR made them", [](const std::vector<Bar>&) {}, ""},
         {"gap in the numbers",
          [](const std::vector<Bar>& bars) { Rewrite(bars[1], [](auto& r) { r.number = 3; }); },
@@ -70,23 +71,12 @@ TEST(DrawingAudit, FindsEachKindOfFault) {
          [](const std::vector<Bar>& bars) { Rewrite(bars[0], [](auto& r) { r.ordinal = 0; }); },
          ": bar ordinal 0"},
         {"description of an erased bar",
-         [](const std::vector<Bar>& bars) {
-             LinkText("1", "Opis-Nr", bars[1].name);
-             ASSERT_EQ(sds_entdel(bars[1].name), RTNORM);
-         },
+         [](const std::vector<Bar>& bars) {LinkText("1", "Opis-Nr", bars[1].name); ASSERT_EQ(sds_entdel(bars[1].name), RTNORM);},
          "A05 "},
         {"description of a live bar is fine",
          [](const std::vector<Bar>& bars) { LinkText("1", "Opis-Nr", bars[1].name); }, ""},
         {"group with an erased member",
-         [](const std::vector<Bar>&) {
-             Name line = MakeLine();
-             sds_name set;
-             ASSERT_EQ(sds_ssadd(line.name, nullptr, set), RTNORM);
-             CSDSGroup group;
-             ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM);
-             sds_ssfree(set);
-             ASSERT_EQ(sds_entdel(line.name), RTNORM);
-         },
+         [](const std::vector<Bar>&) {Name line = MakeLine(); sds_name set; ASSERT_EQ(sds_ssadd(line.name, nullptr, set), RTNORM); CSDSGroup group; ASSERT_EQ(group.Create(set, "", 1, 1), RTNORM); sds_ssfree(set); ASSERT_EQ(sds_entdel(line.name), RTNORM);},
          "A06 group *A0 lists "},
         {"extension dictionary shared with another entity",
          [](const std::vector<Bar>& bars) {
@@ -123,6 +113,7 @@ TEST(DrawingAudit, FindsEachKindOfFault) {
              sds_relrb(record);
          },
          "A02 "},
+        // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

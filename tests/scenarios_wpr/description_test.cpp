@@ -12,38 +12,6 @@ namespace {
 
 using namespace wpr_kit;
 
-struct Piece {
-    std::string type, text, style, layer;
-    double at[3] = {0, 0, 0};
-    double height = 0, rotation = 0;
-    int horizontal = -1, vertical = -1;
-    CRodDescriptionLink link;
-};
-
-Piece Read(const sds_name entity) {
-    Piece p;
-    rblist::Owned list(sds_entget(entity));
-    p.type = CSDSBaseClass::GetTypeName(list.get());
-    for (const resbuf* node = list.get(); node != nullptr; node = node->rbnext) {
-        const int code = node->restype;
-        std::string* text = code == 1   ? &p.text
-                            : code == 7 ? &p.style
-                            : code == 8 ? &p.layer
-                                        : nullptr;
-        if (text != nullptr) {
-            *text = rblist::Text(node);
-        } else if (code == 10) {
-            rblist::CopyPoint(node->resval.rpoint, p.at);
-        } else if (code == 40 || code == 50) {
-            (code == 40 ? p.height : p.rotation) = node->resval.rreal;
-        } else if (code == 72 || code == 73) {
-            (code == 72 ? p.horizontal : p.vertical) = node->resval.rint;
-        }
-    }
-    CSDSXDataPret().ReadDescriptionLink(entity, kKey, p.link);
-    return p;
-}
-
 // The entities made after the first one (the bar), in the order of making.
 std::vector<Piece> PiecesAfterTheBar(sds_name bar) {
     std::vector<Piece> pieces;
@@ -61,21 +29,6 @@ std::vector<Piece> PiecesAfterTheBar(sds_name bar) {
     }
     sds_ssfree(all);
     return pieces;
-}
-
-// The texts whose record carries the tag, in the order of making.
-std::vector<std::string> TextsTagged(const std::string& tag) {
-    std::vector<std::string> found;
-    for (const std::string& handle : testkit::LiveHandles()) {
-        sds_name entity;
-        sds_handent(handle.c_str(), entity);
-        CRodDescriptionLink link;
-        CSDSXDataPret().ReadDescriptionLink(entity, kKey, link);
-        if (link.type == tag) {
-            found.push_back(CSDSText::GetString(entity));
-        }
-    }
-    return found;
 }
 
 double Real(const resbuf* list, int group) {
@@ -98,15 +51,11 @@ TEST(DescriptionOnDrawing, PiecesOfABarDescriptionAsWorkedByHand) {
         double u[2];  // reading direction
         double rotation;
     } cases[] = {
+        // clang-format off
         {"left to right", "0,0", "250.4,0", {100, 2, 0}, {125.2, 0}, {1, 0}, 0.0},
-        {"right to left reads left to right",
-         "250.4,0",
-         "0,0",
-         {100, -2, 0},
-         {125.2, 0},
-         {1, 0},
-         0},
+        {"right to left reads left to right", "250.4,0", "0,0", {100, -2, 0}, {125.2, 0}, {1, 0}, 0},
         {"downwards reads upwards", "0,250.4", "0,0", {1, 60, 0}, {0, 125.2}, {0, 1}, kPi / 2},
+        // clang-format on
     };
     const struct {
         const char* type;

@@ -11,6 +11,7 @@
 
 #include "host/host.h"
 #include "host/resbuf_count.h"
+#include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"
 #include "module/frame/entry_point.h"
 #include "module/frame/frame.h"
@@ -34,8 +35,9 @@ struct Entity {
 // script or, with `typed`, as typed at the terminal (a failed command does not end the
 // session then); every result-buffer list the session made must be released by its end.
 inline std::string RunWpr(const std::vector<std::string>& lines, bool fresh = true,
-                          bool typed = false) {
+                          bool typed = false, const std::string& settingsFile = {}) {
     testkit::ScenarioOptions options;
+    options.settingsFile = settingsFile;
     options.entry = SDS_EntryPoint;
     options.newDrawing = fresh;
     options.typed = typed;
@@ -105,16 +107,39 @@ inline std::vector<int> Numbers() {
     return numbers;
 }
 
-// Gives the bars new numbers by hand, as no command would.
-inline void SetNumbers(const std::vector<int>& numbers) {
+// Gives the bars new numbers (or another field of their records) by hand, as no command would.
+inline void SetNumbers(const std::vector<int>& values,
+                       int CRodXDataParameters::*field = &CRodXDataParameters::number) {
     std::vector<Bar> bars = Polylines();
-    ASSERT_EQ(bars.size(), numbers.size());
+    ASSERT_EQ(bars.size(), values.size());
     for (size_t i = 0; i < bars.size(); ++i) {
-        bars[i].record.number = numbers[i];
+        bars[i].record.*field = values[i];
         sds_name dictionary;
         ASSERT_EQ(CSDSXDataPret().ResetExtensionDictionary(bars[i].name, dictionary), RTNORM);
         ASSERT_EQ(CSDSXDataPret().WriteRodRecord(dictionary, kKey, bars[i].record), RTNORM);
     }
+}
+
+// The bars of the drawing (polylines with a bar's record), in drawing order.
+inline std::vector<Bar> RodBars() {
+    std::vector<Bar> bars;
+    for (const Bar& polyline : Polylines()) {
+        if (polyline.record.type == "Pręt") {
+            bars.push_back(polyline);
+        }
+    }
+    return bars;
+}
+
+// Lines left on layer 0: the temporary lines a command draws while it asks.
+inline int LinesOnLayerZero() {
+    int count = 0;
+    for (const testkit::EntityDump& entity : testkit::LiveEntities()) {
+        if (entity.type == "LINE" && entity.groups.find("(8 . \"0\")") != std::string::npos) {
+            ++count;
+        }
+    }
+    return count;
 }
 
 // The panel's inputs that a running command locks, all enabled again.
@@ -131,24 +156,30 @@ inline bool PanelInputsEnabled() {
     return true;
 }
 
-// A 10 mm bar on "Zbrojenie" with its record, made without the command.
-inline Entity MakeBar(const std::vector<CSDSPointExt>& vertices, int number, int steel) {
+// A bar on "Zbrojenie" with its record, made without the command: diameter in millimetres,
+// steel index.
+inline Entity MakeBarOf(const std::vector<CSDSPointExt>& vertices, int number, double diameterMm,
+                        int steel, int hooks = 0, int rounded = 0) {
     Entity bar;
     EXPECT_EQ(CSDSPolyLine().Create(vertices, false, "Zbrojenie", "CONTINUOUS", 256), RTNORM);
     sds_entlast(bar.name);
     CRodXDataParameters record;
     record.type = "Pręt";
     record.ordinal = number;
-    record.diameter = 1.0;
-    record.hooks = 0;
+    record.diameter = diameterMm / 10.0;
+    record.hooks = hooks;
     record.number = number;
     record.steel = steel;
-    record.rounded = 0;
+    record.rounded = rounded;
     record.flag = 0;
     sds_name dictionary;
     CSDSXDataPret().EnsureExtensionDictionary(bar.name, dictionary);
     CSDSXDataPret().WriteRodRecord(dictionary, kKey, record);
     return bar;
+}
+
+inline Entity MakeBar(const std::vector<CSDSPointExt>& vertices, int number, int steel) {
+    return MakeBarOf(vertices, number, 10, steel);
 }
 
 // A text at (0,-50) linked to the bar as a description piece with the tag.
@@ -163,9 +194,102 @@ inline Entity LinkText(const std::string& content, const std::string& tag, const
     return made;
 }
 
+// One entity read back: what a description, dimension or leader piece is made of.
+struct Piece {
+    std::string type, text, style, layer, handle;
+    double at[3] = {0, 0, 0};  // insertion point, centre
+    double height = 0;         // text height, circle radius
+    double rotation = 0;
+    int horizontal = -1, vertical = -1, colour = -1;
+    std::vector<CSDSPointExt> vertices;  // of a polyline
+    CRodDescriptionLink link;
+};
+
+inline Piece Read(const sds_name entity) {
+    Piece p;
+    rblist::Owned list(sds_entget(entity));
+    p.type = CSDSBaseClass::GetTypeName(list.get());
+    p.handle = CSDSBaseClass::GetHandle(list.get());
+    for (const resbuf* node = list.get(); node != nullptr; node = node->rbnext) {
+        switch (node->restype) {
+            case 1:
+                p.text = rblist::Text(node);
+                break;
+            case 7:
+                p.style = rblist::Text(node);
+                break;
+            case 8:
+                p.layer = rblist::Text(node);
+                break;
+            case 10:
+                if (p.type != "LWPOLYLINE")
+                    rblist::CopyPoint(node->resval.rpoint, p.at);
+                break;
+            case 40:
+                if (p.type != "LWPOLYLINE")
+                    p.height = node->resval.rreal;
+                break;
+            case 50:
+                p.rotation = node->resval.rreal;
+                break;
+            case 62:
+                p.colour = node->resval.rint;
+                break;
+            case 72:
+                p.horizontal = node->resval.rint;
+                break;
+            case 73:
+                p.vertical = node->resval.rint;
+                break;
+            default:
+                break;
+        }
+    }
+    if (p.type == "LWPOLYLINE") {
+        CObslugaPreta::LoadRodVertices(entity, p.vertices);
+    }
+    CSDSXDataPret().ReadDescriptionLink(entity, kKey, p.link);
+    return p;
+}
+
+// The live entities whose record carries one of the tags, in the order of making.
+inline std::vector<Piece> Tagged(const std::vector<std::string>& tags) {
+    std::vector<Piece> found;
+    for (const std::string& handle : testkit::LiveHandles()) {
+        sds_name entity;
+        sds_handent(handle.c_str(), entity);
+        Piece p = Read(entity);
+        for (const std::string& tag : tags) {
+            if (p.link.type == tag) {
+                found.push_back(p);
+                break;
+            }
+        }
+    }
+    return found;
+}
+
+// The texts of the entities whose record carries the tag, in the order of making.
+inline std::vector<std::string> TextsTagged(const std::string& tag) {
+    std::vector<std::string> texts;
+    for (const Piece& p : Tagged({tag})) {
+        texts.push_back(p.text);
+    }
+    return texts;
+}
+
 // Entities, their records and the named objects: what a cancelled command must leave exactly.
 inline std::string Snapshot() {
     return testkit::DumpDrawing() + "\n--\n" + testkit::DumpNamedObjects();
+}
+
+// How often `part` occurs in `text`.
+inline int Count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++n;
+    }
+    return n;
 }
 
 // Every scenario ends on a drawing that passes the audit, unless the test built a faulty one
@@ -179,5 +303,8 @@ class WprTest : public ::testing::Test {
     }
     bool auditAtEnd_ = true;
 };
+using EdprTest = WprTest;
+using OprTest = WprTest;
+using ViewsTest = WprTest;
 
 }  // namespace wpr_kit
