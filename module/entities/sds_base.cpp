@@ -79,3 +79,27 @@ int CSDSBaseClass::GetColor(const sds_name entity) {
     const resbuf* node = rblist::Find(read.get(), 62);
     return node != nullptr ? node->resval.rint : RTERROR;
 }
+
+std::string EntityTypeName(const sds_name entity) {
+    resbuf* list = sds_entget(entity);
+    std::string type = CSDSBaseClass::GetTypeName(list);
+    if (list != nullptr) {
+        sds_relrb(list);
+    }
+    return type;
+}
+
+std::vector<std::array<long, 2>> SelectionMembers(const sds_name set) {
+    std::vector<std::array<long, 2>> names;
+    long length = 0;
+    if (set == nullptr || sds_sslength(set, &length) != RTNORM) {
+        return names;
+    }
+    for (long i = 0; i < length; ++i) {
+        sds_name entity = {0, 0};
+        if (sds_ssname(set, i, entity) == RTNORM) {
+            names.push_back({entity[0], entity[1]});
+        }
+    }
+    return names;
+}

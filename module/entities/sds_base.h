@@ -2,9 +2,11 @@
 // the readers of properties that every drawing object has (handle, type, layer, colour).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "host/sds.h"
 
@@ -49,3 +51,8 @@ class CSDSBaseClass {
     int MakeFromList(bool ownerless, sds_name made = nullptr);
     void ReleaseList();
 };
+
+// The entity type (group 0) of an entity, "" when it cannot be read.
+std::string EntityTypeName(const sds_name entity);
+// The members of a selection set in its order; none for the null name or a dead set.
+std::vector<std::array<long, 2>> SelectionMembers(const sds_name set);

@@ -12,21 +12,10 @@ CRodXDataParameters CRodXDataParameters::WithoutRecord() {
     return record;
 }
 
-namespace {
-
-std::string TypeOf(const sds_name entity) {
-    resbuf* read = sds_entget(entity);
-    std::string type = CSDSBaseClass::GetTypeName(read);
-    if (read != nullptr) {
-        sds_relrb(read);
-    }
-    return type;
-}
-
-}  // namespace
+namespace {}  // namespace
 
 bool IsBar(const sds_name entity, const std::string& key, const std::string& barTag) {
-    if (TypeOf(entity) != "LWPOLYLINE") {
+    if (EntityTypeName(entity) != "LWPOLYLINE") {
         return false;
     }
     CSDSXDataPret records;
@@ -37,7 +26,7 @@ bool IsBar(const sds_name entity, const std::string& key, const std::string& bar
 
 bool IsProjectionLine(const sds_name entity, const std::string& key,
                       const std::string& horizontalTag, const std::string& verticalTag) {
-    if (TypeOf(entity) != "LINE") {
+    if (EntityTypeName(entity) != "LINE") {
         return false;
     }
     CSDSXDataPret records;

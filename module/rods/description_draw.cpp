@@ -2,6 +2,7 @@
 // description, and rewriting the texts of its leader descriptions.
 #include <vector>
 
+#include "module/entities/sds_base.h"
 #include "module/model/steel.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
@@ -14,13 +15,6 @@ void ToSds(const rods::Point& p, sds_point out) {
     out[0] = p.x;
     out[1] = p.y;
     out[2] = p.z;
-}
-
-std::string TypeOf(const sds_name entity) {
-    resbuf* list = sds_entget(entity);
-    std::string type = CSDSBaseClass::GetTypeName(list);
-    sds_relrb(list);
-    return type;
 }
 
 }  // namespace
@@ -127,7 +121,7 @@ int CObslugaPreta::DeleteDescription(const sds_name bar) {
     int deleted = 0;
     for (const auto& words : RecordReferences(owner)) {
         const sds_name entity = {words[0], words[1]};
-        const std::string type = TypeOf(entity);
+        const std::string type = EntityTypeName(entity);
         if ((type == "TEXT" || type == "CIRCLE") && IsTextOfBar(entity, key, owner, tags) &&
             sds_entdel(entity) == RTNORM) {
             ++deleted;

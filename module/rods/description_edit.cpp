@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "module/entities/sds_base.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/ui/description_workers.h"
@@ -15,13 +16,6 @@ namespace {
 constexpr int kIdPickDescription = 151;
 // A host that keeps giving answers that fit nothing must not hold the prompt for ever.
 constexpr int kMaxRepeatedAnswers = 1000;
-
-std::string TypeOf(const sds_name entity) {
-    resbuf* list = sds_entget(entity);
-    std::string type = CSDSBaseClass::GetTypeName(list);
-    sds_relrb(list);
-    return type;
-}
 
 struct Member {
     sds_name name = {0, 0};
@@ -39,7 +33,7 @@ void EditDescriptionWorker(CToolBarDlg& panel) {
 bool CObslugaPreta::IsLeaderDescription(const sds_name entity, sds_name members) {
     members[0] = 0;
     members[1] = 0;
-    const std::string type = TypeOf(entity);
+    const std::string type = EntityTypeName(entity);
     if (type != "TEXT" && type != "CIRCLE" && type != "LWPOLYLINE") {
         return false;
     }
@@ -128,7 +122,7 @@ void CObslugaPreta::EditDescription() {
         if (sds_ssname(members, i, m.name) != RTNORM) {
             continue;
         }
-        m.type = TypeOf(m.name);
+        m.type = EntityTypeName(m.name);
         CRodDescriptionLink link;
         xdata.ReadDescriptionLink(m.name, key, link);
         m.tag = link.type;

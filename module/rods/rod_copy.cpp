@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "module/entities/resbuf_util.h"
+#include "module/entities/sds_base.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/rods/rod_description.h"
@@ -20,28 +21,6 @@ constexpr int kIdPickToCopy = 67;
 constexpr int kIdKeepNumberKeyword = 18;
 // A host that keeps giving answers that fit nothing must not hold a prompt for ever.
 constexpr int kMaxRepeatedAnswers = 1000;
-
-std::string TypeOf(const sds_name entity) {
-    resbuf* list = sds_entget(entity);
-    std::string type = CSDSBaseClass::GetTypeName(list);
-    sds_relrb(list);
-    return type;
-}
-
-std::vector<std::array<long, 2>> Members(const sds_name set) {
-    std::vector<std::array<long, 2>> names;
-    long length = 0;
-    if (sds_sslength(set, &length) != RTNORM) {
-        return names;
-    }
-    for (long i = 0; i < length; ++i) {
-        sds_name entity = {0, 0};
-        if (sds_ssname(set, i, entity) == RTNORM) {
-            names.push_back({entity[0], entity[1]});
-        }
-    }
-    return names;
-}
 
 // An anonymous group of the entities, in the order given; 1 when made.
 int MakeGroup(CSDSGroup& group, const std::vector<std::array<long, 2>>& entities) {
@@ -255,7 +234,7 @@ void CObslugaPreta::RetargetRodGroup(const sds_name copies, sds_name copiedBar,
     copiedBar[0] = copiedBar[1] = 0;
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::string barTag = LoadUiString(rods::kIdBarTag);
-    const std::vector<std::array<long, 2>> members = Members(copies);
+    const std::vector<std::array<long, 2>> members = SelectionMembers(copies);
     for (const auto& words : members) {
         const sds_name entity = {words[0], words[1]};
         if (IsBar(entity, key, barTag)) {
@@ -289,7 +268,7 @@ void CObslugaPreta::RetargetRodGroup(const sds_name copies, sds_name copiedBar,
         if (std::find(linkTags.begin(), linkTags.end(), link.type) == linkTags.end()) {
             continue;
         }
-        if (renumberTexts && link.type == numberTag && TypeOf(entity) == "TEXT") {
+        if (renumberTexts && link.type == numberTag && EntityTypeName(entity) == "TEXT") {
             text.SetString(entity, rods::NumberText(record.number));
         }
         // Dimension texts keep their two-field link; the others carry the point they were
@@ -305,9 +284,9 @@ void CObslugaPreta::RetargetRodGroup(const sds_name copies, sds_name copiedBar,
 int CObslugaPreta::GroupLeaderEntities(const sds_name set) {
     const std::string key = LoadUiString(rods::kIdRecordKey);
     std::vector<std::array<long, 2>> leaders;
-    for (const auto& words : Members(set)) {
+    for (const auto& words : SelectionMembers(set)) {
         const sds_name entity = {words[0], words[1]};
-        const std::string type = TypeOf(entity);
+        const std::string type = EntityTypeName(entity);
         if (type != "TEXT" && type != "CIRCLE" && type != "LWPOLYLINE") {
             continue;
         }
@@ -322,12 +301,12 @@ int CObslugaPreta::GroupLeaderEntities(const sds_name set) {
 }
 
 int CObslugaPreta::GroupCopies(const sds_name set) {
-    const std::vector<std::array<long, 2>> members = Members(set);
+    const std::vector<std::array<long, 2>> members = SelectionMembers(set);
     std::vector<std::array<long, 2>> ordered;
     for (const char* kind : {"LINE", "LWPOLYLINE", "CIRCLE", "TEXT"}) {
         for (const auto& words : members) {
             const sds_name entity = {words[0], words[1]};
-            if (TypeOf(entity) == kind) {
+            if (EntityTypeName(entity) == kind) {
                 ordered.push_back(words);
             }
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "module/entities/sds_base.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/rods/rod_drag.h"
@@ -20,28 +21,6 @@ constexpr int kAlignSnapMode = 16385;
 
 // The drag in progress; the host's callback has no room for anything of ours.
 rods::DragState g_drag;
-
-std::string TypeOf(const sds_name entity) {
-    resbuf* list = sds_entget(entity);
-    std::string type = CSDSBaseClass::GetTypeName(list);
-    sds_relrb(list);
-    return type;
-}
-
-std::vector<std::array<long, 2>> Members(const sds_name set) {
-    std::vector<std::array<long, 2>> names;
-    long length = 0;
-    if (set == nullptr || sds_sslength(set, &length) != RTNORM) {
-        return names;
-    }
-    for (long i = 0; i < length; ++i) {
-        sds_name entity = {0, 0};
-        if (sds_ssname(set, i, entity) == RTNORM) {
-            names.push_back({entity[0], entity[1]});
-        }
-    }
-    return names;
-}
 
 void AddTo(sds_name set, const sds_name entity) {
     sds_name grown = {0, 0};
@@ -78,11 +57,11 @@ bool Differs(const sds_point a, const sds_point b) {
 // Puts the start of every line of the set on the base point's X or Y: the lines of a
 // projection are drawn from one axis.
 void AlignLines(const sds_name set, const sds_point base, int coordinate) {
-    for (const auto& words : Members(set)) {
+    for (const auto& words : SelectionMembers(set)) {
         const sds_name line = {words[0], words[1]};
         sds_point start;
         sds_point end;
-        if (TypeOf(line) != "LINE" || CSDSLine::GetPoints(line, start, end) != RTNORM) {
+        if (EntityTypeName(line) != "LINE" || CSDSLine::GetPoints(line, start, end) != RTNORM) {
             continue;
         }
         sds_point aligned = {start[0], start[1], start[2]};
@@ -123,7 +102,7 @@ bool CObslugaPreta::DragRodGroup(const sds_name set, sds_name made, sds_point di
                                  const std::string& command, const std::string& axis) {
     made[0] = made[1] = 0;
     displacement[0] = displacement[1] = displacement[2] = 0.0;
-    const std::vector<std::array<long, 2>> members = Members(set);
+    const std::vector<std::array<long, 2>> members = SelectionMembers(set);
     if (members.empty()) {
         return false;
     }

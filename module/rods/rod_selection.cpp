@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "module/entities/sds_base.h"
 #include "module/model/steel.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
@@ -18,26 +19,6 @@ namespace {
 constexpr int kMaxPicks = 10000;
 constexpr int kStrHorizontalProjectionTag = 47;
 constexpr int kStrVerticalProjectionTag = 48;
-
-struct Name {
-    sds_name id = {0, 0};
-};
-
-// The members of a set, in its order.
-std::vector<Name> Members(const sds_name set) {
-    std::vector<Name> members;
-    long length = 0;
-    if (sds_sslength(set, &length) != RTNORM) {
-        return members;
-    }
-    for (long i = 0; i < length; ++i) {
-        Name n;
-        if (sds_ssname(set, i, n.id) == RTNORM) {
-            members.push_back(n);
-        }
-    }
-    return members;
-}
 
 bool IsNull(const sds_name name) {
     return name == nullptr || (name[0] == 0 && name[1] == 0);
@@ -100,22 +81,22 @@ bool CObslugaPreta::TakePreselectedRod(sds_name bar, bool& cancelled) {
 
     const std::string& key = TheTags().key;
     std::vector<CSelectRodObj> rows;
-    for (const Name& member : Members(set)) {
-        if (!IsRod(member.id)) {
-            sds_ssdel(member.id, set);
+    for (const auto& member : SelectionMembers(set)) {
+        if (!IsRod(member.data())) {
+            sds_ssdel(member.data(), set);
             continue;
         }
         CRodXDataParameters record;
-        xdata.ReadRodRecord(member.id, key, record);
+        xdata.ReadRodRecord(member.data(), key, record);
         std::vector<CSDSPointExt> rodVertices;
-        LoadRodVertices(member.id, rodVertices);
+        LoadRodVertices(member.data(), rodVertices);
         CSelectRodObj row;
         row.number = std::to_string(record.number);
         row.diameter = Format("%.1f", record.diameter * 10.0);
         row.steel = SteelName(record.steel);
         row.length = Format("%.0f", BarLength(rodVertices));
-        row.entity[0] = member.id[0];
-        row.entity[1] = member.id[1];
+        row.entity[0] = member.data()[0];
+        row.entity[1] = member.data()[1];
         rows.push_back(row);
     }
 
@@ -203,21 +184,18 @@ long CObslugaPreta::CollectRodGroup(const sds_name bar, sds_name set) {
     if (barHandle.empty() || sds_ssadd(nullptr, nullptr, group) != RTNORM) {
         return 0;
     }
-    std::vector<Name> members;
-    for (const auto& words : RecordReferences(barHandle)) {
-        Name entity;
-        entity.id[0] = words[0];
-        entity.id[1] = words[1];
-        if (BelongsToRodGroup(entity.id, barHandle)) {
+    std::vector<std::array<long, 2>> members;
+    for (const auto& entity : RecordReferences(barHandle)) {
+        if (BelongsToRodGroup(entity.data(), barHandle)) {
             members.push_back(entity);
-            sds_ssadd(entity.id, group, group);
+            sds_ssadd(entity.data(), group, group);
         }
     }
     sds_sssetfirst(nullptr, group);
-    for (const Name& member : members) {
-        sds_redraw(member.id, 3);
-        highlighted_.emplace_back(member.id[0], member.id[1]);
-        sds_ssadd(member.id, set, set);
+    for (const auto& member : members) {
+        sds_redraw(member.data(), 3);
+        highlighted_.emplace_back(member[0], member[1]);
+        sds_ssadd(member.data(), set, set);
     }
     sds_ssfree(group);
     return static_cast<long>(members.size());
@@ -234,8 +212,8 @@ void CObslugaPreta::HighlightRodGroup(const sds_name bar) {
 long CObslugaPreta::DropLeaderEntities(const sds_name set) {
     const Tags& tags = TheTags();
     long dropped = 0;
-    for (const Name& member : Members(set)) {
-        resbuf* list = sds_entget(member.id);
+    for (const auto& member : SelectionMembers(set)) {
+        resbuf* list = sds_entget(member.data());
         const std::string type = CSDSBaseClass::GetTypeName(list);
         sds_relrb(list);
         if (type != "TEXT" && type != "CIRCLE" && type != "LWPOLYLINE") {
@@ -243,8 +221,8 @@ long CObslugaPreta::DropLeaderEntities(const sds_name set) {
         }
         std::string tag;
         std::string owner;
-        xdata.ReadDimensionLink(member.id, tags.key, tag, owner);
-        if (tags.IsLeader(tag) && sds_ssdel(member.id, set) == RTNORM) {
+        xdata.ReadDimensionLink(member.data(), tags.key, tag, owner);
+        if (tags.IsLeader(tag) && sds_ssdel(member.data(), set) == RTNORM) {
             ++dropped;
         }
     }

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "module/entities/sds_base.h"
 #include "module/model/steel.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
@@ -17,34 +18,8 @@ using namespace views;
 
 namespace {
 
-struct Name {
-    sds_name id = {0, 0};
-};
-
-std::vector<Name> Members(const sds_name set) {
-    std::vector<Name> members;
-    long length = 0;
-    if (sds_sslength(set, &length) != RTNORM) {
-        return members;
-    }
-    for (long i = 0; i < length; ++i) {
-        Name n;
-        if (sds_ssname(set, i, n.id) == RTNORM) {
-            members.push_back(n);
-        }
-    }
-    return members;
-}
-
-std::string TypeOf(const sds_name entity) {
-    resbuf* list = sds_entget(entity);
-    std::string type = CSDSBaseClass::GetTypeName(list);
-    sds_relrb(list);
-    return type;
-}
-
 bool IsSectionCircle(CSDSXDataPret& xdata, const sds_name entity) {
-    if (TypeOf(entity) != "CIRCLE") {
+    if (EntityTypeName(entity) != "CIRCLE") {
         return false;
     }
     CRodProfileXDataParameters record;
@@ -85,14 +60,14 @@ void Regroup(const std::vector<Replacement>& replaced, const sds_name member) {
     sds_name groups = {0, 0};
     bool regrouped = false;
     if (CSDSGroup::AllGroups(groups) == RTNORM) {
-        for (const Name& g : Members(groups)) {
+        for (const auto& g : SelectionMembers(groups)) {
             sds_name members = {0, 0};
-            const int holds = CSDSGroup::MembersIfContains(member, g.id, members);
+            const int holds = CSDSGroup::MembersIfContains(member, g.data(), members);
             sds_ssfree(members);
             if (holds != 1) {
                 continue;
             }
-            resbuf* list = sds_entget(g.id);
+            resbuf* list = sds_entget(g.data());
             for (resbuf* node = list; node != nullptr; node = node->rbnext) {
                 for (const Replacement& r : replaced) {
                     if (node->restype == 340 && node->resval.rlname[0] == r.before[0] &&
@@ -135,8 +110,8 @@ void KeepLeadersOwned(CSDSXDataPret& xdata, const std::vector<Replacement>& repl
     if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
         return;
     }
-    for (const Name& entity : Members(all)) {
-        resbuf* list = sds_entget(entity.id);
+    for (const auto& entity : SelectionMembers(all)) {
+        resbuf* list = sds_entget(entity.data());
         sds_name dictionary = {0, 0};
         const bool marked = CSDSXData::FindExtensionDictionary(list, dictionary);
         sds_relrb(list);
@@ -144,11 +119,11 @@ void KeepLeadersOwned(CSDSXDataPret& xdata, const std::vector<Replacement>& repl
             continue;
         }
         CRodDescriptionLink link;
-        xdata.ReadDescriptionLink(entity.id, key, link);
+        xdata.ReadDescriptionLink(entity.data(), key, link);
         for (const Replacement& r : replaced) {
             if (link.owner == r.beforeHandle &&
                 std::find(leaderTags.begin(), leaderTags.end(), link.type) != leaderTags.end() &&
-                xdata.ResetExtensionDictionary(entity.id, dictionary) == RTNORM) {
+                xdata.ResetExtensionDictionary(entity.data(), dictionary) == RTNORM) {
                 link.owner = r.afterHandle;
                 xdata.WriteDescriptionLink(dictionary, key, link);
                 break;
@@ -164,8 +139,9 @@ bool DiscCircle(CSDSXDataPret& xdata, sds_name picked) {
     if (IsSectionCircle(xdata, picked)) {
         return true;
     }
-    if (TypeOf(picked) != "HATCH" || !IsCrossSectionDisc(picked, LoadUiString(rods::kIdRecordKey),
-                                                         LoadUiString(kIdSectionTag))) {
+    if (EntityTypeName(picked) != "HATCH" ||
+        !IsCrossSectionDisc(picked, LoadUiString(rods::kIdRecordKey),
+                            LoadUiString(kIdSectionTag))) {
         return false;
     }
     sds_name groups = {0, 0};
@@ -173,13 +149,13 @@ bool DiscCircle(CSDSXDataPret& xdata, sds_name picked) {
         return false;
     }
     bool found = false;
-    for (const Name& g : Members(groups)) {
+    for (const auto& g : SelectionMembers(groups)) {
         sds_name members = {0, 0};
-        if (CSDSGroup::MembersIfContains(picked, g.id, members) == 1) {
-            for (const Name& member : Members(members)) {
-                if (!found && IsSectionCircle(xdata, member.id)) {
-                    picked[0] = member.id[0];
-                    picked[1] = member.id[1];
+        if (CSDSGroup::MembersIfContains(picked, g.data(), members) == 1) {
+            for (const auto& member : SelectionMembers(members)) {
+                if (!found && IsSectionCircle(xdata, member.data())) {
+                    picked[0] = member.data()[0];
+                    picked[1] = member.data()[1];
                     found = true;
                 }
             }
@@ -202,9 +178,9 @@ bool CObslugaPreta::IsCrossSection(const sds_name entity, sds_name groupSet) {
     }
     sds_name groups = {0, 0};
     if (CSDSGroup::AllGroups(groups) == RTNORM) {
-        for (const Name& g : Members(groups)) {
+        for (const auto& g : SelectionMembers(groups)) {
             sds_name members = {0, 0};
-            if (CSDSGroup::MembersIfContains(entity, g.id, members) == 1) {
+            if (CSDSGroup::MembersIfContains(entity, g.data(), members) == 1) {
                 groupSet[0] = members[0];
                 groupSet[1] = members[1];
                 break;
@@ -233,10 +209,10 @@ bool CObslugaPreta::TakePreselectedSection(sds_name entity) {
     sds_name set = {picks->resval.rlname[0], picks->resval.rlname[1]};
     sds_relrb(picks);
     bool taken = false;
-    for (Name member : Members(set)) {
-        if (DiscCircle(xdata, member.id)) {
-            entity[0] = member.id[0];
-            entity[1] = member.id[1];
+    for (auto member : SelectionMembers(set)) {
+        if (DiscCircle(xdata, member.data())) {
+            entity[0] = member.data()[0];
+            entity[1] = member.data()[1];
             taken = true;
             break;
         }
@@ -368,7 +344,7 @@ void CObslugaPreta::ChangeCrossSection() {
         return;
     }
     sds_sssetfirst(nullptr, nullptr);
-    std::vector<Name> old = Members(members);
+    std::vector<std::array<long, 2>> old = SelectionMembers(members);
     sds_ssfree(members);
     if (old.empty()) {
         return;
@@ -379,23 +355,23 @@ void CObslugaPreta::ChangeCrossSection() {
     const double radius = diameterMm / 20.0;
     UndoGroup undo;
     std::vector<Replacement> replaced;
-    for (const Name& member : old) {
+    for (const auto& member : old) {
         CRodProfileXDataParameters record;
-        xdata.ReadProfileRecord(member.id, key, record);
+        xdata.ReadProfileRecord(member.data(), key, record);
         record.steel = steel;
         sds_name dictionary = {0, 0};
         if (std::fabs(record.diameter - diameterMm / 10.0) < 0.001) {
-            if (xdata.ResetExtensionDictionary(member.id, dictionary) == RTNORM) {
+            if (xdata.ResetExtensionDictionary(member.data(), dictionary) == RTNORM) {
                 xdata.WriteProfileRecord(dictionary, key, record);
             }
             continue;
         }
         record.diameter = diameterMm / 10.0;
         const std::string layerName = EnsureBarLayer(diameterMm);
-        const bool hatch = TypeOf(member.id) == "HATCH";
+        const bool hatch = EntityTypeName(member.data()) == "HATCH";
         sds_point centre = {0, 0, 0};
-        const int read = hatch ? CSDSCircleHatch::GetCenter(member.id, centre)
-                               : CSDSCircle::GetCenter(member.id, centre);
+        const int read = hatch ? CSDSCircleHatch::GetCenter(member.data(), centre)
+                               : CSDSCircle::GetCenter(member.data(), centre);
         if (read != RTNORM) {
             continue;  // a piece that cannot be read is left as it is
         }
@@ -412,15 +388,15 @@ void CObslugaPreta::ChangeCrossSection() {
             continue;
         }
         Replacement r;
-        r.before = {member.id[0], member.id[1]};
+        r.before = {member.data()[0], member.data()[1]};
         r.after = {fresh[0], fresh[1]};
-        r.beforeHandle = EntityHandle(member.id);
+        r.beforeHandle = EntityHandle(member.data());
         r.afterHandle = EntityHandle(fresh);
         replaced.push_back(r);
-        sds_entdel(member.id);
+        sds_entdel(member.data());
     }
     if (!replaced.empty()) {
-        Regroup(replaced, old.front().id);
+        Regroup(replaced, old.front().data());
         KeepLeadersOwned(xdata, replaced);
     }
     undo.Close();
