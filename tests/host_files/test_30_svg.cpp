@@ -141,8 +141,9 @@ TEST(SvgGeometry, HiddenLayersAndPaperSpaceAreLeftOut) {
 // Points at (0,0) and (580,580) frame it: (x, y) lies on the sheet at (20 + 2x, 1180 - 2y).
 host::Database Foreign(const std::vector<std::string>& lines) {
     host::Database drawing;
-    auto make = [&](const std::string& spec, host::ObjectId owner, host::MakeOptions options) {
-        std::istringstream parts(spec);
+    auto make = [&](const std::string& description, host::ObjectId owner,
+                    host::MakeOptions options) {
+        std::istringstream parts(description);
         std::string part;
         std::getline(parts, part, '|');
         host::GroupList list;
@@ -174,7 +175,7 @@ host::Database Foreign(const std::vector<std::string>& lines) {
         }
         std::string error;
         const host::ObjectId id = drawing.Make(list, options, &error);
-        EXPECT_TRUE(id) << spec << ": " << error;
+        EXPECT_TRUE(id) << description << ": " << error;
         return id;
     };
     host::MakeOptions entity;
