@@ -401,6 +401,12 @@ class CObslugaPreta {
     void ReshapeTexts(const sds_name oldBar, const std::vector<std::array<long, 2>>& parts);
     // Replaces `oldBar` by `barVertices` moved by `offset` with `record`: new polyline, texts,
     // the old one deleted. False (and nothing changed) when the polyline could not be made.
+    // Replaces `bar` by `barVertices` with `record`, then every other bar of the same number
+    // by the same shape moved from `origin` to its own first vertex, keeping its own record
+    // passed through `adjust`. False when `bar` itself could not be replaced.
+    bool ReshapeBarAndSameNumber(const sds_name bar, const std::vector<CSDSPointExt>& barVertices,
+                                 const sds_point origin, const CRodXDataParameters& record,
+                                 const std::function<void(CRodXDataParameters&)>& adjust);
     bool ReshapeReplace(const sds_name oldBar, const std::vector<CSDSPointExt>& barVertices,
                         const double offset[2], const CRodXDataParameters& record, sds_name made);
     // ==========================================================================================

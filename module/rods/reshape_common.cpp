@@ -90,3 +90,28 @@ bool CObslugaPreta::ReshapeReplace(const sds_name oldBar,
     sds_redraw(made, 1);
     return true;
 }
+
+bool CObslugaPreta::ReshapeBarAndSameNumber(
+    const sds_name bar, const std::vector<CSDSPointExt>& barVertices, const sds_point origin,
+    const CRodXDataParameters& record, const std::function<void(CRodXDataParameters&)>& adjust) {
+    const double none[2] = {0.0, 0.0};
+    sds_name made = {0, 0};
+    if (!ReshapeReplace(bar, barVertices, none, record, made)) {
+        return false;
+    }
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    for (const auto& words : ReshapeSameNumberBars(made, record.number)) {
+        const sds_name other = {words[0], words[1]};
+        std::vector<CSDSPointExt> otherVertices;
+        if (LoadRodVertices(other, otherVertices) != 1) {
+            continue;
+        }
+        const double offset[2] = {otherVertices[0].x - origin[0], otherVertices[0].y - origin[1]};
+        CRodXDataParameters own;
+        xdata.ReadRodRecord(other, key, own);
+        adjust(own);
+        sds_name copy = {0, 0};
+        ReshapeReplace(other, barVertices, offset, own, copy);
+    }
+    return true;
+}

@@ -140,28 +140,14 @@ void CObslugaPreta::ChangeDiameterSteel(const sds_name bar) {
     changed.steel = panel->GetSteelIndex();
     changed.rounded = rounded;
     changed.hooks = hooks;
+    // A copy: replacing bars loads their vertices into the member list.
     const std::vector<CSDSPointExt> result = vertices;
-    const double none[2] = {0.0, 0.0};
-    sds_name made = {0, 0};
-    if (ReshapeReplace(bar, result, none, changed, made)) {
-        for (const auto& words : ReshapeSameNumberBars(made, record.number)) {
-            const sds_name other = {words[0], words[1]};
-            std::vector<CSDSPointExt> otherVertices;
-            if (LoadRodVertices(other, otherVertices) != 1) {
-                continue;
-            }
-            const double offset[2] = {otherVertices[0].x - origin[0],
-                                      otherVertices[0].y - origin[1]};
-            CRodXDataParameters own;
-            xdata.ReadRodRecord(other, key, own);
-            own.diameter = changed.diameter;
-            own.steel = changed.steel;
-            own.rounded = changed.rounded;
-            own.hooks = changed.hooks;
-            sds_name copy = {0, 0};
-            ReshapeReplace(other, result, offset, own, copy);
-        }
-    }
+    ReshapeBarAndSameNumber(bar, result, origin, changed, [&](CRodXDataParameters& own) {
+        own.diameter = changed.diameter;
+        own.steel = changed.steel;
+        own.rounded = changed.rounded;
+        own.hooks = changed.hooks;
+    });
     undo.Close();
     sds_sssetfirst(nullptr, nullptr);
     sds_redraw(nullptr, 4);

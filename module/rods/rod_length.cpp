@@ -175,23 +175,7 @@ bool CObslugaPreta::ChangeRodLength(const sds_point pick, const sds_name bar, bo
         changed[i].y += sign * L * uy;
     }
     UndoGroup undo;
-    const double none[2] = {0.0, 0.0};
-    sds_name made = {0, 0};
-    if (ReshapeReplace(bar, changed, none, record, made)) {
-        for (const auto& words : ReshapeSameNumberBars(made, record.number)) {
-            const sds_name other = {words[0], words[1]};
-            std::vector<CSDSPointExt> otherVertices;
-            if (LoadRodVertices(other, otherVertices) != 1) {
-                continue;
-            }
-            const double offset[2] = {otherVertices[0].x - origin[0],
-                                      otherVertices[0].y - origin[1]};
-            CRodXDataParameters own;
-            xdata.ReadRodRecord(other, key, own);
-            sds_name copy = {0, 0};
-            ReshapeReplace(other, changed, offset, own, copy);
-        }
-    }
+    ReshapeBarAndSameNumber(bar, changed, origin, record, [](CRodXDataParameters&) {});
     undo.Close();
     return true;
 }
