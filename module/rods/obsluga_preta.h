@@ -176,6 +176,11 @@ class CObslugaPreta {
     void LengthOption();
     void DiameterSteelOption();
     void ReplacePolylineOption();
+    // A sub-prompt of an option, "<title> <default>:" with its keywords: the keyword answered,
+    // or `fallback` for Enter, into `chosen`. False when the user gave up (Esc; with
+    // `errorEnds` also an error answer) or nothing usable came after many askings.
+    static bool AskSubOption(const std::string& title, const std::string& keywords,
+                             const std::string& fallback, bool errorEnds, std::string& chosen);
     // Picks a bar at the prompt (string id) and runs the operation on it.
     void RunOnPickedRod(int prompt, bool (CObslugaPreta::*operation)(const sds_name));
     // EDPR: the option prompt, until the user cancels it.

@@ -64,25 +64,8 @@ void EndOperation() {
 void CObslugaPreta::CopyRod(const RodPicker& pick) {
     const std::string keywords = LoadUiString(kIdCopyKeywords);
     const std::string keepNumber = LoadUiString(kIdKeepNumberKeyword);
-    for (int refused = 0; refused < kMaxRepeatedAnswers;) {
-        const std::string prompt = LoadUiString(kIdCopyPrompt) + " <" + LastCopyMode + ">:";
-        sds_initget(0, keywords.c_str());
-        char answer[512] = {0};
-        const int result = sds_getkword(prompt.c_str(), answer);
-        if (result == RTCAN) {
-            return;
-        }
-        std::string chosen;
-        if (result == RTNONE) {
-            chosen = LastCopyMode;
-        } else if (result == RTNORM) {
-            chosen = answer;
-        } else {
-            // An error is no way out here: the prompt is asked again.
-            ++refused;
-            continue;
-        }
-        refused = 0;
+    std::string chosen;
+    while (AskSubOption(LoadUiString(kIdCopyPrompt), keywords, LastCopyMode, false, chosen)) {
         LastCopyMode = chosen;
         sds_name bar = {0, 0};
         if (pick(LoadUiString(kIdPickToCopy), false, bar)) {

@@ -161,3 +161,26 @@ void CObslugaPreta::ReplacePolylineOption() {
     ReplacePolyline();
     EndRodOperation();
 }
+
+bool CObslugaPreta::AskSubOption(const std::string& title, const std::string& keywords,
+                                 const std::string& fallback, bool errorEnds, std::string& chosen) {
+    const std::string prompt = title + " <" + fallback + ">:";
+    for (int tries = 0; tries < kMaxUnknownAnswers; ++tries) {
+        // The keywords hold for one input call only, so each asking names them again.
+        sds_initget(0, keywords.c_str());
+        char answer[512] = {0};
+        const int result = sds_getkword(prompt.c_str(), answer);
+        if (result == RTCAN || (errorEnds && result == RTERROR)) {
+            return false;
+        }
+        if (result == RTNONE) {
+            chosen = fallback;
+            return true;
+        }
+        if (result == RTNORM) {
+            chosen = answer;
+            return true;
+        }
+    }
+    return false;
+}

@@ -89,25 +89,9 @@ void CObslugaPreta::DescribeRod(const RodPicker& pick) {
     const std::string onLeader = keywords.size() > 1 ? keywords[1] : std::string();
     const std::string numberOnly = LoadUiString(kIdNumberOnlyKeyword);
     const std::string pickPrompt = LoadUiString(kIdPickToDescribe);
-    for (int refused = 0; refused < kMaxRepeatedAnswers;) {
-        const std::string prompt =
-            "\n" + LoadUiString(kIdDescriptionOption) + " <" + LastDescriptionMode + ">:";
-        sds_initget(0, keywordList.c_str());
-        char answer[512] = {0};
-        const int result = sds_getkword(prompt.c_str(), answer);
-        std::string chosen;
-        if (result == RTCAN) {
-            return;
-        }
-        if (result == RTNONE) {
-            chosen = LastDescriptionMode;
-        } else if (result == RTNORM) {
-            chosen = answer;
-        } else {
-            ++refused;
-            continue;
-        }
-        refused = 0;
+    std::string chosen;
+    while (AskSubOption("\n" + LoadUiString(kIdDescriptionOption), keywordList, LastDescriptionMode,
+                        false, chosen)) {
         sds_name picked = {0, 0};
         if (chosen == toggle) {
             LastDescriptionMode = chosen;

@@ -61,24 +61,8 @@ void CObslugaPreta::EditRodLength() {
     const std::string keywords = LoadUiString(kIdLengthKeywords);
     const std::string lengthen = LoadUiString(kIdLengthenKeyword);
     const std::string shorten = LoadUiString(kIdShortenKeyword);
-    for (int refused = 0; refused < kMaxRepeatedAnswers;) {
-        const std::string prompt = LoadUiString(kIdLengthPrompt) + " <" + LastLengthMode + ">:";
-        sds_initget(0, keywords.c_str());
-        char answer[512] = {0};
-        const int result = sds_getkword(prompt.c_str(), answer);
-        std::string chosen;
-        if (result == RTCAN || result == RTERROR) {
-            return;
-        }
-        if (result == RTNONE) {
-            chosen = LastLengthMode;
-        } else if (result == RTNORM) {
-            chosen = answer;
-        } else {
-            ++refused;
-            continue;
-        }
-        refused = 0;
+    std::string chosen;
+    while (AskSubOption(LoadUiString(kIdLengthPrompt), keywords, LastLengthMode, true, chosen)) {
         if (chosen == lengthen) {
             LastLengthMode = chosen;
             LengthenRods();
