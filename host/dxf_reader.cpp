@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "host/dxf_angles.h"
 #include "host/dxf_repair.h"
 #include "host/dxf_text.h"
 #include "host/dxf_tokens.h"
@@ -584,7 +585,7 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict, Object
                 double value = 0;
                 if (!ParseNumber(tag, value))
                     return false;
-                list_.AddReal(code, value);
+                list_.AddReal(code, DegreesInFile(type, code) ? RadiansFromFile(value) : value);
                 break;
             }
             case ValueKind::Int16:

@@ -15,6 +15,7 @@
 #include <cstring>
 #include <unordered_map>
 
+#include "host/dxf_angles.h"
 #include "host/dxf_text.h"
 #include "host/object_rules.h"
 
@@ -145,7 +146,10 @@ void Writer::WriteGroup(const std::string_view type, const host::Group& group, i
             Point(group.code, group.point, group.flat || Flat(type, group.code, pointIndex++));
             break;
         case ValueKind::Real:
-            Real(group.code, group.real);
+            if (group.code < 1000 && DegreesInFile(type, group.code))
+                Raw(group.code, DegreesForFile(group.real));
+            else
+                Real(group.code, group.real);
             break;
         case ValueKind::Int16:
         case ValueKind::Int32:

@@ -182,7 +182,7 @@ std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
     } else if (type == "CIRCLE") {
         pieces.push_back(CirclePiece(p10, radius, 0, kTwoPi, false));
     } else if (type == "ARC") {
-        double from = start * std::numbers::pi / 180, to = end * std::numbers::pi / 180;
+        double from = start, to = end;  // radians, as the drawing keeps them
         double sweep = NormalAngle(to - from);
         if (sweep == 0)
             sweep = kTwoPi;
@@ -194,8 +194,8 @@ std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
     } else if (type == "TEXT") {
         // An approximate box: characters about 0.6 of the height wide, turned by the rotation.
         double width = height * 0.6 * static_cast<double>(text.size());
-        double c = std::cos(rotation * std::numbers::pi / 180);
-        double s = std::sin(rotation * std::numbers::pi / 180);
+        double c = std::cos(rotation);
+        double s = std::sin(rotation);
         auto corner = [&](double u, double v) {
             return Vec2{p10.x + u * c - v * s, p10.y + u * s + v * c};
         };

@@ -70,7 +70,7 @@ bool TextShape(const Fields& f, std::string_view type, Shape& out) {
     item.cx = at->point[0];
     item.cy = at->point[1];
     item.height = f.Real(40, 1.0);
-    item.rotation = f.Real(50, 0.0);
+    item.rotation = f.Real(50, 0.0) * 180 / kPi;  // the drawing keeps radians
     item.text = ShownText(content->text);
     item.chars = content->text.size();
     out.plane = f.Plane(at->point[2]);
@@ -428,8 +428,7 @@ bool ShapeOf(std::string_view type, const GroupList& body,
             item.cy = cy;
             item.r = r;
         } else {
-            item.rings.push_back(
-                ArcRing(cx, cy, r, f.Real(50, 0) * kPi / 180, f.Real(51, 0) * kPi / 180, false));
+            item.rings.push_back(ArcRing(cx, cy, r, f.Real(50, 0), f.Real(51, 0), false));
         }
         out.plane = f.Plane(centre->point[2]);
     } else if (type == "HATCH") {

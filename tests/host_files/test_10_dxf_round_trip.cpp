@@ -115,6 +115,50 @@ TEST_F(DxfRoundTrip, EzdxfReadsTheFileStrictlyWithACleanAuditAndFindsRecordsAndG
     EXPECT_NE(output.find("GROUP *A0 Pręt nr 1 "), std::string::npos) << output;
 }
 
+// Files give angles in degrees, applications get radians: a rotated text and an arc made
+// through sds_entmake are written as pinned, and the pinned file opens to the same radians.
+TEST_F(DxfRoundTrip, AnglesAreDegreesInFilesAndRadiansInTheDrawing) {
+    const double pi = 3.14159265358979323846;
+    const sds_point at = {10, 20, 0};
+    const struct {
+        const char* type;
+        double g50, g51;
+    } cases[] = {{"TEXT", pi / 2, pi / 12}, {"ARC", pi / 6, 1.0}, {"TEXT", 4.0, 0.0}};
+    for (const auto& c : cases) {
+        resbuf* list =
+            std::string_view(c.type) == "TEXT"
+                ? sds_buildlist(RTDXF0, "TEXT", 10, at, 40, 2.5, 1, "%%c16", 50, c.g50, 51, c.g51,
+                                RTNONE)
+                : sds_buildlist(RTDXF0, "ARC", 10, at, 40, 5.0, 50, c.g50, 51, c.g51, RTNONE);
+        ASSERT_EQ(sds_entmake(list), RTNORM);
+        sds_relrb(list);
+    }
+    const std::string golden = ARMAVO_FILES_TEST_DIR "/golden/angles.dxf";
+    const std::string written = host::WriteDxf(host::PrepareForFile(host::CurrentDrawing()));
+    if (written != files_test::ReadFile(golden))
+        files_test::WriteFile(golden + ".out", written);  // to look at, and to accept
+    EXPECT_EQ(written, files_test::ReadFile(golden)) << golden << ".out";
+    for (const char* degrees : {"\n 50\n90.0\n 51\n15.0\n", "\n 50\n30.0\n 51\n57.29577951308232\n",
+                                "\n 50\n229.1831180523293\n 51\n0.0\n"}) {
+        EXPECT_NE(written.find(degrees), std::string::npos) << degrees;
+    }
+    host::Database read = host::Database::Empty();
+    ASSERT_TRUE(host::ReadDxf(files_test::ReadFile(golden), read).ok);
+    host::ReplaceDrawing(std::move(read));
+    sds_name entity;
+    size_t i = 0;
+    for (int found = sds_entnext(nullptr, entity); found == RTNORM;
+         found = sds_entnext(entity, entity), ++i) {
+        ASSERT_LT(i, std::size(cases));
+        resbuf* list = sds_entget(entity);
+        EXPECT_NEAR(host_test::FindGroup(list, 50)->resval.rreal, cases[i].g50, 1e-15) << i;
+        EXPECT_NEAR(host_test::FindGroup(list, 51)->resval.rreal, cases[i].g51, 1e-15) << i;
+        sds_relrb(list);
+    }
+    EXPECT_EQ(i, std::size(cases));
+    EXPECT_EQ(host::WriteDxf(host::CurrentDrawing()), written);
+}
+
 TEST_F(DxfRoundTrip, OutsideValidatorAcceptsTheFile) {
     const std::string tool = ARMAVO_SOURCE_DIR "/../shared/tools/dxf-validate";
     if (!std::filesystem::exists(tool))

@@ -100,7 +100,7 @@ TEST(SvgGeometry, TextAlignmentAndRotation) {
         list.AddPoint(10, 0, 0, 0);
         list.AddReal(40, 2.5);
         list.AddText(1, "a<b & \"c\"");
-        list.AddReal(50, 90);
+        list.AddReal(50, 1.5707963267948966);  // the drawing keeps radians
         list.AddInt(72, c.horizontal);
         list.AddPoint(11, 5, 5, 0);
         list.AddInt(73, c.vertical);
@@ -221,7 +221,7 @@ TEST(SvgOtherPrograms, KindsDrawnAndLeftOut) {
          {"M320.00 980.00 A100.00 50.00 0.00 0 0 120.00 980.00 A100.00 50.00 0.00 0 0 320.00 " "980.00 Z", "M620.00 880.00 A100.00 50.00 90.00 0 0 570.00 980.00\""},
          {}, ""},
         {"arc, and the same arc mirrored by its insert",
-         {"ARC|10 200 200 0|40 50|50 0|51 90", "BLOCK WIN 0 0", "WIN: ARC|10 0 0 0|40 50|50 0|51 90", "INSERT|2 WIN|10 400 400 0|41 -1|42 1"},
+         {"ARC|10 200 200 0|40 50|50 0|51 1.5707963267948966", "BLOCK WIN 0 0", "WIN: ARC|10 0 0 0|40 50|50 0|51 1.5707963267948966", "INSERT|2 WIN|10 400 400 0|41 -1|42 1"},
          {"M520.00 780.00 A100.00 100.00 0 0 0 420.00 680.00", "M720.00 380.00 A100.00 100.00 0 0 1 820.00 280.00"},
          {}, ""},
         {"insert scaled unevenly and turned: BYBLOCK and layer 0 take its colour, attributes stay",
