@@ -1,0 +1,19 @@
+// The font of the SVG picture's texts and the widths of its characters, so that a text's
+// extent on the sheet is measured from the font rather than guessed.
+#pragma once
+
+namespace host::svg {
+
+struct FontMetrics {
+    const char* family;
+    int unitsPerEm;
+    int capHeight;       // a drawing text's height is the height of its capitals
+    int averageAdvance;  // for characters the table does not hold
+};
+
+extern const FontMetrics kDejaVuSans;
+
+// The advance width of a character in ems.
+double AdvanceEm(char32_t c);
+
+}  // namespace host::svg
