@@ -71,8 +71,9 @@ bool TextShape(const Fields& f, std::string_view type, Shape& out) {
     item.cy = at->point[1];
     item.height = f.Real(40, 1.0);
     item.rotation = f.Real(50, 0.0) * 180 / kPi;  // the drawing keeps radians
-    item.text = ShownText(content->text);
-    item.chars = content->text.size();
+    std::string plain;
+    item.text = ShownText(content->text, &plain);
+    item.advance = TextAdvanceEm(plain);
     out.plane = f.Plane(at->point[2]);
     out.items.push_back(std::move(item));
     return true;
@@ -121,8 +122,9 @@ bool MtextShape(const Fields& f, Shape& out) {
         item.cy = at->point[1] + down * std::cos(angle);
         item.height = height;
         item.rotation = angle * 180 / kPi;
-        item.text = ShownText(lines[i]);
-        item.chars = lines[i].size();
+        std::string plain;
+        item.text = ShownText(lines[i], &plain);
+        item.advance = TextAdvanceEm(plain);
         out.items.push_back(std::move(item));
     }
     return true;
@@ -362,38 +364,68 @@ bool HatchRings(const std::vector<Group>& g, Item& item) {
 
 }  // namespace
 
-std::string ShownText(std::string_view text) {
-    std::string out;
+std::string ShownText(std::string_view text, std::string* plain) {
+    std::string out, shown;
+    // The decoration asked for, and the one of the open <tspan>: a span opens at the first
+    // character it covers, so that switching twice leaves no empty span.
+    bool under = false, over = false, openUnder = false, openOver = false;
+    auto emit = [&](std::string_view piece) {
+        if (under != openUnder || over != openOver) {
+            if (openUnder || openOver)
+                out += "</tspan>";
+            if (under || over) {
+                out += std::string("<tspan text-decoration=\"") +
+                       (under && over ? "underline overline"
+                        : under       ? "underline"
+                                      : "overline") +
+                       "\">";
+            }
+            openUnder = under, openOver = over;
+        }
+        out += piece;
+    };
     for (size_t i = 0; i < text.size(); ++i) {
         if (text.substr(i, 2) == "%%" && i + 2 < text.size()) {
             const char c = static_cast<char>(text[i + 2] | 0x20);
-            const char* symbol = c == 'c' ? "⌀" : c == 'd' ? "°" : c == 'p' ? "±" : nullptr;
+            if (c == 'u' || c == 'o') {
+                (c == 'u' ? under : over) = !(c == 'u' ? under : over);
+                i += 2;
+                continue;
+            }
+            const char* symbol = c == 'c' ? "Ø" : c == 'd' ? "°" : c == 'p' ? "±" : nullptr;
             if (text[i + 2] == '%')
                 symbol = "%";
             if (symbol) {
-                out += symbol;
+                emit(symbol);
+                shown += symbol;
                 i += 2;
                 continue;
             }
         }
-        switch (text[i]) {
+        const char c = text[i];
+        shown += c;
+        switch (c) {
             case '&':
-                out += "&amp;";
+                emit("&amp;");
                 break;
             case '<':
-                out += "&lt;";
+                emit("&lt;");
                 break;
             case '>':
-                out += "&gt;";
+                emit("&gt;");
                 break;
             case '"':
-                out += "&quot;";
+                emit("&quot;");
                 break;
             default:
                 // Control characters are not allowed in XML text.
-                out += static_cast<unsigned char>(text[i]) < 0x20 ? ' ' : text[i];
+                emit(std::string(1, static_cast<unsigned char>(c) < 0x20 ? ' ' : c));
         }
     }
+    if (openUnder || openOver)
+        out += "</tspan>";
+    if (plain)
+        *plain = std::move(shown);
     return out;
 }
 

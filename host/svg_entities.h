@@ -2,6 +2,7 @@
 // ellipses, splines, hatches, texts, MTEXT, points, solids), in the entity's own plane.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -22,7 +23,9 @@ struct Shape {
 bool ShapeOf(std::string_view type, const GroupList& body,
              const std::vector<const GroupList*>& followers, Shape& out);
 
-// A text as SVG character data: "%%c" as the diameter sign, markup characters escaped.
-std::string ShownText(std::string_view text);
+// A text as SVG character data: "%%c", "%%d", "%%p" as the diameter, degree and plus-minus
+// signs, "%%u" and "%%o" switching under- and overlining, markup characters escaped; `plain`
+// receives the characters as shown, to measure.
+std::string ShownText(std::string_view text, std::string* plain = nullptr);
 
 }  // namespace host::svg

@@ -13,6 +13,7 @@
 #include "host/dxf_writer.h"
 #include "host/object_rules.h"
 #include "host/svg_entities.h"
+#include "host/svg_font_metrics.h"
 #include "host/svg_geometry.h"
 
 namespace host {
@@ -26,6 +27,8 @@ using svg::Vertex;
 
 constexpr double kWidth = 1200.0;
 constexpr double kMargin = 20.0;
+// The sheet is drawn at 96 dots to the inch, so pens keep their weight on paper.
+constexpr double kPxPerMm = 96.0 / 25.4;
 // Blocks inside blocks deeper than this are taken for a loop.
 constexpr int kMaxDepth = 16;
 // Entities drawn in all, copies in inserted blocks included: a bound on nested arrays.
@@ -47,8 +50,9 @@ class Exporter {
 
   private:
     void IndexOwned();
-    bool Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour) const;
-    void Draw(ObjectId id, const Object& object, uint32_t colour, const Place& place);
+    bool Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour,
+                 double& pen) const;
+    void Draw(ObjectId id, const Object& object, uint32_t colour, double pen, const Place& place);
     void DrawOwned(ObjectId owner, const Place& place);
     void DrawInsert(ObjectId id, const Object& object, uint32_t colour, const Place& place);
     void LeaveOut(ObjectId id, const Object& object);
@@ -81,6 +85,39 @@ class Exporter {
     long drawn_ = 0;
     mutable bool broken_ = false;
 };
+
+// The pen an entity is plotted with, in millimetres: its own line weight or its layer's
+// (group 370, hundredths of a millimetre) when one is set, else the pen of its colour, as a
+// colour-dependent plot style gives it: the colours of the reinforcement layers (2 for
+// bars of 12 mm and more, 5 for thinner ones) plot heavier than outlines, and outlines
+// than descriptions, dimensions and tables.
+double PenOf(int lineweight, int colourIndex) {
+    if (lineweight >= 0 && lineweight <= 211)
+        return lineweight / 100.0;
+    switch (colourIndex) {
+        case 2:
+            return 0.60;
+        case 5:
+            return 0.40;
+        case 7:
+            return 0.25;
+        default:
+            return 0.18;
+    }
+}
+
+// How a colour shows on white paper: light colours (yellow, cyan, pale shades, white),
+// which would all but vanish, are darkened keeping their hue.
+uint32_t OnPaper(uint32_t rgb) {
+    const double r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
+    const double luminance = (0.2126 * r + 0.7152 * g + 0.0722 * b) / 255.0;
+    constexpr double kDarkest = 0.45;
+    if (luminance <= kDarkest)
+        return rgb;
+    const double k = kDarkest / luminance;
+    auto channel = [&](double c) { return static_cast<uint32_t>(std::lround(c * k)); };
+    return (channel(r) << 16) | (channel(g) << 8) | channel(b);
+}
 
 // Whether every number of the entity's own groups is finite and within reason.
 bool SaneNumbers(const Object& object) {
@@ -130,10 +167,14 @@ void Exporter::IndexOwned() {
     }
 }
 
-bool Exporter::Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour) const {
+bool Exporter::Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour,
+                       double& pen) const {
     int index = 256;
     int truecolour = -1;
+    int weight = -1;  // by layer
     for (const Group& group : object.body) {
+        if (group.code == 370)
+            weight = group.integer;
         if (group.code == 62)
             index = group.integer;
         if (group.code == 420)
@@ -143,8 +184,11 @@ bool Exporter::Visible(const Object& object, const uint32_t* byBlock, uint32_t& 
     }
     const Object* layer = db_.Find(db_.FindTableEntry("LAYER", db_.LayerName(object)));
     int layerColour = 7;
+    int layerWeight = -3;  // the default
     if (layer) {
         for (const Group& group : layer->body) {
+            if (group.code == 370)
+                layerWeight = group.integer;
             if (group.code == 62)
                 layerColour = group.integer;
             if (group.code == 70 && (group.integer & 1) != 0)
@@ -157,9 +201,12 @@ bool Exporter::Visible(const Object& object, const uint32_t* byBlock, uint32_t& 
         return false;  // dimensions' definition points, never plotted
     if (layerColour < 0)
         return false;  // a layer switched off
+    if (weight == -1)
+        weight = layerWeight;
     // In a block, BYBLOCK and layer "0" take the colour of the insert.
     if (byBlock && (index == 0 || (index == 256 && db_.LayerName(object) == "0"))) {
         colour = truecolour >= 0 ? static_cast<uint32_t>(truecolour) : *byBlock;
+        pen = PenOf(weight, 7);
         return true;
     }
     if (index == 256)
@@ -167,6 +214,7 @@ bool Exporter::Visible(const Object& object, const uint32_t* byBlock, uint32_t& 
     if (index == 0)
         index = 7;
     colour = truecolour >= 0 ? static_cast<uint32_t>(truecolour) : AciColour(index);
+    pen = PenOf(weight, index);
     return true;
 }
 
@@ -182,7 +230,8 @@ ObjectId Exporter::BlockRecord(const Object& object) const {
     return db_.FindTableEntry("BLOCK_RECORD", name.text);
 }
 
-void Exporter::Draw(ObjectId id, const Object& object, uint32_t colour, const Place& place) {
+void Exporter::Draw(ObjectId id, const Object& object, uint32_t colour, double pen,
+                    const Place& place) {
     const std::string_view type = db_.TypeName(object);
     if (type == "VERTEX" || type == "SEQEND" || (type == "ATTDEF" && place.depth > 0))
         return;  // parts of other entities; definitions of attributes show as ATTRIBs
@@ -225,6 +274,7 @@ void Exporter::Draw(ObjectId id, const Object& object, uint32_t colour, const Pl
     const Affine map = place.map.After(shape.plane);
     for (Item& item : shape.items) {
         item.colour = colour;
+        item.pen = pen;
         svg::TransformItem(item, map);
         if (!svg::Sane(item)) {
             LeaveOut(id, object);
@@ -244,8 +294,9 @@ void Exporter::DrawOwned(ObjectId owner, const Place& place) {
     for (ObjectId child : found->second) {
         const Object* object = db_.FindLive(child);
         uint32_t colour = 0;
-        if (object && Visible(*object, place.byBlock, colour))
-            Draw(child, *object, colour, place);
+        double pen = 0;
+        if (object && Visible(*object, place.byBlock, colour, pen))
+            Draw(child, *object, colour, pen, place);
     }
 }
 
@@ -288,8 +339,9 @@ void Exporter::DrawInsert(ObjectId id, const Object& object, uint32_t colour, co
     for (ObjectId attribute : found->second) {
         const Object* text = db_.FindLive(attribute);
         uint32_t own = 0;
-        if (text && db_.TypeName(*text) == "ATTRIB" && Visible(*text, &colour, own))
-            Draw(attribute, *text, own, place);
+        double pen = 0;
+        if (text && db_.TypeName(*text) == "ATTRIB" && Visible(*text, &colour, own, pen))
+            Draw(attribute, *text, own, pen, place);
     }
 }
 
@@ -361,12 +413,13 @@ bool Exporter::Run(std::string& out) {
     for (ObjectId id : db_.EntityOrder()) {
         const Object* object = db_.FindTopLevel(id);
         uint32_t colour = 0;
+        double pen = 0;
         // Block contents, followers and paper space are drawn through what shows them.
         if (!object || object->space != 0 || (object->owner && object->owner != db_.ModelSpace()) ||
-            !Visible(*object, nullptr, colour)) {
+            !Visible(*object, nullptr, colour, pen)) {
             continue;
         }
-        Draw(id, *object, colour, Place{});
+        Draw(id, *object, colour, pen, Place{});
     }
     if (!bounds_.any)
         bounds_.Add(0, 0);
@@ -380,12 +433,13 @@ bool Exporter::Run(std::string& out) {
 
     out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
-           Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) + "\">\n";
+           Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) +
+           "\" font-family=\"" + svg::kDejaVuSans.family + ", sans-serif\">\n";
     out += "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     for (const Item& item : items_) {
         char colour[8];
-        std::snprintf(colour, sizeof colour, "#%06x", item.colour & 0xFFFFFFu);
-        const std::string stroke = Number(std::max(1.0, item.width * scale_));
+        std::snprintf(colour, sizeof colour, "#%06x", OnPaper(item.colour & 0xFFFFFFu));
+        const std::string stroke = Number(std::max(item.width * scale_, item.pen * kPxPerMm));
         switch (item.kind) {
             case Item::Kind::Path:
                 if (item.rings.empty())
@@ -406,26 +460,22 @@ bool Exporter::Run(std::string& out) {
                        Number(item.fill ? 1.5 : item.r * scale_) + "\"";
                 out += item.fill ? std::string(" fill=\"") + colour + "\"/>\n"
                                  : std::string(" fill=\"none\" stroke=\"") + colour +
-                                       "\" stroke-width=\"1.00\"/>\n";
+                                       "\" stroke-width=\"" + stroke + "\"/>\n";
                 break;
             case Item::Kind::Text: {
                 static const char* const kAnchor[] = {"start", "middle", "end",
                                                       "start", "middle", "start"};
-                static const char* const kBaseline[] = {"alphabetic", "text-after-edge", "central",
-                                                        "text-before-edge"};
                 const int h = item.horizontal >= 0 && item.horizontal <= 5 ? item.horizontal : 0;
-                int v = item.vertical >= 0 && item.vertical <= 3 ? item.vertical : 0;
-                if (h == 4)
-                    v = 2;  // "middle" centres both ways
-                // A CAD text height is the height of capitals, about 0.7 of the font size.
-                out += "<text x=\"" + X(item.cx) + "\" y=\"" + Y(item.cy) + "\" font-size=\"" +
-                       Number(item.height * scale_ / 0.7) +
-                       "\" font-family=\"DejaVu Sans, Arial, sans-serif\" fill=\"" + colour +
-                       "\" text-anchor=\"" + kAnchor[h] + "\" dominant-baseline=\"" + kBaseline[v] +
-                       "\"";
+                // Every text stands on its base line, worked out from the font, so that
+                // readers that do not know SVG's other baselines place it alike.
+                double x = 0, y = 0;
+                svg::TextBaseline(item, x, y);
+                out += "<text x=\"" + X(x) + "\" y=\"" + Y(y) + "\" font-size=\"" +
+                       Number(svg::EmOfHeight(item.height) * scale_) + "\" fill=\"" + colour +
+                       "\" text-anchor=\"" + kAnchor[h] + "\"";
                 if (item.rotation != 0) {
-                    out += " transform=\"rotate(" + Number(-item.rotation) + " " + X(item.cx) +
-                           " " + Y(item.cy) + ")\"";
+                    out += " transform=\"rotate(" + Number(-item.rotation) + " " + X(x) + " " +
+                           Y(y) + ")\"";
                 }
                 out += ">" + item.text + "</text>\n";
                 break;

@@ -55,7 +55,7 @@ constexpr Advance kAdvances[] = {
 
 }  // namespace
 
-const FontMetrics kDejaVuSans = {"DejaVu Sans", 2048, 1493, 1038};
+const FontMetrics kDejaVuSans = {"DejaVu Sans", 2048, 1493, 483, 1038};
 
 double AdvanceEm(char32_t c) {
     const auto* found = std::lower_bound(std::begin(kAdvances), std::end(kAdvances), c,

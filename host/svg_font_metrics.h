@@ -8,6 +8,7 @@ struct FontMetrics {
     const char* family;
     int unitsPerEm;
     int capHeight;       // a drawing text's height is the height of its capitals
+    int descent;         // below the base line
     int averageAdvance;  // for characters the table does not hold
 };
 

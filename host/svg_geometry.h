@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace host::svg {
@@ -64,10 +65,11 @@ struct Item {
     double opacity = 1.0;
     double width = 0.0;  // drawing units; 0 draws the thinnest line
     double cx = 0, cy = 0, r = 0;
-    std::string text;  // as written into the file
-    size_t chars = 0;  // length of the text as drawn, for the room it takes
+    std::string text;    // as written into the file
+    double advance = 0;  // width of the text as drawn, in ems of its font
     double height = 0, rotation = 0;
     int horizontal = 0, vertical = 0;
+    double pen = 0;  // stroke weight on paper, millimetres
 };
 
 struct Bounds {
@@ -81,6 +83,14 @@ Ring ArcRing(double cx, double cy, double r, double start, double end, bool clos
 // A ring of an elliptical arc (see Elliptic) from t0 up to t1 > t0, in pieces of at most half
 // a turn.
 Ring EllipseRing(double cx, double cy, const double m[4], double t0, double t1, bool closed);
+
+// The width in ems of a UTF-8 text in the picture's font.
+double TextAdvanceEm(std::string_view utf8);
+// The font size of a drawing text of the given height: its capitals are that high.
+double EmOfHeight(double height);
+// Where a text's base line starts, for the text's insertion point, alignment and turn: the
+// picture places every text on its base line, whatever the reader makes of other baselines.
+void TextBaseline(const Item& text, double& x, double& y);
 
 // Widens the bounds by everything the item covers on the sheet.
 void AddItemBounds(const Item& item, Bounds& bounds);

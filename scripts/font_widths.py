@@ -4,6 +4,7 @@
 # picture names, so that text extents are measured, not guessed. Run once when the set of
 # characters changes (needs Debian's fonts-dejavu-core and python3-fonttools):
 #   /usr/bin/python3 scripts/font_widths.py > host/svg_font_metrics.cpp
+#   clang-format -i host/svg_font_metrics.cpp
 import sys
 from fontTools.ttLib import TTFont
 
@@ -17,6 +18,7 @@ hmtx = font["hmtx"]
 units = font["head"].unitsPerEm
 cap = font["glyf"][cmap[ord("H")]].yMax  # older OS/2 tables lack sCapHeight
 average = font["OS/2"].xAvgCharWidth
+descent = -font["hhea"].descent
 rows = []
 for c in sorted(set(chars)):
     if c in cmap:
@@ -36,7 +38,7 @@ for c, w in rows:
         line = "   "
     line += item
 out.write(line + "\n};\n\n}  // namespace\n\n")
-out.write("const FontMetrics kDejaVuSans = {\"DejaVu Sans\", %d, %d, %d};\n\n" % (units, cap, average))
+out.write("const FontMetrics kDejaVuSans = {\"DejaVu Sans\", %d, %d, %d, %d};\n\n" % (units, cap, descent, average))
 out.write("double AdvanceEm(char32_t c) {\n")
 out.write("    const auto* found = std::lower_bound(std::begin(kAdvances), std::end(kAdvances), c,\n")
 out.write("                                         [](const Advance& a, char32_t b) { return a.c < b; });\n")
