@@ -1,0 +1,48 @@
+#!/usr/bin/env python3
+"""Runs examples/beam.scr through `armavo` as run-example.sh does (a fresh settings file, the
+files written under out/ of the working folder) and checks that it ends with status 0 and
+that its picture is docs/beam.svg byte for byte, so that the README shows what the example
+draws. On a difference the new picture is left beside the old one as docs/beam.svg.out.
+
+usage: check_example.py ARMAVO SOURCE_DIR
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+
+
+def main():
+    armavo, source = sys.argv[1], sys.argv[2]
+    script = os.path.join(source, "examples", "beam.scr")
+    golden = os.path.join(source, "docs", "beam.svg")
+    with tempfile.TemporaryDirectory() as work:
+        os.mkdir(os.path.join(work, "out"))
+        settings = os.path.join(work, "settings")
+        run = subprocess.run([armavo, "--settings", settings, "--script", script], cwd=work,
+                             stdout=subprocess.PIPE, stderr=subprocess.STDOUT, timeout=300)
+        transcript = run.stdout.decode("utf-8", "replace")
+        if run.returncode != 0:
+            print(transcript[-3000:])
+            print("FAIL: the example ended with status %d" % run.returncode)
+            return 1
+        for name in ("beam.dxf", "beam.svg"):
+            if not os.path.isfile(os.path.join(work, "out", name)):
+                print("FAIL: the example wrote no out/%s" % name)
+                return 1
+        with open(os.path.join(work, "out", "beam.svg"), "rb") as f:
+            made = f.read()
+        with open(golden, "rb") as f:
+            kept = f.read()
+        if made != kept:
+            shutil.copyfile(os.path.join(work, "out", "beam.svg"), golden + ".out")
+            print("FAIL: the example's picture differs from docs/beam.svg; the new one is in "
+                  "docs/beam.svg.out (look at it, then move it over docs/beam.svg)")
+            return 1
+    print("OK: the example ends with status 0 and draws docs/beam.svg")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
