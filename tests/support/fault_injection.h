@@ -1,0 +1,46 @@
+// Fault injection over scripted scenarios of the module's commands: a command's run given up
+// with Esc at each of its answers in turn, and cut off there by the end of the input.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace testkit {
+
+// A scripted scenario: lines that make the drawing, then one command with every answer of a
+// whole run of it (prompts and dialog lines alike). The panel's settings made by the setup
+// hold for the command.
+struct FaultScenario {
+    std::string name;
+    std::vector<std::string> setup;
+    std::vector<std::string> command;
+    // How many U take a whole run back: OPR keeps its hand-made rows in a step of their own
+    // before it draws the table. A faulted run always leaves one step at most.
+    int wholeRunSteps = 1;
+    // A selection the command lines make with SELECT stays until an operation has used it:
+    // left by a fault before this answer, it is no fault.
+    size_t selectionUsedAt = 0;
+};
+
+// What a sweep found. Every run left the drawing as it was, or holding one sound change (the
+// audit finds nothing, no temporary line is left) that one U takes back byte for byte; the
+// command returned the prompt cleanly (no undo group open, nothing selected or highlighted,
+// the panel's inputs enabled again, the script not failed).
+struct FaultSweep {
+    int unchanged = 0;  // faulted runs that left the drawing as it was
+    int changed = 0;    // faulted runs that left one change
+    // One paragraph per failing run: scenario, where and how it was faulted, what was wrong,
+    // and the run's transcript. Empty when every run passed.
+    std::string failures;
+};
+
+// Runs the scenario whole (it must change the drawing soundly), then, for every answer k
+// after the command line, once with answer k replaced by "^C" (the answers after it are not
+// typed: they would reach the command prompt as commands) and once with the input ending
+// before answer k. Each run starts from the setup made again on a fresh drawing.
+FaultSweep SweepFaults(const FaultScenario& scenario);
+
+// The drawing as its DXF file would hold it: what "unchanged" and "given back" compare.
+std::string DrawingDxf();
+
+}  // namespace testkit
