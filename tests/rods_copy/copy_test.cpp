@@ -56,7 +56,7 @@ void ExpectCopiedPieces(const std::string& bar, const std::string& copy,
 TEST_F(WprTest, CopiesOfABar) {
     const struct {
         const char* name;
-        std::vector<std::string> answers;  // after TCOPY
+        std::vector<std::string> answers;  // after EDPR's "Kopiuj"
         std::vector<int> numbers;          // of every bar afterwards, 6 and 7 the copies
         bool leadersCopied;
         bool ortho = false;
@@ -80,7 +80,7 @@ TEST_F(WprTest, CopiesOfABar) {
         const std::string before = Snapshot();
         const auto groupsBefore = GroupMembers();
         ASSERT_EQ(groupsBefore.size(), 1u);
-        std::vector<std::string> lines = {"TCOPY"};
+        std::vector<std::string> lines = {"EDPR", "Kopiuj"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
         const std::string transcript = RunEdit(lines, false);
         EXPECT_EQ(testkit::LastScenarioStatus(), 0);
@@ -142,7 +142,7 @@ TEST_F(WprTest, CopyGivenUpCopiesNothing) {
         SCOPED_TRACE(answers.size());
         RunEdit(Bars(5, {3}, {3}, {3}));
         const std::string before = Snapshot();
-        std::vector<std::string> lines = {"TCOPY"};
+        std::vector<std::string> lines = {"EDPR", "Kopiuj"};
         lines.insert(lines.end(), answers.begin(), answers.end());
         RunEdit(lines, false);
         EXPECT_EQ(Snapshot(), before);
@@ -167,7 +167,7 @@ TEST_F(WprTest, DrawnOutCopiesCompleteWhatTheBarLacks) {
         const std::string before = Snapshot();
         const auto groupsBefore = GroupMembers();
         const size_t barPieces = OwnedBy(bar, kAllLinkTags).size();
-        RunEdit({"TEJECT", "10,200", "0,200", "500,200"}, false);
+        RunEdit({"EDPR", "Wyrzuć", "10,200", "0,200", "500,200"}, false);
         EXPECT_CLEAN_AUDIT();
         const auto bars = BarList();
         ASSERT_EQ(bars.size(), 6u);

@@ -39,7 +39,7 @@ TEST_F(WprTest, MovingABarCarriesItsWholeGroup) {
         const std::string before = Snapshot();
         const auto points = AllPoints();
 
-        std::vector<std::string> lines = {"TMOVE", "10,200"};
+        std::vector<std::string> lines = {"EDPR", "Przesuń", "10,200"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
         RunEdit(lines, false);
         EXPECT_EQ(testkit::LastScenarioStatus(), 0);

@@ -41,7 +41,8 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
         SCOPED_TRACE(c.name);
         RunDims(c.setup);
         const std::string before = SnapshotWithLayers();
-        RunDims({"PANEL letterdim " + std::to_string(c.height), "TDIM", "30,0"}, false);
+        RunDims({"PANEL letterdim " + std::to_string(c.height), "EDPR", kDimsOption, "30,0"},
+                false);
         const std::string drawn = SnapshotWithLayers();
         const auto texts = Tagged({"Wymiary"});
         ASSERT_EQ(texts.size(), c.texts.size());
@@ -69,7 +70,7 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
         RunDims({"REDO"}, false);
         EXPECT_EQ(SnapshotWithLayers(), drawn);
         // The second toggle takes them away, as one step too.
-        RunDims({"TDIM", "30,0"}, false);
+        RunDims({"EDPR", kDimsOption, "30,0"}, false);
         EXPECT_TRUE(Tagged({"Wymiary"}).empty());
         EXPECT_EQ(testkit::LiveEntities().size(), 1u);
         RunDims({"U"}, false);
@@ -83,13 +84,13 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
 TEST_F(WprTest, BarsLyingOnEachOtherKeepTheirOwnTextsAndLeaders) {
     // In one command: on for the first bar, on for the second, off for the first.
     RunDims({"PANEL steel RB500W", "PANEL diameter 12", "WPR", "0,0", "200,0", "", "WPR", "100,0",
-             "300,0", "", "TDIM", "50,0", "250,0", "50,0"});
+             "300,0", "", "EDPR", kDimsOption, "50,0", "", "250,0", "", "50,0"});
     const auto texts = Tagged({"Wymiary"});
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].link.owner, HandleOfBar(1));
     // Taking texts away is an undo step of its own, also inside one command: on and off for
     // the first bar, off for the second, then one U brings back the second bar's only.
-    RunDims({"TDIM", "50,0", "50,0", "250,0"}, false);
+    RunDims({"EDPR", kDimsOption, "50,0", "", "50,0", "", "250,0"}, false);
     EXPECT_TRUE(Tagged({"Wymiary"}).empty());
     RunDims({"U"}, false);
     const auto back = Tagged({"Wymiary"});
@@ -97,8 +98,8 @@ TEST_F(WprTest, BarsLyingOnEachOtherKeepTheirOwnTextsAndLeaders) {
     EXPECT_EQ(back[0].link.owner, HandleOfBar(1));
     // Two leaders from the same point along the same way, one for each bar; Enter repeats the
     // leader option.
-    RunDims({"PANEL letter 5", "TDESC", "N", "50,0", "150,0", "150,50", "300,50", "", "250,0",
-             "150,0", "150,50", "300,50"},
+    RunDims({"PANEL letter 5", "EDPR", "Opis", "N", "50,0", "150,0", "150,50", "300,50", "",
+             "250,0", "150,0", "150,50", "300,50"},
             false);
     const auto groups = GroupMembers();
     ASSERT_EQ(groups.size(), 2u);

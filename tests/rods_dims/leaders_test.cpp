@@ -47,7 +47,7 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
     const struct {
         const char* name;
         bool projection;
-        std::vector<std::string> answers;  // after TDESC
+        std::vector<std::string> answers;  // after EDPR's "Opis"
         double start[2], second[2], shelfEnd, centre;
         const char* main;  // null: number only
         double x0;
@@ -74,7 +74,7 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
         RunDims(With({"WPR", "0,0", "250,0", ""}));
         const std::string owner = c.projection ? MakeProjectionLine() : HandleOfBar(0);
         const std::string before = SnapshotWithLayers();
-        std::vector<std::string> lines = {"TDESC"};
+        std::vector<std::string> lines = {"EDPR", "Opis"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
         RunDims(With(lines), false);
 
@@ -146,11 +146,11 @@ TEST_F(WprTest, LeaderGivenUpAtAPointLeavesNothing) {
         SCOPED_TRACE(answers.size());
         RunDims(With({"WPR", "0,0", "250,0", ""}));
         const std::string before = SnapshotWithLayers();
-        std::vector<std::string> lines = {"TDESC"};
+        std::vector<std::string> lines = {"EDPR", "Opis"};
         lines.insert(lines.end(), answers.begin(), answers.end());
         RunDims(With(lines), false);
         EXPECT_EQ(SnapshotWithLayers(), before);
-        RunDims(With({"TDESC", "T", "100,0", "100,0", "120,40", "200,40"}), false);
+        RunDims(With({"EDPR", "Opis", "T", "100,0", "100,0", "120,40", "200,40"}), false);
         EXPECT_EQ(Tagged(kLeaderTags).size(), 3u);
         EXPECT_EQ(GroupMembers().size(), 1u);
         EXPECT_EQ(testkit::LiveEntities().size(), 4u) << "bar and three leader pieces";
@@ -163,7 +163,7 @@ TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
     // Enter takes the sub-prompt's default, the description beside the bar. It goes to the
     // middle of the 300 leg: the main text 16.875 before it and the number 40.625 before,
     // both 2.5 above (figures of a 15-character main text at h = 5).
-    RunDims(With({"TDESC", "", "150,0"}), false);
+    RunDims(With({"EDPR", "Opis", "", "150,0"}), false);
     const auto first = Tagged({"Opis", "Opis-Nr"});
     ASSERT_EQ(first.size(), 5u);
     EXPECT_EQ(first[0].text, "12 co 15 L= 450");
@@ -171,10 +171,10 @@ TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
     ExpectAt(first[3], 109.375, 2.5);
     const std::string on = SnapshotWithLayers();
     // Picked on another leg: off, and on again where it was.
-    RunDims(With({"TDESC", "P", "0,50"}), false);
+    RunDims(With({"EDPR", "Opis", "P", "0,50"}), false);
     EXPECT_TRUE(Tagged({"Opis", "Opis-Nr"}).empty());
     const std::string off = SnapshotWithLayers();
-    RunDims(With({"TDESC", "P", "300,25"}), false);
+    RunDims(With({"EDPR", "Opis", "P", "300,25"}), false);
     const auto again = Tagged({"Opis", "Opis-Nr"});
     ASSERT_EQ(again.size(), 5u);
     for (size_t i = 0; i < 5; ++i) {

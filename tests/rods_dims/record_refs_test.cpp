@@ -123,12 +123,15 @@ TEST_F(WprTest, RecordIndexAnswersAsReadingEveryEntity) {
              "200,100",
              "200,200",
              "",
-             "TDIM",
+             "EDPR",
+             kDimsOption,
              "50,0",
+             "",
              "250,0",
+             "",
              "100,100"});
-    RunDims({"TDESC", "", "100,100"}, false);
-    RunDims({"TDESC", "N", "50,0", "150,0", "150,50", "300,50"}, false);
+    RunDims({"EDPR", "Opis", "", "100,100"}, false);
+    RunDims({"EDPR", "Opis", "N", "50,0", "150,0", "150,50", "300,50"}, false);
     const struct {
         const char* name;
         std::vector<std::string> lines;
@@ -140,11 +143,11 @@ TEST_F(WprTest, RecordIndexAnswersAsReadingEveryEntity) {
         {"erasure undone", {"U"}},
         {"and redone", {"REDO"}},
         {"B moved", {"MOVE", "250,0", "", "0,0", "10,10"}},
-        {"C's texts off", {"TDIM", "100,100"}},
-        {"the copy's description off", {"TDESC", "P", "100,600"}},
+        {"C's texts off", {"EDPR", kDimsOption, "100,100"}},
+        {"the copy's description off", {"EDPR", "Opis", "P", "100,600"}},
         {"three steps undone", {"U", "U", "U"}},
         {"saved and opened", {"SAVE " + file, "OPEN " + file}},
-        {"the opened drawing edited", {"TDIM", "100,100"}},
+        {"the opened drawing edited", {"EDPR", kDimsOption, "100,100"}},
         {"and B erased", {"ERASE", "260,10", ""}},
     };
     for (const auto& step : steps) {

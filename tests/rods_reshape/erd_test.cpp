@@ -68,8 +68,8 @@ TEST_F(WprTest, ErdRewritesTheLeaderTexts) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunReshape(With({"WPR", "0,0", "250,0", "", std::string("PANEL count ") + c.count, "TDESC",
-                         "N", "100,0", "100,0", "120,40", c.left ? "0,40" : "200,40"}));
+        RunReshape(With({"WPR", "0,0", "250,0", "", std::string("PANEL count ") + c.count, "EDPR",
+                         "Opis", "N", "100,0", "100,0", "120,40", c.left ? "0,40" : "200,40"}));
         const Leader before = ReadLeader();
         const std::string drawn = Snapshot();
         std::vector<std::string> lines = {"ERD", c.left ? "16.5625,40" : "223.4375,40"};
@@ -90,8 +90,8 @@ TEST_F(WprTest, ErdRewritesTheLeaderTexts) {
 }
 
 TEST_F(WprTest, ErdWarnsOnBadFieldsAndCancelsWithoutChange) {
-    RunReshape(
-        With({"WPR", "0,0", "250,0", "", "TDESC", "N", "100,0", "100,0", "120,40", "200,40"}));
+    RunReshape(With(
+        {"WPR", "0,0", "250,0", "", "EDPR", "Opis", "N", "100,0", "100,0", "120,40", "200,40"}));
     const std::string drawn = Snapshot();
     // A click on the bar, or on nothing, asks again; Cancel leaves everything.
     std::string out = RunReshape({"ERD", "50,0", "223.4375,40", "set 1035 0", "set 1037 2a",

@@ -21,7 +21,7 @@ TEST_F(WprTest, LengthEdited) {
     const struct {
         const char* name;
         std::vector<std::string> draw;
-        std::vector<std::string> answers;  // after TLEN
+        std::vector<std::string> answers;  // after EDPR's "Edycja_długości"
         const char* shape;
         bool changed;  // the bar was drawn again
     } cases[] = {
@@ -41,10 +41,10 @@ TEST_F(WprTest, LengthEdited) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         RunReshape(With(c.draw));
-        RunReshape(With({"TDIM", "150,0", "^C"}), false);
+        RunReshape(With({"EDPR", kDimsOption, "150,0"}), false);
         const std::string handle = HandleOfBar(0);
         const std::string before = Snapshot();
-        std::vector<std::string> lines = {"TLEN"};
+        std::vector<std::string> lines = {"EDPR", "Edycja_długości"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
         RunReshape(With(lines), false);
         const std::vector<Bar> bars = Bars();
@@ -70,9 +70,9 @@ TEST_F(WprTest, LengthEditedOnEveryBarOfTheNumber) {
     // then two shortenings in one go, the second one on bar 2.
     RunReshape(DrawBars(3));
     SetNumbers({1, 1, 2});
-    RunReshape(With({"TDESC", "N", "50,0", "50,0", "70,-40", "150,-40"}), false);
+    RunReshape(With({"EDPR", "Opis", "N", "50,0", "50,0", "70,-40", "150,-40"}), false);
     const std::string before = Snapshot();
-    RunReshape(With({"TLEN", "", "50", "180,0", "180,200", "^C", "^C"}), false);
+    RunReshape(With({"EDPR", "Edycja_długości", "", "50", "180,0", "180,200", "^C", "^C"}), false);
     std::vector<std::string> shapes;
     for (const Bar& bar : Bars()) {
         shapes.push_back(Shape(bar.vertices) + " #" + std::to_string(bar.record.number));
