@@ -31,7 +31,6 @@ TEST_F(WprTest, DeletingABarAndClosingUpTheNumbers) {
         {"below a bar and its copy", 4, {}, {},
          {"EDPR", "Wyrzuć", "10,300", "0,300", "500,300"}, 1, "yes", 60, {1, 2, 3, 3}},
         {"answered no", 4, {}, {}, {}, 1, "no", 60, {1, 2, 3, 4}},
-        {"answered with Esc", 4, {}, {}, {}, 1, "^C", 60, {1, 2, 3, 4}},
         // clang-format on
     };
     for (const auto& c : cases) {

@@ -134,29 +134,6 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
     }
 }
 
-// Esc at any of the leader's points goes back to the sub-prompt with nothing drawn and the
-// rubber line gone; the next leader is drawn as usual.
-TEST_F(WprTest, LeaderGivenUpAtAPointLeavesNothing) {
-    const std::vector<std::string> cases[] = {
-        {"N", "100,0", "^C"},
-        {"N", "100,0", "100,0", "^C"},
-        {"N", "100,0", "100,0", "120,40", "^C"},
-    };
-    for (const auto& answers : cases) {
-        SCOPED_TRACE(answers.size());
-        RunDims(With({"WPR", "0,0", "250,0", ""}));
-        const std::string before = SnapshotWithLayers();
-        std::vector<std::string> lines = {"EDPR", "Opis"};
-        lines.insert(lines.end(), answers.begin(), answers.end());
-        RunDims(With(lines), false);
-        EXPECT_EQ(SnapshotWithLayers(), before);
-        RunDims(With({"EDPR", "Opis", "T", "100,0", "100,0", "120,40", "200,40"}), false);
-        EXPECT_EQ(Tagged(kLeaderTags).size(), 3u);
-        EXPECT_EQ(GroupMembers().size(), 1u);
-        EXPECT_EQ(testkit::LiveEntities().size(), 4u) << "bar and three leader pieces";
-    }
-}
-
 TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
     RunDims(With({"WPR", "0,100", "0,0", "300,0", "300,50", ""}));
     const std::string bare = SnapshotWithLayers();

@@ -79,6 +79,7 @@ bool PanelInputsEnabled() {
 // settings file the following runs share.
 struct Start {
     std::string dxf;
+    std::string content;  // the entities and named objects, without handle counters
     int linesOnZero = 0;
     std::string settings;
     std::string problem;  // the setup itself went wrong
@@ -89,6 +90,7 @@ Start MakeStart(const FaultScenario& scenario) {
     const Run run = RunLines(scenario.setup, true, "");
     start.settings = LastSettingsFile();
     start.dxf = DrawingDxf();
+    start.content = DumpDrawing() + DumpNamedObjects();
     start.linesOnZero = LinesOnLayerZero();
     if (run.status != 0)
         start.problem = "the setup failed (status " + std::to_string(run.status) + ")";
@@ -127,6 +129,10 @@ std::string CheckRun(const FaultScenario& scenario, const std::vector<std::strin
         ++sweep.unchanged;
     } else {
         ++sweep.changed;
+        // A command given up may have used handles for lines it drew while asking.
+        if (!whole && faultAt < scenario.changeFrom &&
+            DumpDrawing() + DumpNamedObjects() != start.content)
+            fault("the drawing changed");
         if (LinesOnLayerZero() != start.linesOnZero)
             fault("temporary lines are left on layer 0");
         if (const std::string audit = AuditText(); !audit.empty())

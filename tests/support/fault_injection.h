@@ -2,6 +2,7 @@
 // with Esc at each of its answers in turn, and cut off there by the end of the input.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -20,12 +21,16 @@ struct FaultScenario {
     // A selection the command lines make with SELECT stays until an operation has used it:
     // left by a fault before this answer, it is no fault.
     size_t selectionUsedAt = 0;
+    // The first answer whose fault may leave a change (a bar finished early, a projection
+    // already dragged into place); a fault before it leaves the drawing as it was. By default
+    // no fault may leave one.
+    size_t changeFrom = SIZE_MAX;
 };
 
-// What a sweep found. Every run left the drawing as it was, or holding one sound change (the
-// audit finds nothing, no temporary line is left) that one U takes back byte for byte; the
-// command returned the prompt cleanly (no undo group open, nothing selected or highlighted,
-// the panel's inputs enabled again, the script not failed).
+// What a sweep found. Every run left the drawing as it was, or (from `changeFrom` on) holding
+// one sound change (the audit finds nothing, no temporary line is left) that one U takes back
+// byte for byte; the command returned the prompt cleanly (no undo group open, nothing selected
+// or highlighted, the panel's inputs enabled again, the script not failed).
 struct FaultSweep {
     int unchanged = 0;  // faulted runs that left the drawing as it was
     int changed = 0;    // faulted runs that left one change
