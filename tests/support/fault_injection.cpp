@@ -4,6 +4,7 @@
 #include "host/database.h"
 #include "host/drawing_access.h"
 #include "host/dxf_writer.h"
+#include "host/resbuf_count.h"
 #include "module/frame/entry_point.h"
 #include "module/frame/frame.h"
 #include "module/ui/toolbar_dlg.h"
@@ -104,14 +105,17 @@ Start MakeStart(const FaultScenario& scenario) {
 // Everything wrong after one run of `lines` on the start, faulted at answer `faultAt`; "" when
 // nothing. The whole run (faultAt past the last answer) has to leave its change.
 std::string CheckRun(const FaultScenario& scenario, const std::vector<std::string>& lines,
-                     size_t faultAt, FaultSweep& sweep) {
+                     size_t faultAt) {
     const bool whole = faultAt == scenario.command.size();
     const Start start = MakeStart(scenario);
     if (!start.problem.empty())
         return start.problem;
+    const long buffers = host::LiveResbufCount();
     const Run run = RunLines(lines, false, start.settings);
     std::string wrong;
     auto fault = [&](const std::string& what) { wrong += "  - " + what + "\n"; };
+    if (host::LiveResbufCount() != buffers)
+        fault("result buffers leaked");
     if (run.status != 0)
         fault("the script ended with status " + std::to_string(run.status));
     if (host::OpenUndoGroups() != 0)
@@ -126,9 +130,7 @@ std::string CheckRun(const FaultScenario& scenario, const std::vector<std::strin
     if (after == start.dxf) {
         if (whole)
             fault("the whole run changed nothing");
-        ++sweep.unchanged;
     } else {
-        ++sweep.changed;
         // A command given up may have used handles for lines it drew while asking.
         if (!whole && faultAt < scenario.changeFrom &&
             DumpDrawing() + DumpNamedObjects() != start.content)
@@ -151,24 +153,23 @@ std::string DrawingDxf() {
     return host::WriteDxf(host::PrepareForFile(host::CurrentDrawing()));
 }
 
-FaultSweep SweepFaults(const FaultScenario& scenario) {
-    FaultSweep sweep;
+std::string SweepFaults(const FaultScenario& scenario) {
+    std::string failures;
     auto record = [&](const std::string& where, const std::string& wrong) {
         if (!wrong.empty())
-            sweep.failures += scenario.name + ", " + where + ":\n" + wrong + "\n";
+            failures += scenario.name + ", " + where + ":\n" + wrong + "\n";
     };
-    FaultSweep whole;
-    record("whole run", CheckRun(scenario, scenario.command, scenario.command.size(), whole));
+    record("whole run", CheckRun(scenario, scenario.command, scenario.command.size()));
     for (size_t k = 1; k < scenario.command.size(); ++k) {
         const std::string answer =
             "answer " + std::to_string(k) + " (\"" + scenario.command[k] + "\")";
         std::vector<std::string> lines(scenario.command.begin(),
                                        scenario.command.begin() + static_cast<long>(k));
-        record("end of input before " + answer, CheckRun(scenario, lines, k, sweep));
+        record("end of input before " + answer, CheckRun(scenario, lines, k));
         lines.push_back("^C");
-        record("Esc at " + answer, CheckRun(scenario, lines, k, sweep));
+        record("Esc at " + answer, CheckRun(scenario, lines, k));
     }
-    return sweep;
+    return failures;
 }
 
 }  // namespace testkit

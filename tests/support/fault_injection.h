@@ -27,23 +27,19 @@ struct FaultScenario {
     size_t changeFrom = SIZE_MAX;
 };
 
-// What a sweep found. Every run left the drawing as it was, or (from `changeFrom` on) holding
-// one sound change (the audit finds nothing, no temporary line is left) that one U takes back
-// byte for byte; the command returned the prompt cleanly (no undo group open, nothing selected
-// or highlighted, the panel's inputs enabled again, the script not failed).
-struct FaultSweep {
-    int unchanged = 0;  // faulted runs that left the drawing as it was
-    int changed = 0;    // faulted runs that left one change
-    // One paragraph per failing run: scenario, where and how it was faulted, what was wrong,
-    // and the run's transcript. Empty when every run passed.
-    std::string failures;
-};
-
 // Runs the scenario whole (it must change the drawing soundly), then, for every answer k
 // after the command line, once with answer k replaced by "^C" (the answers after it are not
 // typed: they would reach the command prompt as commands) and once with the input ending
 // before answer k. Each run starts from the setup made again on a fresh drawing.
-FaultSweep SweepFaults(const FaultScenario& scenario);
+//
+// Every run must leave the drawing as it was (but for handles used by lines drawn while it
+// asked), or (from `changeFrom` on) holding one sound change (the audit finds nothing, no
+// temporary line is left); either way one U takes it back byte for byte. And the prompt must
+// come back cleanly: no undo group open, nothing selected or highlighted, the panel's inputs
+// enabled again, no result buffer leaked, the script not failed. Returns one paragraph per
+// failing run (scenario, where and how it was faulted, what was wrong, the run's transcript),
+// "" when every run passed.
+std::string SweepFaults(const FaultScenario& scenario);
 
 // The drawing as its DXF file would hold it: what "unchanged" and "given back" compare.
 std::string DrawingDxf();
