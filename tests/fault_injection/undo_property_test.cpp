@@ -13,7 +13,7 @@ TEST(UndoProperty, RandomCommandsUndoneAndRedoneEntirely) {
         if (!walk.failures.empty())
             ADD_FAILURE() << walk.failures;
         // The commands must do enough for the walk to mean something.
-        EXPECT_GE(walk.states, 10);
+        EXPECT_GE(walk.states, 15);
         EXPECT_GE(walk.steps, walk.states - 1);
     }
 }

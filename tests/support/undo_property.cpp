@@ -49,93 +49,62 @@ std::vector<std::string> SampleDrawing() {
 }
 
 std::vector<std::vector<std::string>> RandomCommands(unsigned seed, int count) {
+    // Whole commands: "@" stands for a point where something is, "+" for a new point (where
+    // something will be), "~" for any point; "a|b" for one of the answers.
+    static const std::vector<std::vector<std::string>> kCommands = {
+        {"WPR", "+", "+", ""},
+        {"WPR", "+", "+", "+", ""},
+        {"LINE", "+", "+", ""},
+        {"CIRCLE", "+", "10"},
+        {"ERASE", "@", ""},
+        {"MOVE|COPY", "@", "", "~", "~"},
+        {"EDPR", "Przesuń", "@", "~", "~"},
+        {"EDPR", "Kopiuj", "|Nowy_nr_pręta", "@", "~", "~"},
+        {"EDPR", "Wyrzuć", "@", "~", "~"},
+        {"EDPR", "Usuń", "@", "Tak"},
+        {"EDPR", "Dziel", "@", "@"},
+        {"EDPR", "Edycja_długości", "Skróć|Przedłuż", "20", "@"},
+        {"PANEL diameter 12|PANEL diameter 8", "EDPR", "Zmień_średnicę/stal", "@"},
+        {"EDPR", "Teksty_wymiarów(wstaw/usuń)", "@"},
+        {"EDPR", "Opis", "", "@"},
+        {"EDPR", "Opis", "Na_odnośniku", "@", "@", "~", "~"},
+        {"EDPR", "zAmień_polilinię", "@"},
+        {"WRP", "|Pionowy", "@", "~", "~", "Nie", "Nie"},
+        {"WPP", "+", "+", "0", "0", "Ilość|Rozstaw"},
+        {"EPP", "", "", "1|2|3|4|5", "@", "~", "~"},
+    };
     std::mt19937 random(seed);
-    auto pick = [&](int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); };
-    // Points on what the sample drawing holds; points drawn by the commands join them.
-    std::vector<std::string> hot = {"10,0",      "150,0",   "290,0",   "10,100",
-                                    "200,100",   "300,150", "100,500", "200,550",
-                                    "25.2,-300", "400,100", "200,40"};
-    auto point = [&]() {
-        std::string p = std::to_string(50 * pick(10)) + "," + std::to_string(50 * pick(10) - 100);
-        hot.push_back(p);
-        return p;
+    auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
+    auto grid = [&](int from) {
+        return std::to_string(from + 50 * static_cast<int>(pick(10))) + "," +
+               std::to_string(from + 50 * static_cast<int>(pick(10)));
     };
-    auto at = [&]() { return hot[pick(static_cast<int>(hot.size()))]; };
-    auto free = [&]() {
-        return std::to_string(50 * pick(10) - 200) + "," + std::to_string(50 * pick(10) - 200);
-    };
+    // Points on what the sample drawing holds; new points join them.
+    std::vector<std::string> hot = {"10,0",    "150,0",   "290,0",    "10,100",
+                                    "200,100", "300,150", "100,500",  "200,550",
+                                    "400,100", "200,40",  "25.2,-300"};
     std::vector<std::vector<std::string>> commands;
     for (int i = 0; i < count; ++i) {
-        switch (pick(18)) {
-            case 0: {
-                std::vector<std::string> c = {"WPR", point(), point()};
-                if (pick(2))
-                    c.push_back(point());
-                c.push_back("");
-                commands.push_back(c);
-                break;
+        std::vector<std::string> command;
+        for (const std::string& word : kCommands[pick(kCommands.size())]) {
+            if (word == "@") {
+                command.push_back(hot[pick(hot.size())]);
+            } else if (word == "+") {
+                command.push_back(hot.emplace_back(grid(0)));
+            } else if (word == "~") {
+                command.push_back(grid(-200));
+            } else {
+                std::vector<std::string> choices = {""};
+                for (char c : word) {
+                    if (c == '|')
+                        choices.emplace_back();
+                    else
+                        choices.back().push_back(c);
+                }
+                command.push_back(choices[pick(choices.size())]);
             }
-            case 1:
-                commands.push_back({"LINE", point(), point(), ""});
-                break;
-            case 2:
-                commands.push_back({"CIRCLE", point(), "10"});
-                break;
-            case 3:
-                commands.push_back({"ERASE", at(), ""});
-                break;
-            case 4:
-                commands.push_back({pick(2) ? "MOVE" : "COPY", at(), "", free(), free()});
-                break;
-            case 5:
-                commands.push_back({"EDPR", "Przesuń", at(), free(), free()});
-                break;
-            case 6:
-                commands.push_back(
-                    {"EDPR", "Kopiuj", pick(2) ? "" : "Nowy_nr_pręta", at(), free(), free()});
-                break;
-            case 7:
-                commands.push_back({"EDPR", "Wyrzuć", at(), free(), free()});
-                break;
-            case 8:
-                commands.push_back({"EDPR", "Usuń", at(), "Tak"});
-                break;
-            case 9:
-                commands.push_back({"EDPR", "Dziel", at(), at()});
-                break;
-            case 10:
-                commands.push_back(
-                    {"EDPR", "Edycja_długości", pick(2) ? "Skróć" : "Przedłuż", "20", at()});
-                break;
-            case 11:
-                commands.push_back({pick(2) ? "PANEL diameter 12" : "PANEL diameter 8", "EDPR",
-                                    "Zmień_średnicę/stal", at()});
-                break;
-            case 12:
-                commands.push_back({"EDPR", "Teksty_wymiarów(wstaw/usuń)", at()});
-                break;
-            case 13:
-                commands.push_back(pick(2)
-                                       ? std::vector<std::string>{"EDPR", "Opis", "", at()}
-                                       : std::vector<std::string>{"EDPR", "Opis", "Na_odnośniku",
-                                                                  at(), at(), free(), free()});
-                break;
-            case 14:
-                commands.push_back({"EDPR", "zAmień_polilinię", at()});
-                break;
-            case 15:
-                commands.push_back(
-                    {"WRP", pick(2) ? "" : "Pionowy", at(), free(), free(), "Nie", "Nie"});
-                break;
-            case 16:
-                commands.push_back(
-                    {"WPP", point(), point(), "0", "0", pick(2) ? "Ilość" : "Rozstaw"});
-                break;
-            default:
-                commands.push_back(
-                    {"EPP", "", "", std::to_string(1 + pick(5)), at(), free(), free()});
-                break;
         }
+        commands.push_back(command);
     }
     return commands;
 }
