@@ -13,11 +13,6 @@ namespace copy_kit {
 
 using namespace dims_kit;
 
-// Runs the lines with the module loaded; EDPR's options move, copy, eject and delete bars.
-inline std::string RunEdit(const std::vector<std::string>& lines, bool fresh = true) {
-    return RunDims(lines, fresh);
-}
-
 inline const std::vector<std::string> kPanel = {"PANEL letter 5", "PANEL letterdim 4",
                                                 "PANEL spacing 15", "PANEL count 1"};
 

@@ -39,7 +39,7 @@ TEST_F(WprTest, DeletingABarAndClosingUpTheNumbers) {
         for (int i = 1; i <= c.bars; ++i) {
             all.push_back(i);
         }
-        RunEdit(DrawBars(c.bars));
+        RunWpr(DrawBars(c.bars));
         if (!c.numbers.empty()) {
             SetNumbers(c.numbers);
         }
@@ -50,11 +50,11 @@ TEST_F(WprTest, DeletingABarAndClosingUpTheNumbers) {
         const int other = c.deleted + 1 == c.bars ? 1 : c.deleted + 2;
         std::vector<std::string> lines = Bars(0, all, {}, {c.deleted + 1, other});
         lines.insert(lines.end(), c.before.begin(), c.before.end());
-        RunEdit(lines, false);
+        RunWpr(lines, false);
         const std::string deleted = HandleOfBar(c.deleted);
         const std::string before = Snapshot();
         const std::string y = std::to_string(100 * c.deleted);
-        const std::string transcript = RunEdit({"EDPR", "Usuń", "10," + y, c.answer}, false);
+        const std::string transcript = RunWpr({"EDPR", "Usuń", "10," + y, c.answer}, false);
         EXPECT_EQ(testkit::LastScenarioStatus(), 0);
         const std::string asked = LoadUiString(c.question);
         const std::string otherQuestion = LoadUiString(c.question == 60 ? 61 : 60);
@@ -78,7 +78,7 @@ TEST_F(WprTest, DeletingABarAndClosingUpTheNumbers) {
         }
         EXPECT_TRUE(OwnedBy(deleted, kAllLinkTags).empty()) << "nothing names the bar";
         EXPECT_EQ(GroupMembers().size(), 1u) << "the leader of the deleted bar goes whole";
-        RunEdit({"U"}, false);
+        RunWpr({"U"}, false);
         EXPECT_EQ(Snapshot(), before);
     }
 }

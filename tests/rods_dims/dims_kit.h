@@ -13,11 +13,6 @@ namespace dims_kit {
 
 using namespace wpr_kit;
 
-// Runs the lines with the module loaded; EDPR's options draw and take away texts and leaders.
-inline std::string RunDims(const std::vector<std::string>& lines, bool fresh = true) {
-    return RunWpr(lines, fresh);
-}
-
 // EDPR's option that toggles a bar's dimension texts; Enter at the option prompt repeats it.
 inline const char* const kDimsOption = "Teksty_wymiarów(wstaw/usuń)";
 

@@ -55,9 +55,9 @@ TEST_F(WprTest, DiameterAndSteelChanged) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunReshape(c.draw);
+        RunWpr(c.draw);
         const std::string before = Snapshot();
-        const std::string out = RunReshape(c.change, false);
+        const std::string out = RunWpr(c.change, false);
         const std::vector<Bar> bars = Bars();
         ASSERT_EQ(bars.size(), 1u);
         EXPECT_EQ(Shape(bars[0].vertices), c.shape);
@@ -68,7 +68,7 @@ TEST_F(WprTest, DiameterAndSteelChanged) {
             questions += out.find(LoadUiString(id)) != std::string::npos ? 1 : 0;
         }
         EXPECT_EQ(questions, c.hookQuestions);
-        RunReshape({"U"}, false);
+        RunWpr({"U"}, false);
         EXPECT_EQ(Snapshot(), before) << "one undo step";
     }
 }
@@ -80,16 +80,14 @@ TEST_F(WprTest, DiameterChangeKeepsArcsItDidNotMake) {
         const char* shape;
     } cases[] = {{0.5, "0,300(0.5000) 200,300 300,300"}, {1.0, "0,300(1.0000) 200,300 300,300"}};
     for (const auto& c : cases) {
-        RunReshape({});
+        RunWpr({});
         CSDSPointExt a(0, 300, 0);
         a.bulge = c.bulge;
         ASSERT_EQ(CSDSPolyLine().Create({a, CSDSPointExt(200, 300, 0), CSDSPointExt(300, 300, 0)},
                                         false, "0", "CONTINUOUS", 256),
                   RTNORM);
-        RunReshape(Join(Panel("RB500W", "10", "1"), {"EDPR", "zAmień_polilinię", "250,300"}),
-                   false);
-        RunReshape(Join(Panel("RB500W", "12", "0"), {"EDPR", "Zmień_średnicę/stal", "250,300"}),
-                   false);
+        RunWpr(Join(Panel("RB500W", "10", "1"), {"EDPR", "zAmień_polilinię", "250,300"}), false);
+        RunWpr(Join(Panel("RB500W", "12", "0"), {"EDPR", "Zmień_średnicę/stal", "250,300"}), false);
         const std::vector<Bar> bars = Bars();
         ASSERT_EQ(bars.size(), 1u);
         EXPECT_EQ(Shape(bars[0].vertices), c.shape);
@@ -99,14 +97,14 @@ TEST_F(WprTest, DiameterChangeKeepsArcsItDidNotMake) {
 TEST_F(WprTest, DiameterChangeCarriesTextsLeadersAndCopies) {
     // Bar 1 at y = 0 with dimension texts, a description and a leader; a drawn-out copy with
     // the same number at y = 100; bar 2 at y = 200 stays as it was.
-    RunReshape(Join(Panel("RB500W", "10", "0"), {"WPR", "0,0", "200,0", "", "WPR", "0,100",
-                                                 "200,100", "", "WPR", "0,200", "200,200", ""}));
+    RunWpr(Join(Panel("RB500W", "10", "0"), {"WPR", "0,0", "200,0", "", "WPR", "0,100", "200,100",
+                                             "", "WPR", "0,200", "200,200", ""}));
     SetNumbers({1, 1, 2});
-    RunReshape(Join(Panel("RB500W", "10", "0"), {"EDPR", kDimsOption, "20,0", "Opis", "P", "20,0",
-                                                 "N", "20,0", "20,0", "40,-40", "150,-40"}),
-               false);
+    RunWpr(Join(Panel("RB500W", "10", "0"), {"EDPR", kDimsOption, "20,0", "Opis", "P", "20,0", "N",
+                                             "20,0", "20,0", "40,-40", "150,-40"}),
+           false);
     const std::string before = Snapshot();
-    RunReshape(Join(Panel("RB500W", "16", "0"), {"EDPR", "Zmień_średnicę/stal", "190,0"}), false);
+    RunWpr(Join(Panel("RB500W", "16", "0"), {"EDPR", "Zmień_średnicę/stal", "190,0"}), false);
     const std::vector<Bar> bars = Bars();
     ASSERT_EQ(bars.size(), 3u);
     EXPECT_EQ(RecordText(bars[0].record), "Pręt 3 1 0 2 15 0 0") << "untouched";
@@ -120,7 +118,7 @@ TEST_F(WprTest, DiameterChangeCarriesTextsLeadersAndCopies) {
     EXPECT_EQ(OwnersOf(kLeaderTags), std::vector<std::string>(6, picked));
     EXPECT_EQ(TextsOf({"OpisOdn-Dl"}), std::vector<std::string>{"OpisOdn-Dl:16 co 20 L= 200"});
     EXPECT_CLEAN_AUDIT();
-    RunReshape({"U"}, false);
+    RunWpr({"U"}, false);
     EXPECT_EQ(Snapshot(), before) << "one undo step";
 }
 

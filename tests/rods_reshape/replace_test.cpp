@@ -45,12 +45,12 @@ TEST_F(WprTest, PolylineBecomesABar) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunReshape(DrawBars(2));
+        RunWpr(DrawBars(2));
         DrawPolyline(c.polyline, c.closed);
         const std::string before = Snapshot();
         std::vector<std::string> lines = {"PANEL steel RB500W", "PANEL diameter 10"};
         lines.insert(lines.end(), c.lines.begin(), c.lines.end());
-        RunReshape(lines, false);
+        RunWpr(lines, false);
         const std::vector<Bar> bars = Bars();
         ASSERT_EQ(bars.size(), 3u);
         EXPECT_EQ(Shape(bars[2].vertices), c.shape);
@@ -58,7 +58,7 @@ TEST_F(WprTest, PolylineBecomesABar) {
         EXPECT_EQ(bars[2].layer, bars[2].record.diameter >= 1.2 ? "Zbrojenie główne" : "Zbrojenie");
         EXPECT_EQ(Polylines().size(), 3u) << "the polyline is gone";
         EXPECT_CLEAN_AUDIT();
-        RunReshape({"U"}, false);
+        RunWpr({"U"}, false);
         if (c.lines[0] != "LINE") {
             EXPECT_EQ(Snapshot(), before) << "one undo step";
         }

@@ -11,11 +11,6 @@ namespace reshape_kit {
 
 using namespace dims_kit;
 
-// Runs the lines with the module loaded; EDPR's options reshape the bars.
-inline std::string RunReshape(const std::vector<std::string>& lines, bool fresh = true) {
-    return RunDims(lines, fresh);
-}
-
 inline std::vector<Bar> Bars() {
     return RodBars();
 }
