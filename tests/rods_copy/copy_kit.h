@@ -1,6 +1,5 @@
-// What the scenarios of copying, moving, ejecting and deleting bars share: test-only commands
-// that hand one picked bar to each operation, as the edit command's options will, five bars
-// with their texts to work on, and readers of where a bar's pieces lie.
+// What the scenarios of copying, moving, ejecting and deleting bars through EDPR share: five
+// bars with their texts to work on, and readers of where a bar's pieces lie.
 #pragma once
 
 #include <array>
@@ -14,34 +13,6 @@ namespace copy_kit {
 
 using namespace dims_kit;
 
-// Runs the lines with TMOVE, TEJECT and TDEL (one bar picked, one operation) and TCOPY (the
-// copy sub-prompt), besides TDIM and TDESC.
-inline std::string RunEdit(const std::vector<std::string>& lines, bool fresh = true) {
-    struct Once {
-        int prompt;
-        bool (CObslugaPreta::*operation)(const sds_name);
-    };
-    for (const auto& [verb, once] :
-         std::map<std::string, Once>{{"TMOVE", {63, &CObslugaPreta::MoveRod}},
-                                     {"TEJECT", {46, &CObslugaPreta::EjectRod}},
-                                     {"TDEL", {59, &CObslugaPreta::DeleteRod}}}) {
-        host::RegisterVerb(verb, [once](const std::vector<std::string>&) {
-            CObslugaPreta rod(ModulePanel());
-            sds_name bar = {0, 0};
-            if (PickForTest(LoadUiString(once.prompt), false, bar)) {
-                (rod.*once.operation)(bar);
-            }
-            return true;
-        });
-    }
-    host::RegisterVerb("TCOPY", [](const std::vector<std::string>&) {
-        CObslugaPreta rod(ModulePanel());
-        rod.CopyRod(PickForTest);
-        return true;
-    });
-    return RunDims(lines, fresh);
-}
-
 inline const std::vector<std::string> kPanel = {"PANEL letter 5", "PANEL letterdim 4",
                                                 "PANEL spacing 15", "PANEL count 1"};
 
@@ -54,16 +25,16 @@ inline std::vector<std::string> Bars(int n, const std::vector<int>& described = 
     lines.insert(lines.end(), kPanel.begin(), kPanel.end());
     auto y = [](int number) { return std::to_string(100 * (number - 1)); };
     for (int b : described) {
-        lines.insert(lines.end(), {"TDESC", "", "10," + y(b), "^C"});
+        lines.insert(lines.end(), {"EDPR", "Opis", "", "10," + y(b), "^C", "^C"});
     }
     for (int b : dimensioned) {
-        lines.insert(lines.end(), {"TDIM", "10," + y(b), "^C"});
+        lines.insert(lines.end(), {"EDPR", kDimsOption, "10," + y(b), "^C"});
     }
     for (int b : leadered) {
         const int top = 100 * (b - 1) + 40;
         lines.insert(lines.end(),
-                     {"TDESC", "N", "10," + y(b), "180," + y(b), "190," + std::to_string(top),
-                      "260," + std::to_string(top), "^C"});
+                     {"EDPR", "Opis", "N", "10," + y(b), "180," + y(b),
+                      "190," + std::to_string(top), "260," + std::to_string(top), "^C", "^C"});
     }
     return lines;
 }

@@ -56,7 +56,7 @@ void ExpectCopiedPieces(const std::string& bar, const std::string& copy,
 TEST_F(WprTest, CopiesOfABar) {
     const struct {
         const char* name;
-        std::vector<std::string> answers;  // after TCOPY
+        std::vector<std::string> answers;  // after EDPR's "Kopiuj"
         std::vector<int> numbers;          // of every bar afterwards, 6 and 7 the copies
         bool leadersCopied;
         bool ortho = false;
@@ -75,14 +75,14 @@ TEST_F(WprTest, CopiesOfABar) {
         SCOPED_TRACE(c.name);
         std::vector<std::string> setup = Bars(5, {3}, {3}, {3});
         setup.push_back(c.ortho ? "SETVAR ORTHOMODE 1" : "SETVAR ORTHOMODE 0");
-        RunEdit(setup);
+        RunWpr(setup);
         const std::string bar = HandleOfBar(2);
         const std::string before = Snapshot();
         const auto groupsBefore = GroupMembers();
         ASSERT_EQ(groupsBefore.size(), 1u);
-        std::vector<std::string> lines = {"TCOPY"};
+        std::vector<std::string> lines = {"EDPR", "Kopiuj"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
-        const std::string transcript = RunEdit(lines, false);
+        const std::string transcript = RunWpr(lines, false);
         EXPECT_EQ(testkit::LastScenarioStatus(), 0);
         EXPECT_CLEAN_AUDIT();
 
@@ -125,28 +125,16 @@ TEST_F(WprTest, CopiesOfABar) {
         }
         EXPECT_EQ(all.front(), copy) << "the copied bar is the group's first polyline";
         // One U for each copy.
-        RunEdit({"UNDO " + std::to_string(c.numbers.size() - 5)}, false);
+        RunWpr({"UNDO " + std::to_string(c.numbers.size() - 5)}, false);
         EXPECT_EQ(Snapshot(), before);
     }
 }
 
-TEST_F(WprTest, CopyGivenUpCopiesNothing) {
-    const std::vector<std::string> cases[] = {
-        {"N", "10,200", "^C"},
-        {"N", "10,200", "0,200", "^C"},
-        {"N", "10,200", "0,200", "0,200"},
-        {"N", "^C"},
-        {"^C"},
-    };
-    for (const auto& answers : cases) {
-        SCOPED_TRACE(answers.size());
-        RunEdit(Bars(5, {3}, {3}, {3}));
-        const std::string before = Snapshot();
-        std::vector<std::string> lines = {"TCOPY"};
-        lines.insert(lines.end(), answers.begin(), answers.end());
-        RunEdit(lines, false);
-        EXPECT_EQ(Snapshot(), before);
-    }
+TEST_F(WprTest, CopyOntoTheBasePointCopiesNothing) {
+    RunWpr(Bars(5, {3}, {3}, {3}));
+    const std::string before = Snapshot();
+    RunWpr({"EDPR", "Kopiuj", "N", "10,200", "0,200", "0,200"}, false);
+    EXPECT_EQ(Snapshot(), before);
 }
 
 TEST_F(WprTest, DrawnOutCopiesCompleteWhatTheBarLacks) {
@@ -162,12 +150,12 @@ TEST_F(WprTest, DrawnOutCopiesCompleteWhatTheBarLacks) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunEdit(Bars(5, c.described, c.dimensioned, c.leadered));
+        RunWpr(Bars(5, c.described, c.dimensioned, c.leadered));
         const std::string bar = HandleOfBar(2);
         const std::string before = Snapshot();
         const auto groupsBefore = GroupMembers();
         const size_t barPieces = OwnedBy(bar, kAllLinkTags).size();
-        RunEdit({"TEJECT", "10,200", "0,200", "500,200"}, false);
+        RunWpr({"EDPR", "Wyrzuć", "10,200", "0,200", "500,200"}, false);
         EXPECT_CLEAN_AUDIT();
         const auto bars = BarList();
         ASSERT_EQ(bars.size(), 6u);
@@ -186,7 +174,7 @@ TEST_F(WprTest, DrawnOutCopiesCompleteWhatTheBarLacks) {
             ExpectCopiedPieces(bar, copy, {"Wymiary"});
         }
         EXPECT_EQ(GroupMembers(), groupsBefore) << "no groups made";
-        RunEdit({"U"}, false);
+        RunWpr({"U"}, false);
         EXPECT_EQ(Snapshot(), before);
     }
 }

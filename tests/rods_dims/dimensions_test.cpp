@@ -39,9 +39,9 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunDims(c.setup);
+        RunWpr(c.setup);
         const std::string before = SnapshotWithLayers();
-        RunDims({"PANEL letterdim " + std::to_string(c.height), "TDIM", "30,0"}, false);
+        RunWpr({"PANEL letterdim " + std::to_string(c.height), "EDPR", kDimsOption, "30,0"}, false);
         const std::string drawn = SnapshotWithLayers();
         const auto texts = Tagged({"Wymiary"});
         ASSERT_EQ(texts.size(), c.texts.size());
@@ -64,15 +64,15 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
         }
         EXPECT_EQ(LayerColour("Wymiary prętów"), 4);
         // One U takes the texts back with the layer made for them; REDO brings them again.
-        RunDims({"U"}, false);
+        RunWpr({"U"}, false);
         EXPECT_EQ(SnapshotWithLayers(), before);
-        RunDims({"REDO"}, false);
+        RunWpr({"REDO"}, false);
         EXPECT_EQ(SnapshotWithLayers(), drawn);
         // The second toggle takes them away, as one step too.
-        RunDims({"TDIM", "30,0"}, false);
+        RunWpr({"EDPR", kDimsOption, "30,0"}, false);
         EXPECT_TRUE(Tagged({"Wymiary"}).empty());
         EXPECT_EQ(testkit::LiveEntities().size(), 1u);
-        RunDims({"U"}, false);
+        RunWpr({"U"}, false);
         EXPECT_EQ(SnapshotWithLayers(), drawn);
         EXPECT_CLEAN_AUDIT();
     }
@@ -82,24 +82,24 @@ TEST_F(WprTest, DimensionToggleDrawsOneTextPerSegmentThenTakesThemAway) {
 // in their records, never by where they lie.
 TEST_F(WprTest, BarsLyingOnEachOtherKeepTheirOwnTextsAndLeaders) {
     // In one command: on for the first bar, on for the second, off for the first.
-    RunDims({"PANEL steel RB500W", "PANEL diameter 12", "WPR", "0,0", "200,0", "", "WPR", "100,0",
-             "300,0", "", "TDIM", "50,0", "250,0", "50,0"});
+    RunWpr({"PANEL steel RB500W", "PANEL diameter 12", "WPR", "0,0", "200,0", "", "WPR", "100,0",
+            "300,0", "", "EDPR", kDimsOption, "50,0", "", "250,0", "", "50,0"});
     const auto texts = Tagged({"Wymiary"});
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_EQ(texts[0].link.owner, HandleOfBar(1));
     // Taking texts away is an undo step of its own, also inside one command: on and off for
     // the first bar, off for the second, then one U brings back the second bar's only.
-    RunDims({"TDIM", "50,0", "50,0", "250,0"}, false);
+    RunWpr({"EDPR", kDimsOption, "50,0", "", "50,0", "", "250,0"}, false);
     EXPECT_TRUE(Tagged({"Wymiary"}).empty());
-    RunDims({"U"}, false);
+    RunWpr({"U"}, false);
     const auto back = Tagged({"Wymiary"});
     ASSERT_EQ(back.size(), 1u);
     EXPECT_EQ(back[0].link.owner, HandleOfBar(1));
     // Two leaders from the same point along the same way, one for each bar; Enter repeats the
     // leader option.
-    RunDims({"PANEL letter 5", "TDESC", "N", "50,0", "150,0", "150,50", "300,50", "", "250,0",
-             "150,0", "150,50", "300,50"},
-            false);
+    RunWpr({"PANEL letter 5", "EDPR", "Opis", "N", "50,0", "150,0", "150,50", "300,50", "", "250,0",
+            "150,0", "150,50", "300,50"},
+           false);
     const auto groups = GroupMembers();
     ASSERT_EQ(groups.size(), 2u);
     for (size_t g = 0; g < 2; ++g) {
@@ -112,7 +112,7 @@ TEST_F(WprTest, BarsLyingOnEachOtherKeepTheirOwnTextsAndLeaders) {
         }
     }
     // Each leader is its own undo step: one U takes the second only.
-    RunDims({"U"}, false);
+    RunWpr({"U"}, false);
     ASSERT_EQ(GroupMembers().size(), 1u);
     EXPECT_EQ(Tagged(kLeaderTags).size(), 6u);
 }

@@ -1,6 +1,5 @@
-// What the scenarios of dimension texts and descriptions share: test-only commands that hand
-// a bar picked at a point to the operations, as the edit command's bar selection will, and
-// readers of the pieces those operations draw.
+// What the scenarios of dimension texts and descriptions share: readers of the pieces that
+// EDPR's options draw.
 #pragma once
 
 #include <string>
@@ -14,38 +13,8 @@ namespace dims_kit {
 
 using namespace wpr_kit;
 
-// A click on something else asks again; Esc, or a click on nothing, gives up.
-inline bool PickForTest(const std::string& prompt, bool projectionsToo, sds_name picked) {
-    for (;;) {
-        sds_point at = {0, 0, 0};
-        if (sds_entsel(prompt.c_str(), picked, at) != RTNORM) {
-            return false;
-        }
-        if (IsBar(picked, kKey, "Pręt") ||
-            (projectionsToo && IsProjectionLine(picked, kKey, "RzutPoziomy", "RzutPionowy"))) {
-            return true;
-        }
-    }
-}
-
-// Runs the lines with two more commands: TDIM (the dimension toggle on each bar picked, until
-// Esc, as the edit command repeats an option) and TDESC (the description sub-prompt).
-inline std::string RunDims(const std::vector<std::string>& lines, bool fresh = true) {
-    host::RegisterVerb("TDIM", [](const std::vector<std::string>&) {
-        CObslugaPreta rod(ModulePanel());
-        sds_name bar = {0, 0};
-        while (PickForTest(LoadUiString(62), false, bar)) {
-            rod.ToggleRodDimensions(bar);
-        }
-        return true;
-    });
-    host::RegisterVerb("TDESC", [](const std::vector<std::string>&) {
-        CObslugaPreta rod(ModulePanel());
-        rod.DescribeRod(PickForTest);
-        return true;
-    });
-    return RunWpr(lines, fresh);
-}
+// EDPR's option that toggles a bar's dimension texts; Enter at the option prompt repeats it.
+inline const char* const kDimsOption = "Teksty_wymiarów(wstaw/usuń)";
 
 inline const std::vector<std::string> kLeaderTags = {"OpisOdn", "OpisOdn-Nr", "OpisOdn-Dl",
                                                      "OpisOdn-Fi", "OpisOdn-LP"};

@@ -47,7 +47,7 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
     const struct {
         const char* name;
         bool projection;
-        std::vector<std::string> answers;  // after TDESC
+        std::vector<std::string> answers;  // after EDPR's "Opis"
         double start[2], second[2], shelfEnd, centre;
         const char* main;  // null: number only
         double x0;
@@ -71,12 +71,12 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
                                 "OpisOdn-Dl", "OpisOdn-Fi", "OpisOdn-LP"};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunDims(With({"WPR", "0,0", "250,0", ""}));
+        RunWpr(With({"WPR", "0,0", "250,0", ""}));
         const std::string owner = c.projection ? MakeProjectionLine() : HandleOfBar(0);
         const std::string before = SnapshotWithLayers();
-        std::vector<std::string> lines = {"TDESC"};
+        std::vector<std::string> lines = {"EDPR", "Opis"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
-        RunDims(With(lines), false);
+        RunWpr(With(lines), false);
 
         const auto pieces = Tagged(kLeaderTags);
         ASSERT_EQ(pieces.size(), c.main != nullptr ? 6u : 3u);
@@ -129,41 +129,18 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
         EXPECT_NE(style, nullptr);
         EXPECT_CLEAN_AUDIT();
         // The whole leader, its group, layer and style are one undo step.
-        RunDims({"U"}, false);
+        RunWpr({"U"}, false);
         EXPECT_EQ(SnapshotWithLayers(), before);
-    }
-}
-
-// Esc at any of the leader's points goes back to the sub-prompt with nothing drawn and the
-// rubber line gone; the next leader is drawn as usual.
-TEST_F(WprTest, LeaderGivenUpAtAPointLeavesNothing) {
-    const std::vector<std::string> cases[] = {
-        {"N", "100,0", "^C"},
-        {"N", "100,0", "100,0", "^C"},
-        {"N", "100,0", "100,0", "120,40", "^C"},
-    };
-    for (const auto& answers : cases) {
-        SCOPED_TRACE(answers.size());
-        RunDims(With({"WPR", "0,0", "250,0", ""}));
-        const std::string before = SnapshotWithLayers();
-        std::vector<std::string> lines = {"TDESC"};
-        lines.insert(lines.end(), answers.begin(), answers.end());
-        RunDims(With(lines), false);
-        EXPECT_EQ(SnapshotWithLayers(), before);
-        RunDims(With({"TDESC", "T", "100,0", "100,0", "120,40", "200,40"}), false);
-        EXPECT_EQ(Tagged(kLeaderTags).size(), 3u);
-        EXPECT_EQ(GroupMembers().size(), 1u);
-        EXPECT_EQ(testkit::LiveEntities().size(), 4u) << "bar and three leader pieces";
     }
 }
 
 TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
-    RunDims(With({"WPR", "0,100", "0,0", "300,0", "300,50", ""}));
+    RunWpr(With({"WPR", "0,100", "0,0", "300,0", "300,50", ""}));
     const std::string bare = SnapshotWithLayers();
     // Enter takes the sub-prompt's default, the description beside the bar. It goes to the
     // middle of the 300 leg: the main text 16.875 before it and the number 40.625 before,
     // both 2.5 above (figures of a 15-character main text at h = 5).
-    RunDims(With({"TDESC", "", "150,0"}), false);
+    RunWpr(With({"EDPR", "Opis", "", "150,0"}), false);
     const auto first = Tagged({"Opis", "Opis-Nr"});
     ASSERT_EQ(first.size(), 5u);
     EXPECT_EQ(first[0].text, "12 co 15 L= 450");
@@ -171,10 +148,10 @@ TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
     ExpectAt(first[3], 109.375, 2.5);
     const std::string on = SnapshotWithLayers();
     // Picked on another leg: off, and on again where it was.
-    RunDims(With({"TDESC", "P", "0,50"}), false);
+    RunWpr(With({"EDPR", "Opis", "P", "0,50"}), false);
     EXPECT_TRUE(Tagged({"Opis", "Opis-Nr"}).empty());
     const std::string off = SnapshotWithLayers();
-    RunDims(With({"TDESC", "P", "300,25"}), false);
+    RunWpr(With({"EDPR", "Opis", "P", "300,25"}), false);
     const auto again = Tagged({"Opis", "Opis-Nr"});
     ASSERT_EQ(again.size(), 5u);
     for (size_t i = 0; i < 5; ++i) {
@@ -182,11 +159,11 @@ TEST_F(WprTest, DescriptionOffAndOnLandsOnTheLongestSegmentAgain) {
         ExpectAt(again[i], first[i].at[0], first[i].at[1]);
     }
     // Each toggle is one undo step.
-    RunDims({"U"}, false);
+    RunWpr({"U"}, false);
     EXPECT_EQ(SnapshotWithLayers(), off);
-    RunDims({"U"}, false);
+    RunWpr({"U"}, false);
     EXPECT_EQ(SnapshotWithLayers(), on);
-    RunDims({"U"}, false);
+    RunWpr({"U"}, false);
     EXPECT_EQ(SnapshotWithLayers(), bare);
 }
 

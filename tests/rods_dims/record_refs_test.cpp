@@ -107,28 +107,31 @@ TEST_F(WprTest, RecordIndexAnswersAsReadingEveryEntity) {
         (std::filesystem::path(::testing::TempDir()) / "record_refs.dxf").string();
     // Bars A (0,0)-(200,0), B lying on A from x = 100, C an L at y = 100; dimension texts on
     // all three, a description beside C, a leader of A.
-    RunDims({"PANEL steel RB500W",
-             "PANEL diameter 12",
-             "PANEL letter 5",
-             "WPR",
-             "0,0",
-             "200,0",
-             "",
-             "WPR",
-             "100,0",
-             "300,0",
-             "",
-             "WPR",
-             "0,100",
-             "200,100",
-             "200,200",
-             "",
-             "TDIM",
-             "50,0",
-             "250,0",
-             "100,100"});
-    RunDims({"TDESC", "", "100,100"}, false);
-    RunDims({"TDESC", "N", "50,0", "150,0", "150,50", "300,50"}, false);
+    RunWpr({"PANEL steel RB500W",
+            "PANEL diameter 12",
+            "PANEL letter 5",
+            "WPR",
+            "0,0",
+            "200,0",
+            "",
+            "WPR",
+            "100,0",
+            "300,0",
+            "",
+            "WPR",
+            "0,100",
+            "200,100",
+            "200,200",
+            "",
+            "EDPR",
+            kDimsOption,
+            "50,0",
+            "",
+            "250,0",
+            "",
+            "100,100"});
+    RunWpr({"EDPR", "Opis", "", "100,100"}, false);
+    RunWpr({"EDPR", "Opis", "N", "50,0", "150,0", "150,50", "300,50"}, false);
     const struct {
         const char* name;
         std::vector<std::string> lines;
@@ -140,17 +143,17 @@ TEST_F(WprTest, RecordIndexAnswersAsReadingEveryEntity) {
         {"erasure undone", {"U"}},
         {"and redone", {"REDO"}},
         {"B moved", {"MOVE", "250,0", "", "0,0", "10,10"}},
-        {"C's texts off", {"TDIM", "100,100"}},
-        {"the copy's description off", {"TDESC", "P", "100,600"}},
+        {"C's texts off", {"EDPR", kDimsOption, "100,100"}},
+        {"the copy's description off", {"EDPR", "Opis", "P", "100,600"}},
         {"three steps undone", {"U", "U", "U"}},
         {"saved and opened", {"SAVE " + file, "OPEN " + file}},
-        {"the opened drawing edited", {"TDIM", "100,100"}},
+        {"the opened drawing edited", {"EDPR", kDimsOption, "100,100"}},
         {"and B erased", {"ERASE", "260,10", ""}},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.name);
         if (!step.lines.empty()) {
-            RunDims(step.lines, false);
+            RunWpr(step.lines, false);
         }
         EXPECT_GE(ExpectIndexMatchesPlainScan(), 4u);
     }

@@ -47,7 +47,7 @@ TEST_F(WprTest, BarDivided) {
     const struct {
         const char* name;
         std::vector<std::string> draw;
-        std::vector<std::string> answers;  // after TDIV
+        std::vector<std::string> answers;  // after EDPR's "Dziel"
         std::vector<std::string> bars;
         std::vector<int> questions;
     } cases[] = {
@@ -78,15 +78,15 @@ TEST_F(WprTest, BarDivided) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunReshape(c.draw);
+        RunWpr(c.draw);
         const std::string before = Snapshot();
-        std::vector<std::string> lines = {"TDIV"};
+        std::vector<std::string> lines = {"EDPR", "Dziel"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
-        const std::string out = RunReshape(Bars("RB500W", lines), false);
+        const std::string out = RunWpr(Bars("RB500W", lines), false);
         EXPECT_EQ(Summary(), c.bars);
         EXPECT_EQ(HookQuestions(out), c.questions);
         EXPECT_CLEAN_AUDIT();
-        RunReshape({"U"}, false);
+        RunWpr({"U"}, false);
         EXPECT_EQ(Snapshot(), before) << "one undo step";
     }
 }
@@ -94,13 +94,13 @@ TEST_F(WprTest, BarDivided) {
 TEST_F(WprTest, DivisionCarriesCopiesTextsAndLeaders) {
     // Bar 1 at y = 0 with dimension texts, a description and a leader, its drawn-out copy at
     // y = 100, bar 2 at y = 200; bar 1 divided at x = 80.
-    RunReshape(DrawBars(3));
+    RunWpr(DrawBars(3));
     SetNumbers({1, 1, 2});
-    RunReshape(Bars("RB500W", {"TDIM", "190,0", "^C", "TDESC", "P", "190,0", "N", "20,0", "20,0",
-                               "40,-40", "150,-40"}),
-               false);
+    RunWpr(Bars("RB500W", {"EDPR", kDimsOption, "190,0", "Opis", "P", "190,0", "N", "20,0", "20,0",
+                           "40,-40", "150,-40"}),
+           false);
     const std::string before = Snapshot();
-    RunReshape(Bars("RB500W", {"TDIV", "190,0", "80,0"}), false);
+    RunWpr(Bars("RB500W", {"EDPR", "Dziel", "190,0", "80,0"}), false);
     EXPECT_EQ(Summary(), (std::vector<std::string>{"0,200 200,200 #2 h0 o3", "0,0 80,0 #1 h0 o1",
                                                    "80,0 200,0 #3 h0 o5", "0,100 80,100 #1 h0 o2",
                                                    "80,100 200,100 #3 h0 o7"}));
@@ -111,7 +111,7 @@ TEST_F(WprTest, DivisionCarriesCopiesTextsAndLeaders) {
     EXPECT_EQ(TextsOf({"Opis-Nr"}), (std::vector<std::string>{"Opis-Nr:1", "Opis-Nr:3"}));
     EXPECT_EQ(OwnersOf(kLeaderTags), std::vector<std::string>(6, first));
     EXPECT_CLEAN_AUDIT();
-    RunReshape({"U"}, false);
+    RunWpr({"U"}, false);
     EXPECT_EQ(Snapshot(), before) << "one undo step";
 }
 

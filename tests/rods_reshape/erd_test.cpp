@@ -68,13 +68,13 @@ TEST_F(WprTest, ErdRewritesTheLeaderTexts) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunReshape(With({"WPR", "0,0", "250,0", "", std::string("PANEL count ") + c.count, "TDESC",
-                         "N", "100,0", "100,0", "120,40", c.left ? "0,40" : "200,40"}));
+        RunWpr(With({"WPR", "0,0", "250,0", "", std::string("PANEL count ") + c.count, "EDPR",
+                     "Opis", "N", "100,0", "100,0", "120,40", c.left ? "0,40" : "200,40"}));
         const Leader before = ReadLeader();
         const std::string drawn = Snapshot();
         std::vector<std::string> lines = {"ERD", c.left ? "16.5625,40" : "223.4375,40"};
         lines.insert(lines.end(), c.dialog.begin(), c.dialog.end());
-        RunReshape(lines, false);
+        RunWpr(lines, false);
         const Leader after = ReadLeader();
         EXPECT_EQ(after.texts, c.texts);
         EXPECT_NEAR(after.circleX - before.circleX, c.grow, 1e-9);
@@ -84,30 +84,30 @@ TEST_F(WprTest, ErdRewritesTheLeaderTexts) {
         grown.back().x += c.grow;
         EXPECT_EQ(Shape(after.leader), Shape(grown));
         EXPECT_CLEAN_AUDIT();
-        RunReshape({"U"}, false);
+        RunWpr({"U"}, false);
         EXPECT_EQ(Snapshot(), drawn) << "one undo step";
     }
 }
 
 TEST_F(WprTest, ErdWarnsOnBadFieldsAndCancelsWithoutChange) {
-    RunReshape(
-        With({"WPR", "0,0", "250,0", "", "TDESC", "N", "100,0", "100,0", "120,40", "200,40"}));
+    RunWpr(With(
+        {"WPR", "0,0", "250,0", "", "EDPR", "Opis", "N", "100,0", "100,0", "120,40", "200,40"}));
     const std::string drawn = Snapshot();
     // A click on the bar, or on nothing, asks again; Cancel leaves everything.
-    std::string out = RunReshape({"ERD", "50,0", "223.4375,40", "set 1035 0", "set 1037 2a",
-                                  "set 1036 -1", "set 1008 -2", "click 2"},
-                                 false);
+    std::string out = RunWpr({"ERD", "50,0", "223.4375,40", "set 1035 0", "set 1037 2a",
+                              "set 1036 -1", "set 1008 -2", "click 2"},
+                             false);
     for (int id : {154, 152, 153}) {
         EXPECT_NE(out.find("[IntelliCAD] " + LoadUiString(id)), std::string::npos) << id;
     }
     EXPECT_EQ(out.find(LoadUiString(155)), std::string::npos) << "2a starts with 2";
     EXPECT_EQ(Snapshot(), drawn);
     // The number and the count keep only their leading whole number.
-    RunReshape({"ERD", "223.4375,40", "set 1035 12a", "set 1037 2a", "click 1"}, false);
+    RunWpr({"ERD", "223.4375,40", "set 1035 12a", "set 1037 2a", "click 1"}, false);
     EXPECT_EQ(ReadLeader().texts, (std::vector<std::string>{"12", "12 co 15 L= 250", "# ", "2"}));
     // Esc at the pick changes nothing.
     const std::string edited = Snapshot();
-    RunReshape({"ERD", "^C"}, false);
+    RunWpr({"ERD", "^C"}, false);
     EXPECT_EQ(Snapshot(), edited);
 }
 

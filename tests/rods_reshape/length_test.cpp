@@ -21,7 +21,7 @@ TEST_F(WprTest, LengthEdited) {
     const struct {
         const char* name;
         std::vector<std::string> draw;
-        std::vector<std::string> answers;  // after TLEN
+        std::vector<std::string> answers;  // after EDPR's "Edycja_długości"
         const char* shape;
         bool changed;  // the bar was drawn again
     } cases[] = {
@@ -40,13 +40,13 @@ TEST_F(WprTest, LengthEdited) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunReshape(With(c.draw));
-        RunReshape(With({"TDIM", "150,0", "^C"}), false);
+        RunWpr(With(c.draw));
+        RunWpr(With({"EDPR", kDimsOption, "150,0"}), false);
         const std::string handle = HandleOfBar(0);
         const std::string before = Snapshot();
-        std::vector<std::string> lines = {"TLEN"};
+        std::vector<std::string> lines = {"EDPR", "Edycja_długości"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
-        RunReshape(With(lines), false);
+        RunWpr(With(lines), false);
         const std::vector<Bar> bars = Bars();
         ASSERT_EQ(bars.size(), 1u);
         EXPECT_EQ(Shape(bars[0].vertices), c.shape);
@@ -57,7 +57,7 @@ TEST_F(WprTest, LengthEdited) {
         EXPECT_EQ(owners, std::vector<std::string>(bars[0].vertices.size() - 1, HandleOfBar(0)));
         EXPECT_CLEAN_AUDIT();
         if (c.changed) {
-            RunReshape({"U"}, false);
+            RunWpr({"U"}, false);
             EXPECT_EQ(Snapshot(), before) << "one undo step";
         } else {
             EXPECT_EQ(Snapshot(), before);
@@ -68,11 +68,11 @@ TEST_F(WprTest, LengthEdited) {
 TEST_F(WprTest, LengthEditedOnEveryBarOfTheNumber) {
     // Bars 1 and its drawn-out copy (200 long, at y = 0 and y = 100) and bar 2 at y = 200;
     // then two shortenings in one go, the second one on bar 2.
-    RunReshape(DrawBars(3));
+    RunWpr(DrawBars(3));
     SetNumbers({1, 1, 2});
-    RunReshape(With({"TDESC", "N", "50,0", "50,0", "70,-40", "150,-40"}), false);
+    RunWpr(With({"EDPR", "Opis", "N", "50,0", "50,0", "70,-40", "150,-40"}), false);
     const std::string before = Snapshot();
-    RunReshape(With({"TLEN", "", "50", "180,0", "180,200", "^C", "^C"}), false);
+    RunWpr(With({"EDPR", "Edycja_długości", "", "50", "180,0", "180,200", "^C", "^C"}), false);
     std::vector<std::string> shapes;
     for (const Bar& bar : Bars()) {
         shapes.push_back(Shape(bar.vertices) + " #" + std::to_string(bar.record.number));
@@ -83,7 +83,7 @@ TEST_F(WprTest, LengthEditedOnEveryBarOfTheNumber) {
     EXPECT_EQ(OwnersOf(kLeaderTags), std::vector<std::string>(6, HandleOfBar(0)));
     EXPECT_EQ(TextsOf({"OpisOdn-Dl"}), std::vector<std::string>{"OpisOdn-Dl:10 co 20 L= 150"});
     EXPECT_CLEAN_AUDIT();
-    RunReshape({"U", "U"}, false);
+    RunWpr({"U", "U"}, false);
     EXPECT_EQ(Snapshot(), before) << "one undo step each";
 }
 

@@ -30,27 +30,27 @@ TEST_F(WprTest, PolylineBecomesABar) {
     } cases[] = {
         // clang-format off
         {"three vertices, 16 mm ribbed: number and ordinal 3 on the main layer",
-         {V(0, 300), V(200, 300), V(200, 400)}, false, {"PANEL diameter 16", "TREP", "100,300"},
+         {V(0, 300), V(200, 300), V(200, 400)}, false, {"PANEL diameter 16", "EDPR", "zAmień_polilinię", "100,300"},
          "0,300 200,300 200,400", "Pręt 3 1.6 0 3 15 0 0"},
         {"an arc is kept; a LINE and a bar are refused and asked again",
          {V(0, 300, 0.5), V(200, 300), V(300, 300)}, false,
-         {"LINE", "0,500", "100,500", "", "TREP", "50,500", "100,0", "250,300"},
+         {"LINE", "0,500", "100,500", "", "EDPR", "zAmień_polilinię", "50,500", "100,0", "250,300"},
          "0,300(0.5000) 200,300 300,300", "Pręt 3 1 0 3 15 0 0"},
         {"a closed polyline keeps its closing segment", {V(0, 300), V(200, 300), V(200, 400)}, true,
-         {"TREP", "100,300"}, "0,300 200,300 200,400 0,300", "Pręt 3 1 0 3 15 0 0"},
+         {"EDPR", "zAmień_polilinię", "100,300"}, "0,300 200,300 200,400 0,300", "Pręt 3 1 0 3 15 0 0"},
         {"smooth steel asks both hooks (9 long for 10 mm)", {V(0, 300), V(200, 300)}, false,
-         {"PANEL steel St0S", "TREP", "100,300", "0,200", "200,200"},
+         {"PANEL steel St0S", "EDPR", "zAmień_polilinię", "100,300", "0,200", "200,200"},
          "7.794,295.5 0,300 200,300 192.206,295.5", "Pręt 3 1 3 3 0 0 0"},
         // clang-format on
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunReshape(DrawBars(2));
+        RunWpr(DrawBars(2));
         DrawPolyline(c.polyline, c.closed);
         const std::string before = Snapshot();
         std::vector<std::string> lines = {"PANEL steel RB500W", "PANEL diameter 10"};
         lines.insert(lines.end(), c.lines.begin(), c.lines.end());
-        RunReshape(lines, false);
+        RunWpr(lines, false);
         const std::vector<Bar> bars = Bars();
         ASSERT_EQ(bars.size(), 3u);
         EXPECT_EQ(Shape(bars[2].vertices), c.shape);
@@ -58,20 +58,10 @@ TEST_F(WprTest, PolylineBecomesABar) {
         EXPECT_EQ(bars[2].layer, bars[2].record.diameter >= 1.2 ? "Zbrojenie główne" : "Zbrojenie");
         EXPECT_EQ(Polylines().size(), 3u) << "the polyline is gone";
         EXPECT_CLEAN_AUDIT();
-        RunReshape({"U"}, false);
+        RunWpr({"U"}, false);
         if (c.lines[0] != "LINE") {
             EXPECT_EQ(Snapshot(), before) << "one undo step";
         }
-    }
-}
-
-TEST_F(WprTest, PolylinePromptGivenUpChangesNothing) {
-    RunReshape(DrawBars(1));
-    DrawPolyline({V(0, 300), V(200, 300)}, false);
-    const std::string before = Snapshot();
-    for (const char* answer : {"^C", "100,0"}) {  // Esc; a bar, then the end of the input
-        RunReshape({"TREP", answer}, false);
-        EXPECT_EQ(Snapshot(), before) << answer;
     }
 }
 

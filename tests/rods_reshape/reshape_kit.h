@@ -1,6 +1,5 @@
-// What the reshaping scenarios share: test-only commands that run each option of the edit
-// command on a bar picked at a point, as the edit command's bar selection will hand it over,
-// and short readers of the bars and texts that come out.
+// What the reshaping scenarios through EDPR's options share: short readers of the bars and
+// texts that come out.
 #pragma once
 
 #include <string>
@@ -11,38 +10,6 @@
 namespace reshape_kit {
 
 using namespace dims_kit;
-
-// TDIV (divide), TDIA (diameter and steel): one bar picked with the option's prompt, then the
-// operation. TLEN: the length sub-prompt. TREP: the polyline prompt.
-inline std::string RunReshape(const std::vector<std::string>& lines, bool fresh = true) {
-    host::RegisterVerb("TDIV", [](const std::vector<std::string>&) {
-        CObslugaPreta rod(ModulePanel());
-        sds_name bar = {0, 0};
-        if (PickForTest(LoadUiString(57), false, bar)) {
-            rod.DivideRod(bar);
-        }
-        return true;
-    });
-    host::RegisterVerb("TDIA", [](const std::vector<std::string>&) {
-        CObslugaPreta rod(ModulePanel());
-        sds_name bar = {0, 0};
-        if (PickForTest(LoadUiString(68), false, bar)) {
-            rod.ChangeDiameterSteel(bar);
-        }
-        return true;
-    });
-    host::RegisterVerb("TLEN", [](const std::vector<std::string>&) {
-        CObslugaPreta rod(ModulePanel());
-        rod.EditRodLength();
-        return true;
-    });
-    host::RegisterVerb("TREP", [](const std::vector<std::string>&) {
-        CObslugaPreta rod(ModulePanel());
-        rod.ReplacePolyline();
-        return true;
-    });
-    return RunDims(lines, fresh);
-}
 
 inline std::vector<Bar> Bars() {
     return RodBars();

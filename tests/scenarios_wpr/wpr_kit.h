@@ -131,17 +131,6 @@ inline std::vector<Bar> RodBars() {
     return bars;
 }
 
-// Lines left on layer 0: the temporary lines a command draws while it asks.
-inline int LinesOnLayerZero() {
-    int count = 0;
-    for (const testkit::EntityDump& entity : testkit::LiveEntities()) {
-        if (entity.type == "LINE" && entity.groups.find("(8 . \"0\")") != std::string::npos) {
-            ++count;
-        }
-    }
-    return count;
-}
-
 // The panel's inputs that a running command locks, all enabled again.
 inline bool PanelInputsEnabled() {
     CToolBarDlg* panel = ModulePanel();
