@@ -89,6 +89,18 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     await page.keyboard.press('Enter');
     await ready('command');
     await pictureHas('path');
+    // The picture lies where the clicks were made: the bar spans (0,0)-(100,50) on screen.
+    const [lo, hi, box] = await page.evaluate(() => {
+      const boxes = [...document.querySelectorAll('#picture path')].map((p) => p.getBoundingClientRect());
+      const all = {
+        left: Math.min(...boxes.map((b) => b.left)), right: Math.max(...boxes.map((b) => b.right)),
+        top: Math.min(...boxes.map((b) => b.top)), bottom: Math.max(...boxes.map((b) => b.bottom)),
+      };
+      return [armavo.screenPoint(0, 0), armavo.screenPoint(100, 50), all];
+    });
+    for (const [got, want] of [[box.left, lo.x], [box.right, hi.x], [box.top, hi.y], [box.bottom, lo.y]]) {
+      assert.ok(Math.abs(got - want) < 1.5, `bar drawn at ${JSON.stringify(box)}, clicked ${JSON.stringify([lo, hi])}`);
+    }
     const shapes = 'path, circle, line, polyline';
     const barShapes = await count(shapes);
     await screenshot('bar');
@@ -99,8 +111,11 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     await ready('keyword');
     await page.click('#keywords button[title="Na_odnośniku"]');
     await ready('pick');
+    assert.equal(await page.evaluate(() => armavo.session.aperture), 6);  // 1000 * 3 / 500
     await click(50, 0, 'point');
     await click(50, 0, 'point');
+    // The second point is measured from the start: the rubber band's base.
+    assert.deepEqual(await page.evaluate(() => armavo.session.base), [50, 0]);
     await click(60, 20, 'point');
     await click(80, 20, 'keyword');
     await page.keyboard.press('Escape');
@@ -145,6 +160,8 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     child.kill('SIGTERM');
     await new Promise((r) => child.exitCode !== null ? r() : child.on('exit', r));
   }
+  // SIGTERM ends the session as the end of the input does, cleanly.
+  assert.equal(child.exitCode, 0);
 
   // The same lines at the terminal leave the very same drawing file.
   writeFileSync(join(dir, 'typed.scr'), [...scenario, 'SAVE typed.dxf', 'QUIT', ''].join('\n'));
@@ -156,5 +173,6 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
   assert.equal(pageDxf, readFileSync(join(dir, 'typed.dxf'), 'utf8'));
   rmSync(dir, { recursive: true, force: true });
   for (let i = 1; i <= shot; ++i) t.diagnostic(`screenshot ${i} taken`);
-  rmSync(out, { recursive: true, force: true });  // a passing run keeps none
+  // A passing run keeps none, unless asked to (ARMAVO_WEB_KEEP=1, to look at the page).
+  if (!process.env.ARMAVO_WEB_KEEP) rmSync(out, { recursive: true, force: true });
 });

@@ -137,6 +137,27 @@ TEST_F(WebServerTest, ThePageAndTheDrawingAreServed) {
     }
 }
 
+TEST(WebHubTranscript, ALatePageGetsTheLatestOutput) {
+    WebHub hub;
+    const std::string chunk(1000, 'x');
+    for (size_t n = 0; n < 3 * WebHub::kTranscriptKept / chunk.size(); ++n) {
+        hub.AppendOutput(chunk);
+    }
+    hub.AppendOutput("Polecenie: ");
+    WebHub::Cursor cursor;
+    const std::string events = hub.NextEvents("late", cursor, std::chrono::milliseconds(0));
+    const size_t output = events.find("event: output\ndata: \"");
+    const size_t end = events.find("\"\n\n", output);
+    ASSERT_NE(output, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    const std::string text = events.substr(output + 21, end - output - 21);
+    EXPECT_LE(text.size(), WebHub::kTranscriptKept);
+    EXPECT_GE(text.size(), WebHub::kTranscriptKept / 2);
+    EXPECT_EQ(text.substr(text.size() - 11), "Polecenie: ");
+    // Nothing new: the next call sends nothing.
+    EXPECT_EQ(hub.NextEvents("late", cursor, std::chrono::milliseconds(0)), "");
+}
+
 TEST(WebServerPort, APortInUseIsRefusedAtStart) {
     WebHub hub;
     WebServer first(hub);

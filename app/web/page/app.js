@@ -508,7 +508,8 @@ function dialogWindow(d) {
     el.style.left = c.rect[0] + 'px';
     el.style.top = c.rect[1] + 'px';
     el.style.width = c.rect[2] + 'px';
-    el.style.height = c.rect[3] + 'px';
+    // A list's rectangle includes its dropped-down part; the closed box is one line high.
+    el.style.height = (c.kind === 'list' ? Math.min(c.rect[3], 24) : c.rect[3]) + 'px';
     client.appendChild(el);
   }
   w.appendChild(client);
