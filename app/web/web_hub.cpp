@@ -80,11 +80,15 @@ Verdict WebHub::SubmitLine(std::string_view tab, std::string line) {
     return Verdict::Taken;
 }
 
-void WebHub::OpenStream(std::string_view tab) {
+bool WebHub::OpenStream(std::string_view tab) {
     std::lock_guard lock(mutex_);
+    if (streams_.size() >= kMaxStreams) {
+        return false;
+    }
     streams_.emplace_back(tab);
     ++controlVersion_;
     changed_.notify_all();
+    return true;
 }
 
 void WebHub::CloseStream(std::string_view tab) {

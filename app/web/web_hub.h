@@ -41,8 +41,10 @@ class WebHub {
     // ---- The server's side ----
     Verdict SubmitLine(std::string_view tab, std::string line);
     // A page's event stream opened or closed. The tab whose stream opened first among those
-    // open is in control; the others watch.
-    void OpenStream(std::string_view tab);
+    // open is in control; the others watch. No more than kMaxStreams are open at once, so
+    // that streams never take every worker of the server: false for one too many.
+    static constexpr size_t kMaxStreams = 8;
+    bool OpenStream(std::string_view tab);
     void CloseStream(std::string_view tab);
     bool InControl(std::string_view tab) const;
     // The server-sent events due to a stream since its cursor, waiting up to `wait` for any;

@@ -19,8 +19,8 @@ constexpr const char* kTabHeader = "X-Armavo-Tab";
 constexpr std::chrono::milliseconds kStreamWait{1000};
 // Bodies beyond this are refused by the server itself, unread.
 constexpr size_t kMaxBody = 64 * 1024;
-// Enough workers for two tabs' event streams and their requests at once.
-constexpr size_t kWorkers = 16;
+// Enough workers for every event stream the hub lets open and the requests beside them.
+constexpr size_t kWorkers = WebHub::kMaxStreams + 8;
 
 void Answer(httplib::Response& res, int status, const std::string& message) {
     res.status = status;
@@ -121,7 +121,10 @@ void WebServer::Route() {
             Answer(res, 400, "Brak nazwy karty (tab) albo jest nieprawidłowa.");
             return;
         }
-        hub_.OpenStream(tab);
+        if (!hub_.OpenStream(tab)) {
+            Answer(res, 429, "Za dużo otwartych kart tej sesji.");
+            return;
+        }
         auto cursor = std::make_shared<WebHub::Cursor>();
         res.set_header("Cache-Control", "no-store");
         res.set_chunked_content_provider(

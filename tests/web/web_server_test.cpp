@@ -115,6 +115,18 @@ TEST_F(WebServerTest, OneLinePerPromptAndNoneWhileNothingWaits) {
     EXPECT_EQ(Received(), std::optional<std::string>("^C"));
 }
 
+TEST_F(WebServerTest, StreamsBeyondTheLimitAreRefused) {
+    for (size_t n = 2; n < WebHub::kMaxStreams; ++n) {
+        ASSERT_TRUE(hub_.OpenStream("tab" + std::to_string(n)));
+    }
+    httplib::Result r = Get("/events?tab=onemore");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 429);
+    EXPECT_FALSE(hub_.InControl("onemore"));
+    hub_.CloseStream("tab2");
+    EXPECT_TRUE(hub_.OpenStream("onemore"));
+}
+
 TEST_F(WebServerTest, ThePageAndTheDrawingAreServed) {
     struct Case {
         const char* path;

@@ -17,7 +17,8 @@ let sending = false;
 let serverWaiting = false;  // the last state said a prompt waits
 let promptSerial = 0;       // which prompt that was
 let answered = -1;          // the prompt this page answered last
-let pictureVersion = 0;
+let pictureVersion = 0;  // the picture asked for last
+let pictureShown = 0;    // the picture on the page
 let picture = null;    // {placement, width, height, empty}
 let view = null;       // {cx, cy, w}: the drawing's centre and width shown
 let cursor = null;     // the pointer in drawing units
@@ -158,6 +159,7 @@ async function loadPicture(version) {
       if (!picture.empty) g.appendChild(el);
     }
   }
+  pictureShown = p.version;
   if (!view) fit();
   applyView();
 }
@@ -340,9 +342,8 @@ function plainCaption(c) {
 function showPanel() {
   const box = $('panel');
   const panel = session.panel;
-  const focused = document.activeElement && box.contains(document.activeElement) ?
-    document.activeElement.dataset.id : null;
-  if (focused) return;  // the user is typing in it
+  const a = document.activeElement;
+  if (a && box.contains(a) && a.type === 'text') return;  // the user is typing in it
   box.textContent = '';
   if (!panel) return;
   const h = document.createElement('h2');
@@ -630,6 +631,9 @@ function gridControl(c, disabled) {
 window.armavo = {
   screenPoint,
   get session() { return session; },
-  get waiting() { return waiting && !sending && pending.length === 0; },
+  // The session waits and the page shows the drawing as it stands.
+  get waiting() {
+    return waiting && !sending && pending.length === 0 && session && pictureShown >= session.picture;
+  },
   get control() { return control; },
 };
