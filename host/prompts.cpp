@@ -336,8 +336,12 @@ int sds_draggen(const sds_name set, const char* prompt, int cursor,
             return RTCAN;
         }
     }
+    // Measured from where the drag started, as relative points are anyway; a front end
+    // draws its rubber band from there.
     Outcome out;
-    int rc = Ask(Want::Point, prompt, nullptr, out);
+    sds_point start;
+    host::CopyPoint(host::g_lastPoint, start);
+    int rc = Ask(Want::Point, prompt, start, out);
     if (rc != RTNORM) {
         return rc;
     }
