@@ -21,4 +21,4 @@ fi
 rm -rf "$out"
 mkdir -p "$out"
 ARMAVO="$armavo" CHROMIUM="$browser" ARMAVO_WEB_OUT="$out" \
-  node --test --test-reporter=spec "$here/page.test.mjs"
+  node --test "$here/page.test.mjs"
