@@ -84,6 +84,21 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     // A ribbed bar of three clicks and Enter.
     await type('WPR', 'point');
     await click(0, 0, 'point');
+    // The wheel zooms about the pointer and a drag pans; neither answers the prompt.
+    const at = (x, y) => page.evaluate(([a, b]) => armavo.screenPoint(a, b), [x, y]);
+    const [a0, b0] = [await at(0, 0), await at(100, 0)];
+    await page.mouse.move(a0.x, a0.y);
+    await page.mouse.wheel(0, -100);
+    await page.waitForFunction(([x, w]) => Math.abs(armavo.screenPoint(100, 0).x - x - w) < 0.5,
+                               [a0.x, (b0.x - a0.x) * 1.2]);
+    assert.ok(Math.abs((await at(0, 0)).x - a0.x) < 0.5, 'the point under the pointer stays');
+    await page.mouse.down();
+    await page.mouse.move(a0.x + 40, a0.y - 30, { steps: 5 });
+    await page.mouse.up();
+    const moved = await at(0, 0);
+    assert.ok(Math.abs(moved.x - a0.x - 40) < 0.5 && Math.abs(moved.y - a0.y + 30) < 0.5);
+    await ready('point');
+    assert.equal(await page.evaluate(() => armavo.session.prompt), 'Wskaż punkt, Odsuń <Wskaż punkt>:');
     await click(100, 0, 'point');
     await click(100, 50, 'point');
     await page.keyboard.press('Enter');
