@@ -449,8 +449,10 @@ function showModal() {
     modal.appendChild(dialogWindow(d));
   } else if (q) {
     modal.appendChild(questionWindow(q));
-  } else if (notice) {
-    modal.appendChild(noticeWindow(notice));
+  }
+  // A message box shown while a dialog is open stands over it, as it would on a desktop.
+  if (notice) {
+    modal.appendChild(noticeWindow(notice)).classList.add('notice');
   }
   modal.hidden = modal.childElementCount === 0;
   const again = focusedId && modal.querySelector(`[data-focus="${focusedId}"]`);
