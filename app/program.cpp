@@ -16,12 +16,22 @@
 #include "host/file_commands.h"
 #endif
 #include "host/input_sources.h"
+#ifdef ARMAVO_WITH_WEB
+#include "app/web/web_front_end.h"
+#endif
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/registry.h"
 #include "platform/script_panel.h"
 
 namespace app {
+namespace {
+
+bool IsNumber(const std::string& s) {
+    return !s.empty() && s.find_first_not_of("0123456789") == std::string::npos;
+}
+
+}  // namespace
 
 std::optional<Options> ParseOptions(const std::vector<std::string>& args) {
     Options options;
@@ -33,6 +43,18 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args) {
                 return std::nullopt;
             }
             (a == "--settings" ? options.settingsFile : options.scriptFile) = args[++i];
+        } else if (a == "--serve") {
+            if (options.servePort) {
+                return std::nullopt;
+            }
+            options.servePort = kDefaultServePort;
+            if (i + 1 < args.size() && IsNumber(args[i + 1])) {
+                const std::string& port = args[++i];
+                if (port.size() > 5 || std::stoi(port) > 65535) {
+                    return std::nullopt;
+                }
+                options.servePort = std::stoi(port);
+            }
         } else if (!a.empty() && a.front() == '-') {
             return std::nullopt;
         } else if (drawingGiven || a.empty()) {
@@ -41,6 +63,9 @@ std::optional<Options> ParseOptions(const std::vector<std::string>& args) {
             options.drawingFile = a;
             drawingGiven = true;
         }
+    }
+    if (options.servePort && !options.scriptFile.empty()) {
+        return std::nullopt;  // one source of lines at a time
     }
     return options;
 }
@@ -57,7 +82,20 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     }
 
     std::unique_ptr<host::LineSource> input;
-    if (!options->scriptFile.empty()) {
+#ifdef ARMAVO_WITH_WEB
+    std::unique_ptr<web::WebFrontEnd> page;
+#endif
+    if (options->servePort) {
+#ifdef ARMAVO_WITH_WEB
+        page = std::make_unique<web::WebFrontEnd>();
+        if (!page->Start(*options->servePort)) {
+            return 2;
+        }
+#else
+        std::fputs("armavo: ten program nie ma strony (zbudowany bez cpp-httplib).\n", stderr);
+        return 2;
+#endif
+    } else if (!options->scriptFile.empty()) {
         std::FILE* script = std::fopen(options->scriptFile.c_str(), "r");
         // A folder opens for reading on this system but yields no lines; taken for an empty
         // script it would end the run at once and report success.
@@ -80,7 +118,9 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     } else {
         input = std::make_unique<host::StreamInput>(stdin, false);
     }
-    platform::SetLineInput(input.get());
+    if (input) {
+        platform::SetLineInput(input.get());
+    }
 
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
 #ifdef ARMAVO_WITH_FILES
@@ -108,6 +148,11 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     if (!host::AtLineStart()) {
         host::Print("\n");  // leave the shell's prompt on a line of its own
     }
+#ifdef ARMAVO_WITH_WEB
+    if (page) {
+        page->Stop();
+    }
+#endif
     platform::SetLineInput(nullptr);
     return status;
 }

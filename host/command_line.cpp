@@ -159,7 +159,8 @@ CommandRequest RunCommandLine() {
             Print("\n");
         }
         Print(kCommandPrompt);
-        std::optional<std::string> line = platform::ReadLine(kCommandPrompt);
+        std::optional<std::string> line =
+            platform::ReadLine(kCommandPrompt, {platform::InputKind::Command});
         if (!line) {
             if (ReadingScript()) {
                 TellChangesDropped();

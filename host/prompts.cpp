@@ -81,15 +81,43 @@ void RefuseOutOfRange() {
     NoteRefusedAnswer();
 }
 
+// What a front end learns of a prompt beyond its text.
+platform::InputRequest RequestFor(Want want, const double* base, const Conditions& c) {
+    using platform::InputKind;
+    platform::InputRequest request;
+    switch (want) {
+        case Want::Point:
+            request.kind = InputKind::Point;
+            break;
+        case Want::Pick:
+            request.kind = InputKind::Pick;
+            break;
+        case Want::Real:
+        case Want::Int:
+            request.kind = InputKind::Number;
+            break;
+        case Want::Keyword:
+            request.kind = InputKind::Keyword;
+            break;
+    }
+    if (base != nullptr) {
+        request.hasBase = true;
+        std::memcpy(request.base, base, sizeof request.base);
+    }
+    request.keywords = c.keywords;
+    return request;
+}
+
 // Asks until the answer fits: RTNORM with a value, RTKWORD (RTNORM for Want::Keyword) with
 // a keyword, RTNONE, or RTCAN (Esc, or the end of the input).
 int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
     Conditions c = TakeConditions();
     g_lastKeyword.reset();
     std::string text = prompt != nullptr ? prompt : "";
+    const platform::InputRequest request = RequestFor(want, base, c);
     for (;;) {
         Print(text);
-        std::optional<std::string> line = platform::ReadLine(text);
+        std::optional<std::string> line = platform::ReadLine(text, request);
         if (!line) {
             return RTCAN;
         }
@@ -308,8 +336,12 @@ int sds_draggen(const sds_name set, const char* prompt, int cursor,
             return RTCAN;
         }
     }
+    // Measured from where the drag started, as relative points are anyway; a front end
+    // draws its rubber band from there.
     Outcome out;
-    int rc = Ask(Want::Point, prompt, nullptr, out);
+    sds_point start;
+    host::CopyPoint(host::g_lastPoint, start);
+    int rc = Ask(Want::Point, prompt, start, out);
     if (rc != RTNORM) {
         return rc;
     }

@@ -47,6 +47,7 @@ class Exporter {
     explicit Exporter(const Database& db) : db_(db) {}
     bool Run(std::string& out);
     const LeftOut& Omitted() const { return leftOut_; }
+    SvgPlacement Placement() const { return {bounds_.minX, bounds_.maxY, scale_, kMargin}; }
 
   private:
     void IndexOwned();
@@ -546,12 +547,14 @@ std::string LeftOutSummary(const LeftOut& leftOut) {
     return text;
 }
 
-std::string ExportSvg(const Database& drawing, LeftOut* leftOut) {
+std::string ExportSvg(const Database& drawing, LeftOut* leftOut, SvgPlacement* placement) {
     Exporter exporter(drawing);
     std::string svg;
     const bool sound = exporter.Run(svg);
     if (leftOut)
         *leftOut = exporter.Omitted();
+    if (placement)
+        *placement = exporter.Placement();
     return sound ? svg : std::string();
 }
 

@@ -21,8 +21,19 @@ using LeftOut = std::map<std::string, int>;
 // "DIMENSION 1, SPLINE 2": the kinds and counts for a message.
 std::string LeftOutSummary(const LeftOut& leftOut);
 
+// Where the drawing lies in the picture: a drawing point (x, y) is drawn at
+// ((x - minX) * scale + margin, (maxY - y) * scale + margin), so that a front end showing the
+// picture can turn a click on it back into a drawing point.
+struct SvgPlacement {
+    double minX = 0.0;
+    double maxY = 0.0;
+    double scale = 1.0;
+    double margin = 0.0;
+};
+
 // The SVG text of the drawing's visible entities; empty when no sound picture could be made.
-std::string ExportSvg(const Database& drawing, LeftOut* leftOut = nullptr);
+std::string ExportSvg(const Database& drawing, LeftOut* leftOut = nullptr,
+                      SvgPlacement* placement = nullptr);
 
 // Writes the SVG of the drawing to `path` (atomically); false with the reason.
 bool ExportSvgFile(const Database& drawing, const std::string& path, std::string& error,

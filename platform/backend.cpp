@@ -20,7 +20,7 @@ class ScriptedUi : public UiBackend {
     std::optional<std::string> NextDialogLine(const Dialog& dialog) override {
         std::string prompt = dialog.GetWindowText() + "> ";
         WriteOutput(prompt);
-        return ReadLine(prompt);
+        return ReadLine(prompt, {InputKind::Dialog});
     }
     void ShowMessage(std::string_view caption, std::string_view text) override {
         WriteOutput(text::Cat({"[", caption, "] ", text, "\n"}));
@@ -29,7 +29,7 @@ class ScriptedUi : public UiBackend {
                                            std::string_view choices) override {
         std::string prompt = text::Cat({"[", caption, "] ", text, " (", choices, ") "});
         WriteOutput(prompt);
-        return ReadLine(prompt);
+        return ReadLine(prompt, {InputKind::Question});
     }
 };
 

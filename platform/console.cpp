@@ -7,6 +7,7 @@ namespace platform {
 namespace {
 
 LineInput* g_input = nullptr;
+InputRequest g_request;
 OutputSink g_sink = nullptr;
 void* g_sinkContext = nullptr;
 
@@ -17,10 +18,19 @@ bool IsCommentLine(const std::string& line) {
 
 }  // namespace
 
-void SetLineInput(LineInput* input) { g_input = input; }
-LineInput* GetLineInput() { return g_input; }
+void SetLineInput(LineInput* input) {
+    g_input = input;
+}
+LineInput* GetLineInput() {
+    return g_input;
+}
 
-std::optional<std::string> ReadLine(std::string_view prompt) {
+const InputRequest& CurrentRequest() {
+    return g_request;
+}
+
+std::optional<std::string> ReadLine(std::string_view prompt, const InputRequest& request) {
+    g_request = request;
     if (g_input == nullptr) {
         return std::nullopt;
     }

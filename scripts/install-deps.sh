@@ -2,11 +2,17 @@
 # Installs the Debian packages that building and running armavo need, when missing;
 # with --tests also what the tests need.
 set -euo pipefail
-packages=(cmake g++ make libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev)
+packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev libreadline-dev
+          libcpp-httplib-dev)
 # The tests also read our DXF files with outside readers: ezdxf, and LibreCAD through
 # the project's dxf-validate tool (which compiles a small shim with gcc).
 if [ "${1:-}" = "--tests" ]; then
-  packages+=(python3 python3-ezdxf librecad gcc)
+  packages+=(python3 python3-ezdxf librecad gcc chromium)
+  # The page's tests run in node; a node that came with its own npm (as from another
+  # repository) stays, Debian's pair comes in only when there is none.
+  if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then
+    packages+=(nodejs npm)
+  fi
 fi
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,213 @@
+// The web server's answers to requests, through HTTP on 127.0.0.1: what it refuses (with
+// which 4xx status) changes nothing, and a line is taken only when a prompt waits for it and
+// only from the tab in control. Also `--serve [PORT]` among the program's options.
+#include <gtest/gtest.h>
+
+#include <httplib.h>
+
+#include <chrono>
+#include <future>
+#include <string>
+
+#include "app/program.h"
+#include "app/web/web_hub.h"
+#include "app/web/web_server.h"
+
+namespace {
+
+using app::web::WebHub;
+using app::web::WebServer;
+
+class WebServerTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        std::string error;
+        port_ = server_.Start(0, error);
+        ASSERT_GT(port_, 0) << error;
+        hub_.OpenStream("first");  // the tab in control
+        hub_.OpenStream("second");
+    }
+
+    httplib::Result Post(const std::string& path, const std::string& body, const char* tab,
+                         const std::string& host = "") {
+        httplib::Client client("127.0.0.1", port_);
+        httplib::Headers headers;
+        if (tab != nullptr) {
+            headers.emplace("X-Armavo-Tab", tab);
+        }
+        if (!host.empty()) {
+            headers.emplace("Host", host);
+        }
+        return client.Post(path, headers, body, "text/plain");
+    }
+    httplib::Result Get(const std::string& path) {
+        httplib::Client client("127.0.0.1", port_);
+        return client.Get(path);
+    }
+
+    // The line the session receives next, if one comes soon.
+    std::optional<std::string> Received() {
+        auto line = std::async(std::launch::async, [this] { return hub_.WaitForLine(); });
+        if (line.wait_for(std::chrono::milliseconds(300)) == std::future_status::ready) {
+            return line.get();
+        }
+        hub_.Stop();  // ends the wait
+        return line.get();
+    }
+
+    WebHub hub_;
+    WebServer server_{hub_};
+    int port_ = -1;
+};
+
+TEST_F(WebServerTest, BadRequestsGetAClearRefusalAndReachNothing) {
+    struct Case {
+        const char* what;
+        std::string method, path, body;
+        const char* tab;
+        std::string host;
+        int status;
+    };
+    const std::string tooLong(app::web::kMaxLineBytes + 1, 'x');
+    const Case cases[] = {
+        {"unknown path", "GET", "/etc/passwd", "", nullptr, "", 404},
+        {"unknown post path", "POST", "/command", "WPR", "first", "", 404},
+        {"wrong method", "GET", "/input", "", nullptr, "", 405},
+        {"no tab", "POST", "/input", "WPR", nullptr, "", 400},
+        {"malformed tab", "POST", "/input", "WPR", "a b", "", 400},
+        {"two lines in one", "POST", "/input", "WPR\nQUIT", "first", "", 400},
+        {"control character", "POST", "/input", std::string("WPR\0", 4), "first", "", 400},
+        {"not UTF-8", "POST", "/input", "\xC5\x22", "first", "", 400},
+        {"line too long", "POST", "/input", tooLong, "first", "", 413},
+        {"body too large", "POST", "/input", std::string(200000, 'x'), "first", "", 413},
+        {"a watching tab", "POST", "/input", "QUIT", "second", "", 403},
+        {"an unknown tab", "POST", "/input", "QUIT", "third", "", 403},
+        {"a foreign host name", "POST", "/input", "QUIT", "first", "evil.example:80", 403},
+        {"events without a tab", "GET", "/events", "", nullptr, "", 400},
+    };
+    hub_.Publish("{}");  // a prompt waits, so only the request itself can be the fault
+    for (const Case& c : cases) {
+        httplib::Result r = c.method == "GET" ? Get(c.path) : Post(c.path, c.body, c.tab, c.host);
+        ASSERT_TRUE(r) << c.what;
+        EXPECT_EQ(r->status, c.status) << c.what;
+        EXPECT_FALSE(r->body.empty()) << c.what << ": a refusal says why";
+    }
+    // The prompt still waits for its line: the first sound one is the one it gets.
+    httplib::Result ok = Post("/input", "WPR", "first");
+    ASSERT_TRUE(ok);
+    EXPECT_EQ(ok->status, 204);
+    EXPECT_EQ(Received(), std::optional<std::string>("WPR"));
+}
+
+TEST_F(WebServerTest, OneLinePerPromptAndNoneWhileNothingWaits) {
+    httplib::Result early = Post("/input", "WPR", "first");
+    ASSERT_TRUE(early);
+    EXPECT_EQ(early->status, 409);
+    hub_.Publish("{}");
+    EXPECT_EQ(Post("/input", "0,0", "first")->status, 204);
+    EXPECT_EQ(Post("/input", "100,0", "first")->status, 409);  // the next prompt is not asked yet
+    EXPECT_EQ(Received(), std::optional<std::string>("0,0"));
+    // Control passes on when the first tab's stream closes.
+    hub_.Publish("{}");
+    hub_.CloseStream("first");
+    EXPECT_EQ(Post("/input", "^C", "first")->status, 403);
+    EXPECT_EQ(Post("/input", "^C", "second")->status, 204);
+    EXPECT_EQ(Received(), std::optional<std::string>("^C"));
+}
+
+TEST_F(WebServerTest, StreamsBeyondTheLimitAreRefused) {
+    for (size_t n = 2; n < WebHub::kMaxStreams; ++n) {
+        ASSERT_TRUE(hub_.OpenStream("tab" + std::to_string(n)));
+    }
+    httplib::Result r = Get("/events?tab=onemore");
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 429);
+    EXPECT_FALSE(hub_.InControl("onemore"));
+    hub_.CloseStream("tab2");
+    EXPECT_TRUE(hub_.OpenStream("onemore"));
+}
+
+TEST_F(WebServerTest, ThePageAndTheDrawingAreServed) {
+    struct Case {
+        const char* path;
+        const char* type;
+        const char* holds;
+    };
+    hub_.SetPicture("<svg/>", "{\"scale\":2}");
+    const Case cases[] = {
+        {"/", "text/html", "/app.js"},
+        {"/app.js", "text/javascript", "EventSource"},
+        {"/style.css", "text/css", "#drawing-area"},
+        {"/drawing", "application/json", "\"svg\":\"<svg/>\""},
+    };
+    for (const Case& c : cases) {
+        httplib::Result r = Get(c.path);
+        ASSERT_TRUE(r) << c.path;
+        EXPECT_EQ(r->status, 200) << c.path;
+        EXPECT_NE(r->get_header_value("Content-Type").find(c.type), std::string::npos) << c.path;
+        EXPECT_NE(r->body.find(c.holds), std::string::npos) << c.path;
+    }
+}
+
+TEST(WebHubTranscript, ALatePageGetsTheLatestOutput) {
+    WebHub hub;
+    const std::string chunk(1000, 'x');
+    for (size_t n = 0; n < 3 * WebHub::kTranscriptKept / chunk.size(); ++n) {
+        hub.AppendOutput(chunk);
+    }
+    hub.AppendOutput("Polecenie: ");
+    WebHub::Cursor cursor;
+    const std::string events = hub.NextEvents("late", cursor, std::chrono::milliseconds(0));
+    const size_t output = events.find("event: output\ndata: \"");
+    const size_t end = events.find("\"\n\n", output);
+    ASSERT_NE(output, std::string::npos);
+    ASSERT_NE(end, std::string::npos);
+    const std::string text = events.substr(output + 21, end - output - 21);
+    EXPECT_LE(text.size(), WebHub::kTranscriptKept);
+    EXPECT_GE(text.size(), WebHub::kTranscriptKept / 2);
+    EXPECT_EQ(text.substr(text.size() - 11), "Polecenie: ");
+    // Nothing new: the next call sends nothing.
+    EXPECT_EQ(hub.NextEvents("late", cursor, std::chrono::milliseconds(0)), "");
+}
+
+TEST(WebServerPort, APortInUseIsRefusedAtStart) {
+    WebHub hub;
+    WebServer first(hub);
+    std::string error;
+    const int port = first.Start(0, error);
+    ASSERT_GT(port, 0) << error;
+    WebHub otherHub;
+    WebServer second(otherHub);
+    EXPECT_EQ(second.Start(port, error), -1);
+    EXPECT_NE(error.find(std::to_string(port)), std::string::npos) << error;
+}
+
+TEST(Options, ServeTakesAnOptionalPort) {
+    struct Case {
+        std::vector<std::string> args;
+        bool ok;
+        int port;  // -1: no --serve
+        const char* drawing;
+    };
+    const Case cases[] = {
+        {{"--serve"}, true, app::kDefaultServePort, ""},
+        {{"--serve", "9000"}, true, 9000, ""},
+        {{"--serve", "0", "a.dxf"}, true, 0, "a.dxf"},
+        {{"--serve", "a.dxf"}, true, app::kDefaultServePort, "a.dxf"},
+        {{"a.dxf"}, true, -1, "a.dxf"},
+        {{"--serve", "65536"}, false, 0, ""},
+        {{"--serve", "99999999999"}, false, 0, ""},
+        {{"--serve", "--serve"}, false, 0, ""},
+        {{"--serve", "--script", "s.txt"}, false, 0, ""},
+    };
+    for (const Case& c : cases) {
+        std::optional<app::Options> o = app::ParseOptions(c.args);
+        ASSERT_EQ(o.has_value(), c.ok) << testing::PrintToString(c.args);
+        if (o) {
+            EXPECT_EQ(o->servePort.value_or(-1), c.port) << testing::PrintToString(c.args);
+            EXPECT_EQ(o->drawingFile, c.drawing);
+        }
+    }
+}
+
+}  // namespace
