@@ -152,11 +152,21 @@ std::vector<Finding> Check(const DrawingSeen& drawing) {
         findings.push_back(
             {FindingKind::MixedMark, Fill(kStrMixed, {std::to_string(number), what}), false});
     }
+    // One finding per owner that is gone, naming all its pieces, in the order of the drawing.
+    std::vector<std::string> goneOwners;
+    std::map<std::string, std::string> piecesOfGone;
     for (const LinkSeen& link : drawing.links) {
         if (barByHandle.count(link.owner) == 0 && drawing.otherOwners.count(link.owner) == 0) {
-            findings.push_back({FindingKind::OrphanPiece,
-                                Fill(kStrOrphan, {link.type, link.handle, link.owner}), true});
+            std::string& pieces = piecesOfGone[link.owner];
+            if (pieces.empty()) {
+                goneOwners.push_back(link.owner);
+            }
+            pieces += (pieces.empty() ? "" : ", ") + link.type + " " + link.handle;
         }
+    }
+    for (const std::string& owner : goneOwners) {
+        findings.push_back(
+            {FindingKind::OrphanPiece, Fill(kStrOrphan, {owner, piecesOfGone[owner]}), true});
     }
     for (const GroupSeen& group : drawing.groups) {
         if (group.erasedMembers > 0) {

@@ -234,7 +234,7 @@ constexpr UiStringEntry kTable[] = {
     {980, "średnicą"},
     {981, "stalą"},
     {982, "kształtem"},
-    {983, "Obiekt %s %s należy do pręta %s, którego nie ma w rysunku."},
+    {983, "Pręta %s nie ma w rysunku, a należą do niego: %s."},
     {984, "Grupa %s zawiera usunięte obiekty: %s."},
     {985, "Tekst %s pokazuje numer %s, a jego pręt %s ma numer %s."},
     {986, "AUDIT Napraw: naprawiono usterek: %d, pozostało: %d.\n"},
