@@ -186,6 +186,8 @@ int sds_alert(const char* message);
 sds_hwnd sds_getmainhwnd(void);
 
 /* ---- System variables and host commands ---- */
+/* Besides the settable ones, DWGNAME (read only) gives the drawing's file name without its
+ * folder as RTSTR, "" for a drawing never saved; the caller releases the text with free(). */
 int sds_getvar(const char* name, struct resbuf* result);
 int sds_setvar(const char* name, const struct resbuf* value);
 int sds_command(int restype, ...); /* type/value pairs ended by RTNONE or 0 */

@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "module/audit/audit_checks.h"
+#include "module/audit/audit_scan.h"
 #include "module/audit/audit_workers.h"
 #include "module/entities/resbuf_util.h"
 #include "module/resources/strings.h"
@@ -17,112 +18,6 @@ constexpr int kStrCount = 976;
 constexpr int kStrMended = 986;
 constexpr int kStrWrongWord = 987;
 constexpr int kStrMendWord = 988;
-constexpr int kStrProjectionHorizontal = 47;
-constexpr int kStrProjectionVertical = 48;
-constexpr int kStrSectionTag = 96;
-
-// Tags of the pieces that name a bar (or a projection line or disc) as their owner, and which
-// of them show the bar's number.
-constexpr int kLinkTags[] = {rods::kIdDimensionTag,    rods::kIdDescriptionTag,
-                             rods::kIdLeaderTag,       rods::kIdDescriptionNumberTag,
-                             rods::kIdLeaderNumberTag, rods::kIdLeaderSignTag,
-                             rods::kIdLeaderCountTag,  rods::kIdLeaderMainTag};
-
-bool IsLinkTag(const std::string& tag) {
-    for (int id : kLinkTags) {
-        if (tag == LoadUiString(id)) {
-            return true;
-        }
-    }
-    return false;
-}
-
-std::string TextOf(const resbuf* list, int code) {
-    const resbuf* found = rblist::Find(list, code);
-    return found != nullptr ? rblist::Text(found) : std::string();
-}
-
-void ScanGroups(audit::DrawingSeen& seen) {
-    sds_name named = {0, 0};
-    if (sds_namedobjdict(named) != RTNORM) {
-        return;
-    }
-    rblist::Owned entry(sds_dictsearch(named, "ACAD_GROUP", 0));
-    std::string name;
-    for (const resbuf* node = entry.get(); node != nullptr; node = node->rbnext) {
-        if (node->restype == 3) {
-            name = rblist::Text(node);
-            continue;
-        }
-        if (node->restype != 350 || name.empty()) {
-            continue;
-        }
-        const sds_name group = {node->resval.rlname[0], node->resval.rlname[1]};
-        rblist::Owned list(sds_entget(group));
-        audit::GroupSeen seenGroup{name, 0};
-        for (const resbuf* member = list.get(); member != nullptr; member = member->rbnext) {
-            if (member->restype == 340) {
-                rblist::Owned alive(sds_entget(member->resval.rlname));
-                seenGroup.erasedMembers += alive == nullptr ? 1 : 0;
-            }
-        }
-        seen.groups.push_back(seenGroup);
-        name.clear();
-    }
-}
-
-audit::DrawingSeen Scan(CObslugaPreta& rod) {
-    audit::DrawingSeen seen;
-    const std::string key = LoadUiString(rods::kIdRecordKey);
-    const std::string barTag = LoadUiString(rods::kIdBarTag);
-    const std::string numberTags[] = {LoadUiString(rods::kIdDescriptionNumberTag),
-                                      LoadUiString(rods::kIdLeaderNumberTag)};
-    const std::string projectionTags[] = {LoadUiString(kStrProjectionHorizontal),
-                                          LoadUiString(kStrProjectionVertical)};
-    const std::string sectionTag = LoadUiString(kStrSectionTag);
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) == RTNORM) {
-        long length = 0;
-        sds_sslength(all, &length);
-        for (long i = 0; i < length; ++i) {
-            sds_name entity = {0, 0};
-            if (sds_ssname(all, i, entity) != RTNORM) {
-                continue;
-            }
-            // Type and owner lead every link record; a bar's and a disc's records start with
-            // their tag too.
-            std::string tag;
-            std::string owner;
-            rod.xdata.ReadDimensionLink(entity, key, tag, owner);
-            if (tag.empty()) {
-                continue;
-            }
-            rblist::Owned list(sds_entget(entity));
-            const std::string type = TextOf(list.get(), 0);
-            const std::string handle = TextOf(list.get(), 5);
-            if (tag == barTag && type == "LWPOLYLINE") {
-                CRodXDataParameters record;
-                rod.xdata.ReadRodRecord(entity, key, record);
-                audit::BarSeen bar{handle, record.number, record.diameter, record.steel, {}};
-                CObslugaPreta::LoadRodVertices(entity, bar.vertices);
-                seen.bars.push_back(bar);
-            } else if (((tag == projectionTags[0] || tag == projectionTags[1]) && type == "LINE") ||
-                       (tag == sectionTag && type == "CIRCLE")) {
-                seen.otherOwners.insert(handle);
-            } else if (IsLinkTag(tag)) {
-                audit::LinkSeen link{handle, type, owner, false, {}};
-                if (type == "TEXT" && (tag == numberTags[0] || tag == numberTags[1])) {
-                    link.numberText = true;
-                    link.text = TextOf(list.get(), 1);
-                }
-                seen.links.push_back(link);
-            }
-        }
-        sds_ssfree(all);
-    }
-    ScanGroups(seen);
-    return seen;
-}
 
 void PrintFindings(const std::vector<audit::Finding>& findings) {
     if (findings.empty()) {
@@ -206,14 +101,14 @@ void AuditWorker(CToolBarDlg& panel) {
     }
     sds_relrb(args);
     CObslugaPreta rod(&panel);
-    const audit::DrawingSeen seen = Scan(rod);
+    const audit::DrawingSeen seen = audit::Scan(rod);
     const std::vector<audit::Finding> findings = audit::Check(seen);
     PrintFindings(findings);
     if (!mend || findings.empty()) {
         return;
     }
     Mend(rod, seen, findings);
-    const std::vector<audit::Finding> left = audit::Check(Scan(rod));
+    const std::vector<audit::Finding> left = audit::Check(audit::Scan(rod));
     std::string text = LoadUiString(kStrMended);
     const size_t mended = findings.size() > left.size() ? findings.size() - left.size() : 0;
     char buffer[512];

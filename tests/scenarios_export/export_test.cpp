@@ -187,17 +187,22 @@ TEST_F(OprTest, FailedExportsWriteNothingAndStopTheScript) {
         EXPECT_EQ(testkit::DumpDrawing() + testkit::DumpNamedObjects(), before);
         EXPECT_EQ(ReadAll(path), std::filesystem::exists(path) ? "stary plik" : "");
     }
+    // Without the module the host writes only its own kind.
+    const std::string alone = testkit::RunScenario({"EXPORT " + ScratchFolder("alone") + "/x.csv"});
+    EXPECT_NE(alone.find("nieznany rodzaj pliku; EXPORT zapisuje pliki .svg.\n"), std::string::npos)
+        << alone;
+    EXPECT_EQ(LastScenarioStatus(), 1);
     auditAtEnd_ = false;  // the last drawings keep their gap on purpose
 }
 
 TEST_F(OprTest, ExportIsNoUndoStepAndReplacesAnOlderFile) {
     const std::string dir = ScratchFolder("undo");
-    WriteAll(dir + "/a.csv", "stary plik");
+    WriteAll(dir + "/a.CSV", "stary plik");
     const std::string transcript =
-        RunWpr({"PANEL steel RB500W", "WPR", "0,0", "100,0", "", "EXPORT " + dir + "/a.csv", "U"});
+        RunWpr({"PANEL steel RB500W", "WPR", "0,0", "100,0", "", "EXPORT " + dir + "/a.CSV", "U"});
     EXPECT_EQ(LastScenarioStatus(), 0) << transcript;
     EXPECT_TRUE(RodBars().empty());  // the one U took back the bar, not an empty export step
-    EXPECT_EQ(Lines(ReadAll(dir + "/a.csv")).size(), 4u);  // heading, row, two totals
+    EXPECT_EQ(Lines(ReadAll(dir + "/a.CSV")).size(), 4u);  // heading, row, two totals
 }
 
 }  // namespace
