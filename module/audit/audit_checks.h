@@ -23,7 +23,7 @@ struct LinkSeen {
     std::string handle;
     std::string type;         // the entity's type
     std::string owner;        // handle the record names
-    bool numberText = false;  // a text that shows its bar's number
+    bool numberText = false;  // the number text beside its bar
     std::string text;         // what such a text shows
 };
 

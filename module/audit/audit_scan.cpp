@@ -67,8 +67,9 @@ DrawingSeen Scan(CObslugaPreta& rod) {
     DrawingSeen seen;
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::string barTag = LoadUiString(rods::kIdBarTag);
-    const std::string numberTags[] = {LoadUiString(rods::kIdDescriptionNumberTag),
-                                      LoadUiString(rods::kIdLeaderNumberTag)};
+    // Only the number beside a bar is the bar's own: a leader's number is the user's to
+    // change (ERD), so it may differ from the bar's without being a fault.
+    const std::string numberTag = LoadUiString(rods::kIdDescriptionNumberTag);
     const std::string projectionTags[] = {LoadUiString(kStrProjectionHorizontal),
                                           LoadUiString(kStrProjectionVertical)};
     const std::string sectionTag = LoadUiString(kStrSectionTag);
@@ -103,7 +104,7 @@ DrawingSeen Scan(CObslugaPreta& rod) {
                 seen.otherOwners.insert(handle);
             } else if (IsLinkTag(tag)) {
                 LinkSeen link{handle, type, owner, false, {}};
-                if (type == "TEXT" && (tag == numberTags[0] || tag == numberTags[1])) {
+                if (type == "TEXT" && tag == numberTag) {
                     link.numberText = true;
                     link.text = TextOf(list.get(), 1);
                 }
