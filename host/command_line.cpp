@@ -29,6 +29,20 @@ std::map<std::string, VerbHandler>& Verbs() {
     return verbs;
 }
 
+std::map<std::string, int>& ModuleExports() {
+    static std::map<std::string, int> exports;
+    return exports;
+}
+
+// The hand-off the verb that is running asked for, taken once the verb has returned.
+struct HandOff {
+    bool pending = false;
+    int funcode = -1;
+    std::vector<std::string> words;
+    ModuleFinish finish;
+};
+HandOff g_handOff;
+
 bool g_stepOpen = false;
 std::string g_lastCommand;  // what Enter at an empty command prompt repeats
 
@@ -80,6 +94,35 @@ bool DefineModuleCommand(std::string_view name, int funcode) {
 
 void ClearModuleCommands() {
     ModuleCommands().clear();
+    ModuleExports().clear();
+    g_handOff = HandOff{};
+}
+
+void HandToModule(int funcode, std::vector<std::string> words, ModuleFinish finish) {
+    g_handOff = HandOff{true, funcode, std::move(words), std::move(finish)};
+}
+
+bool DefineModuleExport(std::string_view extension, int funcode) {
+    std::string key = LowerText(extension);
+    if (key.empty() || key == "svg" || key == "dxf" ||
+        key.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") != std::string::npos) {
+        return false;
+    }
+    ModuleExports()[key] = funcode;
+    return true;
+}
+
+int ModuleExportCode(std::string_view extension) {
+    auto found = ModuleExports().find(LowerText(extension));
+    return found == ModuleExports().end() ? -1 : found->second;
+}
+
+std::vector<std::string> ModuleExportExtensions() {
+    std::vector<std::string> extensions;
+    for (const auto& [extension, code] : ModuleExports()) {
+        extensions.push_back(extension);
+    }
+    return extensions;
 }
 
 std::vector<std::string> KnownCommandNames() {
@@ -194,7 +237,15 @@ CommandRequest RunCommandLine() {
         bool done = false;
         if (Verbs().count(key) != 0) {
             g_lastCommand = key;
+            g_handOff = HandOff{};
             done = RunVerb(key, words);
+            HandOff handOff = std::move(g_handOff);
+            g_handOff = HandOff{};
+            // Only a verb that went on without failing hands its work on.
+            if (done && handOff.pending) {
+                return CommandRequest{CommandRequest::Kind::ModuleCommand, handOff.funcode, key,
+                                      std::move(handOff.words), std::move(handOff.finish)};
+            }
         } else if (const BuiltinCommand* b = FindBuiltin(key)) {
             g_lastCommand = b->name;
             done = RunHostCommand(key, b->undoStep, [&] { return b->run(words); });

@@ -2,6 +2,7 @@
 // verbs or, by handing them back to the link, as module commands.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,10 @@ namespace host {
 
 inline constexpr const char* kCommandPrompt = "Polecenie: ";
 
+// Called when the module has answered a request that a host command handed it, with whether
+// the module did its part; returns whether the host command as a whole succeeded.
+using ModuleFinish = std::function<bool(bool moduleDone)>;
+
 // What the command line stopped for.
 struct CommandRequest {
     enum class Kind { ModuleCommand, EndOfInput, Quit };
@@ -17,6 +22,7 @@ struct CommandRequest {
     int funcode = -1;
     std::string name;                // the module command, upper case, without "c:"
     std::vector<std::string> words;  // what followed the command name on its line
+    ModuleFinish finish;             // set when a host command handed its work to the module
 };
 
 // Runs command lines until one names a module command, QUIT is given or the input ends.
@@ -30,6 +36,19 @@ void ForgetLastCommand();
 // The module's commands (names given to sds_defun with "c:"), by code.
 bool DefineModuleCommand(std::string_view name, int funcode);
 void ClearModuleCommands();
+
+// A host command hands its work on to the module: once the command has returned true, the
+// command line sends the module a function request with `funcode` and `words` (as if they had
+// followed the command's name), and the link calls `finish` when the module has answered.
+void HandToModule(int funcode, std::vector<std::string> words, ModuleFinish finish);
+
+// The file kinds that the module writes for EXPORT (sds_defexport): extension in lower case,
+// without the dot, and the function code of the request. The host's own kinds are not taken.
+bool DefineModuleExport(std::string_view extension, int funcode);
+// The function code for the extension (any case, without the dot), -1 when none.
+int ModuleExportCode(std::string_view extension);
+// The extensions the module writes, sorted.
+std::vector<std::string> ModuleExportExtensions();
 
 // A command name as typed, normalised for lookup: upper case, one leading "_" dropped.
 std::string CommandKey(std::string_view typed);

@@ -4,12 +4,15 @@
 
 #include <filesystem>
 
+#include "host/command_line.h"
 #include "host/database.h"
 #include "host/document.h"
 #include "host/dxf_reader.h"
 #include "host/dxf_writer.h"
 #include "host/host.h"
 #include "host/input_sources.h"
+#include "host/input_text.h"
+#include "host/link.h"
 #include "host/svg_export.h"
 #include "host/unsaved_work.h"
 
@@ -130,6 +133,39 @@ bool ExportDrawingSvg(const std::string& path) {
     return true;
 }
 
+bool ExportDrawing(const std::string& path) {
+    const std::string extension = LowerText(std::filesystem::path(path).extension().string());
+    if (extension == ".svg") {
+        return ExportDrawingSvg(path);
+    }
+    const int code = extension.size() > 1 ? ModuleExportCode(extension.substr(1)) : -1;
+    if (code < 0) {
+        std::string kinds = ".svg";
+        for (const std::string& known : ModuleExportExtensions()) {
+            kinds += ", ." + known;
+        }
+        PrintLine("Nie można wyeksportować rysunku do " + path +
+                  ": nieznany rodzaj pliku; EXPORT zapisuje pliki " + kinds + ".");
+        return false;
+    }
+    // The module makes the file's content; the host writes it as it writes its own files.
+    HandToModule(code, {path}, [path](bool moduleDone) {
+        std::optional<std::string> bytes = TakeHandedData();
+        if (!moduleDone || !bytes) {
+            PrintLine("Nie wyeksportowano rysunku do " + path + ".");
+            return false;
+        }
+        std::string error;
+        if (!WriteFileAtomically(path, *bytes, error)) {
+            PrintLine("Nie można wyeksportować rysunku do " + path + ": " + error + ".");
+            return false;
+        }
+        PrintLine("Wyeksportowano rysunek do " + path + ".");
+        return true;
+    });
+    return true;
+}
+
 void RegisterFileCommands() {
     RegisterVerb("OPEN", [](const std::vector<std::string>& words) {
         return WithFileName(words, "Użycie: OPEN plik.dxf", OpenDrawingFile);
@@ -140,7 +176,8 @@ void RegisterFileCommands() {
     });
     SetDrawingSaver(SaveDrawingFile);
     RegisterVerb("EXPORT", [](const std::vector<std::string>& words) {
-        return WithFileName(words, "Użycie: EXPORT plik.svg", ExportDrawingSvg);
+        return WithFileName(words, "Użycie: EXPORT plik.svg (albo plik.csv, plik.abs)",
+                            ExportDrawing);
     });
 }
 

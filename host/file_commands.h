@@ -5,7 +5,7 @@
 
 namespace host {
 
-// Registers OPEN file.dxf, SAVE [file.dxf] and EXPORT file.svg with the command line, and
+// Registers OPEN file.dxf, SAVE [file.dxf] and EXPORT file with the command line, and
 // the saving of the drawing that QUIT and the end of the input offer.
 void RegisterFileCommands();
 
@@ -16,5 +16,9 @@ void RegisterFileCommands();
 bool OpenDrawingFile(const std::string& path);
 bool SaveDrawingFile(const std::string& path);
 bool ExportDrawingSvg(const std::string& path);
+// EXPORT by the file's extension: SVG by the host, a kind the module registered (sds_defexport)
+// handed to the module, anything else refused. A hand-off succeeds or fails when the module
+// has answered.
+bool ExportDrawing(const std::string& path);
 
 }  // namespace host

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <optional>
 
 #include "host/command_line.h"
 #include "host/host.h"
@@ -32,7 +33,11 @@ struct Session {
     bool inModuleCommand = false;
     int funcode = -1;
     std::vector<std::string> words;  // the current command name and what followed it
+    ModuleFinish finish;             // the host command that handed this request over
 };
+
+// What the module handed with sds_exportdata during the current request, if it did.
+std::optional<std::string> g_handed;
 
 Session g_session;
 LinkRecord g_record;
@@ -48,6 +53,8 @@ int NextRequest() {
     g_session.funcode = request.funcode;
     g_session.words = request.words;
     g_session.words.insert(g_session.words.begin(), request.name);
+    g_session.finish = std::move(request.finish);
+    g_handed.reset();
     g_record.value = CommandValue::None;
     g_record.command = request.name;
     ++g_record.requests;
@@ -62,10 +69,17 @@ void FinishModuleCommand(int reply) {
     g_session.inModuleCommand = false;
     g_session.funcode = -1;
     g_session.words.clear();
+    ModuleFinish finish = std::move(g_session.finish);
+    g_session.finish = nullptr;
     g_record.reply = reply;
     CloseCommandStep();
-    if (reply == RSERR) {
-        NoteFailedCommand();  // the module said the command failed (sds_fail)
+    bool done = reply != RSERR;  // the module said the command failed (sds_fail)
+    if (finish) {
+        done = finish(done);
+    }
+    g_handed.reset();
+    if (!done) {
+        NoteFailedCommand();
     }
 }
 
@@ -73,6 +87,12 @@ void FinishModuleCommand(int reply) {
 
 const LinkRecord& LastLink() {
     return g_record;
+}
+
+std::optional<std::string> TakeHandedData() {
+    std::optional<std::string> data = std::move(g_handed);
+    g_handed.reset();
+    return data;
 }
 
 std::string HelpFilePath(const std::string& helpFile) {
@@ -176,6 +196,26 @@ int sds_defun(const char* name, short funcCode) {
 
 int sds_getfuncode(void) {
     return g_session.inModuleCommand ? g_session.funcode : RTERROR;
+}
+
+int sds_defexport(const char* extension, short funcCode) {
+    if (extension == nullptr || !host::DefineModuleExport(extension, funcCode)) {
+        return RTERROR;
+    }
+    return RTNORM;
+}
+
+int sds_exportdata(const char* data, long length) {
+    // Only a request that a host command handed over has anyone to take the bytes.
+    if (!g_session.inModuleCommand || !g_session.finish || length < 0 ||
+        (data == nullptr && length > 0)) {
+        return RTERROR;
+    }
+    if (!host::g_handed) {
+        host::g_handed.emplace();
+    }
+    host::g_handed->append(data != nullptr ? data : "", static_cast<size_t>(length));
+    return RTNORM;
 }
 
 struct resbuf* sds_getargs(void) {

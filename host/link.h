@@ -2,6 +2,7 @@
 // value the last module command returned, its reply, and its failure message.
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace host {
@@ -17,6 +18,10 @@ struct LinkRecord {
 };
 
 const LinkRecord& LastLink();
+
+// The bytes the module handed with sds_exportdata during the request that is ending (a
+// ModuleFinish takes them); none when it handed nothing.
+std::optional<std::string> TakeHandedData();
 
 // Where the help viewer looks for "X.chm": "X.md" in the program's documentation folder.
 std::string HelpFilePath(const std::string& helpFile);

@@ -107,6 +107,15 @@ int sds_rett(void);
 int sds_retvoid(void);
 int sds_retnil(void);
 int sds_help(const char* helpFile, const char* topic, int command);
+/* This host's extension: the module writes the files of a kind that EXPORT is given.
+ * sds_defexport: EXPORT of a file whose name ends in "." and `extension` (letters and digits,
+ * any case; not the host's own "svg" or "dxf") becomes a function request with `funcCode`,
+ * whose sds_getargs list is ("EXPORT" path). During that request the module hands the file's
+ * bytes with sds_exportdata (calls append); the host then writes them as it saves a drawing
+ * (a temporary file renamed over the target). A request that fails (RSERR) or hands nothing
+ * writes nothing, and the EXPORT fails. RTNORM, or RTERROR when refused. */
+int sds_defexport(const char* extension, short funcCode);
+int sds_exportdata(const char* data, long length);
 
 /* ---- Result-buffer lists ---- */
 struct resbuf* sds_buildlist(int restype, ...); /* type/value pairs ended by RTNONE or 0 */
@@ -177,6 +186,8 @@ int sds_alert(const char* message);
 sds_hwnd sds_getmainhwnd(void);
 
 /* ---- System variables and host commands ---- */
+/* Besides the settable ones, DWGNAME (read only) gives the drawing's file name without its
+ * folder as RTSTR, "" for a drawing never saved; the caller releases the text with free(). */
 int sds_getvar(const char* name, struct resbuf* result);
 int sds_setvar(const char* name, const struct resbuf* value);
 int sds_command(int restype, ...); /* type/value pairs ended by RTNONE or 0 */

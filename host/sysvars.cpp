@@ -1,6 +1,10 @@
 // System variables: the few the module and the command line read and set.
 #include <cmath>
+#include <cstdlib>
+#include <cstring>
 #include <string>
+
+#include "host/document.h"
 
 #include "host/object_rules.h"
 #include "host/session.h"
@@ -39,6 +43,20 @@ const Variable* FindVariable(const char* name) {
 extern "C" {
 
 int sds_getvar(const char* name, resbuf* result) {
+    // DWGNAME, read only: the name of the drawing's own file without its folder, "" for a
+    // drawing never saved. The text is the caller's, to be released with free().
+    if (name != nullptr && result != nullptr && EqualNoCase("DWGNAME", name)) {
+        const std::string& path = DrawingFile();
+        const std::string file = path.substr(path.find_last_of('/') + 1);
+        char* text = static_cast<char*>(std::malloc(file.size() + 1));
+        if (text == nullptr) {
+            return Refuse("sds_getvar: out of memory");
+        }
+        std::memcpy(text, file.c_str(), file.size() + 1);
+        result->restype = RTSTR;
+        result->resval.rstring = text;
+        return RTNORM;
+    }
     const Variable* variable = FindVariable(name);
     if (variable == nullptr || result == nullptr) {
         return Refuse("sds_getvar: unknown variable " + std::string(name ? name : ""));

@@ -43,11 +43,13 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[kCommandCount] = {
-    {"c:PPR", HandlePPR},         {"c:WPR", HandleWPR}, {"c:EDPR", HandleEDPR},
-    {"c:OPR", HandleOPR},         {"c:WRP", HandleWRP}, {"c:WPP", HandleWPP},
-    {"c:EPP", HandleEPP},         {"c:ERD", HandleERD}, {"c:HPR", HandleHPR},
-    {"c:ORA_ABOUT", HandleAbout},
+    {"c:PPR", HandlePPR},         {"c:WPR", HandleWPR},     {"c:EDPR", HandleEDPR},
+    {"c:OPR", HandleOPR},         {"c:WRP", HandleWRP},     {"c:WPP", HandleWPP},
+    {"c:EPP", HandleEPP},         {"c:ERD", HandleERD},     {"c:HPR", HandleHPR},
+    {"c:ORA_ABOUT", HandleAbout}, {"c:AUDIT", HandleAUDIT},
 };
+
+constexpr int kStrExportUnavailable = 904;
 
 // Disables the panel's inputs for as long as a worker runs, so that the current parameters
 // cannot change under a command; they come back however the worker ends.
@@ -91,6 +93,7 @@ int RunDrawingCommand(int code, bool showPanel, bool disableInputs) {
         panel->ShowPanel(true);
         platform::SetFocus(HostMainWindow());
     }
+    TakeCommandFailure();
     if (panel != nullptr) {
         if (disableInputs) {
             InputsDisabled lock(panel);
@@ -99,7 +102,38 @@ int RunDrawingCommand(int code, bool showPanel, bool disableInputs) {
             worker(*panel);
         }
     }
+    if (TakeCommandFailure()) {
+        return RTERROR;
+    }
     sds_rett();
+    return RTNORM;
+}
+
+// An EXPORT the host handed over: the words are ("EXPORT" path); the worker makes the bytes,
+// which go back to the host to be written.
+int RunExport(int kind) {
+    std::string path;
+    resbuf* args = sds_getargs();
+    if (args != nullptr && args->rbnext != nullptr && args->rbnext->restype == RTSTR &&
+        args->rbnext->resval.rstring != nullptr) {
+        path = args->rbnext->resval.rstring;
+    }
+    sds_relrb(args);
+    ExportWorker worker = GetExportWorker(kind);
+    if (worker == nullptr || path.empty()) {
+        std::string text = LoadUiString(kStrExportUnavailable);
+        if (const std::size_t at = text.find("%s"); at != std::string::npos) {
+            text.replace(at, 2, kExportExtensions[kind]);
+        }
+        sds_printf("%s", text.c_str());
+        return RTERROR;
+    }
+    std::string bytes;
+    if (!worker(path, bytes) ||
+        sds_exportdata(bytes.data(), static_cast<long>(bytes.size())) != RTNORM) {
+        return RTERROR;
+    }
+    sds_retvoid();
     return RTNORM;
 }
 
@@ -177,11 +211,20 @@ int RegisterCommands() {
             return RTERROR;
         }
     }
+    for (int kind = 0; kind < kExportCount; ++kind) {
+        if (sds_defexport(kExportExtensions[kind], static_cast<short>(kFirstExportCode + kind)) !=
+            RTNORM) {
+            return RTERROR;
+        }
+    }
     return RTNORM;
 }
 
 int DispatchCommand() {
     const int code = sds_getfuncode();
+    if (code >= kFirstExportCode && code < kFirstExportCode + kExportCount) {
+        return RunExport(code - kFirstExportCode);
+    }
     if (code < 0 || code >= kCommandCount) {
         sds_fail("Received nonexistent function code.");
         return RTERROR;
@@ -228,6 +271,9 @@ int HandleEPP() {
 }
 int HandleERD() {
     return RunDrawingCommand(kCmdERD, false, false);
+}
+int HandleAUDIT() {
+    return RunDrawingCommand(kCmdAUDIT, false, false);
 }
 
 int HandleHPR() {

@@ -1,4 +1,4 @@
-// The module's spine: the link loop with the host, the table of the ten commands and their
+// The module's spine: the link loop with the host, the table of the commands and their
 // dispatch, the command frame around the drawing commands' workers, and the module-wide state
 // (the parameters panel and the application object) that lives from load to the host's end.
 #pragma once
@@ -29,8 +29,8 @@ int PanelCreatedFlag();
 // returns.
 int LinkLoop(int argc, char* argv[]);
 
-// Defines the ten commands with their table index as function code: RTNORM, or RTERROR at the
-// first refusal.
+// Defines the commands with their table index as function code, and the file kinds the module
+// writes for EXPORT after them: RTNORM, or RTERROR at the first refusal.
 int RegisterCommands();
 // Runs the handler of the function code the host sent: the handler's result, or RTERROR for a
 // code outside the table.
@@ -47,3 +47,4 @@ int HandleEPP();
 int HandleERD();
 int HandleHPR();
 int HandleAbout();
+int HandleAUDIT();

@@ -28,3 +28,36 @@ bool SetCommandWorker(int code, CommandWorker worker) {
 CommandWorker GetCommandWorker(int code) {
     return IsDrawingCommand(code) ? Workers()[static_cast<std::size_t>(code)] : nullptr;
 }
+
+namespace {
+
+bool g_commandFailed = false;
+
+std::array<ExportWorker, kExportCount>& Exporters() {
+    static std::array<ExportWorker, kExportCount> exporters{};
+    return exporters;
+}
+
+}  // namespace
+
+void ReportCommandFailed() {
+    g_commandFailed = true;
+}
+
+bool TakeCommandFailure() {
+    const bool failed = g_commandFailed;
+    g_commandFailed = false;
+    return failed;
+}
+
+bool SetExportWorker(int kind, ExportWorker worker) {
+    if (kind < 0 || kind >= kExportCount) {
+        return false;
+    }
+    Exporters()[static_cast<std::size_t>(kind)] = worker;
+    return true;
+}
+
+ExportWorker GetExportWorker(int kind) {
+    return kind >= 0 && kind < kExportCount ? Exporters()[static_cast<std::size_t>(kind)] : nullptr;
+}

@@ -184,6 +184,8 @@ constexpr UiStringEntry kTable[] = {
     {902, "\nPunkt poza zakresem współrzędnych rysunku.\n"},
     // Told by the insert command when the drawing refuses the bar's polyline.
     {903, "\nRysunek nie przyjął polilinii pręta; pręt nie został wstawiony.\n"},
+    // Told by the command frame when EXPORT hands over a file kind this build cannot write.
+    {904, "\nEksport plików .%s nie jest dostępny w tej wersji modułu.\n"},
     // Told by the edit command for an option whose operation is not part of this build.
     {910, "\nOpcja %s nie jest dostępna w tej wersji modułu.\n"},
     // Told by a grid that gets a notification it does not handle.
@@ -206,6 +208,40 @@ constexpr UiStringEntry kTable[] = {
     // Headings of the schedule grid's count and remark columns.
     {951, "Ilość całkowita"},
     {952, "Uwagi"},
+    // EXPORT .csv and .abs: refusals, the CSV's headings and total labels, and the name of a
+    // drawing never saved.
+    {960,
+     "\nNumeracja prętów ma lukę (brak numeru %d); nic nie zapisano. Lukę zamyka OPR "
+     "albo AUDIT Napraw.\n"},
+    {961, "\nRysunek nie ma prętów; nic nie zapisano.\n"},
+    {962, "Nr"},
+    {963, "Średnica [mm]"},
+    {964, "Stal"},
+    {965, "Długość [cm]"},
+    {966, "Ilość [szt.]"},
+    {967, "Długość całkowita [m]"},
+    {968, "Masa jednostkowa [kg/m]"},
+    {969, "Masa [kg]"},
+    {970, "Razem"},
+    {971, "Razem stal"},
+    {972, "bez_nazwy"},
+    // AUDIT: the summary lines, the findings and the mending.
+    {975, "\nAUDIT: rysunek bez usterek.\n"},
+    {976, "\nAUDIT: usterek: %d.\n"},
+    {977, "Luka w numeracji prętów, brakujące numery: %s."},
+    {978, "Pręt %s ma numer %s, który nie może być pozycją wykazu."},
+    {979, "Pręty o numerze %s różnią się: %s; ich wiersz wykazu byłby błędny."},
+    {980, "średnicą"},
+    {981, "stalą"},
+    {982, "kształtem"},
+    {983, "Pręta %s nie ma w rysunku, a należą do niego: %s."},
+    {984, "Grupa %s zawiera usunięte obiekty: %s."},
+    {985, "Tekst %s pokazuje numer %s, a jego pręt %s ma numer %s."},
+    {986, "AUDIT Napraw: naprawiono usterek: %d, pozostało: %d.\n"},
+    {987,
+     "\nAUDIT przyjmuje tylko słowo Napraw (AUDIT Napraw naprawia to, co da się naprawić "
+     "bez zgadywania).\n"},
+    {988, "Napraw"},
 };
 
 constexpr bool IsSortedById() {

@@ -276,6 +276,9 @@ class CObslugaPreta {
     void DrawBarShape(int number, const sds_point cellCorner, double cellWidth, double cellHeight);
     // ==== end of the steel schedule ==========================================================
 
+    // Takes erased members out of every group; a group left empty goes too.
+    void DropDeadGroupMembers();
+
     // Entity objects.
     CSDSCircleHatch circleHatch;
     CSDSTextStyle textStyle;
@@ -462,8 +465,6 @@ class CObslugaPreta {
                           const sds_point point, bool withPoint);
     int ReplaceRodRecord(const sds_name bar, const CRodXDataParameters& record);
     void DropRecord(const sds_name dictionary, const std::string& key);
-    // Takes erased members out of every group; a group left empty goes too.
-    void DropDeadGroupMembers();
     // ==========================================================================================
 
     // ==== Editing bars ======================================================================

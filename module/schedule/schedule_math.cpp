@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "module/model/steel.h"
 #include "module/rods/rod_geometry.h"
 
 namespace schedule {
@@ -84,6 +85,32 @@ int DiameterColumn(const std::vector<double>& diameters, double diameterMm) {
     return -1;
 }
 
+std::vector<GradeTotal> GradeTotals(const std::vector<CWykazObj>& rows) {
+    std::vector<bool> present(kSteelCount, false);
+    for (const CWykazObj& row : rows) {
+        present[static_cast<size_t>(SteelIndex(row.steel))] = true;
+    }
+    std::vector<GradeTotal> totals;
+    for (int g = 0; g < kSteelCount; ++g) {
+        if (!present[static_cast<size_t>(g)]) {
+            continue;
+        }
+        GradeTotal grade;
+        grade.grade = g;
+        for (double d : DiametersOfSteel(SteelName(g), rows)) {
+            DiameterTotal total;
+            total.diameterMm = d;
+            total.metres = TotalLength(SteelName(g), d, rows) / 100.0;
+            total.unitMass = UnitMass(d);
+            total.mass = total.unitMass * total.metres;
+            grade.mass += total.mass;
+            grade.diameters.push_back(total);
+        }
+        totals.push_back(grade);
+    }
+    return totals;
+}
+
 MarkCount CountMarks(const std::vector<int>& numbers) {
     MarkCount marks;
     marks.perMark.assign(numbers.size(), 0);
@@ -143,9 +170,6 @@ std::vector<CSDSPointExt> FitShapeInCell(const std::vector<CSDSPointExt>& vertic
     return fitted;
 }
 
-namespace {
-
-// Each arc of a rounded corner goes back to the corner where its two tangents meet.
 void UnroundCorners(std::vector<CSDSPointExt>& v) {
     for (size_t i = 0; i + 1 < v.size(); ++i) {
         const double b = v[i].bulge;
@@ -168,6 +192,8 @@ void UnroundCorners(std::vector<CSDSPointExt>& v) {
         v.erase(v.begin() + static_cast<long>(i) + 1);
     }
 }
+
+namespace {
 
 // The hook at the tip keeps its direction towards the vertex it hangs on and gets `length`.
 void SetHookLength(CSDSPointExt& tip, const CSDSPointExt& base, double length) {

@@ -29,6 +29,24 @@ std::vector<double> DiametersOfSteel(const std::string& steelName,
 // Position of the first of `diameters` within 0.001 of `diameterMm`, -1 when none.
 int DiameterColumn(const std::vector<double>& diameters, double diameterMm);
 
+// The summary of the schedule for one grade: per distinct diameter of the rows named exactly
+// by the grade, the total length, the unit mass and the mass, and the grade's mass. Grades come
+// in index order, each that a row's steel stands for (an unknown name stands for "RB500W",
+// as the table's columns have it, but adds nothing to its totals). The table prints these
+// and the exported schedule writes them: both from this one sum.
+struct DiameterTotal {
+    double diameterMm = 0.0;
+    double metres = 0.0;    // total length
+    double unitMass = 0.0;  // kg/m
+    double mass = 0.0;      // kg
+};
+struct GradeTotal {
+    int grade = 0;
+    std::vector<DiameterTotal> diameters;
+    double mass = 0.0;  // kg, the sum of the unrounded masses
+};
+std::vector<GradeTotal> GradeTotals(const std::vector<CWykazObj>& rows);
+
 // Bars per mark: slot k counts the bars numbered k + 1, for marks 1 .. numbers.size().
 // Numbers outside that range cannot be a row; they are counted in `leftOut` instead.
 struct MarkCount {
@@ -43,6 +61,10 @@ MarkCount CountMarks(const std::vector<int>& numbers);
 // by its other extent; a shape on one point gives nothing.
 std::vector<CSDSPointExt> FitShapeInCell(const std::vector<CSDSPointExt>& vertices,
                                          const double corner[3], double width, double height);
+
+// Each arc of a rounded corner goes back to the corner where its two tangents meet; arcs of
+// (nearly) half a turn or more, which have no such corner, stay arcs.
+void UnroundCorners(std::vector<CSDSPointExt>& vertices);
 
 // Rebuilds a bar's shape for a new diameter and steel: rounded corners taken back to sharp,
 // hooks removed for ribbed steel or given the hook length of the new diameter, corners rounded

@@ -267,26 +267,18 @@ void CObslugaPreta::DrawSchedule(const std::vector<CWykazObj>& rows, sds_point p
     drawText(LoadUiString(kStrMass), labelX, yN - 30.0 * h, h, true);
     drawText(LoadUiString(kStrMassPerGrade), labelX, yN - 34.0 * h, h, true);
     std::string gradesNote = LoadUiString(kStrSteelNote);
-    for (int g = 0; g < kSteelCount; ++g) {
-        const int cols = t.columns[static_cast<size_t>(g)];
-        if (cols == 0) {
-            continue;
-        }
-        gradesNote += SteelName(g) + " ";
-        const double D = t.blockStart[static_cast<size_t>(g)];
-        const std::vector<double>& ds = t.diameters[static_cast<size_t>(g)];
-        double sum = 0.0;
-        for (size_t j = 0; j < ds.size(); ++j) {
+    for (const schedule::GradeTotal& grade : schedule::GradeTotals(rows)) {
+        const int cols = t.columns[static_cast<size_t>(grade.grade)];
+        gradesNote += SteelName(grade.grade) + " ";
+        const double D = t.blockStart[static_cast<size_t>(grade.grade)];
+        for (size_t j = 0; j < grade.diameters.size(); ++j) {
+            const schedule::DiameterTotal& total = grade.diameters[j];
             const double x = D + 4.0 * h + 8.0 * h * static_cast<double>(j);
-            const double metres = schedule::TotalLength(SteelName(g), ds[j], rows) / 100.0;
-            const double unit = UnitMass(ds[j]);
-            const double mass = unit * metres;
-            sum += mass;
-            drawText(schedule::Format("%.2f", metres), x, yN - 22.0 * h, h, true);
-            drawText(schedule::Format("%.3f", unit), x, yN - 26.0 * h, h, true);
-            drawText(schedule::Format("%.2f", mass), x, yN - 30.0 * h, h, true);
+            drawText(schedule::Format("%.2f", total.metres), x, yN - 22.0 * h, h, true);
+            drawText(schedule::Format("%.3f", total.unitMass), x, yN - 26.0 * h, h, true);
+            drawText(schedule::Format("%.2f", total.mass), x, yN - 30.0 * h, h, true);
         }
-        drawText(schedule::Format("%.2f", sum), D + 4.0 * h * cols, yN - 34.0 * h, h, true);
+        drawText(schedule::Format("%.2f", grade.mass), D + 4.0 * h * cols, yN - 34.0 * h, h, true);
     }
 
     drawText(LoadUiString(kStrTitle), x0, y0 + 4.0 * h, h, false);

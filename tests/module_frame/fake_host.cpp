@@ -68,15 +68,42 @@ int sds_getfuncode(void) {
 struct resbuf* sds_getargs(void) {
     auto& s = State();
     ++s.argsHandedOut;
-    auto* rb = new resbuf{};
-    rb->restype = RTSHORT;
-    ++s.liveLists;
-    return rb;
+    if (s.args.empty()) {
+        auto* rb = new resbuf{};
+        rb->restype = RTSHORT;
+        ++s.liveLists;
+        return rb;
+    }
+    resbuf* head = nullptr;
+    resbuf** tail = &head;
+    for (const std::string& word : s.args) {
+        auto* rb = new resbuf{};
+        rb->restype = RTSTR;
+        rb->resval.rstring = new char[word.size() + 1];
+        std::memcpy(rb->resval.rstring, word.c_str(), word.size() + 1);
+        ++s.liveLists;
+        *tail = rb;
+        tail = &rb->rbnext;
+    }
+    return head;
+}
+
+int sds_defexport(const char* extension, short funcCode) {
+    State().exports.emplace_back(extension, funcCode);
+    return RTNORM;
+}
+
+int sds_exportdata(const char* data, long length) {
+    State().exported.emplace_back(data, static_cast<size_t>(length));
+    return RTNORM;
 }
 
 int sds_relrb(struct resbuf* list) {
     while (list != nullptr) {
         resbuf* next = list->rbnext;
+        if (list->restype == RTSTR) {
+            delete[] list->resval.rstring;
+        }
         delete list;
         --State().liveLists;
         list = next;

@@ -37,6 +37,9 @@ struct Record {
     int exitStatus = 0;
     long liveLists = 0;  // result-buffer nodes handed out and not yet released
     int argsHandedOut = 0;
+    std::vector<std::string> args;  // what sds_getargs hands out as texts; empty: one short
+    std::vector<std::pair<std::string, int>> exports;  // sds_defexport calls
+    std::vector<std::string> exported;                 // sds_exportdata calls
 };
 
 Record& State();

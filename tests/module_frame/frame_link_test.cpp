@@ -112,13 +112,18 @@ TEST_F(FrameLinkTest, LoadPreparesPanelMenuMessageAndDefinesTheCommandsOnEachLoa
     EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
     EXPECT_DOUBLE_EQ(TheApp().ScaleX, 1.0);
     EXPECT_DOUBLE_EQ(TheApp().ScaleY, 1.0);
-    const std::vector<std::string> names = {"c:PPR", "c:WPR", "c:EDPR", "c:OPR", "c:WRP",
-                                            "c:WPP", "c:EPP", "c:ERD",  "c:HPR", "c:ORA_ABOUT"};
-    ASSERT_EQ(s.defuns.size(), 20u);  // the second load request defines them again
+    const std::vector<std::string> names = {"c:PPR", "c:WPR",       "c:EDPR", "c:OPR",
+                                            "c:WRP", "c:WPP",       "c:EPP",  "c:ERD",
+                                            "c:HPR", "c:ORA_ABOUT", "c:AUDIT"};
+    ASSERT_EQ(s.defuns.size(), 2 * names.size());  // the second load request defines them again
     for (std::size_t i = 0; i < s.defuns.size(); ++i) {
-        EXPECT_EQ(s.defuns[i].first, names[i % 10]);
-        EXPECT_EQ(s.defuns[i].second, static_cast<int>(i % 10));
+        EXPECT_EQ(s.defuns[i].first, names[i % names.size()]);
+        EXPECT_EQ(s.defuns[i].second, static_cast<int>(i % names.size()));
     }
+    // The file kinds for EXPORT follow the commands' codes.
+    const std::vector<std::pair<std::string, int>> kinds = {{"csv", 11}, {"abs", 12}};
+    EXPECT_EQ(s.exports,
+              (std::vector<std::pair<std::string, int>>{kinds[0], kinds[1], kinds[0], kinds[1]}));
     EXPECT_EQ(s.replies, (std::vector<int>{RSRSLT, RSRSLT}));
 }
 
@@ -146,7 +151,7 @@ TEST_F(FrameLinkTest, RequestRepliesByKind) {
         std::vector<std::string> help = {};
     };
     const Case cases[] = {
-        {"function code past the table", {RQSUBR, 10}, RSERR, true},
+        {"function code past the table and the file kinds", {RQSUBR, 13}, RSERR, true},
         {"negative function code", {RQSUBR, -1}, RSERR, true},
         {"help", {RQSUBR, kCmdHPR}, RSRSLT, false, 1, 0, {"ArmavoCAD.chm||0"}},
         {"about", {RQSUBR, kCmdORA_ABOUT}, RSRSLT, false, 0, 1},
@@ -179,12 +184,51 @@ TEST_F(FrameLinkTest, EveryArgumentListIsReleased) {
     for (int code = 0; code < kCommandCount; ++code) {
         script.push_back(Call(code));
     }
-    script.push_back(Call(10));
+    script.push_back(Call(kFirstExportCode + kExportCsv));
+    script.push_back(Call(99));
     Run(script);
     const auto& s = fakehost::State();
-    EXPECT_EQ(s.argsHandedOut, kCommandCount);
+    EXPECT_EQ(s.argsHandedOut, kCommandCount + 1);
     EXPECT_EQ(s.liveLists, 0);
     EXPECT_EQ(s.replies.size(), script.size());
+}
+
+bool WritesRows(const std::string& path, std::string& bytes) {
+    bytes = "rows of " + path;
+    return true;
+}
+bool RefusesToWrite(const std::string&, std::string& bytes) {
+    bytes = "half";
+    return false;
+}
+
+// An EXPORT handed over: the worker's bytes go back to the host, a refusal or a missing worker
+// or file name fails the request and hands nothing.
+TEST_F(FrameLinkTest, ExportRequestsHandTheWorkersBytes) {
+    const struct {
+        ExportWorker worker;
+        std::vector<std::string> args;
+        int reply;
+        std::vector<std::string> exported;
+        std::string printed;
+    } cases[] = {
+        {WritesRows, {"EXPORT", "a b.csv"}, RSRSLT, {"rows of a b.csv"}, ""},
+        {RefusesToWrite, {"EXPORT", "a.csv"}, RSERR, {}, ""},
+        {nullptr, {"EXPORT", "a.csv"}, RSERR, {}, "Eksport plików .csv"},
+        {WritesRows, {"EXPORT"}, RSERR, {}, "Eksport plików .csv"},
+    };
+    for (const auto& c : cases) {
+        SetExportWorker(kExportCsv, c.worker);
+        fakehost::Reset({Call(kFirstExportCode + kExportCsv)});
+        fakehost::State().args = c.args;
+        EXPECT_THROW(SDS_EntryPoint(), fakehost::Shutdown);
+        const auto& s = fakehost::State();
+        EXPECT_EQ(s.replies, (std::vector<int>{c.reply}));
+        EXPECT_EQ(s.exported, c.exported);
+        EXPECT_EQ(s.printed.find(c.printed) != std::string::npos, true) << s.printed;
+        EXPECT_EQ(s.liveLists, 0);
+    }
+    SetExportWorker(kExportCsv, nullptr);
 }
 
 TEST_F(FrameLinkTest, BadStatusFromLinkEndsTheModule) {
@@ -249,12 +293,26 @@ TEST_F(FrameLinkTest, InputsComeBackWhenAWorkerThrows) {
 }
 
 TEST_F(FrameLinkTest, WorkersAreTakenOnlyForDrawingCommands) {
-    for (int code : {int{kCmdPPR}, int{kCmdHPR}, int{kCmdORA_ABOUT}, -1, 10}) {
+    for (int code : {int{kCmdPPR}, int{kCmdHPR}, int{kCmdORA_ABOUT}, -1, int{kCommandCount}}) {
         EXPECT_FALSE(SetCommandWorker(code, RecordingWorker)) << code;
         EXPECT_EQ(GetCommandWorker(code), nullptr) << code;
     }
     EXPECT_TRUE(SetCommandWorker(kCmdEPP, RecordingWorker));
     EXPECT_EQ(GetCommandWorker(kCmdEPP), &RecordingWorker);
+}
+
+void FailingWorker(CToolBarDlg&) {
+    ReportCommandFailed();
+}
+
+// A worker that reports a failure makes the reply an error, once: the next command is judged
+// on its own.
+TEST_F(FrameLinkTest, ReportedFailureAnswersErrorOnce) {
+    SetCommandWorker(kCmdAUDIT, FailingWorker);
+    SetCommandWorker(kCmdEPP, RecordingWorker);
+    Run({Call(kCmdAUDIT), Call(kCmdEPP)});
+    EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSERR, RSRSLT}));
+    EXPECT_EQ(fakehost::State().retts, 1);
 }
 
 TEST_F(FrameLinkTest, CommandWithoutItsSubsystemSaysSo) {

@@ -11,6 +11,7 @@
 
 #include "host/host.h"
 #include "host/resbuf_count.h"
+#include "module/audit/audit_scan.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"
 #include "module/frame/entry_point.h"
@@ -281,13 +282,23 @@ inline int Count(const std::string& text, const std::string& part) {
     return n;
 }
 
-// Every scenario ends on a drawing that passes the audit, unless the test built a faulty one
-// on purpose.
+// The findings the AUDIT command would list, one a line; "" when it finds nothing.
+inline std::string ModuleAuditText() {
+    std::string text;
+    for (const audit::Finding& finding : audit::FindingsOfDrawing()) {
+        text += finding.text + "\n";
+    }
+    return text;
+}
+
+// Every scenario ends on a drawing that passes the audit, the test kit's and the AUDIT
+// command's, unless the test built a faulty one on purpose.
 class WprTest : public ::testing::Test {
   protected:
     void TearDown() override {
         if (auditAtEnd_) {
             EXPECT_CLEAN_AUDIT();
+            EXPECT_EQ(ModuleAuditText(), "");
         }
     }
     bool auditAtEnd_ = true;

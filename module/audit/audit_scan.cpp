@@ -1,0 +1,125 @@
+// AUDIT's reading of the drawing: one pass over the entities for the bars, the owners that
+// are not bars and the pieces that name an owner, then the groups of ACAD_GROUP.
+#include "module/audit/audit_scan.h"
+
+#include "module/entities/resbuf_util.h"
+#include "module/resources/strings.h"
+
+namespace audit {
+namespace {
+
+constexpr int kStrProjectionHorizontal = 47;
+constexpr int kStrProjectionVertical = 48;
+constexpr int kStrSectionTag = 96;
+
+// Tags of the pieces that name a bar (or a projection line or disc) as their owner.
+constexpr int kLinkTags[] = {rods::kIdDimensionTag,    rods::kIdDescriptionTag,
+                             rods::kIdLeaderTag,       rods::kIdDescriptionNumberTag,
+                             rods::kIdLeaderNumberTag, rods::kIdLeaderSignTag,
+                             rods::kIdLeaderCountTag,  rods::kIdLeaderMainTag};
+
+bool IsLinkTag(const std::string& tag) {
+    for (int id : kLinkTags) {
+        if (tag == LoadUiString(id)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::string TextOf(const resbuf* list, int code) {
+    const resbuf* found = rblist::Find(list, code);
+    return found != nullptr ? rblist::Text(found) : std::string();
+}
+
+void ScanGroups(DrawingSeen& seen) {
+    sds_name named = {0, 0};
+    if (sds_namedobjdict(named) != RTNORM) {
+        return;
+    }
+    rblist::Owned entry(sds_dictsearch(named, "ACAD_GROUP", 0));
+    std::string name;
+    for (const resbuf* node = entry.get(); node != nullptr; node = node->rbnext) {
+        if (node->restype == 3) {
+            name = rblist::Text(node);
+            continue;
+        }
+        if (node->restype != 350 || name.empty()) {
+            continue;
+        }
+        const sds_name group = {node->resval.rlname[0], node->resval.rlname[1]};
+        rblist::Owned list(sds_entget(group));
+        GroupSeen seenGroup{name, 0};
+        for (const resbuf* member = list.get(); member != nullptr; member = member->rbnext) {
+            if (member->restype == 340) {
+                rblist::Owned alive(sds_entget(member->resval.rlname));
+                seenGroup.erasedMembers += alive == nullptr ? 1 : 0;
+            }
+        }
+        seen.groups.push_back(seenGroup);
+        name.clear();
+    }
+}
+
+}  // namespace
+
+DrawingSeen Scan(CObslugaPreta& rod) {
+    DrawingSeen seen;
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    const std::string barTag = LoadUiString(rods::kIdBarTag);
+    // Only the number beside a bar is the bar's own: a leader's number is the user's to
+    // change (ERD), so it may differ from the bar's without being a fault.
+    const std::string numberTag = LoadUiString(rods::kIdDescriptionNumberTag);
+    const std::string projectionTags[] = {LoadUiString(kStrProjectionHorizontal),
+                                          LoadUiString(kStrProjectionVertical)};
+    const std::string sectionTag = LoadUiString(kStrSectionTag);
+    sds_name all = {0, 0};
+    if (sds_ssget("X", nullptr, nullptr, nullptr, all) == RTNORM) {
+        long length = 0;
+        sds_sslength(all, &length);
+        for (long i = 0; i < length; ++i) {
+            sds_name entity = {0, 0};
+            if (sds_ssname(all, i, entity) != RTNORM) {
+                continue;
+            }
+            // Type and owner lead every link record; a bar's and a disc's records start with
+            // their tag too.
+            std::string tag;
+            std::string owner;
+            rod.xdata.ReadDimensionLink(entity, key, tag, owner);
+            if (tag.empty()) {
+                continue;
+            }
+            rblist::Owned list(sds_entget(entity));
+            const std::string type = TextOf(list.get(), 0);
+            const std::string handle = TextOf(list.get(), 5);
+            if (tag == barTag && type == "LWPOLYLINE") {
+                CRodXDataParameters record;
+                rod.xdata.ReadRodRecord(entity, key, record);
+                BarSeen bar{handle, record.number, record.diameter, record.steel, {}};
+                CObslugaPreta::LoadRodVertices(entity, bar.vertices);
+                seen.bars.push_back(bar);
+            } else if (((tag == projectionTags[0] || tag == projectionTags[1]) && type == "LINE") ||
+                       (tag == sectionTag && type == "CIRCLE")) {
+                seen.otherOwners.insert(handle);
+            } else if (IsLinkTag(tag)) {
+                LinkSeen link{handle, type, owner, false, {}};
+                if (type == "TEXT" && tag == numberTag) {
+                    link.numberText = true;
+                    link.text = TextOf(list.get(), 1);
+                }
+                seen.links.push_back(link);
+            }
+        }
+        sds_ssfree(all);
+    }
+    ScanGroups(seen);
+    return seen;
+}
+
+std::vector<Finding> FindingsOfDrawing() {
+    CObslugaPreta rod(nullptr);
+    return Check(Scan(rod));
+}
+
+}  // namespace audit

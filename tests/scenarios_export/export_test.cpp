@@ -1,0 +1,208 @@
+// EXPORT .csv and .abs through the whole program: the files byte for byte against golden
+// files, every BVBS record's checksum, the legs and bends of bar shapes, the CSV totals
+// against the OPR table's, and the refusals that write nothing and stop the script.
+#include <cstdlib>
+#include <map>
+
+#include "tests/scenarios_export/export_kit.h"
+
+namespace {
+
+using namespace export_kit;
+
+// Compares with the golden file; a difference leaves the new file beside the build's tests
+// as NAME.out, to be looked at and copied over the golden one when right.
+void ExpectGolden(const std::string& actual, const std::string& name) {
+    const std::string golden = ReadAll(std::string(ARMAVO_EXPORT_GOLDEN_DIR "/") + name);
+    if (actual != golden) {
+        const std::string out = std::string(ARMAVO_EXPORT_OUT_DIR "/") + name + ".out";
+        WriteAll(out, actual);
+        ADD_FAILURE() << name << " differs from its golden file; written to " << out;
+    }
+}
+
+// The drawing of the golden files: two straight 8 mm bars of one mark made by hand, and with
+// the commands an L turning left and one turning right (rounded corners) and a smooth bar with
+// hooks; a row added by hand in OPR; saved as belka.dxf, whose name the records carry.
+std::string ExportGoldenDrawing(const std::string& dir) {
+    RunWpr({}, true);
+    StraightBar(250, 0, 1, 8, 15);
+    StraightBar(250, 20, 1, 8, 15);
+    return RunWpr({"PANEL steel RB500W",
+                   "PANEL diameter 12",
+                   "PANEL rounded 1",
+                   "WPR",
+                   "0,100",
+                   "200,100",
+                   "200,150",
+                   "",
+                   "WPR",
+                   "0,250",
+                   "200,250",
+                   "200,200",
+                   "",
+                   "PANEL steel St0S",
+                   "PANEL rounded 0",
+                   "WPR",
+                   "0,300",
+                   "300,300",
+                   "",
+                   "0,310",
+                   "300,310",
+                   "OPR",
+                   "click Dodaj",
+                   "cell 5 3 120",
+                   "cell 5 4 10",
+                   "click 2",
+                   "SAVE " + dir + "/belka.dxf",
+                   "EXPORT " + dir + "/belka.csv",
+                   "EXPORT " + dir + "/belka.abs"},
+                  false);
+}
+
+TEST_F(OprTest, ExportedFilesMatchTheirGoldenFiles) {
+    const std::string dir = ScratchFolder("golden");
+    const std::string transcript = ExportGoldenDrawing(dir);
+    ASSERT_EQ(LastScenarioStatus(), 0) << transcript;
+    ExpectGolden(ReadAll(dir + "/belka.csv"), "belka.csv");
+    ExpectGolden(ReadAll(dir + "/belka.abs"), "belka.abs");
+}
+
+TEST_F(OprTest, EveryBendingRecordCarriesItsChecksumAndShape) {
+    const std::string dir = ScratchFolder("records");
+    ExportGoldenDrawing(dir);
+    const std::string text = ReadAll(dir + "/belka.abs");
+    // Every record ends its line with CR LF; the checksum covers it up to and including "@C".
+    std::map<int, std::string> byMark;
+    for (const std::string& record : Lines(text)) {
+        SCOPED_TRACE(record);
+        ASSERT_EQ(record.rfind("BF2D@Hjbelka@rbelka@p", 0), 0u);
+        const size_t c = record.rfind("@C");
+        ASSERT_NE(c, std::string::npos);
+        long sum = 0;
+        for (size_t i = 0; i < c + 2; ++i) {
+            sum += static_cast<unsigned char>(record[i]);
+        }
+        EXPECT_EQ(record.substr(c + 2), std::to_string(96 - sum % 32) + "@");
+        byMark[std::atoi(record.c_str() + record.find("@p") + 2)] = record;
+    }
+    EXPECT_EQ(Count(text, "\r\n"), 4);
+    const struct {
+        int mark;
+        std::vector<std::string> parts;
+    } cases[] = {
+        // clang-format off
+        // Straight: one leg, angle 0; the hand-made pair counts 2; mandrel 15 d of ribbed steel.
+        {1, {"@l2500@n2@e0.988@d8@gRB500W@s120@Gl2500@w0@C"}},
+        // A rounded corner: legs to the corner point, a left turn +90; cut at the developed length.
+        {2, {"@l2461@n1@", "@d12@gRB500W@s180@Gl2000@w90@l500@w0@C"}},
+        // The same turning right.
+        {3, {"@d12@gRB500W@s180@Gl2000@w-90@l500@w0@C"}},
+        // Hooks are legs too: three legs, bends of the same sign, mandrel 10 d of smooth steel.
+        {4, {"@d12@gSt0S@s120@Gl", "@w0@C"}},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.mark);
+        for (const std::string& part : c.parts) {
+            EXPECT_NE(byMark[c.mark].find(part), std::string::npos) << byMark[c.mark];
+        }
+    }
+    EXPECT_EQ(Count(byMark[4], "@w"), 3);  // hook, bar, hook
+}
+
+TEST_F(OprTest, CsvTotalsEqualTheScheduleTables) {
+    const std::string dir = ScratchFolder("totals");
+    RunWpr({}, true);
+    const struct {
+        double length, diameterMm;
+        int number, steel;
+    } bars[] = {{250, 8, 1, 15}, {250, 8, 1, 15},  {333, 12, 2, 15},
+                {120, 8, 3, 0},  {410, 16, 4, 15}, {95, 4.5, 5, 2}};
+    for (const auto& b : bars) {
+        StraightBar(b.length, 30.0 * b.number, b.number, b.diameterMm, b.steel);
+    }
+    const std::string transcript = RunWpr(
+        Opr({"click Dodaj", "cell 6 1 10", "cell 6 3 275", "cell 6 4 7", "check 1039 0"}), false);
+    RunWpr({"EXPORT " + dir + "/wykaz.csv"}, false);
+    ASSERT_EQ(LastScenarioStatus(), 0) << transcript;
+    const double h = TextUnit();
+    const Table t = ReadTable();
+    const double yN = -12 * h - 6 * 4 * h;
+    auto values = [&](double y) {
+        std::vector<std::string> texts = TextsOnLine(t, y);
+        texts.erase(texts.begin());  // the line's label
+        return texts;
+    };
+    std::vector<std::string> lengths, units, masses, gradeMasses;
+    for (const std::string& line : Lines(ReadAll(dir + "/wykaz.csv"))) {
+        const std::vector<std::string> f = Fields(line);
+        if (f[0] == "Razem") {
+            lengths.push_back(f[5]);
+            units.push_back(f[6]);
+            masses.push_back(f[7]);
+        } else if (f[0] == "Razem stal") {
+            gradeMasses.push_back(f[7]);
+        }
+    }
+    EXPECT_EQ(lengths, values(yN - 22 * h));
+    EXPECT_EQ(units, values(yN - 26 * h));
+    EXPECT_EQ(masses, values(yN - 30 * h));
+    EXPECT_EQ(gradeMasses, values(yN - 34 * h));
+    EXPECT_EQ(gradeMasses.size(), 3u);  // St0S, St3SY, RB500W
+}
+
+TEST_F(OprTest, FailedExportsWriteNothingAndStopTheScript) {
+    const struct {
+        const char* what;
+        std::vector<int> numbers;  // bars made by hand
+        std::string file;
+        std::string message;
+    } cases[] = {
+        // clang-format off
+        {"unknown kind", {1}, "x.xyz", "nieznany rodzaj pliku; EXPORT zapisuje pliki .svg, .abs, .csv."},
+        {"gap as CSV", {1, 3}, "x.csv", "Numeracja prętów ma lukę (brak numeru 2); nic nie zapisano."},
+        {"gap as BVBS", {1, 3}, "x.abs", "Numeracja prętów ma lukę (brak numeru 2); nic nie zapisano."},
+        {"BVBS without bars", {}, "x.abs", "Rysunek nie ma prętów; nic nie zapisano."},
+        {"missing folder", {1}, "brak/x.csv", "Nie można wyeksportować rysunku do "},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string dir = ScratchFolder("refused");
+        const std::string path = dir + "/" + c.file;
+        if (std::filesystem::exists(std::filesystem::path(path).parent_path())) {
+            WriteAll(path, "stary plik");
+        }
+        RunWpr({}, true);
+        for (int number : c.numbers) {
+            StraightBar(100, 10.0 * number, number);
+        }
+        const std::string before = testkit::DumpDrawing() + testkit::DumpNamedObjects();
+        const std::string transcript = RunWpr({"EXPORT " + path, "PANEL diameter 16"}, false);
+        EXPECT_NE(transcript.find(c.message), std::string::npos) << transcript;
+        EXPECT_NE(transcript.find("Skrypt zatrzymany w wierszu 1 (EXPORT "), std::string::npos)
+            << transcript;
+        EXPECT_EQ(LastScenarioStatus(), 1);
+        EXPECT_EQ(testkit::DumpDrawing() + testkit::DumpNamedObjects(), before);
+        EXPECT_EQ(ReadAll(path), std::filesystem::exists(path) ? "stary plik" : "");
+    }
+    // Without the module the host writes only its own kind.
+    const std::string alone = testkit::RunScenario({"EXPORT " + ScratchFolder("alone") + "/x.csv"});
+    EXPECT_NE(alone.find("nieznany rodzaj pliku; EXPORT zapisuje pliki .svg.\n"), std::string::npos)
+        << alone;
+    EXPECT_EQ(LastScenarioStatus(), 1);
+    auditAtEnd_ = false;  // the last drawings keep their gap on purpose
+}
+
+TEST_F(OprTest, ExportIsNoUndoStepAndReplacesAnOlderFile) {
+    const std::string dir = ScratchFolder("undo");
+    WriteAll(dir + "/a.CSV", "stary plik");
+    const std::string transcript =
+        RunWpr({"PANEL steel RB500W", "WPR", "0,0", "100,0", "", "EXPORT " + dir + "/a.CSV", "U"});
+    EXPECT_EQ(LastScenarioStatus(), 0) << transcript;
+    EXPECT_TRUE(RodBars().empty());  // the one U took back the bar, not an empty export step
+    EXPECT_EQ(Lines(ReadAll(dir + "/a.CSV")).size(), 4u);  // heading, row, two totals
+}
+
+}  // namespace
