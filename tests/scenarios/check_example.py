@@ -27,10 +27,14 @@ def main():
             print(transcript[-3000:])
             print("FAIL: the example ended with status %d" % run.returncode)
             return 1
-        for name in ("beam.dxf", "beam.svg"):
+        for name in ("beam.dxf", "beam.svg", "beam.csv", "beam.abs"):
             if not os.path.isfile(os.path.join(work, "out", name)):
                 print("FAIL: the example wrote no out/%s" % name)
                 return 1
+        if "AUDIT: rysunek bez usterek." not in transcript:
+            print(transcript[-3000:])
+            print("FAIL: AUDIT found faults in the example's drawing")
+            return 1
         with open(os.path.join(work, "out", "beam.svg"), "rb") as f:
             made = f.read()
         with open(golden, "rb") as f:

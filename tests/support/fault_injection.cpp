@@ -5,6 +5,7 @@
 #include "host/drawing_access.h"
 #include "host/dxf_writer.h"
 #include "host/resbuf_count.h"
+#include "module/audit/audit_scan.h"
 #include "module/frame/entry_point.h"
 #include "module/frame/frame.h"
 #include "module/ui/toolbar_dlg.h"
@@ -139,6 +140,8 @@ std::string CheckRun(const FaultScenario& scenario, const std::vector<std::strin
             fault("temporary lines are left on layer 0");
         if (const std::string audit = AuditText(); !audit.empty())
             fault("the audit finds:\n" + audit);
+        for (const audit::Finding& finding : audit::FindingsOfDrawing())
+            fault("AUDIT finds: " + finding.text);
         const Run undo = RunLines(std::vector<std::string>(whole ? scenario.wholeRunSteps : 1, "U"),
                                   false, start.settings);
         if (DrawingDxf() != start.dxf)
