@@ -2,6 +2,8 @@
 #include "module/entities/layer_group.h"
 
 #include <cstdio>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 #include "module/entities/resbuf_util.h"
@@ -86,31 +88,35 @@ int CSDSGroup::Create(const sds_name members, const std::string& description, in
     }
 
     // The group dictionary's own list names every group it files; the first "*A<n>" that
-    // none of its group-3 nodes holds is free.
-    rblist::Owned dictionaryList(sds_entget(groupDictionary));
-    if (dictionaryList == nullptr) {
-        status = RTERROR;
-        return status;
+    // none of its group-3 nodes holds is free. The names are gathered once: a drawing holds
+    // thousands of groups, and trying each candidate against the whole list grew with the
+    // square of their number.
+    std::unordered_set<std::string> taken;
+    {
+        rblist::Owned dictionaryList(sds_entget(groupDictionary));
+        if (dictionaryList == nullptr) {
+            status = RTERROR;
+            return status;
+        }
+        for (const resbuf* node = rblist::Find(dictionaryList.get(), 3); node != nullptr;
+             node = rblist::Find(node->rbnext, 3)) {
+            if (node->resval.rstring != nullptr) {
+                taken.insert(node->resval.rstring);
+            }
+        }
     }
     std::string name;
     for (int n = 0;; ++n) {
         char text[32];
         std::snprintf(text, sizeof text, "*A%d", n);
-        if (!NameExists(dictionaryList.get(), text)) {
+        if (!taken.contains(text)) {
             name = text;
             break;
         }
     }
-    resbuf* entry = sds_buildlist(3, name.c_str(), 350, group, RTNONE);
-    if (entry == nullptr) {
-        status = RTERROR;
-        return status;
-    }
-    rblist::Last(dictionaryList.get())->rbnext = entry;
-    if (sds_entmod(dictionaryList.get()) != RTNORM) {
-        // A host that keeps dictionary entries out of entity changes still files the group.
-        status = sds_dictadd(groupDictionary, name.c_str(), group);
-    }
+    // Filed as one entry: rewriting the whole dictionary through its list would check every
+    // entry again.
+    status = sds_dictadd(groupDictionary, name.c_str(), group);
     return status;
 }
 
