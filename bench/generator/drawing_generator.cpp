@@ -4,10 +4,12 @@
 
 #include <algorithm>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "host/sds.h"
+#include "host/session.h"
 #include "module/entities/layer_group.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"
@@ -85,6 +87,8 @@ struct Copier {
     int numberShift = 0;
     std::map<std::string, std::string> handles;  // template handle -> copy's handle
     std::map<Name, Name> names;                  // template entity -> copy
+    sds_name groupDictionary = {0, 0};
+    std::vector<Name> madeGroups;  // groups made for the copies, not filed yet
 
     // The entity's own groups, without name, handle, owner, extension dictionary and
     // reactors, moved by dy.
@@ -215,24 +219,66 @@ bool CopyBlock(const std::vector<Name>& entities, const std::vector<std::vector<
             }
         }
     }
-    CSDSGroup group;
     for (const std::vector<Name>& members : groups) {
-        sds_name set = {0, 0};
-        sds_ssadd(nullptr, nullptr, set);
+        rblist::Owned list(sds_buildlist(RTDXF0, "GROUP", 102, "{ACAD_REACTORS", 330,
+                                         copier.groupDictionary, 102, "}", 300, "", 70, 1, 71,
+                                         1, RTNONE));
+        resbuf* tail = rblist::Last(list.get());
         for (const Name& member : members) {
             auto found = copier.names.find(member);
             if (found == copier.names.end())
                 continue;
-            const sds_name copy = {found->second[0], found->second[1]};
-            sds_ssadd(copy, set, set);
+            tail = rblist::Append(tail, 340);
+            if (tail == nullptr)
+                return false;
+            rblist::CopyName(found->second.data(), tail->resval.rlname);
         }
-        long length = 0;
-        sds_sslength(set, &length);
-        const int rc = length > 0 ? group.Create(set, "", 1, 1) : RTNORM;
-        sds_ssfree(set);
-        if (rc != RTNORM)
+        sds_name made = {0, 0};
+        if (sds_entmakex(list.get(), made) != RTNORM)
             return false;
+        copier.madeGroups.push_back({made[0], made[1]});
     }
+    return true;
+}
+
+// Files the groups made in the group dictionary under the free names "*A<n>", as the
+// module does, in one change of the dictionary: filing them one by one would copy the whole
+// dictionary for each.
+bool FileGroups(const sds_name groupDictionary, const std::vector<Name>& made) {
+    rblist::Owned list(sds_entget(groupDictionary));
+    if (list == nullptr)
+        return false;
+    std::set<std::string> taken;
+    for (const resbuf* node = rblist::Find(list.get(), 3); node != nullptr;
+         node = rblist::Find(node->rbnext, 3)) {
+        taken.insert(rblist::Text(node));
+    }
+    resbuf* tail = rblist::Last(list.get());
+    int n = 0;
+    for (const Name& group : made) {
+        std::string name;
+        do {
+            name = "*A" + std::to_string(n++);
+        } while (taken.contains(name));
+        resbuf* entry = sds_buildlist(3, name.c_str(), 350, group.data(), RTNONE);
+        if (entry == nullptr)
+            return false;
+        tail->rbnext = entry;
+        tail = rblist::Last(entry);
+    }
+    return sds_entmod(list.get()) == RTNORM;
+}
+
+// The group dictionary of the drawing.
+bool GroupDictionary(sds_name dictionary) {
+    sds_name named = {0, 0};
+    if (sds_namedobjdict(named) != RTNORM)
+        return false;
+    rblist::Owned entry(sds_dictsearch(named, "ACAD_GROUP", 0));
+    const resbuf* self = rblist::Find(entry.get(), -1);
+    if (self == nullptr)
+        return false;
+    rblist::CopyName(self->resval.rlname, dictionary);
     return true;
 }
 
@@ -461,15 +507,23 @@ Generated Generate(int bars, bool& ok) {
     const std::vector<std::vector<Name>> groups = Groups();
     const int blocks = (std::max(bars, 1) + kBarsPerBlock - 1) / kBarsPerBlock;
     result.barNames = blockBars;
+    sds_name groupDictionary = {0, 0};
+    ok = GroupDictionary(groupDictionary);
+    std::vector<Name> madeGroups;
     for (int b = 1; b < blocks && ok; ++b) {
         Copier copier;
+        rblist::CopyName(groupDictionary, copier.groupDictionary);
         copier.dy = b * kBlockStep;
         copier.ordinalShift = b * kBarsPerBlock;
         copier.numberShift = b * numbers;
         ok = CopyBlock(block, groups, copier);
+        madeGroups.insert(madeGroups.end(), copier.madeGroups.begin(), copier.madeGroups.end());
         for (const Name& bar : blockBars)
             result.barNames.push_back(copier.names[bar]);
     }
+    ok = ok && FileGroups(groupDictionary, madeGroups);
+    // Nobody undoes the building, and its history would hold every copy made.
+    host::GetSession().journal.Clear();
     result.bars = blocks * kBarsPerBlock;
     result.numbers = blocks * numbers;
     result.entities = static_cast<long>(LiveEntities().size());
