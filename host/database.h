@@ -170,6 +170,15 @@ class Database {
     std::vector<ObjectId> RecordHolders(std::string_view value) const {
         return records_.Holders(*this, value);
     }
+    // Live entities, in order of creation, filing a record of the field's entry and kind (with
+    // `value`, only those whose field holds it), and the distinct values of the field.
+    std::vector<ObjectId> RecordKindHolders(const RecordIndex::Field& field,
+                                            const int32_t* value) const {
+        return records_.KindHolders(*this, field, value);
+    }
+    std::vector<int32_t> RecordFieldValues(const RecordIndex::Field& field) const {
+        return records_.FieldValues(*this, field);
+    }
 
     // ---- Changing (each change is reported to the recorder first) ----
     // Makes an object from a list (any order of the header groups; (-1) ignored; (5) ignored

@@ -142,6 +142,21 @@ int sds_ssget(const char* mode, const void* point1, const void* point2, const st
  * indexed, so the cost does not grow with the drawing. RTNORM, or RTERROR and `result`
  * {0,0} when there is no such entity (or `value` is not such a text). */
 int sds_ssgetrecordref(const char* value, sds_name result);
+/* This host's extension: a new set of the live entities of `type` (null: any), in order of
+ * creation, whose extension dictionary files under `entry` an XRECORD whose first group 1 is
+ * the text `kind`; with
+ * `field` not null, only those whose record holds field's whole number (restype a 16- or
+ * 32-bit group code, the value in rint or rlong) as its `occurrence`-th group of that code
+ * (0: the first). Kept indexed by the host, so the cost grows with the entities found, not
+ * with the drawing. RTNORM, or RTERROR and `result` {0,0} when none is found. */
+int sds_ssgetrecordkind(const char* type, const char* entry, const char* kind,
+                        const struct resbuf* field, int occurrence, sds_name result);
+/* This host's extension: the distinct whole numbers that the records named as above hold as
+ * their `occurrence`-th group of `code`, ascending, as a new list of nodes of restype `code`
+ * (release it with sds_relrb). RTNORM with `*values` null when there are none; RTERROR for
+ * a code that is not a 16- or 32-bit one. */
+int sds_recordfieldvalues(const char* type, const char* entry, const char* kind, int code,
+                          int occurrence, struct resbuf** values);
 int sds_sslength(const sds_name set, long* length);
 int sds_ssname(const sds_name set, long index, sds_name entity);
 int sds_ssadd(const sds_name entity /* null: a new empty set */, const sds_name set,
