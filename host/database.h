@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "host/group_list.h"
+#include "host/pick_grid.h"
 #include "host/record_index.h"
 
 namespace host {
@@ -179,6 +180,9 @@ class Database {
     std::vector<int32_t> RecordFieldValues(const RecordIndex::Field& field) const {
         return records_.FieldValues(*this, field);
     }
+    // Entities (live or erased, top level or not) whose bounding box comes within `reach` of
+    // the point, in order of creation: what a pick has to measure.
+    std::vector<ObjectId> EntitiesNear(double x, double y, double reach) const;
 
     // ---- Changing (each change is reported to the recorder first) ----
     // Makes an object from a list (any order of the header groups; (-1) ignored; (5) ignored
@@ -278,6 +282,7 @@ class Database {
     ObjectId namedObjects_;
     ChangeRecorder* recorder_ = nullptr;
     RecordIndex records_;
+    PickGrid picks_;
 };
 
 // The drawing the sds_* functions work on.

@@ -54,6 +54,8 @@ class RecordIndex {
     }
     // Whether a record text is kept here: 1 to 16 hexadecimal digits, as handles are written.
     static bool Indexable(std::string_view text);
+    // Sorts entities into the drawing's order of creation.
+    void SortByCreation(const Database& drawing, std::vector<ObjectId>& found) const;
 
   private:
     struct Entry {
@@ -71,8 +73,6 @@ class RecordIndex {
     static std::string FieldKey(std::string_view kindKey, int code, int occurrence);
     // Whether the slot is a live entity of the field's type.
     static bool Counts(const Database& drawing, const Field& field, uint32_t slot);
-    // Sorts entities into the drawing's order of creation.
-    void SortByCreation(const Database& drawing, std::vector<ObjectId>& found) const;
 
     std::unordered_map<uint32_t, Entry> entries_;
     std::unordered_map<uint32_t, std::vector<uint32_t>> readers_;  // slot -> entities reading it

@@ -18,6 +18,7 @@
 #include "host/file_commands.h"
 #include "host/host.h"
 #include "host/sds.h"
+#include "host/session.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"
 #include "module/frame/entry_point.h"
@@ -121,14 +122,21 @@ struct Case {
 void RunCase(benchmark::State& state, const Case& c) {
     int iteration = 0;
     std::string missed;
+    std::string unchanged;
     for (auto _ : state) {
         state.PauseTiming();
         const int block = NextBlock(c.bar);
         if (c.prepare)
             c.prepare(block, iteration);
         const std::vector<std::string> lines = c.lines(block, iteration);
+        const size_t steps = host::GetSession().journal.StepCount();
         state.ResumeTiming();
         const std::string printed = RunCommand(c.code, lines);
+        state.PauseTiming();
+        // Every command here changes the drawing: one undo step at least.
+        if (unchanged.empty() && host::GetSession().journal.StepCount() == steps)
+            unchanged = printed;
+        state.ResumeTiming();
         if (missed.empty() && Missed(printed))
             missed = printed;
         // ARMAVO_BENCH_SHOW=1 prints what the first run of each command printed.
@@ -139,6 +147,9 @@ void RunCase(benchmark::State& state, const Case& c) {
     if (!missed.empty()) {
         std::fprintf(stderr, "%s:\n%s\n", c.name.c_str(), missed.c_str());
         state.SkipWithError("an answer missed its prompt (transcript above)");
+    } else if (!unchanged.empty()) {
+        std::fprintf(stderr, "%s:\n%s\n", c.name.c_str(), unchanged.c_str());
+        state.SkipWithError("the command left the drawing as it was (transcript above)");
     }
     state.counters["bars"] = g_scene.bars;
 }
