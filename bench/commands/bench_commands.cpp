@@ -495,7 +495,11 @@ int main(int argc, char** argv) {
                 return false;
             }
             g_scene.leaderText = FirstLeaderText();
-            benchmark::RunSpecifiedBenchmarks(&collector, "/" + std::to_string(size) + "/");
+            // ARMAVO_BENCH_ONLY=text runs only the commands whose name begins so.
+            const char* only = std::getenv("ARMAVO_BENCH_ONLY");
+            benchmark::RunSpecifiedBenchmarks(
+                &collector, "^" + std::string(only != nullptr ? only : "") + ".*/" +
+                                std::to_string(size) + "/");
             return true;
         });
         testkit::ScenarioOptions options;
