@@ -2,8 +2,8 @@
 #include "module/entities/layer_group.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 #include "module/entities/resbuf_util.h"
@@ -87,33 +87,37 @@ int CSDSGroup::Create(const sds_name members, const std::string& description, in
         return status;
     }
 
-    // The group dictionary's own list names every group it files; the first "*A<n>" that
-    // none of its group-3 nodes holds is free. The names are gathered once: a drawing holds
-    // thousands of groups, and trying each candidate against the whole list grew with the
-    // square of their number.
-    std::unordered_set<std::string> taken;
-    {
-        rblist::Owned dictionaryList(sds_entget(groupDictionary));
-        if (dictionaryList == nullptr) {
-            status = RTERROR;
-            return status;
+    // The group dictionary's own list (the entry just read) names every group it files; the
+    // first "*A<n>" that none of its group-3 nodes holds is free. The numbers taken are
+    // gathered in one pass: a drawing holds thousands of groups, and trying each candidate
+    // against the whole list grew with the square of their number.
+    std::vector<bool> taken;
+    for (const resbuf* node = rblist::Find(groups.get(), 3); node != nullptr;
+         node = rblist::Find(node->rbnext, 3)) {
+        const char* text = node->resval.rstring;
+        if (text == nullptr || text[0] != '*' || text[1] != 'A' || text[2] == '\0' ||
+            (text[2] == '0' && text[3] != '\0') || std::strlen(text) > 11) {
+            continue;
         }
-        for (const resbuf* node = rblist::Find(dictionaryList.get(), 3); node != nullptr;
-             node = rblist::Find(node->rbnext, 3)) {
-            if (node->resval.rstring != nullptr) {
-                taken.insert(node->resval.rstring);
+        size_t n = 0;
+        bool digits = true;
+        for (const char* c = text + 2; *c != '\0' && digits; ++c) {
+            digits = *c >= '0' && *c <= '9';
+            n = n * 10 + static_cast<size_t>(*c - '0');
+        }
+        // More names than groups cannot be taken below the count: larger ones never matter.
+        if (digits && n < (1u << 24)) {
+            if (taken.size() <= n) {
+                taken.resize(n + 1, false);
             }
+            taken[n] = true;
         }
     }
-    std::string name;
-    for (int n = 0;; ++n) {
-        char text[32];
-        std::snprintf(text, sizeof text, "*A%d", n);
-        if (!taken.contains(text)) {
-            name = text;
-            break;
-        }
+    size_t free = 0;
+    while (free < taken.size() && taken[free]) {
+        ++free;
     }
+    const std::string name = "*A" + std::to_string(free);
     // Filed as one entry: rewriting the whole dictionary through its list would check every
     // entry again.
     status = sds_dictadd(groupDictionary, name.c_str(), group);
