@@ -97,7 +97,10 @@ void RecordIndex::Refresh(const Database& drawing, uint32_t entity) {
             const Object* record = drawing.FindLive(listed.id);
             if (!record || drawing.TypeName(*record) != "XRECORD")
                 continue;
-            IndexRecord(drawing, name, *record, entry);
+            // Kinds and fields follow live entities only, so that answering needs no look
+            // at each entity; the texts keep erased ones too (see Holders).
+            if (object->state == ObjectState::Live)
+                IndexRecord(drawing, name, *object, *record, entry);
             for (const Group& group : record->body) {
                 if ((group.kind != ValueKind::Text && group.kind != ValueKind::Handle) ||
                     !Indexable(group.text)) {
@@ -179,13 +182,16 @@ void RecordIndex::SortByCreation(const Database& drawing, std::vector<ObjectId>&
     });
 }
 
-std::string RecordIndex::KindKey(std::string_view entry, std::string_view kind) {
+std::string RecordIndex::KindKey(std::string_view entry, std::string_view kind,
+                                 std::string_view type) {
     // Dictionary keys are found in any case.
     std::string key;
     for (char c : entry)
         key += c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
     key += '\x1f';
     key += kind;
+    key += '\x1f';
+    key += type;
     return key;
 }
 
@@ -195,8 +201,8 @@ std::string RecordIndex::FieldKey(std::string_view kindKey, int code, int occurr
     return key;
 }
 
-void RecordIndex::IndexRecord(const Database&, std::string_view name, const Object& record,
-                              Entry& indexed) const {
+void RecordIndex::IndexRecord(const Database& drawing, std::string_view name, const Object& entity,
+                              const Object& record, Entry& indexed) const {
     // The kind is the record's first group 1; a record without one has no kind to ask by.
     std::string_view kind;
     bool kinded = false;
@@ -209,7 +215,7 @@ void RecordIndex::IndexRecord(const Database&, std::string_view name, const Obje
     }
     if (!kinded || name.empty())
         return;
-    const std::string kindKey = KindKey(name, kind);
+    const std::string kindKey = KindKey(name, kind, drawing.TypeName(entity));
     if (std::find(indexed.kinds.begin(), indexed.kinds.end(), kindKey) == indexed.kinds.end())
         indexed.kinds.push_back(kindKey);
     std::map<int, int> seen;  // code -> groups of it so far
@@ -221,51 +227,69 @@ void RecordIndex::IndexRecord(const Database&, std::string_view name, const Obje
     }
 }
 
-bool RecordIndex::Counts(const Database& drawing, const Field& field, uint32_t slot) {
-    const Object* object = drawing.FindLive(ObjectId{slot});
-    return object && object->category == Category::Entity &&
-           (field.type.empty() || drawing.TypeName(*object) == field.type);
+template <class Map>
+std::vector<const typename Map::mapped_type*> RecordIndex::Matching(const Map& map,
+                                                                    const Field& field,
+                                                                    bool withPlace) {
+    std::vector<const typename Map::mapped_type*> found;
+    auto keyOf = [&](std::string_view type) {
+        const std::string kindKey = KindKey(field.entry, field.kind, type);
+        return withPlace ? FieldKey(kindKey, field.code, field.occurrence) : kindKey;
+    };
+    if (!field.type.empty()) {
+        auto it = map.find(keyOf(field.type));
+        if (it != map.end())
+            found.push_back(&it->second);
+        return found;
+    }
+    // Any type: the keys with the entry and kind, whatever type follows them.
+    const std::string prefix = KindKey(field.entry, field.kind, "");
+    const std::string place = withPlace ? FieldKey("", field.code, field.occurrence) : "";
+    for (const auto& [key, value] : map) {
+        if (key.size() < prefix.size() + place.size() ||
+            key.compare(0, prefix.size(), prefix) != 0 ||
+            key.compare(key.size() - place.size(), place.size(), place) != 0) {
+            continue;
+        }
+        const std::string_view type(key.data() + prefix.size(),
+                                    key.size() - prefix.size() - place.size());
+        if (type.find('\x1f') == std::string_view::npos)
+            found.push_back(&value);
+    }
+    return found;
 }
 
 std::vector<ObjectId> RecordIndex::KindHolders(const Database& drawing, const Field& field,
                                                const int32_t* value) const {
     std::vector<ObjectId> found;
-    const SlotSet* holders = nullptr;
-    const std::string kindKey = KindKey(field.entry, field.kind);
-    if (value == nullptr) {
-        auto bucket = kinds_.find(kindKey);
-        holders = bucket != kinds_.end() ? &bucket->second : nullptr;
-    } else {
-        auto values = fields_.find(FieldKey(kindKey, field.code, field.occurrence));
-        if (values != fields_.end()) {
-            auto bucket = values->second.find(*value);
-            holders = bucket != values->second.end() ? &bucket->second : nullptr;
-        }
-    }
-    if (holders == nullptr)
-        return found;
-    found.reserve(holders->size());
-    for (uint32_t slot : *holders) {
-        if (Counts(drawing, field, slot))
+    auto take = [&found](const SlotSet& holders) {
+        for (uint32_t slot : holders)
             found.push_back(ObjectId{slot});
+    };
+    if (value == nullptr) {
+        for (const SlotSet* holders : Matching(kinds_, field, false))
+            take(*holders);
+    } else {
+        for (const auto* values : Matching(fields_, field, true)) {
+            auto bucket = values->find(*value);
+            if (bucket != values->end())
+                take(bucket->second);
+        }
     }
     SortByCreation(drawing, found);
     return found;
 }
 
-std::vector<int32_t> RecordIndex::FieldValues(const Database& drawing, const Field& field) const {
+std::vector<int32_t> RecordIndex::FieldValues(const Database&, const Field& field) const {
     std::vector<int32_t> values;
-    auto found =
-        fields_.find(FieldKey(KindKey(field.entry, field.kind), field.code, field.occurrence));
-    if (found == fields_.end())
-        return values;
-    for (const auto& [value, holders] : found->second) {
-        // Erased entities stay indexed; a value counts while one live entity holds it.
-        const bool live = std::any_of(holders.begin(), holders.end(),
-                                      [&](uint32_t slot) { return Counts(drawing, field, slot); });
-        if (live)
+    for (const auto* held : Matching(fields_, field, true)) {
+        // Only live entities are filed here, and an emptied value is dropped: every key
+        // is held.
+        for (const auto& [value, holders] : *held)
             values.push_back(value);
     }
+    std::sort(values.begin(), values.end());
+    values.erase(std::unique(values.begin(), values.end()), values.end());
     return values;
 }
 

@@ -67,12 +67,17 @@ class RecordIndex {
     using SlotSet = std::unordered_set<uint32_t>;
     void Refresh(const Database& drawing, uint32_t entity);
     void Forget(uint32_t entity);
-    void IndexRecord(const Database& drawing, std::string_view entry, const Object& record,
-                     Entry& indexed) const;
-    static std::string KindKey(std::string_view entry, std::string_view kind);
+    void IndexRecord(const Database& drawing, std::string_view entry, const Object& entity,
+                     const Object& record, Entry& indexed) const;
+    static std::string KindKey(std::string_view entry, std::string_view kind,
+                               std::string_view type);
     static std::string FieldKey(std::string_view kindKey, int code, int occurrence);
-    // Whether the slot is a live entity of the field's type.
-    static bool Counts(const Database& drawing, const Field& field, uint32_t slot);
+    // The buckets of `map` filed under the field's entry, kind and type (every type when it
+    // names none), with the field's code and place when `withPlace`.
+    template <class Map>
+    static std::vector<const typename Map::mapped_type*> Matching(const Map& map,
+                                                                  const Field& field,
+                                                                  bool withPlace);
 
     std::unordered_map<uint32_t, Entry> entries_;
     std::unordered_map<uint32_t, std::vector<uint32_t>> readers_;  // slot -> entities reading it

@@ -376,7 +376,9 @@ class Collector : public benchmark::ConsoleReporter {
 
 void RegisterAll(int size) {
     static std::vector<Case> cases = Cases();
-    const int iterations = size >= 10000 ? 10 : size >= 1000 ? 10 : 5;
+    // ARMAVO_BENCH_ITERATIONS=n runs each command n times (for profiling).
+    const char* asked = std::getenv("ARMAVO_BENCH_ITERATIONS");
+    const int iterations = asked != nullptr ? std::atoi(asked) : size >= 1000 ? 10 : 5;
     for (const Case& c : cases) {
         benchmark::RegisterBenchmark((c.name + "/" + std::to_string(size)).c_str(),
                                      [&c](benchmark::State& state) { RunCase(state, c); })
