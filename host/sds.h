@@ -22,8 +22,8 @@ extern "C" {
 #endif
 
 /* ---- Result codes ---- */
-#define RTNORM 5100  /* request succeeded */
-#define RTNONE 5000  /* no result (Enter at a prompt); also ends sds_buildlist and sds_command */
+#define RTNORM 5100 /* request succeeded */
+#define RTNONE 5000 /* no result (Enter at a prompt); also ends sds_buildlist and sds_command */
 #define RTREJ (-5003)
 #define RTFAIL (-5004)
 #define RTERROR (-5001)
@@ -59,10 +59,10 @@ extern "C" {
 #define RSERR 3
 
 /* ---- sds_initget flags ---- */
-#define SDS_RSG_NONULL 1   /* Enter is refused */
-#define SDS_RSG_NOZERO 2   /* zero is refused */
-#define SDS_RSG_NONEG 4    /* negative numbers are refused */
-#define SDS_RSG_OTHER 128  /* any other text gives RTKWORD */
+#define SDS_RSG_NONULL 1  /* Enter is refused */
+#define SDS_RSG_NOZERO 2  /* zero is refused */
+#define SDS_RSG_NONEG 4   /* negative numbers are refused */
+#define SDS_RSG_OTHER 128 /* any other text gives RTKWORD */
 
 /* ---- sds_osnap and OSMODE bits ---- */
 #define SDS_OSMODE_SUSPEND 16384
@@ -81,7 +81,7 @@ struct sds_binary {
 union resval {
     sds_real rreal;
     sds_real rpoint[3];
-    short rint;  /* 16-bit */
+    short rint; /* 16-bit */
     char* rstring;
     long rlname[2];
     int32_t rlong; /* 32-bit */
@@ -130,6 +130,12 @@ int sds_namedobjdict(sds_name result);
 struct resbuf* sds_dictsearch(const sds_name dict, const char* key, int setNext);
 int sds_dictadd(const sds_name dict, const char* key, const sds_name object);
 int sds_dictdel(const sds_name dict, const char* key);
+/* This host's extension: the first key made of `prefix` and a whole number 0, 1, 2, ...
+ * (written without leading zeros) that the dictionary does not hold, keys compared as
+ * sds_dictsearch compares them (ASCII case ignored); written to `key`, which has room for
+ * `size` bytes. For naming anonymous entries ("*A0", "*A1", ...) without reading the whole
+ * dictionary. RTNORM, or RTERROR when there is no such dictionary or no room. */
+int sds_dictfreekey(const sds_name dict, const char* prefix, char* key, int size);
 
 /* ---- Selection sets ---- */
 int sds_ssget(const char* mode, const void* point1, const void* point2, const struct resbuf* filter,

@@ -2,7 +2,6 @@
 #include "module/entities/layer_group.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,6 +16,32 @@ bool SameName(const long a[2], const long b[2]) {
 }
 
 // A new empty selection set in `set`.
+bool SameKey(const char* a, const char* b) {
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (upper(*a) != upper(*b)) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
+// The object filed under `key` in the dictionary, read from the dictionary's own list.
+bool FindEntry(const sds_name dictionary, const char* key, sds_name entry) {
+    rblist::Owned listed(sds_entget(dictionary));
+    bool match = false;
+    for (const resbuf* node = listed.get(); node != nullptr; node = node->rbnext) {
+        if (node->restype == 3) {
+            // Keys are found in any ASCII case, as sds_dictsearch finds them.
+            match = node->resval.rstring != nullptr && SameKey(node->resval.rstring, key);
+        } else if ((node->restype == 350 || node->restype == 360) && match) {
+            rblist::CopyName(node->resval.rlname, entry);
+            return true;
+        }
+    }
+    return false;
+}
+
 int NewSet(sds_name set) {
     return sds_ssadd(nullptr, nullptr, set);
 }
@@ -47,14 +72,11 @@ int CSDSLayer::Create(const std::string& name, int colour) {
 
 int CSDSGroup::Create(const sds_name members, const std::string& description, int selectable,
                       int unnamed) {
+    // The group dictionary's name from the named object dictionary's short list: asking for
+    // the entry itself would give its whole list, every group of the drawing.
     sds_name named = {0, 0};
-    if (sds_namedobjdict(named) != RTNORM) {
-        status = RTERROR;
-        return status;
-    }
-    rblist::Owned groups(sds_dictsearch(named, kGroupDictionary, 0));
     sds_name groupDictionary = {0, 0};
-    if (groups == nullptr || GetEntityName(groups.get(), groupDictionary) != RTNORM) {
+    if (sds_namedobjdict(named) != RTNORM || !FindEntry(named, kGroupDictionary, groupDictionary)) {
         status = RTERROR;
         return status;
     }
@@ -86,41 +108,14 @@ int CSDSGroup::Create(const sds_name members, const std::string& description, in
     if (MakeFromList(true, group) != RTNORM) {
         return status;
     }
-
-    // The group dictionary's own list (the entry just read) names every group it files; the
-    // first "*A<n>" that none of its group-3 nodes holds is free. The numbers taken are
-    // gathered in one pass: a drawing holds thousands of groups, and trying each candidate
-    // against the whole list grew with the square of their number.
-    std::vector<bool> taken;
-    for (const resbuf* node = rblist::Find(groups.get(), 3); node != nullptr;
-         node = rblist::Find(node->rbnext, 3)) {
-        const char* text = node->resval.rstring;
-        if (text == nullptr || text[0] != '*' || text[1] != 'A' || text[2] == '\0' ||
-            (text[2] == '0' && text[3] != '\0') || std::strlen(text) > 11) {
-            continue;
-        }
-        size_t n = 0;
-        bool digits = true;
-        for (const char* c = text + 2; *c != '\0' && digits; ++c) {
-            digits = *c >= '0' && *c <= '9';
-            n = n * 10 + static_cast<size_t>(*c - '0');
-        }
-        // More names than groups cannot be taken below the count: larger ones never matter.
-        if (digits && n < (1u << 24)) {
-            if (taken.size() <= n) {
-                taken.resize(n + 1, false);
-            }
-            taken[n] = true;
-        }
+    // The first "*A<n>" the group dictionary does not hold, found by the host in one pass
+    // over its keys: a drawing holds thousands of groups.
+    char name[32];
+    if (sds_dictfreekey(groupDictionary, "*A", name, sizeof name) != RTNORM) {
+        status = RTERROR;
+        return status;
     }
-    size_t free = 0;
-    while (free < taken.size() && taken[free]) {
-        ++free;
-    }
-    const std::string name = "*A" + std::to_string(free);
-    // Filed as one entry: rewriting the whole dictionary through its list would check every
-    // entry again.
-    status = sds_dictadd(groupDictionary, name.c_str(), group);
+    status = sds_dictadd(groupDictionary, name, group);
     return status;
 }
 

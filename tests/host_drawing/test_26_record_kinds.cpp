@@ -1,6 +1,7 @@
 // sds_ssgetrecordkind and sds_recordfieldvalues: entities by the kind and whole-number fields
-// of their records (type, entry in any case, kind, place), following edits and erasures; and
-// picks finding entities at their present place however far and large they are.
+// of their records (type, entry in any case, kind, place), following edits and erasures;
+// sds_dictfreekey's first free numbered key; and picks finding entities at their present
+// place however far and large they are.
 #include <array>
 #include <string>
 #include <vector>
@@ -129,6 +130,41 @@ TEST_F(RecordKinds, FindsByTypeEntryKindAndNumberThroughEdits) {
     EXPECT_EQ(find("LWPOLYLINE", "ORV_ARMAVO", "Pręt", 0), "1 3 4");
     ASSERT_EQ(sds_entdel(second), RTNORM);
     EXPECT_EQ(find("LWPOLYLINE", "ORV_ARMAVO", "Pręt", 1), "2");
+}
+
+TEST_F(RecordKinds, FirstFreeNumberedKeyOfADictionary) {
+    sds_name dictionary, record;
+    ASSERT_EQ(MakeDictionary(dictionary), RTNORM);
+    auto freeKey = [&](const char* prefix, int size) {
+        char key[32] = "untouched";
+        return sds_dictfreekey(dictionary, prefix, key, size) == RTNORM ? std::string(key)
+                                                                        : "refused";
+    };
+    EXPECT_EQ(freeKey("*A", 32), "*A0");
+    // Taken: 0, 1 (in lower case) and 3; "*A02" and "*AB" are not numbered keys.
+    for (const char* key : {"*A0", "*a1", "*A3", "*A02", "*AB", "*U2"}) {
+        ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
+        ASSERT_EQ(sds_dictadd(dictionary, key, record), RTNORM) << key;
+    }
+    const struct {
+        const char* prefix;
+        int size;
+        const char* expected;
+    } cases[] = {
+        {"*A", 32, "*A2"}, {"*a", 32, "*a2"},    {"*U", 32, "*U0"},        {"", 32, "0"},
+        {"*A", 4, "*A2"},  {"*A", 3, "refused"}, {nullptr, 32, "refused"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.prefix != nullptr ? c.prefix : "null");
+        EXPECT_EQ(freeKey(c.prefix, c.size), c.expected);
+    }
+    ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
+    ASSERT_EQ(sds_dictadd(dictionary, "*A2", record), RTNORM);
+    EXPECT_EQ(freeKey("*A", 32), "*A4");
+    ASSERT_EQ(sds_dictdel(dictionary, "*a1"), RTNORM);
+    EXPECT_EQ(freeKey("*A", 32), "*A1");
+    char key[8];
+    EXPECT_EQ(sds_dictfreekey(record, "*A", key, 8), RTERROR);  // not a dictionary
 }
 
 TEST_F(RecordKinds, PicksFollowEntitiesToWhereTheyAre) {
