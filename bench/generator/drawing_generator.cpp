@@ -221,8 +221,8 @@ bool CopyBlock(const std::vector<Name>& entities, const std::vector<std::vector<
     }
     for (const std::vector<Name>& members : groups) {
         rblist::Owned list(sds_buildlist(RTDXF0, "GROUP", 102, "{ACAD_REACTORS", 330,
-                                         copier.groupDictionary, 102, "}", 300, "", 70, 1, 71,
-                                         1, RTNONE));
+                                         copier.groupDictionary, 102, "}", 300, "", 70, 1, 71, 1,
+                                         RTNONE));
         resbuf* tail = rblist::Last(list.get());
         for (const Name& member : members) {
             auto found = copier.names.find(member);
