@@ -511,6 +511,11 @@ int main(int argc, char** argv) {
         benchmark::ClearRegisteredBenchmarks();
     }
     PrintTable(sizes);
+    // The files SAVE and EXPORT wrote are of no use afterwards.
+    for (int size : sizes) {
+        for (const char* ending : {".dxf", ".svg"})
+            std::remove(("/tmp/armavo-bench-" + std::to_string(size) + ending).c_str());
+    }
     benchmark::Shutdown();
     return 0;
 }
