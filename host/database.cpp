@@ -351,11 +351,20 @@ void Database::RecordCounters() {
         recorder_->BeforeCountersChange();
 }
 
+std::vector<ObjectId> Database::EntitiesNear(double x, double y, double reach) const {
+    std::vector<ObjectId> found;
+    for (uint32_t slot : picks_.Near(x, y, reach))
+        found.push_back(ObjectId{slot});
+    records_.SortByCreation(*this, found);
+    return found;
+}
+
 void Database::Index(ObjectId id) {
     const Object& object = objects_[id.value];
     if (object.handle)
         byHandle_[object.handle.value] = id.value;
     records_.Changed(*this, id);
+    picks_.Changed(*this, id);
     if (object.state == ObjectState::Absent)
         return;
     if (object.category == Category::Entity && object.owner && object.owner != modelSpace_ &&

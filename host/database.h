@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "host/group_list.h"
+#include "host/pick_grid.h"
 #include "host/record_index.h"
 
 namespace host {
@@ -170,6 +171,18 @@ class Database {
     std::vector<ObjectId> RecordHolders(std::string_view value) const {
         return records_.Holders(*this, value);
     }
+    // Live entities, in order of creation, filing a record of the field's entry and kind (with
+    // `value`, only those whose field holds it), and the distinct values of the field.
+    std::vector<ObjectId> RecordKindHolders(const RecordIndex::Field& field,
+                                            const int32_t* value) const {
+        return records_.KindHolders(*this, field, value);
+    }
+    std::vector<int32_t> RecordFieldValues(const RecordIndex::Field& field) const {
+        return records_.FieldValues(*this, field);
+    }
+    // Entities (live or erased, top level or not) whose bounding box comes within `reach` of
+    // the point, in order of creation: what a pick has to measure.
+    std::vector<ObjectId> EntitiesNear(double x, double y, double reach) const;
 
     // ---- Changing (each change is reported to the recorder first) ----
     // Makes an object from a list (any order of the header groups; (-1) ignored; (5) ignored
@@ -269,6 +282,7 @@ class Database {
     ObjectId namedObjects_;
     ChangeRecorder* recorder_ = nullptr;
     RecordIndex records_;
+    PickGrid picks_;
 };
 
 // The drawing the sds_* functions work on.

@@ -593,6 +593,8 @@ void Database::CheckInvariants() const {
         Broken("stale handle index entries", 0);
     if (!records_.SameHolders(RecordIndex::Build(*this)))
         Broken("record index differs from the records", 0);
+    if (!picks_.SameCells(PickGrid::Build(*this)))
+        Broken("pick grid differs from the entities' geometry", 0);
     for (const auto& [key, id] : tableEntries_) {
         const Object* entry = Find(id);
         if (!entry || entry->category != Category::TableEntry)

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
+#include <string>
+#include <unordered_set>
 #include <vector>
 
 namespace host {
@@ -120,8 +122,10 @@ bool ValidateHatch(const GroupList& body, std::string& error) {
 }
 
 bool ValidateDictionary(const GroupList& body, std::string& error) {
-    // Kept between calls: a file reader checks a dictionary per object.
-    static thread_local std::vector<std::string_view> keys;
+    // Kept between calls: a file reader checks a dictionary per object. Keys are compared in
+    // ASCII upper case through a hash set: the group dictionary of a large drawing holds tens
+    // of thousands of keys, and comparing each with every other took seconds.
+    static thread_local std::unordered_set<std::string> keys;
     keys.clear();
     bool wantObject = false;
     for (const Group& group : body) {
@@ -135,11 +139,8 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
             continue;
         }
         if (group.code == 3) {
-            for (std::string_view key : keys) {
-                if (EqualNoCase(key, group.text))
-                    return Fail(error, "DICTIONARY key used twice");
-            }
-            keys.push_back(group.text);
+            if (!keys.insert(UpperAscii(group.text)).second)
+                return Fail(error, "DICTIONARY key used twice");
             wantObject = true;
         } else if (group.code == 350 || group.code == 360) {
             return Fail(error, "DICTIONARY object without key");

@@ -31,7 +31,8 @@ template <class Visit>
 void ForEachEntityNear(Vec2 p, Visit visit) {
     const Database& drawing = CurrentDrawing();
     const double aperture = Aperture();
-    for (ObjectId id : drawing.EntityOrder()) {
+    // The grid holds every entity whose geometry could lie within the aperture.
+    for (ObjectId id : drawing.EntitiesNear(p.x, p.y, aperture)) {
         const Object* object = drawing.FindTopLevel(id);
         if (!object)
             continue;

@@ -22,8 +22,8 @@ extern "C" {
 #endif
 
 /* ---- Result codes ---- */
-#define RTNORM 5100  /* request succeeded */
-#define RTNONE 5000  /* no result (Enter at a prompt); also ends sds_buildlist and sds_command */
+#define RTNORM 5100 /* request succeeded */
+#define RTNONE 5000 /* no result (Enter at a prompt); also ends sds_buildlist and sds_command */
 #define RTREJ (-5003)
 #define RTFAIL (-5004)
 #define RTERROR (-5001)
@@ -59,10 +59,10 @@ extern "C" {
 #define RSERR 3
 
 /* ---- sds_initget flags ---- */
-#define SDS_RSG_NONULL 1   /* Enter is refused */
-#define SDS_RSG_NOZERO 2   /* zero is refused */
-#define SDS_RSG_NONEG 4    /* negative numbers are refused */
-#define SDS_RSG_OTHER 128  /* any other text gives RTKWORD */
+#define SDS_RSG_NONULL 1  /* Enter is refused */
+#define SDS_RSG_NOZERO 2  /* zero is refused */
+#define SDS_RSG_NONEG 4   /* negative numbers are refused */
+#define SDS_RSG_OTHER 128 /* any other text gives RTKWORD */
 
 /* ---- sds_osnap and OSMODE bits ---- */
 #define SDS_OSMODE_SUSPEND 16384
@@ -81,7 +81,7 @@ struct sds_binary {
 union resval {
     sds_real rreal;
     sds_real rpoint[3];
-    short rint;  /* 16-bit */
+    short rint; /* 16-bit */
     char* rstring;
     long rlname[2];
     int32_t rlong; /* 32-bit */
@@ -139,6 +139,12 @@ int sds_namedobjdict(sds_name result);
 struct resbuf* sds_dictsearch(const sds_name dict, const char* key, int setNext);
 int sds_dictadd(const sds_name dict, const char* key, const sds_name object);
 int sds_dictdel(const sds_name dict, const char* key);
+/* This host's extension: the first key made of `prefix` and a whole number 0, 1, 2, ...
+ * (written without leading zeros) that the dictionary does not hold, keys compared as
+ * sds_dictsearch compares them (ASCII case ignored); written to `key`, which has room for
+ * `size` bytes. For naming anonymous entries ("*A0", "*A1", ...) without reading the whole
+ * dictionary. RTNORM, or RTERROR when there is no such dictionary or no room. */
+int sds_dictfreekey(const sds_name dict, const char* prefix, char* key, int size);
 
 /* ---- Selection sets ---- */
 int sds_ssget(const char* mode, const void* point1, const void* point2, const struct resbuf* filter,
@@ -151,6 +157,21 @@ int sds_ssget(const char* mode, const void* point1, const void* point2, const st
  * indexed, so the cost does not grow with the drawing. RTNORM, or RTERROR and `result`
  * {0,0} when there is no such entity (or `value` is not such a text). */
 int sds_ssgetrecordref(const char* value, sds_name result);
+/* This host's extension: a new set of the live entities of `type` (null: any), in order of
+ * creation, whose extension dictionary files under `entry` an XRECORD whose first group 1 is
+ * the text `kind`; with
+ * `field` not null, only those whose record holds field's whole number (restype a 16- or
+ * 32-bit group code, the value in rint or rlong) as its `occurrence`-th group of that code
+ * (0: the first). Kept indexed by the host, so the cost grows with the entities found, not
+ * with the drawing. RTNORM, or RTERROR and `result` {0,0} when none is found. */
+int sds_ssgetrecordkind(const char* type, const char* entry, const char* kind,
+                        const struct resbuf* field, int occurrence, sds_name result);
+/* This host's extension: the distinct whole numbers that the records named as above hold as
+ * their `occurrence`-th group of `code`, ascending, as a new list of nodes of restype `code`
+ * (release it with sds_relrb). RTNORM with `*values` null when there are none; RTERROR for
+ * a code that is not a 16- or 32-bit one. */
+int sds_recordfieldvalues(const char* type, const char* entry, const char* kind, int code,
+                          int occurrence, struct resbuf** values);
 int sds_sslength(const sds_name set, long* length);
 int sds_ssname(const sds_name set, long index, sds_name entity);
 int sds_ssadd(const sds_name entity /* null: a new empty set */, const sds_name set,

@@ -1,4 +1,8 @@
 // The sds_* functions on tables and dictionaries.
+#include <cstring>
+#include <string>
+#include <vector>
+
 #include "host/object_rules.h"
 #include "host/session.h"
 
@@ -31,6 +35,44 @@ resbuf* sds_tblsearch(const char* table, const char* name, int /*setNext*/) {
         list.Add(group);
     }
     return GroupsToList(list);
+}
+
+int sds_dictfreekey(const sds_name dict, const char* prefix, char* key, int size) {
+    const ObjectId id = LiveFromName(dict);
+    const Database& drawing = CurrentDrawing();
+    const Object* object = drawing.FindLive(id);
+    if (!object || drawing.TypeName(*object) != "DICTIONARY" || prefix == nullptr ||
+        key == nullptr || size <= 0) {
+        return Refuse("sds_dictfreekey: no dictionary, prefix or room");
+    }
+    const std::string_view start(prefix);
+    // The numbers taken after the prefix (beyond 16 million none can be the first free one).
+    std::vector<bool> taken;
+    for (const Group& group : object->body) {
+        if (group.code != 3 || group.text.size() <= start.size() ||
+            !EqualNoCase(group.text.substr(0, start.size()), start)) {
+            continue;
+        }
+        const std::string_view digits = group.text.substr(start.size());
+        if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
+            digits.find_first_not_of("0123456789") != std::string_view::npos) {
+            continue;
+        }
+        const size_t n = static_cast<size_t>(std::stoul(std::string(digits)));
+        if (n < (1u << 24)) {
+            if (taken.size() <= n)
+                taken.resize(n + 1, false);
+            taken[n] = true;
+        }
+    }
+    size_t free = 0;
+    while (free < taken.size() && taken[free])
+        ++free;
+    const std::string text = std::string(start) + std::to_string(free);
+    if (text.size() + 1 > static_cast<size_t>(size))
+        return Refuse("sds_dictfreekey: no room for the key");
+    std::memcpy(key, text.c_str(), text.size() + 1);
+    return RTNORM;
 }
 
 int sds_namedobjdict(sds_name result) {

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "host/group_codes.h"
 #include "host/object_rules.h"
 #include "host/session.h"
 
@@ -123,6 +124,61 @@ int sds_ssgetrecordref(const char* value, sds_name result) {
     if (members.empty())
         return Refuse("sds_ssgetrecordref: no entity holds the value");
     ToSetName(NewSet(std::move(members)), result);
+    return RTNORM;
+}
+
+int sds_ssgetrecordkind(const char* type, const char* entry, const char* kind, const resbuf* field,
+                        int occurrence, sds_name result) {
+    if (result == nullptr)
+        return Refuse("sds_ssgetrecordkind: no result");
+    result[0] = result[1] = 0;
+    if (entry == nullptr || kind == nullptr)
+        return Refuse("sds_ssgetrecordkind: no entry or kind");
+    RecordIndex::Field asked{type != nullptr ? type : "", entry, kind, 0, occurrence};
+    int32_t value = 0;
+    if (field != nullptr) {
+        const ValueKind valueKind = KindOfGroup(field->restype);
+        if (valueKind != ValueKind::Int16 && valueKind != ValueKind::Int32)
+            return Refuse("sds_ssgetrecordkind: the field is not a whole number");
+        asked.code = field->restype;
+        value = valueKind == ValueKind::Int16 ? field->resval.rint : field->resval.rlong;
+    }
+    std::vector<ObjectId> members =
+        CurrentDrawing().RecordKindHolders(asked, field != nullptr ? &value : nullptr);
+    if (members.empty())
+        return Refuse("sds_ssgetrecordkind: no entity files such a record");
+    ToSetName(NewSet(std::move(members)), result);
+    return RTNORM;
+}
+
+int sds_recordfieldvalues(const char* type, const char* entry, const char* kind, int code,
+                          int occurrence, resbuf** values) {
+    if (values == nullptr)
+        return Refuse("sds_recordfieldvalues: no result");
+    *values = nullptr;
+    const ValueKind valueKind = KindOfGroup(code);
+    if (entry == nullptr || kind == nullptr ||
+        (valueKind != ValueKind::Int16 && valueKind != ValueKind::Int32)) {
+        return Refuse("sds_recordfieldvalues: no entry or kind, or not a whole-number code");
+    }
+    resbuf head;
+    head.rbnext = nullptr;
+    resbuf* tail = &head;
+    for (int32_t value : CurrentDrawing().RecordFieldValues(
+             {type != nullptr ? type : "", entry, kind, code, occurrence})) {
+        resbuf* node = sds_newrb(code);
+        if (node == nullptr) {
+            sds_relrb(head.rbnext);
+            return Refuse("sds_recordfieldvalues: out of memory");
+        }
+        if (valueKind == ValueKind::Int16)
+            node->resval.rint = static_cast<short>(value);
+        else
+            node->resval.rlong = value;
+        tail->rbnext = node;
+        tail = node;
+    }
+    *values = head.rbnext;
     return RTNORM;
 }
 

@@ -2,6 +2,7 @@
 #include "module/entities/layer_group.h"
 
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "module/entities/resbuf_util.h"
@@ -15,6 +16,32 @@ bool SameName(const long a[2], const long b[2]) {
 }
 
 // A new empty selection set in `set`.
+bool SameKey(const char* a, const char* b) {
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    for (; *a != '\0' && *b != '\0'; ++a, ++b) {
+        if (upper(*a) != upper(*b)) {
+            return false;
+        }
+    }
+    return *a == *b;
+}
+
+// The object filed under `key` in the dictionary, read from the dictionary's own list.
+bool FindEntry(const sds_name dictionary, const char* key, sds_name entry) {
+    rblist::Owned listed(sds_entget(dictionary));
+    bool match = false;
+    for (const resbuf* node = listed.get(); node != nullptr; node = node->rbnext) {
+        if (node->restype == 3) {
+            // Keys are found in any ASCII case, as sds_dictsearch finds them.
+            match = node->resval.rstring != nullptr && SameKey(node->resval.rstring, key);
+        } else if ((node->restype == 350 || node->restype == 360) && match) {
+            rblist::CopyName(node->resval.rlname, entry);
+            return true;
+        }
+    }
+    return false;
+}
+
 int NewSet(sds_name set) {
     return sds_ssadd(nullptr, nullptr, set);
 }
@@ -45,14 +72,11 @@ int CSDSLayer::Create(const std::string& name, int colour) {
 
 int CSDSGroup::Create(const sds_name members, const std::string& description, int selectable,
                       int unnamed) {
+    // The group dictionary's name from the named object dictionary's short list: asking for
+    // the entry itself would give its whole list, every group of the drawing.
     sds_name named = {0, 0};
-    if (sds_namedobjdict(named) != RTNORM) {
-        status = RTERROR;
-        return status;
-    }
-    rblist::Owned groups(sds_dictsearch(named, kGroupDictionary, 0));
     sds_name groupDictionary = {0, 0};
-    if (groups == nullptr || GetEntityName(groups.get(), groupDictionary) != RTNORM) {
+    if (sds_namedobjdict(named) != RTNORM || !FindEntry(named, kGroupDictionary, groupDictionary)) {
         status = RTERROR;
         return status;
     }
@@ -84,33 +108,14 @@ int CSDSGroup::Create(const sds_name members, const std::string& description, in
     if (MakeFromList(true, group) != RTNORM) {
         return status;
     }
-
-    // The group dictionary's own list names every group it files; the first "*A<n>" that
-    // none of its group-3 nodes holds is free.
-    rblist::Owned dictionaryList(sds_entget(groupDictionary));
-    if (dictionaryList == nullptr) {
+    // The first "*A<n>" the group dictionary does not hold, found by the host in one pass
+    // over its keys: a drawing holds thousands of groups.
+    char name[32];
+    if (sds_dictfreekey(groupDictionary, "*A", name, sizeof name) != RTNORM) {
         status = RTERROR;
         return status;
     }
-    std::string name;
-    for (int n = 0;; ++n) {
-        char text[32];
-        std::snprintf(text, sizeof text, "*A%d", n);
-        if (!NameExists(dictionaryList.get(), text)) {
-            name = text;
-            break;
-        }
-    }
-    resbuf* entry = sds_buildlist(3, name.c_str(), 350, group, RTNONE);
-    if (entry == nullptr) {
-        status = RTERROR;
-        return status;
-    }
-    rblist::Last(dictionaryList.get())->rbnext = entry;
-    if (sds_entmod(dictionaryList.get()) != RTNORM) {
-        // A host that keeps dictionary entries out of entity changes still files the group.
-        status = sds_dictadd(groupDictionary, name.c_str(), group);
-    }
+    status = sds_dictadd(groupDictionary, name, group);
     return status;
 }
 

@@ -159,8 +159,8 @@ void CObslugaPreta::FinishBar(double bendDiameter, bool smooth, int hooks) {
 
 int CObslugaPreta::FindFirstNumberGap() {
     std::vector<double> numbers;
-    for (const rods::BarEntry& bar : ListBars()) {
-        numbers.push_back(bar.record.number);
+    for (int number : BarNumbers()) {
+        numbers.push_back(number);
     }
     return rods::FirstNumberGap(numbers);
 }
@@ -209,17 +209,7 @@ int CObslugaPreta::CountRods(int mode) {
     resbuf* grips = nullptr;
     resbuf* picked = nullptr;
     sds_ssgetfirst(&grips, &picked);
-    const std::vector<rods::BarEntry> bars = ListBars();
-    int result = 0;
-    if (mode == 0) {
-        result = static_cast<int>(bars.size());
-    } else {
-        std::vector<int> numbers;
-        for (const rods::BarEntry& bar : bars) {
-            numbers.push_back(bar.record.number);
-        }
-        result = rods::CountDistinctNumbers(numbers);
-    }
+    const int result = mode == 0 ? BarCount() : rods::CountDistinctNumbers(BarNumbers());
     if (picked != nullptr && picked->restype == RTPICKS) {
         sds_sssetfirst(nullptr, picked->resval.rlname);
         // The host gave us a set of our own and takes a copy back: ours must be freed, or

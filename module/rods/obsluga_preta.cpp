@@ -233,28 +233,6 @@ std::vector<std::array<long, 2>> RecordReferences(const std::string& handle) {
     return names;
 }
 
-std::vector<rods::BarEntry> CObslugaPreta::ListBars() {
-    std::vector<rods::BarEntry> bars;
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return bars;
-    }
-    const std::string key = LoadUiString(rods::kIdRecordKey);
-    const std::string tag = LoadUiString(rods::kIdBarTag);
-    long length = 0;
-    sds_sslength(all, &length);
-    for (long i = 0; i < length; ++i) {
-        rods::BarEntry entry;
-        if (sds_ssname(all, i, entry.name) != RTNORM || !IsBar(entry.name, key, tag)) {
-            continue;
-        }
-        xdata.ReadRodRecord(entry.name, key, entry.record);
-        bars.push_back(entry);
-    }
-    sds_ssfree(all);
-    return bars;
-}
-
 // ---- geometry with the panel's values ---------------------------------------------------------
 
 int CObslugaPreta::HookLength(double diameterMm) {

@@ -153,6 +153,12 @@ class CObslugaPreta {
     int CountRods(int mode);
     // Every bar of the drawing with its record, in the order the drawing lists them.
     std::vector<rods::BarEntry> ListBars();
+    // What the host keeps indexed of the bars (bar_census.cpp), so that an edit needs no
+    // reading of every bar: how many there are, the distinct numbers they carry (ascending),
+    // and the bars of one number in drawing order.
+    int BarCount();
+    std::vector<int> BarNumbers();
+    std::vector<std::array<long, 2>> BarsNumbered(int number);
 
     // ==== Editing bars: the edit command, the bar selection every edit operation starts ====
     // ==== with and the clean-up it ends with (rod_edit.cpp, rod_selection.cpp) ==============

@@ -97,11 +97,11 @@ void CObslugaPreta::ReplacePolyline() {
         }
     }
     const int hooks = smooth ? ChooseHookSides() : rods::kNoHooks;
-    const size_t barsBefore = ListBars().size();
+    const int barsBefore = BarCount();
     FinishBar(bend, smooth, hooks);
     sds_name made = {0, 0};
-    const bool madeBar = ListBars().size() == barsBefore + 1 && sds_entlast(made) == RTNORM &&
-                         IsBar(made, key, barTag);
+    const bool madeBar =
+        BarCount() == barsBefore + 1 && sds_entlast(made) == RTNORM && IsBar(made, key, barTag);
     // The polyline goes only when a bar has taken its place.
     if (madeBar) {
         sds_entdel(picked);

@@ -10,10 +10,9 @@
 std::vector<std::array<long, 2>> CObslugaPreta::ReshapeSameNumberBars(const sds_name bar,
                                                                       int number) {
     std::vector<std::array<long, 2>> found;
-    for (const rods::BarEntry& entry : ListBars()) {
-        const bool same = entry.name[0] == bar[0] && entry.name[1] == bar[1];
-        if (!same && entry.record.number == number) {
-            found.push_back({entry.name[0], entry.name[1]});
+    for (const auto& words : BarsNumbered(number)) {
+        if (words[0] != bar[0] || words[1] != bar[1]) {
+            found.push_back(words);
         }
     }
     return found;

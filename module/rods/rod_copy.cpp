@@ -106,9 +106,9 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
             // Numbers with a gap (bars erased by other means) may already use that one.
             int highest = 0;
             bool taken = false;
-            for (const rods::BarEntry& entry : ListBars()) {
-                highest = std::max(highest, entry.record.number);
-                taken = taken || entry.record.number == record.number;
+            for (int number : BarNumbers()) {
+                highest = std::max(highest, number);
+                taken = taken || number == record.number;
             }
             if (taken) {
                 record.number = highest + 1;

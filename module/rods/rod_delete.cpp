@@ -16,24 +16,6 @@ constexpr int kIdDeleteAndRenumber = 60;
 constexpr int kIdDelete = 61;
 const char* const kCaption = "IntelliCAD";
 
-std::vector<std::array<long, 2>> AllEntities() {
-    std::vector<std::array<long, 2>> names;
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return names;
-    }
-    long length = 0;
-    sds_sslength(all, &length);
-    for (long i = 0; i < length; ++i) {
-        sds_name entity = {0, 0};
-        if (sds_ssname(all, i, entity) == RTNORM) {
-            names.push_back({entity[0], entity[1]});
-        }
-    }
-    sds_ssfree(all);
-    return names;
-}
-
 bool IsLive(const long name[2]) {
     rblist::Owned list(sds_entget(name));
     return list != nullptr;
@@ -67,11 +49,11 @@ int CObslugaPreta::FindRodsWithNumber(const sds_name bar, std::vector<std::strin
     xdata.ReadRodRecord(bar, LoadUiString(rods::kIdRecordKey), record);
     const std::string own = EntityHandle(bar);
     PickFirstKept kept;
-    for (const rods::BarEntry& entry : ListBars()) {
+    for (const auto& words : BarsNumbered(record.number)) {
         // Another bar is another entity: ordinals repeat once bars have been deleted and
         // drawn again, so they cannot tell two bars apart.
-        const std::string handle = EntityHandle(entry.name);
-        if (entry.record.number == record.number && handle != own) {
+        const std::string handle = EntityHandle(words.data());
+        if (handle != own) {
             handles.push_back(handle);
         }
     }
@@ -102,7 +84,8 @@ bool CObslugaPreta::DeleteRod(const sds_name bar) {
     const std::string handle = EntityHandle(bar);
     const std::string barTag = LoadUiString(rods::kIdBarTag);
     UndoGroup undo;
-    for (const auto& words : AllEntities()) {
+    // Whatever names the bar as owner names its handle in its records.
+    for (const auto& words : RecordReferences(handle)) {
         const sds_name entity = {words[0], words[1]};
         std::string tag;
         std::string owner;

@@ -23,32 +23,25 @@ bool NamesEqual(const sds_name a, const sds_name b) {
 
 std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
     std::vector<rods::BarEntry> bars;
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return bars;
-    }
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::string tag = LoadUiString(rods::kIdBarTag);
+    // The host keeps the bars indexed by their records: no reading of every entity.
+    sds_name found = {0, 0};
+    if (sds_ssgetrecordkind("LWPOLYLINE", key.c_str(), tag.c_str(), nullptr, 0, found) != RTNORM) {
+        return bars;
+    }
     long length = 0;
-    sds_sslength(all, &length);
+    sds_sslength(found, &length);
     bars.reserve(static_cast<size_t>(length));
     for (long i = 0; i < length; ++i) {
         rods::BarEntry entry;
-        if (sds_ssname(all, i, entry.name) != RTNORM) {
-            continue;
-        }
-        resbuf* list = sds_entget(entry.name);
-        const bool polyline = CSDSBaseClass::GetTypeName(list) == "LWPOLYLINE";
-        sds_relrb(list);
-        if (!polyline) {
+        if (sds_ssname(found, i, entry.name) != RTNORM) {
             continue;
         }
         records.ReadRodRecord(entry.name, key, entry.record);
-        if (entry.record.type == tag) {
-            bars.push_back(entry);
-        }
+        bars.push_back(entry);
     }
-    sds_ssfree(all);
+    sds_ssfree(found);
     return bars;
 }
 
@@ -111,15 +104,10 @@ std::map<int, int> CObslugaPreta::DeleteBarsWithNumber(int number) {
     UndoGroup undo;
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::string barTag = LoadUiString(rods::kIdBarTag);
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) == RTNORM) {
-        long length = 0;
-        sds_sslength(all, &length);
-        for (long i = 0; i < length; ++i) {
-            sds_name entity = {0, 0};
-            if (sds_ssname(all, i, entity) != RTNORM) {
-                continue;
-            }
+    // Whatever names a doomed bar as owner names its handle in its records.
+    for (const std::string& handle : owners) {
+        for (const auto& words : RecordReferences(handle)) {
+            const sds_name entity = {words[0], words[1]};
             // Type and owner lead every link record, whatever kind of entity carries it.
             std::string tag;
             std::string owner;
@@ -128,7 +116,6 @@ std::map<int, int> CObslugaPreta::DeleteBarsWithNumber(int number) {
                 sds_entdel(entity);
             }
         }
-        sds_ssfree(all);
     }
     for (const rods::BarEntry& bar : doomed) {
         sds_entdel(bar.name);

@@ -106,31 +106,20 @@ void KeepLeadersOwned(CSDSXDataPret& xdata, const std::vector<Replacement>& repl
         LoadUiString(rods::kIdLeaderTag), LoadUiString(rods::kIdLeaderNumberTag),
         LoadUiString(rods::kIdLeaderSignTag), LoadUiString(rods::kIdLeaderCountTag),
         LoadUiString(rods::kIdLeaderMainTag)};
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return;
-    }
-    for (const auto& entity : SelectionMembers(all)) {
-        resbuf* list = sds_entget(entity.data());
-        sds_name dictionary = {0, 0};
-        const bool marked = CSDSXData::FindExtensionDictionary(list, dictionary);
-        sds_relrb(list);
-        if (!marked) {
-            continue;
-        }
-        CRodDescriptionLink link;
-        xdata.ReadDescriptionLink(entity.data(), key, link);
-        for (const Replacement& r : replaced) {
+    // A leader names its disc's handle in its records: the host's record index finds them.
+    for (const Replacement& r : replaced) {
+        for (const auto& entity : RecordReferences(r.beforeHandle)) {
+            CRodDescriptionLink link;
+            xdata.ReadDescriptionLink(entity.data(), key, link);
+            sds_name dictionary = {0, 0};
             if (link.owner == r.beforeHandle &&
                 std::find(leaderTags.begin(), leaderTags.end(), link.type) != leaderTags.end() &&
                 xdata.ResetExtensionDictionary(entity.data(), dictionary) == RTNORM) {
                 link.owner = r.afterHandle;
                 xdata.WriteDescriptionLink(dictionary, key, link);
-                break;
             }
         }
     }
-    sds_ssfree(all);
 }
 
 // The circle of the disc that a pick hit: the host gives the hatch when both lie under the

@@ -1,0 +1,209 @@
+// sds_ssgetrecordkind and sds_recordfieldvalues: entities by the kind and whole-number fields
+// of their records (type, entry in any case, kind, place), following edits and erasures;
+// sds_dictfreekey's first free numbered key; and picks finding entities at their present
+// place however far and large they are.
+#include <array>
+#include <string>
+#include <vector>
+
+#include "drawing_test_util.h"
+#include "host/picking.h"
+
+namespace host_test {
+namespace {
+
+class RecordKinds : public DrawingTest {};
+
+// The ordinals (1-based, in order of making) of the set's members, or "refused".
+std::string Members(const std::vector<std::array<long, 2>>& made, int rc, sds_name set) {
+    if (rc != RTNORM)
+        return set[0] == 0 && set[1] == 0 ? "refused" : "refused, name left";
+    std::string text;
+    long length = 0;
+    sds_sslength(set, &length);
+    for (long i = 0; i < length; ++i) {
+        sds_name member;
+        sds_ssname(set, i, member);
+        for (size_t k = 0; k < made.size(); ++k) {
+            if (made[k][0] == member[0])
+                text += (text.empty() ? "" : " ") + std::to_string(k + 1);
+        }
+    }
+    sds_ssfree(set);
+    return text;
+}
+
+std::string Values(const char* type, const char* kind, int code, int place) {
+    resbuf* values = nullptr;
+    if (sds_recordfieldvalues(type, "ORV_ARMAVO", kind, code, place, &values) != RTNORM)
+        return "refused";
+    std::string text;
+    for (const resbuf* node = values; node != nullptr; node = node->rbnext)
+        text += (text.empty() ? "" : " ") + std::to_string(node->resval.rint);
+    sds_relrb(values);
+    return text;
+}
+
+// An entity made last, marked with a bar-layout record of `kind` and `number` under `key`.
+std::array<long, 2> Mark(const char* key, const char* kind, int number) {
+    sds_name entity, dictionary, record;
+    sds_entlast(entity);
+    EXPECT_EQ(AttachExtensionDictionary(entity, dictionary), RTNORM);
+    EXPECT_EQ(MakeBarRecord(kind, number, record), RTNORM);
+    EXPECT_EQ(sds_dictadd(dictionary, key, record), RTNORM);
+    return {entity[0], entity[1]};
+}
+
+TEST_F(RecordKinds, FindsByTypeEntryKindAndNumberThroughEdits) {
+    const double shape[2][2] = {{0, 0}, {100, 0}};
+    std::vector<std::array<long, 2>> made;
+    for (int number : {3, 1, 3, 7}) {
+        ASSERT_EQ(MakePolyline(shape, 2), RTNORM);
+        made.push_back(Mark("ORV_ARMAVO", "Pręt", number));
+    }
+    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
+    made.push_back(Mark("ORV_ARMAVO", "Pręt", 9));  // 5: a line, not a polyline
+    ASSERT_EQ(MakePolyline(shape, 2), RTNORM);
+    made.push_back(Mark("orv_armavo", "RzutPoziomy", 3));  // 6: another kind, key in lower case
+    ASSERT_EQ(MakePolyline(shape, 2), RTNORM);
+    made.push_back(Mark("INNY", "Pręt", 3));  // 7: another entry
+
+    auto find = [&](const char* type, const char* entry, const char* kind, int number) {
+        resbuf field;
+        field.rbnext = nullptr;
+        field.restype = 70;
+        field.resval.rint = static_cast<short>(number);
+        sds_name set = {7, 7};
+        const int rc =
+            sds_ssgetrecordkind(type, entry, kind, number > 0 ? &field : nullptr, 2, set);
+        return Members(made, rc, set);
+    };
+    const struct {
+        const char* type;
+        const char* entry;
+        const char* kind;
+        int number;  // 0: any
+        const char* expected;
+    } lookups[] = {
+        // clang-format off
+        {"LWPOLYLINE", "ORV_ARMAVO", "Pręt", 0, "1 2 3 4"},
+        {nullptr, "ORV_ARMAVO", "Pręt", 0, "1 2 3 4 5"},
+        {"LWPOLYLINE", "ORV_ARMAVO", "Pręt", 3, "1 3"},
+        {nullptr, "ORV_ARMAVO", "Pręt", 9, "5"},
+        {"LWPOLYLINE", "ORV_ARMAVO", "Pręt", 9, "refused"},
+        {"LWPOLYLINE", "Orv_Armavo", "RzutPoziomy", 3, "6"},
+        {"LWPOLYLINE", "INNY", "Pręt", 0, "7"},
+        {"LWPOLYLINE", "ORV_ARMAVO", "Pret", 0, "refused"},
+        {"LWPOLYLINE", nullptr, "Pręt", 0, "refused"},
+        // clang-format on
+    };
+    for (const auto& c : lookups) {
+        SCOPED_TRACE(std::string(c.kind) + " " + std::to_string(c.number));
+        EXPECT_EQ(find(c.type, c.entry, c.kind, c.number), c.expected);
+    }
+    // The first whole number is the ordinal (1 on every record), the second the hooks.
+    EXPECT_EQ(Values("LWPOLYLINE", "Pręt", 70, 2), "1 3 7");
+    EXPECT_EQ(Values(nullptr, "Pręt", 70, 2), "1 3 7 9");
+    EXPECT_EQ(Values("LWPOLYLINE", "Pręt", 70, 0), "1");
+    EXPECT_EQ(Values("LWPOLYLINE", "Pręt", 70, 7), "");
+    EXPECT_EQ(Values("LWPOLYLINE", "Pręt", 140, 0), "refused");
+
+    // Bar 4's number rewritten to 2, bar 2 erased, then brought back.
+    sds_name bar = {made[3][0], made[3][1]};
+    resbuf* list = sds_entget(bar);
+    sds_name dictionary = {FindGroup(list, 360)->resval.rlname[0],
+                           FindGroup(list, 360)->resval.rlname[1]};
+    sds_relrb(list);
+    resbuf* record = sds_dictsearch(dictionary, "ORV_ARMAVO", 0);
+    int shorts = 0;
+    for (resbuf* node = record; node != nullptr; node = node->rbnext) {
+        if (node->restype == 70 && shorts++ == 2)
+            node->resval.rint = 2;
+    }
+    ASSERT_EQ(sds_entmod(record), RTNORM);
+    sds_relrb(record);
+    EXPECT_EQ(Values("LWPOLYLINE", "Pręt", 70, 2), "1 2 3");
+    EXPECT_EQ(find("LWPOLYLINE", "ORV_ARMAVO", "Pręt", 2), "4");
+    sds_name second = {made[1][0], made[1][1]};
+    ASSERT_EQ(sds_entdel(second), RTNORM);
+    EXPECT_EQ(Values("LWPOLYLINE", "Pręt", 70, 2), "2 3");
+    EXPECT_EQ(find("LWPOLYLINE", "ORV_ARMAVO", "Pręt", 0), "1 3 4");
+    ASSERT_EQ(sds_entdel(second), RTNORM);
+    EXPECT_EQ(find("LWPOLYLINE", "ORV_ARMAVO", "Pręt", 1), "2");
+}
+
+TEST_F(RecordKinds, FirstFreeNumberedKeyOfADictionary) {
+    sds_name dictionary, record;
+    ASSERT_EQ(MakeDictionary(dictionary), RTNORM);
+    auto freeKey = [&](const char* prefix, int size) {
+        char key[32] = "untouched";
+        return sds_dictfreekey(dictionary, prefix, key, size) == RTNORM ? std::string(key)
+                                                                        : "refused";
+    };
+    EXPECT_EQ(freeKey("*A", 32), "*A0");
+    // Taken: 0, 1 (in lower case) and 3; "*A02" and "*AB" are not numbered keys.
+    for (const char* key : {"*A0", "*a1", "*A3", "*A02", "*AB", "*U2"}) {
+        ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
+        ASSERT_EQ(sds_dictadd(dictionary, key, record), RTNORM) << key;
+    }
+    const struct {
+        const char* prefix;
+        int size;
+        const char* expected;
+    } cases[] = {
+        {"*A", 32, "*A2"}, {"*a", 32, "*a2"},    {"*U", 32, "*U0"},        {"", 32, "0"},
+        {"*A", 4, "*A2"},  {"*A", 3, "refused"}, {nullptr, 32, "refused"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.prefix != nullptr ? c.prefix : "null");
+        EXPECT_EQ(freeKey(c.prefix, c.size), c.expected);
+    }
+    ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
+    ASSERT_EQ(sds_dictadd(dictionary, "*A2", record), RTNORM);
+    EXPECT_EQ(freeKey("*A", 32), "*A4");
+    ASSERT_EQ(sds_dictdel(dictionary, "*a1"), RTNORM);
+    EXPECT_EQ(freeKey("*A", 32), "*A1");
+    char key[8];
+    EXPECT_EQ(sds_dictfreekey(record, "*A", key, 8), RTERROR);  // not a dictionary
+}
+
+TEST_F(RecordKinds, PicksFollowEntitiesToWhereTheyAre) {
+    // A line moved far away, a very long line and a large circle, among many short lines.
+    for (int i = 0; i < 50; ++i)
+        ASSERT_EQ(MakeLine(i * 10.0, 500, i * 10.0 + 5, 500), RTNORM);
+    ASSERT_EQ(MakeLine(0, 0, 10, 0), RTNORM);
+    sds_name moved;
+    sds_entlast(moved);
+    resbuf* list = sds_entget(moved);
+    for (resbuf* node = list; node != nullptr; node = node->rbnext) {
+        if (node->restype == 10 || node->restype == 11)
+            node->resval.rpoint[0] += 1e6;
+    }
+    ASSERT_EQ(sds_entmod(list), RTNORM);
+    sds_relrb(list);
+    ASSERT_EQ(MakeLine(-1e7, -300, 1e7, -300), RTNORM);
+    sds_name wide;
+    sds_entlast(wide);
+    ASSERT_EQ(MakeCircle(0, 2000, 1000), RTNORM);
+    sds_name circle;
+    sds_entlast(circle);
+    const struct {
+        double x, y;
+        const long* expected;  // null: nothing
+    } cases[] = {
+        {5, 0, nullptr},   {1e6 + 5, 2, moved}, {123456, -298, wide},
+        {0, 1002, circle}, {0, 2000, nullptr},
+    };
+    for (const auto& c : cases) {
+        sds_point p = {c.x, c.y, 0};
+        sds_name picked = {0, 0};
+        const bool found = host::PickEntityAt(p, picked);
+        EXPECT_EQ(found, c.expected != nullptr) << c.x << "," << c.y;
+        if (found && c.expected != nullptr) {
+            EXPECT_EQ(picked[0], c.expected[0]) << c.x << "," << c.y;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace host_test
