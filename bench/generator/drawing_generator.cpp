@@ -384,7 +384,7 @@ Teksty_wymiarów(wstaw/usuń)
 340,0
 Opis
 Pręta(włącz/wyłącz)
-360,50
+360,30
 ^C
 Opis
 Na_odnośniku
