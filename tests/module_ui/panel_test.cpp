@@ -59,6 +59,7 @@ TEST_F(PanelTest, HidingStoresTheChoicesAndTheNextStartRestoresThem) {
     EXPECT_EQ(p.IsRoundedCorners(), 1);
     EXPECT_EQ(p.GetDlgItemText(IDC_SPACING), "12,5x");
     EXPECT_EQ(p.GetWindowRect(), r);
+    platform::SetFocus(nullptr);  // showing it gives the focus back to the host
     EXPECT_EQ(p.TogglePanel(1), 1);
     EXPECT_TRUE(p.IsWindowVisible());
     EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
