@@ -278,6 +278,15 @@ TEST_F(FrameLinkTest, InputsComeBackWhenAWorkerThrows) {
     EXPECT_TRUE(ModulePanel()->IsControlEnabled(IDC_SPACING));
 }
 
+// Only drawing commands take a worker; any other code, past the table's ends included, is
+// refused rather than written beyond it.
+TEST_F(FrameLinkTest, WorkersAreTakenOnlyForDrawingCommands) {
+    for (int code : {int{kCmdPPR}, int{kCmdHPR}, int{kCmdORA_ABOUT}, -1, int{kCommandCount}}) {
+        EXPECT_FALSE(SetCommandWorker(code, RecordingWorker)) << code;
+        EXPECT_EQ(GetCommandWorker(code), nullptr) << code;
+    }
+}
+
 void FailingWorker(CToolBarDlg&) {
     ReportCommandFailed();
 }
