@@ -15,6 +15,7 @@
 #include "platform/console.h"
 #include "tests/host_console/test_module.h"
 #include "tests/support/audit.h"
+#include "tests/support/files.h"
 #include "tests/support/scenario.h"
 
 namespace {
@@ -22,14 +23,10 @@ namespace {
 namespace fs = std::filesystem;
 
 std::string Read(const fs::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return testkit::ReadFile(file.string());
 }
-
 void Write(const fs::path& file, const std::string& bytes) {
-    std::ofstream(file, std::ios::binary) << bytes;
+    testkit::WriteFile(file.string(), bytes);
 }
 
 // Lines with "@" standing for the test's folder.
@@ -46,13 +43,7 @@ std::vector<std::string> InFolder(std::vector<std::string> lines, const fs::path
     return lines;
 }
 
-size_t Count(const std::string& text, const std::string& part) {
-    size_t n = 0;
-    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
-        ++n;
-    }
-    return n;
-}
+using testkit::Count;
 
 void Capture(std::string_view text, void* context) {
     static_cast<std::string*>(context)->append(text);

@@ -88,18 +88,6 @@ std::string TempPath(const std::string& name) {
     return (folder / name).string();
 }
 
-std::string ReadFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-void WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary);
-    out << bytes;
-}
-
 int RunCommand(const std::string& command, std::string* output) {
     std::string full = command + " 2>&1";
     FILE* pipe = popen(full.c_str(), "r");

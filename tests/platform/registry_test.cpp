@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 #include "platform/registry.h"
 #include "platform/settings_file.h"
 #include "test_support.h"
+#include "tests/support/files.h"
 
 namespace platform {
 namespace {
@@ -20,15 +19,10 @@ using namespace std::string_literals;
 constexpr const char* kKey = "Software\\Pellicon\\IntelliCAD Armavo\\Data\\";
 
 std::string ReadFile(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return testkit::ReadFile(p.string());
 }
-
 void WriteFile(const fs::path& p, const std::string& text) {
-    std::ofstream out(p, std::ios::binary);
-    out << text;
+    testkit::WriteFile(p.string(), text);
 }
 
 class RegistryTest : public ::testing::Test {

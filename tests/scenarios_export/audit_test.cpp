@@ -123,10 +123,10 @@ TEST_F(OprTest, AuditFindsExactlyTheFaultsOfAnEditedDrawingAndMendsThemInOneStep
     }
     RunWpr({"SAVE " + dir + "/a.dxf"}, false);
     // Another program erases bar 1, whose leader stays, and gives bar 2 the number 5.
-    Dxf dxf{Lines(ReadAll(dir + "/a.dxf"))};
+    Dxf dxf{Lines(ReadFile(dir + "/a.dxf"))};
     dxf.Erase(first);
     dxf.Renumber(2, 5);
-    WriteAll(dir + "/b.dxf", dxf.Text());
+    WriteFile(dir + "/b.dxf", dxf.Text());
 
     std::string pieces;
     for (const std::string& piece : leader) {

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "tests/scenarios_opr/opr_kit.h"
+#include "tests/support/files.h"
 
 namespace export_kit {
 
@@ -27,16 +28,8 @@ inline std::string ScratchFolder(const std::string& name) {
     return dir.string();
 }
 
-inline std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
-}
-
-inline void WriteAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
+using testkit::ReadFile;
+using testkit::WriteFile;
 
 // The lines of a file, without their CR LF.
 inline std::vector<std::string> Lines(const std::string& text) {

@@ -13,10 +13,10 @@ using namespace export_kit;
 // Compares with the golden file; a difference leaves the new file beside the build's tests
 // as NAME.out, to be looked at and copied over the golden one when right.
 void ExpectGolden(const std::string& actual, const std::string& name) {
-    const std::string golden = ReadAll(std::string(ARMAVO_EXPORT_GOLDEN_DIR "/") + name);
+    const std::string golden = ReadFile(std::string(ARMAVO_EXPORT_GOLDEN_DIR "/") + name);
     if (actual != golden) {
         const std::string out = std::string(ARMAVO_EXPORT_OUT_DIR "/") + name + ".out";
-        WriteAll(out, actual);
+        WriteFile(out, actual);
         ADD_FAILURE() << name << " differs from its golden file; written to " << out;
     }
 }
@@ -64,14 +64,14 @@ TEST_F(OprTest, ExportedFilesMatchTheirGoldenFiles) {
     const std::string dir = ScratchFolder("golden");
     const std::string transcript = ExportGoldenDrawing(dir);
     ASSERT_EQ(LastScenarioStatus(), 0) << transcript;
-    ExpectGolden(ReadAll(dir + "/belka.csv"), "belka.csv");
-    ExpectGolden(ReadAll(dir + "/belka.abs"), "belka.abs");
+    ExpectGolden(ReadFile(dir + "/belka.csv"), "belka.csv");
+    ExpectGolden(ReadFile(dir + "/belka.abs"), "belka.abs");
 }
 
 TEST_F(OprTest, EveryBendingRecordCarriesItsChecksumAndShape) {
     const std::string dir = ScratchFolder("records");
     ExportGoldenDrawing(dir);
-    const std::string text = ReadAll(dir + "/belka.abs");
+    const std::string text = ReadFile(dir + "/belka.abs");
     // Every record ends its line with CR LF; the checksum covers it up to and including "@C".
     std::map<int, std::string> byMark;
     for (const std::string& record : Lines(text)) {
@@ -135,7 +135,7 @@ TEST_F(OprTest, CsvTotalsEqualTheScheduleTables) {
         return texts;
     };
     std::vector<std::string> lengths, units, masses, gradeMasses;
-    for (const std::string& line : Lines(ReadAll(dir + "/wykaz.csv"))) {
+    for (const std::string& line : Lines(ReadFile(dir + "/wykaz.csv"))) {
         const std::vector<std::string> f = Fields(line);
         if (f[0] == "Razem") {
             lengths.push_back(f[5]);
@@ -172,7 +172,7 @@ TEST_F(OprTest, FailedExportsWriteNothingAndStopTheScript) {
         const std::string dir = ScratchFolder("refused");
         const std::string path = dir + "/" + c.file;
         if (std::filesystem::exists(std::filesystem::path(path).parent_path())) {
-            WriteAll(path, "stary plik");
+            WriteFile(path, "stary plik");
         }
         RunWpr({}, true);
         for (int number : c.numbers) {
@@ -185,7 +185,7 @@ TEST_F(OprTest, FailedExportsWriteNothingAndStopTheScript) {
             << transcript;
         EXPECT_EQ(LastScenarioStatus(), 1);
         EXPECT_EQ(testkit::DumpDrawing() + testkit::DumpNamedObjects(), before);
-        EXPECT_EQ(ReadAll(path), std::filesystem::exists(path) ? "stary plik" : "");
+        EXPECT_EQ(ReadFile(path), std::filesystem::exists(path) ? "stary plik" : "");
     }
     // Without the module the host writes only its own kind.
     const std::string alone = testkit::RunScenario({"EXPORT " + ScratchFolder("alone") + "/x.csv"});
@@ -197,12 +197,12 @@ TEST_F(OprTest, FailedExportsWriteNothingAndStopTheScript) {
 
 TEST_F(OprTest, ExportIsNoUndoStepAndReplacesAnOlderFile) {
     const std::string dir = ScratchFolder("undo");
-    WriteAll(dir + "/a.CSV", "stary plik");
+    WriteFile(dir + "/a.CSV", "stary plik");
     const std::string transcript =
         RunWpr({"PANEL steel RB500W", "WPR", "0,0", "100,0", "", "EXPORT " + dir + "/a.CSV", "U"});
     EXPECT_EQ(LastScenarioStatus(), 0) << transcript;
     EXPECT_TRUE(RodBars().empty());  // the one U took back the bar, not an empty export step
-    EXPECT_EQ(Lines(ReadAll(dir + "/a.CSV")).size(), 4u);  // heading, row, two totals
+    EXPECT_EQ(Lines(ReadFile(dir + "/a.CSV")).size(), 4u);  // heading, row, two totals
 }
 
 }  // namespace
