@@ -103,3 +103,18 @@ std::vector<std::array<long, 2>> SelectionMembers(const sds_name set) {
     }
     return names;
 }
+
+std::vector<std::array<long, 2>> PickFirstMembers() {
+    resbuf* grips = nullptr;
+    resbuf* picks = nullptr;
+    const int rc = sds_ssgetfirst(&grips, &picks);
+    sds_relrb(grips);
+    std::vector<std::array<long, 2>> members;
+    if (rc == RTNORM && picks != nullptr && picks->restype == RTPICKS) {
+        sds_name set = {picks->resval.rlname[0], picks->resval.rlname[1]};
+        members = SelectionMembers(set);
+        sds_ssfree(set);
+    }
+    sds_relrb(picks);
+    return members;
+}

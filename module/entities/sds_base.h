@@ -56,3 +56,6 @@ class CSDSBaseClass {
 std::string EntityTypeName(const sds_name entity);
 // The members of a selection set in its order; none for the null name or a dead set.
 std::vector<std::array<long, 2>> SelectionMembers(const sds_name set);
+// The members of the pick-first selection (objects the user picked before the command); none
+// when nothing is picked.
+std::vector<std::array<long, 2>> PickFirstMembers();

@@ -187,18 +187,12 @@ bool CObslugaPreta::IsCrossSection(const sds_name entity, sds_name groupSet) {
 
 bool CObslugaPreta::TakePreselectedSection(sds_name entity) {
     entity[0] = entity[1] = 0;
-    resbuf* grips = nullptr;
-    resbuf* picks = nullptr;
-    const int rc = sds_ssgetfirst(&grips, &picks);
-    sds_relrb(grips);
-    if (rc != RTNORM || picks == nullptr || picks->restype != RTPICKS) {
-        sds_relrb(picks);
+    const std::vector<std::array<long, 2>> preselected = PickFirstMembers();
+    if (preselected.empty()) {
         return false;
     }
-    sds_name set = {picks->resval.rlname[0], picks->resval.rlname[1]};
-    sds_relrb(picks);
     bool taken = false;
-    for (auto member : SelectionMembers(set)) {
+    for (auto member : preselected) {
         if (DiscCircle(xdata, member.data())) {
             entity[0] = member.data()[0];
             entity[1] = member.data()[1];
@@ -206,7 +200,6 @@ bool CObslugaPreta::TakePreselectedSection(sds_name entity) {
             break;
         }
     }
-    sds_ssfree(set);
     return taken;
 }
 
