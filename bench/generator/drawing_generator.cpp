@@ -382,9 +382,10 @@ Pręta(włącz/wyłącz)
 ^C
 Teksty_wymiarów(wstaw/usuń)
 340,0
+# The stirrup picked below the middle of its side, where its dimension text now lies.
 Opis
 Pręta(włącz/wyłącz)
-360,50
+360,20
 ^C
 Opis
 Na_odnośniku
