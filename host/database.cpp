@@ -359,6 +359,13 @@ std::vector<ObjectId> Database::EntitiesNear(double x, double y, double reach) c
     return found;
 }
 
+std::vector<ObjectId> Database::GroupsListing(ObjectId member) const {
+    std::vector<ObjectId> found;
+    for (uint32_t slot : groups_.GroupsOf(member))
+        found.push_back(ObjectId{slot});
+    return found;
+}
+
 void Database::Index(ObjectId id) {
     const Object& object = objects_[id.value];
     if (object.handle)
@@ -367,6 +374,7 @@ void Database::Index(ObjectId id) {
     picks_.Changed(*this, id);
     if (object.state == ObjectState::Absent)
         return;
+    groups_.Add(*this, id, object);
     if (object.category == Category::Entity && object.owner && object.owner != modelSpace_ &&
         object.owner != paperSpace_) {
         std::vector<ObjectId>& list = followers_[object.owner.value];
@@ -396,6 +404,7 @@ void Database::Unindex(ObjectId id) {
     }
     if (object.state == ObjectState::Absent)
         return;
+    groups_.Remove(*this, id, object);
     if (object.category == Category::Entity && object.owner) {
         auto found = followers_.find(object.owner.value);
         if (found != followers_.end()) {

@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/group_index.h"
 #include "host/group_list.h"
 #include "host/pick_grid.h"
 #include "host/record_index.h"
@@ -180,6 +181,8 @@ class Database {
     std::vector<int32_t> RecordFieldValues(const RecordIndex::Field& field) const {
         return records_.FieldValues(*this, field);
     }
+    // Live groups listing the object (live or erased) as a member, in order of creation.
+    std::vector<ObjectId> GroupsListing(ObjectId member) const;
     // Entities (live or erased, top level or not) whose bounding box comes within `reach` of
     // the point, in order of creation: what a pick has to measure.
     std::vector<ObjectId> EntitiesNear(double x, double y, double reach) const;
@@ -283,6 +286,7 @@ class Database {
     ChangeRecorder* recorder_ = nullptr;
     RecordIndex records_;
     PickGrid picks_;
+    GroupIndex groups_;
 };
 
 // The drawing the sds_* functions work on.

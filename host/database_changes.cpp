@@ -595,6 +595,8 @@ void Database::CheckInvariants() const {
         Broken("record index differs from the records", 0);
     if (!picks_.SameCells(PickGrid::Build(*this)))
         Broken("pick grid differs from the entities' geometry", 0);
+    if (!groups_.SameGroups(GroupIndex::Build(*this)))
+        Broken("group index differs from the groups' members", 0);
     for (const auto& [key, id] : tableEntries_) {
         const Object* entry = Find(id);
         if (!entry || entry->category != Category::TableEntry)

@@ -10,6 +10,7 @@ add_library(armavo_host_drawing STATIC
   ${CMAKE_CURRENT_LIST_DIR}/database_changes.cpp
   ${CMAKE_CURRENT_LIST_DIR}/record_index.cpp
   ${CMAKE_CURRENT_LIST_DIR}/pick_grid.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/group_index.cpp
   ${CMAKE_CURRENT_LIST_DIR}/undo_journal.cpp
   ${CMAKE_CURRENT_LIST_DIR}/session.cpp
   ${CMAKE_CURRENT_LIST_DIR}/sds_lists.cpp

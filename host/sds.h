@@ -172,6 +172,11 @@ int sds_ssgetrecordkind(const char* type, const char* entry, const char* kind,
  * a code that is not a 16- or 32-bit one. */
 int sds_recordfieldvalues(const char* type, const char* entry, const char* kind, int code,
                           int occurrence, struct resbuf** values);
+/* This host's extension: a new set of the live groups (GROUP objects) that list `entity`, live
+ * or erased, among their members (group 340), in order of creation: the group an entity
+ * belongs to without reading every group of the drawing (the host keeps them indexed).
+ * RTNORM, or RTERROR and `result` {0,0} when no group lists it (or there is no such entity). */
+int sds_ssgetgroups(const sds_name entity, sds_name result);
 int sds_sslength(const sds_name set, long* length);
 int sds_ssname(const sds_name set, long index, sds_name entity);
 int sds_ssadd(const sds_name entity /* null: a new empty set */, const sds_name set,

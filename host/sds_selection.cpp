@@ -1,6 +1,6 @@
 // Selection sets: sds_ssget ("X" with a filter on type and layer; "I" the pick-first set),
-// sds_ssgetrecordref (entities by a text of their records), the set functions and the
-// pick-first selection.
+// sds_ssgetrecordref (entities by a text of their records), sds_ssgetgroups (an entity's
+// groups), the set functions and the pick-first selection.
 #include <algorithm>
 #include <cstring>
 
@@ -124,6 +124,20 @@ int sds_ssgetrecordref(const char* value, sds_name result) {
     if (members.empty())
         return Refuse("sds_ssgetrecordref: no entity holds the value");
     ToSetName(NewSet(std::move(members)), result);
+    return RTNORM;
+}
+
+int sds_ssgetgroups(const sds_name entity, sds_name result) {
+    if (result == nullptr)
+        return Refuse("sds_ssgetgroups: no result");
+    result[0] = result[1] = 0;
+    const ObjectId member = FromName(entity);
+    if (!member)
+        return Refuse("sds_ssgetgroups: no such entity");
+    std::vector<ObjectId> groups = CurrentDrawing().GroupsListing(member);
+    if (groups.empty())
+        return Refuse("sds_ssgetgroups: no group lists the entity");
+    ToSetName(NewSet(std::move(groups)), result);
     return RTNORM;
 }
 

@@ -74,9 +74,8 @@ int CSDSGroup::Create(const sds_name members, const std::string& description, in
                       int unnamed) {
     // The group dictionary's name from the named object dictionary's short list: asking for
     // the entry itself would give its whole list, every group of the drawing.
-    sds_name named = {0, 0};
     sds_name groupDictionary = {0, 0};
-    if (sds_namedobjdict(named) != RTNORM || !FindEntry(named, kGroupDictionary, groupDictionary)) {
+    if (!GroupDictionary(groupDictionary)) {
         status = RTERROR;
         return status;
     }
@@ -144,6 +143,19 @@ int CSDSGroup::AllGroups(sds_name set) {
         AddToSet(node->resval.rlname, set);
     }
     return RTNORM;
+}
+
+int CSDSGroup::GroupsOf(const sds_name entity, sds_name set) {
+    // Not being in any group is no failure: the caller gets an empty set.
+    if (sds_ssgetgroups(entity, set) == RTNORM) {
+        return RTNORM;
+    }
+    return NewSet(set);
+}
+
+bool CSDSGroup::GroupDictionary(sds_name dictionary) {
+    sds_name named = {0, 0};
+    return sds_namedobjdict(named) == RTNORM && FindEntry(named, kGroupDictionary, dictionary);
 }
 
 int CSDSGroup::MembersIfContains(const sds_name entity, const sds_name group, sds_name set) {

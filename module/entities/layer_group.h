@@ -23,6 +23,12 @@ class CSDSGroup : public CSDSBaseClass {
     // "ACAD_GROUP"; an empty one when there is no such dictionary. RTNORM, or the host's code
     // when it could not make a set.
     static int AllGroups(sds_name set);
+    // `set` receives a new selection set (free it with sds_ssfree) of the groups that list
+    // `entity` (live or erased), from the host's index; an empty one when none does.
+    static int GroupsOf(const sds_name entity, sds_name set);
+    // The dictionary "ACAD_GROUP" of the named object dictionary, read from the latter's
+    // short list; false when there is none.
+    static bool GroupDictionary(sds_name dictionary);
     // `set` receives a new selection set (free it with sds_ssfree): the members of `group`
     // when `entity` is among them (result 1), else empty (result 0).
     static int MembersIfContains(const sds_name entity, const sds_name group, sds_name set);

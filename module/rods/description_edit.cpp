@@ -48,7 +48,7 @@ bool CObslugaPreta::IsLeaderDescription(const sds_name entity, sds_name members)
         return false;
     }
     sds_name groups = {0, 0};
-    if (CSDSGroup::AllGroups(groups) != RTNORM) {
+    if (CSDSGroup::GroupsOf(entity, groups) != RTNORM) {
         return false;
     }
     long length = 0;

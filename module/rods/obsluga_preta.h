@@ -284,6 +284,8 @@ class CObslugaPreta {
 
     // Takes erased members out of every group; a group left empty goes too.
     void DropDeadGroupMembers();
+    // The same for the groups that list the entities just erased, found through the host.
+    void DropDeadGroupMembers(const std::vector<std::array<long, 2>>& erased);
 
     // Entity objects.
     CSDSCircleHatch circleHatch;

@@ -1,5 +1,6 @@
 // Deleting a bar with everything that names it as owner, after asking whether the numbers
 // above it are to be closed up; groups are kept free of the entities deleted.
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -84,24 +85,111 @@ bool CObslugaPreta::DeleteRod(const sds_name bar) {
     const std::string handle = EntityHandle(bar);
     const std::string barTag = LoadUiString(rods::kIdBarTag);
     UndoGroup undo;
+    std::vector<std::array<long, 2>> erased;
     // Whatever names the bar as owner names its handle in its records.
     for (const auto& words : RecordReferences(handle)) {
         const sds_name entity = {words[0], words[1]};
         std::string tag;
         std::string owner;
         xdata.ReadDimensionLink(entity, key, tag, owner);
-        if (owner == handle && tag != barTag) {
-            sds_entdel(entity);
+        if (owner == handle && tag != barTag && sds_entdel(entity) == RTNORM) {
+            erased.push_back(words);
         }
     }
     const bool deleted = sds_entdel(bar) == RTNORM;
-    DropDeadGroupMembers();
+    if (deleted) {
+        erased.push_back({bar[0], bar[1]});
+    }
+    DropDeadGroupMembers(erased);
     EndRodOperation();
     if (deleted && renumber) {
         RenumberFrom(record.number);
     }
     undo.Close();
     return deleted;
+}
+
+namespace {
+
+// Takes the erased members out of a group's list; false when it has none. `live` receives how
+// many members stay.
+bool WithoutDeadMembers(const sds_name group, rblist::Owned& list, int& live) {
+    list.reset(sds_entget(group));
+    live = 0;
+    int dead = 0;
+    // Unlinks the dead members' nodes from the list, keeping the rest in order.
+    for (resbuf* node = list.get(); node != nullptr && node->rbnext != nullptr;) {
+        resbuf* next = node->rbnext;
+        if (next->restype == 340) {
+            if (!IsLive(next->resval.rlname)) {
+                node->rbnext = next->rbnext;
+                next->rbnext = nullptr;
+                sds_relrb(next);
+                ++dead;
+                continue;
+            }
+            ++live;
+        }
+        node = next;
+    }
+    return dead > 0;
+}
+
+// The key under which the group dictionary files `group` ("" when it does not).
+std::string KeyOf(const sds_name groups, const sds_name group) {
+    rblist::Owned listed(sds_entget(groups));
+    std::string name;
+    for (const resbuf* node = listed.get(); node != nullptr; node = node->rbnext) {
+        if (node->restype == 3) {
+            name = rblist::Text(node);
+        } else if (node->restype == 350 && node->resval.rlname[0] == group[0] &&
+                   node->resval.rlname[1] == group[1]) {
+            return name;
+        }
+    }
+    return "";
+}
+
+}  // namespace
+
+void CObslugaPreta::DropDeadGroupMembers(const std::vector<std::array<long, 2>>& erased) {
+    // Only the groups that list what was erased: the host knows them without reading every
+    // group of the drawing.
+    std::vector<std::array<long, 2>> touched;
+    for (const auto& words : erased) {
+        const sds_name entity = {words[0], words[1]};
+        sds_name groups = {0, 0};
+        if (CSDSGroup::GroupsOf(entity, groups) != RTNORM) {
+            continue;
+        }
+        for (const auto& group : SelectionMembers(groups)) {
+            if (std::find(touched.begin(), touched.end(), group) == touched.end()) {
+                touched.push_back(group);
+            }
+        }
+        sds_ssfree(groups);
+    }
+    sds_name groups = {0, 0};
+    if (touched.empty() || !CSDSGroup::GroupDictionary(groups)) {
+        return;
+    }
+    for (const auto& words : touched) {
+        const sds_name group = {words[0], words[1]};
+        rblist::Owned list;
+        int live = 0;
+        if (!WithoutDeadMembers(group, list, live)) {
+            continue;
+        }
+        if (live > 0) {
+            sds_entmod(list.get());
+            continue;
+        }
+        // Only a group filed in the dictionary goes with its last member, as below.
+        const std::string key = KeyOf(groups, group);
+        if (!key.empty() && sds_dictdel(groups, key.c_str()) == RTNORM) {
+            sds_entdel(group);
+        }
+    }
 }
 
 void CObslugaPreta::DropDeadGroupMembers() {
@@ -128,28 +216,9 @@ void CObslugaPreta::DropDeadGroupMembers() {
     }
     for (const auto& [key, words] : filed) {
         const sds_name group = {words[0], words[1]};
-        rblist::Owned list(sds_entget(group));
-        if (list == nullptr) {
-            continue;
-        }
+        rblist::Owned list;
         int live = 0;
-        int dead = 0;
-        // Unlinks the dead members' nodes from the list, keeping the rest in order.
-        for (resbuf* node = list.get(); node != nullptr && node->rbnext != nullptr;) {
-            resbuf* next = node->rbnext;
-            if (next->restype == 340) {
-                if (!IsLive(next->resval.rlname)) {
-                    node->rbnext = next->rbnext;
-                    next->rbnext = nullptr;
-                    sds_relrb(next);
-                    ++dead;
-                    continue;
-                }
-                ++live;
-            }
-            node = next;
-        }
-        if (dead == 0) {
+        if (!WithoutDeadMembers(group, list, live)) {
             continue;
         }
         if (live == 0) {

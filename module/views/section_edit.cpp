@@ -59,7 +59,7 @@ struct Replacement {
 void Regroup(const std::vector<Replacement>& replaced, const sds_name member) {
     sds_name groups = {0, 0};
     bool regrouped = false;
-    if (CSDSGroup::AllGroups(groups) == RTNORM) {
+    if (CSDSGroup::GroupsOf(member, groups) == RTNORM) {
         for (const auto& g : SelectionMembers(groups)) {
             sds_name members = {0, 0};
             const int holds = CSDSGroup::MembersIfContains(member, g.data(), members);
@@ -134,7 +134,7 @@ bool DiscCircle(CSDSXDataPret& xdata, sds_name picked) {
         return false;
     }
     sds_name groups = {0, 0};
-    if (CSDSGroup::AllGroups(groups) != RTNORM) {
+    if (CSDSGroup::GroupsOf(picked, groups) != RTNORM) {
         return false;
     }
     bool found = false;
@@ -166,7 +166,7 @@ bool CObslugaPreta::IsCrossSection(const sds_name entity, sds_name groupSet) {
         return false;
     }
     sds_name groups = {0, 0};
-    if (CSDSGroup::AllGroups(groups) == RTNORM) {
+    if (CSDSGroup::GroupsOf(entity, groups) == RTNORM) {
         for (const auto& g : SelectionMembers(groups)) {
             sds_name members = {0, 0};
             if (CSDSGroup::MembersIfContains(entity, g.data(), members) == 1) {
