@@ -241,6 +241,7 @@ class CObslugaPreta {
     // `axis` "x" or "y", then offers the shift and the repeats; `outputSet` (a new set, which
     // the caller frees) gets the line and its repeats. False when the drag was cancelled.
     bool DragProjection(const sds_name set, sds_name outputSet, const std::string& axis);
+    bool AskYesThenSide(int questionId, int sideId, sds_point side);
     void OfferShift(const std::string& axis, const sds_name line);
     void OfferRepeat(const std::string& axis, const sds_name line, sds_name outputSet);
 

@@ -162,6 +162,19 @@ bool CObslugaPreta::DragProjection(const sds_name set, sds_name outputSet,
     return true;
 }
 
+// Asks the yes/no question `questionId` (its answer is the next default) and, on yes, the point
+// showing the side `sideId` asks for; false when the answer is no or the user gives up.
+bool CObslugaPreta::AskYesThenSide(int questionId, int sideId, sds_point side) {
+    std::string answer;
+    if (AskKeyword(LoadUiString(questionId), LoadUiString(kIdYesNoKeywords), lastDragAnswer,
+                   answer) != RTNORM) {
+        return false;
+    }
+    lastDragAnswer = answer;
+    return answer == LoadUiString(kIdYes) &&
+           sds_getpoint(nullptr, LoadUiString(sideId).c_str(), side) == RTNORM;
+}
+
 void CObslugaPreta::OfferShift(const std::string& axis, const sds_name line) {
     if (axis != "x" && axis != "y") {
         return;
@@ -171,17 +184,8 @@ void CObslugaPreta::OfferShift(const std::string& axis, const sds_name line) {
     if (CSDSLine::GetPoints(line, start, end) != RTNORM) {
         return;
     }
-    std::string answer;
-    if (AskKeyword(LoadUiString(kIdShiftPrompt), LoadUiString(kIdYesNoKeywords), lastDragAnswer,
-                   answer) != RTNORM) {
-        return;
-    }
-    lastDragAnswer = answer;
-    if (answer != LoadUiString(kIdYes)) {
-        return;
-    }
     sds_point side = {0, 0, 0};
-    if (sds_getpoint(nullptr, LoadUiString(kIdShiftSide).c_str(), side) != RTNORM) {
+    if (!AskYesThenSide(kIdShiftPrompt, kIdShiftSide, side)) {
         return;
     }
     sds_real distance = 0.0;
@@ -215,17 +219,8 @@ void CObslugaPreta::OfferRepeat(const std::string& axis, const sds_name line, sd
         }
     }
     sds_relrb(list);
-    std::string answer;
-    if (AskKeyword(LoadUiString(kIdRepeatPrompt), LoadUiString(kIdYesNoKeywords), lastDragAnswer,
-                   answer) != RTNORM) {
-        return;
-    }
-    lastDragAnswer = answer;
-    if (answer != LoadUiString(kIdYes)) {
-        return;
-    }
     sds_point side = {0, 0, 0};
-    if (sds_getpoint(nullptr, LoadUiString(kIdRepeatSide).c_str(), side) != RTNORM) {
+    if (!AskYesThenSide(kIdRepeatPrompt, kIdRepeatSide, side)) {
         return;
     }
     const double spacing = panel != nullptr ? panel->GetSpacing() : 0.0;
