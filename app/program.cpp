@@ -10,15 +10,11 @@
 #include <cstring>
 #include <memory>
 
-#include "host/command_line.h"
-#include "host/document.h"
-#ifdef ARMAVO_WITH_FILES
-#include "host/file_commands.h"
-#endif
-#include "host/input_sources.h"
-#ifdef ARMAVO_WITH_WEB
 #include "app/web/web_front_end.h"
-#endif
+#include "host/console/command_line.h"
+#include "host/drawing/document.h"
+#include "host/files/file_commands.h"
+#include "host/console/input_sources.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/registry.h"
@@ -82,19 +78,12 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     }
 
     std::unique_ptr<host::LineSource> input;
-#ifdef ARMAVO_WITH_WEB
     std::unique_ptr<web::WebFrontEnd> page;
-#endif
     if (options->servePort) {
-#ifdef ARMAVO_WITH_WEB
         page = std::make_unique<web::WebFrontEnd>();
         if (!page->Start(*options->servePort)) {
             return 2;
         }
-#else
-        std::fputs("armavo: ten program nie ma strony (zbudowany bez cpp-httplib).\n", stderr);
-        return 2;
-#endif
     } else if (!options->scriptFile.empty()) {
         std::FILE* script = std::fopen(options->scriptFile.c_str(), "r");
         // A folder opens for reading on this system but yields no lines; taken for an empty
@@ -123,9 +112,7 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     }
 
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
-#ifdef ARMAVO_WITH_FILES
     host::RegisterFileCommands();
-#endif
     host::NewDrawing();
 
     int status = 0;
@@ -148,11 +135,9 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     if (!host::AtLineStart()) {
         host::Print("\n");  // leave the shell's prompt on a line of its own
     }
-#ifdef ARMAVO_WITH_WEB
     if (page) {
         page->Stop();
     }
-#endif
     platform::SetLineInput(nullptr);
     return status;
 }

@@ -3,9 +3,9 @@
 
 #include "app/web/dialog_json.h"
 #include "app/web/json.h"
-#include "host/database.h"
+#include "host/drawing/database.h"
 #include "host/sds.h"
-#include "host/svg_export.h"
+#include "host/files/svg_export.h"
 #include "platform/console.h"
 #include "platform/dialog.h"
 #include "platform/script_panel.h"

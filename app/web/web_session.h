@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "app/web/web_hub.h"
-#include "host/input_sources.h"
+#include "host/console/input_sources.h"
 #include "platform/backend.h"
 
 namespace app::web {

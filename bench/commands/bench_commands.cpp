@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "bench/generator/drawing_generator.h"
-#include "host/file_commands.h"
+#include "host/files/file_commands.h"
 #include "host/host.h"
 #include "host/sds.h"
-#include "host/session.h"
+#include "host/drawing/session.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"
 #include "module/frame/entry_point.h"

@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "host/database.h"
-#include "host/dxf_reader.h"
-#include "host/dxf_writer.h"
+#include "host/drawing/database.h"
+#include "host/files/dxf_reader.h"
+#include "host/files/dxf_writer.h"
 
 namespace {
 

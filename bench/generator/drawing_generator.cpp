@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/sds.h"
-#include "host/session.h"
+#include "host/drawing/session.h"
 #include "module/entities/layer_group.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"

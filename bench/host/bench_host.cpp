@@ -8,10 +8,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "host/database.h"
-#include "host/document.h"
+#include "host/drawing/database.h"
+#include "host/drawing/document.h"
 #include "host/sds.h"
-#include "host/undo_journal.h"
+#include "host/drawing/undo_journal.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "host/document.h"
+#include "host/drawing/document.h"
 #include "host/sds.h"
 #include "module/rods/obsluga_preta.h"
 

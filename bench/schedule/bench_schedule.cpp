@@ -5,7 +5,7 @@
 
 #include <vector>
 
-#include "host/document.h"
+#include "host/drawing/document.h"
 #include "host/sds.h"
 #include "module/resources/resource.h"
 #include "module/resources/templates.h"

@@ -1,5 +1,5 @@
 // Classifying typed lines and matching keywords: Polish letters, case, abbreviations.
-#include "host/input_text.h"
+#include "host/console/input_text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // and the shutdown that follows it.
 #include <gtest/gtest.h>
 
-#include "host/link.h"
-#include "host/resbuf_count.h"
+#include "host/console/link.h"
+#include "host/sds/resbuf_count.h"
 #include "host/sds.h"
 #include "tests/host_console/test_module.h"
 #include "tests/support/scenario.h"

@@ -11,7 +11,7 @@
 #include <sstream>
 
 #include "app/program.h"
-#include "host/input_sources.h"
+#include "host/console/input_sources.h"
 #include "platform/console.h"
 #include "tests/host_console/test_module.h"
 #include "tests/support/audit.h"

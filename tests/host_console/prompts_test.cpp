@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "host/host.h"
-#include "host/input_sources.h"
-#include "host/prompts.h"
+#include "host/console/input_sources.h"
+#include "host/console/prompts.h"
 #include "host/sds.h"
 #include "platform/console.h"
 #include "tests/support/scenario.h"

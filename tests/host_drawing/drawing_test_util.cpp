@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "host/document.h"
+#include "host/drawing/document.h"
 
 namespace host_test {
 

@@ -7,8 +7,8 @@
 #include <initializer_list>
 #include <string>
 
-#include "host/database.h"
-#include "host/resbuf_count.h"
+#include "host/drawing/database.h"
+#include "host/sds/resbuf_count.h"
 #include "host/sds.h"
 
 namespace host_test {

@@ -2,9 +2,9 @@
 #include <gtest/gtest.h>
 
 #include "drawing_test_util.h"
-#include "host/database.h"
-#include "host/group_codes.h"
-#include "host/group_list.h"
+#include "host/drawing/database.h"
+#include "host/drawing/group_codes.h"
+#include "host/drawing/group_list.h"
 
 namespace {
 

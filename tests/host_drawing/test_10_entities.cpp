@@ -4,8 +4,8 @@
 #include <limits>
 
 #include "drawing_test_util.h"
-#include "host/document.h"
-#include "host/drawing_access.h"
+#include "host/drawing/document.h"
+#include "host/drawing/drawing_access.h"
 
 namespace host_test {
 namespace {

@@ -1,6 +1,6 @@
 // Dictionaries, records, groups and selection sets.
 #include "drawing_test_util.h"
-#include "host/drawing_access.h"
+#include "host/drawing/drawing_access.h"
 
 namespace host_test {
 namespace {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "drawing_test_util.h"
-#include "host/journal.h"
-#include "host/picking.h"
+#include "host/drawing/journal.h"
+#include "host/drawing/picking.h"
 
 namespace host_test {
 namespace {

@@ -1,8 +1,8 @@
 // The undo journal and the host commands the module sends.
 #include "drawing_test_util.h"
-#include "host/drawing_access.h"
-#include "host/journal.h"
-#include "host/undo_journal.h"
+#include "host/drawing/drawing_access.h"
+#include "host/drawing/journal.h"
+#include "host/drawing/undo_journal.h"
 
 namespace host_test {
 namespace {

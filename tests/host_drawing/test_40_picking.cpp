@@ -2,8 +2,8 @@
 #include <cmath>
 
 #include "drawing_test_util.h"
-#include "host/drawing_access.h"
-#include "host/picking.h"
+#include "host/drawing/drawing_access.h"
+#include "host/drawing/picking.h"
 
 namespace host_test {
 namespace {

@@ -5,7 +5,7 @@
 #include <map>
 #include <string>
 
-#include "host/database.h"
+#include "host/drawing/database.h"
 #include "tests/support/files.h"
 
 namespace files_test {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string_view>
 
-#include "host/dxf_reader.h"
-#include "host/dxf_writer.h"
+#include "host/files/dxf_reader.h"
+#include "host/files/dxf_writer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::string_view bytes(reinterpret_cast<const char*>(data), size);

@@ -6,10 +6,10 @@
 
 #include "../host_drawing/drawing_test_util.h"
 #include "files_test_util.h"
-#include "host/document.h"
-#include "host/dxf_reader.h"
-#include "host/dxf_writer.h"
-#include "host/file_commands.h"
+#include "host/drawing/document.h"
+#include "host/files/dxf_reader.h"
+#include "host/files/dxf_writer.h"
+#include "host/files/file_commands.h"
 #include "host/sds.h"
 
 namespace {

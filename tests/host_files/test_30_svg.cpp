@@ -11,10 +11,10 @@
 #include "../host_drawing/drawing_test_util.h"
 #include "../support/scenario.h"
 #include "files_test_util.h"
-#include "host/database.h"
-#include "host/file_commands.h"
-#include "host/mtext_plain.h"
-#include "host/svg_export.h"
+#include "host/drawing/database.h"
+#include "host/files/file_commands.h"
+#include "host/files/mtext_plain.h"
+#include "host/files/svg_export.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "host/document.h"
-#include "host/drawing_access.h"
+#include "host/drawing/document.h"
+#include "host/drawing/drawing_access.h"
 #include "host/sds.h"
 #include "module/entities/hatch.h"
 #include "module/entities/layer_group.h"

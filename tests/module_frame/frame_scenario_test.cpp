@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "host/host.h"
-#include "host/resbuf_count.h"
+#include "host/sds/resbuf_count.h"
 #include "module/frame/entry_point.h"
 #include "module/frame/frame.h"
 #include "module/ui/toolbar_dlg.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "host/drawing_access.h"
+#include "host/drawing/drawing_access.h"
 #include "tests/scenarios_wpr/wpr_kit.h"
 
 namespace edpr_kit {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "host/document.h"
+#include "host/drawing/document.h"
 #include "module/rods/obsluga_preta.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "host/document.h"
+#include "host/drawing/document.h"
 #include "module/entities/resbuf_util.h"
 #include "tests/scenarios_wpr/wpr_kit.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "host/host.h"
-#include "host/resbuf_count.h"
+#include "host/sds/resbuf_count.h"
 #include "module/audit/audit_scan.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"

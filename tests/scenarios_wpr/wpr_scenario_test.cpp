@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "host/document.h"
+#include "host/drawing/document.h"
 #include "module/frame/workers.h"
 #include "module/rods/rod_geometry.h"
 #include "module/rods/rod_workers.h"

@@ -7,7 +7,7 @@
 #include <set>
 #include <string_view>
 
-#include "host/database.h"
+#include "host/drawing/database.h"
 
 namespace testkit {
 namespace {

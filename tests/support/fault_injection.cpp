@@ -1,10 +1,10 @@
 // The fault-injection sweep: runs a scenario faulted at each answer and checks what is left.
 #include "tests/support/fault_injection.h"
 
-#include "host/database.h"
-#include "host/drawing_access.h"
-#include "host/dxf_writer.h"
-#include "host/resbuf_count.h"
+#include "host/drawing/database.h"
+#include "host/drawing/drawing_access.h"
+#include "host/files/dxf_writer.h"
+#include "host/sds/resbuf_count.h"
 #include "module/audit/audit_scan.h"
 #include "module/frame/entry_point.h"
 #include "module/frame/frame.h"

@@ -6,17 +6,15 @@
 #include <filesystem>
 #include <utility>
 
-#include "host/document.h"
-#include "host/entity_listing.h"
-#include "host/input_sources.h"
-#include "host/unsaved_work.h"
+#include "host/drawing/document.h"
+#include "host/console/entity_listing.h"
+#include "host/console/input_sources.h"
+#include "host/console/unsaved_work.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/registry.h"
 #include "platform/script_panel.h"
-#ifdef ARMAVO_TESTKIT_FILES
-#include "host/file_commands.h"
-#endif
+#include "host/files/file_commands.h"
 
 namespace testkit {
 namespace {
@@ -82,9 +80,7 @@ std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOpt
     platform::SetBackend(platform::ScriptedBackend());
     // The verbs the program registers, so that scripts read as they would in armavo.
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
-#ifdef ARMAVO_TESTKIT_FILES
     host::RegisterFileCommands();
-#endif
     if (!options.files) {
         for (const char* verb : {"OPEN", "SAVE", "EXPORT"}) {
             host::RegisterVerb(verb, nullptr);

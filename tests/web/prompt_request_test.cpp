@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "host/prompts.h"
+#include "host/console/prompts.h"
 #include "host/sds.h"
 #include "platform/backend.h"
 #include "platform/console.h"

@@ -1,0 +1,216 @@
+// Packing and unpacking of group lists. Layout per group: code (2 bytes), then the value:
+// texts as a variable-length size and the bytes, points 24 bytes (flat ones 16), reals 8,
+// 16-bit integers 2, 32-bit integers and object ids 4.
+#include "host/drawing/group_list.h"
+
+#include <cstdlib>
+#include <cstring>
+
+namespace host {
+
+namespace {
+
+template <typename T>
+T Load(const uint8_t* at) {
+    T value;
+    std::memcpy(&value, at, sizeof(T));
+    return value;
+}
+
+}  // namespace
+
+GroupList::Iterator::Iterator(const GroupList* list, size_t at) : list_(list), at_(at) {
+    Decode();
+}
+
+GroupList::Iterator& GroupList::Iterator::operator++() {
+    at_ = next_;
+    Decode();
+    return *this;
+}
+
+void GroupList::Iterator::Decode() {
+    const std::vector<uint8_t>& bytes = list_->bytes_;
+    if (at_ >= bytes.size()) {
+        at_ = bytes.size();
+        next_ = at_;
+        return;
+    }
+    const uint8_t* p = bytes.data() + at_;
+    current_ = Group{};
+    current_.code = Load<int16_t>(p);
+    p += 2;
+    if (current_.code > 0 && (current_.code & kFlatBit) != 0) {
+        current_.code &= ~kFlatBit;
+        current_.kind = ValueKind::Point;
+        current_.flat = true;
+        std::memcpy(current_.point, p, 16);
+        next_ = static_cast<size_t>(p + 16 - bytes.data());
+        return;
+    }
+    current_.kind = KindOfGroup(current_.code);
+    switch (current_.kind) {
+        case ValueKind::Text:
+        case ValueKind::Handle:
+        case ValueKind::Binary: {
+            size_t size = 0;
+            int shift = 0;
+            while (true) {
+                uint8_t byte = *p++;
+                size |= static_cast<size_t>(byte & 0x7f) << shift;
+                if ((byte & 0x80) == 0)
+                    break;
+                shift += 7;
+            }
+            current_.text = std::string_view(reinterpret_cast<const char*>(p), size);
+            p += size;
+            break;
+        }
+        case ValueKind::Point:
+            std::memcpy(current_.point, p, 24);
+            p += 24;
+            break;
+        case ValueKind::Real:
+            current_.real = Load<double>(p);
+            p += 8;
+            break;
+        case ValueKind::Int16:
+            current_.integer = Load<int16_t>(p);
+            p += 2;
+            break;
+        case ValueKind::Int32:
+            current_.integer = Load<int32_t>(p);
+            p += 4;
+            break;
+        case ValueKind::EntityName:
+            current_.id = ObjectId{Load<uint32_t>(p)};
+            p += 4;
+            break;
+        case ValueKind::Invalid:
+            // Only Add writes groups, and it refuses invalid codes: a corrupt list.
+            std::abort();
+    }
+    next_ = static_cast<size_t>(p - bytes.data());
+}
+
+size_t GroupList::Count() const {
+    size_t count = 0;
+    for (auto it = begin(); it != end(); ++it)
+        ++count;
+    return count;
+}
+
+void GroupList::PutCode(int code) {
+    int16_t value = static_cast<int16_t>(code);
+    PutRaw(&value, 2);
+}
+
+void GroupList::PutRaw(const void* data, size_t size) {
+    const uint8_t* p = static_cast<const uint8_t*>(data);
+    bytes_.insert(bytes_.end(), p, p + size);
+}
+
+void GroupList::AddText(int code, std::string_view text) {
+    PutCode(code);
+    size_t size = text.size();
+    do {
+        uint8_t byte = size & 0x7f;
+        size >>= 7;
+        if (size != 0)
+            byte |= 0x80;
+        bytes_.push_back(byte);
+    } while (size != 0);
+    PutRaw(text.data(), text.size());
+}
+
+void GroupList::AddPoint(int code, const double point[3]) {
+    PutCode(code);
+    PutRaw(point, 24);
+}
+
+void GroupList::AddPoint(int code, double x, double y, double z) {
+    double point[3] = {x, y, z};
+    AddPoint(code, point);
+}
+
+void GroupList::AddFlatPoint(int code, double x, double y) {
+    PutCode(code | kFlatBit);
+    const double point[2] = {x, y};
+    PutRaw(point, 16);
+}
+
+void GroupList::AddReal(int code, double value) {
+    PutCode(code);
+    PutRaw(&value, 8);
+}
+
+void GroupList::AddInt(int code, int32_t value) {
+    PutCode(code);
+    if (KindOfGroup(code) == ValueKind::Int16) {
+        int16_t narrow = static_cast<int16_t>(value);
+        PutRaw(&narrow, 2);
+    } else {
+        PutRaw(&value, 4);
+    }
+}
+
+void GroupList::AddId(int code, ObjectId id) {
+    PutCode(code);
+    PutRaw(&id.value, 4);
+}
+
+bool GroupList::Add(const Group& group) {
+    switch (KindOfGroup(group.code)) {
+        case ValueKind::Text:
+        case ValueKind::Handle:
+        case ValueKind::Binary:
+            AddText(group.code, group.text);
+            return true;
+        case ValueKind::Point:
+            if (group.flat)
+                AddFlatPoint(group.code, group.point[0], group.point[1]);
+            else
+                AddPoint(group.code, group.point);
+            return true;
+        case ValueKind::Real:
+            AddReal(group.code, group.real);
+            return true;
+        case ValueKind::Int16:
+        case ValueKind::Int32:
+            AddInt(group.code, group.integer);
+            return true;
+        case ValueKind::EntityName:
+            AddId(group.code, group.id);
+            return true;
+        case ValueKind::Invalid:
+            break;
+    }
+    return false;
+}
+
+void GroupList::Append(const GroupList& other) {
+    AppendRange(other, 0, other.bytes_.size());
+}
+
+void GroupList::AppendRange(const GroupList& other, size_t from, size_t to) {
+    if (from >= to || to > other.bytes_.size())
+        return;
+    if (&other == this) {
+        std::vector<uint8_t> copy(bytes_.begin() + from, bytes_.begin() + to);
+        bytes_.insert(bytes_.end(), copy.begin(), copy.end());
+        return;
+    }
+    bytes_.insert(bytes_.end(), other.bytes_.begin() + from, other.bytes_.begin() + to);
+}
+
+bool GroupList::Find(int code, Group& found) const {
+    for (const Group& group : *this) {
+        if (group.code == code) {
+            found = group;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace host

@@ -1,0 +1,19 @@
+// Hit-testing of a picked point against the drawing, shared by the pick prompts and the
+// command line's SELECT and LIST.
+#pragma once
+
+#include "host/sds.h"
+
+namespace host {
+
+// The live entity whose geometry lies nearest to the point within the pick aperture
+// (VIEWSIZE * PICKBOX / 500); ties go to the entity made last. False when none is near.
+bool PickEntityAt(const sds_point point, sds_name entity);
+
+// The snap modes of a mode text like "END, mid" as a mask; false when a word is not a snap mode.
+bool ParseSnapModes(const char* text, unsigned& modes);
+// The point snapped for the modes of ParseSnapModes among the entities within the aperture;
+// false when nothing snaps.
+bool SnapPoint(const sds_point point, unsigned modes, sds_point result);
+
+}  // namespace host

@@ -1,0 +1,168 @@
+// The session around the current drawing: names, sets, the drawing's replacement.
+#include "host/drawing/session.h"
+
+#include <limits>
+
+#include "host/drawing/document.h"
+#include "host/drawing/drawing_access.h"
+#include "host/drawing/journal.h"
+
+namespace host {
+
+namespace {
+
+long NextSerial() {
+    static long serial = 0;
+    return ++serial;
+}
+
+}  // namespace
+
+Session& GetSession() {
+    static Session* session = [] {
+        Session* made = new Session();
+        made->serial = NextSerial();
+        made->journal.Bind(&made->drawing);
+        return made;
+    }();
+    return *session;
+}
+
+Database& CurrentDrawing() {
+    return GetSession().drawing;
+}
+
+long CurrentDrawingSerial() {
+    return GetSession().serial;
+}
+
+void ReplaceDrawing(Database&& drawing) {
+    Session& session = GetSession();
+    session.drawing = std::move(drawing);
+    session.serial = NextSerial();
+    session.sets.clear();
+    session.pickFirst.reset();
+    session.highlighted.clear();
+    session.journal.Bind(&session.drawing);
+    session.savedState = session.journal.StateId();
+    session.drawingFile.clear();
+}
+
+void MarkDrawingSaved(const std::string& path) {
+    Session& session = GetSession();
+    session.savedState = session.journal.StateId();
+    session.drawingFile = path;
+}
+
+bool DrawingChanged() {
+    const Session& session = GetSession();
+    const std::optional<uint64_t> now = session.journal.StateId();
+    return !now || now != session.savedState;
+}
+
+const std::string& DrawingFile() {
+    return GetSession().drawingFile;
+}
+
+void NewDrawing() {
+    ReplaceDrawing(Database());
+    Session& session = GetSession();
+    session.variables = SystemVariables{};
+    session.lastError.clear();
+}
+
+void ToName(ObjectId id, sds_name name) {
+    name[0] = id ? static_cast<long>(id.value) : 0;
+    name[1] = id ? GetSession().serial : 0;
+}
+
+ObjectId FromName(const sds_name name) {
+    if (name == nullptr || name[1] != GetSession().serial || name[0] <= 0 ||
+        name[0] > std::numeric_limits<uint32_t>::max()) {
+        return {};
+    }
+    ObjectId id{static_cast<uint32_t>(name[0])};
+    return CurrentDrawing().Find(id) ? id : ObjectId{};
+}
+
+ObjectId LiveFromName(const sds_name name) {
+    ObjectId id = FromName(name);
+    return CurrentDrawing().FindLive(id) ? id : ObjectId{};
+}
+
+// Set names carry the serial negated, so that a set's name is never taken for an entity's.
+void ToSetName(SelectionSetId id, sds_name name) {
+    name[0] = static_cast<long>(id.value);
+    name[1] = -GetSession().serial;
+}
+
+std::vector<ObjectId>* FindSet(const sds_name name) {
+    Session& session = GetSession();
+    if (name == nullptr || name[1] != -session.serial || name[0] <= 0 ||
+        static_cast<unsigned long>(name[0]) >= session.sets.size()) {
+        return nullptr;
+    }
+    auto& slot = session.sets[static_cast<size_t>(name[0])];
+    return slot ? &*slot : nullptr;
+}
+
+SelectionSetId NewSet(std::vector<ObjectId> members) {
+    Session& session = GetSession();
+    if (session.sets.empty())
+        session.sets.resize(1);
+    for (size_t i = 1; i < session.sets.size(); ++i) {
+        if (!session.sets[i]) {
+            session.sets[i] = std::move(members);
+            return SelectionSetId{static_cast<uint32_t>(i)};
+        }
+    }
+    session.sets.emplace_back(std::move(members));
+    return SelectionSetId{static_cast<uint32_t>(session.sets.size() - 1)};
+}
+
+int Refuse(std::string reason) {
+    GetSession().lastError = std::move(reason);
+    return RTERROR;
+}
+
+const std::string& LastError() {
+    return GetSession().lastError;
+}
+
+bool IsHighlighted(const sds_name entity) {
+    ObjectId id = FromName(entity);
+    return id && GetSession().highlighted.contains(id.value);
+}
+
+const std::vector<std::string>& LoadedMenus() {
+    return GetSession().menus;
+}
+
+int OpenUndoGroups() {
+    return GetSession().journal.GroupDepth();
+}
+
+void BeginCommandStep() {
+    GetSession().journal.BeginCommand();
+}
+
+void EndCommandStep() {
+    GetSession().journal.EndCommand();
+}
+
+int UndoSteps(int n) {
+    if (n <= 0)
+        return 0;
+    return GetSession().journal.Undo(n);
+}
+
+bool RedoStep() {
+    return GetSession().journal.Redo();
+}
+
+void ForgetUndoHistory() {
+    Session& session = GetSession();
+    session.journal.Bind(&session.drawing);
+}
+
+}  // namespace host
