@@ -1,6 +1,8 @@
 // The page's picture of a dialog, written as JSON.
 #include "app/web/dialog_json.h"
 
+#include <cstdio>
+
 #include "app/web/json.h"
 #include "platform/dialog.h"
 
@@ -64,6 +66,13 @@ void Grid(JsonBuilder& b, const platform::GridData& grid) {
                 continue;
             }
             b.Open('{').Key("text").String(cell->text).Key("enabled").Bool(cell->enabled);
+            if (cell->background != platform::kDefaultBackground) {
+                // A COLORREF holds red in its lowest byte.
+                char colour[8];
+                std::snprintf(colour, sizeof colour, "#%02x%02x%02x", cell->background & 0xFF,
+                              (cell->background >> 8) & 0xFF, (cell->background >> 16) & 0xFF);
+                b.Key("background").String(colour);
+            }
             if (!cell->items.empty()) {
                 b.Key("items");
                 Strings(b, cell->items);

@@ -27,14 +27,31 @@ void WebHub::Publish(std::string stateJson) {
     changed_.notify_all();
 }
 
-uint64_t WebHub::SetPicture(std::string svg, std::string placementJson) {
+uint64_t WebHub::UpdateScene(SceneUpdate update) {
     std::lock_guard lock(mutex_);
-    if (svg != svg_ || placementJson != placement_ || pictureVersion_ == 0) {
-        svg_ = std::move(svg);
-        placement_ = std::move(placementJson);
-        ++pictureVersion_;
+    if (!update.full && update.entities.empty())
+        return sceneVersion_;
+    colours_ = std::move(update.colours);
+    ++sceneVersion_;
+    // A long log is dropped: a page that far behind is answered from the whole scene.
+    if (update.full || sceneLog_.size() > 2 * scene_.size() + 1024) {
+        sceneLog_.clear();
+        logBase_ = sceneVersion_ - 1;
     }
-    return pictureVersion_;
+    if (update.full) {
+        scene_.clear();
+        sceneBase_ = sceneVersion_;
+    }
+    for (SceneEntity& e : update.entities) {
+        SceneEntry& entry = scene_[e.slot];
+        if (!e.handle.empty())
+            entry.handle = std::move(e.handle);
+        entry.json = std::move(e.json);
+        entry.version = sceneVersion_;
+        if (!update.full)
+            sceneLog_.emplace_back(sceneVersion_, e.slot);
+    }
+    return sceneVersion_;
 }
 
 std::optional<std::string> WebHub::WaitForLine() {
@@ -150,18 +167,43 @@ std::string WebHub::NextEvents(std::string_view tab, Cursor& cursor,
     return events;
 }
 
-std::string WebHub::PictureJson() const {
+std::string WebHub::SceneJson(uint64_t since) const {
     std::lock_guard lock(mutex_);
-    JsonBuilder b;
-    b.Open('{')
-        .Key("version")
-        .Number(static_cast<double>(pictureVersion_))
-        .Key("placement")
-        .Raw(placement_)
-        .Key("svg")
-        .String(svg_)
-        .Close('}');
-    return b.Text();
+    const bool full = since < sceneBase_;
+    std::string out = "{\"version\":" + std::to_string(sceneVersion_) +
+                      ",\"full\":" + (full ? "true" : "false") + ",\"colours\":[";
+    for (size_t i = 0; i < colours_.size(); ++i)
+        out += (i > 0 ? "," : "") + JsonString(colours_[i]);
+    out += "],\"entities\":[";
+    std::string erased;
+    bool first = true;
+    const auto add = [&](const SceneEntry& entry) {
+        if (entry.json.empty()) {
+            if (!full)
+                erased += (erased.empty() ? "" : ",") + JsonString(entry.handle);
+            return;
+        }
+        if (!first)
+            out += ',';
+        first = false;
+        out += entry.json;
+    };
+    if (!full && since >= logBase_) {
+        auto it =
+            std::upper_bound(sceneLog_.begin(), sceneLog_.end(), std::make_pair(since, UINT32_MAX));
+        for (; it != sceneLog_.end(); ++it) {
+            const SceneEntry& entry = scene_.at(it->second);
+            if (entry.version == it->first)  // its last change; earlier ones are stale
+                add(entry);
+        }
+    } else {
+        for (const auto& [slot, entry] : scene_) {
+            if (full || entry.version > since)
+                add(entry);
+        }
+    }
+    out += "],\"erased\":[" + erased + "]}";
+    return out;
 }
 
 }  // namespace app::web

@@ -6,6 +6,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -13,6 +14,19 @@
 #include <vector>
 
 namespace app::web {
+
+// An entity of the page's scene as plotted again: its JSON (page_scene.h), or none when it
+// is no longer drawn.
+struct SceneEntity {
+    uint32_t slot = 0;  // its place in the drawing, which orders the scene
+    std::string handle;
+    std::string json;
+};
+struct SceneUpdate {
+    bool full = false;  // the scene is replaced by these entities
+    std::vector<SceneEntity> entities;
+    std::vector<std::string> colours;  // the palette the entities' colours number
+};
 
 // Why a line from the page was not taken.
 enum class Verdict { Taken, NoPrompt, NotInControl, Stopped };
@@ -31,9 +45,9 @@ class WebHub {
     void AppendOutput(std::string_view text);
     // The session now waits for a line: the page's state (JSON).
     void Publish(std::string stateJson);
-    // The drawing's picture and where the drawing lies in it (JSON); its version changes only
-    // when the picture does. Returns the version.
-    uint64_t SetPicture(std::string svg, std::string placementJson);
+    // What changed in the drawing the page shows; its version changes only when something
+    // did. Returns the version.
+    uint64_t UpdateScene(SceneUpdate update);
     // Blocks until the page answers; nothing once the hub is stopped.
     std::optional<std::string> WaitForLine();
     void Stop();
@@ -50,8 +64,10 @@ class WebHub {
     // The server-sent events due to a stream since its cursor, waiting up to `wait` for any;
     // empty when nothing came.
     std::string NextEvents(std::string_view tab, Cursor& cursor, std::chrono::milliseconds wait);
-    // {"version":n,"placement":{...},"svg":"..."}
-    std::string PictureJson() const;
+    // What changed in the scene after version `since`, or the whole scene when `since` is
+    // older than the scene's last replacement:
+    //   {"version":n,"full":bool,"colours":[...],"entities":[entity,...],"erased":[handle,...]}
+    std::string SceneJson(uint64_t since) const;
     bool Stopped() const;
 
     // The most transcript kept for a page that opens late.
@@ -69,9 +85,19 @@ class WebHub {
     uint64_t promptSerial_ = 0;  // counts the prompts published, so a page knows which it answered
     bool waiting_ = false;
     std::optional<std::string> line_;
-    std::string svg_;
-    std::string placement_ = "null";
-    uint64_t pictureVersion_ = 0;
+    struct SceneEntry {
+        std::string handle;
+        std::string json;  // empty: erased
+        uint64_t version = 0;
+    };
+    std::map<uint32_t, SceneEntry> scene_;  // by slot: in drawing order
+    uint64_t sceneVersion_ = 0;
+    uint64_t sceneBase_ = 0;  // the version of the last replacement
+    // The slots changed at each version since logBase_, so that what changed since a recent
+    // version is found without reading the whole scene.
+    std::vector<std::pair<uint64_t, uint32_t>> sceneLog_;
+    uint64_t logBase_ = 0;
+    std::vector<std::string> colours_;
     std::vector<std::string> streams_;  // tabs with an open stream, in opening order
     uint64_t controlVersion_ = 0;
     bool stopped_ = false;

@@ -5,8 +5,10 @@
 
 #include <sys/socket.h>
 
+#include <charconv>
 #include <chrono>
 
+#include "app/web/request_gate.h"
 #include "app/web/web_assets.h"
 #include "platform/utf8.h"
 
@@ -19,8 +21,10 @@ constexpr const char* kTabHeader = "X-Armavo-Tab";
 constexpr std::chrono::milliseconds kStreamWait{1000};
 // Bodies beyond this are refused by the server itself, unread.
 constexpr size_t kMaxBody = 64 * 1024;
-// Enough workers for every event stream the hub lets open and the requests beside them.
-constexpr size_t kWorkers = WebHub::kMaxStreams + 8;
+// Enough workers for every event stream the hub lets open and the requests beside them;
+// connections wait for a whole request without one (request_gate.h).
+constexpr GateLimits kLimits{WebHub::kMaxStreams + 8, 128, std::chrono::milliseconds(5000), 8192,
+                             kMaxBody};
 
 void Answer(httplib::Response& res, int status, const std::string& message) {
     res.status = status;
@@ -63,7 +67,7 @@ Refusal CheckLine(std::string_view body) {
     return {};
 }
 
-WebServer::WebServer(WebHub& hub) : hub_(hub), server_(std::make_unique<httplib::Server>()) {}
+WebServer::WebServer(WebHub& hub) : hub_(hub), server_(std::make_unique<GatedServer>(kLimits)) {}
 
 WebServer::~WebServer() {
     Stop();
@@ -71,7 +75,6 @@ WebServer::~WebServer() {
 
 void WebServer::Route() {
     httplib::Server& s = *server_;
-    s.new_task_queue = [] { return new httplib::ThreadPool(kWorkers); };
     s.set_payload_max_length(kMaxBody);
     // The library's default lets a second server share the port (SO_REUSEPORT), and the two
     // would then split the page's requests between two sessions; a port in use is refused.
@@ -109,10 +112,16 @@ void WebServer::Route() {
     };
     s.Get("/", asset);
     s.Get("/index.html", asset);
+    s.Get("/scene.js", asset);
     s.Get("/app.js", asset);
     s.Get("/style.css", asset);
-    s.Get("/drawing", [this](const httplib::Request&, httplib::Response& res) {
-        res.set_content(hub_.PictureJson(), "application/json");
+    s.Get("/drawing", [this](const httplib::Request& req, httplib::Response& res) {
+        uint64_t since = 0;
+        const std::string text = req.get_param_value("since");
+        std::from_chars(text.data(), text.data() + text.size(), since);
+        // Sent as it is: the library would compress "application/json" for a browser, and
+        // compressing a large sheet takes far longer than sending it to 127.0.0.1.
+        res.set_content(hub_.SceneJson(since), "application/json; charset=utf-8");
         res.set_header("Cache-Control", "no-store");
     });
     s.Get("/events", [this](const httplib::Request& req, httplib::Response& res) {
@@ -174,7 +183,8 @@ void WebServer::Route() {
         Answer(res, 405, "Niedozwolona metoda dla tej ścieżki.");
     };
     s.Get("/input", wrongMethod);
-    for (const char* path : {"/", "/index.html", "/app.js", "/style.css", "/drawing", "/events"}) {
+    for (const char* path :
+         {"/", "/index.html", "/scene.js", "/app.js", "/style.css", "/drawing", "/events"}) {
         s.Post(path, wrongMethod);
     }
 }
@@ -192,6 +202,7 @@ int WebServer::Start(int port, std::string& error) {
         port_ = -1;
         return -1;
     }
+    server_->StartGate();
     thread_ = std::thread([this] { server_->listen_after_bind(); });
     // A stop before the server runs would not reach it and leave its thread waiting.
     while (!server_->is_running()) {
@@ -206,6 +217,7 @@ void WebServer::Stop() {
         server_->stop();
         thread_.join();
     }
+    server_->StopGate();
 }
 
 }  // namespace app::web

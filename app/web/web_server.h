@@ -9,11 +9,9 @@
 
 #include "app/web/web_hub.h"
 
-namespace httplib {
-class Server;
-}
-
 namespace app::web {
+
+class GatedServer;
 
 // The longest line the page may send: more than any prompt or dialog line needs.
 inline constexpr size_t kMaxLineBytes = 4096;
@@ -44,7 +42,7 @@ class WebServer {
   private:
     void Route();
     WebHub& hub_;
-    std::unique_ptr<httplib::Server> server_;
+    std::unique_ptr<GatedServer> server_;
     std::thread thread_;
     int port_ = -1;
 };

@@ -3,9 +3,7 @@
 
 #include "app/web/dialog_json.h"
 #include "app/web/json.h"
-#include "host/drawing/database.h"
 #include "host/sds.h"
-#include "host/files/svg_export.h"
 #include "platform/console.h"
 #include "platform/dialog.h"
 #include "platform/script_panel.h"
@@ -53,21 +51,6 @@ double RealVariable(const char* name, double fallback) {
     return fallback;
 }
 
-std::string PlacementJson(const host::SvgPlacement& p) {
-    JsonBuilder b;
-    b.Open('{')
-        .Key("minX")
-        .Number(p.minX)
-        .Key("maxY")
-        .Number(p.maxY)
-        .Key("scale")
-        .Number(p.scale)
-        .Key("margin")
-        .Number(p.margin)
-        .Close('}');
-    return b.Text();
-}
-
 }  // namespace
 
 void WebUi::DialogOpened(const platform::Dialog& dialog) {
@@ -102,9 +85,7 @@ std::optional<std::string> WebUi::AskQuestion(std::string_view caption, std::str
 }
 
 std::optional<std::string> WebInput::Fetch(std::string_view prompt) {
-    host::SvgPlacement placement;
-    std::string svg = host::ExportSvg(host::CurrentDrawing(), nullptr, &placement);
-    const uint64_t picture = hub_.SetPicture(std::move(svg), PlacementJson(placement));
+    const uint64_t picture = scene_.Update(hub_);
     hub_.Publish(StateJson(prompt, picture));
     return hub_.WaitForLine();
 }
@@ -133,8 +114,10 @@ std::string WebInput::StateJson(std::string_view prompt, uint64_t picture) const
     b.Close(']');
     b.Key("dialog");
     const platform::Dialog* dialog = ui_.OpenDialog();
-    b.Raw(request.kind == platform::InputKind::Dialog && dialog != nullptr ? DialogJson(*dialog)
-                                                                           : "null");
+    // A question asked from a dialog stands over it: the dialog shows behind the question.
+    const bool showsDialog = request.kind == platform::InputKind::Dialog ||
+                             request.kind == platform::InputKind::Question;
+    b.Raw(showsDialog && dialog != nullptr ? DialogJson(*dialog) : "null");
     b.Key("question");
     if (ui_.PendingQuestion() && request.kind == platform::InputKind::Question) {
         const WebUi::Question& q = *ui_.PendingQuestion();

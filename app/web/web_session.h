@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "app/web/page_scene.h"
 #include "app/web/web_hub.h"
 #include "host/console/input_sources.h"
 #include "platform/backend.h"
@@ -63,6 +64,7 @@ class WebInput : public host::LineSource {
     std::string StateJson(std::string_view prompt, uint64_t picture) const;
     WebHub& hub_;
     const WebUi& ui_;
+    PageScene scene_;
 };
 
 }  // namespace app::web

@@ -368,6 +368,7 @@ std::vector<ObjectId> Database::GroupsListing(ObjectId member) const {
 
 void Database::Index(ObjectId id) {
     const Object& object = objects_[id.value];
+    changes_.Stamp(id.value);
     if (object.handle)
         byHandle_[object.handle.value] = id.value;
     records_.Changed(*this, id);

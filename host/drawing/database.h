@@ -21,6 +21,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "host/drawing/change_log.h"
 #include "host/drawing/group_index.h"
 #include "host/drawing/group_list.h"
 #include "host/drawing/pick_grid.h"
@@ -232,6 +233,9 @@ class Database {
     // Aborts the program when the indexes disagree with the objects.
     void CheckInvariants() const;
 
+    // Which objects changed since a version of the drawing (every change stamps its object).
+    const ChangeLog& Changes() const { return changes_; }
+
     // The header variables and classes of the file the drawing was read from (empty for a
     // drawing made here).
     FileSections fileSections;
@@ -287,6 +291,7 @@ class Database {
     RecordIndex records_;
     PickGrid picks_;
     GroupIndex groups_;
+    ChangeLog changes_;
 };
 
 // The drawing the sds_* functions work on.

@@ -36,6 +36,14 @@ long CurrentDrawingSerial() {
     return GetSession().serial;
 }
 
+DrawingChanges ChangesSince(long drawing, uint64_t version) {
+    const Session& session = GetSession();
+    DrawingChanges changes{session.serial, session.drawing.Changes().Version(), std::nullopt};
+    if (drawing == session.serial)
+        changes.changed = session.drawing.Changes().Since(version);
+    return changes;
+}
+
 void ReplaceDrawing(Database&& drawing) {
     Session& session = GetSession();
     session.drawing = std::move(drawing);

@@ -46,10 +46,15 @@ class Exporter {
   public:
     explicit Exporter(const Database& db) : db_(db) {}
     bool Run(std::string& out);
+    // Draws one entity of model space as the picture does (nothing for any other); the
+    // pieces drawn are items_[first, end).
+    void DrawTopLevel(ObjectId id);
+    const std::vector<Item>& Items() const { return items_; }
     const LeftOut& Omitted() const { return leftOut_; }
     SvgPlacement Placement() const { return {bounds_.minX, bounds_.maxY, scale_, kMargin}; }
 
   private:
+    // The entities owned by others and the blocks' base points, found once when first needed.
     void IndexOwned();
     bool Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour,
                  double& pen) const;
@@ -84,6 +89,7 @@ class Exporter {
     std::unordered_set<uint32_t> leftIds_;
     LeftOut leftOut_;
     long drawn_ = 0;
+    bool indexed_ = false;
     mutable bool broken_ = false;
 };
 
@@ -107,8 +113,8 @@ double PenOf(int lineweight, int colourIndex) {
     }
 }
 
-// How a colour shows on white paper: light colours (yellow, cyan, pale shades, white),
-// which would all but vanish, are darkened keeping their hue.
+}  // namespace
+
 uint32_t OnPaper(uint32_t rgb) {
     const double r = (rgb >> 16) & 0xFF, g = (rgb >> 8) & 0xFF, b = rgb & 0xFF;
     const double luminance = (0.2126 * r + 0.7152 * g + 0.0722 * b) / 255.0;
@@ -119,6 +125,8 @@ uint32_t OnPaper(uint32_t rgb) {
     auto channel = [&](double c) { return static_cast<uint32_t>(std::lround(c * k)); };
     return (channel(r) << 16) | (channel(g) << 8) | channel(b);
 }
+
+namespace {
 
 // Whether every number of the entity's own groups is finite and within reason.
 bool SaneNumbers(const Object& object) {
@@ -137,6 +145,9 @@ bool SaneNumbers(const Object& object) {
 }
 
 void Exporter::IndexOwned() {
+    if (indexed_)
+        return;
+    indexed_ = true;
     ObjectId parent;  // the INSERT or POLYLINE whose followers may come next
     for (ObjectId id : db_.EntityOrder()) {
         const Object* object = db_.FindLive(id);
@@ -240,6 +251,8 @@ void Exporter::Draw(ObjectId id, const Object& object, uint32_t colour, double p
         LeaveOut(id, object);
         return;
     }
+    if (type == "INSERT" || type == "DIMENSION" || type == "POLYLINE")
+        IndexOwned();  // what they draw is owned by them or by a block
     if (type == "INSERT") {
         DrawInsert(id, object, colour, place);
         return;
@@ -409,19 +422,22 @@ std::string Exporter::PathData(const Item& item) const {
     return d;
 }
 
+void Exporter::DrawTopLevel(ObjectId id) {
+    const Object* object = db_.FindTopLevel(id);
+    uint32_t colour = 0;
+    double pen = 0;
+    // Block contents, followers and paper space are drawn through what shows them.
+    if (!object || object->space != 0 || (object->owner && object->owner != db_.ModelSpace()) ||
+        !Visible(*object, nullptr, colour, pen)) {
+        return;
+    }
+    Draw(id, *object, colour, pen, Place{});
+}
+
 bool Exporter::Run(std::string& out) {
     IndexOwned();
-    for (ObjectId id : db_.EntityOrder()) {
-        const Object* object = db_.FindTopLevel(id);
-        uint32_t colour = 0;
-        double pen = 0;
-        // Block contents, followers and paper space are drawn through what shows them.
-        if (!object || object->space != 0 || (object->owner && object->owner != db_.ModelSpace()) ||
-            !Visible(*object, nullptr, colour, pen)) {
-            continue;
-        }
-        Draw(id, *object, colour, pen, Place{});
-    }
+    for (ObjectId id : db_.EntityOrder())
+        DrawTopLevel(id);
     if (!bounds_.any)
         bounds_.Add(0, 0);
     const double dx = std::max(bounds_.maxX - bounds_.minX, 1e-9);
@@ -556,6 +572,16 @@ std::string ExportSvg(const Database& drawing, LeftOut* leftOut, SvgPlacement* p
     if (placement)
         *placement = exporter.Placement();
     return sound ? svg : std::string();
+}
+
+void PlotEntities(const Database& drawing, const std::vector<ObjectId>& ids,
+                  const std::function<void(ObjectId, std::span<const svg::Item>)>& each) {
+    Exporter exporter(drawing);
+    for (ObjectId id : ids) {
+        const size_t first = exporter.Items().size();
+        exporter.DrawTopLevel(id);
+        each(id, std::span<const svg::Item>(exporter.Items()).subspan(first));
+    }
 }
 
 bool ExportSvgFile(const Database& drawing, const std::string& path, std::string& error,

@@ -1,5 +1,6 @@
 // The undo journal and the host commands the module sends.
 #include "drawing_test_util.h"
+#include "host/drawing/document.h"
 #include "host/drawing/drawing_access.h"
 #include "host/drawing/journal.h"
 #include "host/drawing/undo_journal.h"
@@ -202,6 +203,43 @@ TEST_F(Commands, SystemVariablesRefuseUnknownNamesAndValuesOutOfRange) {
     EXPECT_EQ(read.resval.rint, 16385);
     ASSERT_EQ(sds_getvar("viewsize", &read), RTNORM);
     EXPECT_EQ(read.restype, RTREAL);
+}
+
+// The log the page asks what changed since the version it shows.
+TEST_F(Undo, ChangesSinceAVersionNameEachObjectOnceUntilTheLogOrDrawingIsGone) {
+    host::ChangeLog log;
+    for (uint32_t slot : {3u, 5u, 3u, 7u})
+        log.Stamp(slot);
+    const auto since = [&](uint64_t version) {
+        std::optional<std::vector<uint32_t>> slots;
+        if (auto changed = log.Since(version)) {
+            slots.emplace();
+            for (host::ObjectId id : *changed)
+                slots->push_back(id.value);
+        }
+        return slots;
+    };
+    EXPECT_EQ(since(0), (std::vector<uint32_t>{5, 3, 7}));
+    EXPECT_EQ(since(2), (std::vector<uint32_t>{3, 7}));
+    EXPECT_EQ(since(4), std::vector<uint32_t>{});
+    EXPECT_EQ(since(5), std::nullopt);  // a version this drawing never had
+    // A long log forgets its older half: a viewer that far behind takes the whole drawing.
+    for (size_t i = 0; i < host::ChangeLog::kKept; ++i)
+        log.Stamp(9);
+    EXPECT_EQ(since(4), std::nullopt);
+    EXPECT_EQ(since(log.Version() - 1), std::vector<uint32_t>{9});
+
+    // Undo changes the drawing too; a new drawing is taken whole.
+    const host::DrawingChanges before = host::ChangesSince(0, 0);
+    host::BeginCommandStep();
+    ASSERT_EQ(MakeLine(0, 0, 5, 5, "0"), RTNORM);
+    host::EndCommandStep();
+    ASSERT_EQ(host::UndoSteps(1), 1);
+    const host::DrawingChanges undone = host::ChangesSince(before.drawing, before.version);
+    ASSERT_TRUE(undone.changed);
+    EXPECT_EQ(undone.changed->size(), 1u);  // the line, made and taken back
+    host::NewDrawing();
+    EXPECT_FALSE(host::ChangesSince(undone.drawing, undone.version).changed);
 }
 
 }  // namespace

@@ -5,6 +5,11 @@
 
 #include <httplib.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <future>
 #include <string>
@@ -133,12 +138,12 @@ TEST_F(WebServerTest, ThePageAndTheDrawingAreServed) {
         const char* type;
         const char* holds;
     };
-    hub_.SetPicture("<svg/>", "{\"scale\":2}");
+    hub_.UpdateScene({true, {{7, "1A", "{\"h\":\"1A\"}"}}});
     const Case cases[] = {
         {"/", "text/html", "/app.js"},
-        {"/app.js", "text/javascript", "EventSource"},
+        {"/app.js", "application/javascript", "EventSource"},
         {"/style.css", "text/css", "#drawing-area"},
-        {"/drawing", "application/json", "\"svg\":\"<svg/>\""},
+        {"/drawing", "application/json", "\"entities\":[{\"h\":\"1A\"}]"},
     };
     for (const Case& c : cases) {
         httplib::Result r = Get(c.path);
@@ -147,6 +152,37 @@ TEST_F(WebServerTest, ThePageAndTheDrawingAreServed) {
         EXPECT_NE(r->get_header_value("Content-Type").find(c.type), std::string::npos) << c.path;
         EXPECT_NE(r->body.find(c.holds), std::string::npos) << c.path;
     }
+}
+
+TEST_F(WebServerTest, IdleAndHalfSentConnectionsNeverStarveThePage) {
+    // 300 connections that send nothing and 20 that send half a request, all kept open.
+    std::vector<int> held;
+    for (int i = 0; i < 320; ++i) {
+        const int sock = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in to{};
+        to.sin_family = AF_INET;
+        to.sin_port = htons(static_cast<uint16_t>(port_));
+        to.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        ASSERT_EQ(connect(sock, reinterpret_cast<sockaddr*>(&to), sizeof to), 0) << i;
+        if (i >= 300) {
+            const std::string half =
+                "POST /input HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Length: 9\r\n\r\nWPR";
+            send(sock, half.data(), half.size(), MSG_NOSIGNAL);
+        }
+        held.push_back(sock);
+    }
+    httplib::Client client("127.0.0.1", port_);
+    client.set_connection_timeout(2);
+    client.set_read_timeout(2);
+    const auto start = std::chrono::steady_clock::now();
+    httplib::Result r = client.Get("/style.css");
+    const auto took = std::chrono::steady_clock::now() - start;
+    for (int sock : held) {
+        close(sock);
+    }
+    ASSERT_TRUE(r);
+    EXPECT_EQ(r->status, 200);
+    EXPECT_LT(took, std::chrono::seconds(1));
 }
 
 TEST(WebHubTranscript, ALatePageGetsTheLatestOutput) {

@@ -17,10 +17,14 @@ let sending = false;
 let serverWaiting = false;  // the last state said a prompt waits
 let promptSerial = 0;       // which prompt that was
 let answered = -1;          // the prompt this page answered last
-let pictureVersion = 0;  // the picture asked for last
-let pictureShown = 0;    // the picture on the page
-let picture = null;    // {placement, width, height, empty}
-let view = null;       // {cx, cy, w}: the drawing's centre and width shown
+const scene = new Scene();  // the drawing as this page keeps it
+let loading = false;       // a request for what changed is on its way
+let drawnVersion = 0;      // the scene version last drawn on the canvas
+let view = null;           // {cx, cy, w}: the drawing's centre and width shown
+const frames = [];         // how long the latest frames took to draw, in milliseconds
+let lastLoad = null;       // the last answer of /drawing: its size and times (for measuring)
+let shownCount = 0;        // the entities in view in the last frame
+let measuring = false;     // frame times include the canvas's rasterising
 let cursor = null;     // the pointer in drawing units
 let lastNotice = 0;
 const history = [];
@@ -68,6 +72,7 @@ async function flush() {
 // ---- The event stream ----
 
 const events = new EventSource('/events?tab=' + tab);
+loadScene(true);
 events.addEventListener('output', (e) => appendTranscript(JSON.parse(e.data)));
 events.addEventListener('state', (e) => applyState(JSON.parse(e.data)));
 events.onerror = () => { if (!ended) $('status').textContent = 'Brak połączenia…'; };
@@ -89,7 +94,7 @@ function applyState(s) {
   if (s.session) session = s.session;
   if (ended) { events.close(); pending = []; }
   render();
-  if (session && session.picture !== pictureVersion) loadPicture(session.picture);
+  loadScene();
   flush();
 }
 
@@ -99,6 +104,7 @@ function render() {
   if (!session) return;
   $('prompt').textContent = session.prompt || '';
   showKeywords();
+  checkPanelAnswer();
   showPanel();
   showModal();
   updateOverlay();
@@ -115,11 +121,19 @@ function showStatus() {
   $('line').disabled = !control || ended;
 }
 
+// The options a prompt names without declaring them as keywords ("Wskaż punkt, Odsuń
+// <Wskaż punkt>:" takes any text, and "Odsuń" among it).
+function promptOptions(prompt) {
+  const m = /^[^,<\[]+,\s*([^<\[:]+?)\s*[<\[]/.exec(prompt || '');
+  return m ? m[1].split(/[,/]/).map((o) => o.trim()).filter((o) => /^\p{Lu}/u.test(o)) : [];
+}
+
 function showKeywords() {
   const box = $('keywords');
   box.textContent = '';
   if (!session || session.kind === 'dialog' || session.kind === 'question') return;
-  for (const k of session.keywords) {
+  const keywords = session.keywords.length ? session.keywords : promptOptions(session.prompt);
+  for (const k of keywords) {
     const b = document.createElement('button');
     b.type = 'button';
     b.textContent = k.replace(/_/g, ' ');
@@ -132,48 +146,33 @@ function showKeywords() {
 
 // ---- The drawing ----
 
-async function loadPicture(version) {
-  pictureVersion = version;
-  const r = await fetch('/drawing');
-  const p = await r.json();
-  if (p.version < pictureVersion) return;
-  pictureVersion = p.version;
-  const g = $('picture');
-  g.textContent = '';
-  picture = { placement: p.placement, width: 0, height: 0, empty: true };
-  if (p.svg) {
-    const doc = new DOMParser().parseFromString(p.svg, 'image/svg+xml');
-    const root = doc.documentElement;
-    if (root && root.localName === 'svg') {
-      const el = document.importNode(root, true);
-      el.setAttribute('x', '0');
-      el.setAttribute('y', '0');
-      el.setAttribute('overflow', 'visible');
-      picture.width = parseFloat(root.getAttribute('width')) || 0;
-      picture.height = parseFloat(root.getAttribute('height')) || 0;
-      picture.empty = root.querySelectorAll('path, line, polyline, polygon, circle, ellipse, text').length === 0;
-      const pl = p.placement;
-      // Picture units to page units (x, -y): u = U/s + minX - m/s, v = V/s - maxY - m/s.
-      g.setAttribute('transform', `matrix(${1 / pl.scale} 0 0 ${1 / pl.scale} ` +
-        `${pl.minX - pl.margin / pl.scale} ${-pl.maxY - pl.margin / pl.scale})`);
-      if (!picture.empty) g.appendChild(el);
-    }
+// Brings the scene up to the session's: only what changed since the version it holds. The
+// page asks for the whole drawing at once as it opens, beside its event stream.
+async function loadScene(opening) {
+  if (loading || (!opening && (!session || scene.version >= session.picture))) return;
+  loading = true;
+  try {
+    const t0 = performance.now();
+    const r = await fetch('/drawing?since=' + scene.version);
+    const text = await r.text();
+    const t1 = performance.now();
+    const changes = JSON.parse(text);
+    const t2 = performance.now();
+    scene.apply(changes);
+    lastLoad = { bytes: text.length, fetch: t1 - t0, parse: t2 - t1, apply: performance.now() - t2 };
+    // The grid that finds what is in a part of the drawing is made while the page is idle,
+    // rather than in the first frame that needs it.
+    if (changes.full) setTimeout(() => { if (!scene.cells && scene.bounds) scene.makeGrid(); }, 200);
+  } catch (e) {
+    $('error').textContent = 'Nie udało się pobrać rysunku.';
   }
-  pictureShown = p.version;
-  if (!view) fit();
-  applyView();
-}
-
-function extents() {
-  if (!picture || picture.empty) return null;
-  const pl = picture.placement;
-  const w = (picture.width - 2 * pl.margin) / pl.scale;
-  const h = (picture.height - 2 * pl.margin) / pl.scale;
-  return { minX: pl.minX, maxX: pl.minX + w, minY: pl.maxY - h, maxY: pl.maxY };
+  loading = false;
+  if (!view) fit(); else requestDraw();
+  loadScene();  // the session may have moved on meanwhile
 }
 
 function fit() {
-  const e = extents();
+  const e = scene.extents();
   if (!e) {
     view = { cx: 250, cy: 100, w: 700 };
   } else {
@@ -190,6 +189,44 @@ function applyView() {
   const h = view.w * area.clientHeight / Math.max(1, area.clientWidth);
   $('view').setAttribute('viewBox', `${view.cx - view.w / 2} ${-view.cy - h / 2} ${view.w} ${h}`);
   updateOverlay();
+  requestDraw();
+}
+
+let drawRequested = false;
+function requestDraw() {
+  if (drawRequested) return;
+  drawRequested = true;
+  requestAnimationFrame(draw);
+}
+
+// Draws what is in view on the canvas, at the zoom's level of detail.
+function draw() {
+  drawRequested = false;
+  if (!view) return;
+  const started = performance.now();
+  const area = $('drawing-area');
+  const canvas = $('canvas');
+  const ratio = window.devicePixelRatio || 1;
+  const w = area.clientWidth, h = area.clientHeight;
+  if (canvas.width !== Math.round(w * ratio) || canvas.height !== Math.round(h * ratio)) {
+    canvas.width = Math.round(w * ratio);
+    canvas.height = Math.round(h * ratio);
+  }
+  const ctx = canvas.getContext('2d');
+  ctx.setTransform(ratio, 0, 0, ratio, 0, 0);
+  ctx.fillStyle = '#ffffff';
+  ctx.fillRect(0, 0, w, h);
+  const z = w / view.w;
+  const halfW = w / 2 / z, halfH = h / 2 / z;
+  const candidates = scene.inView(view.cx - halfW, view.cy - halfH, view.cx + halfW, view.cy + halfH);
+  shownCount = new Painter(ctx, w, h, { cx: view.cx, cy: view.cy, z }, scene.colours)
+    .paint(candidates, ratio);
+  // When measuring, the frame's time includes turning the drawing into pixels, which the
+  // browser does later otherwise: reading one pixel back makes it happen now.
+  if (measuring) ctx.getImageData(0, 0, 1, 1);
+  drawnVersion = scene.version;
+  frames.push(performance.now() - started);
+  if (frames.length > 200) frames.splice(0, frames.length - 200);
 }
 
 // The drawing point under a client position.
@@ -355,7 +392,10 @@ function showPanel() {
     n.textContent = '(panel jest ukryty; zmiana wartości go pokaże)';
     box.appendChild(n);
   }
-  const atCommand = !busy() && session.kind === 'command';
+  // A change is a PANEL line at the command prompt and a transparent 'PANEL line at any
+  // other; the panel itself is disabled while WPR and WPP run, and a dialog takes the lines.
+  const atPrompt = !busy() && session.kind !== 'dialog' && session.kind !== 'question';
+  const verb = session.kind === 'command' ? 'PANEL' : "'PANEL";
   let section = null;
   let row = null;
   let rowTop = null;
@@ -384,8 +424,11 @@ function showPanel() {
       rowTop = c.rect[1];
       section.appendChild(row);
     }
-    const enabled = atCommand && panel.enabled && c.enabled;
-    const send = (value) => queueLine(`PANEL ${c.id} ${value}`);
+    const enabled = atPrompt && panel.enabled && c.enabled;
+    const send = (value) => {
+      panelSent = { id: c.id, value, from: transcriptLength() };
+      queueLine(`${verb} ${c.id} ${value}`);
+    };
     let el;
     if (c.kind === 'label') {
       el = document.createElement('span');
@@ -395,6 +438,9 @@ function showPanel() {
       el.type = 'text';
       el.value = c.text;
       el.addEventListener('change', () => send(el.value));
+      el.addEventListener('keydown', (e) => {
+        if (e.key === 'Enter') { e.preventDefault(); el.blur(); }
+      });
     } else if (c.kind === 'list') {
       el = document.createElement('select');
       c.items.forEach((item, i) => el.add(new Option(item, item, false, i === c.selection)));
@@ -417,8 +463,36 @@ function showPanel() {
       el.setAttribute('aria-label', plainCaption(c.name).replace(/"/g, ''));
     }
     row.appendChild(el);
+    if (refusal && refusal.id === c.id) {
+      const r = document.createElement('div');
+      r.className = 'refusal';
+      r.setAttribute('role', 'alert');
+      r.textContent = refusal.text;
+      row.after(r);
+    }
   }
 }
+
+// What a refused panel value shows at its field: the session's answer to the line, kept
+// until the next change of the panel.
+let panelSent = null;  // {id, value, from}: the last value sent and where the transcript stood
+let refusal = null;    // {id, text}
+
+function panelValue(c) {
+  return c.kind === 'check' ? (c.checked ? '1' : '0') : c.text;
+}
+
+function checkPanelAnswer() {
+  if (!panelSent || !waiting || !session.panel) return;
+  const c = session.panel.controls.find((x) => x.id === panelSent.id);
+  const said = $('transcript').textContent.slice(panelSent.from).split('\n')
+    .slice(1, -1).map((l) => l.trim()).filter((l) => l);
+  refusal = c && panelValue(c) !== panelSent.value && said.length ?
+    { id: panelSent.id, text: said.join(' ') } : null;
+  panelSent = null;
+}
+
+function transcriptLength() { return $('transcript').textContent.length; }
 
 // ---- Dialogs, questions and message boxes ----
 
@@ -435,7 +509,8 @@ function windowBox(caption) {
 
 function showModal() {
   const modal = $('modal');
-  const d = session.kind === 'dialog' ? session.dialog : null;
+  // A dialog stays shown while a question asked from it waits; the question stands over it.
+  const d = session.dialog;
   const q = session.kind === 'question' ? session.question : null;
   const newest = session.notices.length ? session.notices[session.notices.length - 1] : null;
   const notice = newest && newest.serial > lastNotice ? newest : null;
@@ -445,19 +520,25 @@ function showModal() {
     document.activeElement.dataset.focus : null;
   modal.dataset.key = key;
   modal.textContent = '';
-  if (d) {
-    modal.appendChild(dialogWindow(d));
-  } else if (q) {
-    modal.appendChild(questionWindow(q));
-  }
+  if (d) modal.appendChild(dialogWindow(d, !!q));
+  if (q) modal.appendChild(questionWindow(q)).classList.toggle('over', !!d);
   // A message box shown while a dialog is open stands over it, as it would on a desktop.
   if (notice) {
     modal.appendChild(noticeWindow(notice)).classList.add('notice');
   }
   modal.hidden = modal.childElementCount === 0;
+  modal.querySelectorAll('.ctl.button, .ctl.default, .ctl.check, .ctl.label').forEach(fitText);
   const again = focusedId && modal.querySelector(`[data-focus="${focusedId}"]`);
   if (again) again.focus();
   else if (modal.hidden && control) $('line').focus();
+}
+
+// A caption wider than its control (the page's fonts are not the desktop's) is made smaller
+// until it fits on its one line.
+function fitText(el) {
+  for (let size = 12; size > 8 && el.scrollWidth > el.clientWidth; --size) {
+    el.style.fontSize = size - 1 + 'px';
+  }
 }
 
 function questionWindow(q) {
@@ -496,13 +577,13 @@ function noticeWindow(n) {
   return w;
 }
 
-function dialogWindow(d) {
+function dialogWindow(d, behind) {
   const w = windowBox(d.caption);
   const client = document.createElement('div');
   client.className = 'client';
   client.style.width = d.width + 'px';
   client.style.height = d.height + 'px';
-  const off = busy();
+  const off = busy() || behind;
   for (const c of d.controls) {
     if (!c.visible) continue;
     const el = dialogControl(c, off || !c.enabled);
@@ -601,6 +682,7 @@ function gridControl(c, disabled) {
     cells.forEach((cell, col) => {
       const td = tr.insertCell();
       if (!cell) return;
+      if (cell.background) td.style.background = cell.background;
       if (!cell.enabled || disabled) {
         td.textContent = cell.text;
         if (!cell.enabled) td.className = 'disabled';
@@ -635,7 +717,34 @@ window.armavo = {
   get session() { return session; },
   // The session waits and the page shows the drawing as it stands.
   get waiting() {
-    return waiting && !sending && pending.length === 0 && session && pictureShown >= session.picture;
+    return waiting && !sending && pending.length === 0 && session &&
+      scene.version >= session.picture && drawnVersion >= session.picture && !drawRequested;
   },
   get control() { return control; },
+  // The entities shown (or those of another scene), in drawing order: [handle, pieces],
+  // each piece as the session plotted it, with its kind as a letter and its colour.
+  entities(of = scene) {
+    const kinds = ['l', 'f', 'c', 'd', 't'];
+    return of.sorted.map((e) => [e.h, e.pieces.map((p) => [kinds[p[0]], of.colours[p[1]], ...p.slice(2)])]);
+  },
+  // Whether anything is drawn on the canvas within `reach` pixels of a drawing point.
+  inkAt(x, y, reach = 1) {
+    const p = screenPoint(x, y);
+    const area = $('drawing-area').getBoundingClientRect();
+    const ratio = window.devicePixelRatio || 1;
+    const px = Math.round((p.x - area.left) * ratio), py = Math.round((p.y - area.top) * ratio);
+    const r = Math.ceil(reach * ratio);
+    const data = $('canvas').getContext('2d').getImageData(px - r, py - r, 2 * r + 1, 2 * r + 1).data;
+    for (let i = 0; i < data.length; i += 4) {
+      if (data[i] < 200 || data[i + 1] < 200 || data[i + 2] < 200) return true;
+    }
+    return false;
+  },
+  frames,
+  set measuring(on) { measuring = on; },
+  get lastLoad() { return lastLoad; },
+  get shownCount() { return shownCount; },
+  // What the drawing area shows: {cx, cy, w}, the drawing's centre and width in view.
+  get view() { return { ...view }; },
+  setView(v) { view = { ...v }; applyView(); },
 };
