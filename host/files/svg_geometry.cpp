@@ -168,6 +168,13 @@ double TextAdvanceEm(std::string_view utf8) {
     return em;
 }
 
+double TextAdvanceEm(const std::vector<TextRun>& runs) {
+    std::string shown;
+    for (const TextRun& run : runs)
+        shown += run.text;
+    return TextAdvanceEm(shown);
+}
+
 double EmOfHeight(double height) {
     return height * kDejaVuSans.unitsPerEm / kDejaVuSans.capHeight;
 }
