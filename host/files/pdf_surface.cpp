@@ -56,9 +56,9 @@ std::string Printable(std::string_view text) {
 // at its end, so that leak checks see nothing of them.
 void ReleaseFontsAtExit() {
     static const bool registered = std::atexit([] {
-        cairo_debug_reset_static_data();
-        FcFini();
-    }) == 0;
+                                       cairo_debug_reset_static_data();
+                                       FcFini();
+                                   }) == 0;
     (void)registered;
 }
 

@@ -1,5 +1,5 @@
-// SVG pieces of the entity kinds drawn on their own. Points of most kinds lie in the entity's
-// own plane (group 210); LINE, POINT, ELLIPSE, MTEXT, 3DFACE and 3D polylines give drawing
+// The plot's pieces of the entity kinds drawn on their own. Points of most kinds lie in the
+// entity's own plane (group 210); LINE, POINT, ELLIPSE, MTEXT, 3DFACE and 3D polylines give drawing
 // coordinates.
 #include "host/files/svg_entities.h"
 

@@ -1,4 +1,4 @@
-// The SVG pieces of one entity of a kind drawn on its own (lines, polylines, circles, arcs,
+// The plot's pieces of one entity of a kind drawn on its own (lines, polylines, circles, arcs,
 // ellipses, splines, hatches, texts, MTEXT, points, solids), in the entity's own plane.
 #pragma once
 

@@ -1,4 +1,4 @@
-// Geometry of the SVG picture: affine maps, arcs as bulged or elliptical segments, bounds and
+// Geometry of the plot's pieces: affine maps, arcs as bulged or elliptical segments, bounds and
 // the check that keeps broken numbers out of the file.
 #include "host/files/svg_geometry.h"
 

@@ -1,6 +1,6 @@
-// The pieces an SVG picture is made of, in drawing coordinates (paths of straight, bulged and
-// elliptical segments, circles, texts), and the affine maps that carry a block's or a plane's
-// pieces into the drawing.
+// The pieces a plot is made of (the SVG picture, the PDF sheet), in drawing coordinates: paths
+// of straight, bulged and elliptical segments, circles, texts, each with its pen; and the
+// affine maps that carry a block's or a plane's pieces into the drawing.
 #pragma once
 
 #include <cstddef>
