@@ -83,7 +83,7 @@ TEST_F(OprTest, AuditFindsNothingOnDrawingsMadeByCommands) {
                                "EPP",
                                "",
                                "Wpisz_nr_pręta",
-                               "7",
+                               "2",
                                "25.2,-200",
                                "25,-150",
                                "80,-150",
