@@ -6,7 +6,6 @@
 #include <charconv>
 #include <map>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "module/resources/strings.h"
@@ -18,22 +17,11 @@ namespace {
 constexpr int kIdHorizontalProjectionTag = 47;
 constexpr int kIdVerticalProjectionTag = 48;
 constexpr int kIdSectionTag = 96;
-// The number is the third whole number (group 70) of a bar's or projection's record.
-constexpr int kNumberCode = 70;
-constexpr int kNumberPlace = 2;
-
-// Entities of `type` whose record of `tag` holds `number` (every one of the tag when
-// `number` is null), in drawing order.
-std::vector<std::array<long, 2>> RecordsOfKind(const char* type, const std::string& tag,
-                                               const int* number) {
-    resbuf field;
-    field.rbnext = nullptr;
-    field.restype = kNumberCode;
-    field.resval.rint = static_cast<short>(number != nullptr ? *number : 0);
+// Entities of `type` whose record is of the kind `tag`, in drawing order.
+std::vector<std::array<long, 2>> RecordsOfKind(const char* type, const std::string& tag) {
     sds_name found = {0, 0};
-    if (sds_ssgetrecordkind(type, LoadUiString(rods::kIdRecordKey).c_str(), tag.c_str(),
-                            number != nullptr ? &field : nullptr,
-                            number != nullptr ? kNumberPlace : 0, found) != RTNORM) {
+    if (sds_ssgetrecordkind(type, LoadUiString(rods::kIdRecordKey).c_str(), tag.c_str(), nullptr, 0,
+                            found) != RTNORM) {
         return {};
     }
     std::vector<std::array<long, 2>> members = SelectionMembers(found);
@@ -61,37 +49,35 @@ void CObslugaPreta::RenumberViews(const std::map<int, int>& renumbered, int free
     const std::string vertical = LoadUiString(kIdVerticalProjectionTag);
     const std::string section = LoadUiString(kIdSectionTag);
 
-    // Every projection is found by its old number before any is given its new one.
-    std::vector<std::pair<std::array<long, 2>, int>> projections;
     for (const std::string& tag : {horizontal, vertical}) {
-        for (const auto& [from, to] : mapping) {
-            for (const auto& words : RecordsOfKind("LINE", tag, &from)) {
-                projections.push_back({words, to});
+        for (const auto& words : RecordsOfKind("LINE", tag)) {
+            const sds_name line = {words[0], words[1]};
+            CRodXDataParameters record;
+            xdata.ReadRodRecord(line, key, record);
+            if (const auto to = mapping.find(record.number); to != mapping.end()) {
+                record.number = to->second;
+                ReplaceRodRecord(line, record);
             }
         }
     }
-    for (const auto& [words, to] : projections) {
-        const sds_name line = {words[0], words[1]};
-        CRodXDataParameters record;
-        xdata.ReadRodRecord(line, key, record);
-        record.number = to;
-        ReplaceRodRecord(line, record);
-    }
 
-    for (const auto& words :
-         RecordsOfKind("TEXT", LoadUiString(rods::kIdLeaderNumberTag), nullptr)) {
+    // The text first: most leaders show a number the renumbering leaves alone.
+    for (const auto& words : RecordsOfKind("TEXT", LoadUiString(rods::kIdLeaderNumberTag))) {
         const sds_name numberText = {words[0], words[1]};
+        int shown = 0;
+        if (!ShownNumber(CSDSText::GetString(numberText), shown)) {
+            continue;
+        }
+        const auto to = mapping.find(shown);
+        if (to == mapping.end()) {
+            continue;
+        }
         CRodDescriptionLink link;
         xdata.ReadDescriptionLink(numberText, key, link);
         sds_name owner = {0, 0};
-        int shown = 0;
-        if (sds_handent(link.owner.c_str(), owner) != RTNORM ||
-            !(IsProjectionLine(owner, key, horizontal, vertical) ||
-              (EntityTypeName(owner) == "CIRCLE" && IsCrossSectionDisc(owner, key, section))) ||
-            !ShownNumber(CSDSText::GetString(numberText), shown)) {
-            continue;
-        }
-        if (const auto to = mapping.find(shown); to != mapping.end()) {
+        if (sds_handent(link.owner.c_str(), owner) == RTNORM &&
+            (IsProjectionLine(owner, key, horizontal, vertical) ||
+             (EntityTypeName(owner) == "CIRCLE" && IsCrossSectionDisc(owner, key, section)))) {
             text.SetString(numberText, rods::NumberText(to->second));
         }
     }

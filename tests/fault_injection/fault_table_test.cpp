@@ -60,7 +60,10 @@ TEST(FaultInjection, EveryAnswerOfEveryCommand) {
         {"EDPR eject", kSample, {"EDPR", "Wyrzuć", "10,0", "0,0", "500,0"}},
         {"EDPR delete", kSample, {"EDPR", "Usuń", "10,0", "Tak"}},
         {"EDPR delete, views renumbered", kViews, {"EDPR", "Usuń", "50,0", "Tak"}},
-        {"AUDIT Napraw, views renumbered", Join(kViews, {"ERASE", "50,0", ""}), {"AUDIT Napraw"}},
+        {"AUDIT Napraw, views renumbered", Join(kViews, {"ERASE", "50,0", ""}), {"AUDIT Napraw"},
+         1, 0, SIZE_MAX, false},
+        {"WPR closing a gap, views renumbered", Join(kViews, {"ERASE", "50,0", ""}),
+         {"PANEL diameter 12", "WPR", "0,300", "100,300", ""}, 1, 0, 4, false},
         // Esc at an offset keeps the offset shown, at a hook side the side offered.
         {"EDPR divide", kSample, {"EDPR", "Dziel", "200,0", "Odsuń", "100,0", "50", "0"}, 1, 0, 5},
         {"EDPR divide, smooth", Join(kSmooth, {"WPR", "0,0", "300,0", "", "0,-10", "300,-10"}),
