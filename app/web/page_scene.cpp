@@ -8,7 +8,7 @@
 
 #include "app/web/json.h"
 #include "host/drawing/drawing_access.h"
-#include "host/files/svg_export.h"
+#include "host/files/plot_walk.h"
 
 namespace app::web {
 namespace {
@@ -42,35 +42,11 @@ void Colour(std::string& out, uint32_t rgb, Palette& palette) {
     out += std::to_string(palette.Index(rgb));
 }
 
-// The characters of a text as the picture shows them: its SVG markup (spans for under- and
-// overlining, escaped characters) taken out.
-std::string Plain(std::string_view svgText) {
+// The characters of a text as the plot shows them (its under- and overlining left out).
+std::string Shown(const std::vector<host::svg::TextRun>& runs) {
     std::string out;
-    for (size_t i = 0; i < svgText.size(); ++i) {
-        if (svgText[i] == '<') {
-            const size_t end = svgText.find('>', i);
-            if (end == std::string_view::npos)
-                break;
-            i = end;
-            continue;
-        }
-        if (svgText[i] == '&') {
-            static const std::pair<std::string_view, char> kEntities[] = {
-                {"&amp;", '&'}, {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}};
-            bool known = false;
-            for (const auto& [name, c] : kEntities) {
-                if (svgText.substr(i, name.size()) == name) {
-                    out += c;
-                    i += name.size() - 1;
-                    known = true;
-                    break;
-                }
-            }
-            if (known)
-                continue;
-        }
-        out += svgText[i];
-    }
+    for (const host::svg::TextRun& run : runs)
+        out += run.text;
     return out;
 }
 
@@ -126,12 +102,12 @@ void Piece(std::string& out, const Item& item, Palette& palette) {
     switch (item.kind) {
         case Item::Kind::Path:
             out += item.fill ? "[1," : "[0,";
-            Colour(out, item.colour, palette);
+            Colour(out, item.pen.colour, palette);
             out += ',';
             if (item.fill) {
                 Num(out, item.opacity);
             } else {
-                Num(out, item.pen);
+                Num(out, item.pen.weight);
                 out += ',';
                 Num(out, item.width);
                 out += item.closed ? ",1" : ",0";
@@ -142,10 +118,10 @@ void Piece(std::string& out, const Item& item, Palette& palette) {
             return;
         case Item::Kind::Circle:
             out += item.fill ? "[3," : "[2,";
-            Colour(out, item.colour, palette);
+            Colour(out, item.pen.colour, palette);
             if (!item.fill) {
                 out += ',';
-                Num(out, item.pen);
+                Num(out, item.pen.weight);
                 out += ',';
                 Num(out, item.width);
             }
@@ -166,7 +142,7 @@ void Piece(std::string& out, const Item& item, Palette& palette) {
             double x = 0, y = 0;
             host::svg::TextBaseline(item, x, y);
             out += "[4,";
-            Colour(out, item.colour, palette);
+            Colour(out, item.pen.colour, palette);
             out += ',';
             Num(out, x);
             out += ',';
@@ -178,7 +154,7 @@ void Piece(std::string& out, const Item& item, Palette& palette) {
             out += ',';
             Num(out, item.rotation);
             out += ',';
-            out += JsonString(Plain(item.text));
+            out += JsonString(Shown(item.runs));
             out += ']';
             return;
         }
@@ -187,8 +163,7 @@ void Piece(std::string& out, const Item& item, Palette& palette) {
 
 }  // namespace
 
-int Palette::Index(uint32_t rgb) {
-    const uint32_t paper = host::OnPaper(rgb & 0xFFFFFFu);
+int Palette::Index(uint32_t paper) {
     auto [it, added] = indexes_.try_emplace(paper, static_cast<int>(colours_.size()));
     if (added) {
         char text[8];
@@ -221,7 +196,7 @@ std::string EntityJson(std::string_view handle, uint32_t order, std::span<const 
         Piece(pieces, items[i], palette);
     }
     pieces += ']';
-    out += items.empty() ? std::string("0") : std::to_string(palette.Index(items[0].colour));
+    out += items.empty() ? std::string("0") : std::to_string(palette.Index(items[0].pen.colour));
     out += ',';
     out += JsonString(pieces);
     out += ']';
@@ -284,7 +259,7 @@ uint64_t PageScene::Update(WebHub& hub) {
     }
     if (shown_.size() < drawing.SlotCount())
         shown_.resize(drawing.SlotCount(), false);
-    host::PlotEntities(drawing, plot, [&](ObjectId id, std::span<const Item> items) {
+    host::WalkEntities(drawing, plot, [&](ObjectId id, std::span<const Item> items) {
         const host::Object& object = drawing.SlotState(id);
         if (items.empty()) {
             if (Shown(id))

@@ -1,6 +1,6 @@
 // The drawing as the page keeps it, on the session's side: after each answer, the entities
 // that changed since the last prompt (from the drawing's change log) are plotted again by the
-// picture's own walk and handed to the hub as JSON of their pieces, keyed by handle.
+// plot walk of the SVG export and handed to the hub as JSON of their pieces, keyed by handle.
 #pragma once
 
 #include <cstdint>
@@ -18,8 +18,8 @@ namespace app::web {
 // The colours of the page's scene, each given a number once for the session.
 class Palette {
   public:
-    // The number of a colour as it shows on paper (host::OnPaper).
-    int Index(uint32_t rgb);
+    // The number of a colour (0xRRGGBB as the plot inks it on paper).
+    int Index(uint32_t paper);
     // "#rrggbb" by number.
     const std::vector<std::string>& Colours() const { return colours_; }
 

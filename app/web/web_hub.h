@@ -1,5 +1,6 @@
 // What the session and the web server share, each on its own thread: the transcript, the
-// state the page shows, the picture of the drawing, and the one answer the session waits for.
+// state the page shows, the picture of the drawing, the PDF plotted last, and the one answer
+// the session waits for.
 // The session publishes and waits; the server hands answers in and streams what changed.
 #pragma once
 
@@ -11,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace app::web {
@@ -48,6 +50,8 @@ class WebHub {
     // What changed in the drawing the page shows; its version changes only when something
     // did. Returns the version.
     uint64_t UpdateScene(SceneUpdate update);
+    // The PDF that PLOT wrote last: its file's name (without folder) and bytes.
+    void SetPlot(std::string name, std::string bytes);
     // Blocks until the page answers; nothing once the hub is stopped.
     std::optional<std::string> WaitForLine();
     void Stop();
@@ -68,6 +72,8 @@ class WebHub {
     // older than the scene's last replacement:
     //   {"version":n,"full":bool,"colours":[...],"entities":[entity,...],"erased":[handle,...]}
     std::string SceneJson(uint64_t since) const;
+    // The PDF that PLOT wrote last; false before the first.
+    bool Plot(std::string& name, std::string& bytes) const;
     bool Stopped() const;
 
     // The most transcript kept for a page that opens late.
@@ -98,6 +104,7 @@ class WebHub {
     std::vector<std::pair<uint64_t, uint32_t>> sceneLog_;
     uint64_t logBase_ = 0;
     std::vector<std::string> colours_;
+    std::optional<std::pair<std::string, std::string>> plot_;  // name, bytes
     std::vector<std::string> streams_;  // tabs with an open stream, in opening order
     uint64_t controlVersion_ = 0;
     bool stopped_ = false;

@@ -1,8 +1,11 @@
 // The web front end on the session's thread: state for the page, and its answers.
 #include "app/web/web_session.h"
 
+#include <filesystem>
+
 #include "app/web/dialog_json.h"
 #include "app/web/json.h"
+#include "host/files/plot_command.h"
 #include "host/sds.h"
 #include "platform/console.h"
 #include "platform/dialog.h"
@@ -86,6 +89,10 @@ std::optional<std::string> WebUi::AskQuestion(std::string_view caption, std::str
 
 std::optional<std::string> WebInput::Fetch(std::string_view prompt) {
     const uint64_t picture = scene_.Update(hub_);
+    if (const host::PlottedFile& plot = host::LastPlottedFile(); plot.serial != plot_) {
+        hub_.SetPlot(std::filesystem::path(plot.path).filename().string(), plot.bytes);
+        plot_ = plot.serial;
+    }
     hub_.Publish(StateJson(prompt, picture));
     return hub_.WaitForLine();
 }
@@ -149,6 +156,11 @@ std::string WebInput::StateJson(std::string_view prompt, uint64_t picture) const
     b.Raw(panel != nullptr && panel->IsCreated() ? DialogJson(*panel) : "null");
     const double aperture = RealVariable("VIEWSIZE", 1000.0) * RealVariable("PICKBOX", 3) / 500.0;
     b.Key("aperture").Number(aperture).Key("picture").Number(static_cast<double>(picture));
+    // The page's "Drukuj do PDF" plots to this file and fetches what PLOT wrote last.
+    b.Key("plot")
+        .Number(static_cast<double>(plot_))
+        .Key("plotFile")
+        .String(host::DefaultPlotFile());
     b.Close('}');
     return b.Text();
 }

@@ -65,6 +65,7 @@ class WebInput : public host::LineSource {
     WebHub& hub_;
     const WebUi& ui_;
     PageScene scene_;
+    uint64_t plot_ = 0;  // the PLOT handed to the hub last
 };
 
 }  // namespace app::web
