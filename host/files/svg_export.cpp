@@ -10,10 +10,10 @@
 #include <unordered_set>
 #include <vector>
 
-#include "host/files/dxf_writer.h"
+#include "host/drawing/font_metrics.h"
 #include "host/drawing/object_rules.h"
+#include "host/files/dxf_writer.h"
 #include "host/files/svg_entities.h"
-#include "host/files/svg_font_metrics.h"
 #include "host/files/svg_geometry.h"
 
 namespace host {
@@ -435,7 +435,7 @@ bool Exporter::Run(std::string& out) {
     out = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
            Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) +
-           "\" font-family=\"" + svg::kDejaVuSans.family + ", sans-serif\">\n";
+           "\" font-family=\"" + kDejaVuSans.family + ", sans-serif\">\n";
     out += "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
     for (const Item& item : items_) {
         char colour[8];
