@@ -116,6 +116,10 @@ void CObslugaPreta::EditDescription() {
     // leaders (copies made by earlier versions grouped them so) is edited for the picked one.
     CRodDescriptionLink pickedLink;
     xdata.ReadDescriptionLink(entity, key, pickedLink);
+    int leaderLines = 0;
+    for (const auto& words : SelectionMembers(members)) {
+        leaderLines += EntityTypeName(words.data()) == "LWPOLYLINE" ? 1 : 0;
+    }
     const std::string numberTag = LoadUiString(rods::kIdLeaderNumberTag);
     const std::string signTag = LoadUiString(rods::kIdLeaderSignTag);
     const std::string countTag = LoadUiString(rods::kIdLeaderCountTag);
@@ -137,7 +141,7 @@ void CObslugaPreta::EditDescription() {
         m.type = EntityTypeName(m.name);
         CRodDescriptionLink link;
         xdata.ReadDescriptionLink(m.name, key, link);
-        if (!SamePoint(link.point, pickedLink.point)) {
+        if (leaderLines > 1 && !SamePoint(link.point, pickedLink.point)) {
             continue;
         }
         m.tag = link.type;
