@@ -3,6 +3,7 @@
 // bar of its own with its own anonymous groups.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/rods/rod_description.h"
+#include "module/rods/rod_geometry.h"
 #include "module/rods/rod_numbering.h"
 #include "module/ui/toolbar_dlg.h"
 
@@ -58,6 +60,12 @@ bool IsLeaderTag(const std::string& tag) {
 void EndOperation() {
     sds_sssetfirst(nullptr, nullptr);
     sds_redraw(nullptr, 4);
+}
+
+bool SamePoint(const double a[3], const double b[3]) {
+    return std::fabs(a[0] - b[0]) < rods::kEqualTolerance &&
+           std::fabs(a[1] - b[1]) < rods::kEqualTolerance &&
+           std::fabs(a[2] - b[2]) < rods::kEqualTolerance;
 }
 
 // The first group that lists the entity, {0, 0} when none does.
@@ -273,32 +281,38 @@ void CObslugaPreta::RetargetRodGroup(const sds_name copies, sds_name copiedBar,
 int CObslugaPreta::GroupLeaderEntities(const std::vector<std::array<long, 2>>& copies,
                                        const std::vector<std::array<long, 2>>& sources) {
     const std::string key = LoadUiString(rods::kIdRecordKey);
-    // The pieces by the group their source belongs to ({0, 0}: a source in no group).
-    std::vector<std::pair<std::array<long, 2>, std::vector<std::array<long, 2>>>> leaders;
+    // One leader: the group its pieces were copied from ({0, 0}: none) and the point where
+    // it starts, which every piece of it names (a group of earlier versions may hold two).
+    struct Leader {
+        std::array<long, 2> group;
+        CRodDescriptionLink link;
+        std::vector<std::array<long, 2>> pieces;
+    };
+    std::vector<Leader> leaders;
     for (size_t i = 0; i < copies.size() && i < sources.size(); ++i) {
         const sds_name entity = {copies[i][0], copies[i][1]};
         const std::string type = EntityTypeName(entity);
         if (type != "TEXT" && type != "CIRCLE" && type != "LWPOLYLINE") {
             continue;
         }
-        std::string tag;
-        std::string owner;
-        xdata.ReadDimensionLink(entity, key, tag, owner);
-        if (!IsLeaderTag(tag)) {
+        CRodDescriptionLink link;
+        xdata.ReadDescriptionLink(entity, key, link);
+        if (!IsLeaderTag(link.type)) {
             continue;
         }
         const std::array<long, 2> from = SourceGroup(sources[i]);
-        auto leader = std::find_if(leaders.begin(), leaders.end(),
-                                   [&](const auto& entry) { return entry.first == from; });
+        auto leader = std::find_if(leaders.begin(), leaders.end(), [&](const Leader& known) {
+            return known.group == from && SamePoint(known.link.point, link.point);
+        });
         if (leader == leaders.end()) {
-            leaders.push_back({from, {}});
+            leaders.push_back({from, link, {}});
             leader = leaders.end() - 1;
         }
-        leader->second.push_back(copies[i]);
+        leader->pieces.push_back(copies[i]);
     }
     int made = 0;
-    for (const auto& leader : leaders) {
-        made += MakeGroup(group, leader.second);
+    for (const Leader& leader : leaders) {
+        made += MakeGroup(group, leader.pieces);
     }
     return made;
 }
