@@ -8,11 +8,12 @@
 #include <optional>
 #include <vector>
 
-#include "host/drawing/drawing_access.h"
+#include "host/console/command_line.h"
 #include "host/console/input_sources.h"
 #include "host/console/input_text.h"
-#include "host/drawing/picking.h"
 #include "host/console/run_status.h"
+#include "host/drawing/drawing_access.h"
+#include "host/drawing/picking.h"
 #include "host/sds.h"
 #include "platform/console.h"
 
@@ -108,6 +109,15 @@ platform::InputRequest RequestFor(Want want, const double* base, const Condition
     return request;
 }
 
+// What "?" at a prompt that takes keywords answers: the keywords on one line, in full.
+std::string KeywordListing(const std::vector<std::string>& keywords) {
+    std::string listing = "Opcje:";
+    for (const std::string& keyword : keywords) {
+        listing += " " + keyword;
+    }
+    return listing;
+}
+
 // Asks until the answer fits: RTNORM with a value, RTKWORD (RTNORM for Want::Keyword) with
 // a keyword, RTNONE, or RTCAN (Esc, or the end of the input).
 int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
@@ -121,7 +131,15 @@ int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
         if (!line) {
             return RTCAN;
         }
+        // A transparent command runs inside this one; the prompt is then asked again.
+        if (RunTransparentLine(*line)) {
+            continue;
+        }
         Answer a = ClassifyAnswer(*line);
+        if (!c.keywords.empty() && a.kind == Answer::Kind::Text && a.text == "?") {
+            PrintLine(KeywordListing(c.keywords));
+            continue;
+        }
         const char* refusal = RefusalFor(want);
         switch (a.kind) {
             case Answer::Kind::Enter:

@@ -13,7 +13,7 @@
 #include <initializer_list>
 #include <new>
 
-#include "host/files/svg_font_metrics.h"
+#include "host/drawing/font_metrics.h"
 #include "platform/utf8.h"
 
 namespace host {
@@ -95,7 +95,7 @@ PdfSurface::PdfSurface(double width, double height, const std::string& title)
     cairo_t* cr = cairo_->cr;
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
-    cairo_select_font_face(cr, svg::kDejaVuSans.family, CAIRO_FONT_SLANT_NORMAL,
+    cairo_select_font_face(cr, kDejaVuSans.family, CAIRO_FONT_SLANT_NORMAL,
                            CAIRO_FONT_WEIGHT_NORMAL);
 }
 
@@ -252,7 +252,7 @@ void PdfSurface::Text(const SheetText& text) {
     // Under- and overlines as the font places them, near its descent and above its capitals.
     const double em = text.size;
     const double cap =
-        static_cast<double>(svg::kDejaVuSans.capHeight) / svg::kDejaVuSans.unitsPerEm;
+        static_cast<double>(kDejaVuSans.capHeight) / kDejaVuSans.unitsPerEm;
     for (size_t i = 0; i < pieces.size(); ++i) {
         const svg::TextRun& run = (*text.runs)[i];
         cairo_move_to(cr, x, 0);

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "host/files/svg_font_metrics.h"
+#include "host/drawing/font_metrics.h"
 
 namespace host {
 namespace {
@@ -61,7 +61,7 @@ SvgSurface::SvgSurface(std::string& out, double width, double height) : out_(out
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
             Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) +
-            "\" font-family=\"" + svg::kDejaVuSans.family + ", sans-serif\">\n";
+            "\" font-family=\"" + kDejaVuSans.family + ", sans-serif\">\n";
     out_ += "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
 }
 

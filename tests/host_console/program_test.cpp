@@ -180,7 +180,8 @@ TEST_F(Program, DrawingOnTheCommandLineMustBeReadable) {
     }
     EXPECT_EQ(Read(dir_ / "zepsuty.dxf"), "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n");
 
-    Armavo({"LINE", "0,0", "10,0", "", "SAVE @/dobry.dxf"});
+    // A name without an extension is saved as a drawing file.
+    Armavo({"LINE", "0,0", "10,0", "", "SAVE @/dobry"});
     ASSERT_EQ(status_, 0);
     const std::string out = Armavo(script, "@/dobry.dxf");
     EXPECT_EQ(status_, 0) << out;

@@ -376,7 +376,10 @@ function showPanel() {
     n.textContent = '(panel jest ukryty; zmiana wartości go pokaże)';
     box.appendChild(n);
   }
+  // At the command prompt PANEL sets the panel; at a prompt inside a command the transparent
+  // 'PANEL does, and the command goes on at the same prompt. A dialog or question refuses it.
   const atCommand = !busy() && session.kind === 'command';
+  const atPrompt = !busy() && ['point', 'pick', 'number', 'keyword'].includes(session.kind);
   let section = null;
   let row = null;
   let rowTop = null;
@@ -405,8 +408,8 @@ function showPanel() {
       rowTop = c.rect[1];
       section.appendChild(row);
     }
-    const enabled = atCommand && panel.enabled && c.enabled;
-    const send = (value) => queueLine(`PANEL ${c.id} ${value}`);
+    const enabled = (atCommand || atPrompt) && panel.enabled && c.enabled;
+    const send = (value) => queueLine(`${atCommand ? '' : "'"}PANEL ${c.id} ${value}`);
     let el;
     if (c.kind === 'label') {
       el = document.createElement('span');

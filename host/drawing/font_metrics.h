@@ -1,8 +1,8 @@
-// The font of the SVG picture's texts and the widths of its characters, so that a text's
-// extent on the sheet is measured from the font rather than guessed.
+// The font in which texts are measured (the SVG picture names it) and the widths of its
+// characters, so that a text's extent is measured from the font rather than guessed.
 #pragma once
 
-namespace host::svg {
+namespace host {
 
 struct FontMetrics {
     const char* family;
@@ -17,4 +17,4 @@ extern const FontMetrics kDejaVuSans;
 // The advance width of a character in ems.
 double AdvanceEm(char32_t c);
 
-}  // namespace host::svg
+}  // namespace host
