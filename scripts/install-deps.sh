@@ -8,6 +8,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev l
 # the project's dxf-validate tool (which compiles a small shim with gcc).
 if [ "${1:-}" = "--tests" ]; then
   packages+=(python3 python3-ezdxf librecad gcc chromium)
+  # The fuzzers build with clang; libFuzzer comes with clang's run-time libraries.
+  packages+=(clang libclang-rt-dev)
   # The page's tests run in node; a node that came with its own npm (as from another
   # repository) stays, Debian's pair comes in only when there is none.
   if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then

@@ -1,6 +1,5 @@
 // libFuzzer target of the DXF reader: any bytes are read into a drawing built aside; a file
 // that is refused must say why, one that is accepted is written and must read back whole.
-// Built and run by fuzz.sh; the corpus test replays its corpus through it.
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
