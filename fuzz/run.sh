@@ -20,6 +20,7 @@ options=(-max_total_time="${2:-300}" -max_len=$max_len -timeout=20 -rss_limit_mb
 if [ -f "$root/fuzz/$name.dict" ]; then options+=(-dict="$root/fuzz/$name.dict"); fi
 mkdir "$out/new"
 "$build/fuzz/fuzz_$name" "${options[@]}" "$out/new" "$corpus"
-# Fold what was found into the kept corpus: the fewest inputs that reach the same code.
-"$build/fuzz/fuzz_$name" -merge=1 "$corpus" "$out/new"
+# Fold what was found into the kept corpus: the fewest inputs that reach new code (edges, not
+# hit counts, so that the corpus stays small).
+"$build/fuzz/fuzz_$name" -merge=1 -use_counters=0 -rss_limit_mb=4096 "$corpus" "$out/new"
 echo "findings, if any: $out"
