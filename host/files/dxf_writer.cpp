@@ -11,13 +11,12 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
+#include "host/drawing/object_rules.h"
 #include "host/files/dxf_angles.h"
 #include "host/files/dxf_text.h"
-#include "host/drawing/object_rules.h"
 
 namespace host {
 namespace {
@@ -31,10 +30,14 @@ class Writer {
     std::string Run();
 
   private:
+    // The code right-aligned in three columns; any int fits the buffer.
     void Code(int code) {
-        char text[8];
-        int n = std::snprintf(text, sizeof text, "%3d\n", code);
-        out_.append(text, static_cast<size_t>(n));
+        char text[16];
+        const auto [end, ec] = std::to_chars(text, text + sizeof text, code);
+        const size_t n = static_cast<size_t>(end - text);
+        out_.append(n < 3 ? 3 - n : 0, ' ');
+        out_.append(text, n);
+        out_ += '\n';
     }
     void Text(int code, std::string_view value) {
         Code(code);

@@ -22,8 +22,6 @@ constexpr int kIdCopyPrompt = 64;
 constexpr int kIdCopyKeywords = 65;
 constexpr int kIdPickToCopy = 67;
 constexpr int kIdKeepNumberKeyword = 18;
-// A host that keeps giving answers that fit nothing must not hold a prompt for ever.
-constexpr int kMaxRepeatedAnswers = 1000;
 
 // An anonymous group of the entities, in the order given; 1 when made.
 int MakeGroup(CSDSGroup& group, const std::vector<std::array<long, 2>>& entities) {
