@@ -36,9 +36,24 @@ TEST_F(Builtins, ScriptsLeaveTheseEntitiesAndMessages) {
         {{"LINE", "0,0", "10,0", "@0,10", "", "_circle", "5,5", "-1", "0", "2.5", "circle", "^C"},
          {"-1\nWartość nie może być ujemna.\n", "0\nWartość musi być różna od zera.\n"},
          {"(0 . \"LINE\")", "(10 10.0 0.0 0.0)\n(11 10.0 10.0 0.0)", "(40 . 2.5)"}, 1},
+        // A pick on empty space starts a window: to the left a crossing one, which takes the line.
         {{"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10", "CIRCLE", "800,800", "10", "ERASE", "300,300", "50,0", "", "SELECT", "510,500", "", "ERASE"},
-         {"Polecenie: ERASE\nWybierz obiekty: 300,300\nNie wybrano obiektu.\n", "Wybrano obiektów: 1"},
-         {"(10 800.0 800.0 0.0)"}, 1},
+         {"Polecenie: ERASE\nWybierz obiekty: 300,300\nPrzeciwległy narożnik: 50,0\nZnaleziono obiektów: 1\n", "Wybrano obiektów: 1"},
+         {"(10 800.0 800.0 0.0)"}, 0},
+        // W takes what lies wholly inside, C (here a window dragged to the left) what crosses too.
+        {{"LINE", "0,200", "10,200", "", "LINE", "30,200", "40,200", "", "LINE", "15,205", "30,205", "", "ERASE W -5,190 20,210", "ERASE 25,215 12,195"},
+         {"Przeciwległy narożnik: 20,210\nZnaleziono obiektów: 1\nWybierz obiekty: \nUsunięto obiektów: 1\n", "Przeciwległy narożnik: 12,195\nZnaleziono obiektów: 1\n"},
+         {"(10 30.0 200.0 0.0)"}, 0},
+        // Answers on the command's line; one it does not take fails it.
+        {{"LINE", "500,0", "600,0", "", "ROTATE 550,0 \"\" 500,0 90 x"},
+         {"Kąt obrotu: 90\nPolecenie nie wykorzystało odpowiedzi: x\n"}, {"(10 500.0 0.0 0.0)\n(11 500.0 100.0 0.0)"}, 1},
+        // A mirrored text still reads from left to right, aligned at its mirrored start; a
+        // centred one keeps the last height.
+        {{"TEXT 10,-40 5 0 \"PRZEKRÓJ A-A\"", "DT", "Środek", "100,0", "", "90", "%%c12", "MIRROR 20,-40 \"\" 200,0 200,1 Tak"},
+         {"Wysokość tekstu <5>: \n"},
+         {"(50 . 0.0)\n(7 . \"STANDARD\")\n(72 . 2)\n(11 390.0 -40.0 0.0)", "(40 . 5.0)\n(1 . \"%%c12\")\n(50 . 1.570796)\n(7 . \"STANDARD\")\n(72 . 1)\n(11 100.0 0.0 0.0)"}, 0},
+        {{"LINE", "0,0", "10,0", "", "CHPROP 5,0 \"\" Rodzaj_linii HIDDEN Kolor DANEJWARSTWY Warstwa Osie \"\""},
+         {}, {"(8 . \"Osie\")\n(62 . 256)\n(6 . \"HIDDEN\")"}, 0},
         // An erase is one step of its own: U brings the line back.
         {{"LINE", "0,0", "100,0", "", "ERASE", "50,0", "", "U"}, {}, {"(0 . \"LINE\")"}, 0},
         {{"CIRCLE", "0,0", "5", "MOVE", "5,0", "", "0,0", "100,0", "COPY", "105,0", "", "100,0", "@0,50"},

@@ -195,6 +195,51 @@ TEST_F(OprTest, FailedExportsWriteNothingAndStopTheScript) {
     auditAtEnd_ = false;  // the last drawings keep their gap on purpose
 }
 
+// A bar turned over is the same mark: mirrored in place its BVBS record stays, its mirrored
+// copy carries its record and counts in its row, and AUDIT finds nothing. CHPROP gives the
+// copy another layer, colour and line type, and it stays a bar: saved with the line type in
+// the file's table, and drawn dashed, LTSCALE times its pattern, with the sheet's title.
+TEST_F(OprTest, MirroredAndChangedBarsStayTheirMark) {
+    const std::string dir = ScratchFolder("mirror");
+    const std::string transcript = RunWpr({
+        "PANEL steel RB500W", "PANEL diameter 10", "WPR", "0,0", "100,0", "100,50", "",
+        "EXPORT " + dir + "/a.abs",
+        "MIRROR 50,0 \"\" 200,0 200,10 Tak",
+        "EXPORT " + dir + "/b.abs",
+        "MIRROR 350,0 \"\" 200,0 200,10 \"\"",
+        "CHPROP 350,0 \"\" Rodzaj_linii DASHED Kolor 1 Warstwa \"Zbrojenie górne\" \"\"",
+        "TEXT 10,-40 5 0 \"PRZEKRÓJ A-A\"",
+        "SETVAR LTSCALE 10",
+        "AUDIT",
+        "EXPORT " + dir + "/c.abs",
+        "SAVE " + dir + "/bar.dxf",
+        "EXPORT " + dir + "/bar.svg"});
+    ASSERT_EQ(LastScenarioStatus(), 0) << transcript;
+    EXPECT_NE(transcript.find("AUDIT: rysunek bez usterek."), std::string::npos) << transcript;
+    const std::vector<Bar> bars = RodBars();
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(bars[0].vertices.front().x, 400);  // the original, mirrored in place
+    EXPECT_EQ(bars[0].vertices.back().x, 300);
+    EXPECT_EQ(bars[1].vertices.front().x, 0);  // its mirrored copy, back where it started
+    EXPECT_EQ(RecordText(bars[1].record), RecordText(bars[0].record));
+    EXPECT_EQ(bars[0].layer, "Zbrojenie górne");
+    const std::string before = ReadFile(dir + "/a.abs");
+    EXPECT_EQ(ReadFile(dir + "/b.abs"), before);
+    const std::string both = ReadFile(dir + "/c.abs");
+    auto legs = [](const std::string& record) {
+        return record.substr(record.find("@G"), record.find("@C") - record.find("@G"));
+    };
+    EXPECT_EQ(legs(both), legs(before));
+    EXPECT_NE(both.find("@n2@"), std::string::npos) << both;
+    const std::string dxf = ReadFile(dir + "/bar.dxf");
+    EXPECT_NE(dxf.find("  2\nDASHED\n 70\n0\n  3\nDashed __"), std::string::npos);
+    EXPECT_NE(dxf.find("  8\nZbrojenie górne\n 62\n1\n  6\nDASHED\n"), std::string::npos);
+    EXPECT_NE(dxf.find("$LTSCALE\n 40\n10.0\n"), std::string::npos);
+    const std::string svg = ReadFile(dir + "/bar.svg");
+    EXPECT_NE(svg.find(">PRZEKRÓJ A-A</text>"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("stroke-dasharray=\""), std::string::npos) << svg;
+}
+
 TEST_F(OprTest, ExportIsNoUndoStepAndReplacesAnOlderFile) {
     const std::string dir = ScratchFolder("undo");
     WriteFile(dir + "/a.CSV", "stary plik");
