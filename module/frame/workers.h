@@ -3,7 +3,7 @@
 // its rod-handling object on its stack with the panel it is given.
 //
 // A subsystem installs its workers with SetCommandWorker. The frame calls the install
-// functions of the subsystems that exist at build time when the module loads:
+// functions of the subsystems when the module loads:
 //   module/rods/rod_workers.h         void InstallRodWorkers();       (WPR, EDPR)
 //   module/views/view_workers.h       void InstallViewWorkers();      (WRP, WPP, EPP)
 //   module/schedule/schedule_workers.h void InstallScheduleWorkers(); (OPR)
@@ -62,5 +62,5 @@ using ExportWorker = bool (*)(const std::string& path, std::string& bytes);
 bool SetExportWorker(int kind, ExportWorker worker);
 ExportWorker GetExportWorker(int kind);
 
-// Calls the install functions of the subsystems present in this build.
+// Calls the install functions of every subsystem.
 void InstallCommandWorkers();
