@@ -10,8 +10,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "host/files/dxf_writer.h"
 #include "host/drawing/object_rules.h"
+#include "host/files/dxf_writer.h"
 #include "host/files/svg_entities.h"
 #include "host/files/svg_font_metrics.h"
 #include "host/files/svg_geometry.h"
@@ -53,6 +53,8 @@ class Exporter {
     void IndexOwned();
     bool Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour,
                  double& pen) const;
+    std::vector<double> Dashes(const Object& object) const;
+    std::string DashArray(const Item& item) const;
     void Draw(ObjectId id, const Object& object, uint32_t colour, double pen, const Place& place);
     void DrawOwned(ObjectId owner, const Place& place);
     void DrawInsert(ObjectId id, const Object& object, uint32_t colour, const Place& place);
@@ -219,6 +221,58 @@ bool Exporter::Visible(const Object& object, const uint32_t* byBlock, uint32_t& 
     return true;
 }
 
+// The pattern of the entity's line type (its own, else its layer's), times LTSCALE and the
+// entity's own scale (group 48); empty for a continuous line or one whose type the drawing
+// does not define.
+std::vector<double> Exporter::Dashes(const Object& object) const {
+    std::string_view name = "BYLAYER";
+    double scale = db_.LinetypeScale();
+    for (const Group& group : object.body) {
+        if (group.code == 6)
+            name = group.text;
+        if (group.code == 48 && group.real > 0)
+            scale *= group.real;
+    }
+    if (EqualNoCase(name, "BYLAYER")) {
+        name = "CONTINUOUS";
+        const Object* layer = db_.Find(db_.FindTableEntry("LAYER", db_.LayerName(object)));
+        Group own;
+        if (layer && layer->body.Find(6, own))
+            name = own.text;
+    }
+    std::vector<double> dashes;
+    const Object* linetype = db_.Find(db_.FindTableEntry("LTYPE", name));
+    if (!linetype || EqualNoCase(name, "CONTINUOUS") || EqualNoCase(name, "BYBLOCK"))
+        return dashes;
+    double length = 0;
+    for (const Group& group : linetype->body) {
+        if (group.code == 49 && std::isfinite(group.real)) {
+            dashes.push_back(group.real * scale);
+            length += std::fabs(group.real);
+        }
+    }
+    if (length <= 0)
+        dashes.clear();
+    return dashes;
+}
+
+// The stroke-dasharray attribute of a stroked item, on the sheet; none when the pattern would
+// be finer than a pixel, where a plotter too draws the line whole.
+std::string Exporter::DashArray(const Item& item) const {
+    double length = 0;
+    for (double dash : item.dashes)
+        length += std::fabs(dash) * scale_;
+    if (item.dashes.empty() || length < 1.0)
+        return "";
+    std::string list;
+    // A pattern that starts with a gap starts with a dash of no length (a dot).
+    if (item.dashes.front() < 0)
+        list = "0";
+    for (double dash : item.dashes)
+        list += (list.empty() ? "" : " ") + Number(std::fabs(dash) * scale_);
+    return " stroke-dasharray=\"" + list + "\"";
+}
+
 void Exporter::LeaveOut(ObjectId id, const Object& object) {
     if (leftIds_.insert(id.value).second)
         ++leftOut_[std::string(db_.TypeName(object))];
@@ -273,9 +327,14 @@ void Exporter::Draw(ObjectId id, const Object& object, uint32_t colour, double p
         return;
     }
     const Affine map = place.map.After(shape.plane);
+    std::vector<double> dashes = Dashes(object);
+    for (double& dash : dashes)
+        dash *= map.Scale();
     for (Item& item : shape.items) {
         item.colour = colour;
         item.pen = pen;
+        if (item.kind != Item::Kind::Text)
+            item.dashes = dashes;
         svg::TransformItem(item, map);
         if (!svg::Sane(item)) {
             LeaveOut(id, object);
@@ -453,15 +512,17 @@ bool Exporter::Run(std::string& out) {
                     out += " stroke=\"none\"/>\n";
                 } else {
                     out += std::string(" fill=\"none\" stroke=\"") + colour + "\" stroke-width=\"" +
-                           stroke + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
+                           stroke + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"" +
+                           DashArray(item) + "/>\n";
                 }
                 break;
             case Item::Kind::Circle:
                 out += "<circle cx=\"" + X(item.cx) + "\" cy=\"" + Y(item.cy) + "\" r=\"" +
                        Number(item.fill ? 1.5 : item.r * scale_) + "\"";
-                out += item.fill ? std::string(" fill=\"") + colour + "\"/>\n"
-                                 : std::string(" fill=\"none\" stroke=\"") + colour +
-                                       "\" stroke-width=\"" + stroke + "\"/>\n";
+                out += item.fill
+                           ? std::string(" fill=\"") + colour + "\"/>\n"
+                           : std::string(" fill=\"none\" stroke=\"") + colour +
+                                 "\" stroke-width=\"" + stroke + "\"" + DashArray(item) + "/>\n";
                 break;
             case Item::Kind::Text: {
                 static const char* const kAnchor[] = {"start", "middle", "end",

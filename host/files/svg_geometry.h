@@ -70,6 +70,9 @@ struct Item {
     double height = 0, rotation = 0;
     int horizontal = 0, vertical = 0;
     double pen = 0;  // stroke weight on paper, millimetres
+    // The line type's pattern in drawing units, LTSCALE applied: dash, gap, dash... (0 a dot);
+    // empty for a continuous line.
+    std::vector<double> dashes;
 };
 
 struct Bounds {
