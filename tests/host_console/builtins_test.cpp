@@ -97,18 +97,23 @@ TEST_F(Builtins, ScriptsLeaveTheseEntitiesAndMessages) {
 // no command half-applies outside its undo step.
 TEST_F(Builtins, EndingTheInputAfterAnyLineLeavesWholeUndoSteps) {
     const std::vector<std::string> script = {
-        "PLINE", "0,0",   "100,0", "100,50", "",    "CIRCLE", "200,0",  "10",     "COPY",  "210,0",
-        "",      "200,0", "@0,30", "MOVE",   "0,0", "",       "0,0",    "5,5",    "ERASE", "100,25",
-        "",      "LINE",  "0,0",   "1,1",    "2,0", "",       "SELECT", "210,30", "",      "ERASE"};
+        "PLINE", "0,0", "100,0", "100,50", "", "CIRCLE", "200,0", "10", "COPY", "210,0", "",
+        "200,0", "@0,30", "MOVE", "0,0", "", "0,0", "5,5", "ERASE", "100,25", "", "LINE", "0,0",
+        "1,1", "2,0", "", "SELECT", "210,30", "", "ERASE",
+        // Text, mirrored copies of what a window takes, a turn, a crossing window's changes.
+        "TEXT", "0,-40", "5", "0", "A-A", "MIRROR", "W", "-10,-10", "300,20", "", "0,100", "10,100",
+        "", "ROTATE", "2,-40", "", "0,0", "45", "CHPROP", "C", "300,300", "-20,150", "", "Kolor",
+        "3", "Rodzaj_linii", "DASHED", ""};
     for (size_t n = 0; n <= script.size(); ++n) {
         std::vector<std::string> prefix(script.begin(), script.begin() + n);
         RunScenario(prefix);
         ASSERT_EQ(testkit::LastScenarioStatus(), 0) << n;
         EXPECT_CLEAN_AUDIT() << "after " << n << " lines";
         if (n == script.size()) {
-            // The whole script leaves the circle and the two lines: the moved polyline and
-            // the circle's copy (through the pick-first selection) were erased.
-            EXPECT_EQ(testkit::LiveEntities().size(), 3u) << testkit::DumpDrawing();
+            // The whole script leaves the circle and the two lines (the moved polyline and
+            // the circle's copy, through the pick-first selection, were erased), their
+            // mirror images and the text.
+            EXPECT_EQ(testkit::LiveEntities().size(), 7u) << testkit::DumpDrawing();
         }
         testkit::ScenarioOptions keep;
         keep.newDrawing = false;
@@ -125,8 +130,9 @@ TEST_F(Builtins, HelpListsCommandsSortedAndCommentsAreSkipped) {
     std::istringstream line(out.substr(at + 11, out.find('\n', at) - at - 11));
     const std::vector<std::string> names{std::istream_iterator<std::string>(line), {}};
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end())) << out;
-    for (const char* name : {"CIRCLE", "COPY", "ERASE", "HELP", "LINE", "LIST", "MOVE", "PLINE",
-                             "QUIT", "REDO", "SELECT", "SETVAR", "U", "UNDO", "PANEL"}) {
+    for (const char* name :
+         {"CHPROP", "CIRCLE", "COPY", "ERASE", "HELP", "LINE", "LIST", "MIRROR", "MOVE", "PLINE",
+          "QUIT", "REDO", "ROTATE", "SELECT", "SETVAR", "TEXT", "U", "UNDO", "PANEL"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
     }
 }

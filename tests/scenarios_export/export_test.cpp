@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "module/audit/audit_checks.h"
 #include "tests/scenarios_export/export_kit.h"
 
 namespace {
@@ -216,6 +217,10 @@ TEST_F(OprTest, MirroredAndChangedBarsStayTheirMark) {
     EXPECT_EQ(bars[0].vertices.back().x, 300);
     EXPECT_EQ(bars[1].vertices.front().x, 0);  // its mirrored copy, back where it started
     EXPECT_EQ(RecordText(bars[1].record), RecordText(bars[0].record));
+    // A U turns the same way twice, a Z once each way: not the same shape.
+    const std::vector<CSDSPointExt> u = {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}, {0, 50, 0}};
+    const std::vector<CSDSPointExt> z = {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}, {200, 50, 0}};
+    EXPECT_FALSE(audit::SameShape(u, z));
     EXPECT_EQ(bars[0].layer, "Zbrojenie górne");
     const std::string before = ReadFile(dir + "/a.abs");
     EXPECT_EQ(ReadFile(dir + "/b.abs"), before);
