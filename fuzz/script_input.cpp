@@ -28,7 +28,7 @@ std::string Verb(std::string_view line) {
 
 bool TouchesFiles(std::string_view line) {
     const std::string verb = Verb(line);
-    return verb == "OPEN" || verb == "SAVE" || verb == "EXPORT";
+    return verb == "OPEN" || verb == "SAVE" || verb == "EXPORT" || verb == "PLOT";
 }
 
 }  // namespace

@@ -37,6 +37,20 @@ uint64_t WebHub::SetPicture(std::string svg, std::string placementJson) {
     return pictureVersion_;
 }
 
+void WebHub::SetPlot(std::string name, std::string bytes) {
+    std::lock_guard lock(mutex_);
+    plot_.emplace(std::move(name), std::move(bytes));
+}
+
+bool WebHub::Plot(std::string& name, std::string& bytes) const {
+    std::lock_guard lock(mutex_);
+    if (!plot_)
+        return false;
+    name = plot_->first;
+    bytes = plot_->second;
+    return true;
+}
+
 std::optional<std::string> WebHub::WaitForLine() {
     std::unique_lock lock(mutex_);
     changed_.wait(lock, [this] { return line_.has_value() || stopped_; });

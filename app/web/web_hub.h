@@ -1,5 +1,6 @@
 // What the session and the web server share, each on its own thread: the transcript, the
-// state the page shows, the picture of the drawing, and the one answer the session waits for.
+// state the page shows, the picture of the drawing, the PDF plotted last, and the one answer
+// the session waits for.
 // The session publishes and waits; the server hands answers in and streams what changed.
 #pragma once
 
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace app::web {
@@ -34,6 +36,8 @@ class WebHub {
     // The drawing's picture and where the drawing lies in it (JSON); its version changes only
     // when the picture does. Returns the version.
     uint64_t SetPicture(std::string svg, std::string placementJson);
+    // The PDF that PLOT wrote last: its file's name (without folder) and bytes.
+    void SetPlot(std::string name, std::string bytes);
     // Blocks until the page answers; nothing once the hub is stopped.
     std::optional<std::string> WaitForLine();
     void Stop();
@@ -52,6 +56,8 @@ class WebHub {
     std::string NextEvents(std::string_view tab, Cursor& cursor, std::chrono::milliseconds wait);
     // {"version":n,"placement":{...},"svg":"..."}
     std::string PictureJson() const;
+    // The PDF that PLOT wrote last; false before the first.
+    bool Plot(std::string& name, std::string& bytes) const;
     bool Stopped() const;
 
     // The most transcript kept for a page that opens late.
@@ -72,6 +78,7 @@ class WebHub {
     std::string svg_;
     std::string placement_ = "null";
     uint64_t pictureVersion_ = 0;
+    std::optional<std::pair<std::string, std::string>> plot_;  // name, bytes
     std::vector<std::string> streams_;  // tabs with an open stream, in opening order
     uint64_t controlVersion_ = 0;
     bool stopped_ = false;

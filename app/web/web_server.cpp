@@ -27,6 +27,17 @@ void Answer(httplib::Response& res, int status, const std::string& message) {
     res.set_content(message + "\n", "text/plain; charset=utf-8");
 }
 
+// A file name fit for a header: letters, digits, ".", "-" and "_", anything else as "_".
+std::string HeaderFileName(std::string name) {
+    for (char& c : name) {
+        const bool ok = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+                        (c >= '0' && c <= '9') || c == '.' || c == '-' || c == '_';
+        if (!ok)
+            c = '_';
+    }
+    return name;
+}
+
 }  // namespace
 
 bool ValidTab(std::string_view tab) {
@@ -115,6 +126,18 @@ void WebServer::Route() {
         res.set_content(hub_.PictureJson(), "application/json");
         res.set_header("Cache-Control", "no-store");
     });
+    // The PDF that PLOT wrote last, as a file to download.
+    s.Get("/plot.pdf", [this](const httplib::Request&, httplib::Response& res) {
+        std::string name, bytes;
+        if (!hub_.Plot(name, bytes)) {
+            Answer(res, 404, "Rysunek nie został jeszcze wydrukowany (PLOT).");
+            return;
+        }
+        res.set_content(std::move(bytes), "application/pdf");
+        res.set_header("Content-Disposition",
+                       "attachment; filename=\"" + HeaderFileName(name) + "\"");
+        res.set_header("Cache-Control", "no-store");
+    });
     s.Get("/events", [this](const httplib::Request& req, httplib::Response& res) {
         const std::string tab = req.get_param_value("tab");
         if (!ValidTab(tab)) {
@@ -174,7 +197,8 @@ void WebServer::Route() {
         Answer(res, 405, "Niedozwolona metoda dla tej ścieżki.");
     };
     s.Get("/input", wrongMethod);
-    for (const char* path : {"/", "/index.html", "/app.js", "/style.css", "/drawing", "/events"}) {
+    for (const char* path :
+         {"/", "/index.html", "/app.js", "/style.css", "/drawing", "/events", "/plot.pdf"}) {
         s.Post(path, wrongMethod);
     }
 }

@@ -1,11 +1,14 @@
 // The web front end on the session's thread: state for the page, and its answers.
 #include "app/web/web_session.h"
 
+#include <filesystem>
+
 #include "app/web/dialog_json.h"
 #include "app/web/json.h"
 #include "host/drawing/database.h"
-#include "host/sds.h"
+#include "host/files/plot_command.h"
 #include "host/files/svg_export.h"
+#include "host/sds.h"
 #include "platform/console.h"
 #include "platform/dialog.h"
 #include "platform/script_panel.h"
@@ -105,6 +108,10 @@ std::optional<std::string> WebInput::Fetch(std::string_view prompt) {
     host::SvgPlacement placement;
     std::string svg = host::ExportSvg(host::CurrentDrawing(), nullptr, &placement);
     const uint64_t picture = hub_.SetPicture(std::move(svg), PlacementJson(placement));
+    if (const host::PlottedFile& plot = host::LastPlottedFile(); plot.serial != plot_) {
+        hub_.SetPlot(std::filesystem::path(plot.path).filename().string(), plot.bytes);
+        plot_ = plot.serial;
+    }
     hub_.Publish(StateJson(prompt, picture));
     return hub_.WaitForLine();
 }
@@ -166,6 +173,11 @@ std::string WebInput::StateJson(std::string_view prompt, uint64_t picture) const
     b.Raw(panel != nullptr && panel->IsCreated() ? DialogJson(*panel) : "null");
     const double aperture = RealVariable("VIEWSIZE", 1000.0) * RealVariable("PICKBOX", 3) / 500.0;
     b.Key("aperture").Number(aperture).Key("picture").Number(static_cast<double>(picture));
+    // The page's "Drukuj do PDF" plots to this file and fetches what PLOT wrote last.
+    b.Key("plot")
+        .Number(static_cast<double>(plot_))
+        .Key("plotFile")
+        .String(host::DefaultPlotFile());
     b.Close('}');
     return b.Text();
 }

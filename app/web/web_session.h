@@ -63,6 +63,7 @@ class WebInput : public host::LineSource {
     std::string StateJson(std::string_view prompt, uint64_t picture) const;
     WebHub& hub_;
     const WebUi& ui_;
+    uint64_t plot_ = 0;  // the PLOT handed to the hub last
 };
 
 }  // namespace app::web

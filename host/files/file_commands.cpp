@@ -1,20 +1,21 @@
-// OPEN, SAVE and EXPORT at the command line: a file is read into a drawing built aside and
+// OPEN, SAVE, EXPORT and PLOT at the command line: a file is read into a drawing built aside and
 // swapped in only when the whole file was read and unsaved changes were dealt with.
 #include "host/files/file_commands.h"
 
 #include <filesystem>
 
 #include "host/console/command_line.h"
+#include "host/console/input_sources.h"
+#include "host/console/input_text.h"
+#include "host/console/link.h"
+#include "host/console/unsaved_work.h"
 #include "host/drawing/database.h"
 #include "host/drawing/document.h"
 #include "host/files/dxf_reader.h"
 #include "host/files/dxf_writer.h"
-#include "host/host.h"
-#include "host/console/input_sources.h"
-#include "host/console/input_text.h"
-#include "host/console/link.h"
+#include "host/files/plot_command.h"
 #include "host/files/svg_export.h"
-#include "host/console/unsaved_work.h"
+#include "host/host.h"
 
 namespace host {
 namespace {
@@ -178,6 +179,9 @@ void RegisterFileCommands() {
     RegisterVerb("EXPORT", [](const std::vector<std::string>& words) {
         return WithFileName(words, "Użycie: EXPORT plik.svg (albo plik.csv, plik.abs)",
                             ExportDrawing);
+    });
+    RegisterVerb("PLOT", [](const std::vector<std::string>& words) {
+        return WithFileName(words, "Użycie: PLOT plik.pdf", PlotDrawingFile);
     });
 }
 

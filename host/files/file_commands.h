@@ -1,12 +1,12 @@
-// The host's file commands OPEN, SAVE and EXPORT, registered as command-line verbs.
+// The host's file commands OPEN, SAVE, EXPORT and PLOT, registered as command-line verbs.
 #pragma once
 
 #include <string>
 
 namespace host {
 
-// Registers OPEN file.dxf, SAVE [file.dxf] and EXPORT file with the command line, and
-// the saving of the drawing that QUIT and the end of the input offer.
+// Registers OPEN file.dxf, SAVE [file.dxf], EXPORT file and PLOT file.pdf with the command line,
+// and the saving of the drawing that QUIT and the end of the input offer.
 void RegisterFileCommands();
 
 // What the verbs do, for the program and tests: each prints its outcome and returns false

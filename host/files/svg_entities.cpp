@@ -1,5 +1,5 @@
-// SVG pieces of the entity kinds drawn on their own. Points of most kinds lie in the entity's
-// own plane (group 210); LINE, POINT, ELLIPSE, MTEXT, 3DFACE and 3D polylines give drawing
+// The plot's pieces of the entity kinds drawn on their own. Points of most kinds lie in the
+// entity's own plane (group 210); LINE, POINT, ELLIPSE, MTEXT, 3DFACE and 3D polylines give drawing
 // coordinates.
 #include "host/files/svg_entities.h"
 
@@ -71,9 +71,8 @@ bool TextShape(const Fields& f, std::string_view type, Shape& out) {
     item.cy = at->point[1];
     item.height = f.Real(40, 1.0);
     item.rotation = f.Real(50, 0.0) * 180 / kPi;  // the drawing keeps radians
-    std::string plain;
-    item.text = ShownText(content->text, &plain);
-    item.advance = TextAdvanceEm(plain);
+    item.runs = ShownRuns(content->text);
+    item.advance = TextAdvanceEm(item.runs);
     out.plane = f.Plane(at->point[2]);
     out.items.push_back(std::move(item));
     return true;
@@ -122,9 +121,8 @@ bool MtextShape(const Fields& f, Shape& out) {
         item.cy = at->point[1] + down * std::cos(angle);
         item.height = height;
         item.rotation = angle * 180 / kPi;
-        std::string plain;
-        item.text = ShownText(lines[i], &plain);
-        item.advance = TextAdvanceEm(plain);
+        item.runs = ShownRuns(lines[i]);
+        item.advance = TextAdvanceEm(item.runs);
         out.items.push_back(std::move(item));
     }
     return true;
@@ -364,25 +362,14 @@ bool HatchRings(const std::vector<Group>& g, Item& item) {
 
 }  // namespace
 
-std::string ShownText(std::string_view text, std::string* plain) {
-    std::string out, shown;
-    // The decoration asked for, and the one of the open <tspan>: a span opens at the first
-    // character it covers, so that switching twice leaves no empty span.
-    bool under = false, over = false, openUnder = false, openOver = false;
-    auto emit = [&](std::string_view piece) {
-        if (under != openUnder || over != openOver) {
-            if (openUnder || openOver)
-                out += "</tspan>";
-            if (under || over) {
-                out += std::string("<tspan text-decoration=\"") +
-                       (under && over ? "underline overline"
-                        : under       ? "underline"
-                                      : "overline") +
-                       "\">";
-            }
-            openUnder = under, openOver = over;
-        }
-        out += piece;
+std::vector<TextRun> ShownRuns(std::string_view text) {
+    std::vector<TextRun> runs;
+    bool under = false, over = false;
+    // A run starts at the first character it covers, so that switching twice adds none.
+    auto add = [&](std::string_view piece) {
+        if (runs.empty() || runs.back().under != under || runs.back().over != over)
+            runs.push_back(TextRun{std::string(), under, over});
+        runs.back().text += piece;
     };
     for (size_t i = 0; i < text.size(); ++i) {
         if (text.substr(i, 2) == "%%" && i + 2 < text.size()) {
@@ -396,37 +383,14 @@ std::string ShownText(std::string_view text, std::string* plain) {
             if (text[i + 2] == '%')
                 symbol = "%";
             if (symbol) {
-                emit(symbol);
-                shown += symbol;
+                add(symbol);
                 i += 2;
                 continue;
             }
         }
-        const char c = text[i];
-        shown += c;
-        switch (c) {
-            case '&':
-                emit("&amp;");
-                break;
-            case '<':
-                emit("&lt;");
-                break;
-            case '>':
-                emit("&gt;");
-                break;
-            case '"':
-                emit("&quot;");
-                break;
-            default:
-                // Control characters are not allowed in XML text.
-                emit(std::string(1, static_cast<unsigned char>(c) < 0x20 ? ' ' : c));
-        }
+        add(text.substr(i, 1));
     }
-    if (openUnder || openOver)
-        out += "</tspan>";
-    if (plain)
-        *plain = std::move(shown);
-    return out;
+    return runs;
 }
 
 bool ShapeOf(std::string_view type, const GroupList& body,

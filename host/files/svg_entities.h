@@ -1,4 +1,4 @@
-// The SVG pieces of one entity of a kind drawn on its own (lines, polylines, circles, arcs,
+// The plot's pieces of one entity of a kind drawn on its own (lines, polylines, circles, arcs,
 // ellipses, splines, hatches, texts, MTEXT, points, solids), in the entity's own plane.
 #pragma once
 
@@ -23,9 +23,8 @@ struct Shape {
 bool ShapeOf(std::string_view type, const GroupList& body,
              const std::vector<const GroupList*>& followers, Shape& out);
 
-// A text as SVG character data: "%%c", "%%d", "%%p" as the diameter, degree and plus-minus
-// signs, "%%u" and "%%o" switching under- and overlining, markup characters escaped; `plain`
-// receives the characters as shown, to measure.
-std::string ShownText(std::string_view text, std::string* plain = nullptr);
+// A text as shown: "%%c", "%%d", "%%p" as the diameter, degree and plus-minus signs, "%%%"
+// as "%", and "%%u" and "%%o" switching under- and overlining, which split the text into runs.
+std::vector<TextRun> ShownRuns(std::string_view text);
 
 }  // namespace host::svg

@@ -1,25 +1,13 @@
-// A picture of the drawing as the user sees it, in SVG: model-space entities in their layer
-// or own colours on a white sheet, scaled to fit, the y axis pointing up as in the drawing.
-// Blocks are drawn where they are inserted; what cannot be drawn is counted by kind.
+// A picture of the drawing as the user sees it, in SVG: the plot walk's items on a white
+// sheet 1200 px across at most, scaled to fit, the y axis pointing up as in the drawing.
 #pragma once
 
-#include <cstdint>
-#include <map>
 #include <string>
 
 #include "host/drawing/database.h"
+#include "host/files/plot_walk.h"
 
 namespace host {
-
-// The RGB colour (0xRRGGBB) of an AutoCAD colour index 1..255 (others: black). Colour 7,
-// white on a dark screen, is drawn black on the white sheet.
-uint32_t AciColour(int index);
-
-// Entities the picture leaves out, by kind: kinds it does not draw, broken blocks, and
-// entities whose numbers are not finite or absurdly large. Each entity is counted once.
-using LeftOut = std::map<std::string, int>;
-// "DIMENSION 1, SPLINE 2": the kinds and counts for a message.
-std::string LeftOutSummary(const LeftOut& leftOut);
 
 // Where the drawing lies in the picture: a drawing point (x, y) is drawn at
 // ((x - minX) * scale + margin, (maxY - y) * scale + margin), so that a front end showing the

@@ -1,4 +1,4 @@
-// Geometry of the SVG picture: affine maps, arcs as bulged or elliptical segments, bounds and
+// Geometry of the plot's pieces: affine maps, arcs as bulged or elliptical segments, bounds and
 // the check that keeps broken numbers out of the file.
 #include "host/files/svg_geometry.h"
 
@@ -166,6 +166,13 @@ double TextAdvanceEm(std::string_view utf8) {
         i += static_cast<size_t>(length);
     }
     return em;
+}
+
+double TextAdvanceEm(const std::vector<TextRun>& runs) {
+    std::string shown;
+    for (const TextRun& run : runs)
+        shown += run.text;
+    return TextAdvanceEm(shown);
 }
 
 double EmOfHeight(double height) {

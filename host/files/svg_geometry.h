@@ -1,6 +1,6 @@
-// The pieces an SVG picture is made of, in drawing coordinates (paths of straight, bulged and
-// elliptical segments, circles, texts), and the affine maps that carry a block's or a plane's
-// pieces into the drawing.
+// The pieces a plot is made of (the SVG picture, the PDF sheet), in drawing coordinates: paths
+// of straight, bulged and elliptical segments, circles, texts, each with its pen; and the
+// affine maps that carry a block's or a plane's pieces into the drawing.
 #pragma once
 
 #include <cstddef>
@@ -56,23 +56,35 @@ struct Vertex {
 };
 using Ring = std::vector<Vertex>;
 
+// What an item is drawn with on paper: the ink as printed on white (0xRRGGBB) and the pen's
+// weight in millimetres. (A dash pattern would belong here too.)
+struct Pen {
+    uint32_t colour = 0;
+    double weight = 0;
+    // The pattern of the line type: dash, gap, dash... (a gap negative, 0 a dot), in drawing
+    // units with LTSCALE applied on an item, in sheet units on a surface; empty: continuous.
+    std::vector<double> dashes;
+};
+
+// Characters of a text as shown ("%%c" already "Ø"), with the decoration they carry.
+struct TextRun {
+    std::string text;
+    bool under = false, over = false;
+};
+
 struct Item {
     enum class Kind { Path, Circle, Text } kind = Kind::Path;
-    uint32_t colour = 0;
+    Pen pen;
     std::vector<Ring> rings;
     bool closed = false;
     bool fill = false;
     double opacity = 1.0;
     double width = 0.0;  // drawing units; 0 draws the thinnest line
     double cx = 0, cy = 0, r = 0;
-    std::string text;    // as written into the file
+    std::vector<TextRun> runs;
     double advance = 0;  // width of the text as drawn, in ems of its font
     double height = 0, rotation = 0;
     int horizontal = 0, vertical = 0;
-    double pen = 0;  // stroke weight on paper, millimetres
-    // The line type's pattern in drawing units, LTSCALE applied: dash, gap, dash... (0 a dot);
-    // empty for a continuous line.
-    std::vector<double> dashes;
 };
 
 struct Bounds {
@@ -89,6 +101,7 @@ Ring EllipseRing(double cx, double cy, const double m[4], double t0, double t1, 
 
 // The width in ems of a UTF-8 text in the picture's font.
 double TextAdvanceEm(std::string_view utf8);
+double TextAdvanceEm(const std::vector<TextRun>& runs);
 // The font size of a drawing text of the given height: its capitals are that high.
 double EmOfHeight(double height);
 // Where a text's base line starts, for the text's insertion point, alignment and turn: the

@@ -2,7 +2,8 @@
 """Runs examples/beam.scr through `armavo` as run-example.sh does (a fresh settings file, the
 files written under out/ of the working folder) and checks that it ends with status 0 and
 that its picture is docs/beam.svg byte for byte, so that the README shows what the example
-draws. On a difference the new picture is left beside the old one as docs/beam.svg.out.
+draws. On a difference the new picture is left beside the old one as docs/beam.svg.out. Its
+sheet, out/beam.pdf, is checked by check_plot.py.
 
 usage: check_example.py ARMAVO SOURCE_DIR
 """
@@ -11,6 +12,9 @@ import shutil
 import subprocess
 import sys
 import tempfile
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import check_plot  # noqa: E402
 
 
 def main():
@@ -27,7 +31,7 @@ def main():
             print(transcript[-3000:])
             print("FAIL: the example ended with status %d" % run.returncode)
             return 1
-        for name in ("beam.dxf", "beam.svg", "beam.csv", "beam.abs"):
+        for name in ("beam.dxf", "beam.svg", "beam.pdf", "beam.csv", "beam.abs"):
             if not os.path.isfile(os.path.join(work, "out", name)):
                 print("FAIL: the example wrote no out/%s" % name)
                 return 1
@@ -44,7 +48,12 @@ def main():
             print("FAIL: the example's picture differs from docs/beam.svg; the new one is in "
                   "docs/beam.svg.out (look at it, then move it over docs/beam.svg)")
             return 1
-    print("OK: the example ends with status 0 and draws docs/beam.svg")
+        problems = check_plot.check(os.path.join(work, "out", "beam.pdf"),
+                                    os.path.join(work, "out", "beam.dxf"))
+        if problems:
+            print("\n".join("FAIL: out/beam.pdf: " + p for p in problems))
+            return 1
+    print("OK: the example ends with status 0, draws docs/beam.svg and plots its A3 sheet")
     return 0
 
 

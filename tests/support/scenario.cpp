@@ -82,7 +82,7 @@ std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOpt
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
     host::RegisterFileCommands();
     if (!options.files) {
-        for (const char* verb : {"OPEN", "SAVE", "EXPORT"}) {
+        for (const char* verb : {"OPEN", "SAVE", "EXPORT", "PLOT"}) {
             host::RegisterVerb(verb, nullptr);
         }
         host::SetDrawingSaver(nullptr);

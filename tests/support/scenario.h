@@ -18,7 +18,7 @@ struct ScenarioOptions {
     // The lines are typed live at the terminal: the line "^D" is Ctrl+D there (an end of the
     // input after which reading goes on), and the input ends after the last line.
     bool typed = false;
-    // OPEN, SAVE and EXPORT are commands (when the drawing files are built) and the drawing
+    // OPEN, SAVE, EXPORT and PLOT are commands (when the drawing files are built) and the drawing
     // can be saved from the unsaved-changes question; off: neither, so no file is touched.
     bool files = true;
     // The registry's settings file; empty: a fresh file in a temporary folder, removed
@@ -27,7 +27,7 @@ struct ScenarioOptions {
 };
 
 // Runs the lines as a script and returns the transcript (prompts, echoed answers, messages).
-// The verbs of the program (PANEL, and OPEN, SAVE and EXPORT when the drawing files are
+// The verbs of the program (PANEL, and OPEN, SAVE, EXPORT and PLOT when the drawing files are
 // built) are registered first.
 // Afterwards the drawing stays as the scenario left it, queryable through sds_* calls.
 std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOptions& options = {});

@@ -1,6 +1,7 @@
 // The page of `armavo --serve` in headless Chromium, as a designer uses it: a ribbed bar drawn
 // by three clicks and Enter, described on a leader, the schedule opened, a cell changed and
-// the table inserted, then undone; a second tab watches read-only. The same lines given to
+// the table inserted, then undone, and the drawing printed to PDF; a second tab watches
+// read-only. The same lines given to
 // the program as a script must leave the same DXF. Screenshots of a failing run stay in
 // ARMAVO_WEB_OUT.
 import { test } from 'node:test';
@@ -167,6 +168,18 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     await screenshot('undone');
 
     await type('SAVE page.dxf', 'command');
+    // Printed to PDF: PLOT's three questions answered on the page, then the sheet comes down.
+    await page.click('#plot');
+    await ready('keyword');
+    await page.click('#keywords button[title="A4"]');
+    await ready('keyword');
+    await page.click('#keywords button[title="pIonowa"]');
+    await ready('number');
+    const download = page.waitForEvent('download');
+    await type('20', 'command');
+    const sheet = await download;
+    assert.equal(sheet.suggestedFilename(), 'page.pdf');
+    assert.equal(readFileSync(await sheet.path(), 'latin1').slice(0, 5), '%PDF-');
     await watcher.close();
     passed = true;
   } finally {

@@ -23,6 +23,7 @@ let picture = null;    // {placement, width, height, empty}
 let view = null;       // {cx, cy, w}: the drawing's centre and width shown
 let cursor = null;     // the pointer in drawing units
 let lastNotice = 0;
+let plotAsked = null;  // {prompt, plot}: the PLOT this page started, until its command ends
 const history = [];
 let historyAt = 0;
 
@@ -90,7 +91,20 @@ function applyState(s) {
   if (ended) { events.close(); pending = []; }
   render();
   if (session && session.picture !== pictureVersion) loadPicture(session.picture);
+  if (plotAsked && s.waiting && s.prompt > plotAsked.prompt && session.kind === 'command') {
+    if (session.plot !== plotAsked.plot) download('/plot.pdf?v=' + session.plot);
+    plotAsked = null;
+  }
   flush();
+}
+
+function download(href) {
+  const a = document.createElement('a');
+  a.href = href;
+  a.download = '';
+  document.body.appendChild(a);
+  a.click();
+  a.remove();
 }
 
 // Everything whose look follows the session's state and whether this page may answer.
@@ -113,6 +127,7 @@ function showStatus() {
     !control ? 'Tylko podgląd: polecenia wydaje pierwsza karta' :
     waiting ? 'Czeka na odpowiedź' : 'Pracuje…';
   $('line').disabled = !control || ended;
+  $('plot').disabled = busy() || !session || session.kind !== 'command';
 }
 
 function showKeywords() {
@@ -306,6 +321,12 @@ view_.addEventListener('wheel', (e) => {
 }, { passive: false });
 window.addEventListener('resize', () => view && applyView());
 $('fit').addEventListener('click', fit);
+// The same three questions as PLOT at the command line; the file comes down when it is written.
+$('plot').addEventListener('click', () => {
+  if (busy() || !session || session.kind !== 'command') return;
+  plotAsked = { prompt: promptSerial, plot: session.plot };
+  queueLine(`PLOT ${session.plotFile}`);
+});
 
 // ---- Keys and the command line ----
 
