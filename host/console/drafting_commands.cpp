@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <map>
 #include <numbers>
 #include <string>
 
@@ -44,19 +45,32 @@ void AskAgain(const std::string& message) {
     NoteRefusedAnswer();
 }
 
-// Runs one host command per object; false, having said so, when some were refused.
+// Runs one host command per object; false, having said so and named the kinds of the objects
+// left as they were, when some were refused.
 bool EachObject(const std::vector<ObjectName>& chosen, const char* failure,
                 int (*run)(const ObjectName& n, const void* context), const void* context) {
-    size_t done = 0;
+    std::map<std::string, int> refused;
     for (const ObjectName& n : chosen) {
-        done += run(n, context) == RTNORM ? 1 : 0;
+        if (run(n, context) != RTNORM) {
+            struct resbuf* list = sds_entget(n.id);
+            const struct resbuf* type = list;
+            while (type != nullptr && type->restype != 0 && type->restype != RTDXF0) {
+                type = type->rbnext;
+            }
+            ++refused[type != nullptr && type->resval.rstring != nullptr ? type->resval.rstring
+                                                                         : "?"];
+            sds_relrb(list);
+        }
     }
-    if (done != chosen.size()) {
-        const std::string reason = LastError();
-        PrintLine(std::string(failure) + (reason.empty() ? "." : ": " + reason));
-        return false;
+    if (refused.empty()) {
+        return true;
     }
-    return true;
+    std::string kinds;
+    for (const auto& [kind, count] : refused) {
+        kinds += (kinds.empty() ? "" : ", ") + kind + " " + std::to_string(count);
+    }
+    PrintLine(std::string(failure) + kinds + "; zostały, jak były.");
+    return false;
 }
 
 }  // namespace
@@ -139,7 +153,7 @@ bool CmdMirror(const std::vector<std::string>&) {
     }
     axis.eraseSource = rc == RTNORM && std::strcmp(answer, "Tak") == 0;
     return EachObject(
-        chosen, "Nie wszystkie obiekty dało się odbić",
+        chosen, "Nie dało się odbić obiektów: ",
         [](const ObjectName& n, const void* context) {
             const Axis& m = *static_cast<const Axis*>(context);
             return sds_command(RTSTR, "_MIRROR", RTENAME, n.id, RTSTR, "", RTPOINT, m.a, RTPOINT,
@@ -162,7 +176,7 @@ bool CmdRotate(const std::vector<std::string>&) {
         return true;
     }
     return EachObject(
-        chosen, "Nie wszystkie obiekty dało się obrócić",
+        chosen, "Nie dało się obrócić obiektów: ",
         [](const ObjectName& n, const void* context) {
             const Turn& t = *static_cast<const Turn*>(context);
             return sds_command(RTSTR, "_ROTATE", RTENAME, n.id, RTSTR, "", RTPOINT, t.base, RTREAL,
@@ -221,7 +235,8 @@ bool ChangeEach(const std::vector<ObjectName>& chosen, Make make) {
     }
     if (done != chosen.size()) {
         const std::string reason = LastError();
-        PrintLine("Nie wszystkie obiekty dało się zmienić" + (reason.empty() ? "." : ": " + reason));
+        PrintLine("Nie wszystkie obiekty dało się zmienić" +
+                  (reason.empty() ? "." : ": " + reason));
         return false;
     }
     return true;
@@ -281,7 +296,8 @@ bool CmdChprop(const std::vector<std::string>&) {
         if (std::strcmp(property, "Warstwa") == 0) {
             std::string layer;
             if (AskLayerName(layer)) {
-                allDone &= ChangeEach(chosen, [&] { return sds_buildlist(8, layer.c_str(), RTNONE); });
+                allDone &=
+                    ChangeEach(chosen, [&] { return sds_buildlist(8, layer.c_str(), RTNONE); });
             }
         } else if (std::strcmp(property, "Kolor") == 0) {
             int colour = 0;
