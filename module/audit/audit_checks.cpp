@@ -2,6 +2,7 @@
 // so that the user can find it; whether it can be mended without guessing goes with it.
 #include "module/audit/audit_checks.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -20,6 +21,11 @@ constexpr int kStrShapeWord = 982;
 constexpr int kStrOrphan = 983;
 constexpr int kStrGroup = 984;
 constexpr int kStrNumberText = 985;
+constexpr int kStrProjectionWithoutBar = 1010;
+constexpr int kStrProjectionDiffers = 1011;
+constexpr int kStrViewLeader = 1012;
+constexpr int kStrSectionLeaderWithoutBar = 1013;
+constexpr int kStrSectionLeaderDiffers = 1014;
 
 // Lengths are centimetres; a turn or bulge that rounding alone changes is the same.
 constexpr double kLengthTolerance = 0.005;
@@ -28,12 +34,15 @@ constexpr double kFullTurn = 2.0 * 3.14159265358979323846;
 
 std::string Fill(int id, const std::vector<std::string>& values) {
     std::string text = LoadUiString(id);
+    size_t from = 0;
     for (const std::string& value : values) {
-        const size_t at = text.find("%s");
+        // Looked for after the values already put in: a text may show "%s" itself.
+        const size_t at = text.find("%s", from);
         if (at == std::string::npos) {
             break;
         }
         text.replace(at, 2, value);
+        from = at + value.size();
     }
     return text;
 }
@@ -95,6 +104,73 @@ std::string MissingNumbers(const std::set<int>& numbers) {
         expected = number + 1;
     }
     return missing;
+}
+
+// "średnicą, stalą": how a view differs from the bar it names, "" when it does not.
+std::string Differences(double diameter, int steel, const BarSeen& bar) {
+    std::string what;
+    if (std::fabs(diameter - bar.diameter) > 1e-6) {
+        what = LoadUiString(kStrDiameterWord);
+    }
+    if (steel != bar.steel) {
+        what += (what.empty() ? "" : ", ") + LoadUiString(kStrSteelWord);
+    }
+    return what;
+}
+
+// Projections and the leaders on views: each names a bar mark by its number, which only the
+// designer can put right.
+void CheckViews(const DrawingSeen& drawing, const std::map<int, const BarSeen*>& firstOfNumber,
+                std::vector<Finding>& findings) {
+    std::map<std::string, const ViewSeen*> viewByHandle;
+    for (const ViewSeen& view : drawing.views) {
+        viewByHandle[view.handle] = &view;
+        if (view.section) {
+            continue;
+        }
+        const std::string number = std::to_string(view.number);
+        const auto bar = firstOfNumber.find(view.number);
+        if (bar == firstOfNumber.end()) {
+            findings.push_back({FindingKind::ProjectionWithoutBar,
+                                Fill(kStrProjectionWithoutBar, {view.handle, number}), false});
+        } else if (const std::string what = Differences(view.diameter, view.steel, *bar->second);
+                   !what.empty()) {
+            findings.push_back({FindingKind::ProjectionDiffers,
+                                Fill(kStrProjectionDiffers, {view.handle, number, what}), false});
+        }
+    }
+    for (const LinkSeen& link : drawing.links) {
+        const auto view = viewByHandle.find(link.owner);
+        if (!link.leaderNumberText || view == viewByHandle.end()) {
+            continue;
+        }
+        const ViewSeen& seen = *view->second;
+        if (!seen.section) {
+            if (link.text != std::to_string(seen.number)) {
+                findings.push_back({FindingKind::ViewLeaderMismatch,
+                                    Fill(kStrViewLeader, {seen.handle, link.handle, link.text,
+                                                          std::to_string(seen.number)}),
+                                    false});
+            }
+            continue;
+        }
+        int number = 0;
+        const char* end = link.text.data() + link.text.size();
+        const auto [stop, error] = std::from_chars(link.text.data(), end, number);
+        const auto bar =
+            error == std::errc() && stop == end ? firstOfNumber.find(number) : firstOfNumber.end();
+        if (bar == firstOfNumber.end()) {
+            findings.push_back(
+                {FindingKind::SectionLeaderWithoutBar,
+                 Fill(kStrSectionLeaderWithoutBar, {seen.handle, link.handle, link.text}), false});
+        } else if (const std::string what = Differences(seen.diameter, seen.steel, *bar->second);
+                   !what.empty()) {
+            findings.push_back(
+                {FindingKind::SectionLeaderDiffers,
+                 Fill(kStrSectionLeaderDiffers, {seen.handle, link.handle, link.text, what}),
+                 false});
+        }
+    }
 }
 
 }  // namespace
@@ -198,6 +274,7 @@ std::vector<Finding> Check(const DrawingSeen& drawing) {
                  false});
         }
     }
+    CheckViews(drawing, firstOfNumber, findings);
     return findings;
 }
 

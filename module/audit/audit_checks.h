@@ -21,10 +21,20 @@ struct BarSeen {
 // An entity whose record names an owner: a description, dimension or leader piece.
 struct LinkSeen {
     std::string handle;
-    std::string type;         // the entity's type
-    std::string owner;        // handle the record names
-    bool numberText = false;  // the number text beside its bar
-    std::string text;         // what such a text shows
+    std::string type;               // the entity's type
+    std::string owner;              // handle the record names
+    bool numberText = false;        // the number text beside its bar
+    bool leaderNumberText = false;  // the number text of a leader
+    std::string text;               // what such a text shows
+};
+
+// A projection line (with its bar's number) or a cross-section disc (without one).
+struct ViewSeen {
+    std::string handle;
+    bool section = false;
+    int number = 0;
+    double diameter = 0.0;  // centimetres
+    int steel = 0;
 };
 
 struct GroupSeen {
@@ -36,6 +46,7 @@ struct DrawingSeen {
     std::vector<BarSeen> bars;
     // Owners besides bars that pieces may name: projection lines and cross-section discs.
     std::set<std::string> otherOwners;
+    std::vector<ViewSeen> views;
     std::vector<LinkSeen> links;
     std::vector<GroupSeen> groups;
 };
@@ -47,6 +58,12 @@ enum class FindingKind {
     OrphanPiece,         // mended by erasing the piece
     ErasedGroupMember,   // mended by taking the member out of the group
     NumberTextMismatch,  // a number text shows another number than its bar's
+    // Views the designer must look at, listed and never mended: which bar is meant is a guess.
+    ProjectionWithoutBar,     // a projection's number is no bar's
+    ProjectionDiffers,        // a projection's diameter or steel is not its bars'
+    ViewLeaderMismatch,       // a leader on a projection shows another number than the projection's
+    SectionLeaderWithoutBar,  // a section's leader shows a number no bar carries
+    SectionLeaderDiffers,     // the bars a section's leader names are not the section's
 };
 
 struct Finding {
@@ -59,7 +76,8 @@ struct Finding {
 // placed, turned or mirrored, and whichever end the drawing starts from.
 bool SameShape(const std::vector<CSDSPointExt>& a, const std::vector<CSDSPointExt>& b);
 
-// The findings in a fixed order: numbering, marks, orphaned pieces, groups, number texts.
+// The findings in a fixed order: numbering, marks, orphaned pieces, groups, number texts,
+// projections, the leaders of views.
 std::vector<Finding> Check(const DrawingSeen& drawing);
 
 }  // namespace audit

@@ -67,9 +67,12 @@ DrawingSeen Scan(CObslugaPreta& rod) {
     DrawingSeen seen;
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::string barTag = LoadUiString(rods::kIdBarTag);
-    // Only the number beside a bar is the bar's own: a leader's number is the user's to
-    // change (ERD), so it may differ from the bar's without being a fault.
+    // The number beside a bar is the bar's own; a leader's number on a bar is the user's to
+    // change (ERD), so it may differ from the bar's without being a fault. A leader on a view
+    // is the only place where a section names its mark, and on a projection it must show the
+    // projection's mark: those are checked.
     const std::string numberTag = LoadUiString(rods::kIdDescriptionNumberTag);
+    const std::string leaderNumberTag = LoadUiString(rods::kIdLeaderNumberTag);
     const std::string projectionTags[] = {LoadUiString(kStrProjectionHorizontal),
                                           LoadUiString(kStrProjectionVertical)};
     const std::string sectionTag = LoadUiString(kStrSectionTag);
@@ -99,13 +102,21 @@ DrawingSeen Scan(CObslugaPreta& rod) {
                 BarSeen bar{handle, record.number, record.diameter, record.steel, {}};
                 CObslugaPreta::LoadRodVertices(entity, bar.vertices);
                 seen.bars.push_back(bar);
-            } else if (((tag == projectionTags[0] || tag == projectionTags[1]) && type == "LINE") ||
-                       (tag == sectionTag && type == "CIRCLE")) {
+            } else if ((tag == projectionTags[0] || tag == projectionTags[1]) && type == "LINE") {
                 seen.otherOwners.insert(handle);
+                CRodXDataParameters record;
+                rod.xdata.ReadRodRecord(entity, key, record);
+                seen.views.push_back({handle, false, record.number, record.diameter, record.steel});
+            } else if (tag == sectionTag && type == "CIRCLE") {
+                seen.otherOwners.insert(handle);
+                CRodProfileXDataParameters record;
+                rod.xdata.ReadProfileRecord(entity, key, record);
+                seen.views.push_back({handle, true, 0, record.diameter, record.steel});
             } else if (IsLinkTag(tag)) {
-                LinkSeen link{handle, type, owner, false, {}};
-                if (type == "TEXT" && tag == numberTag) {
-                    link.numberText = true;
+                LinkSeen link{handle, type, owner, false, false, {}};
+                if (type == "TEXT" && (tag == numberTag || tag == leaderNumberTag)) {
+                    link.numberText = tag == numberTag;
+                    link.leaderNumberText = tag == leaderNumberTag;
                     link.text = TextOf(list.get(), 1);
                 }
                 seen.links.push_back(link);

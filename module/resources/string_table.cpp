@@ -242,6 +242,14 @@ constexpr UiStringEntry kTable[] = {
      "\nAUDIT przyjmuje tylko słowo Napraw (AUDIT Napraw naprawia to, co da się naprawić "
      "bez zgadywania).\n"},
     {988, "Napraw"},
+    // AUDIT: views that name a bar mark by its number.
+    {1010, "Rzut %s ma numer %s, którego nie ma żaden pręt."},
+    {1011, "Rzut %s różni się od prętów o numerze %s: %s."},
+    {1012, "Odnośnik rzutu %s pokazuje w tekście %s numer %s, a rzut ma numer %s."},
+    {1013, "Odnośnik przekroju %s pokazuje w tekście %s numer %s, którego nie ma żaden pręt."},
+    {1014,
+     "Odnośnik przekroju %s pokazuje w tekście %s numer %s, a pręty o tym numerze różnią się "
+     "od przekroju: %s."},
 };
 
 constexpr bool IsSortedById() {

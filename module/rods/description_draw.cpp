@@ -33,10 +33,43 @@ void CObslugaPreta::MarkWithDescriptionLink(const std::string& tag, const std::s
 int CObslugaPreta::DrawDescription(const sds_name bar, const sds_point pick,
                                    const std::vector<CSDSPointExt>& barVertices, int number,
                                    int count, double diameterMm) {
+    const double spacing = panel != nullptr ? panel->GetSpacing() : 0.0;
+    return DrawDescription(bar, pick, barVertices, number,
+                           {rods::CountText(count), rods::SpacingText(spacing)}, diameterMm);
+}
+
+bool CObslugaPreta::ReadShownCounts(const sds_name bar, rods::ShownCounts& shown) {
+    const std::string owner = EntityHandle(bar);
+    if (owner.empty()) {
+        return false;
+    }
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    const std::vector<std::string> tags = {LoadUiString(rods::kIdDescriptionTag)};
+    // The pieces beside the bar are the main text (the one with the length), the sign and
+    // the count.
+    bool found = false;
+    for (const auto& words : RecordReferences(owner)) {
+        const sds_name entity = {words[0], words[1]};
+        if (EntityTypeName(entity) != "TEXT" || !IsTextOfBar(entity, key, owner, tags)) {
+            continue;
+        }
+        const std::string content = CSDSText::GetString(entity);
+        if (content.find("L=") != std::string::npos) {
+            shown.spacing = rods::ShownSpacing(content);
+            found = true;
+        } else if (content != rods::SignText(true) && content != rods::SignText(false)) {
+            shown.count = content;
+        }
+    }
+    return found;
+}
+
+int CObslugaPreta::DrawDescription(const sds_name bar, const sds_point pick,
+                                   const std::vector<CSDSPointExt>& barVertices, int number,
+                                   const rods::ShownCounts& shown, double diameterMm) {
     const std::string layerName = LoadUiString(rods::kIdDescriptionLayer);
     layer.Create(layerName, rods::kDescriptionLayerColour);
     const double h = panel != nullptr ? panel->GetDescriptionFontSize() : 0.0;
-    const double spacing = panel != nullptr ? panel->GetSpacing() : 0.0;
     const std::string key = LoadUiString(rods::kIdRecordKey);
     CRodXDataParameters record;
     xdata.ReadRodRecord(bar, key, record);
@@ -53,8 +86,8 @@ int CObslugaPreta::DrawDescription(const sds_name bar, const sds_point pick,
     textStyle.Create(rods::kSymbolStyle, 10.0, 1.0, 0.0, 0, 0.2, rods::kSymbolFont, "");
 
     const std::string mainText =
-        rods::DescriptionMainText(diameterMm, spacing, rods::BarLength(barVertices));
-    const std::string countText = rods::CountText(count);
+        rods::DescriptionMainText(diameterMm, shown.spacing, rods::BarLength(barVertices));
+    const std::string& countText = shown.count;
     const std::string signText = rods::SignText(IsSmoothSteel(record.steel));
     const std::string numberText = rods::NumberText(number);
     const rods::DescriptionLayout lay =
@@ -145,6 +178,8 @@ int CObslugaPreta::DescriptionAnchor(const sds_name bar,
 
 int CObslugaPreta::RedrawDescription(const sds_name bar,
                                      const std::vector<CSDSPointExt>& barVertices, int number) {
+    rods::ShownCounts shown;
+    ReadShownCounts(bar, shown);
     if (DeleteDescription(bar) == 0) {
         return 0;
     }
@@ -154,8 +189,7 @@ int CObslugaPreta::RedrawDescription(const sds_name bar,
     }
     CRodXDataParameters record;
     xdata.ReadRodRecord(bar, LoadUiString(rods::kIdRecordKey), record);
-    const int count = panel != nullptr ? panel->GetCount() : 1;
-    return DrawDescription(bar, anchor, barVertices, number, count, record.diameter * 10.0);
+    return DrawDescription(bar, anchor, barVertices, number, shown, record.diameter * 10.0);
 }
 
 void CObslugaPreta::RewriteLeaderLink(const sds_name entity, const std::string& owner) {
@@ -185,8 +219,6 @@ void CObslugaPreta::UpdateLeaderTexts(const sds_name bar, bool numberFlag, bool 
     CRodXDataParameters record;
     xdata.ReadRodRecord(replacingBar != nullptr ? replacingBar : bar, key, record);
     const std::string newOwner = replacingBar != nullptr ? EntityHandle(replacingBar) : owner;
-    const double spacing = panel != nullptr ? panel->GetSpacing() : 0.0;
-    const int count = panel != nullptr ? panel->GetCount() : 1;
 
     for (const auto& words : RecordReferences(owner)) {
         const sds_name entity = {words[0], words[1]};
@@ -199,9 +231,9 @@ void CObslugaPreta::UpdateLeaderTexts(const sds_name bar, bool numberFlag, bool 
             text.SetString(entity, rods::NumberText(record.number));
         } else if (textsFlag && link.type == signTag) {
             text.SetString(entity, rods::SignText(IsSmoothSteel(record.steel)));
-        } else if (textsFlag && link.type == countTag) {
-            text.SetString(entity, rods::CountText(count));
         } else if (textsFlag && link.type == mainTag) {
+            // The count text stays as it is; the main text keeps its spacing.
+            const std::string spacing = rods::ShownSpacing(CSDSText::GetString(entity));
             text.SetString(entity, rods::LeaderMainText(record.diameter * 10.0, spacing,
                                                         rods::BarLength(barVertices)));
         }

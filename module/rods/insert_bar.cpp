@@ -2,6 +2,7 @@
 // polyline with its record, and the numbering that keeps bar numbers free of gaps.
 #include <cmath>
 #include <cstring>
+#include <map>
 #include <vector>
 
 #include "module/resources/strings.h"
@@ -188,6 +189,13 @@ void CObslugaPreta::RenumberFrom(int n) {
         numbers.push_back(bar.record.number);
     }
     const std::vector<int> renumbered = rods::RenumberedFrom(numbers, n);
+    // Old number -> new number: one for every number above the gap.
+    std::map<int, int> oldToNew;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (renumbered[i] != numbers[i]) {
+            oldToNew[numbers[i]] = renumbered[i];
+        }
+    }
     // Each bar above the gap is renumbered together with the later bars that share its old
     // number, before the next old number is taken up, so that redrawn descriptions are made
     // in that order.
@@ -203,6 +211,7 @@ void CObslugaPreta::RenumberFrom(int n) {
             }
         }
     }
+    RenumberViews(oldToNew, n);
 }
 
 int CObslugaPreta::CountRods(int mode) {

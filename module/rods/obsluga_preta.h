@@ -78,6 +78,14 @@ struct BarEntry {
     CRodXDataParameters record;
 };
 
+// What a description shows of the row of bars, besides what follows from the bar itself: the
+// count text ("" for one bar) and the spacing after "co" ("" when it shows none). Drawn for
+// the first time it comes from the panel; a description made again keeps the one it showed.
+struct ShownCounts {
+    std::string count;
+    std::string spacing;
+};
+
 }  // namespace rods
 
 // Scope of one undo step: "_UNDO _BEGIN" on opening, "_UNDO _END" on Close() or, for an
@@ -130,18 +138,27 @@ class CObslugaPreta {
     static int IsNearLine(const sds_point a, const sds_point b, const sds_point pick);
 
     // Descriptions and segment dimensions ----------------------------------------------------
+    // A description drawn for the first time: `count` and the panel's spacing.
     int DrawDescription(const sds_name bar, const sds_point pick,
                         const std::vector<CSDSPointExt>& vertices, int number, int count,
                         double diameterMm);
+    int DrawDescription(const sds_name bar, const sds_point pick,
+                        const std::vector<CSDSPointExt>& vertices, int number,
+                        const rods::ShownCounts& shown, double diameterMm);
+    // The count and spacing the bar's description shows; false when it has none.
+    bool ReadShownCounts(const sds_name bar, rods::ShownCounts& shown);
     void DrawSegmentDimension(const sds_name bar, const sds_point a, const sds_point b, double beta,
                               double height);
-    // `replacingBar` may be null; when given, the leader records are made to name it.
+    // `replacingBar` may be null; when given, the leader records are made to name it. With
+    // `textsFlag` the sign, diameter and length follow the bar; the count and the spacing
+    // stay as the leader shows them.
     void UpdateLeaderTexts(const sds_name bar, bool numberFlag, bool textsFlag,
                            const std::vector<CSDSPointExt>& vertices, const sds_name replacingBar);
     int DeleteDescription(const sds_name bar);
     int DescriptionAnchor(const sds_name bar, const std::vector<CSDSPointExt>& vertices,
                           sds_point point);
-    // Draws the bar's description again at its anchor, if it had one. 1 when redrawn.
+    // Draws the bar's description again at its anchor, if it had one, keeping the count and
+    // spacing it showed. 1 when redrawn.
     int RedrawDescription(const sds_name bar, const std::vector<CSDSPointExt>& vertices,
                           int number);
 
@@ -149,7 +166,13 @@ class CObslugaPreta {
     void InsertBar();
     void FinishBar(double bendDiameter, bool smooth, int hooks);
     int FindFirstNumberGap();
+    // Closes the gap at `n`: the bars above it, their descriptions and leaders, then every
+    // other record of a number follows the same old→new mapping.
     void RenumberFrom(int n);
+    // The renumbering step for views: projection records and the number texts of leaders on
+    // projections and sections follow `renumbered` (old→new); those of the number `freed`,
+    // whose bars are gone, get 0.
+    void RenumberViews(const std::map<int, int>& renumbered, int freed);
     int CountRods(int mode);
     // Every bar of the drawing with its record, in the order the drawing lists them.
     std::vector<rods::BarEntry> ListBars();

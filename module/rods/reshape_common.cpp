@@ -5,7 +5,6 @@
 
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
-#include "module/ui/toolbar_dlg.h"
 
 std::vector<std::array<long, 2>> CObslugaPreta::ReshapeSameNumberBars(const sds_name bar,
                                                                       int number) {
@@ -40,9 +39,10 @@ bool CObslugaPreta::ReshapeDrawBar(const std::vector<CSDSPointExt>& barVertices,
 void CObslugaPreta::ReshapeTexts(const sds_name oldBar,
                                  const std::vector<std::array<long, 2>>& parts) {
     const bool dimensions = DeleteRodDimensions(oldBar) > 0;
+    rods::ShownCounts shown;
+    ReadShownCounts(oldBar, shown);
     const bool description = DeleteDescription(oldBar) > 0;
     const std::string key = LoadUiString(rods::kIdRecordKey);
-    const int count = panel != nullptr ? panel->GetCount() : 1;
     std::vector<CSDSPointExt> first;
     for (size_t i = 0; i < parts.size(); ++i) {
         const sds_name part = {parts[i][0], parts[i][1]};
@@ -60,7 +60,7 @@ void CObslugaPreta::ReshapeTexts(const sds_name oldBar,
         if (description && DescriptionAnchor(part, partVertices, anchor) >= 0) {
             CRodXDataParameters record;
             xdata.ReadRodRecord(part, key, record);
-            DrawDescription(part, anchor, partVertices, record.number, count,
+            DrawDescription(part, anchor, partVertices, record.number, shown,
                             record.diameter * 10.0);
         }
     }

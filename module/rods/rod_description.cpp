@@ -49,23 +49,46 @@ bool IsStraight(const Vertex& v) {
 
 }  // namespace
 
-std::string DescriptionMainText(double d, double s, double length) {
+std::string DescriptionMainText(double d, const std::string& spacing, double length) {
     const bool half = HasHalfMillimetre(d);
-    if (s > 0.0) {
-        return Format(half ? "%.1f co %.0f L= %.0f" : "%.0f co %.0f L= %.0f", d, s, length);
+    if (!spacing.empty()) {
+        return Format(half ? "%.1f co %s L= %.0f" : "%.0f co %s L= %.0f", d, spacing.c_str(),
+                      length);
     }
     return Format(half ? "%.1f L= %.0f" : "%.0f L= %.0f", d, length);
 }
 
-std::string LeaderMainText(double d, double s, double length) {
+std::string DescriptionMainText(double d, double s, double length) {
+    return DescriptionMainText(d, SpacingText(s), length);
+}
+
+std::string LeaderMainText(double d, const std::string& spacing, double length) {
     if (std::fabs(length) >= kEqualTolerance) {
-        return DescriptionMainText(d, s, length);
+        return DescriptionMainText(d, spacing, length);
     }
     const bool half = HasHalfMillimetre(d);
-    if (s > 0.0) {
-        return Format(half ? "%.1f co %.0f" : "%.0f co %.0f", d, s);
+    if (!spacing.empty()) {
+        return Format(half ? "%.1f co %s" : "%.0f co %s", d, spacing.c_str());
     }
     return Format(half ? "%.1f" : "%.0f", d);
+}
+
+std::string LeaderMainText(double d, double s, double length) {
+    return LeaderMainText(d, SpacingText(s), length);
+}
+
+std::string SpacingText(double spacing) {
+    return spacing > 0.0 ? Format("%.0f", spacing) : std::string();
+}
+
+std::string ShownSpacing(const std::string& mainText) {
+    const std::string marker = " co ";
+    const size_t at = mainText.find(marker);
+    if (at == std::string::npos) {
+        return {};
+    }
+    const size_t from = at + marker.size();
+    return mainText.substr(from, mainText.find(' ', from) - from);
 }
 
 std::string CountText(int count) {

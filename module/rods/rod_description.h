@@ -15,6 +15,14 @@ namespace rods {
 std::string DescriptionMainText(double diameterMm, double spacing, double length);
 // The same for the text on a leader, which leaves the length out when it is zero.
 std::string LeaderMainText(double diameterMm, double spacing, double length);
+// The same with the spacing as a description shows it ("" leaves "co" out).
+std::string DescriptionMainText(double diameterMm, const std::string& spacing, double length);
+std::string LeaderMainText(double diameterMm, const std::string& spacing, double length);
+// How a spacing is shown after "co": whole centimetres, "" for none.
+std::string SpacingText(double spacing);
+// The spacing a main text shows after "co", "" when it shows none: what a description rebuilt
+// for a changed bar keeps.
+std::string ShownSpacing(const std::string& mainText);
 // The count of bars, shown only from two bars up.
 std::string CountText(int count);
 // The host's diameter sign for smooth steel, "#" for ribbed, each followed by a blank.

@@ -11,7 +11,6 @@
 #include "module/rods/rod_numbering.h"
 #include "module/schedule/schedule_math.h"
 #include "module/schedule/schedule_scan.h"
-#include "module/ui/toolbar_dlg.h"
 
 namespace {
 
@@ -188,11 +187,12 @@ int CObslugaPreta::ApplyRowToDrawing(int number, double diameterMm, const std::s
         if (DeleteRodDimensions(bar.name) > 0) {
             DrawRodDimensions(made, shape);
         }
+        rods::ShownCounts shown;
+        ReadShownCounts(bar.name, shown);
         if (DeleteDescription(bar.name) > 0) {
             sds_point anchor = {0, 0, 0};
             if (DescriptionAnchor(made, shape, anchor) >= 0) {
-                const int count = panel != nullptr ? panel->GetCount() : 1;
-                DrawDescription(made, anchor, shape, record.number, count, diameterMm);
+                DrawDescription(made, anchor, shape, record.number, shown, diameterMm);
             }
         }
         UpdateLeaderTexts(bar.name, true, true, shape, made);

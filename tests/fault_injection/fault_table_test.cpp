@@ -29,6 +29,12 @@ const Lines kSmooth = {"PANEL steel St0S", "PANEL diameter 10", "PANEL rounded 1
 // clang-format off
 const Lines kSection = {"PANEL diameter 10", "PANEL steel RB500W", "PANEL count 5", "WPP", "0,0",
                         "100,0", "0", "0", "Ilość", "WPR", "0,200", "200,200", ""};
+// Two bars, a projection of bar 2 described on a leader, a section whose leader names bar 2.
+const Lines kViews = {"PANEL diameter 10", "PANEL steel RB500W", "PANEL count 5", "WPR", "0,0",
+                      "100,0", "", "WPR", "0,100", "100,100", "", "WRP", "", "50,100", "0,100",
+                      "0,200", "Nie", "Nie", "^C", "EDPR", "Opis", "Na_odnośniku", "50,200",
+                      "50,200", "60,230", "120,230", "^C", "^C", "WPP", "0,-200", "100,-200", "0",
+                      "0", "Ilość", "EPP", "", "", "2", "0.2,-200", "10,-250", "60,-250", "^C"};
 // clang-format on
 
 TEST(FaultInjection, EveryAnswerOfEveryCommand) {
@@ -53,6 +59,11 @@ TEST(FaultInjection, EveryAnswerOfEveryCommand) {
          {"EDPR", "Kopiuj", "Nowy_nr_pręta", "10,100", "0,100", "500,100"}},
         {"EDPR eject", kSample, {"EDPR", "Wyrzuć", "10,0", "0,0", "500,0"}},
         {"EDPR delete", kSample, {"EDPR", "Usuń", "10,0", "Tak"}},
+        {"EDPR delete, views renumbered", kViews, {"EDPR", "Usuń", "50,0", "Tak"}},
+        {"AUDIT Napraw, views renumbered", Join(kViews, {"ERASE", "50,0", ""}), {"AUDIT Napraw"},
+         1, 0, SIZE_MAX, false},
+        {"WPR closing a gap, views renumbered", Join(kViews, {"ERASE", "50,0", ""}),
+         {"PANEL diameter 12", "WPR", "0,300", "100,300", ""}, 1, 0, 4, false},
         // Esc at an offset keeps the offset shown, at a hook side the side offered.
         {"EDPR divide", kSample, {"EDPR", "Dziel", "200,0", "Odsuń", "100,0", "50", "0"}, 1, 0, 5},
         {"EDPR divide, smooth", Join(kSmooth, {"WPR", "0,0", "300,0", "", "0,-10", "300,-10"}),
@@ -69,7 +80,7 @@ TEST(FaultInjection, EveryAnswerOfEveryCommand) {
         {"WPP", kBars, {"WPP", "0,-300", "100,-300", "5", "2", "Rozstaw"}},
         {"EPP description", kSection,
          {"EPP", "Rysuj_opis", "Przejmij_nr_pręta", "0,200", "25.2,0", "25,50", "80,50"}},
-        {"EPP typed number", kSection, {"EPP", "", "", "12", "50.2,0", "50,50", "0,50"}},
+        {"EPP typed number", kSection, {"EPP", "", "", "1", "50.2,0", "50,50", "0,50"}},
         {"EPP change", kSection, {"PANEL diameter 12", "EPP", "Zmień_średnicę/stal", "25.2,0"}},
         // A projection once dragged into place stays.
         {"WRP", kSection,

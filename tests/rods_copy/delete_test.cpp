@@ -84,3 +84,63 @@ TEST_F(WprTest, DeletingABarAndClosingUpTheNumbers) {
 }
 
 }  // namespace
+
+// What names a bar by its number follows a renumbering: projection records and the number
+// texts of leaders on projections and sections; a description made again keeps the count and
+// spacing it showed; the projection of the deleted bar names no bar (0) rather than the bar
+// that takes its number over. One U takes it all back. A bar erased with ERASE leaves its
+// projection and the section's leader to AUDIT, which lists them and does not guess.
+TEST_F(WprTest, RenumberingCarriesViewsAndKeepsWhatDescriptionsShow) {
+    // clang-format off
+    RunWpr({"PANEL diameter 12", "PANEL steel RB500W", "PANEL rounded 0",
+            "WPR", "0,0", "100,0", "", "WPR", "0,50", "100,50", "", "WPR", "0,100", "100,100", "",
+            "PANEL count 15", "PANEL spacing 30", "EDPR", "Opis", "", "10,100", "^C", "^C",
+            "WRP", "Poziomy", "50,100", "0,100", "0,200", "Nie", "Nie",
+            "", "50,0", "0,0", "0,-50", "Nie", "Nie", "^C",
+            "EDPR", "Opis", "Na_odnośniku", "50,200", "50,200", "60,230", "120,230", "^C", "^C",
+            "WPP", "0,-200", "100,-200", "0", "0", "Ilość",
+            "EPP", "", "", "3", "0.2,-200", "10,-250", "60,-250", "^C"});
+    // clang-format on
+    // "handle:number" of each projection line.
+    auto projections = [] {
+        std::vector<std::string> found;
+        for (const testkit::EntityDump& e : testkit::LiveEntities()) {
+            sds_name line;
+            CRodXDataParameters record;
+            if (e.type == "LINE" && sds_handent(e.handle.c_str(), line) == RTNORM &&
+                CSDSXDataPret().ReadRodRecord(line, kKey, record) == RTNORM &&
+                record.type == "RzutPoziomy") {
+                found.push_back(e.handle + ":" + std::to_string(record.number));
+            }
+        }
+        return found;
+    };
+    const std::vector<std::string> drawn = projections();
+    ASSERT_EQ(drawn.size(), 2u);
+    const std::string of3 = drawn[0].substr(0, drawn[0].find(':'));
+    const std::string of1 = drawn[1].substr(0, drawn[1].find(':'));
+    const std::vector<Piece> leaders = Tagged({"OpisOdn-Nr"});
+    ASSERT_EQ(leaders.size(), 2u);
+    const std::string before = Snapshot();
+
+    RunWpr({"PANEL count 30", "PANEL spacing 20", "EDPR", "Usuń", "50,0", "yes"}, false);
+    EXPECT_EQ(BarList().size(), 2u);
+    EXPECT_EQ(projections(), (std::vector<std::string>{of3 + ":2", of1 + ":0"}));
+    EXPECT_EQ(TextsTagged("OpisOdn-Nr"), (std::vector<std::string>{"2", "2"}));
+    EXPECT_EQ(TextsTagged("Opis-Nr"), std::vector<std::string>{"2"});
+    EXPECT_EQ(TextsTagged("Opis"), (std::vector<std::string>{"12 co 30 L= 100", "# ", "15", ""}));
+    EXPECT_EQ(ModuleAuditText(), "Rzut " + of1 + " ma numer 0, którego nie ma żaden pręt.\n");
+    RunWpr({"U"}, false);
+    EXPECT_EQ(Snapshot(), before);
+
+    const std::string audit = RunWpr({"ERASE", "50,100", "", "AUDIT Napraw"}, false);
+    for (const std::string& finding :
+         {"Rzut " + of3 + " ma numer 3, którego nie ma żaden pręt.",
+          "Odnośnik przekroju " + leaders[1].link.owner + " pokazuje w tekście " +
+              leaders[1].handle + " numer 3, którego nie ma żaden pręt.",
+          std::string("pozostało: 2.")}) {
+        EXPECT_NE(audit.find(finding), std::string::npos) << finding << "\n" << audit;
+    }
+    EXPECT_EQ(projections(), (std::vector<std::string>{of3 + ":3", of1 + ":1"}));
+    auditAtEnd_ = false;
+}

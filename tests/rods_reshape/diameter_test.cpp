@@ -100,11 +100,15 @@ TEST_F(WprTest, DiameterChangeCarriesTextsLeadersAndCopies) {
     RunWpr(Join(Panel("RB500W", "10", "0"), {"WPR", "0,0", "200,0", "", "WPR", "0,100", "200,100",
                                              "", "WPR", "0,200", "200,200", ""}));
     SetNumbers({1, 1, 2});
-    RunWpr(Join(Panel("RB500W", "10", "0"), {"EDPR", kDimsOption, "20,0", "Opis", "P", "20,0", "N",
-                                             "20,0", "20,0", "40,-40", "150,-40"}),
-           false);
+    RunWpr(
+        Join(Panel("RB500W", "10", "0"), {"PANEL count 3", "EDPR", kDimsOption, "20,0", "Opis", "P",
+                                          "20,0", "N", "20,0", "20,0", "40,-40", "150,-40"}),
+        false);
     const std::string before = Snapshot();
-    RunWpr(Join(Panel("RB500W", "16", "0"), {"EDPR", "Zmień_średnicę/stal", "190,0"}), false);
+    // The count and spacing the texts show stay, whatever the panel holds now.
+    RunWpr(Join(Panel("RB500W", "16", "0"),
+                {"PANEL count 15", "PANEL spacing 30", "EDPR", "Zmień_średnicę/stal", "190,0"}),
+           false);
     const std::vector<Bar> bars = Bars();
     ASSERT_EQ(bars.size(), 3u);
     EXPECT_EQ(RecordText(bars[0].record), "Pręt 3 1 0 2 15 0 0") << "untouched";
@@ -114,9 +118,11 @@ TEST_F(WprTest, DiameterChangeCarriesTextsLeadersAndCopies) {
     EXPECT_EQ(Shape(bars[2].vertices), "0,100 200,100");
     const std::string picked = EntityHandle(bars[1].name);
     EXPECT_EQ(OwnersOf({"Wymiary"}), std::vector<std::string>{picked});
-    EXPECT_EQ(TextsOf({"Opis"})[0], "Opis:16 co 20 L= 200");
+    EXPECT_EQ(TextsOf({"Opis"}),
+              (std::vector<std::string>{"Opis:16 co 20 L= 200", "Opis:# ", "Opis:3"}));
     EXPECT_EQ(OwnersOf(kLeaderTags), std::vector<std::string>(6, picked));
-    EXPECT_EQ(TextsOf({"OpisOdn-Dl"}), std::vector<std::string>{"OpisOdn-Dl:16 co 20 L= 200"});
+    EXPECT_EQ(TextsOf({"OpisOdn-Dl", "OpisOdn-LP"}),
+              (std::vector<std::string>{"OpisOdn-Dl:16 co 20 L= 200", "OpisOdn-LP:3"}));
     EXPECT_CLEAN_AUDIT();
     RunWpr({"U"}, false);
     EXPECT_EQ(Snapshot(), before) << "one undo step";

@@ -96,11 +96,16 @@ TEST_F(WprTest, DivisionCarriesCopiesTextsAndLeaders) {
     // y = 100, bar 2 at y = 200; bar 1 divided at x = 80.
     RunWpr(DrawBars(3));
     SetNumbers({1, 1, 2});
-    RunWpr(Bars("RB500W", {"EDPR", kDimsOption, "190,0", "Opis", "P", "190,0", "N", "20,0", "20,0",
-                           "40,-40", "150,-40"}),
+    RunWpr(Bars("RB500W", {"PANEL count 41", "PANEL spacing 15", "EDPR", kDimsOption, "190,0",
+                           "Opis", "P", "190,0", "N", "20,0", "20,0", "40,-40", "150,-40"}),
            false);
     const std::string before = Snapshot();
     RunWpr(Bars("RB500W", {"EDPR", "Dziel", "190,0", "80,0"}), false);
+    // The parts' texts keep the count and spacing shown, whatever the panel holds now.
+    EXPECT_EQ(TextsOf({"Opis", "OpisOdn-LP", "OpisOdn-Dl"}),
+              (std::vector<std::string>{"OpisOdn-Dl:10 co 15 L= 80", "OpisOdn-LP:41",
+                                        "Opis:10 co 15 L= 80", "Opis:# ", "Opis:41",
+                                        "Opis:10 co 15 L= 120", "Opis:# ", "Opis:41"}));
     EXPECT_EQ(Summary(), (std::vector<std::string>{"0,200 200,200 #2 h0 o3", "0,0 80,0 #1 h0 o1",
                                                    "80,0 200,0 #3 h0 o5", "0,100 80,100 #1 h0 o2",
                                                    "80,100 200,100 #3 h0 o7"}));

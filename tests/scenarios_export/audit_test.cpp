@@ -1,6 +1,7 @@
 // AUDIT through the whole program: nothing to find on drawings made by the commands, exactly
 // the faults of a DXF another program edited, each kind of fault put in by hand, and the
 // mending of what can be mended as one undo step.
+#include <array>
 #include <functional>
 #include <map>
 
@@ -83,7 +84,7 @@ TEST_F(OprTest, AuditFindsNothingOnDrawingsMadeByCommands) {
                                "EPP",
                                "",
                                "Wpisz_nr_pręta",
-                               "7",
+                               "2",
                                "25.2,-200",
                                "25,-150",
                                "80,-150",
@@ -216,6 +217,37 @@ TEST_F(OprTest, AuditNamesEachKindOfFault) {
             << transcript;
     }
     auditAtEnd_ = false;
+}
+
+// Views name a bar mark by its number: a projection in its record and on its leader, a section
+// only on its leader. Each wrong one is listed for the designer, none mended.
+TEST(AuditChecks, ViewsThatNameAnotherMarkOrNone) {
+    audit::DrawingSeen seen;
+    seen.bars = {{"B1", 1, 1.0, 15, {}}, {"B2", 2, 1.2, 15, {}}};
+    seen.views = {{"P1", false, 1, 1.0, 15},
+                  {"P2", false, 2, 1.0, 14},
+                  {"P3", false, 3, 1.0, 15},
+                  {"S1", true, 0, 1.0, 15}};
+    seen.otherOwners = {"P1", "P2", "P3", "S1"};
+    for (const auto& [handle, owner, text] :
+         std::vector<std::array<std::string, 3>>{{"T1", "P1", "1"},
+                                                 {"T2", "P1", "2"},
+                                                 {"T3", "S1", "1"},
+                                                 {"T4", "S1", "2"},
+                                                 {"T5", "S1", "x"}}) {
+        seen.links.push_back({handle, "TEXT", owner, false, true, text});
+    }
+    std::string found;
+    for (const audit::Finding& finding : audit::Check(seen)) {
+        found += finding.text + (finding.mendable ? " (mended)\n" : "\n");
+    }
+    EXPECT_EQ(found,
+              "Rzut P2 różni się od prętów o numerze 2: średnicą, stalą.\n"
+              "Rzut P3 ma numer 3, którego nie ma żaden pręt.\n"
+              "Odnośnik rzutu P1 pokazuje w tekście T2 numer 2, a rzut ma numer 1.\n"
+              "Odnośnik przekroju S1 pokazuje w tekście T4 numer 2, a pręty o tym numerze różnią "
+              "się od przekroju: średnicą.\n"
+              "Odnośnik przekroju S1 pokazuje w tekście T5 numer x, którego nie ma żaden pręt.\n");
 }
 
 TEST_F(OprTest, AuditTakesOnlyTheWordNapraw) {

@@ -25,6 +25,9 @@ struct FaultScenario {
     // already dragged into place); a fault before it leaves the drawing as it was. By default
     // no fault may leave one.
     size_t changeFrom = SIZE_MAX;
+    // The setup's drawing must pass the audit; off for a command that starts from a drawing
+    // with a fault it mends (AUDIT Napraw, or an insert closing the numbering's gap).
+    bool auditedSetup = true;
 };
 
 // Runs the scenario whole (it must change the drawing soundly), then, for every answer k
