@@ -1,5 +1,5 @@
-// The host's built-in commands (the drafting ones in drafting_commands.cpp). They reach the drawing through the same sds_* calls as the
-// module, so they behave the way the module sees the drawing.
+// The host's built-in commands (the drafting ones in drafting_commands.cpp). They reach the drawing
+// through the same sds_* calls as the module, so they behave the way the module sees the drawing.
 #include "host/console/builtin_commands.h"
 
 #include <algorithm>
@@ -11,15 +11,15 @@
 
 #include "host/console/command_line.h"
 #include "host/console/drafting_commands.h"
-#include "host/console/object_selection.h"
-#include "host/drawing/drawing_access.h"
 #include "host/console/entity_listing.h"
 #include "host/console/input_sources.h"
 #include "host/console/input_text.h"
-#include "host/drawing/journal.h"
+#include "host/console/object_selection.h"
 #include "host/console/prompts.h"
-#include "host/sds.h"
 #include "host/console/unsaved_work.h"
+#include "host/drawing/drawing_access.h"
+#include "host/drawing/journal.h"
+#include "host/sds.h"
 
 namespace host {
 namespace {
@@ -425,23 +425,23 @@ bool CmdQuit(const std::vector<std::string>&) {
 // The commands that read their answers from their prompts take those typed after their
 // name too; the others read the words themselves.
 constexpr BuiltinCommand kBuiltins[] = {
-    {"LINE", CmdLine, true, true},        {"PLINE", CmdPline, true, true},
-    {"CIRCLE", CmdCircle, true, true},    {"ERASE", CmdErase, true, true},
-    {"MOVE", CmdMove, true, true},        {"COPY", CmdCopy, true, true},
-    {"SELECT", CmdSelect, false, true},   {"LIST", CmdList, false, true},
-    {"TEXT", CmdText, true, true},        {"MIRROR", CmdMirror, true, true},
-    {"ROTATE", CmdRotate, true, true},    {"CHPROP", CmdChprop, true, true},
-    {"U", CmdU, false, false},            {"UNDO", CmdUndo, false, false},
-    {"REDO", CmdRedo, false, false},      {"SETVAR", CmdSetvar, true, false},
-    {"HELP", CmdHelp, false, false},      {"QUIT", CmdQuit, false, false},
+    {"LINE", CmdLine, true, true},      {"PLINE", CmdPline, true, true},
+    {"CIRCLE", CmdCircle, true, true},  {"ERASE", CmdErase, true, true},
+    {"MOVE", CmdMove, true, true},      {"COPY", CmdCopy, true, true},
+    {"SELECT", CmdSelect, false, true}, {"LIST", CmdList, false, true},
+    {"TEXT", CmdText, true, true},      {"MIRROR", CmdMirror, true, true},
+    {"ROTATE", CmdRotate, true, true},  {"CHPROP", CmdChprop, true, true},
+    {"U", CmdU, false, false},          {"UNDO", CmdUndo, false, false},
+    {"REDO", CmdRedo, false, false},    {"SETVAR", CmdSetvar, true, false},
+    {"HELP", CmdHelp, false, false},    {"QUIT", CmdQuit, false, false},
 };
 
 // The short names CAD users type.
 constexpr struct {
     const char* alias;
     const char* name;
-} kAliases[] = {{"L", "LINE"},   {"PL", "PLINE"},  {"C", "CIRCLE"},  {"E", "ERASE"},
-                {"M", "MOVE"},   {"CO", "COPY"},   {"LI", "LIST"},   {"DT", "TEXT"},
+} kAliases[] = {{"L", "LINE"},    {"PL", "PLINE"},  {"C", "CIRCLE"}, {"E", "ERASE"},
+                {"M", "MOVE"},    {"CO", "COPY"},   {"LI", "LIST"},  {"DT", "TEXT"},
                 {"MI", "MIRROR"}, {"RO", "ROTATE"}, {"CH", "CHPROP"}};
 
 }  // namespace

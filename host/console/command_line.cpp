@@ -8,13 +8,13 @@
 #include <optional>
 
 #include "host/console/builtin_commands.h"
-#include "host/host.h"
 #include "host/console/input_sources.h"
 #include "host/console/input_text.h"
 #include "host/console/prompts.h"
-#include "host/drawing/journal.h"
 #include "host/console/run_status.h"
 #include "host/console/unsaved_work.h"
+#include "host/drawing/journal.h"
+#include "host/host.h"
 #include "platform/console.h"
 
 namespace host {

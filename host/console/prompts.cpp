@@ -2,9 +2,9 @@
 // classifies it, applies the pending initget conditions and either answers or asks again.
 #include "host/console/prompts.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
-#include <algorithm>
 #include <cstring>
 #include <deque>
 #include <optional>

@@ -482,8 +482,8 @@ double PlaneMotion::TurnDegrees(double degrees) const {
     return Wrap(std::fabs(turned - whole) < kTiny ? whole : turned, 360.0);
 }
 
-bool MovedBody(std::string_view type, const GroupList& body, int reactors,
-               const PlaneMotion& m, GroupList& out, std::string& error) {
+bool MovedBody(std::string_view type, const GroupList& body, int reactors, const PlaneMotion& m,
+               GroupList& out, std::string& error) {
     Groups t(body, reactors);
     if (!CommonGroups(t, m, error))
         return false;

@@ -84,9 +84,9 @@ std::vector<Vec2> Trace(const Piece& piece) {
 }
 
 struct Verdict {
-    bool any = false;        // the entity has geometry to judge
-    bool allInside = true;   // every point of it lies in the window
-    bool touches = false;    // some part of it does
+    bool any = false;       // the entity has geometry to judge
+    bool allInside = true;  // every point of it lies in the window
+    bool touches = false;   // some part of it does
 };
 
 class Judge {
