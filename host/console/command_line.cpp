@@ -10,6 +10,7 @@
 #include "host/console/builtin_commands.h"
 #include "host/console/input_sources.h"
 #include "host/console/input_text.h"
+#include "host/console/prompts.h"
 #include "host/console/run_status.h"
 #include "host/console/unsaved_work.h"
 #include "host/drawing/journal.h"
@@ -68,6 +69,16 @@ bool RunHostCommand(const std::string& name, bool undoStep, Body body) {
         CloseCommandStep();
     }
     return done;
+}
+
+// What a command line holds after its first word.
+std::string_view RestOfLine(std::string_view line) {
+    const size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    const size_t end = line.find_first_of(" \t", start);
+    return end == std::string_view::npos ? std::string_view() : line.substr(end);
 }
 
 bool IsCancel(const std::string& word) {
@@ -301,7 +312,27 @@ CommandRequest RunCommandLine() {
             }
         } else if (const BuiltinCommand* b = FindBuiltin(key)) {
             g_lastCommand = b->name;
-            done = RunHostCommand(key, b->undoStep, [&] { return b->run(words); });
+            done = RunHostCommand(key, b->undoStep, [&] {
+                if (!b->answersOnLine) {
+                    return b->run(words);
+                }
+                SetAnswersOnLine(words.empty() ? std::string_view() : RestOfLine(*line));
+                // None are left for the next command, however this one ends.
+                struct Forget {
+                    ~Forget() { TakeUnusedAnswers(); }
+                } forget;
+                bool ran = b->run({});
+                const std::vector<std::string> unused = TakeUnusedAnswers();
+                if (!unused.empty()) {
+                    std::string left;
+                    for (const std::string& answer : unused) {
+                        left += (left.empty() ? "" : " ") + answer;
+                    }
+                    PrintLine("Polecenie nie wykorzystało odpowiedzi: " + left);
+                    ran = false;
+                }
+                return ran;
+            });
         } else {
             PrintLine("Nieznane polecenie \"" + typed + "\". Wpisz HELP.");
         }

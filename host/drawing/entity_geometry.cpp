@@ -110,6 +110,19 @@ Vec2 PieceMidpoint(const Piece& piece) {
     return {(piece.a.x + piece.b.x) / 2, (piece.a.y + piece.b.y) / 2};
 }
 
+double EstimatedTextWidth(std::string_view text, double height, double widthFactor) {
+    double characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "%%") == 0 && i + 2 < text.size()) {
+            i += 2;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) {
+            continue;
+        }
+        ++characters;
+    }
+    return 0.6 * height * widthFactor * characters;
+}
+
 std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
     std::vector<Piece> pieces;
     const std::string_view type = drawing.TypeName(entity);

@@ -2,6 +2,7 @@
 // segments, arcs and single points.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "host/drawing/database.h"
@@ -39,5 +40,9 @@ double Distance(Vec2 a, Vec2 b);
 
 // Midpoint of a segment or arc piece.
 Vec2 PieceMidpoint(const Piece& piece);
+
+// About how wide a single-line text is: each character as shown ("%%c" one, a UTF-8
+// sequence one) 0.6 of the height, times the width factor.
+double EstimatedTextWidth(std::string_view text, double height, double widthFactor = 1.0);
 
 }  // namespace host

@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <new>
+#include <vector>
 
 #include "host/drawing/font_metrics.h"
 #include "platform/utf8.h"
@@ -199,7 +200,15 @@ void PdfSurface::StrokePath(const svg::Pen& pen, double width) {
     cairo_set_line_width(cr, width);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    // The pattern's lengths; one that starts with a gap starts with a dash of no length.
+    std::vector<double> dashes;
+    if (!pen.dashes.empty() && pen.dashes.front() < 0)
+        dashes.push_back(0);
+    for (double dash : pen.dashes)
+        dashes.push_back(std::fabs(dash));
+    cairo_set_dash(cr, dashes.data(), static_cast<int>(dashes.size()), 0);
     cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
 }
 
 void PdfSurface::FillPath(const svg::Pen& pen, double opacity) {

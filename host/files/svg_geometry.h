@@ -63,6 +63,9 @@ using Ring = std::vector<Vertex>;
 struct Pen {
     uint32_t colour = 0;
     double weight = 0;
+    // The pattern of the line type: dash, gap, dash... (a gap negative, 0 a dot), in drawing
+    // units with LTSCALE applied on an item, in sheet units on a surface; empty: continuous.
+    std::vector<double> dashes;
 };
 
 // Characters of a text as shown ("%%c" already "Ø"), with the decoration they carry.

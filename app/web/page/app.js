@@ -251,7 +251,20 @@ function updateOverlay() {
   } else {
     band.setAttribute('visibility', 'hidden');
   }
-  if (cursor && kind === 'pick') {
+  // The other corner of a selection window: dragged to the left it is a crossing window.
+  const win = $('window');
+  if (cursor && kind === 'pick' && session.base) {
+    const [bx, by] = session.base;
+    win.setAttribute('x', Math.min(bx, cursor.x));
+    win.setAttribute('y', -Math.max(by, cursor.y));
+    win.setAttribute('width', Math.abs(cursor.x - bx));
+    win.setAttribute('height', Math.abs(cursor.y - by));
+    win.classList.toggle('crossing', cursor.x < bx);
+    win.setAttribute('visibility', 'visible');
+  } else {
+    win.setAttribute('visibility', 'hidden');
+  }
+  if (cursor && kind === 'pick' && !session.base) {
     const a = session.aperture;
     ap.setAttribute('x', cursor.x - a);
     ap.setAttribute('y', -cursor.y - a);
