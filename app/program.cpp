@@ -12,9 +12,9 @@
 
 #include "app/web/web_front_end.h"
 #include "host/console/command_line.h"
+#include "host/console/input_sources.h"
 #include "host/drawing/document.h"
 #include "host/files/file_commands.h"
-#include "host/console/input_sources.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/registry.h"
@@ -112,6 +112,7 @@ int RunProgram(int argc, char** argv, host::EntryPoint entry) {
     }
 
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
+    host::RegisterTransparentVerb("PANEL", platform::HandleTransparentPanelCommand);
     host::RegisterFileCommands();
     host::NewDrawing();
 

@@ -18,6 +18,10 @@ struct HostShutdown {
 // the verb are passed as typed, split at blanks; the result is false for a refused command.
 using VerbHandler = std::function<bool(const std::vector<std::string>& words)>;
 void RegisterVerb(const std::string& name, VerbHandler handler);
+// A verb that also works inside a command, typed at any of its prompts with a leading
+// apostrophe ("'PANEL diameter 12"): it runs at once, says what it did, and the prompt is
+// asked again. It changes no drawing, so it makes no undo step.
+void RegisterTransparentVerb(const std::string& name, VerbHandler handler);
 
 // Runs the module: calls the entry point, which enters its link loop; the host answers
 // the load request, then runs the command line inside sds_link until the input ends.

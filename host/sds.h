@@ -189,6 +189,11 @@ int sds_sssetfirst(const sds_name gripSet, const sds_name pickSet);
 int sds_nentselp(const char* prompt, sds_name entity, sds_point point, int pickFlag,
                  sds_matrix xform, struct resbuf** refStack);
 int sds_entsel(const char* prompt, sds_name entity, sds_point point);
+/* This host's extension: a new set of the live entities whose geometry lies within the pick
+ * aperture of `point` (a point inside a solid fill lies on it), nearest first, ties the entity
+ * made last first: what a pick at that point found, so that a prompt can take the nearest
+ * object it accepts. RTNORM, or RTERROR and `result` {0,0} when none lies there. */
+int sds_ssgetnear(const sds_point point, sds_name result);
 
 /* ---- User input and output ---- */
 int sds_initget(int flags, const char* keywords);

@@ -128,7 +128,21 @@ UiBackend& GetBackend() {
     return g_backend != nullptr ? *g_backend : ScriptedBackend();
 }
 
+bool RefuseTransparentLine(std::string_view line, std::string_view caption) {
+    const std::string typed = text::Trim(line);
+    if (typed.size() < 2 || typed.front() != '\'') {
+        return false;
+    }
+    WriteOutput("Okno " + Quoted(caption) +
+                " jest otwarte: polecenia z apostrofem (np. 'PANEL) działają dopiero po jego "
+                "zamknięciu.\n");
+    return true;
+}
+
 bool RunDialogLine(Dialog& dialog, std::string_view line) {
+    if (RefuseTransparentLine(line, dialog.GetWindowText())) {
+        return false;
+    }
     std::vector<std::string> words = text::SplitWords(line);
     if (words.empty()) {
         return dialog.UserPressEnter();

@@ -55,4 +55,8 @@ UiBackend& GetBackend();
 // line that is not one of them or whose action was refused.
 bool RunDialogLine(Dialog& dialog, std::string_view line);
 
+// A transparent command ("'PANEL ...") typed while a dialog or a question waits: refused with
+// the reason, written to the output. False when the line is no such command.
+bool RefuseTransparentLine(std::string_view line, std::string_view caption);
+
 }  // namespace platform

@@ -22,6 +22,9 @@ int MessageBox(Window*, std::string_view text, std::string_view caption, unsigne
         if (!line || text::Trim(*line) == "^C") {
             return withCancel ? IDCANCEL : IDNO;  // Esc
         }
+        if (RefuseTransparentLine(*line, caption)) {
+            continue;
+        }
         std::string answer = text::Fold(text::Trim(*line));
         if (answer == "yes" || answer == "tak") {
             return IDYES;

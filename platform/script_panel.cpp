@@ -110,7 +110,9 @@ Dialog* ScriptPanel() {
     return g_panel;
 }
 
-bool HandlePanelCommand(const std::vector<std::string>& words) {
+namespace {
+
+bool SetPanel(const std::vector<std::string>& words, bool tell) {
     if (g_panel == nullptr || !g_panel->IsCreated()) {
         WriteOutput("Panel nie jest otwarty.\n");
         return false;
@@ -152,7 +154,24 @@ bool HandlePanelCommand(const std::vector<std::string>& words) {
             panel.ShowWindow(SW_SHOWNOACTIVATE);
         }
     }
-    return panel.UserSetText(id, value);
+    if (!panel.UserSetText(id, value)) {
+        return false;
+    }
+    if (tell) {
+        WriteOutput(
+            text::Cat({"Panel: ", panel.ControlName(*panel.FindControl(id)), " = ", value, ".\n"}));
+    }
+    return true;
+}
+
+}  // namespace
+
+bool HandlePanelCommand(const std::vector<std::string>& words) {
+    return SetPanel(words, false);
+}
+
+bool HandleTransparentPanelCommand(const std::vector<std::string>& words) {
+    return SetPanel(words, true);
 }
 
 }  // namespace platform

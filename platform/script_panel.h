@@ -40,5 +40,8 @@ Dialog* ScriptPanel();
 // message naming the control as the panel labels it and what it takes, when the command is
 // refused (no panel, unknown or disabled control, a value the control does not take).
 bool HandlePanelCommand(const std::vector<std::string>& words);
+// The same typed inside a command ("'PANEL ..."): a control set is also told
+// ("Panel: "Średnica:" = 12."), since the command's prompt comes back at once.
+bool HandleTransparentPanelCommand(const std::vector<std::string>& words);
 
 }  // namespace platform

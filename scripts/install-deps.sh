@@ -10,6 +10,8 @@ packages=(cmake g++ make pkg-config libgtest-dev libgmock-dev libbenchmark-dev l
 # sheet with poppler's pdfinfo and pdftotext.
 if [ "${1:-}" = "--tests" ]; then
   packages+=(python3 python3-ezdxf librecad gcc chromium poppler-utils)
+  # The fuzzers build with clang; libFuzzer comes with clang's run-time libraries.
+  packages+=(clang libclang-rt-dev)
   # The page's tests run in node; a node that came with its own npm (as from another
   # repository) stays, Debian's pair comes in only when there is none.
   if ! command -v node >/dev/null 2>&1 || ! command -v npm >/dev/null 2>&1; then

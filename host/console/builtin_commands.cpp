@@ -1,5 +1,5 @@
-// The host's built-in commands. They reach the drawing through the same sds_* calls as the
-// module, so they behave the way the module sees the drawing.
+// The host's built-in commands (the drafting ones in drafting_commands.cpp). They reach the drawing
+// through the same sds_* calls as the module, so they behave the way the module sees the drawing.
 #include "host/console/builtin_commands.h"
 
 #include <algorithm>
@@ -10,24 +10,21 @@
 #include <string>
 
 #include "host/console/command_line.h"
-#include "host/drawing/drawing_access.h"
+#include "host/console/drafting_commands.h"
 #include "host/console/entity_listing.h"
 #include "host/console/input_sources.h"
 #include "host/console/input_text.h"
-#include "host/drawing/journal.h"
+#include "host/console/object_selection.h"
 #include "host/console/prompts.h"
-#include "host/sds.h"
 #include "host/console/unsaved_work.h"
+#include "host/drawing/drawing_access.h"
+#include "host/drawing/journal.h"
+#include "host/sds.h"
 
 namespace host {
 namespace {
 
 bool g_quit = false;
-
-struct Name {
-    long id[2];
-    bool operator==(const Name& o) const { return id[0] == o.id[0] && id[1] == o.id[1]; }
-};
 
 // A list with one group; the parts of an entity's list are built one group at a time so
 // that the number of vertices can vary.
@@ -153,62 +150,13 @@ bool CmdCircle(const std::vector<std::string>&) {
     return true;
 }
 
-// The pick-first selection, in its order; empty when there is none.
-std::vector<Name> PickFirstSelection() {
-    std::vector<Name> chosen;
-    struct resbuf* grips = nullptr;
-    struct resbuf* picks = nullptr;
-    if (sds_ssgetfirst(&grips, &picks) == RTNORM && picks != nullptr && picks->restype == RTPICKS) {
-        long length = 0;
-        sds_sslength(picks->resval.rlname, &length);
-        for (long i = 0; i < length; ++i) {
-            Name n{};
-            if (sds_ssname(picks->resval.rlname, i, n.id) == RTNORM) {
-                chosen.push_back(n);
-            }
-        }
-    }
-    sds_relrb(grips);
-    sds_relrb(picks);
-    return chosen;
-}
-
-// Objects picked one by one, each once, until Enter (true) or Esc (false).
-bool PickObjects(std::vector<Name>& chosen) {
-    for (;;) {
-        Name n{};
-        sds_point at;
-        int rc = sds_entsel("Wybierz obiekty: ", n.id, at);
-        if (rc == RTNORM) {
-            if (std::find(chosen.begin(), chosen.end(), n) == chosen.end()) {
-                chosen.push_back(n);
-            }
-        } else if (rc == RTNONE) {
-            return true;
-        } else if (rc == RTCAN) {
-            return false;
-        }
-    }
-}
-
-// The objects a command works on: the pick-first selection when there is one (it is then
-// used up), else objects picked one by one until Enter. False when the user cancelled.
-bool SelectObjects(std::vector<Name>& chosen) {
-    chosen = PickFirstSelection();
-    if (!chosen.empty()) {
-        sds_sssetfirst(nullptr, nullptr);
-        return true;
-    }
-    return PickObjects(chosen);
-}
-
 bool CmdErase(const std::vector<std::string>&) {
-    std::vector<Name> chosen;
+    std::vector<ObjectName> chosen;
     if (!SelectObjects(chosen)) {
         return true;
     }
     int erased = 0;
-    for (const Name& n : chosen) {
+    for (const ObjectName& n : chosen) {
         erased += sds_entdel(n.id) == RTNORM ? 1 : 0;
     }
     PrintLine("Usunięto obiektów: " + std::to_string(erased));
@@ -231,7 +179,7 @@ void SetShortVar(const char* name, short value) {
 }
 
 bool MoveOrCopy(const char* command) {
-    std::vector<Name> chosen;
+    std::vector<ObjectName> chosen;
     if (!SelectObjects(chosen) || chosen.empty()) {
         return true;
     }
@@ -245,7 +193,7 @@ bool MoveOrCopy(const char* command) {
     short copyMode = GetShortVar("COPYMODE", 0);
     SetShortVar("COPYMODE", 1);
     int done = 0;
-    for (const Name& n : chosen) {
+    for (const ObjectName& n : chosen) {
         done += sds_command(RTSTR, command, RTENAME, n.id, RTSTR, "", RTPOINT, base, RTPOINT,
                             target, RTNONE) == RTNORM
                     ? 1
@@ -267,15 +215,15 @@ bool CmdCopy(const std::vector<std::string>&) {
 }
 
 bool CmdSelect(const std::vector<std::string>&) {
-    std::vector<Name> chosen;
-    if (!PickObjects(chosen)) {
+    std::vector<ObjectName> chosen;
+    if (!PromptForObjects(chosen)) {
         return true;
     }
     sds_name set = {0, 0};
     if (sds_ssadd(nullptr, nullptr, set) != RTNORM) {
         return false;
     }
-    for (const Name& n : chosen) {
+    for (const ObjectName& n : chosen) {
         sds_ssadd(n.id, set, set);
     }
     sds_sssetfirst(nullptr, chosen.empty() ? nullptr : set);
@@ -290,9 +238,9 @@ void ListEntity(const sds_name entity) {
 }
 
 bool CmdList(const std::vector<std::string>&) {
-    const std::vector<Name> preselected = PickFirstSelection();
+    const std::vector<ObjectName> preselected = PickFirstSelection();
     if (!preselected.empty()) {
-        for (const Name& n : preselected) {
+        for (const ObjectName& n : preselected) {
             ListEntity(n.id);
         }
         return true;
@@ -474,20 +422,27 @@ bool CmdQuit(const std::vector<std::string>&) {
     return false;
 }
 
+// The commands that read their answers from their prompts take those typed after their
+// name too; the others read the words themselves.
 constexpr BuiltinCommand kBuiltins[] = {
-    {"LINE", CmdLine, true},      {"PLINE", CmdPline, true}, {"CIRCLE", CmdCircle, true},
-    {"ERASE", CmdErase, true},    {"MOVE", CmdMove, true},   {"COPY", CmdCopy, true},
-    {"SELECT", CmdSelect, false}, {"LIST", CmdList, false},  {"U", CmdU, false},
-    {"UNDO", CmdUndo, false},     {"REDO", CmdRedo, false},  {"SETVAR", CmdSetvar, true},
-    {"HELP", CmdHelp, false},     {"QUIT", CmdQuit, false},
+    {"LINE", CmdLine, true, true},      {"PLINE", CmdPline, true, true},
+    {"CIRCLE", CmdCircle, true, true},  {"ERASE", CmdErase, true, true},
+    {"MOVE", CmdMove, true, true},      {"COPY", CmdCopy, true, true},
+    {"SELECT", CmdSelect, false, true}, {"LIST", CmdList, false, true},
+    {"TEXT", CmdText, true, true},      {"MIRROR", CmdMirror, true, true},
+    {"ROTATE", CmdRotate, true, true},  {"CHPROP", CmdChprop, true, true},
+    {"U", CmdU, false, false},          {"UNDO", CmdUndo, false, false},
+    {"REDO", CmdRedo, false, false},    {"SETVAR", CmdSetvar, true, false},
+    {"HELP", CmdHelp, false, false},    {"QUIT", CmdQuit, false, false},
 };
 
 // The short names CAD users type.
 constexpr struct {
     const char* alias;
     const char* name;
-} kAliases[] = {{"L", "LINE"}, {"PL", "PLINE"}, {"C", "CIRCLE"}, {"E", "ERASE"},
-                {"M", "MOVE"}, {"CO", "COPY"},  {"LI", "LIST"}};
+} kAliases[] = {{"L", "LINE"},    {"PL", "PLINE"},  {"C", "CIRCLE"}, {"E", "ERASE"},
+                {"M", "MOVE"},    {"CO", "COPY"},   {"LI", "LIST"},  {"DT", "TEXT"},
+                {"MI", "MIRROR"}, {"RO", "ROTATE"}, {"CH", "CHPROP"}};
 
 }  // namespace
 

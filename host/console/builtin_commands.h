@@ -1,5 +1,6 @@
-// The host's own commands: drawing (LINE, PLINE, CIRCLE), editing (ERASE, MOVE, COPY),
-// selection and listing (SELECT, LIST), undo (U, UNDO, REDO), SETVAR, HELP and QUIT.
+// The host's own commands: drawing (LINE, PLINE, CIRCLE, TEXT), editing (ERASE, MOVE, COPY,
+// MIRROR, ROTATE, CHPROP), selection and listing (SELECT, LIST), undo (U, UNDO, REDO),
+// SETVAR, HELP and QUIT.
 #pragma once
 
 #include <string>
@@ -16,6 +17,9 @@ struct BuiltinCommand {
     const char* name;
     BuiltinHandler run;
     bool undoStep;  // false for the commands that work the journal or change nothing
+    // Whether the words typed after the name answer the command's prompts (SetAnswersOnLine)
+    // rather than being read by the command itself.
+    bool answersOnLine;
 };
 
 // The built-in of that name or alias (upper case, as CommandKey gives it), or null.

@@ -8,12 +8,13 @@
 #include <optional>
 
 #include "host/console/builtin_commands.h"
-#include "host/host.h"
 #include "host/console/input_sources.h"
 #include "host/console/input_text.h"
-#include "host/drawing/journal.h"
+#include "host/console/prompts.h"
 #include "host/console/run_status.h"
 #include "host/console/unsaved_work.h"
+#include "host/drawing/journal.h"
+#include "host/host.h"
 #include "platform/console.h"
 
 namespace host {
@@ -25,6 +26,11 @@ std::map<std::string, int>& ModuleCommands() {
 }
 
 std::map<std::string, VerbHandler>& Verbs() {
+    static std::map<std::string, VerbHandler> verbs;
+    return verbs;
+}
+
+std::map<std::string, VerbHandler>& TransparentVerbs() {
     static std::map<std::string, VerbHandler> verbs;
     return verbs;
 }
@@ -63,6 +69,16 @@ bool RunHostCommand(const std::string& name, bool undoStep, Body body) {
         CloseCommandStep();
     }
     return done;
+}
+
+// What a command line holds after its first word.
+std::string_view RestOfLine(std::string_view line) {
+    const size_t start = line.find_first_not_of(" \t");
+    if (start == std::string_view::npos) {
+        return {};
+    }
+    const size_t end = line.find_first_of(" \t", start);
+    return end == std::string_view::npos ? std::string_view() : line.substr(end);
 }
 
 bool IsCancel(const std::string& word) {
@@ -183,6 +199,49 @@ bool HasVerb(const std::string& name) {
     return Verbs().count(CommandKey(name)) != 0;
 }
 
+void RegisterTransparentVerb(const std::string& name, VerbHandler handler) {
+    std::string key = CommandKey(name);
+    if (key.empty()) {
+        return;
+    }
+    if (handler) {
+        TransparentVerbs()[key] = std::move(handler);
+    } else {
+        TransparentVerbs().erase(key);
+    }
+}
+
+bool RunTransparentLine(std::string_view line) {
+    std::vector<std::string> words = SplitWords(line);
+    if (words.empty() || words.front().size() < 2 || words.front().front() != '\'') {
+        return false;
+    }
+    const std::string typed = words.front().substr(1);
+    words.erase(words.begin());
+    auto verb = TransparentVerbs().find(CommandKey(typed));
+    if (verb == TransparentVerbs().end()) {
+        std::string names;
+        for (const auto& [name, handler] : TransparentVerbs()) {
+            names += (names.empty() ? "'" : ", '") + name;
+        }
+        PrintLine("Polecenia \"" + typed + "\" nie można wydać w trakcie innego polecenia" +
+                  (names.empty() ? "." : " (można: " + names + ")."));
+        NoteRefusedAnswer();
+        return true;
+    }
+    VerbHandler handler = verb->second;
+    bool done = false;
+    try {
+        done = handler(words);
+    } catch (const std::exception& e) {
+        PrintLine("Polecenie '" + verb->first + " przerwane: " + e.what());
+    }
+    if (!done) {
+        NoteRefusedAnswer();
+    }
+    return true;
+}
+
 void ForgetLastCommand() {
     g_lastCommand.clear();
 }
@@ -228,6 +287,11 @@ CommandRequest RunCommandLine() {
         NoteCommandLine(line->find_first_not_of(" \t") == std::string::npos ? g_lastCommand
                                                                             : *line);
         std::string typed = words.front();
+        // A transparent command typed at the command prompt is an ordinary one there.
+        if (typed.size() > 1 && typed.front() == '\'' &&
+            TransparentVerbs().count(CommandKey(typed.substr(1))) != 0) {
+            typed.erase(0, 1);
+        }
         std::string key = CommandKey(typed);
         words.erase(words.begin());
         if (auto m = ModuleCommands().find(key); m != ModuleCommands().end()) {
@@ -248,7 +312,27 @@ CommandRequest RunCommandLine() {
             }
         } else if (const BuiltinCommand* b = FindBuiltin(key)) {
             g_lastCommand = b->name;
-            done = RunHostCommand(key, b->undoStep, [&] { return b->run(words); });
+            done = RunHostCommand(key, b->undoStep, [&] {
+                if (!b->answersOnLine) {
+                    return b->run(words);
+                }
+                SetAnswersOnLine(words.empty() ? std::string_view() : RestOfLine(*line));
+                // None are left for the next command, however this one ends.
+                struct Forget {
+                    ~Forget() { TakeUnusedAnswers(); }
+                } forget;
+                bool ran = b->run({});
+                const std::vector<std::string> unused = TakeUnusedAnswers();
+                if (!unused.empty()) {
+                    std::string left;
+                    for (const std::string& answer : unused) {
+                        left += (left.empty() ? "" : " ") + answer;
+                    }
+                    PrintLine("Polecenie nie wykorzystało odpowiedzi: " + left);
+                    ran = false;
+                }
+                return ran;
+            });
         } else {
             PrintLine("Nieznane polecenie \"" + typed + "\". Wpisz HELP.");
         }

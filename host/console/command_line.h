@@ -58,6 +58,12 @@ std::string CommandKey(std::string_view typed);
 bool RunVerb(const std::string& name, const std::vector<std::string>& words);
 bool HasVerb(const std::string& name);
 
+// A line typed at a prompt inside a command that starts with an apostrophe: runs the
+// transparent verb it names and returns true (the prompt is then asked again); a name that is
+// no transparent verb is told and counts as a refused answer. False when the line is no such
+// command: it answers the prompt.
+bool RunTransparentLine(std::string_view line);
+
 // The names a user can type, sorted: built-ins, verbs and module commands.
 std::vector<std::string> KnownCommandNames();
 

@@ -49,6 +49,10 @@ int ReadKey(FILE* stream) {
     }
 }
 
+// How long a lone Esc waits for the rest of a key's sequence: a terminal sends a sequence
+// at once, a user pressing Esc sees it act at once.
+constexpr const char* kEscTimeoutMs = "50";
+
 int CancelLine(int, int key) {
     rl_replace_line("^C", 0);
     rl_point = rl_end;
@@ -172,6 +176,11 @@ TerminalInput::TerminalInput() : LineSource(false) {
     rl_catch_signals = 0;
     rl_getc_function = ReadKey;
     rl_bind_key(3, CancelLine);
+    // Esc is the user's Esc too, not the prefix of a Meta key: bound over the prefix, it
+    // cancels once no other key follows it within the key-sequence timeout, while the arrow
+    // keys, whose sequences start with Esc and arrive at once, keep working.
+    rl_bind_keyseq("\\e", CancelLine);
+    rl_variable_bind("keyseq-timeout", kEscTimeoutMs);
 }
 
 std::optional<std::string> TerminalInput::Fetch(std::string_view prompt) {
@@ -190,7 +199,8 @@ std::optional<std::string> TerminalInput::Fetch(std::string_view prompt) {
     }
     std::string line(raw);
     std::free(raw);
-    if (!line.empty()) {
+    // A cancel (Esc, Ctrl+C) is no line to recall with the arrow keys.
+    if (!line.empty() && line != "^C") {
         add_history(line.c_str());
     }
     ResetOutputColumn();

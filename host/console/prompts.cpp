@@ -2,17 +2,20 @@
 // classifies it, applies the pending initget conditions and either answers or asks again.
 #include "host/console/prompts.h"
 
+#include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
+#include <deque>
 #include <optional>
 #include <vector>
 
-#include "host/drawing/drawing_access.h"
+#include "host/console/command_line.h"
 #include "host/console/input_sources.h"
 #include "host/console/input_text.h"
-#include "host/drawing/picking.h"
 #include "host/console/run_status.h"
+#include "host/drawing/drawing_access.h"
+#include "host/drawing/picking.h"
 #include "host/sds.h"
 #include "platform/console.h"
 
@@ -29,6 +32,30 @@ struct Conditions {
 Conditions g_pending;
 std::optional<std::string> g_lastKeyword;  // what sds_getinput gives back
 double g_lastPoint[3] = {0.0, 0.0, 0.0};
+
+// Answers typed on the command line after the command's name (SetAnswersOnLine).
+struct AnswersOnLine {
+    std::deque<std::string> answers;
+    bool enter = false;  // the line's end, still to come
+};
+AnswersOnLine g_ahead;
+
+// The next answer: one typed on the command line, shown after its prompt, or a line read.
+std::optional<std::string> NextAnswer(std::string_view prompt,
+                                      const platform::InputRequest& request) {
+    if (!g_ahead.answers.empty()) {
+        std::string answer = std::move(g_ahead.answers.front());
+        g_ahead.answers.pop_front();
+        Print(answer + "\n");
+        return answer;
+    }
+    if (g_ahead.enter) {
+        g_ahead.enter = false;
+        Print("\n");
+        return std::string();
+    }
+    return platform::ReadLine(prompt, request);
+}
 
 // The conditions of one input call: taken once, so they never outlive that call.
 Conditions TakeConditions() {
@@ -108,6 +135,15 @@ platform::InputRequest RequestFor(Want want, const double* base, const Condition
     return request;
 }
 
+// What "?" at a prompt that takes keywords answers: the keywords on one line, in full.
+std::string KeywordListing(const std::vector<std::string>& keywords) {
+    std::string listing = "Opcje:";
+    for (const std::string& keyword : keywords) {
+        listing += " " + keyword;
+    }
+    return listing;
+}
+
 // Asks until the answer fits: RTNORM with a value, RTKWORD (RTNORM for Want::Keyword) with
 // a keyword, RTNONE, or RTCAN (Esc, or the end of the input).
 int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
@@ -117,11 +153,19 @@ int Ask(Want want, const char* prompt, const double* base, Outcome& out) {
     const platform::InputRequest request = RequestFor(want, base, c);
     for (;;) {
         Print(text);
-        std::optional<std::string> line = platform::ReadLine(text, request);
+        std::optional<std::string> line = NextAnswer(text, request);
         if (!line) {
             return RTCAN;
         }
+        // A transparent command runs inside this one; the prompt is then asked again.
+        if (RunTransparentLine(*line)) {
+            continue;
+        }
         Answer a = ClassifyAnswer(*line);
+        if (!c.keywords.empty() && a.kind == Answer::Kind::Text && a.text == "?") {
+            PrintLine(KeywordListing(c.keywords));
+            continue;
+        }
         const char* refusal = RefusalFor(want);
         switch (a.kind) {
             case Answer::Kind::Enter:
@@ -231,6 +275,46 @@ void ResetPromptState() {
     g_pending = Conditions{};
     g_lastKeyword.reset();
     std::memset(g_lastPoint, 0, sizeof g_lastPoint);
+    g_ahead = AnswersOnLine{};
+}
+
+int GetPickPoint(const char* prompt, const double* base, double point[3]) {
+    Outcome out;
+    const int rc = Ask(Want::Pick, prompt, base, out);
+    if (rc == RTNORM) {
+        std::memcpy(point, out.point, sizeof out.point);
+    }
+    return rc;
+}
+
+void SetAnswersOnLine(std::string_view rest) {
+    g_ahead = AnswersOnLine{};
+    size_t i = 0;
+    while (i < rest.size()) {
+        if (rest[i] == ' ' || rest[i] == '\t') {
+            ++i;
+            continue;
+        }
+        std::string answer;
+        if (rest[i] == '"') {
+            const size_t close = rest.find('"', i + 1);
+            const size_t end = close == std::string_view::npos ? rest.size() : close;
+            answer = std::string(rest.substr(i + 1, end - i - 1));
+            i = close == std::string_view::npos ? rest.size() : close + 1;
+        } else {
+            const size_t end = std::min(rest.find_first_of(" \t", i), rest.size());
+            answer = std::string(rest.substr(i, end - i));
+            i = end;
+        }
+        g_ahead.answers.push_back(std::move(answer));
+    }
+    g_ahead.enter = !g_ahead.answers.empty();
+}
+
+std::vector<std::string> TakeUnusedAnswers() {
+    std::vector<std::string> unused(g_ahead.answers.begin(), g_ahead.answers.end());
+    g_ahead = AnswersOnLine{};
+    return unused;
 }
 
 }  // namespace host
@@ -288,7 +372,7 @@ int sds_getstring(int allowSpaces, const char* prompt, char* result) {
     host::g_lastKeyword.reset();
     std::string text = prompt != nullptr ? prompt : "";
     host::Print(text);
-    std::optional<std::string> line = platform::ReadLine(text);
+    std::optional<std::string> line = host::NextAnswer(text, {});
     if (!line || host::ClassifyAnswer(*line).kind == host::Answer::Kind::Cancel) {
         host::CopyToBuffer("", result, host::kResultSize);
         return RTCAN;

@@ -1,8 +1,11 @@
 // The question about unsaved changes and saving under the drawing's own file name.
 #include "host/console/unsaved_work.h"
 
-#include "host/drawing/document.h"
+#include <filesystem>
+#include <string>
+
 #include "host/console/input_sources.h"
+#include "host/drawing/document.h"
 #include "host/sds.h"
 
 namespace host {
@@ -13,6 +16,15 @@ DrawingSaver g_saver = nullptr;
 constexpr const char* kQuestion = "Zapisać zmiany w rysunku? [Tak/Nie/Anuluj]: ";
 constexpr const char* kNamePrompt = "Nazwa pliku rysunku: ";
 
+// A name given without an extension is saved as a drawing file, as CAD programs do.
+std::string WithDrawingExtension(const std::string& name) {
+    const std::filesystem::path path(name);
+    if (!path.has_filename() || path.has_extension()) {
+        return name;
+    }
+    return name + ".dxf";
+}
+
 }  // namespace
 
 void SetDrawingSaver(DrawingSaver saver) {
@@ -20,7 +32,8 @@ void SetDrawingSaver(DrawingSaver saver) {
 }
 
 Outcome SaveDrawing(const std::string& path) {
-    std::string name = path.empty() ? DrawingFile() : path;
+    // The drawing's own file keeps its name; a name given gets the extension it lacks.
+    std::string name = path.empty() ? DrawingFile() : WithDrawingExtension(path);
     if (name.empty()) {
         char typed[512] = "";
         if (sds_getstring(1, kNamePrompt, typed) != RTNORM || typed[0] == '\0') {
@@ -31,6 +44,7 @@ Outcome SaveDrawing(const std::string& path) {
         if (name.size() >= 2 && name.front() == '"' && name.back() == '"') {
             name = name.substr(1, name.size() - 2);  // a name with blanks, quoted as at SAVE
         }
+        name = WithDrawingExtension(name);
     }
     if (g_saver == nullptr) {
         PrintLine("Nie można zapisać rysunku " + name + ": ten program nie zapisuje plików.");

@@ -16,6 +16,7 @@
 #include <cstdlib>
 
 #include "host/drawing/object_rules.h"
+#include "host/drawing/standard_linetypes.h"
 
 namespace host {
 
@@ -80,6 +81,13 @@ Database Database::Empty() {
 
 Database::Database() : Database(EmptyTag{}) {
     EnsureStandardContents();
+    // A new drawing offers the standard line types too; one read from a file keeps its own.
+    for (const StandardLinetype& linetype : kStandardLinetypes) {
+        GroupList body;
+        body.AddText(2, linetype.name);
+        body.Append(LinetypeEntryBody(linetype));
+        MakeStandard("LTYPE", Category::TableEntry, Table("LTYPE"), body);
+    }
 }
 
 ObjectId Database::MakeStandard(std::string_view type, Category category, ObjectId owner,
@@ -469,6 +477,16 @@ ObjectId Database::ReserveHandle(Handle handle) {
         counters_.seed = Handle{handle.value + 1};
     }
     return id;
+}
+
+bool Database::SetLinetypeScale(double scale) {
+    if (!std::isfinite(scale) || scale <= 0 || scale > 1e15)
+        return false;
+    if (scale != counters_.linetypeScale) {
+        RecordCounters();
+        counters_.linetypeScale = scale;
+    }
+    return true;
 }
 
 bool Database::SetHandleSeed(Handle seed) {

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "host/drawing/change_log.h"
+#include "host/drawing/entity_motion.h"
 #include "host/drawing/group_index.h"
 #include "host/drawing/group_list.h"
 #include "host/drawing/pick_grid.h"
@@ -104,9 +105,11 @@ struct FileSections {
     std::vector<std::pair<int, std::string>> extraSections;
 };
 
-// The drawing-wide counters that the undo journal restores with the objects.
+// The drawing-wide values that the undo journal restores with the objects.
 struct Counters {
     Handle seed;  // the next handle to give out; above every handle in use
+    // LTSCALE, kept in the file's header: the factor of every line type's pattern.
+    double linetypeScale = 1.0;
     friend bool operator==(const Counters&, const Counters&) = default;
 };
 
@@ -210,6 +213,11 @@ class Database {
     // Moves an entity's geometry by a displacement: its positions, not its directions (what is
     // which depends on the type), and the entities that follow it with it.
     bool Translate(ObjectId entity, const double delta[3]);
+    // Turns or mirrors an entity and the entities that follow it (with `copy`, a deep copy of
+    // them, the original staying). The entity moved, or none with the reason when a kind
+    // cannot be carried so (see entity_motion.h); the drawing is then unchanged.
+    ObjectId Transform(ObjectId entity, const PlaneMotion& motion, bool copy,
+                       std::string* error = nullptr);
     // Makes a copy of a live entity with a new handle; its extension dictionary and every
     // record and dictionary under it are copied too, and the entities that follow it.
     // Returns the copy, or none.
@@ -220,6 +228,9 @@ class Database {
     // For file readers: the slot of a handle, reserving an absent one for a forward
     // reference (Make with that handle later fills it).
     ObjectId ReserveHandle(Handle handle);
+    // Sets LTSCALE; refused (false) unless finite, above zero and at most 1e15.
+    bool SetLinetypeScale(double scale);
+    double LinetypeScale() const { return counters_.linetypeScale; }
     // Sets the handle seed; refused (false) when not above every handle in use.
     bool SetHandleSeed(Handle seed);
 

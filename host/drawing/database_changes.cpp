@@ -474,6 +474,53 @@ void Database::TranslateOne(ObjectId entity, const double delta[3]) {
     Store(entity, std::move(moved));
 }
 
+ObjectId Database::Transform(ObjectId entity, const PlaneMotion& motion, bool copy,
+                             std::string* error) {
+    std::string reason = "the object is deleted or no entity";
+    auto refuse = [&]() {
+        if (error)
+            *error = reason;
+        return ObjectId{};
+    };
+    const Object* original = FindLive(entity);
+    if (!original || original->category != Category::Entity)
+        return refuse();
+    // The entity and what follows it: a copy has the live followers only, as DeepCopy makes
+    // it; a move carries them all, as Translate does.
+    auto partsOf = [&](ObjectId id) {
+        std::vector<ObjectId> parts{id};
+        for (ObjectId follower : Followers(id)) {
+            if (!copy || FindLive(follower))
+                parts.push_back(follower);
+        }
+        return parts;
+    };
+    auto movedBodies = [&](const std::vector<ObjectId>& parts, std::vector<GroupList>& bodies) {
+        bodies.assign(parts.size(), GroupList{});
+        for (size_t i = 0; i < parts.size(); ++i) {
+            const Object& part = objects_[parts[i].value];
+            if (!MovedBody(TypeName(part), part.body, part.reactorCount, motion, bodies[i],
+                           reason)) {
+                return false;
+            }
+        }
+        return true;
+    };
+    std::vector<GroupList> bodies;
+    if (!movedBodies(partsOf(entity), bodies))
+        return refuse();
+    const ObjectId target = copy ? DeepCopy(entity) : entity;
+    const std::vector<ObjectId> parts = partsOf(target);
+    if (copy && !movedBodies(parts, bodies))
+        return refuse();  // not reached: the copy's bodies are the original's
+    for (size_t i = 0; i < parts.size(); ++i) {
+        Object moved = objects_[parts[i].value];
+        moved.body = std::move(bodies[i]);
+        Store(parts[i], std::move(moved));
+    }
+    return target;
+}
+
 ObjectId Database::CopyTree(ObjectId source, ObjectId newOwner, int depth) {
     const Object* found = Find(source);
     if (!found || depth > 64)

@@ -24,6 +24,9 @@ int OpenUndoGroups();
 // The point snapped by the running object snaps (OSMODE), for the input functions; false
 // when no running snap is on, they are suspended (bit 16384) or nothing snaps.
 bool SnapWithRunningModes(const sds_point point, sds_point result);
+// Makes the standard line type of that name (DASHED, CENTER, HIDDEN; CONTINUOUS is always
+// there) in the current drawing when it has no line type so named; false for another name.
+bool EnsureStandardLinetype(const std::string& name);
 
 // What changed in the current drawing since a version a viewer shows: the drawing (its serial)
 // and version now, and the objects changed after that version, each once, in the order of

@@ -1,10 +1,12 @@
 // Entity geometry for picking and snaps: polylines with bulge arcs, circles, arcs, texts as
-// boxes, hatch boundaries, points.
+// boxes, hatch boundaries and the inside of solid fills, points.
 #include "host/drawing/entity_geometry.h"
 
 #include <cmath>
 #include <numbers>
 #include <string>
+
+#include "host/drawing/text_extent.h"
 
 namespace host {
 
@@ -108,14 +110,28 @@ Vec2 PieceMidpoint(const Piece& piece) {
     return {(piece.a.x + piece.b.x) / 2, (piece.a.y + piece.b.y) / 2};
 }
 
+double EstimatedTextWidth(std::string_view text, double height, double widthFactor) {
+    double characters = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, "%%") == 0 && i + 2 < text.size()) {
+            i += 2;
+        } else if ((static_cast<unsigned char>(text[i]) & 0xC0) == 0x80) {
+            continue;
+        }
+        ++characters;
+    }
+    return 0.6 * height * widthFactor * characters;
+}
+
 std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
     std::vector<Piece> pieces;
     const std::string_view type = drawing.TypeName(entity);
     std::vector<Vec2> points;
     std::vector<double> bulges;
     Vec2 p10, p11;
+    bool has11 = false;
     double radius = 0, height = 0, rotation = 0, start = 0, end = 0;
-    int flags = 0;
+    int flags = 0, horizontal = 0, vertical = 0;
     std::string_view text;
     bool closedPath = false;
     bool collecting = false;  // inside a hatch's polyline boundary path
@@ -140,6 +156,7 @@ std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
                 break;
             case 11:
                 p11 = {group.point[0], group.point[1]};
+                has11 = true;
                 break;
             case 40:
                 radius = height = group.real;
@@ -157,8 +174,12 @@ std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
             case 70:
                 flags = group.integer;
                 break;
+            case 72:
+                horizontal = group.integer;
+                break;
             case 73:
                 closedPath = group.integer != 0;
+                vertical = group.integer;
                 break;
             case 93:
                 if (type == "HATCH" && group.integer > 0) {
@@ -192,24 +213,65 @@ std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity) {
         spot.a = spot.b = p10;
         pieces.push_back(spot);
     } else if (type == "TEXT") {
-        // An approximate box: characters about 0.6 of the height wide, turned by the rotation.
-        double width = height * 0.6 * static_cast<double>(text.size());
+        // The box the characters cover, from the point the alignment refers to: the second
+        // point but for texts on their base line at the left and aligned or fitted ones.
+        const bool fromFirst =
+            horizontal == 3 || horizontal == 5 || (horizontal == 0 && vertical == 0) || !has11;
+        const Vec2 at = fromFirst ? p10 : p11;
+        const TextExtent box =
+            TextExtentOf(height, TextAdvanceEm(ShownCharacters(text)), horizontal, vertical);
         double c = std::cos(rotation);
         double s = std::sin(rotation);
         auto corner = [&](double u, double v) {
-            return Vec2{p10.x + u * c - v * s, p10.y + u * s + v * c};
+            return Vec2{at.x + u * c - v * s, at.y + u * s + v * c};
         };
-        Vec2 box[4] = {corner(0, 0), corner(width, 0), corner(width, height), corner(0, height)};
+        Vec2 corners[4] = {corner(box.left, -box.below), corner(box.right, -box.below),
+                           corner(box.right, box.above), corner(box.left, box.above)};
         for (int i = 0; i < 4; ++i) {
-            pieces.push_back(SegmentPiece(box[i], box[(i + 1) % 4]));
+            pieces.push_back(SegmentPiece(corners[i], corners[(i + 1) % 4]));
             pieces.back().endsSnap = false;
         }
         Piece insertion;
-        insertion.a = insertion.b = p10;
+        insertion.a = insertion.b = at;
         insertion.endsSnap = false;
         pieces.push_back(insertion);
     }
     return pieces;
+}
+
+bool IsSolidFill(const Database& drawing, const Object& entity) {
+    if (drawing.TypeName(entity) != "HATCH")
+        return false;
+    for (const Group& group : entity.body) {
+        if (group.code == 70)
+            return (group.integer & 1) != 0;
+    }
+    return false;
+}
+
+bool InsideRegion(const std::vector<Piece>& pieces, Vec2 p) {
+    // Crossings of the ray from p towards +x: an odd count is inside.
+    int crossings = 0;
+    for (const Piece& piece : pieces) {
+        if (piece.kind == Piece::Kind::Segment) {
+            if ((piece.a.y > p.y) != (piece.b.y > p.y)) {
+                const double t = (p.y - piece.a.y) / (piece.b.y - piece.a.y);
+                if (piece.a.x + t * (piece.b.x - piece.a.x) > p.x)
+                    ++crossings;
+            }
+        } else if (piece.kind == Piece::Kind::Arc) {
+            const double dy = p.y - piece.centre.y;
+            if (std::fabs(dy) >= piece.radius)
+                continue;
+            const double dx = std::sqrt(piece.radius * piece.radius - dy * dy);
+            for (double x : {piece.centre.x - dx, piece.centre.x + dx}) {
+                const double angle = std::atan2(dy, x - piece.centre.x);
+                if (x > p.x && NormalAngle(angle - piece.start) < piece.sweep)
+                    ++crossings;
+            }
+        }
+    }
+    return crossings % 2 == 1;
 }
 
 }  // namespace host

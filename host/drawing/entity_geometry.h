@@ -2,6 +2,7 @@
 // segments, arcs and single points.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "host/drawing/database.h"
@@ -23,8 +24,15 @@ struct Piece {
     bool endsSnap = true;  // whether a and b are endpoints (not for circles)
 };
 
-// The pieces of a live entity's geometry (empty for kinds without geometry).
+// The pieces of a live entity's geometry (empty for kinds without geometry). A text is the box
+// its characters cover in the measured font, placed by its alignment.
 std::vector<Piece> EntityPieces(const Database& drawing, const Object& entity);
+
+// Whether the entity is a solid fill (a hatch with the solid-fill flag): a point inside it lies
+// on it.
+bool IsSolidFill(const Database& drawing, const Object& entity);
+// Whether the point lies inside the region that the pieces bound (closed paths; even-odd).
+bool InsideRegion(const std::vector<Piece>& pieces, Vec2 p);
 
 // The point of a piece nearest to p, and its distance.
 Vec2 NearestOnPiece(const Piece& piece, Vec2 p);
@@ -32,5 +40,9 @@ double Distance(Vec2 a, Vec2 b);
 
 // Midpoint of a segment or arc piece.
 Vec2 PieceMidpoint(const Piece& piece);
+
+// About how wide a single-line text is: each character as shown ("%%c" one, a UTF-8
+// sequence one) 0.6 of the height, times the width factor.
+double EstimatedTextWidth(std::string_view text, double height, double widthFactor = 1.0);
 
 }  // namespace host

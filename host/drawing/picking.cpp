@@ -1,4 +1,5 @@
 // Picking and object snaps against the entities' geometry.
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <numbers>
@@ -37,7 +38,9 @@ void ForEachEntityNear(Vec2 p, Visit visit) {
         if (!object)
             continue;
         const std::vector<Piece> pieces = EntityPieces(drawing, *object);
-        const double distance = DistanceToEntity(pieces, p);
+        const double distance = IsSolidFill(drawing, *object) && InsideRegion(pieces, p)
+                                    ? 0.0
+                                    : DistanceToEntity(pieces, p);
         if (!pieces.empty() && distance <= aperture)
             visit(id, pieces, distance);
     }
@@ -113,6 +116,25 @@ bool PickEntityAt(const sds_point point, sds_name entity) {
         return false;
     ToName(found, entity);
     return true;
+}
+
+std::vector<ObjectId> EntitiesAt(const sds_point point) {
+    std::vector<std::pair<double, ObjectId>> found;
+    if (point == nullptr)
+        return {};
+    // Visited in the order the entities were made: a stable sort keeps that order among
+    // equal distances, and the walk from the back puts the one made last first.
+    ForEachEntityNear({point[0], point[1]},
+                      [&](ObjectId id, const std::vector<Piece>&, double distance) {
+                          found.emplace_back(-distance, id);
+                      });
+    std::stable_sort(found.begin(), found.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<ObjectId> nearestFirst;
+    nearestFirst.reserve(found.size());
+    for (auto it = found.rbegin(); it != found.rend(); ++it)
+        nearestFirst.push_back(it->second);
+    return nearestFirst;
 }
 
 bool SnapPoint(const sds_point point, unsigned modes, sds_point result) {

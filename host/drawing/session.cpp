@@ -6,6 +6,8 @@
 #include "host/drawing/document.h"
 #include "host/drawing/drawing_access.h"
 #include "host/drawing/journal.h"
+#include "host/drawing/object_rules.h"
+#include "host/drawing/standard_linetypes.h"
 
 namespace host {
 
@@ -140,6 +142,22 @@ const std::string& LastError() {
 bool IsHighlighted(const sds_name entity) {
     ObjectId id = FromName(entity);
     return id && GetSession().highlighted.contains(id.value);
+}
+
+bool EnsureStandardLinetype(const std::string& name) {
+    Database& drawing = CurrentDrawing();
+    if (EqualNoCase(name, "CONTINUOUS"))
+        return true;
+    const StandardLinetype* linetype = FindStandardLinetype(name);
+    if (!linetype)
+        return false;
+    if (drawing.FindTableEntry("LTYPE", name))
+        return true;
+    GroupList list;
+    list.AddText(0, "LTYPE");
+    list.AddText(2, linetype->name);
+    list.Append(LinetypeEntryBody(*linetype));
+    return static_cast<bool>(drawing.Make(list));
 }
 
 const std::vector<std::string>& LoadedMenus() {

@@ -27,6 +27,7 @@ struct SystemVariables {
     int16_t copyMode = 0;
     int16_t pickBox = 3;
     double viewSize = 1000.0;
+    double textSize = 5.0;  // the height TEXT offers: the last one given
 };
 
 struct Session {

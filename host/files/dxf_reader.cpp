@@ -297,6 +297,8 @@ bool Reader::ReadHeader() {
                 skipVariable = true;
                 continue;
             }
+            if (variable == "$LTSCALE" && tag.code == 40)
+                db_.SetLinetypeScale(number);  // refused unless above zero: the default stays
         }
         kept.push_back(tag);
     }

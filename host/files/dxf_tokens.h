@@ -11,6 +11,11 @@
 
 namespace host::dxf {
 
+// The group codes the format defines, from the application codes (-5..-1) to the last
+// extended-data code; a file with any other holds no DXF group there.
+inline constexpr int kFirstGroupCode = -5;
+inline constexpr int kLastGroupCode = 1071;
+
 struct Tag {
     int code = 0;
     std::string_view value;
@@ -47,6 +52,12 @@ class Tokens {
         auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), tag.code);
         if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
             error_ = "oczekiwano kodu grupy, a jest \"" + Printable(codeLine) + "\"";
+            errorLine_ = line_;
+            return false;
+        }
+        if (tag.code < kFirstGroupCode || tag.code > kLastGroupCode) {
+            error_ = "kod grupy " + std::to_string(tag.code) + " spoza zakresu DXF (" +
+                     std::to_string(kFirstGroupCode) + ".." + std::to_string(kLastGroupCode) + ")";
             errorLine_ = line_;
             return false;
         }

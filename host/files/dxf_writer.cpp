@@ -11,13 +11,12 @@
 #include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 #include <unordered_map>
 
+#include "host/drawing/object_rules.h"
 #include "host/files/dxf_angles.h"
 #include "host/files/dxf_text.h"
-#include "host/drawing/object_rules.h"
 
 namespace host {
 namespace {
@@ -25,16 +24,27 @@ namespace {
 constexpr const char* kTableOrder[] = {"VPORT", "LTYPE", "LAYER",    "STYLE",       "VIEW",
                                        "UCS",   "APPID", "DIMSTYLE", "BLOCK_RECORD"};
 
+// A header value as a number; NaN when it is none.
+double ParsedReal(std::string_view text) {
+    double value = 0;
+    auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && end == text.data() + text.size() ? value : std::nan("");
+}
+
 class Writer {
   public:
     explicit Writer(const Database& db) : db_(db), writable_(db.SlotCount(), -1) {}
     std::string Run();
 
   private:
+    // The code right-aligned in three columns; any int fits the buffer.
     void Code(int code) {
-        char text[8];
-        int n = std::snprintf(text, sizeof text, "%3d\n", code);
-        out_.append(text, static_cast<size_t>(n));
+        char text[16];
+        const auto [end, ec] = std::to_chars(text, text + sizeof text, code);
+        const size_t n = static_cast<size_t>(end - text);
+        out_.append(n < 3 ? 3 - n : 0, ' ');
+        out_.append(text, n);
+        out_ += '\n';
     }
     void Text(int code, std::string_view value) {
         Code(code);
@@ -279,22 +289,31 @@ void Writer::Header() {
     Raw(0, "ENDSEC");
 }
 
-// The variables of the file the drawing came from, as they were, with the handle seed of
-// now; a drawing made here gets the host's own.
+// The variables of the file the drawing came from, as they were, with the handle seed and
+// LTSCALE of now; a drawing made here gets the host's own.
 void Writer::HeaderVariables(const double low[3], const double high[3]) {
     const auto& kept = db_.fileSections.header;
+    const double linetypeScale = db_.LinetypeScale();
     if (!kept.empty()) {
         bool seed = false;
-        bool inSeed = false;
+        bool scaleWritten = false;
+        enum class In { Other, Seed, Scale } in = In::Other;
         for (const auto& [code, value] : kept) {
             if (code == 9) {
-                inSeed = value == "$HANDSEED";
+                in = value == "$HANDSEED" ? In::Seed : value == "$LTSCALE" ? In::Scale : In::Other;
                 Raw(9, value);
-                if (inSeed) {
+                if (in == In::Seed) {
                     Raw(5, db_.HandleSeed().ToText());
                     seed = true;
                 }
-            } else if (!inSeed) {
+            } else if (in == In::Scale && code == 40 && !scaleWritten) {
+                // The file's own text while the value is unchanged, so its bytes come back.
+                if (ParsedReal(value) == linetypeScale)
+                    Raw(40, value);
+                else
+                    Real(40, linetypeScale);
+                scaleWritten = true;
+            } else if (in != In::Seed && in != In::Scale) {
                 if (KindOfGroup(code) == ValueKind::Text)
                     Text(code, value);
                 else
@@ -304,6 +323,10 @@ void Writer::HeaderVariables(const double low[3], const double high[3]) {
         if (!seed) {
             Raw(9, "$HANDSEED");
             Raw(5, db_.HandleSeed().ToText());
+        }
+        if (!scaleWritten && linetypeScale != 1.0) {
+            Raw(9, "$LTSCALE");
+            Real(40, linetypeScale);
         }
         return;
     }
@@ -327,6 +350,8 @@ void Writer::HeaderVariables(const double low[3], const double high[3]) {
     Raw(2, "Standard");
     Raw(9, "$CELTYPE");
     Raw(6, "ByLayer");
+    Raw(9, "$LTSCALE");
+    Real(40, linetypeScale);
     Raw(9, "$LUNITS");
     Int(70, 2);
     Raw(9, "$HANDSEED");

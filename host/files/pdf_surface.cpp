@@ -12,8 +12,9 @@
 #include <cstdlib>
 #include <initializer_list>
 #include <new>
+#include <vector>
 
-#include "host/files/svg_font_metrics.h"
+#include "host/drawing/font_metrics.h"
 #include "platform/utf8.h"
 
 namespace host {
@@ -95,7 +96,7 @@ PdfSurface::PdfSurface(double width, double height, const std::string& title)
     cairo_t* cr = cairo_->cr;
     cairo_set_source_rgb(cr, 1, 1, 1);
     cairo_paint(cr);
-    cairo_select_font_face(cr, svg::kDejaVuSans.family, CAIRO_FONT_SLANT_NORMAL,
+    cairo_select_font_face(cr, kDejaVuSans.family, CAIRO_FONT_SLANT_NORMAL,
                            CAIRO_FONT_WEIGHT_NORMAL);
 }
 
@@ -199,7 +200,15 @@ void PdfSurface::StrokePath(const svg::Pen& pen, double width) {
     cairo_set_line_width(cr, width);
     cairo_set_line_join(cr, CAIRO_LINE_JOIN_ROUND);
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_ROUND);
+    // The pattern's lengths; one that starts with a gap starts with a dash of no length.
+    std::vector<double> dashes;
+    if (!pen.dashes.empty() && pen.dashes.front() < 0)
+        dashes.push_back(0);
+    for (double dash : pen.dashes)
+        dashes.push_back(std::fabs(dash));
+    cairo_set_dash(cr, dashes.data(), static_cast<int>(dashes.size()), 0);
     cairo_stroke(cr);
+    cairo_set_dash(cr, nullptr, 0, 0);
 }
 
 void PdfSurface::FillPath(const svg::Pen& pen, double opacity) {
@@ -252,7 +261,7 @@ void PdfSurface::Text(const SheetText& text) {
     // Under- and overlines as the font places them, near its descent and above its capitals.
     const double em = text.size;
     const double cap =
-        static_cast<double>(svg::kDejaVuSans.capHeight) / svg::kDejaVuSans.unitsPerEm;
+        static_cast<double>(kDejaVuSans.capHeight) / kDejaVuSans.unitsPerEm;
     for (size_t i = 0; i < pieces.size(); ++i) {
         const svg::TextRun& run = (*text.runs)[i];
         cairo_move_to(cr, x, 0);

@@ -15,6 +15,23 @@ using svg::Vertex;
 
 // A point (POINT) plots as a dot of this radius.
 constexpr double kDotMm = 0.396875;
+// A line type's pattern shorter than this on paper is drawn as a continuous line, as a
+// plotter draws it.
+constexpr double kFinestPatternMm = 0.5;
+
+// The item's pen with its pattern on the sheet: scaled as the drawing is (LTSCALE is in it
+// already), or none when too fine to show.
+svg::Pen SheetPen(const svg::Pen& pen, const SheetMap& sheet) {
+    svg::Pen out = pen;
+    double length = 0;
+    for (double& dash : out.dashes) {
+        dash *= sheet.scale;
+        length += std::fabs(dash);
+    }
+    if (!(length >= kFinestPatternMm * sheet.unitsPerMm))
+        out.dashes.clear();
+    return out;
+}
 
 class Placer {
   public:
@@ -99,7 +116,7 @@ void DrawPlotItems(const std::vector<Item>& items, const SheetMap& sheet, PlotSu
                 if (item.fill)
                     surface.FillPath(item.pen, item.opacity);
                 else
-                    surface.StrokePath(item.pen, stroke);
+                    surface.StrokePath(SheetPen(item.pen, sheet), stroke);
                 break;
             case Item::Kind::Circle:
                 if (item.fill) {
@@ -107,7 +124,7 @@ void DrawPlotItems(const std::vector<Item>& items, const SheetMap& sheet, PlotSu
                                  item.pen);
                 } else {
                     surface.Circle(place.X(item.cx), place.Y(item.cy), item.r * sheet.scale,
-                                   item.pen, stroke);
+                                   SheetPen(item.pen, sheet), stroke);
                 }
                 break;
             case Item::Kind::Text:

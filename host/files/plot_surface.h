@@ -34,7 +34,8 @@ class PlotSurface {
     // An elliptical arc on the sheet, ending at (x, y).
     virtual void EllipticTo(const svg::Elliptic& arc, double x, double y) = 0;
     virtual void ClosePath() = 0;
-    // Ends the path: drawn with the pen `width` sheet units wide, round joins and ends.
+    // Ends the path: drawn with the pen `width` sheet units wide, round joins and ends, in
+    // dashes when the pen has a pattern (circles too).
     virtual void StrokePath(const svg::Pen& pen, double width) = 0;
     // Ends the path: filled (even-odd) with the pen's ink, `opacity` of it covering.
     virtual void FillPath(const svg::Pen& pen, double opacity) = 0;

@@ -45,6 +45,7 @@ class Walk {
     void IndexOwned();
     bool Visible(const Object& object, const uint32_t* byBlock, uint32_t& colour,
                  double& pen) const;
+    std::vector<double> Dashes(const Object& object) const;
     void Draw(ObjectId id, const Object& object, uint32_t colour, double pen, const Place& place);
     void DrawOwned(ObjectId owner, const Place& place);
     void DrawInsert(ObjectId id, const Object& object, uint32_t colour, const Place& place);
@@ -198,6 +199,41 @@ bool Walk::Visible(const Object& object, const uint32_t* byBlock, uint32_t& colo
     return true;
 }
 
+// The pattern of the entity's line type (its own, else its layer's), times LTSCALE and the
+// entity's own scale (group 48); empty for a continuous line, one taken from its block, and
+// one whose type the drawing does not define.
+std::vector<double> Walk::Dashes(const Object& object) const {
+    std::string_view name = "BYLAYER";
+    double scale = db_.LinetypeScale();
+    for (const Group& group : object.body) {
+        if (group.code == 6)
+            name = group.text;
+        if (group.code == 48 && group.real > 0)
+            scale *= group.real;
+    }
+    if (EqualNoCase(name, "BYLAYER")) {
+        name = "CONTINUOUS";
+        const Object* layer = db_.Find(db_.FindTableEntry("LAYER", db_.LayerName(object)));
+        Group own;
+        if (layer && layer->body.Find(6, own))
+            name = own.text;
+    }
+    std::vector<double> dashes;
+    const Object* linetype = db_.Find(db_.FindTableEntry("LTYPE", name));
+    if (!linetype || EqualNoCase(name, "CONTINUOUS") || EqualNoCase(name, "BYBLOCK"))
+        return dashes;
+    double length = 0;
+    for (const Group& group : linetype->body) {
+        if (group.code == 49 && std::isfinite(group.real)) {
+            dashes.push_back(group.real * scale);
+            length += std::fabs(group.real);
+        }
+    }
+    if (!(length > 0))
+        dashes.clear();
+    return dashes;
+}
+
 void Walk::LeaveOut(ObjectId id, const Object& object) {
     if (leftIds_.insert(id.value).second)
         ++plot_.leftOut[std::string(db_.TypeName(object))];
@@ -254,8 +290,12 @@ void Walk::Draw(ObjectId id, const Object& object, uint32_t colour, double pen,
         return;
     }
     const Affine map = place.map.After(shape.plane);
+    std::vector<double> dashes = Dashes(object);
+    for (double& dash : dashes)
+        dash *= map.Scale();
     for (Item& item : shape.items) {
-        item.pen = svg::Pen{OnPaper(colour & 0xFFFFFFu), pen};
+        item.pen = svg::Pen{OnPaper(colour & 0xFFFFFFu), pen,
+                            item.kind == Item::Kind::Text ? std::vector<double>{} : dashes};
         svg::TransformItem(item, map);
         if (!svg::Sane(item)) {
             LeaveOut(id, object);

@@ -5,8 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "host/files/svg_font_metrics.h"
-
 namespace host::svg {
 
 Affine Affine::Of(double a, double b, double c, double d, double e, double f) {
@@ -150,24 +148,6 @@ Ring EllipseRing(double cx, double cy, const double m[4], double t0, double t1, 
     return ring;
 }
 
-double TextAdvanceEm(std::string_view utf8) {
-    double em = 0;
-    for (size_t i = 0; i < utf8.size();) {
-        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        const int length = lead < 0x80    ? 1
-                           : lead >= 0xF0 ? 4
-                           : lead >= 0xE0 ? 3
-                           : lead >= 0xC0 ? 2
-                                          : 1;
-        char32_t c = length == 1 ? lead : lead & (0x3F >> (length - 1));
-        for (int k = 1; k < length && i + static_cast<size_t>(k) < utf8.size(); ++k)
-            c = (c << 6) | (static_cast<unsigned char>(utf8[i + static_cast<size_t>(k)]) & 0x3F);
-        em += AdvanceEm(c);
-        i += static_cast<size_t>(length);
-    }
-    return em;
-}
-
 double TextAdvanceEm(const std::vector<TextRun>& runs) {
     std::string shown;
     for (const TextRun& run : runs)
@@ -175,47 +155,17 @@ double TextAdvanceEm(const std::vector<TextRun>& runs) {
     return TextAdvanceEm(shown);
 }
 
-double EmOfHeight(double height) {
-    return height * kDejaVuSans.unitsPerEm / kDejaVuSans.capHeight;
-}
-
 namespace {
 
 // The text's extent along its base line and across it, from its insertion point.
-struct TextBox {
-    double left, right, below, above;
-};
-
-TextBox BoxOf(const Item& text) {
-    const double em = EmOfHeight(text.height);
-    const double width = text.advance * em;
-    const double descent = em * kDejaVuSans.descent / kDejaVuSans.unitsPerEm;
-    TextBox box{0, width, descent, text.height};
-    const int h = text.horizontal;
-    if (h == 1 || h == 4) {
-        box.left = -width / 2, box.right = width / 2;
-    } else if (h == 2) {
-        box.left = -width, box.right = 0;
-    }
-    // Vertical alignment moves the base line: 1 bottom of the descenders, 2 middle of the
-    // capitals, 3 their top; a text centred both ways ("middle") is centred on its capitals.
-    double lift = 0;
-    const int v = h == 4 ? 2 : (h == 3 || h == 5) ? 0 : text.vertical;
-    if (v == 1)
-        lift = descent;
-    else if (v == 2)
-        lift = -text.height / 2;
-    else if (v == 3)
-        lift = -text.height;
-    box.below -= lift;
-    box.above += lift;
-    return box;
+TextExtent BoxOf(const Item& text) {
+    return TextExtentOf(text.height, text.advance, text.horizontal, text.vertical);
 }
 
 }  // namespace
 
 void TextBaseline(const Item& text, double& x, double& y) {
-    const TextBox box = BoxOf(text);
+    const TextExtent box = BoxOf(text);
     const double turn = text.rotation * kPi / 180;
     const double ux = std::cos(turn), uy = std::sin(turn);
     const double lift = box.above - text.height;  // how far the base line rises
@@ -291,7 +241,7 @@ void AddItemBounds(const Item& item, Bounds& bounds) {
             }
             return;
         case Item::Kind::Text: {
-            const TextBox box = BoxOf(item);
+            const TextExtent box = BoxOf(item);
             const double turn = item.rotation * kPi / 180;
             const double ux = std::cos(turn), uy = std::sin(turn);
             for (double along : {box.left, box.right}) {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "host/drawing/text_extent.h"
+
 namespace host::svg {
 
 constexpr double kPi = 3.14159265358979323846;
@@ -61,6 +63,9 @@ using Ring = std::vector<Vertex>;
 struct Pen {
     uint32_t colour = 0;
     double weight = 0;
+    // The pattern of the line type: dash, gap, dash... (a gap negative, 0 a dot), in drawing
+    // units with LTSCALE applied on an item, in sheet units on a surface; empty: continuous.
+    std::vector<double> dashes;
 };
 
 // Characters of a text as shown ("%%c" already "Ø"), with the decoration they carry.
@@ -96,11 +101,11 @@ Ring ArcRing(double cx, double cy, double r, double start, double end, bool clos
 // a turn.
 Ring EllipseRing(double cx, double cy, const double m[4], double t0, double t1, bool closed);
 
-// The width in ems of a UTF-8 text in the picture's font.
-double TextAdvanceEm(std::string_view utf8);
+// Texts are measured in the picture's font as the drawing measures them (text_extent.h).
+using host::EmOfHeight;
+using host::TextAdvanceEm;
+// The width in ems of a text's runs, as shown.
 double TextAdvanceEm(const std::vector<TextRun>& runs);
-// The font size of a drawing text of the given height: its capitals are that high.
-double EmOfHeight(double height);
 // Where a text's base line starts, for the text's insertion point, alignment and turn: the
 // picture places every text on its base line, whatever the reader makes of other baselines.
 void TextBaseline(const Item& text, double& x, double& y);

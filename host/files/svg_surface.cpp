@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "host/files/svg_font_metrics.h"
+#include "host/drawing/font_metrics.h"
 
 namespace host {
 namespace {
@@ -61,7 +61,7 @@ SvgSurface::SvgSurface(std::string& out, double width, double height) : out_(out
     out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
     out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"" + Number(width) + "\" height=\"" +
             Number(height) + "\" viewBox=\"0 0 " + Number(width) + " " + Number(height) +
-            "\" font-family=\"" + svg::kDejaVuSans.family + ", sans-serif\">\n";
+            "\" font-family=\"" + kDejaVuSans.family + ", sans-serif\">\n";
     out_ += "<rect x=\"0\" y=\"0\" width=\"100%\" height=\"100%\" fill=\"#ffffff\"/>\n";
 }
 
@@ -127,9 +127,21 @@ void SvgSurface::ClosePath() {
     d_ += " Z";
 }
 
+// The stroke-dasharray of a pen with a pattern ("" for a continuous one): the lengths of its
+// dashes and gaps, a pattern that starts with a gap starting with a dash of no length.
+std::string SvgSurface::DashArray(const svg::Pen& pen) {
+    if (pen.dashes.empty())
+        return "";
+    std::string list = pen.dashes.front() < 0 ? "0" : "";
+    for (double dash : pen.dashes)
+        list += (list.empty() ? "" : " ") + Number(std::fabs(dash));
+    return " stroke-dasharray=\"" + list + "\"";
+}
+
 void SvgSurface::StrokePath(const svg::Pen& pen, double width) {
     out_ += "<path d=\"" + d_ + "\" fill=\"none\" stroke=\"" + Colour(pen) + "\" stroke-width=\"" +
-            Number(width) + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"/>\n";
+            Number(width) + "\" stroke-linejoin=\"round\" stroke-linecap=\"round\"" +
+            DashArray(pen) + "/>\n";
     d_.clear();
 }
 
@@ -144,7 +156,7 @@ void SvgSurface::FillPath(const svg::Pen& pen, double opacity) {
 void SvgSurface::Circle(double cx, double cy, double r, const svg::Pen& pen, double width) {
     out_ += "<circle cx=\"" + Number(cx) + "\" cy=\"" + Number(cy) + "\" r=\"" + Number(r) +
             "\" fill=\"none\" stroke=\"" + Colour(pen) + "\" stroke-width=\"" + Number(width) +
-            "\"/>\n";
+            "\"" + DashArray(pen) + "/>\n";
 }
 
 void SvgSurface::Disc(double cx, double cy, double r, const svg::Pen& pen) {

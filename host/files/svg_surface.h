@@ -28,6 +28,7 @@ class SvgSurface : public PlotSurface {
   private:
     std::string Number(double value);
     void Point(double x, double y);
+    std::string DashArray(const svg::Pen& pen);
 
     std::string& out_;
     std::string d_;  // the path being built

@@ -1,4 +1,5 @@
-// sds_command: the host commands the module sends ("_UNDO", "_MOVE", "_COPY", "_menuload").
+// sds_command: the host commands the module and the command line send ("_UNDO", "_MOVE",
+// "_COPY", "_ROTATE", "_MIRROR", "_menuload").
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -139,10 +140,9 @@ int UndoCommand(const std::vector<Argument>& args) {
     return RTNORM;
 }
 
-// "_MOVE" / "_COPY": objects (names or sets) up to "", a base point, then the second point(s).
-int MoveOrCopy(const std::vector<Argument>& args, bool copy) {
-    std::vector<ObjectId> objects;
-    size_t at = 1;
+// The objects (names or sets) from `at` up to "", which `at` then passes; refused when one
+// is no live entity.
+int ReadObjects(const std::vector<Argument>& args, size_t& at, std::vector<ObjectId>& objects) {
     for (; at < args.size(); ++at) {
         const Argument& argument = args[at];
         if (argument.type == RTSTR && argument.text.empty()) {
@@ -168,6 +168,15 @@ int MoveOrCopy(const std::vector<Argument>& args, bool copy) {
     }
     std::sort(objects.begin(), objects.end());
     objects.erase(std::unique(objects.begin(), objects.end()), objects.end());
+    return RTNORM;
+}
+
+// "_MOVE" / "_COPY": objects (names or sets) up to "", a base point, then the second point(s).
+int MoveOrCopy(const std::vector<Argument>& args, bool copy) {
+    std::vector<ObjectId> objects;
+    size_t at = 1;
+    if (ReadObjects(args, at, objects) != RTNORM)
+        return RTERROR;
     double base[3];
     if (objects.empty() || at >= args.size() || !PointOf(args[at], base)) {
         return Refuse("objects and a base point expected");
@@ -201,6 +210,77 @@ int MoveOrCopy(const std::vector<Argument>& args, bool copy) {
     return RTNORM;
 }
 
+// A number given as a number or as typed text.
+bool NumberOf(const Argument& argument, double& value) {
+    if (argument.type == RTREAL || argument.type == RTANG) {
+        value = argument.real;
+    } else if (argument.type == RTSHORT || argument.type == RTLONG) {
+        value = static_cast<double>(argument.whole);
+    } else if (argument.type == RTSTR && !argument.text.empty()) {
+        char* end = nullptr;
+        value = std::strtod(argument.text.c_str(), &end);
+        if (*end != '\0')
+            return false;
+    } else {
+        return false;
+    }
+    return std::isfinite(value);
+}
+
+// Every object carried by the motion (copies of them with `copy`); refused, naming the first
+// reason, when some could not be: the others are carried all the same.
+int MoveEach(const std::vector<ObjectId>& objects, const PlaneMotion& motion, bool copy) {
+    std::string reason;
+    size_t refused = 0;
+    for (ObjectId id : objects) {
+        std::string why;
+        if (!CurrentDrawing().Transform(id, motion, copy, &why)) {
+            reason = reason.empty() ? why : reason;
+            ++refused;
+        }
+    }
+    if (refused > 0)
+        return Refuse(std::to_string(refused) + " object(s) left as they were: " + reason);
+    return RTNORM;
+}
+
+// "_ROTATE": objects up to "", the base point, the angle in degrees (counter-clockwise).
+int Rotate(const std::vector<Argument>& args) {
+    std::vector<ObjectId> objects;
+    size_t at = 1;
+    if (ReadObjects(args, at, objects) != RTNORM)
+        return RTERROR;
+    double base[3];
+    double degrees = 0;
+    if (objects.empty() || at + 1 >= args.size() || !PointOf(args[at], base) ||
+        !NumberOf(args[at + 1], degrees) || std::fabs(degrees) > 1e15) {
+        return Refuse("objects, a base point and an angle expected");
+    }
+    return MoveEach(objects, PlaneMotion::Rotation(base[0], base[1], degrees), false);
+}
+
+// "_MIRROR": objects up to "", two points of the axis, then whether the originals go ("_Y",
+// "Tak") or stay (the rest, and nothing): mirrored copies, or the originals mirrored.
+int Mirror(const std::vector<Argument>& args) {
+    std::vector<ObjectId> objects;
+    size_t at = 1;
+    if (ReadObjects(args, at, objects) != RTNORM)
+        return RTERROR;
+    double a[3], b[3];
+    if (objects.empty() || at + 1 >= args.size() || !PointOf(args[at], a) ||
+        !PointOf(args[at + 1], b)) {
+        return Refuse("objects and two points of the axis expected");
+    }
+    if (std::hypot(b[0] - a[0], b[1] - a[1]) < 1e-12)
+        return Refuse("the two points of the axis are one point");
+    bool eraseSource = false;
+    if (at + 2 < args.size()) {
+        const std::string answer = Word(args[at + 2]);
+        eraseSource = answer == "Y" || answer == "YES" || answer == "T" || answer == "TAK";
+    }
+    return MoveEach(objects, PlaneMotion::Mirror(a[0], a[1], b[0], b[1]), !eraseSource);
+}
+
 int RunCommand(const std::vector<Argument>& args) {
     if (args.empty())
         return Refuse("sds_command: no command");
@@ -211,6 +291,10 @@ int RunCommand(const std::vector<Argument>& args) {
         return MoveOrCopy(args, false);
     if (verb == "COPY")
         return MoveOrCopy(args, true);
+    if (verb == "ROTATE")
+        return Rotate(args);
+    if (verb == "MIRROR")
+        return Mirror(args);
     if (verb == "MENULOAD") {
         if (args.size() < 2 || args[1].type != RTSTR)
             return Refuse("_menuload: no menu name");

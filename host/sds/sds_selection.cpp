@@ -1,11 +1,13 @@
 // Selection sets: sds_ssget ("X" with a filter on type and layer; "I" the pick-first set),
 // sds_ssgetrecordref (entities by a text of their records), sds_ssgetgroups (an entity's
-// groups), the set functions and the pick-first selection.
+// groups), sds_ssgetnear (what a pick at a point found), the set functions and the pick-first
+// selection.
 #include <algorithm>
 #include <cstring>
 
 #include "host/drawing/group_codes.h"
 #include "host/drawing/object_rules.h"
+#include "host/drawing/picking.h"
 #include "host/drawing/session.h"
 
 namespace host {
@@ -193,6 +195,19 @@ int sds_recordfieldvalues(const char* type, const char* entry, const char* kind,
         tail = node;
     }
     *values = head.rbnext;
+    return RTNORM;
+}
+
+int sds_ssgetnear(const sds_point point, sds_name result) {
+    if (result == nullptr)
+        return Refuse("sds_ssgetnear: no result");
+    result[0] = result[1] = 0;
+    if (point == nullptr)
+        return Refuse("sds_ssgetnear: no point");
+    std::vector<ObjectId> members = EntitiesAt(point);
+    if (members.empty())
+        return Refuse("sds_ssgetnear: nothing lies there");
+    ToSetName(NewSet(std::move(members)), result);
     return RTNORM;
 }
 

@@ -15,17 +15,19 @@ namespace {
 
 struct Variable {
     const char* name;
-    int16_t SystemVariables::*whole;  // null for VIEWSIZE, the one real
+    int16_t SystemVariables::*whole;  // null for the reals
     int minimum;
     int maximum;
+    double SystemVariables::*real;  // a real above zero
 };
 
 constexpr Variable kVariables[] = {
-    {"ORTHOMODE", &SystemVariables::orthoMode, 0, 1},
-    {"OSMODE", &SystemVariables::osMode, 0, 32767},
-    {"COPYMODE", &SystemVariables::copyMode, 0, 1},
-    {"PICKBOX", &SystemVariables::pickBox, 0, 50},
-    {"VIEWSIZE", nullptr, 0, 0},
+    {"ORTHOMODE", &SystemVariables::orthoMode, 0, 1, nullptr},
+    {"OSMODE", &SystemVariables::osMode, 0, 32767, nullptr},
+    {"COPYMODE", &SystemVariables::copyMode, 0, 1, nullptr},
+    {"PICKBOX", &SystemVariables::pickBox, 0, 50, nullptr},
+    {"VIEWSIZE", nullptr, 0, 0, &SystemVariables::viewSize},
+    {"TEXTSIZE", nullptr, 0, 0, &SystemVariables::textSize},
 };
 
 const Variable* FindVariable(const char* name) {
@@ -57,6 +59,12 @@ int sds_getvar(const char* name, resbuf* result) {
         result->resval.rstring = text;
         return RTNORM;
     }
+    // LTSCALE belongs to the drawing: its header keeps it and undo restores it.
+    if (name != nullptr && result != nullptr && EqualNoCase("LTSCALE", name)) {
+        result->restype = RTREAL;
+        result->resval.rreal = CurrentDrawing().LinetypeScale();
+        return RTNORM;
+    }
     const Variable* variable = FindVariable(name);
     if (variable == nullptr || result == nullptr) {
         return Refuse("sds_getvar: unknown variable " + std::string(name ? name : ""));
@@ -64,7 +72,7 @@ int sds_getvar(const char* name, resbuf* result) {
     SystemVariables& values = GetSession().variables;
     if (variable->whole == nullptr) {
         result->restype = RTREAL;
-        result->resval.rreal = values.viewSize;
+        result->resval.rreal = values.*(variable->real);
     } else {
         result->restype = RTSHORT;
         result->resval.rint = values.*(variable->whole);
@@ -73,8 +81,9 @@ int sds_getvar(const char* name, resbuf* result) {
 }
 
 int sds_setvar(const char* name, const resbuf* value) {
+    const bool linetypeScale = name != nullptr && EqualNoCase("LTSCALE", name);
     const Variable* variable = FindVariable(name);
-    if (variable == nullptr || value == nullptr) {
+    if ((variable == nullptr && !linetypeScale) || value == nullptr) {
         return Refuse("sds_setvar: unknown variable " + std::string(name ? name : ""));
     }
     double number;
@@ -89,13 +98,18 @@ int sds_setvar(const char* name, const resbuf* value) {
             number = value->resval.rreal;
             break;
         default:
-            return Refuse("sds_setvar: " + std::string(variable->name) + " takes a number");
+            return Refuse("sds_setvar: " + std::string(name) + " takes a number");
+    }
+    if (linetypeScale) {
+        return CurrentDrawing().SetLinetypeScale(number)
+                   ? RTNORM
+                   : Refuse("sds_setvar: LTSCALE must be a positive number");
     }
     SystemVariables& values = GetSession().variables;
     if (variable->whole == nullptr) {
-        if (!std::isfinite(number) || number <= 0)
-            return Refuse("sds_setvar: VIEWSIZE must be positive");
-        values.viewSize = number;
+        if (!std::isfinite(number) || number <= 0 || number > 1e15)
+            return Refuse("sds_setvar: " + std::string(variable->name) + " must be positive");
+        values.*(variable->real) = number;
         return RTNORM;
     }
     if (number != std::floor(number) || number < variable->minimum || number > variable->maximum) {

@@ -49,8 +49,8 @@ std::string Fill(int id, const std::vector<std::string>& values) {
 
 struct Outline {
     std::vector<double> lengths;  // chord of each segment
-    std::vector<double> bulges;   // |bulge| of each segment
-    std::vector<double> turns;    // |turn| between neighbouring chords
+    std::vector<double> bulges;   // bulge of each segment, positive turning left
+    std::vector<double> turns;    // turn between neighbouring chords, positive to the left
 };
 
 Outline OutlineOf(const std::vector<CSDSPointExt>& v) {
@@ -60,23 +60,28 @@ Outline OutlineOf(const std::vector<CSDSPointExt>& v) {
         const double dx = v[i + 1].x - v[i].x;
         const double dy = v[i + 1].y - v[i].y;
         o.lengths.push_back(std::hypot(dx, dy));
-        o.bulges.push_back(std::fabs(v[i].bulge));
+        o.bulges.push_back(v[i].bulge);
         directions.push_back(std::atan2(dy, dx));
     }
     for (size_t i = 0; i + 1 < directions.size(); ++i) {
-        const double turn = std::remainder(directions[i + 1] - directions[i], kFullTurn);
-        o.turns.push_back(std::fabs(turn));
+        o.turns.push_back(std::remainder(directions[i + 1] - directions[i], kFullTurn));
     }
     return o;
 }
 
-bool Alike(const std::vector<double>& a, const std::vector<double>& b, bool reversed,
-           double tolerance) {
+// Whether b read forwards or backwards, its values taken with `sign`, is a; angles compare
+// round the circle (half a turn to the left is half a turn to the right).
+bool Alike(const std::vector<double>& a, const std::vector<double>& b, bool reversed, double sign,
+           double tolerance, bool angles = false) {
     if (a.size() != b.size()) {
         return false;
     }
     for (size_t i = 0; i < a.size(); ++i) {
-        if (std::fabs(a[i] - b[reversed ? b.size() - 1 - i : i]) > tolerance) {
+        double difference = a[i] - sign * b[reversed ? b.size() - 1 - i : i];
+        if (angles) {
+            difference = std::remainder(difference, kFullTurn);
+        }
+        if (std::fabs(difference) > tolerance) {
             return false;
         }
     }
@@ -173,11 +178,16 @@ void CheckViews(const DrawingSeen& drawing, const std::map<int, const BarSeen*>&
 bool SameShape(const std::vector<CSDSPointExt>& a, const std::vector<CSDSPointExt>& b) {
     const Outline x = OutlineOf(a);
     const Outline y = OutlineOf(b);
+    // Read from the other end every turn goes the other way; a mirror image turns every one
+    // the other way too. Turns keep their order against one another: a U is no Z.
     for (bool reversed : {false, true}) {
-        if (Alike(x.lengths, y.lengths, reversed, kLengthTolerance) &&
-            Alike(x.bulges, y.bulges, reversed, kRatioTolerance) &&
-            Alike(x.turns, y.turns, reversed, kRatioTolerance)) {
-            return true;
+        for (bool mirrored : {false, true}) {
+            const double sign = reversed != mirrored ? -1.0 : 1.0;
+            if (Alike(x.lengths, y.lengths, reversed, 1.0, kLengthTolerance) &&
+                Alike(x.bulges, y.bulges, reversed, sign, kRatioTolerance) &&
+                Alike(x.turns, y.turns, reversed, sign, kRatioTolerance, true)) {
+                return true;
+            }
         }
     }
     return false;

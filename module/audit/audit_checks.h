@@ -72,8 +72,8 @@ struct Finding {
     bool mendable = false;
 };
 
-// Whether two bars are bent alike: the same legs, arcs and turns, however placed or turned,
-// and whichever end the drawing starts from.
+// Whether two bars are bent alike: the same legs, arcs and turns in the same order, however
+// placed, turned or mirrored, and whichever end the drawing starts from.
 bool SameShape(const std::vector<CSDSPointExt>& a, const std::vector<CSDSPointExt>& b);
 
 // The findings in a fixed order: numbering, marks, orphaned pieces, groups, number texts,

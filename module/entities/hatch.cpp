@@ -72,8 +72,9 @@ int CSDSCircleHatch::GetCenter(const sds_name hatch, sds_point centre) {
     }
     const double* a = first->resval.rpoint;
     const double* b = second->resval.rpoint;
+    // The two vertices are the ends of a diameter, however the disc was turned.
     centre[0] = a[0] + (b[0] - a[0]) * 0.5;
-    centre[1] = a[1];
+    centre[1] = a[1] + (b[1] - a[1]) * 0.5;
     centre[2] = 0.0;
     return RTNORM;
 }

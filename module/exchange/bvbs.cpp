@@ -71,6 +71,19 @@ std::vector<BendLeg> BendLegs(std::vector<CSDSPointExt> vertices) {
         }
         legs[k].angle = turn * 180.0 / rods::kPi;
     }
+    // Seen from the side on which the first bend turns left: a bar turned over is the same
+    // bar for the machine, so its mirror image gives the same record.
+    for (const BendLeg& leg : legs) {
+        if (std::round(leg.angle) == 0) {
+            continue;
+        }
+        if (leg.angle < 0) {
+            for (BendLeg& each : legs) {
+                each.angle = -each.angle;
+            }
+        }
+        break;
+    }
     return legs;
 }
 

@@ -18,7 +18,9 @@ struct BendLeg {
 
 // The legs of a bar drawn with `vertices` (centimetres): rounded corners are measured to the
 // corner where their tangents meet, a bend of half a turn or more counts as two equal bends,
-// hook strokes are legs like the others. Legs shorter than 0.001 cm are not legs.
+// hook strokes are legs like the others. Legs shorter than 0.001 cm are not legs. The bends are
+// seen from the side on which the first of them turns left, so that a bar and its mirror image
+// (the same bar turned over) give the same legs.
 std::vector<BendLeg> BendLegs(std::vector<CSDSPointExt> vertices);
 
 // What one record says of a mark.

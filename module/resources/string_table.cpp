@@ -242,6 +242,12 @@ constexpr UiStringEntry kTable[] = {
      "\nAUDIT przyjmuje tylko słowo Napraw (AUDIT Napraw naprawia to, co da się naprawić "
      "bez zgadywania).\n"},
     {988, "Napraw"},
+    // Told by a pick prompt that found objects within the pick aperture, none of which it takes.
+    {1000, "\nTo nie jest pręt.\n"},
+    {1001, "\nTo nie jest pręt ani rzut pręta.\n"},
+    {1002, "\nTo nie jest przekrój pręta.\n"},
+    {1003, "\nTo nie jest opis na odnośniku.\n"},
+    {1004, "\nTo nie jest polilinia, którą można zamienić na pręt.\n"},
     // AUDIT: views that name a bar mark by its number.
     {1010, "Rzut %s ma numer %s, którego nie ma żaden pręt."},
     {1011, "Rzut %s różni się od prętów o numerze %s: %s."},

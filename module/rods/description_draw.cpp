@@ -1,5 +1,6 @@
 // Drawing a bar's description and segment dimension texts, deleting and redrawing the
 // description, and rewriting the texts of its leader descriptions.
+#include <array>
 #include <vector>
 
 #include "module/entities/sds_base.h"
@@ -151,16 +152,18 @@ int CObslugaPreta::DeleteDescription(const sds_name bar) {
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::vector<std::string> tags = {LoadUiString(rods::kIdDescriptionTag),
                                            LoadUiString(rods::kIdDescriptionNumberTag)};
-    int deleted = 0;
+    std::vector<std::array<long, 2>> erased;
     for (const auto& words : RecordReferences(owner)) {
         const sds_name entity = {words[0], words[1]};
         const std::string type = EntityTypeName(entity);
         if ((type == "TEXT" || type == "CIRCLE") && IsTextOfBar(entity, key, owner, tags) &&
             sds_entdel(entity) == RTNORM) {
-            ++deleted;
+            erased.push_back(words);
         }
     }
-    return deleted;
+    // A copy's group lists its texts: it must not go on naming the erased ones.
+    DropDeadGroupMembers(erased);
+    return static_cast<int>(erased.size());
 }
 
 int CObslugaPreta::DescriptionAnchor(const sds_name bar,

@@ -4,9 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "module/entities/pick.h"
 #include "module/entities/sds_base.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
+#include "module/rods/rod_geometry.h"
 #include "module/ui/description_workers.h"
 #include "module/ui/edit_description_dlg.h"
 #include "module/ui/toolbar_dlg.h"
@@ -14,8 +16,15 @@
 namespace {
 
 constexpr int kIdPickDescription = 151;
+constexpr int kIdNotLeader = 1003;
 // A host that keeps giving answers that fit nothing must not hold the prompt for ever.
 constexpr int kMaxRepeatedAnswers = 1000;
+
+bool SamePoint(const sds_point a, const sds_point b) {
+    return std::fabs(a[0] - b[0]) < rods::kEqualTolerance &&
+           std::fabs(a[1] - b[1]) < rods::kEqualTolerance &&
+           std::fabs(a[2] - b[2]) < rods::kEqualTolerance;
+}
 
 struct Member {
     sds_name name = {0, 0};
@@ -77,33 +86,40 @@ void CObslugaPreta::EditDescription() {
     const std::string prompt = LoadUiString(kIdPickDescription);
     sds_name members = {0, 0};
     bool picked = false;
+    sds_name entity = {0, 0};
     for (int i = 0; i < kMaxRepeatedAnswers && !picked; ++i) {
-        sds_name entity = {0, 0};
         sds_point at = {0, 0, 0};
-        sds_matrix xform;
-        resbuf* nesting = nullptr;
-        const int result = sds_nentselp(prompt.c_str(), entity, at, 0, xform, &nesting);
-        if (nesting != nullptr) {
-            sds_relrb(nesting);
-        }
+        const int result = PickAccepted(
+            prompt,
+            [&](sds_name candidate) {
+                sds_name set = {0, 0};
+                if (!IsLeaderDescription(candidate, set)) {
+                    return false;
+                }
+                long count = 0;
+                sds_sslength(set, &count);
+                sds_ssfree(set);
+                return count > 0;
+            },
+            LoadUiString(kIdNotLeader), entity, at);
         if (result == RTCAN || result == RTERROR) {
             return;
         }
-        if (result != RTNORM || !IsLeaderDescription(entity, members)) {
-            continue;
-        }
-        long count = 0;
-        sds_sslength(members, &count);
-        picked = count > 0;
-        if (!picked) {
-            sds_ssfree(members);
-        }
+        picked = result == RTNORM && IsLeaderDescription(entity, members);
     }
     if (!picked) {
         return;
     }
     UndoGroup undo;
     const std::string key = LoadUiString(rods::kIdRecordKey);
+    // The pieces of one leader name the point it starts at; a group that holds several
+    // leaders (copies made by earlier versions grouped them so) is edited for the picked one.
+    CRodDescriptionLink pickedLink;
+    xdata.ReadDescriptionLink(entity, key, pickedLink);
+    int leaderLines = 0;
+    for (const auto& words : SelectionMembers(members)) {
+        leaderLines += EntityTypeName(words.data()) == "LWPOLYLINE" ? 1 : 0;
+    }
     const std::string numberTag = LoadUiString(rods::kIdLeaderNumberTag);
     const std::string signTag = LoadUiString(rods::kIdLeaderSignTag);
     const std::string countTag = LoadUiString(rods::kIdLeaderCountTag);
@@ -125,6 +141,9 @@ void CObslugaPreta::EditDescription() {
         m.type = EntityTypeName(m.name);
         CRodDescriptionLink link;
         xdata.ReadDescriptionLink(m.name, key, link);
+        if (leaderLines > 1 && !SamePoint(link.point, pickedLink.point)) {
+            continue;
+        }
         m.tag = link.type;
         if (m.type == "TEXT") {
             h = CSDSText::GetHeight(m.name);

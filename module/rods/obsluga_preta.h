@@ -460,8 +460,11 @@ class CObslugaPreta {
     // copies, or of the moved entities; `displacement` the move actually made. `axis` "x" or
     // "y" first aligns the set's lines with the base point (projections), "" for bars. False
     // when the user gave up; true with `made` empty when the target was the base point.
+    // `sources`, when given, receives for each entity of `made`, in its order, the entity of
+    // `set` it was made from.
     bool DragRodGroup(const sds_name set, sds_name made, sds_point displacement,
-                      const std::string& command, const std::string& axis);
+                      const std::string& command, const std::string& axis,
+                      std::vector<std::array<long, 2>>* sources = nullptr);
     // The drag callback: a pure translation under the cursor, locked to an axis in ORTHOMODE.
     static int OrthoDragTransform(sds_point point, sds_matrix matrix);
     // Moves the bar with its descriptions, dimension texts and leaders, in one undo step.
@@ -481,8 +484,11 @@ class CObslugaPreta {
     // the copied number texts show the record's number. `copiedBar` receives the bar.
     void RetargetRodGroup(const sds_name copies, sds_name copiedBar, const sds_point displacement,
                           const CRodXDataParameters& record, bool renumberTexts);
-    // An anonymous group of the leader pieces of `set`, when it holds any. 1 made, else 0.
-    int GroupLeaderEntities(const sds_name set);
+    // Anonymous groups of the leader pieces among `copies`, one for each leader the pieces
+    // were copied from (`sources`: the entity each copy was made from, in the copies' order),
+    // as each leader of the bar has its own. The number of groups made.
+    int GroupLeaderEntities(const std::vector<std::array<long, 2>>& copies,
+                            const std::vector<std::array<long, 2>>& sources);
     // An anonymous group of the whole set: lines, polylines, circles, texts. 1 made, else 0.
     int GroupCopies(const sds_name set);
     // Asks (string 60 or 61) and deletes the bar with everything that names it as owner,

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "module/entities/pick.h"
+#include "module/entities/sds_base.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/rods/rod_geometry.h"
@@ -12,6 +14,7 @@
 namespace {
 
 constexpr int kIdPickPolyline = 162;
+constexpr int kIdNotPolyline = 1004;
 // A host that keeps giving answers that fit nothing must not hold the prompt for ever.
 constexpr int kMaxRepeatedAnswers = 1000;
 
@@ -41,23 +44,17 @@ void CObslugaPreta::ReplacePolyline() {
     bool found = false;
     for (int i = 0; i < kMaxRepeatedAnswers && !found; ++i) {
         sds_point at = {0, 0, 0};
-        sds_matrix xform;
-        resbuf* nesting = nullptr;
-        const int result = sds_nentselp(prompt, picked, at, 0, xform, &nesting);
-        if (nesting != nullptr) {
-            sds_relrb(nesting);
-        }
+        const int result = PickAccepted(
+            prompt,
+            [&](sds_name entity) {
+                // A bar replaced by a new one would leave its texts naming a bar that is gone.
+                return EntityTypeName(entity) == "LWPOLYLINE" && !IsBar(entity, key, barTag);
+            },
+            LoadUiString(kIdNotPolyline), picked, at);
         if (result == RTCAN || result == RTERROR) {
             return;
         }
-        if (result != RTNORM) {
-            continue;
-        }
-        resbuf* list = sds_entget(picked);
-        const bool isPolyline = CSDSBaseClass::GetTypeName(list) == "LWPOLYLINE";
-        sds_relrb(list);
-        // A bar replaced by a new one would leave its texts naming a bar that is gone.
-        found = isPolyline && !IsBar(picked, key, barTag);
+        found = result == RTNORM;
     }
     if (!found) {
         return;

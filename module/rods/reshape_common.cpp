@@ -84,8 +84,10 @@ bool CObslugaPreta::ReshapeReplace(const sds_name oldBar,
     if (!ReshapeDrawBar(moved, record, made)) {
         return false;
     }
+    const std::vector<std::array<long, 2>> before = RecordReferences(EntityHandle(oldBar));
     ReshapeTexts(oldBar, {{made[0], made[1]}});
     sds_entdel(oldBar);
+    DropDeadGroupMembers(before);
     sds_redraw(made, 1);
     return true;
 }

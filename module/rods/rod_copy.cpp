@@ -3,6 +3,7 @@
 // bar of its own with its own anonymous groups.
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,8 @@
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/rods/rod_description.h"
+#include "module/rods/rod_geometry.h"
+#include "module/rods/rod_numbering.h"
 #include "module/ui/toolbar_dlg.h"
 
 namespace {
@@ -19,8 +22,6 @@ constexpr int kIdCopyPrompt = 64;
 constexpr int kIdCopyKeywords = 65;
 constexpr int kIdPickToCopy = 67;
 constexpr int kIdKeepNumberKeyword = 18;
-// A host that keeps giving answers that fit nothing must not hold a prompt for ever.
-constexpr int kMaxRepeatedAnswers = 1000;
 
 // An anonymous group of the entities, in the order given; 1 when made.
 int MakeGroup(CSDSGroup& group, const std::vector<std::array<long, 2>>& entities) {
@@ -59,6 +60,26 @@ void EndOperation() {
     sds_redraw(nullptr, 4);
 }
 
+bool SamePoint(const double a[3], const double b[3]) {
+    return std::fabs(a[0] - b[0]) < rods::kEqualTolerance &&
+           std::fabs(a[1] - b[1]) < rods::kEqualTolerance &&
+           std::fabs(a[2] - b[2]) < rods::kEqualTolerance;
+}
+
+// The first group that lists the entity, {0, 0} when none does.
+std::array<long, 2> SourceGroup(const std::array<long, 2>& entity) {
+    sds_name groups = {0, 0};
+    std::array<long, 2> found = {0, 0};
+    if (CSDSGroup::GroupsOf(entity.data(), groups) == RTNORM) {
+        const std::vector<std::array<long, 2>> listing = SelectionMembers(groups);
+        if (!listing.empty()) {
+            found = listing.front();
+        }
+        sds_ssfree(groups);
+    }
+    return found;
+}
+
 }  // namespace
 
 void CObslugaPreta::CopyRod(const RodPicker& pick) {
@@ -88,12 +109,13 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
     }
     sds_name copies = {0, 0};
     sds_point displacement = {0, 0, 0};
+    std::vector<std::array<long, 2>> sources;
     long count = 0;
-    const bool copied = DragRodGroup(set, copies, displacement, "_COPY", "") &&
+    const bool copied = DragRodGroup(set, copies, displacement, "_COPY", "", &sources) &&
                         sds_sslength(copies, &count) == RTNORM && count > 0;
     if (copied) {
         if (keepNumber) {
-            GroupLeaderEntities(copies);
+            GroupLeaderEntities(SelectionMembers(copies), sources);
         }
         GroupCopies(copies);
         CRodXDataParameters record;
@@ -102,17 +124,7 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
         // so that the next bar drawn does not take the same ordinal.
         record.ordinal = CountRods(0);
         if (!keepNumber) {
-            record.number = CountRods(1) + 1;
-            // Numbers with a gap (bars erased by other means) may already use that one.
-            int highest = 0;
-            bool taken = false;
-            for (int number : BarNumbers()) {
-                highest = std::max(highest, number);
-                taken = taken || number == record.number;
-            }
-            if (taken) {
-                record.number = highest + 1;
-            }
+            record.number = rods::FirstNumberNoBarCarries(BarNumbers());
         }
         sds_name copiedBar = {0, 0};
         RetargetRodGroup(copies, copiedBar, displacement, record, !keepNumber);
@@ -264,23 +276,43 @@ void CObslugaPreta::RetargetRodGroup(const sds_name copies, sds_name copiedBar,
     }
 }
 
-int CObslugaPreta::GroupLeaderEntities(const sds_name set) {
+int CObslugaPreta::GroupLeaderEntities(const std::vector<std::array<long, 2>>& copies,
+                                       const std::vector<std::array<long, 2>>& sources) {
     const std::string key = LoadUiString(rods::kIdRecordKey);
-    std::vector<std::array<long, 2>> leaders;
-    for (const auto& words : SelectionMembers(set)) {
-        const sds_name entity = {words[0], words[1]};
+    // One leader: the group its pieces were copied from ({0, 0}: none) and the point where
+    // it starts, which every piece of it names (a group of earlier versions may hold two).
+    struct Leader {
+        std::array<long, 2> group;
+        CRodDescriptionLink link;
+        std::vector<std::array<long, 2>> pieces;
+    };
+    std::vector<Leader> leaders;
+    for (size_t i = 0; i < copies.size() && i < sources.size(); ++i) {
+        const sds_name entity = {copies[i][0], copies[i][1]};
         const std::string type = EntityTypeName(entity);
         if (type != "TEXT" && type != "CIRCLE" && type != "LWPOLYLINE") {
             continue;
         }
-        std::string tag;
-        std::string owner;
-        xdata.ReadDimensionLink(entity, key, tag, owner);
-        if (IsLeaderTag(tag)) {
-            leaders.push_back(words);
+        CRodDescriptionLink link;
+        xdata.ReadDescriptionLink(entity, key, link);
+        if (!IsLeaderTag(link.type)) {
+            continue;
         }
+        const std::array<long, 2> from = SourceGroup(sources[i]);
+        auto leader = std::find_if(leaders.begin(), leaders.end(), [&](const Leader& known) {
+            return known.group == from && SamePoint(known.link.point, link.point);
+        });
+        if (leader == leaders.end()) {
+            leaders.push_back({from, link, {}});
+            leader = leaders.end() - 1;
+        }
+        leader->pieces.push_back(copies[i]);
     }
-    return MakeGroup(group, leaders);
+    int made = 0;
+    for (const Leader& leader : leaders) {
+        made += MakeGroup(group, leader.pieces);
+    }
+    return made;
 }
 
 int CObslugaPreta::GroupCopies(const sds_name set) {

@@ -61,16 +61,18 @@ std::vector<std::array<long, 2>> CObslugaPreta::FindOwnedEntities(
 }
 
 int CObslugaPreta::DeleteRodDimensions(const sds_name bar) {
-    int deleted = 0;
+    std::vector<std::array<long, 2>> erased;
     for (const auto& words :
          FindOwnedEntities(EntityHandle(bar), {"TEXT", "LINE", "LWPOLYLINE", "HATCH"},
                            {LoadUiString(rods::kIdDimensionTag)})) {
         const sds_name entity = {words[0], words[1]};
         if (sds_entdel(entity) == RTNORM) {
-            ++deleted;
+            erased.push_back(words);
         }
     }
-    return deleted;
+    // A copy's group lists its texts: it must not go on naming the erased ones.
+    DropDeadGroupMembers(erased);
+    return static_cast<int>(erased.size());
 }
 
 int CObslugaPreta::ToggleRodDimensions(const sds_name bar) {

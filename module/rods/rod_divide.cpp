@@ -10,6 +10,7 @@
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/rods/rod_geometry.h"
+#include "module/rods/rod_numbering.h"
 
 namespace {
 
@@ -174,7 +175,8 @@ bool CObslugaPreta::SplitRod(const sds_point point, const sds_name bar, int k) {
     CRodXDataParameters secondRecord = record;
     secondRecord.type = LoadUiString(rods::kIdBarTag);
     secondRecord.ordinal = CountRods(0) + 1;
-    secondRecord.number = CountRods(1) + 1;
+    // A gap in the numbering (bars erased by other means) leaves the next number in use.
+    secondRecord.number = rods::FirstNumberNoBarCarries(BarNumbers());
     secondRecord.hooks = secondHooks;
     sds_name secondMade = {0, 0};
     if (!ReshapeDrawBar(second, secondRecord, secondMade)) {
@@ -182,6 +184,7 @@ bool CObslugaPreta::SplitRod(const sds_point point, const sds_name bar, int k) {
         undo.Close();
         return false;
     }
+    const std::vector<std::array<long, 2>> before = RecordReferences(EntityHandle(bar));
     ReshapeTexts(bar, {{firstMade[0], firstMade[1]}, {secondMade[0], secondMade[1]}});
 
     for (const auto& words : ReshapeSameNumberBars(firstMade, record.number)) {
@@ -220,12 +223,16 @@ bool CObslugaPreta::SplitRod(const sds_point point, const sds_name bar, int k) {
             sds_entdel(a);
             continue;
         }
+        const std::vector<std::array<long, 2>> before = RecordReferences(EntityHandle(other));
         ReshapeTexts(other, {{a[0], a[1]}, {b[0], b[1]}});
         sds_entdel(other);
+        // A copy's group must not go on listing the bar and the texts made again.
+        DropDeadGroupMembers(before);
         sds_redraw(a, 1);
         sds_redraw(b, 1);
     }
     sds_entdel(bar);
+    DropDeadGroupMembers(before);
     sds_redraw(firstMade, 1);
     sds_redraw(secondMade, 1);
     undo.Close();

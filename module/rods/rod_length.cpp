@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "module/entities/pick.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
 #include "module/rods/rod_geometry.h"
@@ -20,6 +21,7 @@ constexpr int kIdShortenBy = 51;
 constexpr int kIdPickToShorten = 52;
 constexpr int kIdLengthenBy = 53;
 constexpr int kIdPickToLengthen = 54;
+constexpr int kIdNotBar = 1000;
 // A host that keeps giving answers that fit nothing must not hold a prompt for ever.
 constexpr int kMaxRepeatedAnswers = 1000;
 
@@ -33,19 +35,16 @@ template <typename Change>
 void PickBarsAndChange(const std::string& prompt, const Change& change) {
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::string barTag = LoadUiString(rods::kIdBarTag);
+    const std::string refusal = LoadUiString(kIdNotBar);
     for (int refused = 0; refused < kMaxRepeatedAnswers;) {
         sds_name bar = {0, 0};
         sds_point at = {0, 0, 0};
-        sds_matrix xform;
-        resbuf* nesting = nullptr;
-        const int result = sds_nentselp(prompt.c_str(), bar, at, 0, xform, &nesting);
-        if (nesting != nullptr) {
-            sds_relrb(nesting);
-        }
+        const int result = PickAccepted(
+            prompt, [&](sds_name entity) { return IsBar(entity, key, barTag); }, refusal, bar, at);
         if (result == RTCAN || result == RTERROR) {
             return;
         }
-        if (result != RTNORM || !IsBar(bar, key, barTag)) {
+        if (result != RTNORM) {
             ++refused;
             continue;
         }

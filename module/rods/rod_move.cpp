@@ -22,12 +22,14 @@ constexpr int kAlignSnapMode = 16385;
 // The drag in progress; the host's callback has no room for anything of ours.
 rods::DragState g_drag;
 
-void AddTo(sds_name set, const sds_name entity) {
+bool AddTo(sds_name set, const sds_name entity) {
     sds_name grown = {0, 0};
-    if (sds_ssadd(entity, set, grown) == RTNORM) {
-        set[0] = grown[0];
-        set[1] = grown[1];
+    if (sds_ssadd(entity, set, grown) != RTNORM) {
+        return false;
     }
+    set[0] = grown[0];
+    set[1] = grown[1];
+    return true;
 }
 
 int ReadWhole(const char* variable, int fallback) {
@@ -99,8 +101,12 @@ int CObslugaPreta::OrthoDragTransform(sds_point point, sds_matrix matrix) {
 }
 
 bool CObslugaPreta::DragRodGroup(const sds_name set, sds_name made, sds_point displacement,
-                                 const std::string& command, const std::string& axis) {
+                                 const std::string& command, const std::string& axis,
+                                 std::vector<std::array<long, 2>>* sources) {
     made[0] = made[1] = 0;
+    if (sources != nullptr) {
+        sources->clear();
+    }
     displacement[0] = displacement[1] = displacement[2] = 0.0;
     const std::vector<std::array<long, 2>> members = SelectionMembers(set);
     if (members.empty()) {
@@ -156,7 +162,9 @@ bool CObslugaPreta::DragRodGroup(const sds_name set, sds_name made, sds_point di
         if (done != RTNORM || (copying && sds_entlast(result_entity) != RTNORM)) {
             continue;
         }
-        AddTo(made, result_entity);
+        if (AddTo(made, result_entity) && sources != nullptr) {
+            sources->push_back(words);
+        }
     }
     // The move made, which the returned point is not when the preview was locked or snapped.
     for (int i = 0; i < 3; ++i) {

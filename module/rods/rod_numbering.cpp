@@ -54,4 +54,23 @@ int CountDistinctNumbers(const std::vector<int>& numbers) {
     return static_cast<int>(std::unique(positive.begin(), positive.end()) - positive.begin());
 }
 
+int FirstNumberNoBarCarries(const std::vector<int>& numbers) {
+    std::vector<int> positive;
+    positive.reserve(numbers.size());
+    for (int n : numbers) {
+        if (n > 0) {
+            positive.push_back(n);
+        }
+    }
+    std::sort(positive.begin(), positive.end());
+    int first = 1;
+    for (int n : positive) {
+        if (n > first) {
+            break;
+        }
+        first = n + 1;
+    }
+    return first;
+}
+
 }  // namespace rods

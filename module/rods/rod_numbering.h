@@ -19,4 +19,9 @@ std::vector<int> RenumberedFrom(const std::vector<int>& numbers, int from);
 // How many distinct positive numbers the bars carry, however large the numbers are.
 int CountDistinctNumbers(const std::vector<int>& numbers);
 
+// The number for a bar of a new position: the first whole number 1, 2, ... that no bar
+// carries. In a gapless numbering that is the one after the count of numbers; a gap (bars
+// erased by other means) is filled rather than a number in use given out again.
+int FirstNumberNoBarCarries(const std::vector<int>& numbers);
+
 }  // namespace rods

@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "module/entities/pick.h"
 #include "module/entities/sds_base.h"
 #include "module/model/steel.h"
 #include "module/resources/strings.h"
@@ -19,6 +20,8 @@ namespace {
 constexpr int kMaxPicks = 10000;
 constexpr int kStrHorizontalProjectionTag = 47;
 constexpr int kStrVerticalProjectionTag = 48;
+constexpr int kStrNotBar = 1000;
+constexpr int kStrNotBarOrProjection = 1001;
 
 bool IsNull(const sds_name name) {
     return name == nullptr || (name[0] == 0 && name[1] == 0);
@@ -127,13 +130,16 @@ bool CObslugaPreta::PickRod(const std::string& prompt, sds_name bar, bool projec
     if (cancelled) {
         return false;
     }
+    const std::string refusal = LoadUiString(projectionsToo ? kStrNotBarOrProjection : kStrNotBar);
     for (int tries = 0; tries < kMaxPicks; ++tries) {
         sds_point picked = {0, 0, 0};
-        sds_matrix xform;
-        resbuf* nesting = nullptr;
-        const int rc = sds_nentselp(prompt.c_str(), bar, picked, 0, xform, &nesting);
-        sds_relrb(nesting);
-        if (rc == RTNORM && (IsRod(bar) || (projectionsToo && IsProjection(bar)))) {
+        const int rc = PickAccepted(
+            prompt,
+            [&](sds_name entity) {
+                return IsRod(entity) || (projectionsToo && IsProjection(entity));
+            },
+            refusal, bar, picked);
+        if (rc == RTNORM) {
             return true;
         }
         // A click beside everything (RTERROR here) is a wrong answer like a click on

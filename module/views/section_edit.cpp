@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "module/entities/pick.h"
 #include "module/entities/sds_base.h"
 #include "module/model/steel.h"
 #include "module/resources/strings.h"
@@ -27,21 +28,19 @@ bool IsSectionCircle(CSDSXDataPret& xdata, const sds_name entity) {
     return record.type == LoadUiString(kIdSectionTag);
 }
 
-// Picks at `prompt` until `accept` takes the entity; false when the user gave up.
-// `accept` may turn the picked entity into the one the operation works on.
-template <typename Accept>
-bool PickUntil(const std::string& prompt, sds_name picked, Accept accept) {
+// Picks at `prompt` until `accept` takes an entity (the nearest it takes within the pick
+// aperture); false when the user gave up. `accept` may turn the picked entity into the one
+// the operation works on; `refusal` (string id) tells a pick that found nothing it takes.
+bool PickUntil(const std::string& prompt, int refusal, sds_name picked, const PickAccepts& accept) {
+    const std::string refusalText = LoadUiString(refusal);
     for (int i = 0; i < kMaxRepeatedAnswers; ++i) {
         sds_point at = {0, 0, 0};
-        sds_matrix xform;
-        resbuf* nesting = nullptr;
-        const int result = sds_nentselp(prompt.c_str(), picked, at, 0, xform, &nesting);
-        sds_relrb(nesting);
+        const int result = PickAccepted(prompt, accept, refusalText, picked, at);
         if (result == RTCAN) {
             return false;
         }
         // A click beside everything is a wrong answer like a click on something else.
-        if (result == RTNORM && accept(picked)) {
+        if (result == RTNORM) {
             return true;
         }
     }
@@ -250,7 +249,7 @@ void CObslugaPreta::DescribeCrossSection() {
         }
     } else {
         sds_name bar = {0, 0};
-        if (!PickUntil(LoadUiString(kIdTakeNumberPrompt), bar,
+        if (!PickUntil(LoadUiString(kIdTakeNumberPrompt), kIdNotBar, bar,
                        [this](sds_name e) { return IsRod(e); })) {
             return;
         }
@@ -262,13 +261,14 @@ void CObslugaPreta::DescribeCrossSection() {
     for (;;) {
         sds_name disc = {0, 0};
         sds_name members = {0, 0};
-        if (!PickUntil(LoadUiString(kIdDescribeSectionPrompt), disc, [&](sds_name e) {
-                if (!DiscCircle(xdata, e) || !IsCrossSection(e, members)) {
-                    return false;
-                }
-                sds_ssfree(members);
-                return true;
-            })) {
+        if (!PickUntil(LoadUiString(kIdDescribeSectionPrompt), kIdNotSection, disc,
+                       [&](sds_name e) {
+                           if (!DiscCircle(xdata, e) || !IsCrossSection(e, members)) {
+                               return false;
+                           }
+                           sds_ssfree(members);
+                           return true;
+                       })) {
             break;
         }
         sds_point centre = {0, 0, 0};
@@ -319,9 +319,10 @@ void CObslugaPreta::ChangeCrossSection() {
     sds_name members = {0, 0};
     if (TakePreselectedSection(disc)) {
         IsCrossSection(disc, members);
-    } else if (!PickUntil(LoadUiString(kIdChangeSectionPrompt), disc, [&](sds_name e) {
-                   return DiscCircle(xdata, e) && IsCrossSection(e, members);
-               })) {
+    } else if (!PickUntil(LoadUiString(kIdChangeSectionPrompt), kIdNotSection, disc,
+                          [&](sds_name e) {
+                              return DiscCircle(xdata, e) && IsCrossSection(e, members);
+                          })) {
         sds_sssetfirst(nullptr, nullptr);
         return;
     }

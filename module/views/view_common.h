@@ -48,6 +48,8 @@ enum StringId : int {
     kIdNoSpacing = 930,
     kIdSectionRefused = 931,
     kIdTooManyDiscs = 932,
+    kIdNotBar = 1000,
+    kIdNotSection = 1002,
     kIdShiftPrompt = 940,
     kIdShiftSide = 941,
     kIdShiftDistance = 942,

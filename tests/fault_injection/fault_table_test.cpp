@@ -88,6 +88,22 @@ TEST(FaultInjection, EveryAnswerOfEveryCommand) {
         {"ERD", Join(kSmooth, {"WPR", "0,0", "250,0", "", "", "", "EDPR", "Opis", "Na_odnośniku",
                                "100,0", "100,0", "120,40", "200,40", "^C", "^C"}),
          {"ERD", "200,40", "set 1037 3", "set 1035 4", "click 1"}},
+        // Picks that take the nearest object the prompt uses, a transparent 'PANEL inside a
+        // command, a copy's group kept live when the copy is divided, each leader of a copy
+        // edited alone.
+        {"EPP change, a disc under a bar", Join(kSection, {"WPR", "0,0", "100,0", ""}),
+         {"PANEL diameter 12", "EPP", "Zmień_średnicę/stal", "25,0"}},
+        {"EDPR leader, panel set inside", kSample,
+         {"EDPR", "Opis", "'PANEL count 3", "Na_odnośniku", "10,0", "100,0", "120,-40", "200,-40"}},
+        {"EDPR divide, a copy in its group",
+         Join(kSample, {"EDPR", "Kopiuj", "", "10,0", "0,0", "0,-100", "^C", "^C"}),
+         {"EDPR", "Dziel", "10,-100", "150,-100"}},
+        {"ERD, a copied leader", Join(kPanel, {"WPR", "0,0", "350,0", "", "EDPR", "Opis",
+                                               "Tylko_numer_na_odnośniku", "250,0", "300,0",
+                                               "310,30", "400,30", "", "250,0", "100,0", "90,-40",
+                                               "0,-40", "^C", "Kopiuj", "Wstaw_kopię", "250,0",
+                                               "0,0", "0,-300", "^C", "^C"}),
+         {"ERD", "315,-270", "set 1036 350", "click 1"}},
         {"OPR", kBars,
          {"OPR", "click Dodaj", "cell 3 2 -", "cell 3 3 500", "cell 3 4 2", "click 1", "0,-100"}, 2, 0, 1},
         // clang-format on

@@ -36,9 +36,24 @@ TEST_F(Builtins, ScriptsLeaveTheseEntitiesAndMessages) {
         {{"LINE", "0,0", "10,0", "@0,10", "", "_circle", "5,5", "-1", "0", "2.5", "circle", "^C"},
          {"-1\nWartość nie może być ujemna.\n", "0\nWartość musi być różna od zera.\n"},
          {"(0 . \"LINE\")", "(10 10.0 0.0 0.0)\n(11 10.0 10.0 0.0)", "(40 . 2.5)"}, 1},
+        // A pick on empty space starts a window: to the left a crossing one, which takes the line.
         {{"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10", "CIRCLE", "800,800", "10", "ERASE", "300,300", "50,0", "", "SELECT", "510,500", "", "ERASE"},
-         {"Polecenie: ERASE\nWybierz obiekty: 300,300\nNie wybrano obiektu.\n", "Wybrano obiektów: 1"},
-         {"(10 800.0 800.0 0.0)"}, 1},
+         {"Polecenie: ERASE\nWybierz obiekty: 300,300\nPrzeciwległy narożnik: 50,0\nZnaleziono obiektów: 1\n", "Wybrano obiektów: 1"},
+         {"(10 800.0 800.0 0.0)"}, 0},
+        // W takes what lies wholly inside, C (here a window dragged to the left) what crosses too.
+        {{"LINE", "0,200", "10,200", "", "LINE", "30,200", "40,200", "", "LINE", "15,205", "30,205", "", "ERASE W -5,190 20,210", "ERASE 25,215 12,195"},
+         {"Przeciwległy narożnik: 20,210\nZnaleziono obiektów: 1\nWybierz obiekty: \nUsunięto obiektów: 1\n", "Przeciwległy narożnik: 12,195\nZnaleziono obiektów: 1\n"},
+         {"(10 30.0 200.0 0.0)"}, 0},
+        // Answers on the command's line; one it does not take fails it.
+        {{"LINE", "500,0", "600,0", "", "ROTATE 550,0 \"\" 500,0 90 x"},
+         {"Kąt obrotu: 90\nPolecenie nie wykorzystało odpowiedzi: x\n"}, {"(10 500.0 0.0 0.0)\n(11 500.0 100.0 0.0)"}, 1},
+        // A mirrored text still reads from left to right, aligned at its mirrored start; a
+        // centred one keeps the last height.
+        {{"TEXT 10,-40 5 0 \"PRZEKRÓJ A-A\"", "DT", "Środek", "100,0", "", "90", "%%c12", "MIRROR 20,-40 \"\" 200,0 200,1 Tak"},
+         {"Wysokość tekstu <5>: \n"},
+         {"(50 . 0.0)\n(7 . \"STANDARD\")\n(72 . 2)\n(11 390.0 -40.0 0.0)", "(40 . 5.0)\n(1 . \"%%c12\")\n(50 . 1.570796)\n(7 . \"STANDARD\")\n(72 . 1)\n(11 100.0 0.0 0.0)"}, 0},
+        {{"LINE", "0,0", "10,0", "", "CHPROP 5,0 \"\" Rodzaj_linii HIDDEN Kolor DANEJWARSTWY Warstwa Osie \"\""},
+         {}, {"(8 . \"Osie\")\n(62 . 256)\n(6 . \"HIDDEN\")"}, 0},
         // An erase is one step of its own: U brings the line back.
         {{"LINE", "0,0", "100,0", "", "ERASE", "50,0", "", "U"}, {}, {"(0 . \"LINE\")"}, 0},
         {{"CIRCLE", "0,0", "5", "MOVE", "5,0", "", "0,0", "100,0", "COPY", "105,0", "", "100,0", "@0,50"},
@@ -82,18 +97,23 @@ TEST_F(Builtins, ScriptsLeaveTheseEntitiesAndMessages) {
 // no command half-applies outside its undo step.
 TEST_F(Builtins, EndingTheInputAfterAnyLineLeavesWholeUndoSteps) {
     const std::vector<std::string> script = {
-        "PLINE", "0,0",   "100,0", "100,50", "",    "CIRCLE", "200,0",  "10",     "COPY",  "210,0",
-        "",      "200,0", "@0,30", "MOVE",   "0,0", "",       "0,0",    "5,5",    "ERASE", "100,25",
-        "",      "LINE",  "0,0",   "1,1",    "2,0", "",       "SELECT", "210,30", "",      "ERASE"};
+        "PLINE", "0,0", "100,0", "100,50", "", "CIRCLE", "200,0", "10", "COPY", "210,0", "",
+        "200,0", "@0,30", "MOVE", "0,0", "", "0,0", "5,5", "ERASE", "100,25", "", "LINE", "0,0",
+        "1,1", "2,0", "", "SELECT", "210,30", "", "ERASE",
+        // Text, mirrored copies of what a window takes, a turn, a crossing window's changes.
+        "TEXT", "0,-40", "5", "0", "A-A", "MIRROR", "W", "-10,-10", "300,20", "", "0,100", "10,100",
+        "", "ROTATE", "2,-40", "", "0,0", "45", "CHPROP", "C", "300,300", "-20,150", "", "Kolor",
+        "3", "Rodzaj_linii", "DASHED", ""};
     for (size_t n = 0; n <= script.size(); ++n) {
         std::vector<std::string> prefix(script.begin(), script.begin() + n);
         RunScenario(prefix);
         ASSERT_EQ(testkit::LastScenarioStatus(), 0) << n;
         EXPECT_CLEAN_AUDIT() << "after " << n << " lines";
         if (n == script.size()) {
-            // The whole script leaves the circle and the two lines: the moved polyline and
-            // the circle's copy (through the pick-first selection) were erased.
-            EXPECT_EQ(testkit::LiveEntities().size(), 3u) << testkit::DumpDrawing();
+            // The whole script leaves the circle and the two lines (the moved polyline and
+            // the circle's copy, through the pick-first selection, were erased), their
+            // mirror images and the text.
+            EXPECT_EQ(testkit::LiveEntities().size(), 7u) << testkit::DumpDrawing();
         }
         testkit::ScenarioOptions keep;
         keep.newDrawing = false;
@@ -110,8 +130,9 @@ TEST_F(Builtins, HelpListsCommandsSortedAndCommentsAreSkipped) {
     std::istringstream line(out.substr(at + 11, out.find('\n', at) - at - 11));
     const std::vector<std::string> names{std::istream_iterator<std::string>(line), {}};
     EXPECT_TRUE(std::is_sorted(names.begin(), names.end())) << out;
-    for (const char* name : {"CIRCLE", "COPY", "ERASE", "HELP", "LINE", "LIST", "MOVE", "PLINE",
-                             "QUIT", "REDO", "SELECT", "SETVAR", "U", "UNDO", "PANEL"}) {
+    for (const char* name :
+         {"CHPROP", "CIRCLE", "COPY", "ERASE", "HELP", "LINE", "LIST", "MIRROR", "MOVE", "PLINE",
+          "QUIT", "REDO", "ROTATE", "SELECT", "SETVAR", "TEXT", "U", "UNDO", "PANEL"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
     }
 }

@@ -180,7 +180,8 @@ TEST_F(Program, DrawingOnTheCommandLineMustBeReadable) {
     }
     EXPECT_EQ(Read(dir_ / "zepsuty.dxf"), "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n");
 
-    Armavo({"LINE", "0,0", "10,0", "", "SAVE @/dobry.dxf"});
+    // A name without an extension is saved as a drawing file.
+    Armavo({"LINE", "0,0", "10,0", "", "SAVE @/dobry"});
     ASSERT_EQ(status_, 0);
     const std::string out = Armavo(script, "@/dobry.dxf");
     EXPECT_EQ(status_, 0) << out;
@@ -209,7 +210,8 @@ TEST_F(Program, ExitStatusAndWhereAScriptStops) {
         {{"PANEL diameter 12"}, 1, "Skrypt zatrzymany w wierszu 1 (PANEL diameter 12)", 0},
         {{"SAVE", "r.dxf"}, 0, "Nazwa pliku rysunku: r.dxf\nZapisano rysunek r.dxf", 1},
         {{"CIRCLE", "0,0", "-5", "5"}, 1, "Wartość nie może być ujemna.", 2},
-        {{"ERASE", "500,500", ""}, 1, "Nie wybrano obiektu.", 1},
+        // A pick on empty space asks for the window's other corner.
+        {{"ERASE", "500,500", "x", "", ""}, 1, "Przeciwległy narożnik: x\nNieprawidłowy punkt.", 1},
     };
     const fs::path cwd = fs::current_path();
     fs::current_path(dir_);

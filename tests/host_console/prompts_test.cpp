@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
-#include "host/host.h"
 #include "host/console/input_sources.h"
 #include "host/console/prompts.h"
+#include "host/host.h"
 #include "host/sds.h"
 #include "platform/console.h"
 #include "tests/support/scenario.h"
@@ -82,7 +82,7 @@ TEST_F(Prompts, EnterEscAndFlagsApplyToTheNextCallOnly) {
 }
 
 TEST_F(Prompts, KeywordsComeBackExactlyAsWrittenInTheList) {
-    Feed({"a", "WYRZUĆ", "x", "t", "Odsuń", "zmień", "99"});
+    Feed({"a", "WYRZUĆ", "x", "?", "t", "Odsuń", "zmień", "99"});
     char word[512];
     sds_initget(0, "Wyrzuć zAmień_polilinię Tak");
     ASSERT_EQ(sds_getkword("K: ", word), RTNORM);
@@ -97,11 +97,15 @@ TEST_F(Prompts, KeywordsComeBackExactlyAsWrittenInTheList) {
     ASSERT_EQ(sds_getinput(word), RTNORM);
     EXPECT_STREQ(word, "Wyrzuć");
 
-    // "x" is no option: asked again with the host's message, then "t" is "Tak".
+    // "x" is no option: asked again with the host's message; "?" lists the options and asks
+    // again; then "t" is "Tak".
     sds_initget(0, "Wyrzuć zAmień_polilinię Tak");
     ASSERT_EQ(sds_getkword("K: ", word), RTNORM);
     EXPECT_STREQ(word, "Tak");
-    EXPECT_NE(out_.find("K: x\nNieprawidłowa opcja.\nK: t\n"), std::string::npos) << out_;
+    EXPECT_NE(out_.find("K: x\nNieprawidłowa opcja.\nK: ?\nOpcje: Wyrzuć zAmień_polilinię Tak\n"
+                        "K: t\n"),
+              std::string::npos)
+        << out_;
 
     // Flag 128: other text is handed over as typed; keywords still match first.
     sds_initget(SDS_RSG_OTHER, "Zmień");

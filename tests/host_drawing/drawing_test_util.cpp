@@ -105,11 +105,11 @@ int MakeCircle(double x, double y, double radius, const char* layer) {
                                   c, 40, radius, RTNONE));
 }
 
-int MakeText(const char* text, double x, double y, double height) {
+int MakeText(const char* text, double x, double y, double height, int horizontal, int vertical) {
     sds_point p = {x, y, 0};
     return MakeFrom(sds_buildlist(RTDXF0, "text", 8, "Opisy prętów", 62, 256, 10, p, 40, height, 1,
-                                  text, 50, 0.0, 7, "STANDARD", 71, 0, 72, 0, 11, p, 73, 0,
-                                  RTNONE));
+                                  text, 50, 0.0, 7, "STANDARD", 71, 0, 72, horizontal, 11, p, 73,
+                                  vertical, RTNONE));
 }
 
 int MakePolyline(const double (*points)[2], int count, const double* bulges) {

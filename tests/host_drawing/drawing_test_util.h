@@ -8,8 +8,8 @@
 #include <string>
 
 #include "host/drawing/database.h"
-#include "host/sds/resbuf_count.h"
 #include "host/sds.h"
+#include "host/sds/resbuf_count.h"
 
 namespace host_test {
 
@@ -33,7 +33,9 @@ std::string ObjectText(const host::Database& drawing, host::ObjectId id);
 // The module's create lists, as its entity layer builds them.
 int MakeLine(double x1, double y1, double x2, double y2, const char* layer = "0");
 int MakeCircle(double x, double y, double radius, const char* layer = "0");
-int MakeText(const char* text, double x, double y, double height);
+// With an alignment other than the base line's left end, (x, y) is the point it refers to.
+int MakeText(const char* text, double x, double y, double height, int horizontal = 0,
+             int vertical = 0);
 int MakePolyline(const double (*points)[2], int count, const double* bulges = nullptr);
 int MakeDisc(double x, double y, double radius);
 // A DICTIONARY and an XRECORD (bar record layout) made with sds_entmakex.

@@ -50,6 +50,54 @@ TEST_F(Picking, NearestWithinApertureLaterWinsTies) {
     EXPECT_EQ(picked[0], line[0]) << "deleted entities are not picked";
 }
 
+// A text is found by the box its characters cover as its alignment places it, a solid fill
+// by its inside; every object within the aperture can be asked for, nearest first.
+TEST_F(Picking, TextBoxesFollowAlignmentAndFillsTheirInside) {
+    ASSERT_EQ(MakeLine(0, 0, 350, 0), RTNORM);
+    sds_name line;
+    sds_entlast(line);
+    // Centred, hanging from its top 2 below the line: the line stays nearest on it.
+    ASSERT_EQ(MakeText("350", 175, -2, 4, 1, 3), RTNORM);
+    sds_name hanging;
+    sds_entlast(hanging);
+    // Right-aligned "Ø12", 10 high: 28.25 wide in the font, reaching back from x 100.
+    ASSERT_EQ(MakeText("%%c12", 100, 50, 10, 2, 0), RTNORM);
+    sds_name right;
+    sds_entlast(right);
+    ASSERT_EQ(MakeDisc(200, 200, 20), RTNORM);
+    sds_name disc;
+    sds_entlast(disc);
+    struct Case {
+        double x, y;
+        const long* expected;  // null: nothing
+    } cases[] = {
+        {175, 0, line}, {175, -4, hanging}, {80, 55, right}, {65, 55, nullptr}, {200, 200, disc},
+    };
+    for (const Case& c : cases) {
+        sds_point p = {c.x, c.y, 0};
+        sds_name picked = {0, 0};
+        const bool found = host::PickEntityAt(p, picked);
+        EXPECT_EQ(found, c.expected != nullptr) << c.x << "," << c.y;
+        if (found && c.expected) {
+            EXPECT_EQ(picked[0], c.expected[0]) << c.x << "," << c.y;
+        }
+    }
+    sds_point at = {175, 0, 0};
+    sds_name near = {0, 0};
+    ASSERT_EQ(sds_ssgetnear(at, near), RTNORM);
+    long length = 0;
+    sds_name first = {0, 0}, second = {0, 0};
+    EXPECT_EQ(sds_sslength(near, &length), RTNORM);
+    EXPECT_EQ(length, 2);
+    sds_ssname(near, 0, first);
+    sds_ssname(near, 1, second);
+    EXPECT_EQ(first[0], line[0]);
+    EXPECT_EQ(second[0], hanging[0]);
+    sds_ssfree(near);
+    sds_point nowhere = {500, 500, 0};
+    EXPECT_EQ(sds_ssgetnear(nowhere, near), RTERROR);
+}
+
 TEST_F(Picking, ObjectSnaps) {
     ASSERT_EQ(MakeLine(0, 0, 100, 0), RTNORM);
     ASSERT_EQ(MakeCircle(50, 50, 10), RTNORM);

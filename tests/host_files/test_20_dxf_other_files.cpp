@@ -155,6 +155,7 @@ TEST_F(BrokenFiles, RefusedWithTheLineAndTheOpenDrawingUnchanged) {
         const char* name;
         std::string bytes;
         size_t line;  // 0: any line
+        const char* says = "";
     } cases[] = {
         {"empty", "", 0},
         {"binary", binary, 1},
@@ -167,6 +168,9 @@ TEST_F(BrokenFiles, RefusedWithTheLineAndTheOpenDrawingUnchanged) {
         {"no section", "  0\nLINE\n  0\nEOF\n", 1},
         {"section without name", "  0\nSECTION\n  8\nX\n", 3},
         {"16-bit out of range", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 70\n70000\n", 8},
+        {"group code beyond the format",
+         "  0\nSECTION\n  2\nHEADER\n  9\n$X\n92022280\n1\n  0\nENDSEC\n  0\nEOF\n", 7,
+         "kod grupy 92022280 spoza zakresu DXF"},
     };
     for (const Case& c : cases) {
         host::Database aside = host::Database::Empty();
@@ -176,6 +180,7 @@ TEST_F(BrokenFiles, RefusedWithTheLineAndTheOpenDrawingUnchanged) {
         if (c.line != 0) {
             EXPECT_EQ(result.line, c.line) << c.name << ": " << result.error;
         }
+        EXPECT_NE(result.error.find(c.says), std::string::npos) << c.name << ": " << result.error;
 
         const std::string before = host_test::Dump();
         const std::string path = files_test::TempPath("broken.dxf");

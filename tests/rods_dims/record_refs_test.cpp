@@ -145,7 +145,8 @@ TEST_F(WprTest, RecordIndexAnswersAsReadingEveryEntity) {
         {"B moved", {"MOVE", "250,0", "", "0,0", "10,10"}},
         {"C's texts off", {"EDPR", kDimsOption, "100,100"}},
         {"the copy's description off", {"EDPR", "Opis", "P", "100,600"}},
-        {"three steps undone", {"U", "U", "U"}},
+        // The description off, C's texts on again, B back, A back.
+        {"four steps undone", {"U", "U", "U", "U"}},
         {"saved and opened", {"SAVE " + file, "OPEN " + file}},
         {"the opened drawing edited", {"EDPR", kDimsOption, "100,100"}},
         {"and B erased", {"ERASE", "260,10", ""}},

@@ -1,4 +1,5 @@
-// "Dziel": a bar cut in two at a point of a straight segment, the second part numbered next;
+// "Dziel": a bar cut in two at a point of a straight segment, the second part numbered with
+// the first number no bar carries;
 // hooks asked so that each part of a hooked bar ends in hooks at both ends; copies of the
 // same number divided alike; texts made again for the parts; one undo step.
 #include "tests/rods_reshape/reshape_kit.h"
@@ -72,6 +73,10 @@ TEST_F(WprTest, BarDivided) {
         {"'o' starts the offset entry; the bar's ends divide nothing and are asked again",
          Bars("RB500W", straight), {"100,0", "0,0", "300,0", "o", "100,0", "50", "0"},
          {"0,0 150,0 #1 h0 o1", "150,0 300,0 #2 h0 o3"}, {}},
+        {"a gap left by ERASE: the part takes the free number 2, not 3 in use",
+         Bars("RB500W", {"WPR", "0,0", "100,0", "", "WPR", "0,50", "100,50", "", "WPR", "0,100",
+                         "100,100", "", "ERASE", "50,50", ""}),
+         {"90,0", "50,0"}, {"0,100 100,100 #3 h0 o3", "0,0 50,0 #1 h0 o1", "50,0 100,0 #2 h0 o4"}, {}},
         {"at a corner: no segment of no length", Bars("RB500W", {"WPR", "0,0", "200,0", "200,100", ""}),
          {"100,0", "200,0"}, {"0,0 200,0 #1 h0 o1", "200,0 200,100 #2 h0 o3"}, {}},
         // clang-format on
@@ -118,6 +123,34 @@ TEST_F(WprTest, DivisionCarriesCopiesTextsAndLeaders) {
     EXPECT_CLEAN_AUDIT();
     RunWpr({"U"}, false);
     EXPECT_EQ(Snapshot(), before) << "one undo step";
+}
+
+// Reshaping a copy that "Wstaw_kopię" grouped with its texts leaves no group naming the
+// entities the reshaping erased (the copy and its texts, made again).
+TEST_F(WprTest, ReshapedCopiesLeaveNoDeadGroupMembers) {
+    const std::vector<std::vector<std::string>> reshapes = {
+        {"Dziel", "150,-300", "100,-300"},
+        {"Edycja_długości", "Przedłuż", "30", "290,-300", "^C", "^C"},
+        {"Zmień_średnicę/stal", "150,-300"},
+    };
+    for (const auto& reshape : reshapes) {
+        SCOPED_TRACE(reshape.front());
+        RunWpr(Bars("RB500W",
+                    {"WPR", "0,0", "300,0", "", "EDPR", kDimsOption, "150,0", "Opis", "P", "150,0",
+                     "^C", "Kopiuj", "Wstaw_kopię", "150,0", "0,0", "0,-300", "^C", "^C"}));
+        std::vector<std::string> lines = {"PANEL diameter 16", "EDPR"};
+        lines.insert(lines.end(), reshape.begin(), reshape.end());
+        const std::string out = RunWpr(lines, false);
+        // The bar keeps the copy's number: it is reshaped alike.
+        EXPECT_EQ(reshape_kit::Bars().size(), reshape.front() == "Dziel" ? 4u : 2u) << out;
+        const std::vector<std::string> live = testkit::LiveHandles();
+        for (const auto& members : GroupMembers()) {
+            for (const std::string& member : members) {
+                EXPECT_NE(std::find(live.begin(), live.end(), member), live.end()) << member;
+            }
+        }
+        EXPECT_CLEAN_AUDIT();
+    }
 }
 
 }  // namespace

@@ -68,8 +68,14 @@ TEST_F(WprTest, ErdRewritesTheLeaderTexts) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunWpr(With({"WPR", "0,0", "250,0", "", std::string("PANEL count ") + c.count, "EDPR",
-                     "Opis", "N", "100,0", "100,0", "120,40", c.left ? "0,40" : "200,40"}));
+        // The count is set inside the command, at the description prompt, as the page's
+        // panel does it: the command goes on at that prompt.
+        const std::string out = RunWpr(
+            With({"WPR", "0,0", "250,0", "", "EDPR", "Opis", std::string("'PANEL count ") + c.count,
+                  "N", "100,0", "100,0", "120,40", c.left ? "0,40" : "200,40"}));
+        EXPECT_NE(out.find(std::string("Panel: \"Ilość\" = ") + c.count + ".\n\nOpis <"),
+                  std::string::npos)
+            << out;
         const Leader before = ReadLeader();
         const std::string drawn = Snapshot();
         std::vector<std::string> lines = {"ERD", c.left ? "16.5625,40" : "223.4375,40"};
@@ -109,6 +115,39 @@ TEST_F(WprTest, ErdWarnsOnBadFieldsAndCancelsWithoutChange) {
     const std::string edited = Snapshot();
     RunWpr({"ERD", "^C"}, false);
     EXPECT_EQ(Snapshot(), edited);
+}
+
+// Each leader of a copy is a group of its own, as the bar's are: ERD on one changes that
+// leader alone.
+TEST_F(WprTest, ErdOnACopiedLeaderChangesThatLeaderAlone) {
+    // clang-format off
+    RunWpr(With({"WPR", "0,0", "350,0", "", "EDPR", "Opis", "Tylko_numer_na_odnośniku", "250,0",
+                 "300,0", "310,30", "400,30", "", "250,0", "100,0", "90,-40", "0,-40", "^C",
+                 "Kopiuj", "Wstaw_kopię", "250,0", "0,0", "0,-300", "^C", "^C"}));
+    // clang-format on
+    auto leaders = [] {
+        std::vector<std::string> shapes;
+        for (const Piece& p : Tagged({"OpisOdn"})) {
+            if (p.type == "LWPOLYLINE") {
+                shapes.push_back(Shape(p.vertices));
+            }
+        }
+        return shapes;
+    };
+    const std::vector<std::string> before = leaders();
+    ASSERT_EQ(before.size(), 4u);
+    EXPECT_EQ(before[2], "300,-300 310,-270 320,-270");
+    RunWpr({"ERD", "315,-270", "set 1036 350", "click 1"}, false);
+    std::vector<std::string> expected = before;
+    // The dialog offers the first diameter of its list: "4.5 L= 350" needs 5 (5 + 10 + 0.75).
+    expected[2] = "300,-300 310,-270 " + Shape({CSDSPointExt(310 + 5 * (5 + 10 + 0.75), -270, 0)});
+    EXPECT_EQ(leaders(), expected);
+    std::vector<size_t> sizes;
+    for (const auto& members : GroupMembers()) {
+        sizes.push_back(members.size());
+    }
+    // The bar's two leaders, the copy's two, then the copy with all its pieces.
+    EXPECT_EQ(sizes, (std::vector<size_t>{3, 3, 3, 3, 7}));
 }
 
 TEST(EditDescriptionSplit, PartsOfTheMainText) {

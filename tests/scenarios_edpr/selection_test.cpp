@@ -78,15 +78,16 @@ TEST_F(EdprTest, PreselectionOrPickPrompt) {
         std::vector<std::string> lines;
         std::vector<int> bars;  // per probe run: 1, 2, or 0 for none
         int prompts;
+        int refusals = 0;  // picks that found no bar among the objects there, and said so
     } cases[] = {
         {{"SELECT", kArcAt, kLineAt, "", "PROBA"}, {2}, 0},
         // The operation clears the selection, so the next one asks.
         {{"SELECT", kStraightAt, "", "PROBA", "PROBA", kArcAt}, {1, 2}, 1},
         {{"SELECT", kLineAt, kTextAt, "", "PROBA", kStraightAt}, {1}, 1},
         // A description text, a line, empty space and Enter are no bars: the prompt repeats.
-        {{"PROBA", kTextAt, kLineAt, "500,500", "", kArcAt}, {2}, 5},
-        {{"PROBA", kTextAt, "^C"}, {0}, 2},
-        {{"PROBA", kLineAt}, {0}, 2},
+        {{"PROBA", kTextAt, kLineAt, "500,500", "", kArcAt}, {2}, 5, 2},
+        {{"PROBA", kTextAt, "^C"}, {0}, 2, 1},
+        {{"PROBA", kLineAt}, {0}, 2, 1},
     };
     for (const auto& c : cases) {
         const Drawing d = MakeDrawing();
@@ -101,9 +102,25 @@ TEST_F(EdprTest, PreselectionOrPickPrompt) {
         }
         EXPECT_EQ(Probe().bars, expected);
         EXPECT_EQ(Count(transcript, kProbePrompt), c.prompts);
+        EXPECT_EQ(Count(transcript, "\nTo nie jest pręt.\n"), c.refusals);
         EXPECT_EQ(Count(transcript, "=== Wybierz jeden"), 0);
         EXPECT_TRUE(SelectionCleared());
     }
+}
+
+// A pick takes the nearest bar within the aperture, whatever lies nearer: the leader that
+// starts on it, the dimension text centred on a segment's middle.
+TEST_F(EdprTest, PickTakesTheBarUnderItsLeaderAndItsTexts) {
+    const Drawing d = MakeDrawing();
+    InstallProbe();
+    const std::string transcript = RunWpr(
+        {"EDPR", "Teksty_wymiarów(wstaw/usuń)", "10,0", "Opis", "Tylko_numer_na_odnośniku", "10,0",
+         kStraightAt, "110,30", "200,30", "^C", "^C", "PROBA", kStraightAt, "PROBA", "125,0"},
+        false);
+    SCOPED_TRACE(transcript);
+    const std::string bar = EntityHandle(d.straight.name);
+    EXPECT_EQ(Probe().bars, (std::vector<std::string>{bar, bar}));
+    EXPECT_EQ(Count(transcript, kProbePrompt), 2);
 }
 
 // Marks an entity as belonging to `bar` with the tag (description link, or dimension link

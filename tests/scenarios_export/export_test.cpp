@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <map>
 
+#include "module/audit/audit_checks.h"
 #include "tests/scenarios_export/export_kit.h"
 
 namespace {
@@ -96,8 +97,8 @@ TEST_F(OprTest, EveryBendingRecordCarriesItsChecksumAndShape) {
         {1, {"@l2500@n2@e0.988@d8@gRB500W@s120@Gl2500@w0@C"}},
         // A rounded corner: legs to the corner point, a left turn +90; cut at the developed length.
         {2, {"@l2461@n1@", "@d12@gRB500W@s180@Gl2000@w90@l500@w0@C"}},
-        // The same turning right.
-        {3, {"@d12@gRB500W@s180@Gl2000@w-90@l500@w0@C"}},
+        // The same turning right: the same bar turned over, so the same legs and bends.
+        {3, {"@d12@gRB500W@s180@Gl2000@w90@l500@w0@C"}},
         // Hooks are legs too: three legs, bends of the same sign, mandrel 10 d of smooth steel.
         {4, {"@d12@gSt0S@s120@Gl", "@w0@C"}},
         // clang-format on
@@ -193,6 +194,49 @@ TEST_F(OprTest, FailedExportsWriteNothingAndStopTheScript) {
         << alone;
     EXPECT_EQ(LastScenarioStatus(), 1);
     auditAtEnd_ = false;  // the last drawings keep their gap on purpose
+}
+
+// A bar turned over is the same mark: mirrored in place its BVBS record stays, its mirrored
+// copy carries its record and counts in its row, and AUDIT finds nothing. CHPROP gives the
+// copy another layer, colour and line type, and it stays a bar: saved with the line type in
+// the file's table, and drawn dashed, LTSCALE times its pattern, with the sheet's title.
+TEST_F(OprTest, MirroredAndChangedBarsStayTheirMark) {
+    const std::string dir = ScratchFolder("mirror");
+    const std::string transcript = RunWpr(
+        {"PANEL steel RB500W", "PANEL diameter 10", "WPR", "0,0", "100,0", "100,50", "",
+         "EXPORT " + dir + "/a.abs", "MIRROR 50,0 \"\" 200,0 200,10 Tak",
+         "EXPORT " + dir + "/b.abs", "MIRROR 350,0 \"\" 200,0 200,10 \"\"",
+         "CHPROP 350,0 \"\" Rodzaj_linii DASHED Kolor 1 Warstwa \"Zbrojenie górne\" \"\"",
+         "TEXT 10,-40 5 0 \"PRZEKRÓJ A-A\"", "SETVAR LTSCALE 10", "AUDIT",
+         "EXPORT " + dir + "/c.abs", "SAVE " + dir + "/bar.dxf", "EXPORT " + dir + "/bar.svg"});
+    ASSERT_EQ(LastScenarioStatus(), 0) << transcript;
+    EXPECT_NE(transcript.find("AUDIT: rysunek bez usterek."), std::string::npos) << transcript;
+    const std::vector<Bar> bars = RodBars();
+    ASSERT_EQ(bars.size(), 2u);
+    EXPECT_EQ(bars[0].vertices.front().x, 400);  // the original, mirrored in place
+    EXPECT_EQ(bars[0].vertices.back().x, 300);
+    EXPECT_EQ(bars[1].vertices.front().x, 0);  // its mirrored copy, back where it started
+    EXPECT_EQ(RecordText(bars[1].record), RecordText(bars[0].record));
+    // A U turns the same way twice, a Z once each way: not the same shape.
+    const std::vector<CSDSPointExt> u = {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}, {0, 50, 0}};
+    const std::vector<CSDSPointExt> z = {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}, {200, 50, 0}};
+    EXPECT_FALSE(audit::SameShape(u, z));
+    EXPECT_EQ(bars[0].layer, "Zbrojenie górne");
+    const std::string before = ReadFile(dir + "/a.abs");
+    EXPECT_EQ(ReadFile(dir + "/b.abs"), before);
+    const std::string both = ReadFile(dir + "/c.abs");
+    auto legs = [](const std::string& record) {
+        return record.substr(record.find("@G"), record.find("@C") - record.find("@G"));
+    };
+    EXPECT_EQ(legs(both), legs(before));
+    EXPECT_NE(both.find("@n2@"), std::string::npos) << both;
+    const std::string dxf = ReadFile(dir + "/bar.dxf");
+    EXPECT_NE(dxf.find("  2\nDASHED\n 70\n0\n  3\nDashed __"), std::string::npos);
+    EXPECT_NE(dxf.find("  8\nZbrojenie górne\n  6\nDASHED\n 62\n1\n"), std::string::npos);
+    EXPECT_NE(dxf.find("$LTSCALE\n 40\n10.0\n"), std::string::npos);
+    const std::string svg = ReadFile(dir + "/bar.svg");
+    EXPECT_NE(svg.find(">PRZEKRÓJ A-A</text>"), std::string::npos) << svg;
+    EXPECT_NE(svg.find("stroke-dasharray=\""), std::string::npos) << svg;
 }
 
 TEST_F(OprTest, ExportIsNoUndoStepAndReplacesAnOlderFile) {

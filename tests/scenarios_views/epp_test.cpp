@@ -108,6 +108,12 @@ TEST_F(ViewsTest, EppDescribesASection) {
     for (const Piece& p : Tagged({"OpisOdn", "OpisOdn-Nr"}))
         EXPECT_EQ(p.link.owner, Circles()[1].handle);
     EXPECT_CLEAN_AUDIT();
+    // Bar 1 stays 10 mm RB500W, so AUDIT names the leader of the rebuilt section, and only it.
+    EXPECT_EQ(ModuleAuditText(), "Odnośnik przekroju " + Circles()[1].handle +
+                                     " pokazuje w tekście " + Tagged({"OpisOdn-Nr"}).back().handle +
+                                     " numer 1, a pręty o tym numerze różnią się od przekroju: "
+                                     "średnicą, stalą.\n");
+    auditAtEnd_ = false;
 }
 
 // Esc where the bar giving the number is asked goes back to the options; nothing is drawn.

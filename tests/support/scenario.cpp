@@ -6,15 +6,15 @@
 #include <filesystem>
 #include <utility>
 
-#include "host/drawing/document.h"
 #include "host/console/entity_listing.h"
 #include "host/console/input_sources.h"
 #include "host/console/unsaved_work.h"
+#include "host/drawing/document.h"
+#include "host/files/file_commands.h"
 #include "platform/backend.h"
 #include "platform/console.h"
 #include "platform/registry.h"
 #include "platform/script_panel.h"
-#include "host/files/file_commands.h"
 
 namespace testkit {
 namespace {
@@ -80,6 +80,7 @@ std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOpt
     platform::SetBackend(platform::ScriptedBackend());
     // The verbs the program registers, so that scripts read as they would in armavo.
     host::RegisterVerb("PANEL", platform::HandlePanelCommand);
+    host::RegisterTransparentVerb("PANEL", platform::HandleTransparentPanelCommand);
     host::RegisterFileCommands();
     if (!options.files) {
         for (const char* verb : {"OPEN", "SAVE", "EXPORT", "PLOT"}) {

@@ -1,9 +1,10 @@
 // The page of `armavo --serve` in headless Chromium, as a designer uses it: a ribbed bar drawn
-// by three clicks and Enter, described on a leader, the schedule opened, a cell changed and
-// the table inserted, then undone and redone, and the drawing printed to PDF; a second tab
-// watches read-only. The entities the page keeps after the answers must be those of the whole
-// drawing and of its SVG export, and the same lines given to the program as a script must
-// leave the same DXF. Screenshots of a failing run stay in ARMAVO_WEB_OUT.
+// by three clicks and Enter, described on a leader (the count set in the panel inside the
+// command), the schedule opened, a cell changed and the table inserted, then undone and redone,
+// and the drawing printed to PDF; a second tab watches read-only. The entities the page keeps
+// after the answers must be those of the whole drawing and of its SVG export, and the same
+// lines given to the program as a script must leave the same DXF. Screenshots of a failing run
+// stay in ARMAVO_WEB_OUT.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
@@ -20,7 +21,7 @@ const out = process.env.ARMAVO_WEB_OUT;
 const scenario = [
   'PANEL 1006 RB500W', 'PANEL 1004 12',
   'WPR', '0,0', '100,0', '100,50', '',
-  'EDPR', 'Opis', 'Na_odnośniku', '50,0', '50,0', '60,20', '80,20', '^C', '^C',
+  'EDPR', 'Opis', "'PANEL 1015 3", 'Na_odnośniku', '50,0', '50,0', '60,20', '80,20', '^C', '^C',
   'OPR', 'cell 1 4 3', 'cell 1 1 16', 'nie', 'click 1', '0,-100',
   'U', 'REDO', 'EXPORT page.svg',
 ];
@@ -142,6 +143,12 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     await type('EDPR', 'keyword');
     await page.click('#keywords button[title="Opis"]');
     await ready('keyword');
+    // The panel takes a change inside the command (a transparent 'PANEL line); the command
+    // goes on at the same prompt, and the leader shows the count.
+    await page.fill('#panel input[data-id="1015"]', '3');
+    await page.press('#panel input[data-id="1015"]', 'Tab');
+    await page.waitForFunction(() => armavo.waiting && armavo.session.kind === 'keyword' &&
+      armavo.session.panel.controls.find((c) => c.id === 1015).text === '3');
     await page.click('#keywords button[title="Na_odnośniku"]');
     await ready('pick');
     assert.equal(await page.evaluate(() => armavo.session.aperture), 6);  // 1000 * 3 / 500

@@ -288,7 +288,20 @@ function updateOverlay() {
   } else {
     band.setAttribute('visibility', 'hidden');
   }
-  if (cursor && kind === 'pick') {
+  // The other corner of a selection window: dragged to the left it is a crossing window.
+  const win = $('window');
+  if (cursor && kind === 'pick' && session.base) {
+    const [bx, by] = session.base;
+    win.setAttribute('x', Math.min(bx, cursor.x));
+    win.setAttribute('y', -Math.max(by, cursor.y));
+    win.setAttribute('width', Math.abs(cursor.x - bx));
+    win.setAttribute('height', Math.abs(cursor.y - by));
+    win.classList.toggle('crossing', cursor.x < bx);
+    win.setAttribute('visibility', 'visible');
+  } else {
+    win.setAttribute('visibility', 'hidden');
+  }
+  if (cursor && kind === 'pick' && !session.base) {
     const a = session.aperture;
     ap.setAttribute('x', cursor.x - a);
     ap.setAttribute('y', -cursor.y - a);
@@ -413,10 +426,10 @@ function showPanel() {
     n.textContent = '(panel jest ukryty; zmiana wartości go pokaże)';
     box.appendChild(n);
   }
-  // A change is a PANEL line at the command prompt and a transparent 'PANEL line at any
-  // other; the panel itself is disabled while WPR and WPP run, and a dialog takes the lines.
-  const atPrompt = !busy() && session.kind !== 'dialog' && session.kind !== 'question';
-  const verb = session.kind === 'command' ? 'PANEL' : "'PANEL";
+  // At the command prompt PANEL sets the panel; at a prompt inside a command the transparent
+  // 'PANEL does, and the command goes on at the same prompt. A dialog or question refuses it.
+  const atCommand = !busy() && session.kind === 'command';
+  const atPrompt = !busy() && ['point', 'pick', 'number', 'keyword'].includes(session.kind);
   let section = null;
   let row = null;
   let rowTop = null;
@@ -445,10 +458,10 @@ function showPanel() {
       rowTop = c.rect[1];
       section.appendChild(row);
     }
-    const enabled = atPrompt && panel.enabled && c.enabled;
+    const enabled = (atCommand || atPrompt) && panel.enabled && c.enabled;
     const send = (value) => {
       panelSent = { id: c.id, value, from: transcriptLength() };
-      queueLine(`${verb} ${c.id} ${value}`);
+      queueLine(`${atCommand ? '' : "'"}PANEL ${c.id} ${value}`);
     };
     let el;
     if (c.kind === 'label') {
