@@ -98,6 +98,20 @@ void Rings(std::string& out, const Item& item) {
     out += ']';
 }
 
+// A line type's pattern, when the pen has one: ",[dash,gap,...]" in drawing units (a gap
+// negative, 0 a dot).
+void Dashes(std::string& out, const host::svg::Pen& pen) {
+    if (pen.dashes.empty())
+        return;
+    out += ",[";
+    for (size_t i = 0; i < pen.dashes.size(); ++i) {
+        if (i > 0)
+            out += ',';
+        Num(out, pen.dashes[i]);
+    }
+    out += ']';
+}
+
 void Piece(std::string& out, const Item& item, Palette& palette) {
     switch (item.kind) {
         case Item::Kind::Path:
@@ -114,6 +128,8 @@ void Piece(std::string& out, const Item& item, Palette& palette) {
             }
             out += ',';
             Rings(out, item);
+            if (!item.fill)
+                Dashes(out, item.pen);
             out += ']';
             return;
         case Item::Kind::Circle:
@@ -132,6 +148,7 @@ void Piece(std::string& out, const Item& item, Palette& palette) {
             if (!item.fill) {
                 out += ',';
                 Num(out, item.r);
+                Dashes(out, item.pen);
             }
             out += ']';
             return;
@@ -228,8 +245,9 @@ bool PageScene::Affected(const host::Database& drawing, const std::vector<Object
                 return false;  // in a block: every insert of it may change
             }
             case Category::TableEntry:
-                // A layer's colour, pen or state, or a block's definition.
-                if (type == "LAYER" || type == "BLOCK_RECORD")
+                // A layer's colour, pen, line type or state, a line type's pattern, or a
+                // block's definition.
+                if (type == "LAYER" || type == "LTYPE" || type == "BLOCK_RECORD")
                     return false;
                 break;
             case Category::Table:
@@ -247,7 +265,10 @@ uint64_t PageScene::Update(WebHub& hub) {
     const host::Database& drawing = host::CurrentDrawing();
     const host::DrawingChanges changes = host::ChangesSince(drawing_, version_);
     std::vector<ObjectId> plot;
-    bool full = !started_ || !changes.changed || !Affected(drawing, *changes.changed, plot);
+    // LTSCALE sizes every pattern; it is kept with the drawing, not in an object.
+    bool full = !started_ || !changes.changed || drawing.LinetypeScale() != linetypeScale_ ||
+                !Affected(drawing, *changes.changed, plot);
+    linetypeScale_ = drawing.LinetypeScale();
     SceneUpdate update;
     update.full = full;
     if (full) {

@@ -1,10 +1,10 @@
 // The page of `armavo --serve` in headless Chromium, as a designer uses it: a ribbed bar drawn
 // by three clicks and Enter, described on a leader (the count set in the panel inside the
-// command), the schedule opened, a cell changed and the table inserted, then undone and redone,
-// and the drawing printed to PDF; a second tab watches read-only. The entities the page keeps
-// after the answers must be those of the whole drawing and of its SVG export, and the same
-// lines given to the program as a script must leave the same DXF. Screenshots of a failing run
-// stay in ARMAVO_WEB_OUT.
+// command), the schedule opened, a cell changed and the table inserted, a line drawn and
+// dashed, undone and redone, and the drawing printed to PDF; a second tab watches read-only.
+// The entities the page keeps after the answers must be those of the SVG export and of the
+// drawing opened afresh, and the same lines given to the program as a script must leave the
+// same DXF. Screenshots of a failing run stay in ARMAVO_WEB_OUT.
 import { test } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn, spawnSync } from 'node:child_process';
@@ -23,14 +23,17 @@ const scenario = [
   'WPR', '0,0', '100,0', '100,50', '',
   'EDPR', 'Opis', "'PANEL 1015 3", 'Na_odnośniku', '50,0', '50,0', '60,20', '80,20', '^C', '^C',
   'OPR', 'cell 1 4 3', 'cell 1 1 16', 'nie', 'click 1', '0,-100',
-  'U', 'REDO', 'EXPORT page.svg',
+  'LINE', '0,-50', '50,-50', '', 'CHPROP', '25,-50', '', 'Rodzaj_linii', 'DASHED', '',
+  'U', 'U', 'REDO', 'REDO', 'SETVAR LTSCALE 10',
+  'EXPORT page.svg',
 ];
 
-// A piece of the page's scene as the SVG export writes it: its element and colour, and a
-// text's characters.
+// A piece of the page's scene as the SVG export writes it: its element and colour, a text's
+// characters, and whether it is dashed.
 function pieceInSvg(p) {
   const element = { l: 'path', f: 'path', c: 'circle', d: 'circle', t: 'text' }[p[0]];
-  return `${element} ${p[1]}${p[0] === 't' ? ' ' + p[7] : ''}`;
+  const dashed = { l: p[6], c: p[7] }[p[0]] ? ' dashed' : '';
+  return `${element} ${p[1]}${p[0] === 't' ? ' ' + p[7] : ''}${dashed}`;
 }
 
 function elementsOfSvg(svg) {
@@ -38,7 +41,8 @@ function elementsOfSvg(svg) {
     .replace(/&quot;/g, '"').replace(/&amp;/g, '&');
   return [...svg.matchAll(/<(path|circle|text) ([^>]*)>(?:(.*?)<\/text>)?/g)].map(([, e, a, t]) => {
     const colour = /(?:stroke|fill)="(#[0-9a-f]{6})"/.exec(a.replace(/fill="none"/, ''))[1];
-    return `${e} ${colour}${e === 'text' ? ' ' + unescape(t) : ''}`;
+    const dashed = a.includes('stroke-dasharray') ? ' dashed' : '';
+    return `${e} ${colour}${e === 'text' ? ' ' + unescape(t) : ''}${dashed}`;
   });
 }
 
@@ -165,7 +169,8 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     assert.ok((await pieces(['t'])).some((p) => p[7] === '1'));
     await screenshot('leader');
     assert.ok((await pieces(shapes)).length >= barShapes + 2, 'the leader and its circle are drawn');
-    await watcher.waitForFunction(() => armavo.entities().flatMap(([, p]) => p).some((p) => p[0] === 't'));
+    await watcher.waitForFunction(
+      () => armavo.entities().flatMap(([, p]) => p).some((p) => p[0] === 't'));
 
     // The schedule: a count typed in the grid, the table inserted where clicked.
     await type('OPR', 'dialog');
@@ -196,32 +201,37 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     assert.equal(await page.locator('#modal').isHidden(), true);
     const before = (await pieces(['t'])).length;
     await click(0, -100, 'command');
-    const table = (await pieces(['t'])).length;
-    assert.ok(table > before);
+    assert.ok((await pieces(['t'])).length > before);
     await screenshot('table');
 
-    // U takes the table back, REDO brings it again; the bar stays drawn as it was.
+    // A line drawn and dashed, both undone and redone, the pattern then scaled (LTSCALE is
+    // the drawing's, not an object's): the page follows each answer with what changed.
+    const dashed = async () => (await pieces(['l'])).some((p) => p[6]);
+    for (const [line, next] of [['LINE', 'point'], ['0,-50', 'point'], ['50,-50', 'point'],
+      ['', 'command'], ['CHPROP', 'pick'], ['25,-50', 'pick'], ['', 'keyword'],
+      ['Rodzaj_linii', 'keyword'], ['DASHED', 'keyword'], ['', 'command']]) {
+      await type(line, next);
+    }
+    assert.ok(await dashed());
     await type('U', 'command');
-    assert.equal((await pieces(['t'])).length, before);
-    assert.ok(await ink(50, 0));
+    await type('U', 'command');
+    assert.ok(!(await dashed()) && !(await ink(25, -50)));
     await type('REDO', 'command');
-    assert.equal((await pieces(['t'])).length, table);
+    await type('REDO', 'command');
+    assert.ok(await dashed());
+    await type('SETVAR LTSCALE 10', 'command');
     await screenshot('redone');
 
-    // What the page keeps after these answers is the whole drawing as the session plots it,
-    // entity for entity by handle, and piece for piece the SVG export.
+    // What the page keeps after these answers is the SVG export piece for piece, and the
+    // drawing plotted afresh (saved and opened again) entity for entity by handle.
     const shown = await page.evaluate(() => armavo.entities());
-    const whole = await page.evaluate(async () => {
-      const fresh = new Scene();
-      fresh.apply(await (await fetch('/drawing?since=0')).json());
-      return armavo.entities(fresh);
-    });
-    assert.deepEqual(shown, whole);
     await type('EXPORT page.svg', 'command');
     assert.deepEqual(shown.flatMap(([, p]) => p).map(pieceInSvg),
                      elementsOfSvg(readFileSync(join(dir, 'page.svg'), 'utf8')));
-
     await type('SAVE page.dxf', 'command');
+    await type('OPEN page.dxf', 'command');
+    assert.deepEqual(await page.evaluate(() => armavo.entities()), shown);
+
     // Printed to PDF: PLOT's three questions answered on the page, then the sheet comes down.
     await page.click('#plot');
     await ready('keyword');

@@ -174,10 +174,13 @@ async function loadScene(opening) {
     const changes = JSON.parse(text);
     const t2 = performance.now();
     scene.apply(changes);
-    lastLoad = { bytes: text.length, fetch: t1 - t0, parse: t2 - t1, apply: performance.now() - t2 };
+    const t3 = performance.now();
+    lastLoad = { bytes: text.length, fetch: t1 - t0, parse: t2 - t1, apply: t3 - t2 };
     // The grid that finds what is in a part of the drawing is made while the page is idle,
     // rather than in the first frame that needs it.
-    if (changes.full) setTimeout(() => { if (!scene.cells && scene.bounds) scene.makeGrid(); }, 200);
+    if (changes.full) {
+      setTimeout(() => { if (!scene.cells && scene.bounds) scene.makeGrid(); }, 200);
+    }
   } catch (e) {
     $('error').textContent = 'Nie udało się pobrać rysunku.';
   }
@@ -233,7 +236,8 @@ function draw() {
   ctx.fillRect(0, 0, w, h);
   const z = w / view.w;
   const halfW = w / 2 / z, halfH = h / 2 / z;
-  const candidates = scene.inView(view.cx - halfW, view.cy - halfH, view.cx + halfW, view.cy + halfH);
+  const candidates =
+    scene.inView(view.cx - halfW, view.cy - halfH, view.cx + halfW, view.cy + halfH);
   shownCount = new Painter(ctx, w, h, { cx: view.cx, cy: view.cy, z }, scene.colours)
     .paint(candidates, ratio);
   // When measuring, the frame's time includes turning the drawing into pixels, which the
@@ -759,7 +763,8 @@ window.armavo = {
   // each piece as the session plotted it, with its kind as a letter and its colour.
   entities(of = scene) {
     const kinds = ['l', 'f', 'c', 'd', 't'];
-    return of.sorted.map((e) => [e.h, e.pieces.map((p) => [kinds[p[0]], of.colours[p[1]], ...p.slice(2)])]);
+    const readable = (p) => [kinds[p[0]], of.colours[p[1]], ...p.slice(2)];
+    return of.sorted.map((e) => [e.h, e.pieces.map(readable)]);
   },
   // Whether anything is drawn on the canvas within `reach` pixels of a drawing point.
   inkAt(x, y, reach = 1) {
@@ -768,7 +773,8 @@ window.armavo = {
     const ratio = window.devicePixelRatio || 1;
     const px = Math.round((p.x - area.left) * ratio), py = Math.round((p.y - area.top) * ratio);
     const r = Math.ceil(reach * ratio);
-    const data = $('canvas').getContext('2d').getImageData(px - r, py - r, 2 * r + 1, 2 * r + 1).data;
+    const data = $('canvas').getContext('2d')
+      .getImageData(px - r, py - r, 2 * r + 1, 2 * r + 1).data;
     for (let i = 0; i < data.length; i += 4) {
       if (data[i] < 200 || data[i + 1] < 200 || data[i + 2] < 200) return true;
     }

@@ -9,6 +9,8 @@ const FONT = '"DejaVu Sans", sans-serif';
 // Below this size on screen an entity is a dot and a text a stroke where it would stand.
 const DOT_PX = 1.5;
 const READABLE_PX = 4;
+// A line type's pattern shorter than this on screen is drawn as a continuous line.
+const MIN_PATTERN_PX = 2;
 // An entity spanning more cells than this is kept apart and looked at in every frame.
 const MAX_CELLS = 64;
 // Cells are numbered within ±CELL_LIMIT on each axis; an entity beyond is kept apart too.
@@ -233,6 +235,23 @@ class Painter {
   // A line's width on screen: its own width at this zoom or its pen, never under a pixel.
   lineWidth(pen, width) { return Math.max(width * this.z, pen * PX_PER_MM, 1); }
 
+  // A line type's pattern at this zoom, as the plot draws it: continuous when the whole
+  // pattern is too fine to tell (under MIN_PATTERN_PX), one that starts with a gap starting
+  // with a dash of no length.
+  dash(pattern) {
+    const ctx = this.ctx;
+    if (!pattern) {
+      ctx.setLineDash([]);
+      return;
+    }
+    const px = pattern.map((d) => Math.abs(d) * this.z);
+    if (!(px.reduce((a, b) => a + b, 0) >= MIN_PATTERN_PX)) {
+      ctx.setLineDash([]);
+      return;
+    }
+    ctx.setLineDash(pattern[0] < 0 ? [0, ...px] : px);
+  }
+
   // The entities whose boxes meet the view. Those smaller than a dot on screen are put
   // straight into the pixels of the blank canvas first; the others are drawn over them in
   // drawing order. Returns how many met the view.
@@ -307,11 +326,12 @@ class Painter {
     const ctx = this.ctx;
     const colour = this.colours[p[1]];
     switch (p[0]) {
-      case 0:  // [0, colour, pen, width, closed, rings]
+      case 0:  // [0, colour, pen, width, closed, rings, dashes?]
         ctx.strokeStyle = colour;
         ctx.lineWidth = this.lineWidth(p[2], p[3]);
         ctx.lineJoin = 'round';
         ctx.lineCap = 'round';
+        this.dash(p[6]);
         this.path(p[5], p[4] === 1);
         ctx.stroke();
         return;
@@ -322,9 +342,10 @@ class Painter {
         ctx.fill('evenodd');
         ctx.globalAlpha = 1;
         return;
-      case 2:  // [2, colour, pen, width, x, y, r]
+      case 2:  // [2, colour, pen, width, x, y, r, dashes?]
         ctx.strokeStyle = colour;
         ctx.lineWidth = this.lineWidth(p[2], p[3]);
+        this.dash(p[7]);
         ctx.beginPath();
         ctx.arc(this.sx(p[4]), this.sy(p[5]), p[6] * this.z, 0, 2 * Math.PI);
         ctx.stroke();
@@ -352,6 +373,7 @@ class Painter {
       const start = p[5] === 0 ? 0 : p[5] === 1 ? -long / 2 : -long;
       ctx.strokeStyle = colour;
       ctx.lineWidth = Math.max(size * 0.5, 1);
+      ctx.setLineDash([]);
       ctx.beginPath();
       ctx.moveTo(x + start * Math.cos(turn), y + start * Math.sin(turn));
       ctx.lineTo(x + (start + long) * Math.cos(turn), y + (start + long) * Math.sin(turn));
