@@ -181,13 +181,19 @@ void CObslugaPreta::GiveNumber(const sds_name bar, int number) {
     }
 }
 
-void CObslugaPreta::RenumberFrom(int n) {
+std::map<int, int> CObslugaPreta::RenumberFrom(int n) {
     const std::vector<rods::BarEntry> bars = ListBars();
     std::vector<int> numbers;
     for (const rods::BarEntry& bar : bars) {
         numbers.push_back(bar.record.number);
     }
     const std::vector<int> renumbered = rods::RenumberedFrom(numbers, n);
+    std::map<int, int> oldToNew;
+    for (size_t i = 0; i < numbers.size(); ++i) {
+        if (renumbered[i] != numbers[i]) {
+            oldToNew[numbers[i]] = renumbered[i];
+        }
+    }
     // Each bar above the gap is renumbered together with the later bars that share its old
     // number, before the next old number is taken up, so that redrawn descriptions are made
     // in that order.
@@ -203,6 +209,7 @@ void CObslugaPreta::RenumberFrom(int n) {
             }
         }
     }
+    return oldToNew;
 }
 
 int CObslugaPreta::CountRods(int mode) {

@@ -1,8 +1,8 @@
 // The schedule's work on the drawing, as operations of the rod-handling object: collecting one
 // row per bar mark, deleting a mark's bars, rebuilding a mark's bars for a new diameter and
 // steel, and the length a bar would have with another diameter.
-#include <algorithm>
-#include <set>
+#include <array>
+#include <map>
 
 #include "module/model/steel.h"
 #include "module/resources/strings.h"
@@ -11,15 +11,6 @@
 #include "module/rods/rod_numbering.h"
 #include "module/schedule/schedule_math.h"
 #include "module/schedule/schedule_scan.h"
-#include "module/ui/toolbar_dlg.h"
-
-namespace {
-
-bool NamesEqual(const sds_name a, const sds_name b) {
-    return a[0] == b[0] && a[1] == b[1];
-}
-
-}  // namespace
 
 std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
     std::vector<rods::BarEntry> bars;
@@ -88,55 +79,16 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
 }
 
 std::map<int, int> CObslugaPreta::DeleteBarsWithNumber(int number) {
-    std::map<int, int> renumbered;
-    std::vector<rods::BarEntry> bars = ListBars();
-    std::set<std::string> owners;
-    std::vector<rods::BarEntry> doomed;
-    for (const rods::BarEntry& bar : bars) {
-        if (bar.record.number == number) {
-            owners.insert(EntityHandle(bar.name));
-            doomed.push_back(bar);
-        }
-    }
+    const std::vector<std::array<long, 2>> doomed = BarsNumbered(number);
     if (doomed.empty()) {
-        return renumbered;
+        return {};
     }
     UndoGroup undo;
-    const std::string key = LoadUiString(rods::kIdRecordKey);
-    const std::string barTag = LoadUiString(rods::kIdBarTag);
-    // Whatever names a doomed bar as owner names its handle in its records.
-    for (const std::string& handle : owners) {
-        for (const auto& words : RecordReferences(handle)) {
-            const sds_name entity = {words[0], words[1]};
-            // Type and owner lead every link record, whatever kind of entity carries it.
-            std::string tag;
-            std::string owner;
-            xdata.ReadDimensionLink(entity, key, tag, owner);
-            if (tag != barTag && owners.count(owner) > 0) {
-                sds_entdel(entity);
-            }
-        }
-    }
-    for (const rods::BarEntry& bar : doomed) {
-        sds_entdel(bar.name);
-    }
-    sds_sssetfirst(nullptr, nullptr);
-    sds_redraw(nullptr, 4);
-    // The renumbering below hands out the new numbers exactly so: the same bars in the same
-    // order through the same rule.
-    bars = ListBars();
-    std::vector<int> numbers;
-    for (const rods::BarEntry& bar : bars) {
-        numbers.push_back(bar.record.number);
-    }
-    const std::vector<int> after = rods::RenumberedFrom(numbers, number);
-    for (size_t i = 0; i < numbers.size(); ++i) {
-        if (after[i] != numbers[i]) {
-            renumbered[numbers[i]] = after[i];
-        }
-    }
-    if (!renumbered.empty()) {
-        RenumberFrom(number);
+    // As Usuń decides: the last number of a gapless series leaves nothing to close up.
+    const bool renumber = number != CountRods(1);
+    std::map<int, int> renumbered;
+    if (EraseRods(doomed) && renumber) {
+        renumbered = RenumberFrom(number);
     }
     undo.Close();
     return renumbered;
@@ -159,7 +111,6 @@ double CObslugaPreta::LengthForDiameter(int number, double diameterMm) {
 int CObslugaPreta::ApplyRowToDrawing(int number, double diameterMm, const std::string& steelName) {
     const int steel = SteelIndex(steelName);
     const bool smooth = IsSmoothSteel(steel);
-    const std::string key = LoadUiString(rods::kIdRecordKey);
     int rebuilt = 0;
     UndoGroup undo;
     for (const rods::BarEntry& bar : ScheduleBars(xdata)) {
@@ -175,29 +126,12 @@ int CObslugaPreta::ApplyRowToDrawing(int number, double diameterMm, const std::s
             schedule::RefitShape(shape, bar.record.hooks, bar.record.rounded, diameterMm, smooth);
         record.diameter = diameterMm / 10.0;
         record.steel = steel;
-        const std::string layerName = EnsureBarLayer(diameterMm);
+        // Each bar keeps its own shape, refitted; a refused polyline leaves the old bar.
+        const double inPlace[2] = {0.0, 0.0};
         sds_name made = {0, 0};
-        sds_name dictionary = {0, 0};
-        // A refused polyline leaves the old bar as it was rather than lose it.
-        if (polyline.Create(shape, false, layerName, rods::kContinuous, rods::kByLayer) != RTNORM ||
-            sds_entlast(made) != RTNORM || NamesEqual(made, bar.name) ||
-            xdata.EnsureExtensionDictionary(made, dictionary) != RTNORM ||
-            xdata.WriteRodRecord(dictionary, key, record) != RTNORM) {
-            continue;
+        if (ReshapeReplace(bar.name, shape, inPlace, record, made)) {
+            ++rebuilt;
         }
-        if (DeleteRodDimensions(bar.name) > 0) {
-            DrawRodDimensions(made, shape);
-        }
-        if (DeleteDescription(bar.name) > 0) {
-            sds_point anchor = {0, 0, 0};
-            if (DescriptionAnchor(made, shape, anchor) >= 0) {
-                const int count = panel != nullptr ? panel->GetCount() : 1;
-                DrawDescription(made, anchor, shape, record.number, count, diameterMm);
-            }
-        }
-        UpdateLeaderTexts(bar.name, true, true, shape, made);
-        sds_entdel(bar.name);
-        ++rebuilt;
     }
     undo.Close();
     return rebuilt;
