@@ -24,6 +24,9 @@ struct GridCell {
     std::vector<std::string> items;  // non-empty: a drop-down list cell taking only these
     bool enabled = true;
     std::uint32_t background = kDefaultBackground;  // COLORREF
+    // Shown beside the text, not part of it: where the text came from (a value typed over
+    // one taken from elsewhere, say). Empty: nothing shown.
+    std::string note;
 };
 
 class GridData {

@@ -20,6 +20,7 @@ constexpr int kStrShapeWord = 982;
 constexpr int kStrOrphan = 983;
 constexpr int kStrGroup = 984;
 constexpr int kStrNumberText = 985;
+constexpr int kStrUnowned = 1102;
 
 // Lengths are centimetres; a turn or bulge that rounding alone changes is the same.
 constexpr double kLengthTolerance = 0.005;
@@ -187,6 +188,13 @@ std::vector<Finding> Check(const DrawingSeen& drawing) {
                  Fill(kStrNumberText, {link.handle, link.text, bar->second->handle, shown}),
                  false});
         }
+    }
+    if (!drawing.unowned.empty()) {
+        std::string records;
+        for (const UnownedSeen& record : drawing.unowned) {
+            records += (records.empty() ? "" : ", ") + record.type + " " + record.handle;
+        }
+        findings.push_back({FindingKind::UnownedRecord, Fill(kStrUnowned, {records}), true});
     }
     return findings;
 }

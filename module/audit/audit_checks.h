@@ -32,12 +32,21 @@ struct GroupSeen {
     int erasedMembers = 0;
 };
 
+// A record of the module (or an extension dictionary holding one) that nothing in the drawing
+// owns: a stored schedule row taken out of its dictionary, say. A file keeps it with owner 0,
+// which outside readers delete.
+struct UnownedSeen {
+    std::string handle;
+    std::string type;  // XRECORD or DICTIONARY
+};
+
 struct DrawingSeen {
     std::vector<BarSeen> bars;
     // Owners besides bars that pieces may name: projection lines and cross-section discs.
     std::set<std::string> otherOwners;
     std::vector<LinkSeen> links;
     std::vector<GroupSeen> groups;
+    std::vector<UnownedSeen> unowned;
 };
 
 enum class FindingKind {
@@ -47,6 +56,7 @@ enum class FindingKind {
     OrphanPiece,         // mended by erasing the piece
     ErasedGroupMember,   // mended by taking the member out of the group
     NumberTextMismatch,  // a number text shows another number than its bar's
+    UnownedRecord,       // mended by erasing the records
 };
 
 struct Finding {
@@ -59,7 +69,8 @@ struct Finding {
 // and whichever end the drawing starts from.
 bool SameShape(const std::vector<CSDSPointExt>& a, const std::vector<CSDSPointExt>& b);
 
-// The findings in a fixed order: numbering, marks, orphaned pieces, groups, number texts.
+// The findings in a fixed order: numbering, marks, orphaned pieces, groups, number texts,
+// records nothing owns.
 std::vector<Finding> Check(const DrawingSeen& drawing);
 
 }  // namespace audit

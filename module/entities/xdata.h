@@ -52,10 +52,11 @@ class CSDSXDataPret : public CSDSXData {
     int ReadDimensionLink(const sds_name entity, const std::string& key, std::string& type,
                           std::string& owner);
 
-    // Replaces every stored row "<key>0", "<key>1", ... by `rows`. The result of
-    // sds_namedobjdict, or the first host code that refused a row.
+    // Replaces every stored row "<key>0", "<key>1", ... by `rows`; the records replaced are
+    // erased. The result of sds_namedobjdict, or the first host code that refused a row.
     int WriteScheduleRows(const std::string& key, const std::vector<CWykazObj>& rows);
     // Appends the stored rows, in key order up to the first missing one, except those that
-    // were collected from the drawing.
-    int ReadScheduleRows(const std::string& key, std::vector<CWykazObj>& rows);
+    // were collected from the drawing (unless `drawingRowsToo`).
+    int ReadScheduleRows(const std::string& key, std::vector<CWykazObj>& rows,
+                         bool drawingRowsToo = false);
 };

@@ -109,6 +109,15 @@ int GridCtrl::SetBackground(int col1, int row1, int col2, int row2, std::uint32_
     return g != nullptr ? g->SetBackground(row1, col1, row2, col2, colour) : 0;
 }
 
+bool GridCtrl::SetNote(int col, int row, const std::string& note) {
+    platform::GridCell* cell = Data() != nullptr ? Data()->Cell(row, col) : nullptr;
+    if (cell == nullptr) {
+        return false;
+    }
+    cell->note = note;
+    return true;
+}
+
 bool GridCtrl::DisableCell(int col, int row) {
     platform::GridData* g = Data();
     return g != nullptr && g->DisableCell(row, col);

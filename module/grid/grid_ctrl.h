@@ -38,6 +38,8 @@ class GridCtrl : public platform::GridEvents {
     bool SetDropDown(int col, int row, const std::string& items);
     // Background of the cells between the two corners; the number of cells coloured.
     int SetBackground(int col1, int row1, int col2, int row2, std::uint32_t colour);
+    // A note the grid shows beside the cell's text ("" takes it away).
+    bool SetNote(int col, int row, const std::string& note);
     // The cell takes no input and shows the button-face colour.
     bool DisableCell(int col, int row);
     bool IsCellEnabled(int col, int row) const;

@@ -242,6 +242,11 @@ constexpr UiStringEntry kTable[] = {
      "\nAUDIT przyjmuje tylko słowo Napraw (AUDIT Napraw naprawia to, co da się naprawić "
      "bez zgadywania).\n"},
     {988, "Napraw"},
+    // The schedule grid's note on a count or remark typed for a drawing row, and AUDIT's
+    // finding of the module's records that nothing in the drawing owns.
+    {1100, "wpisano, z rysunku: %s"},
+    {1101, "wpisano"},
+    {1102, "Rekordy modułu, których nic w rysunku nie posiada: %s."},
 };
 
 constexpr bool IsSortedById() {

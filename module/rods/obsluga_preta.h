@@ -263,9 +263,13 @@ class CObslugaPreta {
                          const sds_point direction, int numberOnly, const LeaderValues& values);
     // ==== end of views ======================================================================
     // ==== The steel schedule (module/schedule/) ==============================================
-    // One row per bar mark, in ascending mark, after closing a gap in the numbering. Bars whose
-    // number cannot be a mark (below 1 or above the number of bars) are left out; how many.
+    // One row per bar mark, in ascending mark, after closing a gap in the numbering, showing
+    // what was typed for the mark (count, remark) where anything was. Bars whose number
+    // cannot be a mark (below 1 or above the number of bars) are left out; how many.
     int CollectScheduleRows(std::vector<CWykazObj>& rows);
+    // Keeps the typed count ("" for the drawn one) and remark on every bar numbered `number`
+    // whose record holds others. The number of bars changed.
+    int KeepTypedEntries(int number, const std::string& count, const std::string& remark);
     // Rebuilds every bar numbered `number` for the diameter and steel: shape, record, layer and
     // texts, in one undo step. The number of bars rebuilt.
     int ApplyRowToDrawing(int number, double diameterMm, const std::string& steelName);

@@ -102,6 +102,7 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
         // so that the next bar drawn does not take the same ordinal.
         record.ordinal = CountRods(0);
         if (!keepNumber) {
+            record.DropTypedEntries();
             record.number = CountRods(1) + 1;
             // Numbers with a gap (bars erased by other means) may already use that one.
             int highest = 0;

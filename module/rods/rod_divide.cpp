@@ -175,6 +175,7 @@ bool CObslugaPreta::SplitRod(const sds_point point, const sds_name bar, int k) {
     secondRecord.type = LoadUiString(rods::kIdBarTag);
     secondRecord.ordinal = CountRods(0) + 1;
     secondRecord.number = CountRods(1) + 1;
+    secondRecord.DropTypedEntries();
     secondRecord.hooks = secondHooks;
     sds_name secondMade = {0, 0};
     if (!ReshapeDrawBar(second, secondRecord, secondMade)) {
@@ -214,6 +215,7 @@ bool CObslugaPreta::SplitRod(const sds_point point, const sds_name bar, int k) {
         ownSecond.type = secondRecord.type;
         ownSecond.ordinal = CountRods(0) + 1;
         ownSecond.number = secondRecord.number;
+        ownSecond.DropTypedEntries();
         ownSecond.hooks = secondHooks;
         sds_name b = {0, 0};
         if (!ReshapeDrawBar(moved(second), ownSecond, b)) {

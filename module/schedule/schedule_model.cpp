@@ -58,6 +58,15 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
         numbers.push_back(bar.record.number);
     }
     const schedule::MarkCount counted = schedule::CountMarks(numbers);
+    // What was typed for a mark comes from the first of its bars that carries it.
+    std::vector<const CRodXDataParameters*> typed(counted.perMark.size(), nullptr);
+    for (const rods::BarEntry& bar : bars) {
+        const long k = static_cast<long>(bar.record.number) - 1;
+        if (k >= 0 && k < static_cast<long>(typed.size()) &&
+            typed[static_cast<size_t>(k)] == nullptr && bar.record.HasTypedEntries()) {
+            typed[static_cast<size_t>(k)] = &bar.record;
+        }
+    }
     std::vector<CSDSPointExt> barVertices;
     for (size_t k = 0; k < counted.perMark.size(); ++k) {
         if (counted.perMark[k] == 0) {
@@ -67,7 +76,13 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
         LoadRodVertices(bar.name, barVertices);
         CWykazObj row;
         row.length = schedule::Format("%.0f", BarLength(barVertices));
-        row.count = std::to_string(counted.perMark[k]);
+        row.drawnCount = std::to_string(counted.perMark[k]);
+        if (typed[k] != nullptr) {
+            row.keptCount = typed[k]->typedCount;
+            row.keptRemark = typed[k]->typedRemark;
+        }
+        row.count = row.keptCount.empty() ? row.drawnCount : row.keptCount;
+        row.remarks = row.keptRemark;
         row.diameter = FormatDiameter(bar.record.diameter * 10.0);
         row.steel = SteelName(bar.record.steel);
         row.fromDrawing = 1;
@@ -92,6 +107,26 @@ std::map<int, int> CObslugaPreta::DeleteBarsWithNumber(int number) {
     }
     undo.Close();
     return renumbered;
+}
+
+int CObslugaPreta::KeepTypedEntries(int number, const std::string& count,
+                                    const std::string& remark) {
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    int kept = 0;
+    for (const auto& words : BarsNumbered(number)) {
+        const sds_name bar = {words[0], words[1]};
+        CRodXDataParameters record;
+        xdata.ReadRodRecord(bar, key, record);
+        if (record.typedCount == count && record.typedRemark == remark) {
+            continue;
+        }
+        record.typedCount = count;
+        record.typedRemark = remark;
+        if (ReplaceRodRecord(bar, record) == RTNORM) {
+            ++kept;
+        }
+    }
+    return kept;
 }
 
 double CObslugaPreta::LengthForDiameter(int number, double diameterMm) {
