@@ -84,14 +84,19 @@ int WriteRecord(const sds_name dictionary, const std::string& key,
     return sds_dictadd(dictionary, key.c_str(), record);
 }
 
-// The entry list of the entity's record, null when there is no dictionary or no entry.
-rblist::Owned FindRecord(const sds_name entity, const std::string& key) {
-    rblist::Owned read(sds_entget(entity));
+// The entry list of the record of the entity whose list is given, null when there is no
+// dictionary or no entry.
+rblist::Owned FindRecordOf(const resbuf* entityList, const std::string& key) {
     sds_name dictionary = {0, 0};
-    if (!CSDSXData::FindExtensionDictionary(read.get(), dictionary)) {
+    if (!CSDSXData::FindExtensionDictionary(entityList, dictionary)) {
         return nullptr;
     }
     return rblist::Owned(sds_dictsearch(dictionary, key.c_str(), 0));
+}
+
+rblist::Owned FindRecord(const sds_name entity, const std::string& key) {
+    rblist::Owned read(sds_entget(entity));
+    return FindRecordOf(read.get(), key);
 }
 
 }  // namespace
@@ -178,7 +183,13 @@ int CSDSXDataPret::WriteRodRecord(const sds_name dictionary, const std::string& 
 
 int CSDSXDataPret::ReadRodRecord(const sds_name entity, const std::string& key,
                                  CRodXDataParameters& record) {
-    rblist::Owned entry = FindRecord(entity, key);
+    rblist::Owned read(sds_entget(entity));
+    return ReadRodRecord(read.get(), key, record);
+}
+
+int CSDSXDataPret::ReadRodRecord(const resbuf* entityList, const std::string& key,
+                                 CRodXDataParameters& record) {
+    rblist::Owned entry = FindRecordOf(entityList, key);
     if (entry == nullptr) {
         record = CRodXDataParameters::WithoutRecord();
         return RTNORM;

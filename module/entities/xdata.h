@@ -31,6 +31,9 @@ class CSDSXDataPret : public CSDSXData {
     int WriteRodRecord(const sds_name dictionary, const std::string& key,
                        const CRodXDataParameters& record);
     int ReadRodRecord(const sds_name entity, const std::string& key, CRodXDataParameters& record);
+    // The same from the entity's list as sds_entget gives it.
+    int ReadRodRecord(const resbuf* entityList, const std::string& key,
+                      CRodXDataParameters& record);
 
     int WriteProfileRecord(const sds_name dictionary, const std::string& key,
                            const CRodProfileXDataParameters& record);

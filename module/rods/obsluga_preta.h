@@ -112,6 +112,8 @@ class CObslugaPreta {
     int SnapPoint(const sds_point point, sds_point result);
     // 1 when at least one vertex was read from the bar, else 0.
     static int LoadRodVertices(const sds_name bar, std::vector<CSDSPointExt>& vertices);
+    // The same from the bar's list as sds_entget gives it.
+    static int LoadRodVertices(const resbuf* barList, std::vector<CSDSPointExt>& vertices);
     // Makes the bar layer of the diameter when missing; its name.
     std::string EnsureBarLayer(double diameterMm);
     // Pick tolerance: 1/100 of the view height.

@@ -3,7 +3,9 @@
 // steel, and the length a bar would have with another diameter.
 #include <array>
 #include <map>
+#include <unordered_map>
 
+#include "module/entities/resbuf_util.h"
 #include "module/model/steel.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
@@ -12,7 +14,9 @@
 #include "module/schedule/schedule_math.h"
 #include "module/schedule/schedule_scan.h"
 
-std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
+std::vector<rods::BarEntry> ScheduleBars(
+    CSDSXDataPret& records,
+    const std::function<void(const rods::BarEntry&, const resbuf* list)>& each) {
     std::vector<rods::BarEntry> bars;
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::string tag = LoadUiString(rods::kIdBarTag);
@@ -29,7 +33,11 @@ std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
         if (sds_ssname(found, i, entry.name) != RTNORM) {
             continue;
         }
-        records.ReadRodRecord(entry.name, key, entry.record);
+        rblist::Owned list(sds_entget(entry.name));
+        records.ReadRodRecord(list.get(), key, entry.record);
+        if (each) {
+            each(entry, list.get());
+        }
         bars.push_back(entry);
     }
     sds_ssfree(found);
@@ -37,7 +45,20 @@ std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
 }
 
 int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
-    std::vector<rods::BarEntry> bars = ScheduleBars(xdata);
+    // The shape and handle of the first bar of each number, taken as the bars are read.
+    struct FirstBar {
+        std::vector<CSDSPointExt> vertices;
+        std::string handle;
+    };
+    std::unordered_map<int, FirstBar> firsts;
+    auto takeFirst = [&firsts](const rods::BarEntry& bar, const resbuf* list) {
+        if (auto [at, added] = firsts.try_emplace(bar.record.number); added) {
+            LoadRodVertices(list, at->second.vertices);
+            const resbuf* handle = rblist::Find(list, 5);
+            at->second.handle = handle != nullptr ? rblist::Text(handle) : std::string();
+        }
+    };
+    std::vector<rods::BarEntry> bars = ScheduleBars(xdata, takeFirst);
     // Only real marks take part in closing the gap: a number below 1 would otherwise count as
     // the gap at 1 and fold mark 2 into mark 1.
     std::vector<double> marks;
@@ -50,7 +71,8 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
         UndoGroup undo;
         RenumberFrom(gap);
         undo.Close();
-        bars = ScheduleBars(xdata);
+        firsts.clear();
+        bars = ScheduleBars(xdata, takeFirst);
     }
     std::vector<int> numbers;
     numbers.reserve(bars.size());
@@ -67,15 +89,14 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
             typed[static_cast<size_t>(k)] = &bar.record;
         }
     }
-    std::vector<CSDSPointExt> barVertices;
     for (size_t k = 0; k < counted.perMark.size(); ++k) {
         if (counted.perMark[k] == 0) {
             continue;
         }
         const rods::BarEntry& bar = bars[static_cast<size_t>(counted.firstBar[k])];
-        LoadRodVertices(bar.name, barVertices);
+        const FirstBar& first = firsts[bar.record.number];
         CWykazObj row;
-        row.length = schedule::Format("%.0f", BarLength(barVertices));
+        row.length = schedule::Format("%.0f", BarLength(first.vertices));
         row.drawnCount = std::to_string(counted.perMark[k]);
         if (typed[k] != nullptr) {
             row.keptCount = typed[k]->typedCount;
@@ -87,7 +108,7 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
         row.steel = SteelName(bar.record.steel);
         row.fromDrawing = 1;
         row.mark = static_cast<int>(k) + 1;
-        row.barHandle = EntityHandle(bar.name);
+        row.barHandle = first.handle;
         rows.push_back(row);
     }
     return counted.leftOut;
