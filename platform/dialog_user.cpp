@@ -329,7 +329,7 @@ bool Dialog::UserTypeCell(int gridId, int row, int col, std::string_view typed) 
         return false;
     }
     if (!cell->items.empty()) {
-        int index = FindItem(cell->items, text::Trim(typed));
+        int index = FindItem(cell->items.List(), text::Trim(typed));
         if (index < 0) {
             WriteOutput("Komórka " + where + " nie ma pozycji " + Quoted(typed) + ".\n");
             return false;

@@ -69,7 +69,7 @@ void Grid(JsonBuilder& b, const platform::GridData& grid) {
             }
             if (!cell->items.empty()) {
                 b.Key("items");
-                Strings(b, cell->items);
+                Strings(b, cell->items.List());
             }
             b.Close('}');
         }

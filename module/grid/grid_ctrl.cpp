@@ -100,7 +100,12 @@ bool GridCtrl::SetDropDown(int col, int row, const std::string& items) {
     if (cell == nullptr) {
         return false;
     }
-    cell->items = SplitItems(items);
+    // One list for every cell that offers the same items.
+    auto [list, made] = lists_.try_emplace(items);
+    if (made) {
+        list->second = SplitItems(items);
+    }
+    cell->items = list->second;
     return true;
 }
 

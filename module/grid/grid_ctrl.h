@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -82,4 +83,5 @@ class GridCtrl : public platform::GridEvents {
 
     platform::Dialog* dialog_ = nullptr;
     int id_ = 0;
+    std::map<std::string, platform::GridItems> lists_;  // the drop-down lists by their text
 };
