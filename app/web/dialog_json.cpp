@@ -64,9 +64,12 @@ void Grid(JsonBuilder& b, const platform::GridData& grid) {
                 continue;
             }
             b.Open('{').Key("text").String(cell->text).Key("enabled").Bool(cell->enabled);
+            if (!cell->note.empty()) {
+                b.Key("note").String(cell->note);
+            }
             if (!cell->items.empty()) {
                 b.Key("items");
-                Strings(b, cell->items);
+                Strings(b, cell->items.List());
             }
             b.Close('}');
         }

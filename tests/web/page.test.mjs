@@ -156,8 +156,11 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     const countCell = dialog.locator('input[aria-label="wiersz 1 kolumna 4"]');
     await countCell.fill('3');
     await countCell.press('Enter');
+    // The typed count is marked as typed, with the drawn count beside it.
     await page.waitForFunction(() => armavo.waiting &&
-      armavo.session.dialog.controls.find((c) => c.kind === 'grid').grid.rows[0][4].text === '3');
+      armavo.session.dialog.controls.find((c) => c.kind === 'grid').grid.rows[0][4].text === '3' &&
+      armavo.session.dialog.controls.find((c) => c.kind === 'grid').grid.rows[0][4].note ===
+        'wpisano, z rysunku: 1');
     await dialog.locator('button', { hasText: 'Wstaw wykaz' }).click();
     await ready('point');
     assert.equal(await page.locator('#modal').isHidden(), true);
