@@ -145,6 +145,13 @@ int sds_dictdel(const sds_name dict, const char* key);
  * `size` bytes. For naming anonymous entries ("*A0", "*A1", ...) without reading the whole
  * dictionary. RTNORM, or RTERROR when there is no such dictionary or no room. */
 int sds_dictfreekey(const sds_name dict, const char* prefix, char* key, int size);
+/* This host's extension: the live objects (dictionaries, XRECORDs and other non-graphical
+ * objects; not entities, tables or their entries) that nothing owns - no owner, or an owner
+ * that is no longer in the drawing at all - other than the named object dictionary, in order
+ * of creation, as a new list of RTENAME nodes (release it with sds_relrb); `*names` null when
+ * there are none. What a dictionary entry was removed from stays so until it is erased, and a
+ * file keeps it with owner 0. RTNORM, or RTERROR when `names` is null. */
+int sds_unownedobjects(struct resbuf** names);
 
 /* ---- Selection sets ---- */
 int sds_ssget(const char* mode, const void* point1, const void* point2, const struct resbuf* filter,

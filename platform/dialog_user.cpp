@@ -77,7 +77,8 @@ size_t DisplayWidth(const std::string& s) {
 }
 
 // The grid as a table: headings with units, then one line per row with its number, "> "
-// before the current row and {braces} round cells that take no input; columns aligned.
+// before the current row, {braces} round cells that take no input and a cell's note in
+// (brackets) after its text; columns aligned.
 void DescribeGrid(const GridData& g, std::string& out) {
     const int columns = g.ColumnCount();
     std::vector<std::string> headings;
@@ -93,7 +94,11 @@ void DescribeGrid(const GridData& g, std::string& out) {
         cells.emplace_back();
         for (int col = 0; col < columns; ++col) {
             const GridCell* cell = g.Cell(row, col);
-            cells.back().push_back(cell->enabled ? cell->text : text::Cat({"{", cell->text, "}"}));
+            std::string shown = cell->enabled ? cell->text : text::Cat({"{", cell->text, "}"});
+            if (!cell->note.empty()) {
+                shown = text::Cat({shown, " (", cell->note, ")"});
+            }
+            cells.back().push_back(shown);
             widths[static_cast<size_t>(col)] =
                 std::max(widths[static_cast<size_t>(col)], DisplayWidth(cells.back().back()));
         }
@@ -324,7 +329,7 @@ bool Dialog::UserTypeCell(int gridId, int row, int col, std::string_view typed) 
         return false;
     }
     if (!cell->items.empty()) {
-        int index = FindItem(cell->items, text::Trim(typed));
+        int index = FindItem(cell->items.List(), text::Trim(typed));
         if (index < 0) {
             WriteOutput("Komórka " + where + " nie ma pozycji " + Quoted(typed) + ".\n");
             return false;
@@ -340,15 +345,22 @@ bool Dialog::UserTypeCell(int gridId, int row, int col, std::string_view typed) 
     }
     // Typing replaces the cell's text, one key at a time; each keystroke may be refused.
     std::string edit;
-    for (const std::string& key : text::Utf8Chars(typed)) {
+    const std::vector<std::string> keys = text::Utf8Chars(typed);
+    bool accepted = keys.empty();
+    for (const std::string& key : keys) {
         std::string candidate = edit + key;
         if (OnGridEditChanging(gridId, row, col, candidate)) {
             edit = candidate;
+            accepted = true;
         }
     }
     cell = Grid(gridId) != nullptr ? Grid(gridId)->Cell(row, col) : nullptr;
     if (cell == nullptr) {
         return false;
+    }
+    // Every key refused: the cell keeps the last text it accepted.
+    if (!accepted) {
+        return true;
     }
     cell->text = edit;
     OnGridCellChanged(gridId, row, col, edit);

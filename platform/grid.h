@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -19,11 +21,38 @@ struct GridColumn {
 constexpr std::uint32_t kDefaultBackground = 0xFFFFFFFF;
 constexpr std::uint32_t kButtonFaceColour = 0xF0F0F0;
 
+// The items of a drop-down list cell. Copies share one list, so that the cells of a column
+// of thousands of rows that offer the same items keep them once.
+class GridItems {
+  public:
+    GridItems() = default;
+    GridItems(std::vector<std::string> items)
+        : items_(std::make_shared<const std::vector<std::string>>(std::move(items))) {}
+    GridItems(std::initializer_list<std::string> items)
+        : GridItems(std::vector<std::string>(items)) {}
+    const std::vector<std::string>& List() const { return items_ ? *items_ : None(); }
+    bool empty() const { return List().empty(); }
+    size_t size() const { return List().size(); }
+    const std::string& operator[](size_t i) const { return List()[i]; }
+    std::vector<std::string>::const_iterator begin() const { return List().begin(); }
+    std::vector<std::string>::const_iterator end() const { return List().end(); }
+
+  private:
+    static const std::vector<std::string>& None() {
+        static const std::vector<std::string> none;
+        return none;
+    }
+    std::shared_ptr<const std::vector<std::string>> items_;
+};
+
 struct GridCell {
     std::string text;
-    std::vector<std::string> items;  // non-empty: a drop-down list cell taking only these
+    GridItems items;  // non-empty: a drop-down list cell taking only these
     bool enabled = true;
     std::uint32_t background = kDefaultBackground;  // COLORREF
+    // Shown beside the text, not part of it: where the text came from (a value typed over
+    // one taken from elsewhere, say). Empty: nothing shown.
+    std::string note;
 };
 
 class GridData {

@@ -73,9 +73,12 @@ void Grid(JsonBuilder& b, const platform::GridData& grid) {
                               (cell->background >> 8) & 0xFF, (cell->background >> 16) & 0xFF);
                 b.Key("background").String(colour);
             }
+            if (!cell->note.empty()) {
+                b.Key("note").String(cell->note);
+            }
             if (!cell->items.empty()) {
                 b.Key("items");
-                Strings(b, cell->items);
+                Strings(b, cell->items.List());
             }
             b.Close('}');
         }

@@ -37,6 +37,35 @@ resbuf* sds_tblsearch(const char* table, const char* name, int /*setNext*/) {
     return GroupsToList(list);
 }
 
+int sds_unownedobjects(resbuf** names) {
+    if (names == nullptr)
+        return Refuse("sds_unownedobjects: no result");
+    *names = nullptr;
+    const Database& drawing = CurrentDrawing();
+    resbuf head;
+    head.rbnext = nullptr;
+    resbuf* tail = &head;
+    for (uint32_t slot = 1; slot < drawing.SlotCount(); ++slot) {
+        const ObjectId id{slot};
+        const Object* object = drawing.FindLive(id);
+        if (!object || object->category != Category::Object ||
+            id == drawing.NamedObjectDictionary() ||
+            (object->owner && drawing.Find(object->owner) != nullptr)) {
+            continue;
+        }
+        resbuf* node = sds_newrb(RTENAME);
+        if (node == nullptr) {
+            sds_relrb(head.rbnext);
+            return Refuse("sds_unownedobjects: out of memory");
+        }
+        ToName(id, node->resval.rlname);
+        tail->rbnext = node;
+        tail = node;
+    }
+    *names = head.rbnext;
+    return RTNORM;
+}
+
 int sds_dictfreekey(const sds_name dict, const char* prefix, char* key, int size) {
     const ObjectId id = LiveFromName(dict);
     const Database& drawing = CurrentDrawing();

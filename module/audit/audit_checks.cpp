@@ -26,6 +26,7 @@ constexpr int kStrProjectionDiffers = 1011;
 constexpr int kStrViewLeader = 1012;
 constexpr int kStrSectionLeaderWithoutBar = 1013;
 constexpr int kStrSectionLeaderDiffers = 1014;
+constexpr int kStrUnowned = 1102;
 
 // Lengths are centimetres; a turn or bulge that rounding alone changes is the same.
 constexpr double kLengthTolerance = 0.005;
@@ -275,6 +276,13 @@ std::vector<Finding> Check(const DrawingSeen& drawing) {
         }
     }
     CheckViews(drawing, firstOfNumber, findings);
+    if (!drawing.unowned.empty()) {
+        std::string records;
+        for (const UnownedSeen& record : drawing.unowned) {
+            records += (records.empty() ? "" : ", ") + record.type + " " + record.handle;
+        }
+        findings.push_back({FindingKind::UnownedRecord, Fill(kStrUnowned, {records}), true});
+    }
     return findings;
 }
 

@@ -42,6 +42,14 @@ struct GroupSeen {
     int erasedMembers = 0;
 };
 
+// A record of the module (or an extension dictionary holding one) that nothing in the drawing
+// owns: a stored schedule row taken out of its dictionary, say. A file keeps it with owner 0,
+// which outside readers delete.
+struct UnownedSeen {
+    std::string handle;
+    std::string type;  // XRECORD or DICTIONARY
+};
+
 struct DrawingSeen {
     std::vector<BarSeen> bars;
     // Owners besides bars that pieces may name: projection lines and cross-section discs.
@@ -49,6 +57,7 @@ struct DrawingSeen {
     std::vector<ViewSeen> views;
     std::vector<LinkSeen> links;
     std::vector<GroupSeen> groups;
+    std::vector<UnownedSeen> unowned;
 };
 
 enum class FindingKind {
@@ -64,6 +73,7 @@ enum class FindingKind {
     ViewLeaderMismatch,       // a leader on a projection shows another number than the projection's
     SectionLeaderWithoutBar,  // a section's leader shows a number no bar carries
     SectionLeaderDiffers,     // the bars a section's leader names are not the section's
+    UnownedRecord,       // mended by erasing the records
 };
 
 struct Finding {
@@ -77,7 +87,7 @@ struct Finding {
 bool SameShape(const std::vector<CSDSPointExt>& a, const std::vector<CSDSPointExt>& b);
 
 // The findings in a fixed order: numbering, marks, orphaned pieces, groups, number texts,
-// projections, the leaders of views.
+// projections, the leaders of views, records nothing owns.
 std::vector<Finding> Check(const DrawingSeen& drawing);
 
 }  // namespace audit

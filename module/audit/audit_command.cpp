@@ -1,6 +1,7 @@
-// AUDIT: reads the module's data from the drawing (bars, owned pieces, groups), prints the
-// numbered findings and, with "Napraw", closes the numbering's gaps, erases pieces whose owner
-// is gone and takes erased members out of groups, in one undo step.
+// AUDIT: reads the module's data from the drawing (bars, owned pieces, groups, records), prints
+// the numbered findings and, with "Napraw", closes the numbering's gaps, erases pieces whose
+// owner is gone and records nothing owns, and takes erased members out of groups, in one undo
+// step.
 #include <cstdio>
 
 #include "module/audit/audit_checks.h"
@@ -34,8 +35,8 @@ void PrintFindings(const std::vector<audit::Finding>& findings) {
     }
 }
 
-// Mends what the findings allow, as one undo step: pieces of owners that are gone erased,
-// groups rid of erased members, and the numbering's gaps closed.
+// Mends what the findings allow, as one undo step: pieces of owners that are gone and records
+// nothing owns erased, groups rid of erased members, and the numbering's gaps closed.
 void Mend(CObslugaPreta& rod, const audit::DrawingSeen& seen,
           const std::vector<audit::Finding>& findings) {
     UndoGroup undo;
@@ -48,6 +49,12 @@ void Mend(CObslugaPreta& rod, const audit::DrawingSeen& seen,
         sds_name piece = {0, 0};
         if (owners.count(link.owner) == 0 && sds_handent(link.handle.c_str(), piece) == RTNORM) {
             sds_entdel(piece);
+        }
+    }
+    for (const audit::UnownedSeen& record : seen.unowned) {
+        sds_name name = {0, 0};
+        if (sds_handent(record.handle.c_str(), name) == RTNORM) {
+            sds_entdel(name);
         }
     }
     for (const audit::Finding& finding : findings) {

@@ -1,6 +1,9 @@
 // AUDIT's reading of the drawing: one pass over the entities for the bars, the owners that
-// are not bars and the pieces that name an owner, then the groups of ACAD_GROUP.
+// are not bars and the pieces that name an owner, then the groups of ACAD_GROUP, then the
+// module's records that nothing owns.
 #include "module/audit/audit_scan.h"
+
+#include <algorithm>
 
 #include "module/entities/resbuf_util.h"
 #include "module/resources/strings.h"
@@ -30,6 +33,63 @@ bool IsLinkTag(const std::string& tag) {
 std::string TextOf(const resbuf* list, int code) {
     const resbuf* found = rblist::Find(list, code);
     return found != nullptr ? rblist::Text(found) : std::string();
+}
+
+// The groups of an XRECORD's list that hold its data: what follows the object's own groups.
+std::vector<const resbuf*> DataNodes(const resbuf* list) {
+    std::vector<const resbuf*> data;
+    for (const resbuf* node = list; node != nullptr; node = node->rbnext) {
+        const int code = node->restype;
+        if (code >= 1 && code != 5 && code != 100 && code != 102 && code != 280 && code != 330 &&
+            code != 360) {
+            data.push_back(node);
+        }
+    }
+    return data;
+}
+
+// A record the module writes: led by one of its tags, or a stored schedule row (five texts,
+// then seven whole numbers).
+bool IsModuleRecord(const resbuf* list, const std::vector<std::string>& tags) {
+    const std::vector<const resbuf*> data = DataNodes(list);
+    if (!data.empty() && data[0]->restype == 1 &&
+        std::find(tags.begin(), tags.end(), rblist::Text(data[0])) != tags.end()) {
+        return true;
+    }
+    if (data.size() != 12) {
+        return false;
+    }
+    for (size_t i = 0; i < data.size(); ++i) {
+        if (data[i]->restype != (i < 5 ? 1 : 70)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// Records of the module, and dictionaries filing one under the record key, that nothing owns.
+void ScanUnowned(DrawingSeen& seen, const std::vector<std::string>& tags) {
+    resbuf* names = nullptr;
+    if (sds_unownedobjects(&names) != RTNORM) {
+        return;
+    }
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    for (const resbuf* name = names; name != nullptr; name = name->rbnext) {
+        rblist::Owned list(sds_entget(name->resval.rlname));
+        const std::string type = TextOf(list.get(), 0);
+        bool module = false;
+        if (type == "XRECORD") {
+            module = IsModuleRecord(list.get(), tags);
+        } else if (type == "DICTIONARY") {
+            for (const resbuf* node = list.get(); node != nullptr && !module; node = node->rbnext) {
+                module = node->restype == 3 && rblist::Text(node) == key;
+            }
+        }
+        if (module) {
+            seen.unowned.push_back({TextOf(list.get(), 5), type});
+        }
+    }
+    sds_relrb(names);
 }
 
 void ScanGroups(DrawingSeen& seen) {
@@ -125,6 +185,11 @@ DrawingSeen Scan(CObslugaPreta& rod) {
         sds_ssfree(all);
     }
     ScanGroups(seen);
+    std::vector<std::string> tags = {barTag, projectionTags[0], projectionTags[1], sectionTag};
+    for (int id : kLinkTags) {
+        tags.push_back(LoadUiString(id));
+    }
+    ScanUnowned(seen, tags);
     return seen;
 }
 

@@ -18,7 +18,7 @@ enum class Kind { Text, Short, Real, Point, Other };
 
 // The value kind of a node by its group code, for the groups records use.
 Kind KindOf(int group) {
-    if (group >= 0 && group <= 9) {
+    if ((group >= 0 && group <= 9) || (group >= 300 && group <= 309)) {
         return Kind::Text;
     }
     if (group >= 10 && group <= 17) {

@@ -38,9 +38,16 @@ std::string EntryName(const std::string& key, int index) {
     return key + suffix;
 }
 
-record_fields::Layout RodLayout(CRodXDataParameters& r) {
-    return {{1, &r.type},    {70, &r.ordinal}, {140, &r.diameter}, {70, &r.hooks},
-            {70, &r.number}, {70, &r.steel},   {70, &r.rounded},   {70, &r.flag}};
+// The schedule's typed entries follow the fields every bar record has, when there are any.
+record_fields::Layout RodLayout(CRodXDataParameters& r, bool typedEntries) {
+    record_fields::Layout layout = {{1, &r.type},     {70, &r.ordinal}, {140, &r.diameter},
+                                    {70, &r.hooks},   {70, &r.number},  {70, &r.steel},
+                                    {70, &r.rounded}, {70, &r.flag}};
+    if (typedEntries) {
+        layout.push_back({300, &r.typedCount});
+        layout.push_back({301, &r.typedRemark});
+    }
+    return layout;
 }
 
 record_fields::Layout ProfileLayout(CRodProfileXDataParameters& r) {
@@ -77,14 +84,19 @@ int WriteRecord(const sds_name dictionary, const std::string& key,
     return sds_dictadd(dictionary, key.c_str(), record);
 }
 
-// The entry list of the entity's record, null when there is no dictionary or no entry.
-rblist::Owned FindRecord(const sds_name entity, const std::string& key) {
-    rblist::Owned read(sds_entget(entity));
+// The entry list of the record of the entity whose list is given, null when there is no
+// dictionary or no entry.
+rblist::Owned FindRecordOf(const resbuf* entityList, const std::string& key) {
     sds_name dictionary = {0, 0};
-    if (!CSDSXData::FindExtensionDictionary(read.get(), dictionary)) {
+    if (!CSDSXData::FindExtensionDictionary(entityList, dictionary)) {
         return nullptr;
     }
     return rblist::Owned(sds_dictsearch(dictionary, key.c_str(), 0));
+}
+
+rblist::Owned FindRecord(const sds_name entity, const std::string& key) {
+    rblist::Owned read(sds_entget(entity));
+    return FindRecordOf(read.get(), key);
 }
 
 }  // namespace
@@ -165,18 +177,27 @@ int CSDSXData::ResetExtensionDictionary(const sds_name entity, sds_name dictiona
 int CSDSXDataPret::WriteRodRecord(const sds_name dictionary, const std::string& key,
                                   const CRodXDataParameters& record) {
     CRodXDataParameters values = record;
-    status = WriteRecord(dictionary, key, RodLayout(values));
+    status = WriteRecord(dictionary, key, RodLayout(values, values.HasTypedEntries()));
     return status;
 }
 
 int CSDSXDataPret::ReadRodRecord(const sds_name entity, const std::string& key,
                                  CRodXDataParameters& record) {
-    rblist::Owned entry = FindRecord(entity, key);
+    rblist::Owned read(sds_entget(entity));
+    return ReadRodRecord(read.get(), key, record);
+}
+
+int CSDSXDataPret::ReadRodRecord(const resbuf* entityList, const std::string& key,
+                                 CRodXDataParameters& record) {
+    rblist::Owned entry = FindRecordOf(entityList, key);
     if (entry == nullptr) {
         record = CRodXDataParameters::WithoutRecord();
         return RTNORM;
     }
-    record_fields::FillFromList(entry.get(), RodLayout(record));
+    // A record without typed entries must not keep those of the record read before.
+    record.typedCount.clear();
+    record.typedRemark.clear();
+    record_fields::FillFromList(entry.get(), RodLayout(record, true));
     return RTNORM;
 }
 
@@ -263,7 +284,11 @@ int CSDSXDataPret::WriteScheduleRows(const std::string& key, const std::vector<C
         if (found == nullptr) {
             break;
         }
-        sds_dictdel(named, name.c_str());
+        // Out of the dictionary and erased: a record nothing files is no part of the drawing.
+        const resbuf* self = rblist::Find(found.get(), -1);
+        if (sds_dictdel(named, name.c_str()) == RTNORM && self != nullptr) {
+            sds_entdel(self->resval.rlname);
+        }
     }
     for (std::size_t i = 0; i < rows.size(); ++i) {
         CWykazObj row = rows[i];
@@ -276,7 +301,8 @@ int CSDSXDataPret::WriteScheduleRows(const std::string& key, const std::vector<C
     return result;
 }
 
-int CSDSXDataPret::ReadScheduleRows(const std::string& key, std::vector<CWykazObj>& rows) {
+int CSDSXDataPret::ReadScheduleRows(const std::string& key, std::vector<CWykazObj>& rows,
+                                    bool drawingRowsToo) {
     sds_name named = {0, 0};
     int result = sds_namedobjdict(named);
     if (result != RTNORM) {
@@ -289,7 +315,7 @@ int CSDSXDataPret::ReadScheduleRows(const std::string& key, std::vector<CWykazOb
         }
         CWykazObj row;
         record_fields::FillFromList(entry.get(), RowLayout(row));
-        if (row.fromDrawing == 0) {
+        if (row.fromDrawing == 0 || drawingRowsToo) {
             rows.push_back(row);
         }
     }

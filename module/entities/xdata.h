@@ -31,6 +31,9 @@ class CSDSXDataPret : public CSDSXData {
     int WriteRodRecord(const sds_name dictionary, const std::string& key,
                        const CRodXDataParameters& record);
     int ReadRodRecord(const sds_name entity, const std::string& key, CRodXDataParameters& record);
+    // The same from the entity's list as sds_entget gives it.
+    int ReadRodRecord(const resbuf* entityList, const std::string& key,
+                      CRodXDataParameters& record);
 
     int WriteProfileRecord(const sds_name dictionary, const std::string& key,
                            const CRodProfileXDataParameters& record);
@@ -52,10 +55,11 @@ class CSDSXDataPret : public CSDSXData {
     int ReadDimensionLink(const sds_name entity, const std::string& key, std::string& type,
                           std::string& owner);
 
-    // Replaces every stored row "<key>0", "<key>1", ... by `rows`. The result of
-    // sds_namedobjdict, or the first host code that refused a row.
+    // Replaces every stored row "<key>0", "<key>1", ... by `rows`; the records replaced are
+    // erased. The result of sds_namedobjdict, or the first host code that refused a row.
     int WriteScheduleRows(const std::string& key, const std::vector<CWykazObj>& rows);
     // Appends the stored rows, in key order up to the first missing one, except those that
-    // were collected from the drawing.
-    int ReadScheduleRows(const std::string& key, std::vector<CWykazObj>& rows);
+    // were collected from the drawing (unless `drawingRowsToo`).
+    int ReadScheduleRows(const std::string& key, std::vector<CWykazObj>& rows,
+                         bool drawingRowsToo = false);
 };

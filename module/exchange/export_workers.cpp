@@ -1,6 +1,6 @@
-// EXPORT .csv and .abs: the rows OPR collects (its own collection, after the same check of
-// the numbering) turned into the file's text; the drawing is never changed, so a numbering
-// with a gap, which OPR would close first, is refused instead.
+// EXPORT .csv and .abs: the rows OPR shows (its own collection, typed counts included, after
+// the same check of the numbering) turned into the file's text; the drawing is never changed,
+// so a numbering with a gap, which OPR would close first, is refused instead.
 #include "module/exchange/export_workers.h"
 
 #include <cstdio>
@@ -15,10 +15,10 @@
 #include "module/rods/rod_numbering.h"
 #include "module/schedule/schedule_math.h"
 #include "module/schedule/schedule_scan.h"
+#include "module/schedule/stored_rows.h"
 
 namespace {
 
-constexpr int kStrRowsKey = 3;
 constexpr int kStrLeftOut = 950;
 constexpr int kStrNumberingGap = 960;
 constexpr int kStrNoBars = 961;
@@ -77,8 +77,7 @@ bool ExportScheduleCsv(const std::string&, std::string& bytes) {
         return false;
     }
     // The rows added by hand, as the schedule dialog shows them after the drawing's.
-    std::vector<CWykazObj> stored;
-    rod.xdata.ReadScheduleRows(LoadUiString(kStrRowsKey), stored);
+    const std::vector<CWykazObj> stored = schedule::HandRows(rod.xdata);
     rows.insert(rows.end(), stored.begin(), stored.end());
     bytes = exchange::ScheduleCsv(rows);
     return true;

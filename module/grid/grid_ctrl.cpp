@@ -100,13 +100,27 @@ bool GridCtrl::SetDropDown(int col, int row, const std::string& items) {
     if (cell == nullptr) {
         return false;
     }
-    cell->items = SplitItems(items);
+    // One list for every cell that offers the same items.
+    auto [list, made] = lists_.try_emplace(items);
+    if (made) {
+        list->second = SplitItems(items);
+    }
+    cell->items = list->second;
     return true;
 }
 
 int GridCtrl::SetBackground(int col1, int row1, int col2, int row2, std::uint32_t colour) {
     platform::GridData* g = Data();
     return g != nullptr ? g->SetBackground(row1, col1, row2, col2, colour) : 0;
+}
+
+bool GridCtrl::SetNote(int col, int row, const std::string& note) {
+    platform::GridCell* cell = Data() != nullptr ? Data()->Cell(row, col) : nullptr;
+    if (cell == nullptr) {
+        return false;
+    }
+    cell->note = note;
+    return true;
 }
 
 bool GridCtrl::DisableCell(int col, int row) {

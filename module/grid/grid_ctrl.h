@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,8 @@ class GridCtrl : public platform::GridEvents {
     bool SetDropDown(int col, int row, const std::string& items);
     // Background of the cells between the two corners; the number of cells coloured.
     int SetBackground(int col1, int row1, int col2, int row2, std::uint32_t colour);
+    // A note the grid shows beside the cell's text ("" takes it away).
+    bool SetNote(int col, int row, const std::string& note);
     // The cell takes no input and shows the button-face colour.
     bool DisableCell(int col, int row);
     bool IsCellEnabled(int col, int row) const;
@@ -80,4 +83,5 @@ class GridCtrl : public platform::GridEvents {
 
     platform::Dialog* dialog_ = nullptr;
     int id_ = 0;
+    std::map<std::string, platform::GridItems> lists_;  // the drop-down lists by their text
 };

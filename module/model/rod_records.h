@@ -27,6 +27,19 @@ class CRodXDataParameters {
     int steel = -1;       // grade index
     int rounded = -1;     // 1 when the corners were rounded
     int flag = 1;         // carried along unchanged by every rewrite
+
+    // What the designer typed in the schedule for the bar's mark, kept on every bar of the
+    // mark so that it follows the mark wherever the record goes: the count ("" while the
+    // drawn count stands) and the remark. Stored after the fields above only when either is
+    // set, in text groups of their own (300, 301), which no link reader takes for an owner.
+    std::string typedCount;
+    std::string typedRemark;
+    bool HasTypedEntries() const { return !typedCount.empty() || !typedRemark.empty(); }
+    // For a bar made from this one with another number: what was typed stays with its mark.
+    void DropTypedEntries() {
+        typedCount.clear();
+        typedRemark.clear();
+    }
 };
 
 // Record of a cross-section disc: the row of bars that the section shows.

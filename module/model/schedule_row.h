@@ -31,6 +31,12 @@ class CWykazObj {
     // Handle of the mark's first bar when collected, so that the table finds its shape without
     // a search of the drawing; never stored either.
     std::string barHandle;
+    // Of a drawing row: the number of bars drawn with the mark, and what the mark's bars held
+    // as typed when collected (the count "" when none). `count` and `remarks` show what the
+    // designer typed, kept on the bars when the dialog closes.
+    std::string drawnCount;
+    std::string keptCount;
+    std::string keptRemark;
 };
 
 // A set bit of this value in a cell flag word shows the cell disabled.

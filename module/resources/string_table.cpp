@@ -256,6 +256,11 @@ constexpr UiStringEntry kTable[] = {
     {1014,
      "Odnośnik przekroju %s pokazuje w tekście %s numer %s, a pręty o tym numerze różnią się "
      "od przekroju: %s."},
+    // The schedule grid's note on a count or remark typed for a drawing row, and AUDIT's
+    // finding of the module's records that nothing in the drawing owns.
+    {1100, "wpisano, z rysunku: %s"},
+    {1101, "wpisano"},
+    {1102, "Rekordy modułu, których nic w rysunku nie posiada: %s."},
 };
 
 constexpr bool IsSortedById() {

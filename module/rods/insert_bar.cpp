@@ -182,7 +182,7 @@ void CObslugaPreta::GiveNumber(const sds_name bar, int number) {
     }
 }
 
-void CObslugaPreta::RenumberFrom(int n) {
+std::map<int, int> CObslugaPreta::RenumberFrom(int n) {
     const std::vector<rods::BarEntry> bars = ListBars();
     std::vector<int> numbers;
     for (const rods::BarEntry& bar : bars) {
@@ -212,6 +212,7 @@ void CObslugaPreta::RenumberFrom(int n) {
         }
     }
     RenumberViews(oldToNew, n);
+    return oldToNew;
 }
 
 int CObslugaPreta::CountRods(int mode) {

@@ -155,8 +155,14 @@ double CObslugaPreta::PickTolerance() {
 // ---- reading bars and layers ------------------------------------------------------------------
 
 int CObslugaPreta::LoadRodVertices(const sds_name bar, std::vector<CSDSPointExt>& out) {
-    out.clear();
     resbuf* list = sds_entget(bar);
+    const int loaded = LoadRodVertices(list, out);
+    sds_relrb(list);
+    return loaded;
+}
+
+int CObslugaPreta::LoadRodVertices(const resbuf* list, std::vector<CSDSPointExt>& out) {
+    out.clear();
     bool started = false;
     bool pending = false;
     CSDSPointExt vertex;
@@ -195,7 +201,6 @@ int CObslugaPreta::LoadRodVertices(const sds_name bar, std::vector<CSDSPointExt>
     if (pending) {
         out.push_back(vertex);
     }
-    sds_relrb(list);
     return out.empty() ? 0 : 1;
 }
 

@@ -120,6 +120,8 @@ class CObslugaPreta {
     int SnapPoint(const sds_point point, sds_point result);
     // 1 when at least one vertex was read from the bar, else 0.
     static int LoadRodVertices(const sds_name bar, std::vector<CSDSPointExt>& vertices);
+    // The same from the bar's list as sds_entget gives it.
+    static int LoadRodVertices(const resbuf* barList, std::vector<CSDSPointExt>& vertices);
     // Makes the bar layer of the diameter when missing; its name.
     std::string EnsureBarLayer(double diameterMm);
     // Pick tolerance: 1/100 of the view height.
@@ -167,8 +169,9 @@ class CObslugaPreta {
     void FinishBar(double bendDiameter, bool smooth, int hooks);
     int FindFirstNumberGap();
     // Closes the gap at `n`: the bars above it, their descriptions and leaders, then every
-    // other record of a number follows the same old→new mapping.
-    void RenumberFrom(int n);
+    // other record of a number follows the same old→new mapping. The old numbers that changed,
+    // each with its new one.
+    std::map<int, int> RenumberFrom(int n);
     // The renumbering step for views: projection records and the number texts of leaders on
     // projections and sections follow `renumbered` (old→new); those of the number `freed`,
     // whose bars are gone, get 0.
@@ -260,10 +263,8 @@ class CObslugaPreta {
     void InsertProjection();
     void ProjectHorizontal();
     void ProjectVertical();
-    // Carries the projection line `line` (alone in `set`) to where the user drags it, along
-    // `axis` "x" or "y", then offers the shift and the repeats; `outputSet` (a new set, which
-    // the caller frees) gets the line and its repeats. False when the drag was cancelled.
-    bool DragProjection(const sds_name set, sds_name outputSet, const std::string& axis);
+    // After a projection line has been dragged along `axis` ("x" or "y"): the shift by a typed
+    // distance, and the repeats at the panel's spacing, which join `outputSet`.
     bool AskYesThenSide(int questionId, int sideId, sds_point side);
     void OfferShift(const std::string& axis, const sds_name line);
     void OfferRepeat(const std::string& axis, const sds_name line, sds_name outputSet);
@@ -286,15 +287,19 @@ class CObslugaPreta {
                          const sds_point direction, int numberOnly, const LeaderValues& values);
     // ==== end of views ======================================================================
     // ==== The steel schedule (module/schedule/) ==============================================
-    // One row per bar mark, in ascending mark, after closing a gap in the numbering. Bars whose
-    // number cannot be a mark (below 1 or above the number of bars) are left out; how many.
+    // One row per bar mark, in ascending mark, after closing a gap in the numbering, showing
+    // what was typed for the mark (count, remark) where anything was. Bars whose number
+    // cannot be a mark (below 1 or above the number of bars) are left out; how many.
     int CollectScheduleRows(std::vector<CWykazObj>& rows);
+    // Keeps the typed count ("" for the drawn one) and remark on every bar numbered `number`
+    // whose record holds others. The number of bars changed.
+    int KeepTypedEntries(int number, const std::string& count, const std::string& remark);
     // Rebuilds every bar numbered `number` for the diameter and steel: shape, record, layer and
     // texts, in one undo step. The number of bars rebuilt.
     int ApplyRowToDrawing(int number, double diameterMm, const std::string& steelName);
-    // Deletes the bars numbered `number` with every entity that names them as owner, and closes
-    // the gap in the numbering, in one undo step. The bars' old numbers and their new ones for
-    // every bar that the closing renumbered.
+    // Deletes the bars numbered `number` as EDPR's Usuń deletes a bar, and closes the gap in
+    // the numbering, in one undo step. The old numbers that the closing changed, each with its
+    // new one.
     std::map<int, int> DeleteBarsWithNumber(int number);
     // The developed length that the first bar numbered `number` would have with hooks and
     // bends made for `diameterMm` and its own steel; 0 when there is no such bar.
@@ -302,8 +307,9 @@ class CObslugaPreta {
     // The schedule table at `insertionPoint` (moved right by the shape column when `full`),
     // one undo step.
     void DrawSchedule(const std::vector<CWykazObj>& rows, sds_point insertionPoint, bool full);
-    // The shape of the first bar numbered `number`, scaled into the cell.
-    void DrawBarShape(int number, const sds_point cellCorner, double cellWidth, double cellHeight);
+    // The shape of `bar` scaled into the table cell whose lower left corner is `cellCorner`.
+    void DrawBarShape(const sds_name bar, const sds_point cellCorner, double cellWidth,
+                      double cellHeight);
     // ==== end of the steel schedule ==========================================================
 
     // Takes erased members out of every group; a group left empty goes too.
@@ -458,8 +464,9 @@ class CObslugaPreta {
     // Carries the entities of `set` to where the user drags them, each by the host command
     // `command` ("_COPY" or "_MOVE"). `made` receives a new set (the caller frees it) of the
     // copies, or of the moved entities; `displacement` the move actually made. `axis` "x" or
-    // "y" first aligns the set's lines with the base point (projections), "" for bars. False
-    // when the user gave up; true with `made` empty when the target was the base point.
+    // "y" first aligns the set's lines with the base point, and `made` then holds the moved
+    // lines also where they stayed (projections); "" for bars. False when the user gave up;
+    // true with `made` empty when the target was the base point (no axis).
     // `sources`, when given, receives for each entity of `made`, in its order, the entity of
     // `set` it was made from.
     bool DragRodGroup(const sds_name set, sds_name made, sds_point displacement,
@@ -494,6 +501,10 @@ class CObslugaPreta {
     // Asks (string 60 or 61) and deletes the bar with everything that names it as owner,
     // renumbering the bars above a freed number, in one undo step. True when deleted.
     bool DeleteRod(const sds_name bar);
+    // The deletion once it is agreed: each bar with everything that names it as owner, the
+    // groups that listed them keeping only live members; the selection ended. True when a bar
+    // went. Renumbering is the caller's.
+    bool EraseRods(const std::vector<std::array<long, 2>>& bars);
     // Handles of the other bars carrying the bar's number; their count.
     int FindRodsWithNumber(const sds_name bar, std::vector<std::string>& handles);
 

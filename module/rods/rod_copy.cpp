@@ -124,6 +124,7 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
         // so that the next bar drawn does not take the same ordinal.
         record.ordinal = CountRods(0);
         if (!keepNumber) {
+            record.DropTypedEntries();
             record.number = rods::FirstNumberNoBarCarries(BarNumbers());
         }
         sds_name copiedBar = {0, 0};

@@ -82,30 +82,40 @@ bool CObslugaPreta::DeleteRod(const sds_name bar) {
         EndRodOperation();
         return false;
     }
-    const std::string handle = EntityHandle(bar);
-    const std::string barTag = LoadUiString(rods::kIdBarTag);
     UndoGroup undo;
-    std::vector<std::array<long, 2>> erased;
-    // Whatever names the bar as owner names its handle in its records.
-    for (const auto& words : RecordReferences(handle)) {
-        const sds_name entity = {words[0], words[1]};
-        std::string tag;
-        std::string owner;
-        xdata.ReadDimensionLink(entity, key, tag, owner);
-        if (owner == handle && tag != barTag && sds_entdel(entity) == RTNORM) {
-            erased.push_back(words);
-        }
-    }
-    const bool deleted = sds_entdel(bar) == RTNORM;
-    if (deleted) {
-        erased.push_back({bar[0], bar[1]});
-    }
-    DropDeadGroupMembers(erased);
-    EndRodOperation();
+    const bool deleted = EraseRods({{bar[0], bar[1]}});
     if (deleted && renumber) {
         RenumberFrom(record.number);
     }
     undo.Close();
+    return deleted;
+}
+
+bool CObslugaPreta::EraseRods(const std::vector<std::array<long, 2>>& bars) {
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    const std::string barTag = LoadUiString(rods::kIdBarTag);
+    std::vector<std::array<long, 2>> erased;
+    bool deleted = false;
+    for (const auto& barWords : bars) {
+        const sds_name bar = {barWords[0], barWords[1]};
+        const std::string handle = EntityHandle(bar);
+        // Whatever names the bar as owner names its handle in its records.
+        for (const auto& words : RecordReferences(handle)) {
+            const sds_name entity = {words[0], words[1]};
+            std::string tag;
+            std::string owner;
+            xdata.ReadDimensionLink(entity, key, tag, owner);
+            if (owner == handle && tag != barTag && sds_entdel(entity) == RTNORM) {
+                erased.push_back(words);
+            }
+        }
+        if (sds_entdel(bar) == RTNORM) {
+            erased.push_back(barWords);
+            deleted = true;
+        }
+    }
+    DropDeadGroupMembers(erased);
+    EndRodOperation();
     return deleted;
 }
 

@@ -177,6 +177,7 @@ bool CObslugaPreta::SplitRod(const sds_point point, const sds_name bar, int k) {
     secondRecord.ordinal = CountRods(0) + 1;
     // A gap in the numbering (bars erased by other means) leaves the next number in use.
     secondRecord.number = rods::FirstNumberNoBarCarries(BarNumbers());
+    secondRecord.DropTypedEntries();
     secondRecord.hooks = secondHooks;
     sds_name secondMade = {0, 0};
     if (!ReshapeDrawBar(second, secondRecord, secondMade)) {
@@ -217,6 +218,7 @@ bool CObslugaPreta::SplitRod(const sds_point point, const sds_name bar, int k) {
         ownSecond.type = secondRecord.type;
         ownSecond.ordinal = CountRods(0) + 1;
         ownSecond.number = secondRecord.number;
+        ownSecond.DropTypedEntries();
         ownSecond.hooks = secondHooks;
         sds_name b = {0, 0};
         if (!ReshapeDrawBar(moved(second), ownSecond, b)) {

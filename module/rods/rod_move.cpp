@@ -123,7 +123,8 @@ bool CObslugaPreta::DragRodGroup(const sds_name set, sds_name made, sds_point di
     if (result != RTNORM) {
         return false;
     }
-    if (axis == "x" || axis == "y") {
+    const bool aligned = axis == "x" || axis == "y";
+    if (aligned) {
         AlignLines(set, base, axis == "x" ? 0 : 1);
     }
     g_drag = rods::StartDrag({base[0], base[1], base[2]});
@@ -146,20 +147,25 @@ bool CObslugaPreta::DragRodGroup(const sds_name set, sds_name made, sds_point di
         made[0] = made[1] = 0;
         return false;
     }
-    if (!Differs(target, base)) {
+    const bool moving = Differs(target, base);
+    if (!moving && !aligned) {
         return true;
     }
     const bool copying = command == "_COPY";
     for (const auto& words : members) {
         const sds_name entity = {words[0], words[1]};
-        const int copyMode = ReadWhole("COPYMODE", 0);
-        SetWhole("COPYMODE", 1);
-        const int done = sds_command(RTSTR, command.c_str(), RTENAME, entity, RTSTR, "", RT3DPOINT,
-                                     base, RT3DPOINT, target, RTNONE);
-        SetWhole("COPYMODE", copyMode);
+        int done = RTNORM;
+        if (moving) {
+            const int copyMode = ReadWhole("COPYMODE", 0);
+            SetWhole("COPYMODE", 1);
+            done = sds_command(RTSTR, command.c_str(), RTENAME, entity, RTSTR, "", RT3DPOINT, base,
+                               RT3DPOINT, target, RTNONE);
+            SetWhole("COPYMODE", copyMode);
+        }
         sds_name result_entity = {entity[0], entity[1]};
-        // A refused command makes nothing: the drawing's last entity is then another's.
-        if (done != RTNORM || (copying && sds_entlast(result_entity) != RTNORM)) {
+        // A refused command makes nothing: the drawing's last entity is then another's. A
+        // projection line belongs to the projection wherever it ended, also where it started.
+        if (!aligned && (done != RTNORM || (copying && sds_entlast(result_entity) != RTNORM))) {
             continue;
         }
         if (AddTo(made, result_entity) && sources != nullptr) {

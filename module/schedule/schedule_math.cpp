@@ -40,6 +40,14 @@ int ParseWhole(const std::string& text) {
     return static_cast<int>(value);
 }
 
+std::string TypedCount(const CWykazObj& row) {
+    if (row.fromDrawing != 1 || row.count.empty() ||
+        (!row.drawnCount.empty() && ParseWhole(row.count) == ParseWhole(row.drawnCount))) {
+        return "";
+    }
+    return row.count;
+}
+
 std::string Format(const char* format, double value) {
     const int needed = std::snprintf(nullptr, 0, format, value);
     if (needed <= 0) {

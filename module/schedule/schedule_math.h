@@ -16,6 +16,10 @@ namespace schedule {
 double ParseReal(const std::string& text);
 int ParseWhole(const std::string& text);
 
+// The count a drawing row keeps for its mark as typed: "" when the row shows the number of
+// bars drawn with the mark (or no count at all), the row's count otherwise.
+std::string TypedCount(const CWykazObj& row);
+
 // printf into a string of whatever length the value needs.
 std::string Format(const char* format, double value);
 

@@ -1,9 +1,11 @@
 // The schedule's work on the drawing, as operations of the rod-handling object: collecting one
 // row per bar mark, deleting a mark's bars, rebuilding a mark's bars for a new diameter and
 // steel, and the length a bar would have with another diameter.
-#include <algorithm>
-#include <set>
+#include <array>
+#include <map>
+#include <unordered_map>
 
+#include "module/entities/resbuf_util.h"
 #include "module/model/steel.h"
 #include "module/resources/strings.h"
 #include "module/rods/obsluga_preta.h"
@@ -12,15 +14,9 @@
 #include "module/schedule/schedule_math.h"
 #include "module/schedule/schedule_scan.h"
 
-namespace {
-
-bool NamesEqual(const sds_name a, const sds_name b) {
-    return a[0] == b[0] && a[1] == b[1];
-}
-
-}  // namespace
-
-std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
+std::vector<rods::BarEntry> ScheduleBars(
+    CSDSXDataPret& records,
+    const std::function<void(const rods::BarEntry&, const resbuf* list)>& each) {
     std::vector<rods::BarEntry> bars;
     const std::string key = LoadUiString(rods::kIdRecordKey);
     const std::string tag = LoadUiString(rods::kIdBarTag);
@@ -37,7 +33,11 @@ std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
         if (sds_ssname(found, i, entry.name) != RTNORM) {
             continue;
         }
-        records.ReadRodRecord(entry.name, key, entry.record);
+        rblist::Owned list(sds_entget(entry.name));
+        records.ReadRodRecord(list.get(), key, entry.record);
+        if (each) {
+            each(entry, list.get());
+        }
         bars.push_back(entry);
     }
     sds_ssfree(found);
@@ -45,7 +45,20 @@ std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records) {
 }
 
 int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
-    std::vector<rods::BarEntry> bars = ScheduleBars(xdata);
+    // The shape and handle of the first bar of each number, taken as the bars are read.
+    struct FirstBar {
+        std::vector<CSDSPointExt> vertices;
+        std::string handle;
+    };
+    std::unordered_map<int, FirstBar> firsts;
+    auto takeFirst = [&firsts](const rods::BarEntry& bar, const resbuf* list) {
+        if (auto [at, added] = firsts.try_emplace(bar.record.number); added) {
+            LoadRodVertices(list, at->second.vertices);
+            const resbuf* handle = rblist::Find(list, 5);
+            at->second.handle = handle != nullptr ? rblist::Text(handle) : std::string();
+        }
+    };
+    std::vector<rods::BarEntry> bars = ScheduleBars(xdata, takeFirst);
     // Only real marks take part in closing the gap: a number below 1 would otherwise count as
     // the gap at 1 and fold mark 2 into mark 1.
     std::vector<double> marks;
@@ -58,7 +71,8 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
         UndoGroup undo;
         RenumberFrom(gap);
         undo.Close();
-        bars = ScheduleBars(xdata);
+        firsts.clear();
+        bars = ScheduleBars(xdata, takeFirst);
     }
     std::vector<int> numbers;
     numbers.reserve(bars.size());
@@ -66,79 +80,74 @@ int CObslugaPreta::CollectScheduleRows(std::vector<CWykazObj>& rows) {
         numbers.push_back(bar.record.number);
     }
     const schedule::MarkCount counted = schedule::CountMarks(numbers);
-    std::vector<CSDSPointExt> barVertices;
+    // What was typed for a mark comes from the first of its bars that carries it.
+    std::vector<const CRodXDataParameters*> typed(counted.perMark.size(), nullptr);
+    for (const rods::BarEntry& bar : bars) {
+        const long k = static_cast<long>(bar.record.number) - 1;
+        if (k >= 0 && k < static_cast<long>(typed.size()) &&
+            typed[static_cast<size_t>(k)] == nullptr && bar.record.HasTypedEntries()) {
+            typed[static_cast<size_t>(k)] = &bar.record;
+        }
+    }
     for (size_t k = 0; k < counted.perMark.size(); ++k) {
         if (counted.perMark[k] == 0) {
             continue;
         }
         const rods::BarEntry& bar = bars[static_cast<size_t>(counted.firstBar[k])];
-        LoadRodVertices(bar.name, barVertices);
+        const FirstBar& first = firsts[bar.record.number];
         CWykazObj row;
-        row.length = schedule::Format("%.0f", BarLength(barVertices));
-        row.count = std::to_string(counted.perMark[k]);
+        row.length = schedule::Format("%.0f", BarLength(first.vertices));
+        row.drawnCount = std::to_string(counted.perMark[k]);
+        if (typed[k] != nullptr) {
+            row.keptCount = typed[k]->typedCount;
+            row.keptRemark = typed[k]->typedRemark;
+        }
+        row.count = row.keptCount.empty() ? row.drawnCount : row.keptCount;
+        row.remarks = row.keptRemark;
         row.diameter = FormatDiameter(bar.record.diameter * 10.0);
         row.steel = SteelName(bar.record.steel);
         row.fromDrawing = 1;
         row.mark = static_cast<int>(k) + 1;
-        row.barHandle = EntityHandle(bar.name);
+        row.barHandle = first.handle;
         rows.push_back(row);
     }
     return counted.leftOut;
 }
 
 std::map<int, int> CObslugaPreta::DeleteBarsWithNumber(int number) {
-    std::map<int, int> renumbered;
-    std::vector<rods::BarEntry> bars = ListBars();
-    std::set<std::string> owners;
-    std::vector<rods::BarEntry> doomed;
-    for (const rods::BarEntry& bar : bars) {
-        if (bar.record.number == number) {
-            owners.insert(EntityHandle(bar.name));
-            doomed.push_back(bar);
-        }
-    }
+    const std::vector<std::array<long, 2>> doomed = BarsNumbered(number);
     if (doomed.empty()) {
-        return renumbered;
+        return {};
     }
     UndoGroup undo;
-    const std::string key = LoadUiString(rods::kIdRecordKey);
-    const std::string barTag = LoadUiString(rods::kIdBarTag);
-    // Whatever names a doomed bar as owner names its handle in its records.
-    for (const std::string& handle : owners) {
-        for (const auto& words : RecordReferences(handle)) {
-            const sds_name entity = {words[0], words[1]};
-            // Type and owner lead every link record, whatever kind of entity carries it.
-            std::string tag;
-            std::string owner;
-            xdata.ReadDimensionLink(entity, key, tag, owner);
-            if (tag != barTag && owners.count(owner) > 0) {
-                sds_entdel(entity);
-            }
-        }
-    }
-    for (const rods::BarEntry& bar : doomed) {
-        sds_entdel(bar.name);
-    }
-    sds_sssetfirst(nullptr, nullptr);
-    sds_redraw(nullptr, 4);
-    // The renumbering below hands out the new numbers exactly so: the same bars in the same
-    // order through the same rule.
-    bars = ListBars();
-    std::vector<int> numbers;
-    for (const rods::BarEntry& bar : bars) {
-        numbers.push_back(bar.record.number);
-    }
-    const std::vector<int> after = rods::RenumberedFrom(numbers, number);
-    for (size_t i = 0; i < numbers.size(); ++i) {
-        if (after[i] != numbers[i]) {
-            renumbered[numbers[i]] = after[i];
-        }
-    }
-    if (!renumbered.empty()) {
-        RenumberFrom(number);
+    // As Usuń decides: the last number of a gapless series leaves nothing to close up.
+    const bool renumber = number != CountRods(1);
+    std::map<int, int> renumbered;
+    if (EraseRods(doomed) && renumber) {
+        renumbered = RenumberFrom(number);
     }
     undo.Close();
     return renumbered;
+}
+
+int CObslugaPreta::KeepTypedEntries(int number, const std::string& count,
+                                    const std::string& remark) {
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    int kept = 0;
+    for (const auto& words : BarsNumbered(number)) {
+        const sds_name bar = {words[0], words[1]};
+        CRodXDataParameters record;
+        xdata.ReadRodRecord(bar, key, record);
+        if (record.typedCount == count && record.typedRemark == remark) {
+            continue;
+        }
+        record.typedCount = count;
+        record.typedRemark = remark;
+        if (ReplaceRodRecord(bar, record) == RTNORM) {
+            ++kept;
+        }
+    }
+    return kept;
 }
 
 double CObslugaPreta::LengthForDiameter(int number, double diameterMm) {
@@ -158,7 +167,6 @@ double CObslugaPreta::LengthForDiameter(int number, double diameterMm) {
 int CObslugaPreta::ApplyRowToDrawing(int number, double diameterMm, const std::string& steelName) {
     const int steel = SteelIndex(steelName);
     const bool smooth = IsSmoothSteel(steel);
-    const std::string key = LoadUiString(rods::kIdRecordKey);
     int rebuilt = 0;
     UndoGroup undo;
     for (const rods::BarEntry& bar : ScheduleBars(xdata)) {
@@ -174,30 +182,12 @@ int CObslugaPreta::ApplyRowToDrawing(int number, double diameterMm, const std::s
             schedule::RefitShape(shape, bar.record.hooks, bar.record.rounded, diameterMm, smooth);
         record.diameter = diameterMm / 10.0;
         record.steel = steel;
-        const std::string layerName = EnsureBarLayer(diameterMm);
+        // Each bar keeps its own shape, refitted; a refused polyline leaves the old bar.
+        const double inPlace[2] = {0.0, 0.0};
         sds_name made = {0, 0};
-        sds_name dictionary = {0, 0};
-        // A refused polyline leaves the old bar as it was rather than lose it.
-        if (polyline.Create(shape, false, layerName, rods::kContinuous, rods::kByLayer) != RTNORM ||
-            sds_entlast(made) != RTNORM || NamesEqual(made, bar.name) ||
-            xdata.EnsureExtensionDictionary(made, dictionary) != RTNORM ||
-            xdata.WriteRodRecord(dictionary, key, record) != RTNORM) {
-            continue;
+        if (ReshapeReplace(bar.name, shape, inPlace, record, made)) {
+            ++rebuilt;
         }
-        if (DeleteRodDimensions(bar.name) > 0) {
-            DrawRodDimensions(made, shape);
-        }
-        rods::ShownCounts shown;
-        ReadShownCounts(bar.name, shown);
-        if (DeleteDescription(bar.name) > 0) {
-            sds_point anchor = {0, 0, 0};
-            if (DescriptionAnchor(made, shape, anchor) >= 0) {
-                DrawDescription(made, anchor, shape, record.number, shown, diameterMm);
-            }
-        }
-        UpdateLeaderTexts(bar.name, true, true, shape, made);
-        sds_entdel(bar.name);
-        ++rebuilt;
     }
     undo.Close();
     return rebuilt;

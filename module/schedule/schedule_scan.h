@@ -7,5 +7,10 @@
 #include "module/entities/xdata.h"
 #include "module/rods/obsluga_preta.h"
 
-// Every bar of the drawing with its record, in the order the drawing lists them.
-std::vector<rods::BarEntry> ScheduleBars(CSDSXDataPret& records);
+#include <functional>
+
+// Every bar of the drawing with its record, in the order the drawing lists them; `each`, when
+// given, sees every bar with its list as the bar is read (its one reading).
+std::vector<rods::BarEntry> ScheduleBars(
+    CSDSXDataPret& records,
+    const std::function<void(const rods::BarEntry&, const resbuf* list)>& each = nullptr);

@@ -200,40 +200,34 @@ void CObslugaPreta::DrawSchedule(const std::vector<CWykazObj>& rows, sds_point p
     if (full) {
         std::map<int, std::array<long, 2>> firstOfMark;
         bool scanned = false;
-        std::vector<CSDSPointExt> shape;
+        auto firstBar = [&](const CWykazObj& row, int mark, sds_name bar) {
+            CRodXDataParameters record;
+            if (!row.barHandle.empty() && sds_handent(row.barHandle.c_str(), bar) == RTNORM &&
+                IsBar(bar, key, barTag) && xdata.ReadRodRecord(bar, key, record) == RTNORM &&
+                record.number == mark) {
+                return true;
+            }
+            if (!scanned) {
+                for (const rods::BarEntry& entry : ScheduleBars(xdata)) {
+                    firstOfMark.emplace(entry.record.number,
+                                        std::array<long, 2>{entry.name[0], entry.name[1]});
+                }
+                scanned = true;
+            }
+            auto found = firstOfMark.find(mark);
+            if (found == firstOfMark.end()) {
+                return false;
+            }
+            bar[0] = found->second[0];
+            bar[1] = found->second[1];
+            return true;
+        };
         for (int r = 0; r < n; ++r) {
             const CWykazObj& row = rows[static_cast<size_t>(r)];
-            if (row.fromDrawing != 1) {
-                continue;
-            }
-            const int mark = row.mark > 0 ? row.mark : r + 1;
             sds_name bar = {0, 0};
-            CRodXDataParameters record;
-            const bool known =
-                !row.barHandle.empty() && sds_handent(row.barHandle.c_str(), bar) == RTNORM &&
-                IsBar(bar, key, barTag) && xdata.ReadRodRecord(bar, key, record) == RTNORM &&
-                record.number == mark;
-            if (!known) {
-                if (!scanned) {
-                    for (const rods::BarEntry& entry : ScheduleBars(xdata)) {
-                        firstOfMark.emplace(entry.record.number,
-                                            std::array<long, 2>{entry.name[0], entry.name[1]});
-                    }
-                    scanned = true;
-                }
-                auto found = firstOfMark.find(mark);
-                if (found == firstOfMark.end()) {
-                    continue;
-                }
-                bar[0] = found->second[0];
-                bar[1] = found->second[1];
-            }
-            const double corner[3] = {x0, y0 - 12.0 * h - (r + 1) * t.rowHeight, z};
-            LoadRodVertices(bar, shape);
-            const std::vector<CSDSPointExt> fitted =
-                schedule::FitShapeInCell(shape, corner, t.shapeWidth, t.rowHeight);
-            if (fitted.size() >= 2) {
-                polyline.Create(fitted, false, layerName, rods::kContinuous, rods::kByLayer);
+            if (row.fromDrawing == 1 && firstBar(row, row.mark > 0 ? row.mark : r + 1, bar)) {
+                const sds_point corner = {x0, y0 - 12.0 * h - (r + 1) * t.rowHeight, z};
+                DrawBarShape(bar, corner, t.shapeWidth, t.rowHeight);
             }
         }
     }
@@ -289,21 +283,15 @@ void CObslugaPreta::DrawSchedule(const std::vector<CWykazObj>& rows, sds_point p
     p[0] = L;
 }
 
-void CObslugaPreta::DrawBarShape(int number, const sds_point cellCorner, double cellWidth,
+void CObslugaPreta::DrawBarShape(const sds_name bar, const sds_point cellCorner, double cellWidth,
                                  double cellHeight) {
-    for (const rods::BarEntry& bar : ScheduleBars(xdata)) {
-        if (bar.record.number != number) {
-            continue;
-        }
-        std::vector<CSDSPointExt> shape;
-        LoadRodVertices(bar.name, shape);
-        const double corner[3] = {cellCorner[0], cellCorner[1], cellCorner[2]};
-        const std::vector<CSDSPointExt> fitted =
-            schedule::FitShapeInCell(shape, corner, cellWidth, cellHeight);
-        if (fitted.size() >= 2) {
-            polyline.Create(fitted, false, LoadUiString(kStrTableLayer), rods::kContinuous,
-                            rods::kByLayer);
-        }
-        return;
+    std::vector<CSDSPointExt> shape;
+    LoadRodVertices(bar, shape);
+    const double corner[3] = {cellCorner[0], cellCorner[1], cellCorner[2]};
+    const std::vector<CSDSPointExt> fitted =
+        schedule::FitShapeInCell(shape, corner, cellWidth, cellHeight);
+    if (fitted.size() >= 2) {
+        polyline.Create(fitted, false, LoadUiString(kStrTableLayer), rods::kContinuous,
+                        rods::kByLayer);
     }
 }

@@ -13,10 +13,14 @@ constexpr int kStrInsertionPoint = 128;
 }  // namespace
 
 void ScheduleWorker(CToolBarDlg& panel) {
+    // One step for the whole command: the gap closed, the marks deleted or rebuilt, what was
+    // stored when the dialog closed, and the table.
+    UndoGroup undo;
     std::vector<CWykazObj> rows;
     CWykazyOpisy dialog(static_cast<platform::Window*>(sds_getmainhwnd()), &panel);
     CObslugaPreta rod(&panel);
     if (dialog.DoModal() != platform::IDOK) {
+        undo.Close();
         return;
     }
     rows = dialog.Rows();
@@ -24,4 +28,5 @@ void ScheduleWorker(CToolBarDlg& panel) {
     if (sds_getpoint(nullptr, LoadUiString(kStrInsertionPoint).c_str(), at) == RTNORM) {
         rod.DrawSchedule(rows, at, dialog.IsFull());
     }
+    undo.Close();
 }

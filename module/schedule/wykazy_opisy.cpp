@@ -12,12 +12,12 @@
 #include "module/rods/obsluga_preta.h"
 #include "module/schedule/char_check.h"
 #include "module/schedule/schedule_math.h"
+#include "module/schedule/stored_rows.h"
 #include "platform/geometry.h"
 #include "platform/message_box.h"
 
 namespace {
 
-constexpr int kStrRowsKey = 3;
 constexpr int kStrNumber = 113;
 constexpr int kStrDiameter = 114;
 constexpr int kStrSteel = 115;
@@ -34,6 +34,8 @@ constexpr int kStrAskDeleteBars = 125;
 constexpr int kStrPiecesShort = 126;
 constexpr int kStrAskDeleteBar = 127;
 constexpr int kStrLeftOut = 950;
+constexpr int kStrTypedCount = 1100;
+constexpr int kStrTypedRemark = 1101;
 
 constexpr const char* kCaption = "IntelliCAD";
 constexpr std::uint32_t kDrawingRowColour = 0x78F078;  // RGB(120, 240, 120)
@@ -109,6 +111,22 @@ void CElementsUGrid::AddGridRow(const CWykazObj& row) {
             DisableCell(cell.col, p);
         }
     }
+    ShowTyped(p, row);
+}
+
+void CElementsUGrid::ShowTyped(int p, const CWykazObj& row) {
+    if (row.fromDrawing != 1) {
+        return;
+    }
+    std::string count;
+    if (!schedule::TypedCount(row).empty()) {
+        count = LoadUiString(kStrTypedCount);
+        if (const size_t at = count.find("%s"); at != std::string::npos) {
+            count.replace(at, 2, row.drawnCount);
+        }
+    }
+    SetNote(kColCount, p, count);
+    SetNote(kColRemarks, p, row.remarks.empty() ? "" : LoadUiString(kStrTypedRemark));
 }
 
 bool CElementsUGrid::OnStartEdit(int col, int row) {
@@ -170,6 +188,11 @@ void CElementsUGrid::OnValueChanged(int col, int row, const std::string& typed) 
             break;
         case kColCount:
             value.count = text;
+            // Emptied, or the drawn count typed back: the mark has its drawn count again.
+            if (value.fromDrawing == 1 && schedule::TypedCount(value).empty()) {
+                value.count = value.drawnCount;
+                QuickSetText(col, row, value.count);
+            }
             break;
         case kColRemarks:
             value.remarks = text;
@@ -177,6 +200,7 @@ void CElementsUGrid::OnValueChanged(int col, int row, const std::string& typed) 
         default:
             return;
     }
+    ShowTyped(row, value);
     dialog_->RowChanged(row, value);
 }
 
@@ -229,12 +253,7 @@ void CWykazyOpisy::CollectRows() {
 }
 
 void CWykazyOpisy::LoadStoredRows() {
-    std::vector<CWykazObj> stored;
-    records_.ReadScheduleRows(LoadUiString(kStrRowsKey), stored);
-    for (CWykazObj& row : stored) {
-        // Nothing of a drawing row survives storing; a hand-made row is never applied.
-        row.applyToDrawing = 0;
-        row.mark = 0;
+    for (const CWykazObj& row : schedule::HandRows(records_)) {
         rows_.push_back(row);
         grid_->AddGridRow(row);
     }
@@ -246,15 +265,22 @@ void CWykazyOpisy::StoreRows() {
     }
     stored_ = true;
     UndoGroup undo;
-    std::vector<CWykazObj> kept;
+    std::vector<CWykazObj> handRows;
     for (const CWykazObj& row : rows_) {
-        if (row.fromDrawing == 1 && row.applyToDrawing == 1) {
+        if (row.fromDrawing != 1) {
+            handRows.push_back(row);
+            continue;
+        }
+        // What was typed for a mark goes on its bars first: a rebuilt bar takes its record.
+        const std::string count = schedule::TypedCount(row);
+        if (count != row.keptCount || row.remarks != row.keptRemark) {
+            rod_->KeepTypedEntries(row.mark, count, row.remarks);
+        }
+        if (row.applyToDrawing == 1) {
             rod_->ApplyRowToDrawing(row.mark, schedule::ParseReal(row.diameter), row.steel);
-        } else {
-            kept.push_back(row);
         }
     }
-    records_.WriteScheduleRows(LoadUiString(kStrRowsKey), kept);
+    schedule::StoreHandRows(records_, handRows);
     undo.Close();
 }
 

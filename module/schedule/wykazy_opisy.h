@@ -29,6 +29,9 @@ class CElementsUGrid : public GridCtrl {
     void OnSelect(int row) override;
 
   private:
+    // Marks the count and remark of a drawing row as typed, with the drawn count beside.
+    void ShowTyped(int p, const CWykazObj& row);
+
     CWykazyOpisy* dialog_;
     std::string steelItems_;
     std::string diameterItems_;

@@ -111,9 +111,13 @@ void Project(CObslugaPreta& rod, bool vertical) {
         return;
     }
     sds_name output = {0, 0};
-    if (!rod.DragProjection(set, output, vertical ? "x" : "y")) {
+    sds_point displacement = {0, 0, 0};
+    const std::string axis = vertical ? "x" : "y";
+    if (!rod.DragRodGroup(set, output, displacement, "_MOVE", axis)) {
         sds_entdel(line);
     } else {
+        rod.OfferShift(axis, line);
+        rod.OfferRepeat(axis, line, output);
         record.type = LoadUiString(vertical ? kIdVerticalTag : kIdHorizontalTag);
         long length = 0;
         sds_sslength(output, &length);

@@ -104,8 +104,12 @@ TEST(FaultInjection, EveryAnswerOfEveryCommand) {
                                                "0,-40", "^C", "Kopiuj", "Wstaw_kopię", "250,0",
                                                "0,0", "0,-300", "^C", "^C"}),
          {"ERD", "315,-270", "set 1036 350", "click 1"}},
+        // A count and remark typed for a mark, its diameter changed, a hand row: one step.
         {"OPR", kBars,
-         {"OPR", "click Dodaj", "cell 3 2 -", "cell 3 3 500", "cell 3 4 2", "click 1", "0,-100"}, 2, 0, 1},
+         {"OPR", "cell 1 4 7", "cell 1 5 uwaga", "cell 2 1 16", "yes", "click Dodaj", "cell 3 2 -",
+          "cell 3 3 500", "cell 3 4 2", "click 1", "0,-100"}, 1, 0, 1},
+        {"OPR deleting a mark", kSample, {"OPR", "select 2", "click Usuń", "yes", "yes", "click 2"},
+         1, 0, 1},
         // clang-format on
     };
     for (const testkit::FaultScenario& scenario : scenarios) {

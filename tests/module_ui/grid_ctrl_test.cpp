@@ -40,7 +40,7 @@ TEST(GridCtrlTest, OperationsAndUnhandledNotifications) {
     const platform::GridData* g = d.Grid(IDC_GRID);
     EXPECT_EQ(g->Column(0).width, 31);  // 25 × 1.25, cut to whole pixels
     EXPECT_EQ(g->Column(2).width, 187);
-    EXPECT_EQ(g->Cell(1, 1)->items, (std::vector<std::string>{"8", "10", "12"}));
+    EXPECT_EQ(g->Cell(1, 1)->items.List(), (std::vector<std::string>{"8", "10", "12"}));
     // Editing refused, a list choice taken; each unhandled notification is told once.
     EXPECT_EQ(d.grid.QuickGetText(2, 1), "");
     EXPECT_EQ(d.grid.QuickGetText(1, 2), "12");

@@ -2,8 +2,9 @@
 """Runs examples/beam.scr through `armavo` as run-example.sh does (a fresh settings file, the
 files written under out/ of the working folder) and checks that it ends with status 0 and
 that its picture is docs/beam.svg byte for byte, so that the README shows what the example
-draws. On a difference the new picture is left beside the old one as docs/beam.svg.out. Its
-sheet, out/beam.pdf, is checked by check_plot.py.
+draws, and that the count of stirrups typed in OPR (41) is what the CSV and BVBS exports give
+for their mark. On a difference the new picture is left beside the old one as
+docs/beam.svg.out. Its sheet, out/beam.pdf, is checked by check_plot.py.
 
 usage: check_example.py ARMAVO SOURCE_DIR
 """
@@ -38,6 +39,16 @@ def main():
         if "AUDIT: rysunek bez usterek." not in transcript:
             print(transcript[-3000:])
             print("FAIL: AUDIT found faults in the example's drawing")
+            return 1
+        # The stirrups' count typed in OPR is the table's, the CSV's and the BVBS record's.
+        with open(os.path.join(work, "out", "beam.csv"), encoding="utf-8", newline="") as f:
+            csv_mark4 = [line for line in f.read().split("\r\n") if line.startswith("4,")]
+        with open(os.path.join(work, "out", "beam.abs"), encoding="ascii", newline="") as f:
+            abs_mark4 = [line for line in f.read().split("\r\n") if "@p4@" in line]
+        if (len(csv_mark4) != 1 or csv_mark4[0].split(",")[4] != "41" or len(abs_mark4) != 1
+                or "@n41@" not in abs_mark4[0]):
+            print("FAIL: mark 4 does not give 41 stirrups in out/beam.csv and out/beam.abs:",
+                  csv_mark4, abs_mark4)
             return 1
         with open(os.path.join(work, "out", "beam.svg"), "rb") as f:
             made = f.read()

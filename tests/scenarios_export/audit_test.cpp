@@ -6,6 +6,7 @@
 #include <map>
 
 #include "module/entities/layer_group.h"
+#include "module/entities/resbuf_util.h"
 #include "tests/scenarios_export/export_kit.h"
 
 namespace {
@@ -112,6 +113,12 @@ TEST_F(OprTest, AuditFindsExactlyTheFaultsOfAnEditedDrawingAndMendsThemInOneStep
     ASSERT_EQ(bars.size(), 2u);
     const std::string first = EntityHandle(bars[0].name);
     const std::string second = EntityHandle(bars[1].name);
+    // Bar 1's extension dictionary, which the other program leaves without its owner.
+    sds_name dictionary = {0, 0};
+    resbuf* barList = sds_entget(bars[0].name);
+    CSDSXData::FindExtensionDictionary(barList, dictionary);
+    sds_relrb(barList);
+    const std::string firstDictionary = EntityHandle(dictionary);
     std::vector<std::string> leader;  // the leader's pieces, as the finding names them
     for (const Piece& piece :
          Tagged({"OpisOdn", "OpisOdn-Nr", "OpisOdn-Fi", "OpisOdn-LP", "OpisOdn-Dl"})) {
@@ -140,14 +147,17 @@ TEST_F(OprTest, AuditFindsExactlyTheFaultsOfAnEditedDrawingAndMendsThemInOneStep
                   first + " nie ma w rysunku, a należą do niego: " + pieces +
                   ".\n"
                   "Tekst " +
-                  number2 + " pokazuje numer 2, a jego pręt " + second + " ma numer 5.\n")
+                  number2 + " pokazuje numer 2, a jego pręt " + second +
+                  " ma numer 5.\n"
+                  "Rekordy modułu, których nic w rysunku nie posiada: DICTIONARY " +
+                  firstDictionary + ".\n")
         << transcript;
-    EXPECT_NE(transcript.find("\nAUDIT: usterek: 3.\n"), std::string::npos);
+    EXPECT_NE(transcript.find("\nAUDIT: usterek: 4.\n"), std::string::npos);
     EXPECT_EQ(LastScenarioStatus(), 0);  // findings are the command's answer, not a failure
 
     const std::string before = testkit::DumpDrawing() + testkit::DumpNamedObjects();
     const std::string mended = RunWpr({"AUDIT Napraw", "AUDIT"}, false);
-    EXPECT_NE(mended.find("AUDIT Napraw: naprawiono usterek: 3, pozostało: 0.\n"),
+    EXPECT_NE(mended.find("AUDIT Napraw: naprawiono usterek: 4, pozostało: 0.\n"),
               std::string::npos)
         << mended;
     EXPECT_NE(mended.find("\nAUDIT: rysunek bez usterek.\n"), std::string::npos);
@@ -166,6 +176,17 @@ TEST_F(OprTest, AuditNamesEachKindOfFault) {
     };
     auto third = [](std::vector<CSDSPointExt> vertices, double diameterMm, int steel) -> Spoil {
         return [=](const std::vector<Bar>&) { MakeBarOf(vertices, 1, diameterMm, steel); };
+    };
+    // A stored schedule row taken out of its dictionary and left in the drawing.
+    std::string unowned;
+    const Spoil dropRow = [&unowned](const std::vector<Bar>&) {
+        CSDSXDataPret().WriteScheduleRows("GLOBAL_ORV_ARMAVO", {CWykazObj()});
+        sds_name named;
+        sds_namedobjdict(named);
+        resbuf* entry = sds_dictsearch(named, "GLOBAL_ORV_ARMAVO0", 0);
+        unowned = rblist::Text(rblist::Find(entry, 5));
+        sds_relrb(entry);
+        sds_dictdel(named, "GLOBAL_ORV_ARMAVO0");
     };
     const struct {
         const char* what;
@@ -191,6 +212,7 @@ TEST_F(OprTest, AuditNamesEachKindOfFault) {
              sds_name set; sds_ssadd(text.name, nullptr, set); sds_ssadd(other.name, set, set);
              CSDSGroup().Create(set, "", 1, 1); sds_ssfree(set); sds_entdel(text.name); },
          "Grupa *A0 zawiera usunięte obiekty: 1.", true},
+        {"a schedule row nothing owns", dropRow, "Rekordy modułu, których nic w rysunku nie posiada: XRECORD %4.", true},
         // clang-format on
     };
     for (const auto& c : cases) {
@@ -203,7 +225,7 @@ TEST_F(OprTest, AuditNamesEachKindOfFault) {
         c.spoil(bars);
         std::string finding = c.finding;
         const std::map<std::string, std::string> stand = {
-            {"%1", firstBar}, {"%2", LiveHandles().back()}, {"%3", secondBar}};
+            {"%1", firstBar}, {"%2", LiveHandles().back()}, {"%3", secondBar}, {"%4", unowned}};
         for (const auto& [mark, value] : stand) {
             if (const size_t at = finding.find(mark); at != std::string::npos) {
                 finding.replace(at, 2, value);

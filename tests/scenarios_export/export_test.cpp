@@ -24,7 +24,8 @@ void ExpectGolden(const std::string& actual, const std::string& name) {
 
 // The drawing of the golden files: two straight 8 mm bars of one mark made by hand, and with
 // the commands an L turning left and one turning right (rounded corners) and a smooth bar with
-// hooks; a row added by hand in OPR; saved as belka.dxf, whose name the records carry.
+// hooks, its count typed in OPR; a row added by hand in OPR; saved as belka.dxf, whose name
+// the records carry.
 std::string ExportGoldenDrawing(const std::string& dir) {
     RunWpr({}, true);
     StraightBar(250, 0, 1, 8, 15);
@@ -51,6 +52,7 @@ std::string ExportGoldenDrawing(const std::string& dir) {
                    "0,310",
                    "300,310",
                    "OPR",
+                   "cell 4 4 41",
                    "click Dodaj",
                    "cell 5 3 120",
                    "cell 5 4 10",
@@ -123,8 +125,9 @@ TEST_F(OprTest, CsvTotalsEqualTheScheduleTables) {
     for (const auto& b : bars) {
         StraightBar(b.length, 30.0 * b.number, b.number, b.diameterMm, b.steel);
     }
-    const std::string transcript = RunWpr(
-        Opr({"click Dodaj", "cell 6 1 10", "cell 6 3 275", "cell 6 4 7", "check 1039 0"}), false);
+    const std::string transcript = RunWpr(Opr({"cell 2 4 9", "click Dodaj", "cell 6 1 10",
+                                               "cell 6 3 275", "cell 6 4 7", "check 1039 0"}),
+                                          false);
     RunWpr({"EXPORT " + dir + "/wykaz.csv"}, false);
     ASSERT_EQ(LastScenarioStatus(), 0) << transcript;
     const double h = TextUnit();

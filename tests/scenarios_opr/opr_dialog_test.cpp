@@ -82,15 +82,14 @@ TEST_F(OprTest, ChangedDiameterRebuildsTheMarkWhenTheDialogCloses) {
         double diameter;  // the bars' record diameter afterwards, cm
         double length;
         const char* layer;
-        bool stored;  // the row is among the stored rows
         size_t shapes = 0;
     } cases[] = {
-        {{"click 2"}, "yes", 2.0, 252, "Zbrojenie główne", false},
-        {{"click 1", "^C"}, "yes", 2.0, 252, "Zbrojenie główne", false},
-        {{"^C"}, "yes", 2.0, 252, "Zbrojenie główne", false},
-        {{"click 2"}, "no", 1.0, 218, "Zbrojenie", true},
+        {{"click 2"}, "yes", 2.0, 252, "Zbrojenie główne"},
+        {{"click 1", "^C"}, "yes", 2.0, 252, "Zbrojenie główne"},
+        {{"^C"}, "yes", 2.0, 252, "Zbrojenie główne"},
+        {{"click 2"}, "no", 1.0, 218, "Zbrojenie"},
         // The table of the full form finds the rebuilt bar's shape.
-        {{"click 1", "0,-500"}, "yes", 2.0, 252, "Zbrojenie główne", false, 1},
+        {{"click 1", "0,-500"}, "yes", 2.0, 252, "Zbrojenie główne", 1},
     };
     for (const auto& c : cases) {
         RunWpr({"PANEL steel St0S", "PANEL diameter 10", "WPR", "0,0", "200,0", "", "0,10", "0,10",
@@ -113,8 +112,8 @@ TEST_F(OprTest, ChangedDiameterRebuildsTheMarkWhenTheDialogCloses) {
             EXPECT_NEAR(CObslugaPreta::BarLength(bar.vertices), c.length, 1e-6);
             EXPECT_EQ(bar.layer, c.layer);
         }
-        EXPECT_EQ(testkit::DumpNamedObjects().find("GLOBAL_ORV_ARMAVO0") != std::string::npos,
-                  c.stored);
+        // Rows of the drawing are collected afresh each time: none is stored.
+        EXPECT_EQ(testkit::DumpNamedObjects().find("GLOBAL_ORV_ARMAVO0"), std::string::npos);
         // The dimension texts of the first bar were drawn again for the new bar: the audit
         // finds no text of a bar that is gone.
         int texts = 0;
@@ -133,6 +132,12 @@ TEST_F(OprTest, ChangedDiameterRebuildsTheMarkWhenTheDialogCloses) {
             const double body = std::hypot(s[2].x - s[1].x, s[2].y - s[1].y);
             const double hook = std::hypot(s[1].x - s[0].x, s[1].y - s[0].y);
             EXPECT_NEAR(hook / body, 26.0 / 200.0, 1e-9);
+            // One U takes back the whole OPR: the table and the rebuilt bars.
+            RunWpr({"U"}, false);
+            EXPECT_EQ(ReadTable().frames, 0);
+            for (const Bar& bar : Polylines()) {
+                EXPECT_EQ(bar.record.diameter, 1.0);
+            }
         }
     }
 }
@@ -173,6 +178,8 @@ TEST_F(OprTest, KeystrokeFiltersAndPickLists) {
         {"cell 1 3 1.2,3", "6|St0S|1.23|0", 0},
         {"cell 1 4 3.5", "6|St0S|0|35", 0},
         {"cell 1 4 -2x", "6|St0S|0|2", 0},
+        // Every key refused: the cell keeps the text it had.
+        {"cell 1 4 abc", "6|St0S|0|0", 0},
         {"cell 1 5 uwaga 1,5", "6|St0S|0|0|uwaga 1,5", 0},
         // The lists take their items only; "-" is a steel of a hand row.
         {"cell 1 2 -", "6|-|0|0", 0},

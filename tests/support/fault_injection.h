@@ -15,8 +15,7 @@ struct FaultScenario {
     std::string name;
     std::vector<std::string> setup;
     std::vector<std::string> command;
-    // How many U take a whole run back: OPR keeps its hand-made rows in a step of their own
-    // before it draws the table. A faulted run always leaves one step at most.
+    // How many U take a whole run back. A faulted run always leaves one step at most.
     int wholeRunSteps = 1;
     // A selection the command lines make with SELECT stays until an operation has used it:
     // left by a fault before this answer, it is no fault.

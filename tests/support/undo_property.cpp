@@ -72,6 +72,7 @@ std::vector<std::vector<std::string>> RandomCommands(unsigned seed, int count) {
         {"WRP", "|Pionowy", "@", "~", "~", "Nie", "Nie"},
         {"WPP", "+", "+", "0", "0", "Ilość|Rozstaw"},
         {"EPP", "", "", "1|2|3|4|5", "@", "~", "~"},
+        {"OPR", "cell 1 4 7|cell 1 5 uwaga|click Dodaj", "click 2"},
     };
     std::mt19937 random(seed);
     auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };

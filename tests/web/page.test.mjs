@@ -180,8 +180,11 @@ test('the page draws, describes, schedules and undoes as the terminal does', asy
     const countCell = dialog.locator('input[aria-label="wiersz 1 kolumna 4"]');
     await countCell.fill('3');
     await countCell.press('Enter');
+    // The typed count is marked as typed, with the drawn count beside it.
     await page.waitForFunction(() => armavo.waiting &&
-      armavo.session.dialog.controls.find((c) => c.kind === 'grid').grid.rows[0][4].text === '3');
+      armavo.session.dialog.controls.find((c) => c.kind === 'grid').grid.rows[0][4].text === '3' &&
+      armavo.session.dialog.controls.find((c) => c.kind === 'grid').grid.rows[0][4].note ===
+        'wpisano, z rysunku: 1');
     // The bar's row comes from the drawing, and is marked so; the buttons keep one line.
     assert.notEqual(await dialog.locator('tbody tr').first().locator('td').nth(2)
       .evaluate((td) => td.style.background), '');

@@ -721,9 +721,17 @@ function gridControl(c, disabled) {
       const td = tr.insertCell();
       if (!cell) return;
       if (cell.background) td.style.background = cell.background;
+      // A note says where the text came from (a typed count, with the drawn one).
+      const note = () => {
+        if (!cell.note) return;
+        td.classList.add('noted');
+        td.title = cell.note;
+        td.appendChild(document.createElement('small')).textContent = cell.note;
+      };
       if (!cell.enabled || disabled) {
         td.textContent = cell.text;
-        if (!cell.enabled) td.className = 'disabled';
+        if (!cell.enabled) td.classList.add('disabled');
+        note();
         return;
       }
       let input;
@@ -743,6 +751,7 @@ function gridControl(c, disabled) {
       input.setAttribute('aria-label', `wiersz ${r} kolumna ${col}`);
       input.addEventListener('change', () => queueLine(`cell ${r} ${col} ${input.value}`));
       td.appendChild(input);
+      note();
     });
   });
   el.appendChild(table);
