@@ -103,15 +103,10 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
         record.ordinal = CountRods(0);
         if (!keepNumber) {
             record.number = CountRods(1) + 1;
-            // Numbers with a gap (bars erased by other means) may already use that one.
-            int highest = 0;
-            bool taken = false;
-            for (int number : BarNumbers()) {
-                highest = std::max(highest, number);
-                taken = taken || number == record.number;
-            }
-            if (taken) {
-                record.number = highest + 1;
+            // Numbers with a gap (bars erased by other means) may already use that one: then
+            // the next above the highest (the numbers come ascending).
+            if (!BarsNumbered(record.number).empty()) {
+                record.number = BarNumbers().back() + 1;
             }
         }
         sds_name copiedBar = {0, 0};
