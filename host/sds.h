@@ -179,6 +179,18 @@ int sds_ssgetrecordkind(const char* type, const char* entry, const char* kind,
  * a code that is not a 16- or 32-bit one. */
 int sds_recordfieldvalues(const char* type, const char* entry, const char* kind, int code,
                           int occurrence, struct resbuf** values);
+/* This host's extension: how many entities sds_ssgetrecordkind would put in its set, counted
+ * from the host's index without making the set. RTNORM (with 0 when there is none), RTERROR
+ * when `field` is not a whole number. */
+int sds_recordkindcount(const char* type, const char* entry, const char* kind,
+                        const struct resbuf* field, int occurrence, long* count);
+/* This host's extension: of the whole numbers from 1 up that the records named as for
+ * sds_recordfieldvalues hold in the field, how many distinct ones (`used`), and the least whole
+ * number from 1 up that none holds (`firstFree`: used + 1 when 1 .. used are all held, lower
+ * when the numbers leave a gap). Answered from the host's index, whatever the number of
+ * entities. RTNORM, or RTERROR for a code that is not a 16- or 32-bit one. */
+int sds_recordfieldnumbering(const char* type, const char* entry, const char* kind, int code,
+                             int occurrence, long* used, long* firstFree);
 /* This host's extension: a new set of the live groups (GROUP objects) that list `entity`, live
  * or erased, among their members (group 340), in order of creation: the group an entity
  * belongs to without reading every group of the drawing (the host keeps them indexed).

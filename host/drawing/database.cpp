@@ -12,7 +12,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 
 #include "host/drawing/object_rules.h"
@@ -39,9 +38,16 @@ GroupList BodyWithoutReactors(const Object& object) {
 }  // namespace
 
 std::string Handle::ToText() const {
-    char text[24];
-    std::snprintf(text, sizeof text, "%llX", static_cast<unsigned long long>(value));
-    return text;
+    // Written for every object and reference of a file: digits by hand, not through printf.
+    char text[16];
+    char* end = text + sizeof text;
+    char* at = end;
+    uint64_t rest = value;
+    do {
+        *--at = "0123456789ABCDEF"[rest & 0xF];
+        rest >>= 4;
+    } while (rest != 0);
+    return std::string(at, end);
 }
 
 std::optional<Handle> Handle::FromText(std::string_view text) {
@@ -72,6 +78,8 @@ Database::Database(EmptyTag) {
     objects_.resize(1);
     pool_.push_back("");
     poolIndex_.emplace("", 0);
+    layerZero_ = Intern("0");
+    modelLayout_ = Intern("Model");
     counters_.seed = Handle{1};
 }
 
@@ -224,10 +232,7 @@ std::vector<ObjectId> Database::Followers(ObjectId parent) const {
 }
 
 ObjectId Database::FindHandle(Handle handle) const {
-    auto it = byHandle_.find(handle.value);
-    if (it == byHandle_.end())
-        return {};
-    ObjectId id{it->second};
+    const ObjectId id{byHandle_.Find(handle.value)};
     return Find(id) ? id : ObjectId{};
 }
 
@@ -374,20 +379,26 @@ std::vector<ObjectId> Database::GroupsListing(ObjectId member) const {
     return found;
 }
 
-void Database::Index(ObjectId id) {
+void Database::Index(ObjectId id, Handle before) {
     const Object& object = objects_[id.value];
     changes_.Stamp(id.value);
+    // The handle index is brought up to date here alone: most changes keep the handle.
+    if (before && before != object.handle && byHandle_.Find(before.value) == id.value)
+        byHandle_.Erase(before.value);
     if (object.handle)
-        byHandle_[object.handle.value] = id.value;
-    records_.Changed(*this, id);
-    picks_.Changed(*this, id);
+        byHandle_.Put(object.handle.value, id.value);
+    if (!loading_)
+        records_.Changed(*this, id);
+    if (!loading_)
+        picks_.Changed(*this, id);
     if (object.state == ObjectState::Absent)
         return;
-    groups_.Add(*this, id, object);
-    if (object.category == Category::Entity && object.owner && object.owner != modelSpace_ &&
-        object.owner != paperSpace_) {
-        std::vector<ObjectId>& list = followers_[object.owner.value];
-        list.insert(std::upper_bound(list.begin(), list.end(), id), id);
+    if (!loading_) {
+        groups_.Add(*this, id, object);
+        if (Follows(object)) {
+            std::vector<ObjectId>& list = followers_[object.owner.value];
+            list.insert(std::upper_bound(list.begin(), list.end(), id), id);
+        }
     }
     if (object.category == Category::TableEntry) {
         const std::string name = EntryName(object);
@@ -406,15 +417,11 @@ void Database::Index(ObjectId id) {
 
 void Database::Unindex(ObjectId id) {
     const Object& object = objects_[id.value];
-    if (object.handle) {
-        auto it = byHandle_.find(object.handle.value);
-        if (it != byHandle_.end() && it->second == id.value)
-            byHandle_.erase(it);
-    }
     if (object.state == ObjectState::Absent)
         return;
-    groups_.Remove(*this, id, object);
-    if (object.category == Category::Entity && object.owner) {
+    if (!loading_)
+        groups_.Remove(*this, id, object);
+    if (!loading_ && object.category == Category::Entity && object.owner) {
         auto found = followers_.find(object.owner.value);
         if (found != followers_.end()) {
             std::erase(found->second, id);
@@ -435,18 +442,20 @@ void Database::Unindex(ObjectId id) {
 
 void Database::Store(ObjectId id, Object object) {
     Record(id);
+    const Handle before = objects_[id.value].handle;
     Unindex(id);
     object.body.Compact();
     objects_[id.value] = std::move(object);
-    Index(id);
+    Index(id, before);
 }
 
 void Database::Restore(ObjectId id, const Object& state) {
     if (id.value >= objects_.size())
         objects_.resize(id.value + 1);
+    const Handle before = objects_[id.value].handle;
     Unindex(id);
     objects_[id.value] = state;
-    Index(id);
+    Index(id, before);
 }
 
 const Object& Database::SlotState(ObjectId id) const {
@@ -458,20 +467,57 @@ void Database::RestoreCounters(const Counters& counters) {
     counters_ = counters;
 }
 
+void Database::DropSlotsFrom(uint32_t count) {
+    if (count == 0 || count >= objects_.size())
+        return;
+    for (uint32_t slot = count; slot < objects_.size(); ++slot) {
+        if (objects_[slot].state != ObjectState::Absent || objects_[slot].handle)
+            return;
+    }
+    for (ObjectId id : entityOrder_) {
+        if (id.value >= count)
+            return;
+    }
+    objects_.resize(count);
+}
+
 void Database::ReserveSlots(size_t count) {
     objects_.reserve(objects_.size() + count);
-    byHandle_.reserve(byHandle_.size() + count);
+    byHandle_.Reserve(byHandle_.Size() + count);
+}
+
+void Database::BeginLoading() {
+    loading_ = true;
+}
+
+void Database::EndLoading() {
+    if (!loading_)
+        return;
+    loading_ = false;
+    followers_.clear();
+    for (uint32_t slot = 1; slot < objects_.size(); ++slot) {
+        const Object& object = objects_[slot];
+        if (object.state != ObjectState::Absent && Follows(object))
+            followers_[object.owner.value].push_back(ObjectId{slot});
+    }
+    records_ = RecordIndex::Build(*this);
+    picks_ = PickGrid::Build(*this);
+    groups_ = GroupIndex::Build(*this);
+}
+
+bool Database::Follows(const Object& object) const {
+    return object.category == Category::Entity && object.owner && object.owner != modelSpace_ &&
+           object.owner != paperSpace_;
 }
 
 ObjectId Database::ReserveHandle(Handle handle) {
     if (!handle)
         return {};
-    auto it = byHandle_.find(handle.value);
-    if (it != byHandle_.end())
-        return ObjectId{it->second};
+    if (const uint32_t slot = byHandle_.Find(handle.value))
+        return ObjectId{slot};
     ObjectId id = NewSlot();
     objects_[id.value].handle = handle;
-    byHandle_[handle.value] = id.value;
+    byHandle_.Put(handle.value, id.value);
     if (handle >= counters_.seed) {
         RecordCounters();
         counters_.seed = Handle{handle.value + 1};
@@ -490,10 +536,10 @@ bool Database::SetLinetypeScale(double scale) {
 }
 
 bool Database::SetHandleSeed(Handle seed) {
-    for (const auto& [handle, slot] : byHandle_) {
-        if (handle >= seed.value)
-            return false;
-    }
+    bool above = false;
+    byHandle_.ForEach([&](uint64_t handle, uint32_t) { above = above || handle >= seed.value; });
+    if (above)
+        return false;
     RecordCounters();
     counters_.seed = seed;
     return true;

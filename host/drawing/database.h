@@ -25,6 +25,7 @@
 #include "host/drawing/entity_motion.h"
 #include "host/drawing/group_index.h"
 #include "host/drawing/group_list.h"
+#include "host/drawing/handle_map.h"
 #include "host/drawing/pick_grid.h"
 #include "host/drawing/record_index.h"
 
@@ -183,7 +184,15 @@ class Database {
         return records_.KindHolders(*this, field, value);
     }
     std::vector<int32_t> RecordFieldValues(const RecordIndex::Field& field) const {
-        return records_.FieldValues(*this, field);
+        return records_.FieldValues(field);
+    }
+    // How many entities RecordKindHolders gives, and what the field's values from 1 up leave
+    // free (see RecordIndex), both answered from the index without listing anything.
+    size_t RecordKindCount(const RecordIndex::Field& field, const int32_t* value) const {
+        return records_.KindCount(field, value);
+    }
+    RecordIndex::Numbering RecordFieldNumbering(const RecordIndex::Field& field) const {
+        return records_.FieldNumbering(field);
     }
     // Live groups listing the object (live or erased) as a member, in order of creation.
     std::vector<ObjectId> GroupsListing(ObjectId member) const;
@@ -225,6 +234,12 @@ class Database {
 
     // For file readers: room for about this many objects, made before reading them.
     void ReserveSlots(size_t count);
+    // For file readers: between these, objects are made, changed and found by handle and
+    // name as always, but the indexes that searches use (records, the pick grid, groups,
+    // followers) are left alone, and EndLoading builds them in one pass over the whole
+    // drawing instead of object by object. Nothing may search the drawing in between.
+    void BeginLoading();
+    void EndLoading();
     // For file readers: the slot of a handle, reserving an absent one for a forward
     // reference (Make with that handle later fills it).
     ObjectId ReserveHandle(Handle handle);
@@ -236,11 +251,15 @@ class Database {
 
     // ---- Undo support ----
     void SetRecorder(ChangeRecorder* recorder) { recorder_ = recorder; }
+    ChangeRecorder* Recorder() const { return recorder_; }
     // The slot as it is, absent or not (an absent default for ids out of range).
     const Object& SlotState(ObjectId id) const;
     // Puts an object back exactly as it was, re-indexing it; the journal's only write path.
     void Restore(ObjectId id, const Object& state);
     void RestoreCounters(const Counters& counters);
+    // Drops the slots from `count` on when all are absent and none was an entity (objects
+    // made and taken back again); otherwise keeps them.
+    void DropSlotsFrom(uint32_t count);
     // Aborts the program when the indexes disagree with the objects.
     void CheckInvariants() const;
 
@@ -262,8 +281,12 @@ class Database {
     ObjectId NewSlot();
     void Record(ObjectId id);
     void RecordCounters();
-    void Index(ObjectId id);
+    // Unindex takes a slot out of the indexes before it changes; Index files it after, and
+    // moves it in the handle index from the handle it had before.
+    void Index(ObjectId id, Handle before);
     void Unindex(ObjectId id);
+    // Whether an entity is filed among its owner's followers (owned by another than a space).
+    bool Follows(const Object& object) const;
     void Store(ObjectId id, Object object);
     bool Normalise(const GroupList& list, Object& out, ObjectId self, const MakeOptions& options,
                    std::string& error);
@@ -280,7 +303,7 @@ class Database {
 
     std::vector<Object> objects_;  // slot 0 is never used
     std::vector<ObjectId> entityOrder_;
-    std::unordered_map<uint64_t, uint32_t> byHandle_;
+    HandleMap byHandle_;
     std::unordered_map<std::string, ObjectId> tableEntries_;  // "TABLE\nNAME" upper case
     std::unordered_map<std::string, ObjectId> tables_;        // "LAYER" -> header
     // Parent entity slot -> the entities it owns, in slot order.
@@ -294,11 +317,14 @@ class Database {
         }
     };
     std::unordered_map<std::string, uint32_t, PoolHash, std::equal_to<>> poolIndex_;
+    uint32_t layerZero_ = 0;    // pool index of "0", what an entity is on unless it says
+    uint32_t modelLayout_ = 0;  // pool index of "Model"
     Counters counters_;
     ObjectId modelSpace_;
     ObjectId paperSpace_;
     ObjectId namedObjects_;
     ChangeRecorder* recorder_ = nullptr;
+    bool loading_ = false;
     RecordIndex records_;
     PickGrid picks_;
     GroupIndex groups_;

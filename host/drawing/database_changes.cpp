@@ -79,6 +79,7 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     static thread_local GroupList scratch;
     scratch.Clear();
     GroupList& body = scratch;
+    BodyTally tally;
     int reactorCount = 0;
     std::optional<ObjectId> owner, xdict;
     std::optional<int16_t> space;
@@ -169,11 +170,12 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
             return Fail(error, "unexpected group " + std::to_string(group.code));
         // The group's bytes as they are: nothing to decode and pack again.
         body.AppendRange(list, it.Offset(), it.NextOffset());
+        tally.Add(group);
         bodyStarted = true;
     }
     if (block != Block::None)
         return Fail(error, "unclosed 102 bracket");
-    if (rule && !ValidateBody(*rule, body, error))
+    if (rule && !ValidateBody(*rule, body, tally, error))
         return false;
     if (type == "LWPOLYLINE" && !IsCanonicalPolyline(body)) {
         // Every polyline is kept in canonical order, however it was made or read.
@@ -195,8 +197,8 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
         out.layer = previous->layer;
         out.layout = previous->layout;
     } else {
-        out.layer = Intern("0");
-        out.layout = Intern("Model");
+        out.layer = layerZero_;
+        out.layout = modelLayout_;
         if (entity)
             out.owner = modelSpace_;
         if (category == Category::TableEntry)
@@ -270,9 +272,8 @@ ObjectId Database::Make(const GroupList& list, const MakeOptions& options, std::
     }
     ObjectId reserved;
     if (options.handle) {
-        auto it = byHandle_.find(options.handle.value);
-        if (it != byHandle_.end()) {
-            reserved = ObjectId{it->second};
+        if (const uint32_t slot = byHandle_.Find(options.handle.value)) {
+            reserved = ObjectId{slot};
             if (Find(reserved)) {
                 if (error)
                     *error = "handle " + options.handle.ToText() + " is in use";
@@ -338,12 +339,12 @@ bool Database::SetExtensionDictionary(ObjectId object, ObjectId dictionary) {
     Record(object);
     Unindex(object);
     target->extensionDictionary = dictionary;
-    Index(object);
+    Index(object, target->handle);
     if (dict->owner != object) {
         Record(dictionary);
         Unindex(dictionary);
         dict->owner = object;
-        Index(dictionary);
+        Index(dictionary, dict->handle);
     }
     return true;
 }
@@ -609,8 +610,7 @@ void Database::CheckInvariants() const {
         const Object& object = objects_[i];
         if (object.handle) {
             ++withHandle;
-            auto it = byHandle_.find(object.handle.value);
-            if (it == byHandle_.end() || it->second != i)
+            if (byHandle_.Find(object.handle.value) != i)
                 Broken("handle not indexed", i);
             if (object.handle >= counters_.seed)
                 Broken("handle not below the seed", i);
@@ -636,7 +636,7 @@ void Database::CheckInvariants() const {
             Broken("table entry not indexed", i);
         }
     }
-    if (withHandle != byHandle_.size())
+    if (withHandle != byHandle_.Size())
         Broken("stale handle index entries", 0);
     if (!records_.SameHolders(RecordIndex::Build(*this)))
         Broken("record index differs from the records", 0);

@@ -1,20 +1,87 @@
-// Packing and unpacking of group lists. Layout per group: code (2 bytes), then the value:
-// texts as a variable-length size and the bytes, points 24 bytes (flat ones 16), reals 8,
-// 16-bit integers 2, 32-bit integers and object ids 4.
+// Packing and unpacking of group lists. Each group starts with a tag byte:
+//   0 .. 239  the group code itself, then the value;
+//   kWide     the code in 2 bytes, then the value;
+//   kMarker   a subclass marker (100) by its number in kMarkers, 1 byte;
+//   kFlat     a point given in two dimensions: the code in 2 bytes, then x and y;
+//   kLevel    a point whose height is exactly +0: the code in 2 bytes, then x and y.
+// Values: texts as a variable-length size and the bytes, points 24 bytes, reals 8, 16-bit
+// integers 2, 32-bit integers and object ids 4. A group has one packing only, so that equal
+// lists have equal bytes.
 #include "host/drawing/group_list.h"
 
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 
 namespace host {
 
 namespace {
+
+constexpr uint8_t kWide = 0xF0;
+constexpr uint8_t kMarker = 0xF1;
+constexpr uint8_t kFlat = 0xF2;
+constexpr uint8_t kLevel = 0xF3;
+
+// The subclass markers the drawing and its files use, kept as a number each: every object
+// carries one or two.
+constexpr std::string_view kMarkers[] = {
+    "AcDbEntity",
+    "AcDbLine",
+    "AcDbCircle",
+    "AcDbArc",
+    "AcDbText",
+    "AcDbPolyline",
+    "AcDbHatch",
+    "AcDbPoint",
+    "AcDbDictionary",
+    "AcDbXrecord",
+    "AcDbGroup",
+    "AcDbSymbolTable",
+    "AcDbSymbolTableRecord",
+    "AcDbLayerTableRecord",
+    "AcDbLinetypeTableRecord",
+    "AcDbTextStyleTableRecord",
+    "AcDbRegAppTableRecord",
+    "AcDbDimStyleTable",
+    "AcDbDimStyleTableRecord",
+    "AcDbViewportTableRecord",
+    "AcDbViewTableRecord",
+    "AcDbUCSTableRecord",
+    "AcDbBlockTableRecord",
+    "AcDbBlockBegin",
+    "AcDbBlockEnd",
+    "AcDbPlotSettings",
+    "AcDbLayout",
+    "AcDbMText",
+    "AcDbBlockReference",
+    "AcDbAttribute",
+    "AcDbAttributeDefinition",
+    "AcDbEllipse",
+    "AcDbSpline",
+    "AcDbDictionaryWithDefault",
+};
+
+int MarkerNumber(std::string_view text) {
+    if (text.size() < 10 || text.substr(0, 4) != "AcDb")
+        return -1;
+    for (size_t i = 0; i < std::size(kMarkers); ++i) {
+        if (kMarkers[i] == text)
+            return static_cast<int>(i);
+    }
+    return -1;
+}
 
 template <typename T>
 T Load(const uint8_t* at) {
     T value;
     std::memcpy(&value, at, sizeof(T));
     return value;
+}
+
+bool PositiveZero(double value) {
+    uint64_t bits;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits == 0;
 }
 
 }  // namespace
@@ -38,15 +105,25 @@ void GroupList::Iterator::Decode() {
     }
     const uint8_t* p = bytes.data() + at_;
     current_ = Group{};
-    current_.code = Load<int16_t>(p);
-    p += 2;
-    if (current_.code > 0 && (current_.code & kFlatBit) != 0) {
-        current_.code &= ~kFlatBit;
-        current_.kind = ValueKind::Point;
-        current_.flat = true;
-        std::memcpy(current_.point, p, 16);
-        next_ = static_cast<size_t>(p + 16 - bytes.data());
+    const uint8_t tag = *p++;
+    if (tag < kWide) {
+        current_.code = tag;
+    } else if (tag == kMarker) {
+        current_.code = 100;
+        current_.kind = ValueKind::Text;
+        current_.text = kMarkers[*p++];
+        next_ = static_cast<size_t>(p - bytes.data());
         return;
+    } else {
+        current_.code = Load<int16_t>(p);
+        p += 2;
+        if (tag == kFlat || tag == kLevel) {
+            current_.kind = ValueKind::Point;
+            current_.flat = tag == kFlat;
+            std::memcpy(current_.point, p, 16);
+            next_ = static_cast<size_t>(p + 16 - bytes.data());
+            return;
+        }
     }
     current_.kind = KindOfGroup(current_.code);
     switch (current_.kind) {
@@ -101,7 +178,12 @@ size_t GroupList::Count() const {
 }
 
 void GroupList::PutCode(int code) {
-    int16_t value = static_cast<int16_t>(code);
+    if (code >= 0 && code < kWide) {
+        bytes_.push_back(static_cast<uint8_t>(code));
+        return;
+    }
+    bytes_.push_back(kWide);
+    const int16_t value = static_cast<int16_t>(code);
     PutRaw(&value, 2);
 }
 
@@ -111,6 +193,13 @@ void GroupList::PutRaw(const void* data, size_t size) {
 }
 
 void GroupList::AddText(int code, std::string_view text) {
+    if (code == 100) {
+        if (const int marker = MarkerNumber(text); marker >= 0) {
+            bytes_.push_back(kMarker);
+            bytes_.push_back(static_cast<uint8_t>(marker));
+            return;
+        }
+    }
     PutCode(code);
     size_t size = text.size();
     do {
@@ -123,9 +212,20 @@ void GroupList::AddText(int code, std::string_view text) {
     PutRaw(text.data(), text.size());
 }
 
-void GroupList::AddPoint(int code, const double point[3]) {
+void GroupList::PutPoint(int code, const double point[3], bool flat) {
+    if (flat || PositiveZero(point[2])) {
+        bytes_.push_back(flat ? kFlat : kLevel);
+        const int16_t value = static_cast<int16_t>(code);
+        PutRaw(&value, 2);
+        PutRaw(point, 16);
+        return;
+    }
     PutCode(code);
     PutRaw(point, 24);
+}
+
+void GroupList::AddPoint(int code, const double point[3]) {
+    PutPoint(code, point, false);
 }
 
 void GroupList::AddPoint(int code, double x, double y, double z) {
@@ -134,9 +234,8 @@ void GroupList::AddPoint(int code, double x, double y, double z) {
 }
 
 void GroupList::AddFlatPoint(int code, double x, double y) {
-    PutCode(code | kFlatBit);
-    const double point[2] = {x, y};
-    PutRaw(point, 16);
+    const double point[3] = {x, y, 0};
+    PutPoint(code, point, true);
 }
 
 void GroupList::AddReal(int code, double value) {
@@ -167,10 +266,7 @@ bool GroupList::Add(const Group& group) {
             AddText(group.code, group.text);
             return true;
         case ValueKind::Point:
-            if (group.flat)
-                AddFlatPoint(group.code, group.point[0], group.point[1]);
-            else
-                AddPoint(group.code, group.point);
+            PutPoint(group.code, group.point, group.flat);
             return true;
         case ValueKind::Real:
             AddReal(group.code, group.real);

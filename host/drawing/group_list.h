@@ -1,8 +1,9 @@
 // A compact, ordered list of DXF groups: the form in which the drawing keeps every object.
 // Each group is its code followed by its value packed by the kind the code carries, so an
-// entity costs a few bytes a group instead of a tagged union with a string per group.
-// A point given in two dimensions keeps that: its code carries kFlatBit and its value is
-// two doubles.
+// entity costs a few bytes a group instead of a tagged union with a string per group; what
+// repeats from object to object is kept shorter still (codes below 240 in one byte, the
+// subclass markers as a number, points in the plane without their zero height; see
+// group_list.cpp). A point given in two dimensions keeps that: it reads back flat.
 #pragma once
 
 #include <cstdint>
@@ -86,10 +87,9 @@ class GroupList {
     void Compact() { bytes_.shrink_to_fit(); }
     friend bool operator==(const GroupList&, const GroupList&) = default;
 
-    static constexpr int kFlatBit = 0x4000;
-
   private:
     void PutCode(int code);
+    void PutPoint(int code, const double point[3], bool flat);
     void PutRaw(const void* data, size_t size);
     std::vector<uint8_t> bytes_;
 };

@@ -1,11 +1,11 @@
 // The type rules of the drawing and the checks of a type's own groups.
 #include "host/drawing/object_rules.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <optional>
 #include <string>
-#include <unordered_set>
 #include <vector>
 
 namespace host {
@@ -36,39 +36,16 @@ constexpr TypeRule kRules[] = {
     {"TABLE", Category::Table, true, nullptr, nullptr, 0},
 };
 
-// Counts of the groups of a body, and the first group of the few codes whose value matters.
-// Only codes below 100 are ever asked for.
-struct Tally {
-    static constexpr int kWatched[] = {2, 40, 90};
-    uint16_t count[100] = {};
-    Group watched[3];
-    void Add(const Group& group) {
-        if (group.code < 0 || group.code >= 100)
-            return;
-        if (count[group.code]++ != 0)
-            return;
-        for (int i = 0; i < 3; ++i) {
-            if (kWatched[i] == group.code)
-                watched[i] = group;
-        }
-    }
-    bool Has(int code) const { return count[code] > 0; }
-    const Group& First(int code) const {
-        for (int i = 0; i < 3; ++i) {
-            if (kWatched[i] == code)
-                return watched[i];
-        }
-        std::abort();  // only watched codes are asked for
-    }
-};
-
 bool Fail(std::string& error, std::string reason) {
     error = std::move(reason);
     return false;
 }
 
-bool NonNegative(const Tally& tally, int code, const char* what, std::string& error) {
-    if (tally.Has(code) && tally.First(code).real < 0) {
+using Tally = BodyTally;
+
+// The first (40), a height or a radius, is not negative.
+bool NonNegative40(const Tally& tally, const char* what, std::string& error) {
+    if (tally.Has(40) && tally.first40 < 0) {
         return Fail(error, std::string("negative ") + what);
     }
     return true;
@@ -122,11 +99,11 @@ bool ValidateHatch(const GroupList& body, std::string& error) {
 }
 
 bool ValidateDictionary(const GroupList& body, std::string& error) {
-    // Kept between calls: a file reader checks a dictionary per object. Keys are compared in
-    // ASCII upper case through a hash set: the group dictionary of a large drawing holds tens
-    // of thousands of keys, and comparing each with every other took seconds.
-    static thread_local std::unordered_set<std::string> keys;
-    keys.clear();
+    // Keys are compared in ASCII upper case, sorted: the group dictionary of a large drawing
+    // holds tens of thousands of keys, and comparing each with every other took seconds. (A
+    // hash set kept between calls cost more: once grown by one large dictionary, clearing it
+    // for each of the many small ones swept all its buckets.)
+    std::vector<std::string> keys;
     bool wantObject = false;
     for (const Group& group : body) {
         if (wantObject) {
@@ -139,8 +116,7 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
             continue;
         }
         if (group.code == 3) {
-            if (!keys.insert(UpperAscii(group.text)).second)
-                return Fail(error, "DICTIONARY key used twice");
+            keys.push_back(UpperAscii(group.text));
             wantObject = true;
         } else if (group.code == 350 || group.code == 360) {
             return Fail(error, "DICTIONARY object without key");
@@ -148,6 +124,9 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
     }
     if (wantObject)
         return Fail(error, "DICTIONARY key without object");
+    std::sort(keys.begin(), keys.end());
+    if (std::adjacent_find(keys.begin(), keys.end()) != keys.end())
+        return Fail(error, "DICTIONARY key used twice");
     return true;
 }
 
@@ -181,16 +160,32 @@ bool IsCommonEntityCode(int code) {
     }
 }
 
+void BodyTally::Add(const Group& group) {
+    if (group.code < 0 || group.code >= 100 || count[group.code]++ != 0)
+        return;
+    if (group.code == 2)
+        first2 = group.text;
+    else if (group.code == 40)
+        first40 = group.real;
+    else if (group.code == 90)
+        first90 = group.integer;
+}
+
 bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& error) {
     Tally tally;
     for (const Group& group : body)
         tally.Add(group);
+    return ValidateBody(rule, body, tally, error);
+}
+
+bool ValidateBody(const TypeRule& rule, const GroupList& body, const BodyTally& tally,
+                  std::string& error) {
     const std::string_view type = rule.name;
     if (rule.category == Category::TableEntry || rule.category == Category::Table) {
-        if (!tally.Has(2) || tally.First(2).text.empty()) {
+        if (!tally.Has(2) || tally.first2.empty()) {
             return Fail(error, std::string(type) + " without a name (group 2)");
         }
-        if (type == "STYLE" && !NonNegative(tally, 40, "text height", error))
+        if (type == "STYLE" && !NonNegative40(tally, "text height", error))
             return false;
         return true;
     }
@@ -199,20 +194,20 @@ bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& erro
     if (type == "POINT")
         return Require(tally, {10}, type, error);
     if (type == "CIRCLE") {
-        return Require(tally, {10, 40}, type, error) && NonNegative(tally, 40, "radius", error);
+        return Require(tally, {10, 40}, type, error) && NonNegative40(tally, "radius", error);
     }
     if (type == "ARC") {
         return Require(tally, {10, 40, 50, 51}, type, error) &&
-               NonNegative(tally, 40, "radius", error);
+               NonNegative40(tally, "radius", error);
     }
     if (type == "TEXT") {
         return Require(tally, {10, 40, 1}, type, error) &&
-               NonNegative(tally, 40, "text height", error);
+               NonNegative40(tally, "text height", error);
     }
     if (type == "LWPOLYLINE") {
         if (tally.count[10] < 2)
             return Fail(error, "LWPOLYLINE with fewer than 2 vertices");
-        if (tally.Has(90) && tally.First(90).integer != tally.count[10]) {
+        if (tally.Has(90) && tally.first90 != tally.count[10]) {
             return Fail(error, "LWPOLYLINE vertex count (90) does not match its vertices");
         }
         return true;

@@ -2,6 +2,7 @@
 // markers it is written with, and which groups it must have with which values.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -26,8 +27,23 @@ const TypeRule* FindTypeRule(std::string_view upperName);
 // Group codes that belong to every entity and come before its subclass marker.
 bool IsCommonEntityCode(int code);
 
+// Counts of a body's groups by code, and the first value of the few codes the checks read:
+// only codes below 100 are ever asked for. Filled group by group as a body is built, so that
+// checking needs no second reading of it.
+struct BodyTally {
+    uint16_t count[100] = {};
+    std::string_view first2;  // text of the first (2)
+    double first40 = 0;       // value of the first (40)
+    int32_t first90 = 0;      // value of the first (90)
+    void Add(const Group& group);
+    bool Has(int code) const { return count[code] > 0; }
+};
+
 // Checks the type's own groups (without the reactor prefix); false with the reason.
 bool ValidateBody(const TypeRule& rule, const GroupList& body, std::string& error);
+// The same with the body's tally made already.
+bool ValidateBody(const TypeRule& rule, const GroupList& body, const BodyTally& tally,
+                  std::string& error);
 
 // An LWPOLYLINE body in the one order that readers of polyline lists rely on: the common
 // entity groups, subclass markers, (90) (70) (43) (38) (39), per vertex (10) (40) (41) (42)

@@ -32,13 +32,25 @@ void RemoveOne(std::vector<uint32_t>& items, uint32_t item) {
     }
 }
 
+// Single precision halves the memory of the boxes; rounding outwards keeps each box around
+// its geometry, so that what is near is still found.
+float Down(double v) {
+    const float f = static_cast<float>(v);
+    return static_cast<double>(f) > v ? std::nextafter(f, -INFINITY) : f;
+}
+
+float Up(double v) {
+    const float f = static_cast<float>(v);
+    return static_cast<double>(f) < v ? std::nextafter(f, INFINITY) : f;
+}
+
 }  // namespace
 
 bool PickGrid::Cells(const Box& box, std::vector<uint64_t>& cells) {
     cells.clear();
     if (!std::isfinite(box.x0) || !std::isfinite(box.y0) || !std::isfinite(box.x1) ||
-        !std::isfinite(box.y1) || std::fabs(box.x0) > 1e15 || std::fabs(box.y0) > 1e15 ||
-        std::fabs(box.x1) > 1e15 || std::fabs(box.y1) > 1e15) {
+        !std::isfinite(box.y1) || std::fabs(box.x0) > 1e15f || std::fabs(box.y0) > 1e15f ||
+        std::fabs(box.x1) > 1e15f || std::fabs(box.y1) > 1e15f) {
         return false;
     }
     const int64_t ix0 = CellIndex(box.x0), ix1 = CellIndex(box.x1);
@@ -53,11 +65,10 @@ bool PickGrid::Cells(const Box& box, std::vector<uint64_t>& cells) {
 }
 
 void PickGrid::Forget(uint32_t slot) {
-    auto found = boxes_.find(slot);
-    if (found == boxes_.end())
+    if (slot >= boxes_.size() || !boxes_[slot].Filed())
         return;
     std::vector<uint64_t> cells;
-    if (Cells(found->second, cells)) {
+    if (Cells(boxes_[slot], cells)) {
         for (uint64_t key : cells) {
             auto cell = cells_.find(key);
             if (cell == cells_.end())
@@ -69,24 +80,22 @@ void PickGrid::Forget(uint32_t slot) {
     } else {
         RemoveOne(wide_, slot);
     }
-    boxes_.erase(found);
+    boxes_[slot] = Box{};
 }
 
-void PickGrid::Changed(const Database& drawing, ObjectId id) {
-    Forget(id.value);
+PickGrid::Box PickGrid::BoxOf(const Database& drawing, ObjectId id) {
+    Box box;
     const Object* object = drawing.Find(id);
     if (!object || object->category != Category::Entity || object->state == ObjectState::Absent)
-        return;
-    const std::vector<Piece> pieces = EntityPieces(drawing, *object);
-    if (pieces.empty())
-        return;
-    Box box{INFINITY, INFINITY, -INFINITY, -INFINITY};
-    auto take = [&box](Vec2 p) {
-        box.x0 = std::fmin(box.x0, p.x);
-        box.y0 = std::fmin(box.y0, p.y);
-        box.x1 = std::fmax(box.x1, p.x);
-        box.y1 = std::fmax(box.y1, p.y);
+        return box;
+    double x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+    auto take = [&](Vec2 p) {
+        x0 = std::fmin(x0, p.x);
+        y0 = std::fmin(y0, p.y);
+        x1 = std::fmax(x1, p.x);
+        y1 = std::fmax(y1, p.y);
     };
+    const std::vector<Piece> pieces = EntityPieces(drawing, *object);
     for (const Piece& piece : pieces) {
         take(piece.a);
         take(piece.b);
@@ -96,32 +105,54 @@ void PickGrid::Changed(const Database& drawing, ObjectId id) {
             take({piece.centre.x + piece.radius, piece.centre.y + piece.radius});
         }
     }
+    if (pieces.empty())
+        return box;
+    // NaN coordinates give an empty box: filed with the wide ones, looked at by every pick.
+    box = Box{Down(x0), Down(y0), Up(x1), Up(y1)};
+    if (!box.Filed())
+        box = Box{-INFINITY, -INFINITY, INFINITY, INFINITY};
+    return box;
+}
+
+void PickGrid::File(uint32_t slot, const Box& box) {
+    if (!box.Filed())
+        return;
+    if (slot >= boxes_.size())
+        boxes_.resize(slot + 1);
+    boxes_[slot] = box;
     std::vector<uint64_t> cells;
     if (Cells(box, cells)) {
         for (uint64_t key : cells)
-            cells_[key].push_back(id.value);
+            cells_[key].push_back(slot);
     } else {
-        wide_.push_back(id.value);
+        wide_.push_back(slot);
     }
-    boxes_.emplace(id.value, box);
+}
+
+void PickGrid::Changed(const Database& drawing, ObjectId id) {
+    Forget(id.value);
+    File(id.value, BoxOf(drawing, id));
 }
 
 std::vector<uint32_t> PickGrid::Near(double x, double y, double reach) const {
-    std::vector<uint32_t> found = wide_;
-    const Box around{x - reach, y - reach, x + reach, y + reach};
+    std::vector<uint32_t> found;
+    const Box around{Down(x - reach), Down(y - reach), Up(x + reach), Up(y + reach)};
     std::vector<uint64_t> cells;
     if (!Cells(around, cells)) {
         // A reach wider than the grid is worth: every filed entity.
-        for (const auto& [slot, box] : boxes_)
-            found.push_back(slot);
+        for (uint32_t slot = 0; slot < boxes_.size(); ++slot) {
+            if (boxes_[slot].Filed())
+                found.push_back(slot);
+        }
         return found;
     }
+    found = wide_;
     for (uint64_t key : cells) {
         auto cell = cells_.find(key);
         if (cell == cells_.end())
             continue;
         for (uint32_t slot : cell->second) {
-            const Box& box = boxes_.at(slot);
+            const Box& box = boxes_[slot];
             if (box.x0 <= around.x1 && box.x1 >= around.x0 && box.y0 <= around.y1 &&
                 box.y1 >= around.y0) {
                 found.push_back(slot);
@@ -135,9 +166,23 @@ std::vector<uint32_t> PickGrid::Near(double x, double y, double reach) const {
 
 PickGrid PickGrid::Build(const Database& drawing) {
     PickGrid grid;
+    grid.boxes_.resize(drawing.SlotCount());
+    grid.cells_.reserve(drawing.EntityOrder().size());
     for (uint32_t slot = 1; slot < drawing.SlotCount(); ++slot)
-        grid.Changed(drawing, ObjectId{slot});
+        grid.File(slot, BoxOf(drawing, ObjectId{slot}));
     return grid;
+}
+
+bool PickGrid::SameCells(const PickGrid& other) const {
+    // Slots past the end of either are not filed.
+    const size_t common = std::min(boxes_.size(), other.boxes_.size());
+    auto filedFrom = [common](const std::vector<Box>& boxes) {
+        return std::any_of(boxes.begin() + static_cast<std::ptrdiff_t>(common), boxes.end(),
+                           [](const Box& box) { return box.Filed(); });
+    };
+    return std::equal(boxes_.begin(), boxes_.begin() + static_cast<std::ptrdiff_t>(common),
+                      other.boxes_.begin()) &&
+           !filedFrom(boxes_) && !filedFrom(other.boxes_);
 }
 
 }  // namespace host

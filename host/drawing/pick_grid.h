@@ -2,6 +2,7 @@
 // entities near the point instead of measuring every entity of the drawing.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <unordered_map>
 #include <vector>
@@ -21,21 +22,27 @@ class PickGrid {
     // Slots of the entities whose bounding box comes within `reach` of (x, y), each once, in
     // no particular order; a superset of those whose geometry does.
     std::vector<uint32_t> Near(double x, double y, double reach) const;
-    // A grid filed afresh from every object of a drawing, for checks.
+    // A grid filed afresh from every object of a drawing: for checks, and for a drawing read
+    // whole from a file.
     static PickGrid Build(const Database& drawing);
-    bool SameCells(const PickGrid& other) const { return boxes_ == other.boxes_; }
+    bool SameCells(const PickGrid& other) const;
 
   private:
+    // A bounding box in single precision, rounded outwards so that it holds the geometry;
+    // empty (x0 > x1) for a slot not filed.
     struct Box {
-        double x0 = 0, y0 = 0, x1 = 0, y1 = 0;
+        float x0 = INFINITY, y0 = INFINITY, x1 = -INFINITY, y1 = -INFINITY;
+        bool Filed() const { return x0 <= x1; }
         friend bool operator==(const Box&, const Box&) = default;
     };
+    static Box BoxOf(const Database& drawing, ObjectId id);
+    void File(uint32_t slot, const Box& box);
     void Forget(uint32_t slot);
     // The cells a box covers, or false when it covers too many to file (a huge entity is
     // kept in `wide_` and looked at by every pick).
     static bool Cells(const Box& box, std::vector<uint64_t>& cells);
 
-    std::unordered_map<uint32_t, Box> boxes_;
+    std::vector<Box> boxes_;  // by slot
     std::unordered_map<uint64_t, std::vector<uint32_t>> cells_;
     std::vector<uint32_t> wide_;
 };

@@ -47,6 +47,8 @@ bool ExactDecimal(double radians, std::string& out) {
 }  // namespace
 
 std::string DegreesForFile(double radians) {
+    if (radians == 0 && !std::signbit(radians))
+        return "0.0";  // what the search below gives, found at once for the most common angle
     std::string out = Shortest(radians * (180.0 / std::numbers::pi));
     if (std::isfinite(radians)) {
         // No decimal gives these radians back: take the nearest angle that one does, so

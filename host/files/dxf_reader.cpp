@@ -839,8 +839,11 @@ DxfReadResult ReadDxf(std::string_view bytes, Database& drawing) {
     }
     // Objects of a file take about a hundred bytes or more each.
     drawing.ReserveSlots(std::min<size_t>(bytes.size() / 100, size_t{1} << 24));
+    // Every object is read first; the drawing's search indexes are then built once.
+    drawing.BeginLoading();
     Reader reader(bytes, drawing, result);
     result.ok = reader.Run();
+    drawing.EndLoading();
     return result;
 }
 

@@ -3,8 +3,8 @@
 // every dictionary entry owned by its one dictionary, no reference to a missing object.
 #include "host/files/dxf_repair.h"
 
+#include <algorithm>
 #include <optional>
-#include <unordered_set>
 
 namespace host {
 namespace {
@@ -32,22 +32,24 @@ void LinkExtensionDictionaries(Database& db, const std::vector<std::pair<ObjectI
         const Object* owner = db.Find(object);
         if (!owner)
             continue;
-        const std::string who = std::string(db.TypeName(*owner)) + " " + Hex(db, object);
+        // Named only for a finding: most links are sound.
+        auto who = [&] { return std::string(db.TypeName(*owner)) + " " + Hex(db, object); };
         const ObjectId dict = db.FindHandle(handle);
         const Object* target = db.Find(dict);
         if (!target) {
-            report.push_back(who + ": brak jego słownika rozszerzeń #" + handle.ToText() +
+            report.push_back(who() + ": brak jego słownika rozszerzeń #" + handle.ToText() +
                              "; odwołanie usunięto.");
             continue;
         }
         if (db.TypeName(*target) != "DICTIONARY" || dict == object) {
-            report.push_back(who + ": słownik rozszerzeń #" + handle.ToText() +
+            report.push_back(who() + ": słownik rozszerzeń #" + handle.ToText() +
                              " nie jest słownikiem; odwołanie usunięto.");
             continue;
         }
         if (claimedBy[dict.value]) {
-            report.push_back(who + ": słownik rozszerzeń #" + handle.ToText() + " należy już do " +
-                             Hex(db, claimedBy[dict.value]) + "; odwołanie usunięto.");
+            report.push_back(who() + ": słownik rozszerzeń #" + handle.ToText() +
+                             " należy już do " + Hex(db, claimedBy[dict.value]) +
+                             "; odwołanie usunięto.");
             continue;
         }
         claimedBy[dict.value] = object;
@@ -65,7 +67,9 @@ void MendDictionaries(Database& db, std::vector<std::string>& report) {
     };
     std::vector<Entry> entries;
     std::vector<ObjectId> firstListing(db.SlotCount());
-    std::unordered_set<uint64_t> listed;
+    // (dictionary, object) pairs, sorted once all are seen: a hash set of them cost a node
+    // each, and a drawing has a dictionary or more per entity.
+    std::vector<uint64_t> listed;
     auto Key = [](ObjectId dict, ObjectId target) {
         return uint64_t{dict.value} << 32 | target.value;
     };
@@ -79,12 +83,13 @@ void MendDictionaries(Database& db, std::vector<std::string>& report) {
                 continue;
             if ((group.code == 350 || group.code == 360) && group.id) {
                 entries.push_back(Entry{ObjectId{slot}, group.id});
-                listed.insert(Key(ObjectId{slot}, group.id));
+                listed.push_back(Key(ObjectId{slot}, group.id));
                 if (group.id.value < firstListing.size() && !firstListing[group.id.value])
                     firstListing[group.id.value] = ObjectId{slot};
             }
         }
     }
+    std::sort(listed.begin(), listed.end());
     std::vector<Entry> dropped;
     for (const Entry& entry : entries) {
         const Object* target = db.Find(entry.target);
@@ -95,7 +100,7 @@ void MendDictionaries(Database& db, std::vector<std::string>& report) {
             continue;
         }
         ObjectId rightful = target->owner;
-        if (!listed.count(Key(rightful, entry.target)))
+        if (!std::binary_search(listed.begin(), listed.end(), Key(rightful, entry.target)))
             rightful = firstListing[entry.target.value];
         if (entry.dict == rightful) {
             if (target->owner != rightful)

@@ -2,9 +2,11 @@
 // copy of the drawing before writing, with handles above the drawing's own.
 #include <cmath>
 #include <unordered_set>
+#include <utility>
+#include <vector>
 
-#include "host/files/dxf_writer.h"
 #include "host/drawing/object_rules.h"
+#include "host/files/dxf_writer.h"
 
 namespace host {
 namespace {
@@ -164,6 +166,10 @@ void EnsureLayouts(Database& db, ObjectId modelRecord, ObjectId paperRecord) {
                 added = true;
             }
         }
+        // Restore is the journal's own path and tells no recorder: told here, so that a
+        // drawing written in place gets its record back (WriteDrawingDxf).
+        if (ChangeRecorder* recorder = db.Recorder())
+            recorder->BeforeChange(record, *object);
         db.Restore(record, linked);
     }
 }
@@ -216,18 +222,68 @@ void EnsureBlocks(Database& db) {
     }
 }
 
-}  // namespace
-
-Database PrepareForFile(const Database& drawing) {
-    Database db = drawing;
-    db.SetRecorder(nullptr);
+void AddFileStructure(Database& db) {
     db.EnsureStandardContents();
     EnsureActiveViewport(db);
     const ObjectId model = db.FindTableEntry("BLOCK_RECORD", "*Model_Space");
     const ObjectId paper = db.FindTableEntry("BLOCK_RECORD", "*Paper_Space");
     EnsureLayouts(db, model, paper);
     EnsureBlocks(db);
+}
+
+// Keeps the state of every object and of the counters before their first change, and puts
+// them back: what the file's structure added to the drawing is taken out again.
+class TakeBack : public ChangeRecorder {
+  public:
+    explicit TakeBack(Database& db)
+        : db_(db), slots_(db.SlotCount()), counters_(db.GetCounters()) {}
+    void BeforeChange(ObjectId id, const Object& before) override {
+        if (seen_.insert(id.value).second)
+            before_.emplace_back(id, before);
+    }
+    void BeforeCountersChange() override {}
+    void Run() {
+        for (auto it = before_.rbegin(); it != before_.rend(); ++it)
+            db_.Restore(it->first, it->second);
+        db_.RestoreCounters(counters_);
+        db_.DropSlotsFrom(slots_);
+    }
+
+  private:
+    Database& db_;
+    const uint32_t slots_;
+    const Counters counters_;
+    std::unordered_set<uint32_t> seen_;
+    std::vector<std::pair<ObjectId, Object>> before_;
+};
+
+}  // namespace
+
+Database PrepareForFile(const Database& drawing) {
+    Database db = drawing;
+    db.SetRecorder(nullptr);
+    AddFileStructure(db);
     return db;
+}
+
+std::string WriteDrawingDxf(Database& drawing) {
+    // A drawing read from a file has its structure already: then nothing is added. A copy of
+    // the whole drawing to add it to would cost more than the writing.
+    ChangeRecorder* const journal = drawing.Recorder();
+    TakeBack takeBack(drawing);
+    drawing.SetRecorder(&takeBack);
+    struct PutBack {
+        Database& drawing;
+        ChangeRecorder* journal;
+        TakeBack& takeBack;
+        ~PutBack() {
+            drawing.SetRecorder(nullptr);
+            takeBack.Run();
+            drawing.SetRecorder(journal);
+        }
+    } putBack{drawing, journal, takeBack};
+    AddFileStructure(drawing);
+    return WriteDxf(drawing);
 }
 
 }  // namespace host

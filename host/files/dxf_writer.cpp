@@ -68,7 +68,9 @@ class Writer {
     }
     void Int(int code, long value) {
         Code(code);
-        out_ += std::to_string(value);
+        char text[24];
+        const auto [end, ec] = std::to_chars(text, text + sizeof text, value);
+        out_.append(text, static_cast<size_t>(end - text));
         out_ += '\n';
     }
     void Point(int code, const double* point, bool flat) {
@@ -387,6 +389,20 @@ bool ByHandle(const Database& db, ObjectId a, ObjectId b) {
     return db.Find(a)->handle < db.Find(b)->handle;
 }
 
+// Sorts objects by handle. They are made mostly in the order of their handles: the check
+// that they are comes first, and the handles are read once each.
+void SortByHandle(const Database& db, std::vector<ObjectId>& ids) {
+    std::vector<std::pair<Handle, ObjectId>> keyed;
+    keyed.reserve(ids.size());
+    for (ObjectId id : ids)
+        keyed.emplace_back(db.Find(id)->handle, id);
+    if (std::is_sorted(keyed.begin(), keyed.end()))
+        return;
+    std::sort(keyed.begin(), keyed.end());
+    for (size_t i = 0; i < ids.size(); ++i)
+        ids[i] = keyed[i].second;
+}
+
 void Writer::Tables() {
     Raw(0, "SECTION");
     Raw(2, "TABLES");
@@ -532,8 +548,7 @@ std::string Writer::Run() {
     if (Writable(root))
         WriteObject(root);
     std::vector<ObjectId> objects = db_.ObjectsOf(Category::Object);
-    std::sort(objects.begin(), objects.end(),
-              [&](ObjectId a, ObjectId b) { return ByHandle(db_, a, b); });
+    SortByHandle(db_, objects);
     for (ObjectId id : objects) {
         const std::string_view type = db_.TypeName(*db_.Find(id));
         if (id == root || type == "BLOCK" || type == "ENDBLK" || !Writable(id))

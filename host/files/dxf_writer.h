@@ -18,9 +18,14 @@ Database PrepareForFile(const Database& drawing);
 // objects owned by them, are left out, and references to them dropped.
 std::string WriteDxf(const Database& drawing);
 
+// The same text as WriteDxf(PrepareForFile(drawing)), without copying the drawing: what the
+// file needs is added to the drawing itself for the writing and taken out again, so that the
+// drawing, its indexes and its undo journal are as they were.
+std::string WriteDrawingDxf(Database& drawing);
+
 // Writes the drawing to `path` through a temporary file in the same folder, renamed over
 // the old file only when every byte is written. False, with the reason, otherwise.
-bool SaveDxfFile(const Database& drawing, const std::string& path, std::string& error);
+bool SaveDxfFile(Database& drawing, const std::string& path, std::string& error);
 
 // Writes any bytes to a file the same way (also used for SVG).
 bool WriteFileAtomically(const std::string& path, const std::string& bytes, std::string& error);

@@ -170,8 +170,8 @@ bool WriteFileAtomically(const std::string& path, const std::string& bytes, std:
     return true;
 }
 
-bool SaveDxfFile(const Database& drawing, const std::string& path, std::string& error) {
-    return WriteFileAtomically(path, WriteDxf(PrepareForFile(drawing)), error);
+bool SaveDxfFile(Database& drawing, const std::string& path, std::string& error) {
+    return WriteFileAtomically(path, WriteDrawingDxf(drawing), error);
 }
 
 }  // namespace host

@@ -211,6 +211,45 @@ int sds_ssgetnear(const sds_point point, sds_name result) {
     return RTNORM;
 }
 
+int sds_recordkindcount(const char* type, const char* entry, const char* kind, const resbuf* field,
+                        int occurrence, long* count) {
+    if (count == nullptr)
+        return Refuse("sds_recordkindcount: no result");
+    *count = 0;
+    if (entry == nullptr || kind == nullptr)
+        return Refuse("sds_recordkindcount: no entry or kind");
+    RecordIndex::Field asked{type != nullptr ? type : "", entry, kind, 0, occurrence};
+    int32_t value = 0;
+    if (field != nullptr) {
+        const ValueKind valueKind = KindOfGroup(field->restype);
+        if (valueKind != ValueKind::Int16 && valueKind != ValueKind::Int32)
+            return Refuse("sds_recordkindcount: the field is not a whole number");
+        asked.code = field->restype;
+        value = valueKind == ValueKind::Int16 ? field->resval.rint : field->resval.rlong;
+    }
+    *count = static_cast<long>(
+        CurrentDrawing().RecordKindCount(asked, field != nullptr ? &value : nullptr));
+    return RTNORM;
+}
+
+int sds_recordfieldnumbering(const char* type, const char* entry, const char* kind, int code,
+                             int occurrence, long* used, long* firstFree) {
+    if (used == nullptr || firstFree == nullptr)
+        return Refuse("sds_recordfieldnumbering: no result");
+    *used = 0;
+    *firstFree = 1;
+    const ValueKind valueKind = KindOfGroup(code);
+    if (entry == nullptr || kind == nullptr ||
+        (valueKind != ValueKind::Int16 && valueKind != ValueKind::Int32)) {
+        return Refuse("sds_recordfieldnumbering: no entry or kind, or not a whole-number code");
+    }
+    const RecordIndex::Numbering numbering = CurrentDrawing().RecordFieldNumbering(
+        {type != nullptr ? type : "", entry, kind, code, occurrence});
+    *used = static_cast<long>(numbering.used);
+    *firstFree = static_cast<long>(numbering.firstFree);
+    return RTNORM;
+}
+
 int sds_sslength(const sds_name set, long* length) {
     std::vector<ObjectId>* members = FindSet(set);
     if (!members || length == nullptr)

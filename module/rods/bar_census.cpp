@@ -1,5 +1,6 @@
 // The bars of the drawing as the host's record index gives them: the bars, their count, their
-// numbers and the bars of one number, without reading every entity of the drawing.
+// numbers, what the numbers leave free and the bars of one number, without reading every
+// entity of the drawing.
 #include <array>
 #include <string>
 #include <vector>
@@ -58,7 +59,21 @@ std::vector<rods::BarEntry> CObslugaPreta::ListBars() {
 }
 
 int CObslugaPreta::BarCount() {
-    return static_cast<int>(Bars(nullptr).size());
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    const std::string tag = LoadUiString(rods::kIdBarTag);
+    long count = 0;
+    sds_recordkindcount(kBarEntity, key.c_str(), tag.c_str(), nullptr, 0, &count);
+    return static_cast<int>(count);
+}
+
+rods::Numbering CObslugaPreta::BarNumbering() {
+    const std::string key = LoadUiString(rods::kIdRecordKey);
+    const std::string tag = LoadUiString(rods::kIdBarTag);
+    long used = 0;
+    long firstFree = 1;
+    sds_recordfieldnumbering(kBarEntity, key.c_str(), tag.c_str(), kNumberCode, kNumberPlace, &used,
+                             &firstFree);
+    return {static_cast<int>(used), static_cast<int>(firstFree)};
 }
 
 std::vector<int> CObslugaPreta::BarNumbers() {

@@ -159,11 +159,10 @@ void CObslugaPreta::FinishBar(double bendDiameter, bool smooth, int hooks) {
 }
 
 int CObslugaPreta::FindFirstNumberGap() {
-    std::vector<double> numbers;
-    for (int number : BarNumbers()) {
-        numbers.push_back(number);
-    }
-    return rods::FirstNumberGap(numbers);
+    // A free number below the count of used ones has a used number above it: a gap. Numbers
+    // below 1 are no marks and leave no gap (AUDIT reports them).
+    const rods::Numbering numbering = BarNumbering();
+    return numbering.firstFree <= numbering.used ? numbering.firstFree : -1;
 }
 
 void CObslugaPreta::GiveNumber(const sds_name bar, int number) {
@@ -219,7 +218,7 @@ int CObslugaPreta::CountRods(int mode) {
     resbuf* grips = nullptr;
     resbuf* picked = nullptr;
     sds_ssgetfirst(&grips, &picked);
-    const int result = mode == 0 ? BarCount() : rods::CountDistinctNumbers(BarNumbers());
+    const int result = mode == 0 ? BarCount() : BarNumbering().used;
     if (picked != nullptr && picked->restype == RTPICKS) {
         sds_sssetfirst(nullptr, picked->resval.rlname);
         // The host gave us a set of our own and takes a copy back: ours must be freed, or

@@ -86,6 +86,13 @@ struct ShownCounts {
     std::string spacing;
 };
 
+// What the bars' numbers from 1 up leave: how many distinct ones are used, and the least
+// number from 1 up that no bar carries (used + 1 when 1 .. used all are, lower for a gap).
+struct Numbering {
+    int used = 0;
+    int firstFree = 1;
+};
+
 }  // namespace rods
 
 // Scope of one undo step: "_UNDO _BEGIN" on opening, "_UNDO _END" on Close() or, for an
@@ -181,9 +188,10 @@ class CObslugaPreta {
     std::vector<rods::BarEntry> ListBars();
     // What the host keeps indexed of the bars (bar_census.cpp), so that an edit needs no
     // reading of every bar: how many there are, the distinct numbers they carry (ascending),
-    // and the bars of one number in drawing order.
+    // what those numbers leave free, and the bars of one number in drawing order.
     int BarCount();
     std::vector<int> BarNumbers();
+    rods::Numbering BarNumbering();
     std::vector<std::array<long, 2>> BarsNumbered(int number);
 
     // ==== Editing bars: the edit command, the bar selection every edit operation starts ====

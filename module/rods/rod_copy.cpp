@@ -125,7 +125,7 @@ bool CObslugaPreta::CopyRodOnce(bool keepNumber, const sds_name bar) {
         record.ordinal = CountRods(0);
         if (!keepNumber) {
             record.DropTypedEntries();
-            record.number = rods::FirstNumberNoBarCarries(BarNumbers());
+            record.number = BarNumbering().firstFree;
         }
         sds_name copiedBar = {0, 0};
         RetargetRodGroup(copies, copiedBar, displacement, record, !keepNumber);

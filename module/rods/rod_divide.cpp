@@ -176,7 +176,7 @@ bool CObslugaPreta::SplitRod(const sds_point point, const sds_name bar, int k) {
     secondRecord.type = LoadUiString(rods::kIdBarTag);
     secondRecord.ordinal = CountRods(0) + 1;
     // A gap in the numbering (bars erased by other means) leaves the next number in use.
-    secondRecord.number = rods::FirstNumberNoBarCarries(BarNumbers());
+    secondRecord.number = BarNumbering().firstFree;
     secondRecord.DropTypedEntries();
     secondRecord.hooks = secondHooks;
     sds_name secondMade = {0, 0};

@@ -1,4 +1,4 @@
-// Bar numbering: gaps, renumbering and counting of bar numbers.
+// Bar numbering: gaps and renumbering of bar numbers.
 #include "module/rods/rod_numbering.h"
 
 #include <algorithm>
@@ -36,41 +36,6 @@ std::vector<int> RenumberedFrom(const std::vector<int>& numbers, int from) {
         ++next;
     }
     return result;
-}
-
-int CountDistinctNumbers(const std::vector<int>& numbers) {
-    // Sorted in place rather than filed in a tree: thousands of numbers come with every edit
-    // that asks for the count, and the host gives them ascending already.
-    std::vector<int> positive;
-    positive.reserve(numbers.size());
-    for (int n : numbers) {
-        if (n > 0) {
-            positive.push_back(n);
-        }
-    }
-    if (!std::is_sorted(positive.begin(), positive.end())) {
-        std::sort(positive.begin(), positive.end());
-    }
-    return static_cast<int>(std::unique(positive.begin(), positive.end()) - positive.begin());
-}
-
-int FirstNumberNoBarCarries(const std::vector<int>& numbers) {
-    std::vector<int> positive;
-    positive.reserve(numbers.size());
-    for (int n : numbers) {
-        if (n > 0) {
-            positive.push_back(n);
-        }
-    }
-    std::sort(positive.begin(), positive.end());
-    int first = 1;
-    for (int n : positive) {
-        if (n > first) {
-            break;
-        }
-        first = n + 1;
-    }
-    return first;
 }
 
 }  // namespace rods

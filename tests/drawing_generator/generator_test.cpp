@@ -59,6 +59,20 @@ TEST(DrawingGenerator, TwoBlocksAuditCleanAndIndexedAsRead) {
         }
         EXPECT_EQ(rod.BarsNumbered(number), same) << number;
     }
+
+    // A bar numbered 0 is no mark and leaves no gap: a new bar must not renumber the others.
+    const size_t last = static_cast<size_t>(
+        std::find(numberOf.begin(), numberOf.end(), drawing.numbers) - numberOf.begin());
+    ASSERT_LT(last, bars.size());
+    CRodXDataParameters record;
+    CSDSXDataPret xdata;
+    xdata.ReadRodRecord(bars[last].data(), "ORV_ARMAVO", record);
+    record.number = 0;
+    sds_name dictionary = {0, 0};
+    ASSERT_EQ(xdata.ResetExtensionDictionary(bars[last].data(), dictionary), RTNORM);
+    xdata.WriteRodRecord(dictionary, "ORV_ARMAVO", record);
+    EXPECT_EQ(rod.CountRods(1), drawing.numbers - 1);
+    EXPECT_EQ(rod.FindFirstNumberGap(), -1);
 }
 
 }  // namespace

@@ -222,15 +222,6 @@ TEST(RenumberedFrom, FollowsDrawingOrderAndKeepsSharedNumbers) {
     }
 }
 
-// Two bars numbered 1 and 40 are two numbers, even though 40 is above the count of bars.
-TEST(CountDistinctNumbers, CountsNumbersAboveTheBarCountToo) {
-    const std::pair<std::vector<int>, int> cases[] = {
-        {{}, 0}, {{1, 1}, 1}, {{1, 2, 3}, 3}, {{1, 40}, 2}, {{-1, 0, 3}, 1}};
-    for (const auto& [numbers, count] : cases) {
-        EXPECT_EQ(rods::CountDistinctNumbers(numbers), count) << testing::PrintToString(numbers);
-    }
-}
-
 TEST(DescriptionTexts, Formats) {
     const struct {
         double d, s, length;
