@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "host/drawing/database.h"
-#include "host/drawing/undo_journal.h"
 #include "host/sds.h"
+#include "host/drawing/undo_journal.h"
 
 namespace host {
 
