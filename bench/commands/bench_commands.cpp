@@ -15,10 +15,10 @@
 #include <vector>
 
 #include "bench/generator/drawing_generator.h"
+#include "host/drawing/session.h"
 #include "host/files/file_commands.h"
 #include "host/host.h"
 #include "host/sds.h"
-#include "host/drawing/session.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"
 #include "module/frame/entry_point.h"
@@ -449,12 +449,15 @@ void PrintTable(const std::vector<int>& sizes) {
         both ? std::printf("%.1f | ", ratio) : std::printf("- | ");
         const double target = Target(name);
         target > 0 ? std::printf("%.0f ms | ", target) : std::printf("- | ");
+        // OPEN and SAVE have a time to keep; the commands that draw also a growth.
+        const bool growth = name != "OPEN" && name != "SAVE";
         if (big == g_figures[name].end() || target <= 0)
             std::printf("- |\n");
         else
-            std::printf("%s |\n", !big->second.error && big->second.cpu <= target && ratio <= 12
-                                      ? "yes"
-                                      : "NO");
+            std::printf("%s |\n",
+                        !big->second.error && big->second.cpu <= target && (!growth || ratio <= 12)
+                            ? "yes"
+                            : "NO");
     }
 }
 

@@ -510,6 +510,11 @@ Generated Generate(int bars, bool& ok) {
     sds_name groupDictionary = {0, 0};
     ok = GroupDictionary(groupDictionary);
     std::vector<Name> madeGroups;
+    // Nobody undoes the building: the copies are not recorded for undo, which would keep a
+    // copy of every object made and free them all at the end.
+    host::Database& drawing = host::CurrentDrawing();
+    host::ChangeRecorder* const journal = drawing.Recorder();
+    drawing.SetRecorder(nullptr);
     for (int b = 1; b < blocks && ok; ++b) {
         Copier copier;
         rblist::CopyName(groupDictionary, copier.groupDictionary);
@@ -522,7 +527,7 @@ Generated Generate(int bars, bool& ok) {
             result.barNames.push_back(copier.names[bar]);
     }
     ok = ok && FileGroups(groupDictionary, madeGroups);
-    // Nobody undoes the building, and its history would hold every copy made.
+    drawing.SetRecorder(journal);
     host::GetSession().journal.Clear();
     result.bars = blocks * kBarsPerBlock;
     result.numbers = blocks * numbers;

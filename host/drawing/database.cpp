@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <iterator>
 
 #include "host/drawing/object_rules.h"
 #include "host/drawing/standard_linetypes.h"
@@ -316,10 +317,32 @@ std::vector<std::pair<std::string, ObjectId>> Database::DictionaryEntries(Object
     return out;
 }
 
+DictionaryKeys* Database::KeysOf(ObjectId dict, const Object& object) const {
+    // A small dictionary is read whole: an index would cost more than it saves.
+    constexpr size_t kIndexedBytes = 4096;
+    if (object.body.ByteSize() < kIndexedBytes)
+        return nullptr;
+    auto found = dictionaryKeys_.find(dict.value);
+    if (found == dictionaryKeys_.end())
+        found = dictionaryKeys_.emplace(dict.value, DictionaryKeys::Of(object.body)).first;
+    return &found->second;
+}
+
+size_t Database::DictionaryFreeKey(ObjectId dict, std::string_view prefix) const {
+    const Object* object = Find(dict);
+    if (!object || TypeName(*object) != "DICTIONARY")
+        return 0;
+    if (DictionaryKeys* keys = KeysOf(dict, *object))
+        return keys->FirstFree(prefix);
+    return DictionaryKeys::Of(object->body).FirstFree(prefix);
+}
+
 ObjectId Database::DictionaryLookup(ObjectId dict, std::string_view key) const {
     const Object* object = Find(dict);
     if (!object || TypeName(*object) != "DICTIONARY")
         return {};
+    if (const DictionaryKeys* keys = KeysOf(dict, *object))
+        return keys->Find(key);
     bool match = false;
     for (const Group& group : object->body) {
         if (group.code == 3) {
@@ -334,9 +357,16 @@ ObjectId Database::DictionaryLookup(ObjectId dict, std::string_view key) const {
 // ---- Storage and indexes ----
 
 uint32_t Database::Intern(std::string_view text) {
+    // A few names (types, layers) come again and again: compared before hashing.
+    for (uint32_t index : recent_) {
+        if (pool_[index] == text)
+            return index;
+    }
     auto it = poolIndex_.find(text);
-    if (it != poolIndex_.end())
+    if (it != poolIndex_.end()) {
+        recent_[nextRecent_++ % std::size(recent_)] = it->second;
         return it->second;
+    }
     uint32_t index = static_cast<uint32_t>(pool_.size());
     pool_.emplace_back(text);
     poolIndex_.emplace(std::string(text), index);
@@ -417,6 +447,10 @@ void Database::Index(ObjectId id, Handle before) {
 
 void Database::Unindex(ObjectId id) {
     const Object& object = objects_[id.value];
+    // A dictionary's keys are read again at the next lookup (DictionaryAdd and
+    // DictionaryRemove keep them instead).
+    if (!dictionaryKeys_.empty())
+        dictionaryKeys_.erase(id.value);
     if (object.state == ObjectState::Absent)
         return;
     if (!loading_)

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "host/drawing/change_log.h"
+#include "host/drawing/dictionary_keys.h"
 #include "host/drawing/entity_motion.h"
 #include "host/drawing/group_index.h"
 #include "host/drawing/group_list.h"
@@ -166,6 +167,9 @@ class Database {
     // Dictionary entries in stored order; the object of a key (exact text), or none.
     std::vector<std::pair<std::string, ObjectId>> DictionaryEntries(ObjectId dict) const;
     ObjectId DictionaryLookup(ObjectId dict, std::string_view key) const;
+    // The least n from 0 up for which the dictionary has no key `prefix` (any case) followed
+    // by n in decimals ("*A" gives "*A0", "*A1", ... as groups are named).
+    size_t DictionaryFreeKey(ObjectId dict, std::string_view prefix) const;
 
     const Counters& GetCounters() const { return counters_; }
     Handle HandleSeed() const { return counters_.seed; }
@@ -287,6 +291,8 @@ class Database {
     void Unindex(ObjectId id);
     // Whether an entity is filed among its owner's followers (owned by another than a space).
     bool Follows(const Object& object) const;
+    // The key index of a large dictionary, made at its first lookup; null for a small one.
+    DictionaryKeys* KeysOf(ObjectId dict, const Object& object) const;
     void Store(ObjectId id, Object object);
     bool Normalise(const GroupList& list, Object& out, ObjectId self, const MakeOptions& options,
                    std::string& error);
@@ -317,6 +323,8 @@ class Database {
         }
     };
     std::unordered_map<std::string, uint32_t, PoolHash, std::equal_to<>> poolIndex_;
+    uint32_t recent_[4] = {};  // pool indexes Intern found last
+    uint32_t nextRecent_ = 0;
     uint32_t layerZero_ = 0;    // pool index of "0", what an entity is on unless it says
     uint32_t modelLayout_ = 0;  // pool index of "Model"
     Counters counters_;
@@ -329,6 +337,9 @@ class Database {
     PickGrid picks_;
     GroupIndex groups_;
     ChangeLog changes_;
+    // Key indexes of large dictionaries by slot, kept until the dictionary changes otherwise
+    // than by DictionaryAdd or DictionaryRemove.
+    mutable std::unordered_map<uint32_t, DictionaryKeys> dictionaryKeys_;
 };
 
 // The drawing the sds_* functions work on.

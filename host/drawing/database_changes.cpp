@@ -87,6 +87,7 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     enum class Block { None, Reactors, XDict } block = Block::None;
     bool bodyStarted = false;
     int types = 0;
+    size_t runStart = 0, runEnd = 0;  // the body's groups still to copy, as bytes of the list
     for (auto it = list.begin(), end = list.end(); it != end; ++it) {
         const Group& group = *it;
         if (!Finite(group)) {
@@ -168,11 +169,16 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
         }
         if (group.code < 0)
             return Fail(error, "unexpected group " + std::to_string(group.code));
-        // The group's bytes as they are: nothing to decode and pack again.
-        body.AppendRange(list, it.Offset(), it.NextOffset());
+        // The group's bytes as they are, copied in runs: nothing to decode and pack again.
+        if (it.Offset() != runEnd) {
+            body.AppendRange(list, runStart, runEnd);
+            runStart = it.Offset();
+        }
+        runEnd = it.NextOffset();
         tally.Add(group);
         bodyStarted = true;
     }
+    body.AppendRange(list, runStart, runEnd);
     if (block != Block::None)
         return Fail(error, "unclosed 102 bracket");
     if (rule && !ValidateBody(*rule, body, tally, error))
@@ -381,10 +387,19 @@ bool Database::DictionaryAdd(ObjectId dict, std::string_view key, ObjectId objec
             *error = reason;
         return false;
     }
-    Object changed = *target;
-    changed.body.AddText(3, key);
-    changed.body.AddId(350, object);
-    Store(dict, std::move(changed));
+    // Appended in place, its key index kept: a drawing's group dictionary holds an entry per
+    // group, and copying it for every new group cost as much as the rest of a command.
+    auto keys = dictionaryKeys_.extract(dict.value);
+    Record(dict);
+    Unindex(dict);
+    Object& stored = objects_[dict.value];
+    stored.body.AddText(3, key);
+    stored.body.AddId(350, object);
+    Index(dict, stored.handle);
+    if (!keys.empty()) {
+        keys.mapped().Add(key, object);
+        dictionaryKeys_.insert(std::move(keys));
+    }
     Object child = objects_[object.value];
     if (child.owner != dict) {
         child.owner = dict;
@@ -400,23 +415,33 @@ bool Database::DictionaryRemove(ObjectId dict, std::string_view key) {
     ObjectId removed = DictionaryLookup(dict, key);
     if (!removed)
         return false;
-    Object changed = *target;
-    changed.body.Clear();
+    // The entry's key and object groups are cut out of the body's bytes where they are: the
+    // body is read up to the entry only, and nothing else is copied (the schedule's rows are
+    // entries of the named object dictionary, thousands of them, rewritten at every OPR).
+    const GroupList& body = target->body;
+    std::vector<std::pair<size_t, size_t>> cuts;
     bool skip = false;
-    bool done = false;
-    for (const Group& group : target->body) {
-        if (!done && group.code == 3 && EqualNoCase(group.text, key)) {
-            skip = true;
+    for (auto it = body.begin(); it != body.end(); ++it) {
+        const bool key3 = it->code == 3 && EqualNoCase(it->text, key);
+        const bool object = skip && (it->code == 350 || it->code == 360);
+        if (!key3 && !object)
             continue;
-        }
-        if (skip && (group.code == 350 || group.code == 360)) {
-            skip = false;
-            done = true;
-            continue;
-        }
-        changed.body.Add(group);
+        cuts.emplace_back(it.Offset(), it.NextOffset());
+        if (object)
+            break;
+        skip = true;
     }
-    Store(dict, std::move(changed));
+    auto keys = dictionaryKeys_.extract(dict.value);
+    Record(dict);
+    Unindex(dict);
+    GroupList& stored = objects_[dict.value].body;
+    for (auto cut = cuts.rbegin(); cut != cuts.rend(); ++cut)
+        stored.EraseRange(cut->first, cut->second);
+    Index(dict, objects_[dict.value].handle);
+    if (!keys.empty()) {
+        keys.mapped().Remove(key);
+        dictionaryKeys_.insert(std::move(keys));
+    }
     // The entry's object stays in the drawing, no longer owned by the dictionary.
     const Object* child = Find(removed);
     if (child && child->owner == dict) {
@@ -648,6 +673,11 @@ void Database::CheckInvariants() const {
         const Object* entry = Find(id);
         if (!entry || entry->category != Category::TableEntry)
             Broken("stale table entry", id.value);
+    }
+    for (const auto& [slot, keys] : dictionaryKeys_) {
+        const Object* dictionary = Find(ObjectId{slot});
+        if (!dictionary || TypeName(*dictionary) != "DICTIONARY" || !keys.Matches(dictionary->body))
+            Broken("dictionary keys differ from the dictionary", slot);
     }
     std::unordered_set<uint32_t> ordered;
     for (ObjectId id : entityOrder_) {

@@ -22,16 +22,21 @@ class GroupIndex {
     void Add(const Database& drawing, ObjectId id, const Object& object);
     void Remove(const Database& drawing, ObjectId id, const Object& object);
     // Slots of the live groups listing `member`, ascending (order of creation), each once.
-    const std::vector<uint32_t>& GroupsOf(ObjectId member) const;
+    std::vector<uint32_t> GroupsOf(ObjectId member) const;
     // An index filed afresh from every object of a drawing, for checks.
     static GroupIndex Build(const Database& drawing);
-    bool SameGroups(const GroupIndex& other) const { return groups_ == other.groups_; }
+    bool SameGroups(const GroupIndex& other) const;
 
   private:
     static bool IsGroup(const Database& drawing, const Object& object);
     static std::vector<uint32_t> Members(const Object& object);
+    void File(uint32_t member, uint32_t group);
+    void Unfile(uint32_t member, uint32_t group);
 
-    std::unordered_map<uint32_t, std::vector<uint32_t>> groups_;  // member -> groups
+    // An entity is mostly in one group: its first group by slot, further ones aside
+    // (ascending, the first one excluded), instead of a node and a list per member.
+    std::vector<uint32_t> first_;  // member slot -> its first group, 0: none
+    std::unordered_map<uint32_t, std::vector<uint32_t>> more_;
 };
 
 }  // namespace host

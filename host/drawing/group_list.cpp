@@ -299,6 +299,13 @@ void GroupList::AppendRange(const GroupList& other, size_t from, size_t to) {
     bytes_.insert(bytes_.end(), other.bytes_.begin() + from, other.bytes_.begin() + to);
 }
 
+void GroupList::EraseRange(size_t from, size_t to) {
+    if (from >= to || to > bytes_.size())
+        return;
+    bytes_.erase(bytes_.begin() + static_cast<std::ptrdiff_t>(from),
+                 bytes_.begin() + static_cast<std::ptrdiff_t>(to));
+}
+
 bool GroupList::Find(int code, Group& found) const {
     for (const Group& group : *this) {
         if (group.code == code) {

@@ -78,6 +78,8 @@ class GroupList {
     // Appends the groups of another list, or those in [from, to) byte offsets of it.
     void Append(const GroupList& other);
     void AppendRange(const GroupList& other, size_t from, size_t to);
+    // Takes out the groups in [from, to) byte offsets (group boundaries).
+    void EraseRange(size_t from, size_t to);
 
     // The first group with the code, or null.
     bool Find(int code, Group& found) const;

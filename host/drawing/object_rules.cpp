@@ -133,9 +133,12 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
 }  // namespace
 
 const TypeRule* FindTypeRule(std::string_view upperName) {
+    // Asked for every object a file holds: the first letter and the length sort out most.
     for (const TypeRule& rule : kRules) {
-        if (rule.name == upperName)
+        if (rule.name.size() == upperName.size() && rule.name.front() == upperName.front() &&
+            rule.name == upperName) {
             return &rule;
+        }
     }
     return nullptr;
 }

@@ -67,7 +67,7 @@ bool PickGrid::Cells(const Box& box, std::vector<uint64_t>& cells) {
 void PickGrid::Forget(uint32_t slot) {
     if (slot >= boxes_.size() || !boxes_[slot].Filed())
         return;
-    std::vector<uint64_t> cells;
+    std::vector<uint64_t>& cells = scratch_;
     if (Cells(boxes_[slot], cells)) {
         for (uint64_t key : cells) {
             auto cell = cells_.find(key);
@@ -120,7 +120,7 @@ void PickGrid::File(uint32_t slot, const Box& box) {
     if (slot >= boxes_.size())
         boxes_.resize(slot + 1);
     boxes_[slot] = box;
-    std::vector<uint64_t> cells;
+    std::vector<uint64_t>& cells = scratch_;
     if (Cells(box, cells)) {
         for (uint64_t key : cells)
             cells_[key].push_back(slot);

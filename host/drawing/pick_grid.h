@@ -45,6 +45,7 @@ class PickGrid {
     std::vector<Box> boxes_;  // by slot
     std::unordered_map<uint64_t, std::vector<uint32_t>> cells_;
     std::vector<uint32_t> wide_;
+    std::vector<uint64_t> scratch_;  // cells of a box being filed, kept between calls
 };
 
 }  // namespace host

@@ -5,7 +5,9 @@
 
 #include <algorithm>
 #include <limits>
+#include <map>
 #include <optional>
+#include <tuple>
 
 #include "host/drawing/database.h"
 #include "host/drawing/object_rules.h"
@@ -78,6 +80,8 @@ bool RecordIndex::Indexable(std::string_view text) {
 }
 
 uint32_t RecordIndex::ValueId(std::string_view text) {
+    if (auto found = valueIds_.find(text); found != valueIds_.end())
+        return found->second;
     auto [it, added] = valueIds_.try_emplace(std::string(text), 0);
     if (added) {
         if (freeValues_.empty()) {
@@ -108,18 +112,22 @@ uint32_t RecordIndex::KindIdOf(std::string_view entry, std::string_view kind,
     auto [it, added] = kindIds_.try_emplace(KindKey(upper, kind, type), 0);
     if (added) {
         it->second = static_cast<uint32_t>(kinds_.size());
-        kinds_.push_back(KindBucket{upper, std::string(kind), std::string(type), {}});
+        kinds_.push_back(KindBucket{upper, std::string(kind), std::string(type), {}, {}});
     }
     return it->second;
 }
 
 uint32_t RecordIndex::FieldId(uint32_t kind, int code, int occurrence) {
-    auto [it, added] = fieldIds_.try_emplace({kind, code, occurrence}, 0);
-    if (added) {
-        it->second = static_cast<uint32_t>(fields_.size());
-        fields_.push_back(FieldBucket{kind, code, occurrence, {}, {}});
+    // A kind has a few fields: looked for in its own short list.
+    std::vector<FieldPlace>& places = kinds_[kind].fields;
+    for (const FieldPlace& place : places) {
+        if (place.code == code && place.occurrence == occurrence)
+            return place.bucket;
     }
-    return it->second;
+    const uint32_t bucket = static_cast<uint32_t>(fields_.size());
+    fields_.push_back(FieldBucket{kind, code, occurrence, {}, {}});
+    places.push_back(FieldPlace{code, occurrence, bucket});
+    return bucket;
 }
 
 void RecordIndex::AddReader(uint32_t slot, uint32_t entity) {
@@ -331,7 +339,7 @@ void RecordIndex::Changed(const Database& drawing, ObjectId id) {
 
 std::vector<ObjectId> RecordIndex::Holders(const Database& drawing, std::string_view value) const {
     std::vector<ObjectId> found;
-    auto id = valueIds_.find(std::string(value));
+    auto id = valueIds_.find(value);
     const std::vector<uint32_t>* holders =
         id != valueIds_.end() ? &values_[id->second].holders : nullptr;
     const std::optional<Handle> handle = Handle::FromText(value);
@@ -390,10 +398,10 @@ std::vector<const RecordIndex::KindBucket*> RecordIndex::MatchingKinds(const Fie
 std::vector<const RecordIndex::FieldBucket*> RecordIndex::MatchingFields(const Field& field) const {
     std::vector<const FieldBucket*> found;
     for (const KindBucket* kind : MatchingKinds(field)) {
-        const uint32_t id = static_cast<uint32_t>(kind - kinds_.data());
-        auto it = fieldIds_.find({id, field.code, field.occurrence});
-        if (it != fieldIds_.end())
-            found.push_back(&fields_[it->second]);
+        for (const FieldPlace& place : kind->fields) {
+            if (place.code == field.code && place.occurrence == field.occurrence)
+                found.push_back(&fields_[place.bucket]);
+        }
     }
     return found;
 }

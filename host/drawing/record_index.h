@@ -6,10 +6,9 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
+#include <functional>
 #include <string>
 #include <string_view>
-#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -76,12 +75,19 @@ class RecordIndex {
         std::string text;               // empty for a bucket free for reuse
         std::vector<uint32_t> holders;  // ascending slots
     };
+    // Where a field of a kind is filed: its code and place, and its bucket.
+    struct FieldPlace {
+        int code = 0;
+        int occurrence = 0;
+        uint32_t bucket = 0;
+    };
     // The live entities filing records of one entry (upper case), kind and entity type.
     struct KindBucket {
         std::string entry;
         std::string kind;
         std::string type;
         std::vector<uint32_t> holders;  // ascending slots
+        std::vector<FieldPlace> fields;
     };
     // The values one field of a kind takes.
     struct FieldBucket {
@@ -115,12 +121,18 @@ class RecordIndex {
     // the first by slot, any further ones aside (a slot is almost always read by one).
     std::vector<uint32_t> reader_;
     std::unordered_map<uint32_t, std::vector<uint32_t>> moreReaders_;
-    std::unordered_map<std::string, uint32_t> valueIds_;
+    // Looked up by string_view: texts are read from the records as views.
+    struct TextHash {
+        using is_transparent = void;
+        size_t operator()(std::string_view text) const {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    std::unordered_map<std::string, uint32_t, TextHash, std::equal_to<>> valueIds_;
     std::vector<ValueBucket> values_;
     std::vector<uint32_t> freeValues_;
     std::unordered_map<std::string, uint32_t> kindIds_;  // entry \x1f kind \x1f type -> bucket
     std::vector<KindBucket> kinds_;
-    std::map<std::tuple<uint32_t, int, int>, uint32_t> fieldIds_;  // kind, code, place -> bucket
     std::vector<FieldBucket> fields_;
     // What Read works in, kept between calls.
     struct Scratch {

@@ -153,6 +153,8 @@ bool Reader::ParseNumber(const Tag& tag, double& value) {
     std::string_view text = Trim(tag.value);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
+    if (dxf::ParseShortDecimal(text, value))
+        return true;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || end != text.data() + text.size() ||
         (ec != std::errc() && ec != std::errc::result_out_of_range)) {

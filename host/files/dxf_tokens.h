@@ -3,6 +3,7 @@
 #pragma once
 
 #include <charconv>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -85,13 +86,16 @@ class Tokens {
     bool ReadLine(std::string_view& line) {
         if (pos_ >= data_.size())
             return false;
-        size_t end = data_.find('\n', pos_);
-        if (end == std::string_view::npos)
-            end = data_.size();
-        line = data_.substr(pos_, end - pos_);
+        // Most lines are a few bytes long: a plain scan costs less than a call to search.
+        const char* begin = data_.data() + pos_;
+        const char* last = data_.data() + data_.size();
+        const char* end = begin;
+        while (end != last && *end != '\n')
+            ++end;
+        line = std::string_view(begin, static_cast<size_t>(end - begin));
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
-        pos_ = end + 1;
+        pos_ = static_cast<size_t>(end - data_.data()) + 1;
         ++line_;
         return true;
     }
@@ -112,6 +116,39 @@ class Tokens {
     std::string error_;
     size_t errorLine_ = 0;
 };
+
+// A number written as plain decimals ("-12.5", "300", ".25"), at most 15 digits, read exactly
+// and fast: an integer below 2^53 divided by a power of ten that a double holds exactly gives
+// the correctly rounded value, as std::from_chars does. False for anything else (exponents,
+// more digits, signs, blanks), which is then read the general way.
+inline bool ParseShortDecimal(std::string_view text, double& value) {
+    static constexpr double kTens[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    size_t at = 0;
+    const bool negative = !text.empty() && text[0] == '-';
+    at += negative ? 1 : 0;
+    uint64_t digits = 0;
+    int count = 0;
+    int decimals = -1;  // digits after the point; -1 before it
+    for (; at < text.size(); ++at) {
+        const char c = text[at];
+        if (c >= '0' && c <= '9') {
+            if (++count > 15)
+                return false;
+            digits = digits * 10 + static_cast<uint64_t>(c - '0');
+            decimals += decimals >= 0 ? 1 : 0;
+        } else if (c == '.' && decimals < 0) {
+            decimals = 0;
+        } else {
+            return false;
+        }
+    }
+    if (count == 0)
+        return false;
+    const double magnitude = static_cast<double>(digits) / kTens[decimals > 0 ? decimals : 0];
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
 
 // A handle of the file; handles so large that the seed above them would overflow are taken
 // for none.

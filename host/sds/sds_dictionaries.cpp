@@ -75,28 +75,7 @@ int sds_dictfreekey(const sds_name dict, const char* prefix, char* key, int size
         return Refuse("sds_dictfreekey: no dictionary, prefix or room");
     }
     const std::string_view start(prefix);
-    // The numbers taken after the prefix (beyond 16 million none can be the first free one).
-    std::vector<bool> taken;
-    for (const Group& group : object->body) {
-        if (group.code != 3 || group.text.size() <= start.size() ||
-            !EqualNoCase(group.text.substr(0, start.size()), start)) {
-            continue;
-        }
-        const std::string_view digits = group.text.substr(start.size());
-        if (digits.size() > 9 || (digits.size() > 1 && digits[0] == '0') ||
-            digits.find_first_not_of("0123456789") != std::string_view::npos) {
-            continue;
-        }
-        const size_t n = static_cast<size_t>(std::stoul(std::string(digits)));
-        if (n < (1u << 24)) {
-            if (taken.size() <= n)
-                taken.resize(n + 1, false);
-            taken[n] = true;
-        }
-    }
-    size_t free = 0;
-    while (free < taken.size() && taken[free])
-        ++free;
+    const size_t free = drawing.DictionaryFreeKey(id, start);
     const std::string text = std::string(start) + std::to_string(free);
     if (text.size() + 1 > static_cast<size_t>(size))
         return Refuse("sds_dictfreekey: no room for the key");

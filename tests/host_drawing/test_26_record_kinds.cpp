@@ -135,38 +135,48 @@ TEST_F(RecordKinds, FindsByTypeEntryKindAndNumberThroughEdits) {
 }
 
 TEST_F(RecordKinds, FirstFreeNumberedKeyOfADictionary) {
-    sds_name dictionary, record;
-    ASSERT_EQ(MakeDictionary(dictionary), RTNORM);
-    auto freeKey = [&](const char* prefix, int size) {
-        char key[32] = "untouched";
-        return sds_dictfreekey(dictionary, prefix, key, size) == RTNORM ? std::string(key)
-                                                                        : "refused";
-    };
-    EXPECT_EQ(freeKey("*A", 32), "*A0");
-    // Taken: 0, 1 (in lower case) and 3; "*A02" and "*AB" are not numbered keys.
-    for (const char* key : {"*A0", "*a1", "*A3", "*A02", "*AB", "*U2"}) {
+    // A small dictionary is read whole; a large one (500 more keys) through its key index.
+    for (int filler : {0, 500}) {
+        SCOPED_TRACE(filler);
+        sds_name dictionary, record;
+        ASSERT_EQ(MakeDictionary(dictionary), RTNORM);
+        for (int i = 0; i < filler; ++i) {
+            ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
+            ASSERT_EQ(sds_dictadd(dictionary, ("F" + std::to_string(i)).c_str(), record), RTNORM);
+        }
+        auto freeKey = [&](const char* prefix, int size) {
+            char key[32] = "untouched";
+            return sds_dictfreekey(dictionary, prefix, key, size) == RTNORM ? std::string(key)
+                                                                            : "refused";
+        };
+        EXPECT_EQ(freeKey("*A", 32), "*A0");
+        // Taken: 0, 1 (in lower case) and 3; "*A02" and "*AB" are not numbered keys.
+        for (const char* key : {"*A0", "*a1", "*A3", "*A02", "*AB", "*U2"}) {
+            ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
+            ASSERT_EQ(sds_dictadd(dictionary, key, record), RTNORM) << key;
+        }
+        const struct {
+            const char* prefix;
+            int size;
+            const char* expected;
+        } cases[] = {
+            {"*A", 32, "*A2"}, {"*a", 32, "*a2"},    {"*U", 32, "*U0"},        {"", 32, "0"},
+            {"*A", 4, "*A2"},  {"*A", 3, "refused"}, {nullptr, 32, "refused"},
+        };
+        for (const auto& c : cases) {
+            SCOPED_TRACE(c.prefix != nullptr ? c.prefix : "null");
+            EXPECT_EQ(freeKey(c.prefix, c.size), c.expected);
+        }
         ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
-        ASSERT_EQ(sds_dictadd(dictionary, key, record), RTNORM) << key;
+        ASSERT_EQ(sds_dictadd(dictionary, "*A2", record), RTNORM);
+        EXPECT_EQ(freeKey("*A", 32), "*A4");
+        ASSERT_EQ(sds_dictdel(dictionary, "*a1"), RTNORM);
+        EXPECT_EQ(freeKey("*A", 32), "*A1");
+        EXPECT_EQ(sds_dictadd(dictionary, "f7", record), filler > 0 ? RTERROR : RTNORM);
+        char key[8];
+        EXPECT_EQ(sds_dictfreekey(record, "*A", key, 8), RTERROR);  // not a dictionary
+        host::CurrentDrawing().CheckInvariants();
     }
-    const struct {
-        const char* prefix;
-        int size;
-        const char* expected;
-    } cases[] = {
-        {"*A", 32, "*A2"}, {"*a", 32, "*a2"},    {"*U", 32, "*U0"},        {"", 32, "0"},
-        {"*A", 4, "*A2"},  {"*A", 3, "refused"}, {nullptr, 32, "refused"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.prefix != nullptr ? c.prefix : "null");
-        EXPECT_EQ(freeKey(c.prefix, c.size), c.expected);
-    }
-    ASSERT_EQ(MakeBarRecord("Pręt", 1, record), RTNORM);
-    ASSERT_EQ(sds_dictadd(dictionary, "*A2", record), RTNORM);
-    EXPECT_EQ(freeKey("*A", 32), "*A4");
-    ASSERT_EQ(sds_dictdel(dictionary, "*a1"), RTNORM);
-    EXPECT_EQ(freeKey("*A", 32), "*A1");
-    char key[8];
-    EXPECT_EQ(sds_dictfreekey(record, "*A", key, 8), RTERROR);  // not a dictionary
 }
 
 TEST_F(RecordKinds, GroupsListingAnEntityFollowEveryChange) {
