@@ -28,7 +28,10 @@ void SetOwner(Database& db, ObjectId id, ObjectId owner) {
 void LinkExtensionDictionaries(Database& db, const std::vector<std::pair<ObjectId, Handle>>& xdicts,
                                std::vector<std::string>& report) {
     std::vector<ObjectId> claimedBy(db.SlotCount());
-    for (const auto& [object, handle] : xdicts) {
+    for (const auto& link : xdicts) {
+        // Plain names: clang 14 does not let a lambda capture a structured binding.
+        const ObjectId object = link.first;
+        const Handle handle = link.second;
         const Object* owner = db.Find(object);
         if (!owner)
             continue;
