@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <future>
 #include <iterator>
+#include <system_error>
 
 #include "host/drawing/object_rules.h"
 #include "host/drawing/standard_linetypes.h"
@@ -528,15 +530,24 @@ void Database::EndLoading() {
     if (!loading_)
         return;
     loading_ = false;
+    // The indexes only read the objects, each into a structure of its own: the pick grid,
+    // the largest, is built on a second core beside the others.
+    const Database& self = *this;
+    std::future<PickGrid> picks;
+    try {
+        picks = std::async(std::launch::async, [&self] { return PickGrid::Build(self); });
+    } catch (const std::system_error&) {
+        // No thread to be had: built here after the others.
+    }
     followers_.clear();
     for (uint32_t slot = 1; slot < objects_.size(); ++slot) {
         const Object& object = objects_[slot];
         if (object.state != ObjectState::Absent && Follows(object))
             followers_[object.owner.value].push_back(ObjectId{slot});
     }
-    records_ = RecordIndex::Build(*this);
-    picks_ = PickGrid::Build(*this);
-    groups_ = GroupIndex::Build(*this);
+    records_ = RecordIndex::Build(self);
+    groups_ = GroupIndex::Build(self);
+    picks_ = picks.valid() ? picks.get() : PickGrid::Build(self);
 }
 
 bool Database::Follows(const Object& object) const {

@@ -4,24 +4,40 @@
 #include "host/files/dxf_reader.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "host/drawing/object_rules.h"
 #include "host/files/dxf_angles.h"
 #include "host/files/dxf_repair.h"
+#include "host/files/dxf_tag_stream.h"
 #include "host/files/dxf_text.h"
 #include "host/files/dxf_tokens.h"
-#include "host/drawing/object_rules.h"
 
 namespace host {
 namespace {
 
 using dxf::FileHandle;
 using dxf::Tag;
-using dxf::Tokens;
+
 using dxf::Trim;
+
+// The handle a group names, as read beside the reader or read here.
+std::optional<Handle> HandleOf(const Tag& tag) {
+    if (tag.read == Tag::Read::Handle)
+        return Handle{static_cast<uint64_t>(tag.integer)};
+    if (tag.read == Tag::Read::NoHandle)
+        return std::nullopt;
+    return FileHandle(tag.value);
+}
 
 bool IsKnownTable(std::string_view name) {
     static const char* const kTables[] = {"VPORT", "LTYPE", "LAYER",    "STYLE",       "VIEW",
@@ -119,7 +135,7 @@ class Reader {
     void AttachBlocksWithoutRecords();
     void MakeMissingLayers();
 
-    Tokens tokens_;
+    dxf::TagStream tokens_;
     Database& db_;
     DxfReadResult& result_;
     CodePage page_ = CodePage::Ansi1252;
@@ -150,6 +166,10 @@ class Reader {
 };
 
 bool Reader::ParseNumber(const Tag& tag, double& value) {
+    if (tag.read == Tag::Read::Number) {
+        value = tag.number;
+        return true;
+    }
     std::string_view text = Trim(tag.value);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
@@ -169,6 +189,10 @@ bool Reader::ParseNumber(const Tag& tag, double& value) {
 }
 
 bool Reader::ParseInt(const Tag& tag, long long& value) {
+    if (tag.read == Tag::Read::Integer) {
+        value = tag.integer;
+        return true;
+    }
     std::string_view text = Trim(tag.value);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
@@ -343,17 +367,15 @@ bool Reader::ReadRaw(const std::string& section, std::vector<std::pair<int, std:
 
 bool Reader::ReadRecord(const Tag& start) {
     record_.clear();
-    Tag tag;
     for (;;) {
-        if (!tokens_.Peek(tag)) {
+        const Tag* tag = tokens_.PeekRef();
+        if (!tag)
             return TokenFailure(("w obiekcie " + std::string(Trim(start.value))).c_str());
-        }
-        if (tag.code == 0)
+        if (tag->code == 0)
             return true;
-        tokens_.Next(tag);
-        if (tag.code == 999)
-            continue;
-        record_.push_back(tag);
+        if (tag->code != 999)
+            record_.push_back(*tag);
+        tokens_.Skip();
     }
 }
 
@@ -520,7 +542,7 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict, Object
         const Tag& tag = record_[i];
         const int code = tag.code;
         if (code == 5 || code == 105) {
-            own = FileHandle(tag.value).value_or(Handle{});
+            own = HandleOf(tag).value_or(Handle{});
             continue;
         }
         if (code == 102) {
@@ -532,7 +554,7 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict, Object
                     if (inner.code == 102)
                         break;
                     if (inner.code == 360)
-                        xdict = FileHandle(inner.value).value_or(Handle{});
+                        xdict = HandleOf(inner).value_or(Handle{});
                 }
                 continue;
             }
@@ -549,7 +571,7 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict, Object
         }
         if (dictionary && code == 3 && i + 1 < record_.size() &&
             (record_[i + 1].code == 350 || record_[i + 1].code == 360) &&
-            !FileHandle(record_[i + 1].value)) {
+            !HandleOf(record_[i + 1])) {
             ++i;  // an entry that names no object
             continue;
         }
@@ -610,7 +632,7 @@ bool Reader::BuildList(std::string_view type, Handle& own, Handle& xdict, Object
                 break;
             }
             case ValueKind::EntityName: {
-                std::optional<Handle> target = FileHandle(tag.value);
+                std::optional<Handle> target = HandleOf(tag);
                 if (!target) {
                     // "0": no object; kept where it is not a reactor.
                     if (!inReactors)
@@ -810,25 +832,36 @@ std::string DxfReadResult::SkippedSummary() const {
     return out;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& bytes, bool& opened) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    opened = file != nullptr;
-    if (!file)
+bool ReadWholeFile(const std::string& path, FileBytes& bytes, bool& opened) {
+    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    opened = file >= 0;
+    if (!opened)
         return false;
-    bytes.clear();
+    struct stat info {};
+    size_t capacity = ::fstat(file, &info) == 0 && info.st_size > 0
+                          ? static_cast<size_t>(info.st_size) + 1
+                          : size_t{1} << 16;
+    bytes.data = std::make_unique_for_overwrite<char[]>(capacity);
+    bytes.size = 0;
     bool ok = true;
-    char chunk[1 << 16];
-    if (std::fseek(file, 0, SEEK_END) == 0) {
-        const long size = std::ftell(file);
-        if (size > 0)
-            bytes.reserve(static_cast<size_t>(size));
-        std::rewind(file);
-    }
     // Read to the end whatever the size said: a file may grow while it is read.
-    while (size_t n = std::fread(chunk, 1, sizeof chunk, file))
-        bytes.append(chunk, n);
-    ok = std::ferror(file) == 0;
-    std::fclose(file);
+    for (;;) {
+        if (bytes.size == capacity) {
+            capacity *= 2;
+            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
+            std::memcpy(larger.get(), bytes.data.get(), bytes.size);
+            bytes.data = std::move(larger);
+        }
+        const ssize_t n = ::read(file, bytes.data.get() + bytes.size, capacity - bytes.size);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        bytes.size += static_cast<size_t>(n);
+    }
+    ::close(file);
     return ok;
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,10 +32,16 @@ struct DxfReadResult {
     std::string SkippedSummary() const;
 };
 
-// The bytes of a whole file in one piece, read at their size (a drawing may be tens of
-// megabytes: no growing buffer and no second copy). False when it cannot be opened or read;
-// `opened` tells which.
-bool ReadWholeFile(const std::string& path, std::string& bytes, bool& opened);
+// The bytes of a whole file in one piece, read straight from the file at its size (a drawing
+// may be tens of megabytes: no growing buffer, no second copy and no filling beforehand).
+struct FileBytes {
+    std::unique_ptr<char[]> data;
+    size_t size = 0;
+    std::string_view View() const { return {data.get(), size}; }
+};
+
+// False when the file cannot be opened or read; `opened` tells which.
+bool ReadWholeFile(const std::string& path, FileBytes& bytes, bool& opened);
 
 // Reads the bytes of a whole file into `drawing`, which should be Database::Empty(). On
 // failure the drawing holds part of the file and is to be thrown away.

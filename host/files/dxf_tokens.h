@@ -2,8 +2,10 @@
 // and the handles they name.
 #pragma once
 
+#include <bit>
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -21,6 +23,13 @@ struct Tag {
     int code = 0;
     std::string_view value;
     size_t line = 0;  // line of the group code, from 1
+    // What was read from `value` beside the reader (see TagStream), as `read` says: a real or
+    // coordinate in `number`, a whole number in `integer`, a handle (none for a handle of 0)
+    // in `integer`'s bits.
+    enum class Read : uint8_t { Nothing, Number, Integer, Handle, NoHandle };
+    Read read = Read::Nothing;
+    double number = 0;
+    long long integer = 0;
 };
 
 inline std::string_view Trim(std::string_view text) {
@@ -86,18 +95,34 @@ class Tokens {
     bool ReadLine(std::string_view& line) {
         if (pos_ >= data_.size())
             return false;
-        // Most lines are a few bytes long: a plain scan costs less than a call to search.
         const char* begin = data_.data() + pos_;
         const char* last = data_.data() + data_.size();
-        const char* end = begin;
-        while (end != last && *end != '\n')
-            ++end;
+        const char* end = FindNewline(begin, last);
         line = std::string_view(begin, static_cast<size_t>(end - begin));
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
         pos_ = static_cast<size_t>(end - data_.data()) + 1;
         ++line_;
         return true;
+    }
+    // The first '\n' in [from, to), or `to`. Most lines are a few bytes long: eight bytes are
+    // looked at a time, without the cost of a call to a library search.
+    static const char* FindNewline(const char* from, const char* to) {
+        constexpr uint64_t kOnes = 0x0101010101010101ULL;
+        constexpr uint64_t kHighs = 0x8080808080808080ULL;
+        constexpr uint64_t kNewlines = kOnes * '\n';
+        while (std::endian::native == std::endian::little && to - from >= 8) {
+            uint64_t word;
+            std::memcpy(&word, from, 8);
+            const uint64_t x = word ^ kNewlines;  // a zero byte where a newline was
+            const uint64_t found = (x - kOnes) & ~x & kHighs;
+            if (found != 0)
+                return from + std::countr_zero(found) / 8;
+            from += 8;
+        }
+        while (from != to && *from != '\n')
+            ++from;
+        return from;
     }
     static std::string Printable(std::string_view text) {
         std::string out;

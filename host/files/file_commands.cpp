@@ -51,7 +51,7 @@ bool ReadDrawingFile(const std::string& path, Database& drawing, DxfReadResult& 
         PrintLine("Nie można otworzyć pliku " + path + ": to jest folder.");
         return false;
     }
-    std::string data;
+    FileBytes data;
     bool opened = false;
     if (!ReadWholeFile(path, data, opened)) {
         PrintLine(
@@ -60,7 +60,7 @@ bool ReadDrawingFile(const std::string& path, Database& drawing, DxfReadResult& 
         return false;
     }
     drawing = Database::Empty();
-    result = ReadDxf(data, drawing);
+    result = ReadDxf(data.View(), drawing);
     if (!result.ok) {
         PrintLine("Nie można wczytać rysunku " + path + ": wiersz " + std::to_string(result.line) +
                   ": " + result.error + ". Otwarty rysunek pozostaje bez zmian.");

@@ -1,0 +1,174 @@
+#include "host/files/dxf_tag_stream.h"
+
+#include <charconv>
+#include <optional>
+#include <system_error>
+#include <utility>
+
+namespace host::dxf {
+namespace {
+
+// Pairs in a block, and blocks cut ahead of the reader: about 2 MB in all.
+constexpr size_t kBlockTags = 8192;
+constexpr size_t kBlocksAhead = 6;
+
+// Numbers and handles are read here, beside the making of objects from the pairs before;
+// what is not in its plain form is left to the reader, which reads it the general way.
+void ReadValue(Tag& tag) {
+    const ValueKind kind = KindOfGroup(tag.code);
+    if (tag.code == 5 || tag.code == 105 || kind == ValueKind::EntityName) {
+        const std::optional<Handle> handle = FileHandle(tag.value);
+        tag.read = handle ? Tag::Read::Handle : Tag::Read::NoHandle;
+        tag.integer = handle ? static_cast<long long>(handle->value) : 0;
+        return;
+    }
+    if (kind != ValueKind::Real && kind != ValueKind::Point && kind != ValueKind::Int16 &&
+        kind != ValueKind::Int32) {
+        return;
+    }
+    std::string_view text = Trim(tag.value);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (kind == ValueKind::Real || kind == ValueKind::Point) {
+        if (ParseShortDecimal(text, tag.number))
+            tag.read = Tag::Read::Number;
+        return;
+    }
+    const char* end = text.data() + text.size();
+    auto [stop, error] = std::from_chars(text.data(), end, tag.integer);
+    if (!text.empty() && error == std::errc() && stop == end)
+        tag.read = Tag::Read::Integer;
+}
+
+}  // namespace
+
+TagStream::TagStream(std::string_view data) : tokens_(data) {
+    // A small file is read before a thread would have started.
+    constexpr size_t kThreadedBytes = size_t{1} << 18;
+    if (data.size() < kThreadedBytes) {
+        inline_ = true;
+        return;
+    }
+    for (size_t i = 0; i < kBlocksAhead; ++i) {
+        free_.emplace_back();
+        free_.back().reserve(kBlockTags);
+    }
+    try {
+        cutter_ = std::thread([this] { Cut(); });
+    } catch (const std::system_error&) {
+        inline_ = true;
+    }
+}
+
+TagStream::~TagStream() {
+    if (!cutter_.joinable())
+        return;
+    {
+        std::lock_guard lock(mutex_);
+        stop_ = true;
+    }
+    changed_.notify_all();
+    cutter_.join();
+}
+
+void TagStream::Cut() {
+    Block block;
+    bool more = true;
+    while (more) {
+        {
+            std::unique_lock lock(mutex_);
+            changed_.wait(lock, [this] { return stop_ || !free_.empty(); });
+            if (stop_)
+                return;
+            block = std::move(free_.back());
+            free_.pop_back();
+        }
+        block.clear();
+        Tag tag;
+        while (block.size() < kBlockTags && (more = tokens_.Next(tag))) {
+            ReadValue(tag);
+            block.push_back(tag);
+        }
+        std::lock_guard lock(mutex_);
+        if (!more) {
+            error_ = tokens_.Error();
+            errorLine_ = tokens_.ErrorLine();
+            line_ = tokens_.Line();
+            done_ = true;
+        }
+        full_.push_back(std::move(block));
+        changed_.notify_all();
+    }
+}
+
+bool TagStream::NextBlock() {
+    std::unique_lock lock(mutex_);
+    free_.push_back(std::move(current_));
+    changed_.notify_all();
+    changed_.wait(lock, [this] { return !full_.empty() || done_; });
+    if (full_.empty())
+        return false;
+    current_ = std::move(full_.front());
+    full_.pop_front();
+    at_ = 0;
+    return true;
+}
+
+bool TagStream::Next(Tag& tag) {
+    if (havePeek_) {
+        havePeek_ = false;
+        tag = peeked_;
+        return true;
+    }
+    if (inline_)
+        return tokens_.Next(tag);
+    while (at_ == current_.size()) {
+        if (!NextBlock())
+            return false;
+    }
+    tag = current_[at_++];
+    return true;
+}
+
+bool TagStream::Peek(Tag& tag) {
+    if (!havePeek_) {
+        if (!Next(peeked_))
+            return false;
+        havePeek_ = true;
+    }
+    tag = peeked_;
+    return true;
+}
+
+const Tag* TagStream::PeekRef() {
+    if (havePeek_ || inline_)
+        return Peek(peeked_) ? &peeked_ : nullptr;
+    while (at_ == current_.size()) {
+        if (!NextBlock())
+            return nullptr;
+    }
+    return &current_[at_];
+}
+
+void TagStream::Skip() {
+    if (havePeek_)
+        havePeek_ = false;
+    else
+        ++at_;
+}
+
+// The cutter's findings are read only once the reader has met the end of the pairs, after
+// `done_` was seen under the lock.
+const std::string& TagStream::Error() const {
+    return inline_ ? tokens_.Error() : error_;
+}
+
+size_t TagStream::ErrorLine() const {
+    return inline_ ? tokens_.ErrorLine() : errorLine_;
+}
+
+size_t TagStream::Line() const {
+    return inline_ ? tokens_.Line() : line_;
+}
+
+}  // namespace host::dxf

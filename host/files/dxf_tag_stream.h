@@ -1,0 +1,64 @@
+// The (code, value) pairs of a file cut on a second core while the reader makes objects of
+// the pairs cut before: the cutter fills blocks of pairs and hands them over, a few at a time,
+// so that memory stays small whatever the size of the file. Where no thread can be started the
+// pairs are cut as they are asked for.
+#pragma once
+
+#include <condition_variable>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "host/files/dxf_tokens.h"
+
+namespace host::dxf {
+
+class TagStream {
+  public:
+    explicit TagStream(std::string_view data);
+    ~TagStream();
+    TagStream(const TagStream&) = delete;
+    TagStream& operator=(const TagStream&) = delete;
+
+    // As Tokens: false at the end of the data or on a broken pair (Error() says why).
+    bool Next(Tag& tag);
+    bool Peek(Tag& tag);
+    // The next pair without taking it, or null where Peek gives false; valid until the next
+    // call. Skip() takes the pair PeekRef gave.
+    const Tag* PeekRef();
+    void Skip();
+    const std::string& Error() const;
+    size_t ErrorLine() const;
+    // The line reached: at the end of the data, its last line.
+    size_t Line() const;
+
+  private:
+    using Block = std::vector<Tag>;
+    void Cut();
+    bool NextBlock();
+
+    Tokens tokens_;  // the cutter's own while it runs
+    std::thread cutter_;
+    bool inline_ = false;  // no second thread: pairs are cut as they are asked for
+
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    std::deque<Block> full_;  // cut, not yet read
+    std::vector<Block> free_;
+    bool done_ = false;  // the cutter has handed over its last block
+    bool stop_ = false;  // the reader wants no more
+    // Written by the cutter before `done_`, read after it.
+    std::string error_;
+    size_t errorLine_ = 0;
+    size_t line_ = 0;
+
+    Block current_;  // the block being read
+    size_t at_ = 0;
+    bool havePeek_ = false;
+    Tag peeked_;
+};
+
+}  // namespace host::dxf
