@@ -99,10 +99,12 @@ struct Deferred {
 
 class Reader {
   public:
-    Reader(std::string_view bytes, Database& db, DxfReadResult& result)
-        : tokens_(bytes), db_(db), result_(result) {}
+    template <typename Source>
+    Reader(Source& source, Database& db, DxfReadResult& result)
+        : tokens_(source), db_(db), result_(result) {}
 
     bool Run();
+    bool ReadFailed() { return tokens_.ReadFailed(); }
 
   private:
     bool Fail(size_t line, std::string what) {
@@ -832,54 +834,37 @@ std::string DxfReadResult::SkippedSummary() const {
     return out;
 }
 
-bool ReadWholeFile(const std::string& path, FileBytes& bytes, bool& opened) {
-    const int file = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    opened = file >= 0;
-    if (!opened)
-        return false;
-    struct stat info {};
-    size_t capacity = ::fstat(file, &info) == 0 && info.st_size > 0
-                          ? static_cast<size_t>(info.st_size) + 1
-                          : size_t{1} << 16;
-    bytes.data = std::make_unique_for_overwrite<char[]>(capacity);
-    bytes.size = 0;
-    bool ok = true;
-    // Read to the end whatever the size said: a file may grow while it is read.
-    for (;;) {
-        if (bytes.size == capacity) {
-            capacity *= 2;
-            auto larger = std::make_unique_for_overwrite<char[]>(capacity);
-            std::memcpy(larger.get(), bytes.data.get(), bytes.size);
-            bytes.data = std::move(larger);
-        }
-        const ssize_t n = ::read(file, bytes.data.get() + bytes.size, capacity - bytes.size);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            ok = n == 0;
-            break;
-        }
-        bytes.size += static_cast<size_t>(n);
-    }
-    ::close(file);
-    return ok;
-}
+namespace {
 
-DxfReadResult ReadDxf(std::string_view bytes, Database& drawing) {
+// `first`: the bytes read so far; `size`: the file's.
+template <typename Source>
+DxfReadResult ReadFrom(Source& source, std::string_view first, size_t size, Database& drawing) {
     DxfReadResult result;
-    if (bytes.substr(0, 18) == "AutoCAD Binary DXF") {
+    if (first.substr(0, 18) == "AutoCAD Binary DXF") {
         result.error = "binarny DXF nie jest obsługiwany; zapisz rysunek jako DXF tekstowy";
         result.line = 1;
         return result;
     }
     // Objects of a file take about a hundred bytes or more each.
-    drawing.ReserveSlots(std::min<size_t>(bytes.size() / 100, size_t{1} << 24));
+    drawing.ReserveSlots(std::min<size_t>(size / 100, size_t{1} << 24));
     // Every object is read first; the drawing's search indexes are then built once.
     drawing.BeginLoading();
-    Reader reader(bytes, drawing, result);
+    Reader reader(source, drawing, result);
     result.ok = reader.Run();
+    result.readFailed = reader.ReadFailed();
+    result.ok = result.ok && !result.readFailed;
     drawing.EndLoading();
     return result;
+}
+
+}  // namespace
+
+DxfReadResult ReadDxf(std::string_view bytes, Database& drawing) {
+    return ReadFrom(bytes, bytes, bytes.size(), drawing);
+}
+
+DxfReadResult ReadDxf(FileBytes& file, Database& drawing) {
+    return ReadFrom(file, file.View(), file.ExpectedSize(), drawing);
 }
 
 }  // namespace host

@@ -3,17 +3,18 @@
 #pragma once
 
 #include <map>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "host/drawing/database.h"
+#include "host/files/file_bytes.h"
 
 namespace host {
 
 struct DxfReadResult {
     bool ok = false;
+    bool readFailed = false;  // the file could not be read to its end
     // Why reading stopped, in the user's words, and the line of the file it stopped at.
     std::string error;
     size_t line = 0;
@@ -32,19 +33,11 @@ struct DxfReadResult {
     std::string SkippedSummary() const;
 };
 
-// The bytes of a whole file in one piece, read straight from the file at its size (a drawing
-// may be tens of megabytes: no growing buffer, no second copy and no filling beforehand).
-struct FileBytes {
-    std::unique_ptr<char[]> data;
-    size_t size = 0;
-    std::string_view View() const { return {data.get(), size}; }
-};
-
-// False when the file cannot be opened or read; `opened` tells which.
-bool ReadWholeFile(const std::string& path, FileBytes& bytes, bool& opened);
-
 // Reads the bytes of a whole file into `drawing`, which should be Database::Empty(). On
 // failure the drawing holds part of the file and is to be thrown away.
 DxfReadResult ReadDxf(std::string_view bytes, Database& drawing);
+// The same for a file opened and still being read: the rest is read while its first part is
+// made into objects. `readFailed` in the result when the file could not be read to its end.
+DxfReadResult ReadDxf(FileBytes& file, Database& drawing);
 
 }  // namespace host

@@ -43,9 +43,25 @@ void ReadValue(Tag& tag) {
 }  // namespace
 
 TagStream::TagStream(std::string_view data) : tokens_(data) {
+    Start(data.size());
+}
+
+TagStream::TagStream(FileBytes& file)
+    : tokens_(file.View(), file.Complete()), file_(file.Complete() ? nullptr : &file) {
+    Start(file.ExpectedSize());
+    if (inline_ && file_) {
+        // No thread: the rest is read here first.
+        file_->ReadAll();
+        readFailed_ = file_->Failed();
+        tokens_.Extend(file_->View(), true);
+        file_ = nullptr;
+    }
+}
+
+void TagStream::Start(size_t bytes) {
     // A small file is read before a thread would have started.
     constexpr size_t kThreadedBytes = size_t{1} << 18;
-    if (data.size() < kThreadedBytes) {
+    if (bytes < kThreadedBytes && !file_) {
         inline_ = true;
         return;
     }
@@ -85,12 +101,27 @@ void TagStream::Cut() {
         }
         block.clear();
         Tag tag;
-        while (block.size() < kBlockTags && (more = tokens_.Next(tag))) {
+        bool failed = false;
+        while (block.size() < kBlockTags) {
+            more = tokens_.Next(tag);
+            if (!more && tokens_.Starved() && file_) {
+                // The next pair is still in the file.
+                file_->ReadMore();
+                if (file_->Failed()) {
+                    failed = true;
+                    break;
+                }
+                tokens_.Extend(file_->View(), file_->Complete());
+                continue;
+            }
+            if (!more)
+                break;
             ReadValue(tag);
             block.push_back(tag);
         }
         std::lock_guard lock(mutex_);
         if (!more) {
+            readFailed_ = failed;
             error_ = tokens_.Error();
             errorLine_ = tokens_.ErrorLine();
             line_ = tokens_.Line();
@@ -169,6 +200,11 @@ size_t TagStream::ErrorLine() const {
 
 size_t TagStream::Line() const {
     return inline_ ? tokens_.Line() : line_;
+}
+
+bool TagStream::ReadFailed() {
+    std::lock_guard lock(mutex_);
+    return readFailed_;
 }
 
 }  // namespace host::dxf

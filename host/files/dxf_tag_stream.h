@@ -13,12 +13,15 @@
 #include <vector>
 
 #include "host/files/dxf_tokens.h"
+#include "host/files/file_bytes.h"
 
 namespace host::dxf {
 
 class TagStream {
   public:
     explicit TagStream(std::string_view data);
+    // Pairs of a file still being read: the cutter reads the rest of it as it goes.
+    explicit TagStream(FileBytes& file);
     ~TagStream();
     TagStream(const TagStream&) = delete;
     TagStream& operator=(const TagStream&) = delete;
@@ -34,13 +37,17 @@ class TagStream {
     size_t ErrorLine() const;
     // The line reached: at the end of the data, its last line.
     size_t Line() const;
+    // Reading the file failed before its end (its pairs end there).
+    bool ReadFailed();
 
   private:
     using Block = std::vector<Tag>;
+    void Start(size_t bytes);
     void Cut();
     bool NextBlock();
 
-    Tokens tokens_;  // the cutter's own while it runs
+    Tokens tokens_;              // the cutter's own while it runs
+    FileBytes* file_ = nullptr;  // the cutter's own while it runs
     std::thread cutter_;
     bool inline_ = false;  // no second thread: pairs are cut as they are asked for
 
@@ -54,6 +61,7 @@ class TagStream {
     std::string error_;
     size_t errorLine_ = 0;
     size_t line_ = 0;
+    bool readFailed_ = false;
 
     Block current_;  // the block being read
     size_t at_ = 0;

@@ -43,10 +43,19 @@ inline std::string_view Trim(std::string_view text) {
 // Cuts the file into (code, value) pairs line by line; nothing is copied.
 class Tokens {
   public:
-    explicit Tokens(std::string_view data) : data_(data) {
-        if (data_.substr(0, 3) == "\xEF\xBB\xBF")
-            data_.remove_prefix(3);
+    // `complete`: the data is the whole file; otherwise more of it comes through Extend.
+    explicit Tokens(std::string_view data, bool complete = true) : complete_(complete) {
+        if (data.substr(0, 3) == "\xEF\xBB\xBF")
+            skipped_ = 3;
+        data_ = data.substr(skipped_);
     }
+    // The same data read further: `data` begins where the data given before began.
+    void Extend(std::string_view data, bool complete) {
+        data_ = data.substr(skipped_);
+        complete_ = complete;
+    }
+    // Next gave false only because the pair it came to is not all there yet.
+    bool Starved() const { return !complete_ && error_.empty(); }
     // False at the end of the data, or on a broken pair (then Error() says why).
     bool Next(Tag& tag) {
         if (havePeek_) {
@@ -55,6 +64,8 @@ class Tokens {
             return true;
         }
         std::string_view codeLine;
+        const size_t pairStart = pos_;
+        const size_t pairLine = line_;
         if (!ReadLine(codeLine))
             return false;
         tag.line = line_;
@@ -72,6 +83,11 @@ class Tokens {
             return false;
         }
         if (!ReadLine(tag.value)) {
+            if (!complete_) {
+                pos_ = pairStart;  // the pair is read again once its value is there
+                line_ = pairLine;
+                return false;
+            }
             error_ = "plik urywa się po kodzie grupy " + std::to_string(tag.code);
             errorLine_ = line_;
             return false;
@@ -98,6 +114,8 @@ class Tokens {
         const char* begin = data_.data() + pos_;
         const char* last = data_.data() + data_.size();
         const char* end = FindNewline(begin, last);
+        if (end == last && !complete_)
+            return false;  // the line goes on in what is still to be read
         line = std::string_view(begin, static_cast<size_t>(end - begin));
         if (!line.empty() && line.back() == '\r')
             line.remove_suffix(1);
@@ -134,6 +152,8 @@ class Tokens {
     }
 
     std::string_view data_;
+    size_t skipped_ = 0;  // a byte order mark
+    bool complete_ = true;
     size_t pos_ = 0;
     size_t line_ = 0;
     bool havePeek_ = false;

@@ -52,15 +52,18 @@ bool ReadDrawingFile(const std::string& path, Database& drawing, DxfReadResult& 
         return false;
     }
     FileBytes data;
-    bool opened = false;
-    if (!ReadWholeFile(path, data, opened)) {
-        PrintLine(
-            std::string(opened ? "Nie można przeczytać pliku " : "Nie można otworzyć pliku ") +
-            path + ".");
+    if (!data.Open(path)) {
+        PrintLine(std::string(data.Opened() ? "Nie można przeczytać pliku "
+                                            : "Nie można otworzyć pliku ") +
+                  path + ".");
         return false;
     }
     drawing = Database::Empty();
-    result = ReadDxf(data.View(), drawing);
+    result = ReadDxf(data, drawing);
+    if (result.readFailed) {
+        PrintLine("Nie można przeczytać pliku " + path + ".");
+        return false;
+    }
     if (!result.ok) {
         PrintLine("Nie można wczytać rysunku " + path + ": wiersz " + std::to_string(result.line) +
                   ": " + result.error + ". Otwarty rysunek pozostaje bez zmian.");

@@ -260,8 +260,7 @@ void PdfSurface::Text(const SheetText& text) {
                                                         : 0;
     // Under- and overlines as the font places them, near its descent and above its capitals.
     const double em = text.size;
-    const double cap =
-        static_cast<double>(kDejaVuSans.capHeight) / kDejaVuSans.unitsPerEm;
+    const double cap = static_cast<double>(kDejaVuSans.capHeight) / kDejaVuSans.unitsPerEm;
     for (size_t i = 0; i < pieces.size(); ++i) {
         const svg::TextRun& run = (*text.runs)[i];
         cairo_move_to(cr, x, 0);

@@ -234,3 +234,43 @@ TEST(DxfOtherFiles, RefusedAndMissingObjectsLeaveNoDanglingReferences) {
 }
 
 }  // namespace
+
+namespace {
+
+// A file larger than the pieces OPEN reads it in, so that pairs, lines and CR LF ends are cut
+// by the ends of the pieces while the objects of the pieces before are made.
+TEST(DxfOtherFiles, LargeFileReadInPiecesEqualsTheWholeFile) {
+    std::string bytes =
+        "\xEF\xBB\xBF  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\n"
+        "AC1027\r\n  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
+    for (int i = 0; bytes.size() < (size_t{9} << 20); ++i) {
+        const std::string n = std::to_string(i);
+        bytes += "  0\r\nLINE\r\n  8\r\nWarstwa" + std::to_string(i % 7) + "\r\n 10\r\n" + n +
+                 ".25\r\n 20\r\n-" + n + "\r\n 30\r\n0\r\n 11\r\n1e2\r\n 21\r\n" + n +
+                 "\r\n 31\r\n0\r\n";
+        if (i % 1000 == 0)
+            bytes +=
+                "  0\r\nTEXT\r\n  8\r\n0\r\n 10\r\n0\r\n 20\r\n0\r\n 40\r\n2.5\r\n  1\r\nŻółć " +
+                n + "\r\n";
+    }
+    bytes += "  0\r\nENDSEC\r\n  0\r\nEOF\r\n";
+    const std::string path = files_test::TempPath("large.dxf");
+    files_test::WriteFile(path, bytes);
+
+    host::Database whole = host::Database::Empty();
+    ASSERT_TRUE(host::ReadDxf(bytes, whole).ok);
+    ASSERT_TRUE(host::OpenDrawingFile(path));
+    EXPECT_EQ(host::WriteDxf(host::CurrentDrawing()), host::WriteDxf(whole));
+
+    // A file that grows while it is read is refused, not read in part.
+    host::FileBytes file;
+    ASSERT_TRUE(file.Open(path));
+    ASSERT_FALSE(file.Complete());
+    files_test::WriteFile(path, bytes + "999\r\nmore\r\n");
+    host::Database part = host::Database::Empty();
+    const host::DxfReadResult result = host::ReadDxf(file, part);
+    EXPECT_FALSE(result.ok);
+    EXPECT_TRUE(result.readFailed);
+}
+
+}  // namespace
