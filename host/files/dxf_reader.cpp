@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
+#include <span>
 #include <vector>
 
 #include <fcntl.h>
@@ -86,6 +88,10 @@ std::string UnitName(int units) {
 
 enum class BlockKind { None, Model, Paper, Other };
 
+std::vector<Tag> Copy(std::span<const Tag> tags) {
+    return {tags.begin(), tags.end()};
+}
+
 // A record whose handle another record of the file had already: made once the whole file is
 // read, with a new handle.
 struct Deferred {
@@ -124,6 +130,8 @@ class Reader {
                  bool decode);
     bool ReadRecords(const std::string& section);
     bool ReadRecord(const Tag& start);
+    // Keeps of the record only the pairs `keep` accepts.
+    void KeepOnly(bool (*keep)(const Tag&));
     void ReadTableRecord(const std::string& type);
     void ReadBlockMarker(const std::string& type);
     bool BuildList(std::string_view type, Handle& own, Handle& xdict, ObjectId ownerIfNone,
@@ -142,7 +150,9 @@ class Reader {
     DxfReadResult& result_;
     CodePage page_ = CodePage::Ansi1252;
     Handle handSeed_;
-    std::vector<Tag> record_;
+    // The record being read: in the block of pairs it was cut into, or in ownRecord_.
+    std::span<const Tag> record_;
+    std::vector<Tag> ownRecord_;
     GroupList list_;
     std::vector<std::pair<ObjectId, Handle>> xdicts_;
     std::vector<Handle> reserved_;
@@ -368,17 +378,28 @@ bool Reader::ReadRaw(const std::string& section, std::vector<std::pair<int, std:
 }
 
 bool Reader::ReadRecord(const Tag& start) {
-    record_.clear();
+    if (tokens_.TakeRecord(record_))
+        return true;
+    ownRecord_.clear();
     for (;;) {
         const Tag* tag = tokens_.PeekRef();
         if (!tag)
             return TokenFailure(("w obiekcie " + std::string(Trim(start.value))).c_str());
-        if (tag->code == 0)
+        if (tag->code == 0) {
+            record_ = ownRecord_;
             return true;
+        }
         if (tag->code != 999)
-            record_.push_back(*tag);
+            ownRecord_.push_back(*tag);
         tokens_.Skip();
     }
+}
+
+void Reader::KeepOnly(bool (*keep)(const Tag&)) {
+    std::vector<Tag> kept;
+    std::copy_if(record_.begin(), record_.end(), std::back_inserter(kept), keep);
+    ownRecord_ = std::move(kept);
+    record_ = ownRecord_;
 }
 
 void Reader::ReadTableRecord(const std::string& type) {
@@ -390,7 +411,7 @@ void Reader::ReadTableRecord(const std::string& type) {
         }
         if (IsKnownTable(currentTable_) && !db_.Table(currentTable_)) {
             // The header's count and subclass are the writer's to give again.
-            std::erase_if(record_, [](const Tag& tag) { return tag.code != 2 && tag.code != 5; });
+            KeepOnly([](const Tag& tag) { return tag.code == 2 || tag.code == 5; });
             Keep(type, std::nullopt);
         } else if (!IsKnownTable(currentTable_)) {
             Skip("TABLE " + currentTable_);
@@ -427,7 +448,7 @@ void Reader::ReadBlockMarker(const std::string& type) {
     ObjectId id;
     if (block_ == BlockKind::Model || block_ == BlockKind::Paper) {
         // The writer gives a space's block its contents again from its record.
-        std::erase_if(record_, [](const Tag& tag) { return tag.code != 5 && tag.code != 330; });
+        KeepOnly([](const Tag& tag) { return tag.code == 5 || tag.code == 330; });
         id = Keep(type, Category::Object, blockRecord_);
     } else if (block_ == BlockKind::Other) {
         id = Keep(type, Category::Object, blockRecord_);
@@ -443,6 +464,9 @@ void Reader::ReadBlockMarker(const std::string& type) {
 }
 
 bool Reader::ReadRecords(const std::string& section) {
+    const bool tables = section == "TABLES";
+    const bool blocks = section == "BLOCKS";
+    const bool entitySection = blocks || section == "ENTITIES";
     Tag start;
     currentTable_.clear();
     block_ = BlockKind::None;
@@ -465,14 +489,13 @@ bool Reader::ReadRecords(const std::string& section) {
             return Fail(start.line, "obiekt bez typu");
         if (!ReadRecord(start))
             return false;
-        if (section == "TABLES") {
+        if (tables) {
             ReadTableRecord(type);
-        } else if (section == "BLOCKS" && (type == "BLOCK" || type == "ENDBLK")) {
+        } else if (blocks && (type == "BLOCK" || type == "ENDBLK")) {
             parent_ = {};
             ReadBlockMarker(type);
         } else {
             const TypeRule* rule = FindTypeRule(type);
-            const bool entitySection = section == "ENTITIES" || section == "BLOCKS";
             const Category category = entitySection ? Category::Entity : Category::Object;
             const bool fits = rule ? rule->category == category
                                    : !(IsKnownTable(type) || type == "TABLE" || type == "ENDTAB" ||
@@ -490,7 +513,7 @@ bool Reader::ReadRecords(const std::string& section) {
                         Skip(type);
                     } else if (parentDeferred_) {
                         deferred_.push_back(
-                            Deferred{type, record_, Category::Entity, owner, true, {}});
+                            Deferred{type, Copy(record_), Category::Entity, owner, true, {}});
                     } else {
                         ObjectId id = Keep(type, Category::Entity, owner, parent_);
                         if (id && !blockRecord_ && block_ == BlockKind::Other)
@@ -686,7 +709,7 @@ ObjectId Reader::Keep(const std::string& type, std::optional<Category> category,
     if (own && db_.Find(db_.FindHandle(own))) {
         if (!deferred) {
             deferred_.push_back(
-                Deferred{type, record_, category, ownerIfNone, parent.value != 0, parent});
+                Deferred{type, Copy(record_), category, ownerIfNone, parent.value != 0, parent});
             return {};
         }
     } else if (own) {

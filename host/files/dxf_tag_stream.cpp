@@ -93,13 +93,18 @@ void TagStream::Cut() {
     while (more) {
         {
             std::unique_lock lock(mutex_);
+            cutterWaiting_ = true;
             changed_.wait(lock, [this] { return stop_ || !free_.empty(); });
+            cutterWaiting_ = false;
             if (stop_)
                 return;
             block = std::move(free_.back());
             free_.pop_back();
         }
-        block.clear();
+        // A block ends where a record begins, so that the reader finds every record whole
+        // in one block: the start of the record the last block cut into comes first.
+        block.assign(carry_.begin(), carry_.end());
+        carry_.clear();
         Tag tag;
         bool failed = false;
         while (block.size() < kBlockTags) {
@@ -119,6 +124,15 @@ void TagStream::Cut() {
             ReadValue(tag);
             block.push_back(tag);
         }
+        if (more) {
+            size_t last = block.size();
+            while (last > 0 && block[last - 1].code != 0)
+                --last;
+            if (last > 1) {
+                carry_.assign(block.begin() + static_cast<std::ptrdiff_t>(last - 1), block.end());
+                block.resize(last - 1);
+            }
+        }
         std::lock_guard lock(mutex_);
         if (!more) {
             readFailed_ = failed;
@@ -128,15 +142,20 @@ void TagStream::Cut() {
             done_ = true;
         }
         full_.push_back(std::move(block));
-        changed_.notify_all();
+        if (readerWaiting_)
+            changed_.notify_all();
     }
 }
 
 bool TagStream::NextBlock() {
     std::unique_lock lock(mutex_);
     free_.push_back(std::move(current_));
-    changed_.notify_all();
+    // Each side wakes the other only when it waits: most blocks pass without a wait.
+    if (cutterWaiting_)
+        changed_.notify_all();
+    readerWaiting_ = true;
     changed_.wait(lock, [this] { return !full_.empty() || done_; });
+    readerWaiting_ = false;
     if (full_.empty())
         return false;
     current_ = std::move(full_.front());
@@ -179,6 +198,22 @@ const Tag* TagStream::PeekRef() {
             return nullptr;
     }
     return &current_[at_];
+}
+
+bool TagStream::TakeRecord(std::span<const Tag>& record) {
+    if (inline_ || havePeek_)
+        return false;
+    size_t end = at_;
+    while (end < current_.size() && current_[end].code != 0) {
+        if (current_[end].code == 999)
+            return false;
+        ++end;
+    }
+    if (end == current_.size())
+        return false;
+    record = std::span<const Tag>(current_.data() + at_, end - at_);
+    at_ = end;
+    return true;
 }
 
 void TagStream::Skip() {

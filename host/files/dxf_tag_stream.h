@@ -7,6 +7,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <span>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -33,6 +34,10 @@ class TagStream {
     // call. Skip() takes the pair PeekRef gave.
     const Tag* PeekRef();
     void Skip();
+    // The pairs up to the next (0) pair, taken at once where they lie in one block and hold no
+    // comment (999); valid until the next call of Next, Peek or PeekRef. False, and nothing
+    // taken, otherwise: the record is then read pair by pair.
+    bool TakeRecord(std::span<const Tag>& record);
     const std::string& Error() const;
     size_t ErrorLine() const;
     // The line reached: at the end of the data, its last line.
@@ -57,12 +62,15 @@ class TagStream {
     std::vector<Block> free_;
     bool done_ = false;  // the cutter has handed over its last block
     bool stop_ = false;  // the reader wants no more
+    bool cutterWaiting_ = false;
+    bool readerWaiting_ = false;
     // Written by the cutter before `done_`, read after it.
     std::string error_;
     size_t errorLine_ = 0;
     size_t line_ = 0;
     bool readFailed_ = false;
 
+    Block carry_;    // the cutter's: the start of a record cut by the end of its block
     Block current_;  // the block being read
     size_t at_ = 0;
     bool havePeek_ = false;
