@@ -2,6 +2,8 @@
 #include "host/drawing/session.h"
 
 #include <limits>
+#include <system_error>
+#include <thread>
 
 #include "host/drawing/document.h"
 #include "host/drawing/drawing_access.h"
@@ -17,6 +19,32 @@ long NextSerial() {
     static long serial = 0;
     return ++serial;
 }
+
+// Freeing a large drawing takes a good part of a second: a replaced one is freed on a thread
+// of its own while the new one is used. One at a time; the last is waited for at exit.
+class Releaser {
+  public:
+    ~Releaser() { Wait(); }
+    void Release(Database&& drawing) {
+        constexpr uint32_t kLargeSlots = 10000;
+        if (drawing.SlotCount() < kLargeSlots)
+            return;  // freed by the caller at once
+        Wait();
+        try {
+            thread_ = std::thread(
+                [old = std::move(drawing)]() mutable { Database gone(std::move(old)); });
+        } catch (const std::system_error&) {
+            // No thread to be had: the lambda, and the drawing with it, are freed here.
+        }
+    }
+
+  private:
+    void Wait() {
+        if (thread_.joinable())
+            thread_.join();
+    }
+    std::thread thread_;
+};
 
 }  // namespace
 
@@ -48,7 +76,10 @@ DrawingChanges ChangesSince(long drawing, uint64_t version) {
 
 void ReplaceDrawing(Database&& drawing) {
     Session& session = GetSession();
+    static Releaser releaser;
+    Database replaced = std::move(session.drawing);
     session.drawing = std::move(drawing);
+    releaser.Release(std::move(replaced));
     session.serial = NextSerial();
     session.sets.clear();
     session.pickFirst.reset();
