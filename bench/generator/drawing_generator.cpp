@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "host/sds.h"
+#include "bench/generator/block_bars.h"
 #include "host/drawing/session.h"
+#include "host/sds.h"
 #include "module/entities/layer_group.h"
 #include "module/entities/resbuf_util.h"
 #include "module/entities/xdata.h"
@@ -290,55 +291,8 @@ const std::vector<std::string>& BlockScript() {
         const std::string text =
             R"(# Six bars: straight 16, an L of 12 with a rounded corner, a smooth 10 with hooks,
 # a U of 8, a straight 20 and a closed smooth stirrup of 6 with hooks.
-PANEL steel RB500W
-PANEL diameter 16
-PANEL rounded 0
-PANEL count 4
-WPR
-0,0
-300,0
-
-PANEL diameter 12
-PANEL rounded 1
-WPR
-10,40
-290,40
-290,15
-
-PANEL steel St0S
-PANEL diameter 10
-WPR
-20,60
-280,60
-
-20,70
-280,70
-PANEL steel RB500W
-PANEL diameter 8
-PANEL rounded 0
-WPR
-0,100
-0,85
-300,85
-300,100
-
-PANEL diameter 20
-WPR
-0,130
-300,130
-
-PANEL diameter 6
-PANEL steel St3SX
-WPR
-320,0
-360,0
-360,100
-320,100
-320,5
-
-330,10
-330,10
-# Their dimension texts, descriptions beside them and on leaders.
+)" + std::string(drawing_generator::kSixBars) +
+            R"(# Their dimension texts, descriptions beside them and on leaders.
 EDPR
 Teksty_wymiarów(wstaw/usuń)
 150,0

@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <string_view>
 
+#include "bench/generator/block_bars.h"
+
 namespace sheet_script {
 
 namespace {
@@ -12,57 +14,9 @@ namespace {
 constexpr double kStepX = 900.0;
 constexpr double kStepY = 500.0;
 
-// One block at the origin. A line "x,y" is a point and is moved to the block's place; "N"
-// stands for the number of the block's first bar.
-constexpr std::string_view kBlock = R"(PANEL steel RB500W
-PANEL diameter 16
-PANEL rounded 0
-PANEL count 4
-WPR
-0,0
-300,0
-
-PANEL diameter 12
-PANEL rounded 1
-WPR
-10,40
-290,40
-290,15
-
-PANEL steel St0S
-PANEL diameter 10
-WPR
-20,60
-280,60
-
-20,70
-280,70
-PANEL steel RB500W
-PANEL diameter 8
-PANEL rounded 0
-WPR
-0,100
-0,85
-300,85
-300,100
-
-PANEL diameter 20
-WPR
-0,130
-300,130
-
-PANEL diameter 6
-PANEL steel St3SX
-WPR
-320,0
-360,0
-360,100
-320,100
-320,5
-
-330,10
-330,10
-PANEL steel RB500W
+// One block at the origin after its six bars. A line "x,y" is a point and is moved to the block's
+// place; "N" stands for the number of the block's first bar.
+constexpr std::string_view kRest = R"(PANEL steel RB500W
 PANEL diameter 16
 PANEL rounded 1
 WPR
@@ -190,16 +144,17 @@ std::string Placed(std::string_view line, double dx, double dy, int first) {
 }  // namespace
 
 std::vector<std::string> Lines(int bars, int perRow) {
+    const std::string block = std::string(drawing_generator::kSixBars) + std::string(kRest);
     std::vector<std::string> lines;
     const int blocks = (bars + kBarsPerBlock - 1) / kBarsPerBlock;
     for (int b = 0; b < blocks; ++b) {
         const double dx = (b % perRow) * kStepX;
         const double dy = (b / perRow) * kStepY;
         size_t start = 0;
-        for (size_t end = kBlock.find('\n'); end != std::string_view::npos;
-             start = end + 1, end = kBlock.find('\n', start)) {
-            lines.push_back(
-                Placed(kBlock.substr(start, end - start), dx, dy, b * kNumbersPerBlock + 1));
+        for (size_t end = block.find('\n'); end != std::string::npos;
+             start = end + 1, end = block.find('\n', start)) {
+            lines.push_back(Placed(std::string_view(block).substr(start, end - start), dx, dy,
+                                   b * kNumbersPerBlock + 1));
         }
     }
     return lines;

@@ -103,7 +103,10 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
     // holds tens of thousands of keys, and comparing each with every other took seconds. (A
     // hash set kept between calls cost more: once grown by one large dictionary, clearing it
     // for each of the many small ones swept all its buckets.)
+    // Most dictionaries (every extension dictionary) hold one key: no list for them.
     std::vector<std::string> keys;
+    std::string_view firstKey;
+    int keyCount = 0;
     bool wantObject = false;
     for (const Group& group : body) {
         if (wantObject) {
@@ -116,7 +119,13 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
             continue;
         }
         if (group.code == 3) {
-            keys.push_back(UpperAscii(group.text));
+            if (++keyCount == 1) {
+                firstKey = group.text;
+            } else {
+                if (keys.empty())
+                    keys.push_back(UpperAscii(firstKey));
+                keys.push_back(UpperAscii(group.text));
+            }
             wantObject = true;
         } else if (group.code == 350 || group.code == 360) {
             return Fail(error, "DICTIONARY object without key");
