@@ -2,6 +2,9 @@
 // expect, save -> open -> save gives the same bytes, outside readers accept the file.
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <filesystem>
 
 #include "../host_drawing/drawing_test_util.h"
@@ -90,6 +93,20 @@ TEST_F(DxfRoundTrip, FailedSaveLeavesWhatWasThere) {
     EXPECT_FALSE(host::SaveDrawingFile(folder));
     EXPECT_TRUE(std::filesystem::is_directory(folder + "/inside"));
     EXPECT_FALSE(host::SaveDrawingFile(files_test::TempPath("no-such-folder/x.dxf")));
+    // A write that fails half-way (the file size limit stands in for a full disk) leaves the
+    // drawing that was there as it was.
+    const std::string saved = files_test::TempPath("saved.dxf");
+    ASSERT_TRUE(host::SaveDrawingFile(saved));
+    const std::string before = files_test::ReadFile(saved);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{static_cast<rlim_t>(before.size() / 2), limit.rlim_max};
+    void (*previous)(int) = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    EXPECT_FALSE(host::SaveDrawingFile(saved));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previous);
+    EXPECT_EQ(files_test::ReadFile(saved), before);
     for (const auto& entry : std::filesystem::directory_iterator(files_test::TempPath(""))) {
         EXPECT_EQ(entry.path().string().find(".tmp-"), std::string::npos)
             << "temporary file left behind: " << entry.path();

@@ -18,9 +18,10 @@ namespace {
 
 // A small R2000 file as older programs write it: no handles on some objects, no classes,
 // no layouts; the text in the code page of $DWGCODEPAGE.
-std::string OldFile(const std::string& codePage, const std::string& text) {
-    return "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n  3\n" +
-           codePage +
+std::string OldFile(const std::string& codePage, const std::string& text,
+                    const std::string& version = "AC1015") {
+    return "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\n" + version +
+           "\n  9\n$DWGCODEPAGE\n  3\n" + codePage +
            "\n  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n"
            "  0\nLWPOLYLINE\n  8\nZbrojenie\n 90\n2\n 70\n0\n 10\n0.0\n 20\n0.0\n 10\n50\n 20\n0\n"
            "  0\nTEXT\n  8\n0\n 10\n1.0\n 20\n2.0\n 30\n0.0\n 40\n2.5\n  1\n" +
@@ -48,17 +49,21 @@ TEST(DxfOtherFiles, OldFilesInTheirCodePageWithEscapes) {
         const char* page;
         std::string raw;
         const char* expected;
+        const char* version = "AC1015";
     } cases[] = {
         // clang-format off
         {"ANSI_1250", "Pr\xEA" "t \xB3\xB9" "cznik \\U+0144", "Pręt łącznik ń"},
         {"ANSI_1252", "caf\xE9 \\U+00D8", "café Ø"},
         {"ANSI_1251", "\xCF\xF0\xE8", "При"},
         {"ANSI_1250", "\\U+D800 broken escape stays", "\xEF\xBF\xBD broken escape stays"},
+        // Up to AutoCAD 2004 (AC1018) texts are in the code page; from 2007 (AC1021) in UTF-8.
+        {"ANSI_1250", "Pr\xEA" "t", "Pręt", "AC1018"},
+        {"ANSI_1250", "Pręt", "Pręt", "AC1021"},
         // clang-format on
     };
     for (const Case& c : cases) {
         host::Database drawing = host::Database::Empty();
-        host::DxfReadResult result = host::ReadDxf(OldFile(c.page, c.raw), drawing);
+        host::DxfReadResult result = host::ReadDxf(OldFile(c.page, c.raw, c.version), drawing);
         ASSERT_TRUE(result.ok) << c.page << ": " << result.error;
         EXPECT_EQ(TextOf(drawing, "TEXT"), c.expected) << c.page;
         // Kinds the host does not draw are kept all the same.
@@ -74,6 +79,25 @@ TEST(DxfOtherFiles, OldFilesInTheirCodePageWithEscapes) {
         for (host::ObjectId id : drawing.EntityOrder()) {
             EXPECT_EQ(drawing.Find(id)->owner, drawing.ModelSpace());
         }
+    }
+}
+
+// Every character of each code page, against Python's codecs.
+TEST(DxfOtherFiles, CodePagesGiveEveryCharacterAsPythonReadsIt) {
+    std::string upperHalf;
+    for (int c = 0x80; c <= 0xFF; ++c)
+        upperHalf += static_cast<char>(c);
+    for (auto [page, codec] : {std::pair{host::CodePage::Ansi1250, "cp1250"},
+                               {host::CodePage::Ansi1251, "cp1251"},
+                               {host::CodePage::Ansi1252, "cp1252"}}) {
+        std::string expected;
+        ASSERT_EQ(files_test::RunCommand(
+                      std::string("/usr/bin/python3 -c \"import sys; sys.stdout.buffer.write("
+                                  "bytes(range(128, 256)).decode('") +
+                          codec + "', 'replace').encode())\"",
+                      &expected),
+                  0);
+        EXPECT_EQ(host::DecodeDxfText(upperHalf, page), expected) << codec;
     }
 }
 
