@@ -247,6 +247,8 @@ TEST_F(Program, UnsavedChangesAreOfferedForSaving) {
         int status;
     } cases[] = {
         {{"QUIT", "Tak", "@/r.dxf", "CIRCLE"}, false, 1, 1, 1, false, 0},
+        // A save that fails is a failed QUIT: the script stops, nothing is lost silently.
+        {{"QUIT", "Tak", "@/nie-ma/r.dxf"}, false, 1, 1, -1, true, 1},
         {{"QUIT", "n", "CIRCLE", "0,0", "5"}, false, 1, 1, -1, false, 0},
         {{"QUIT", "Anuluj", "CIRCLE", "0,0", "5"}, false, 1, 2, -1, true, 0},
         {{"QUIT", "^C", "CIRCLE", "0,0", "5"}, false, 1, 2, -1, true, 0},
