@@ -5,6 +5,7 @@
 #include <map>
 
 #include "module/audit/audit_checks.h"
+#include "module/exchange/bvbs.h"
 #include "tests/scenarios_export/export_kit.h"
 
 namespace {
@@ -112,6 +113,11 @@ TEST_F(OprTest, EveryBendingRecordCarriesItsChecksumAndShape) {
         }
     }
     EXPECT_EQ(Count(byMark[4], "@w"), 3);  // hook, bar, hook
+}
+
+// Header texts of a record: the field separator and Polish letters never reach the machine.
+TEST(BvbsText, SeparatorAndPolishLettersAreReplaced) {
+    EXPECT_EQ(exchange::BvbsText("Żuraw @2 ściana-ŁĄ"), "Zuraw _2 sciana-LA");
 }
 
 TEST_F(OprTest, CsvTotalsEqualTheScheduleTables) {
