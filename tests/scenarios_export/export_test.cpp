@@ -6,6 +6,7 @@
 
 #include "module/audit/audit_checks.h"
 #include "module/exchange/bvbs.h"
+#include "module/exchange/schedule_csv.h"
 #include "tests/scenarios_export/export_kit.h"
 
 namespace {
@@ -115,9 +116,14 @@ TEST_F(OprTest, EveryBendingRecordCarriesItsChecksumAndShape) {
     EXPECT_EQ(Count(byMark[4], "@w"), 3);  // hook, bar, hook
 }
 
-// Header texts of a record: the field separator and Polish letters never reach the machine.
-TEST(BvbsText, SeparatorAndPolishLettersAreReplaced) {
+// What other programs split fields on never splits one: BVBS header texts lose the separator
+// and Polish marks, CSV fields are quoted with their quotes doubled.
+TEST(ExportTexts, SeparatorsNeverSplitAField) {
     EXPECT_EQ(exchange::BvbsText("Żuraw @2 ściana-ŁĄ"), "Zuraw _2 sciana-LA");
+    EXPECT_EQ(exchange::CsvField("belka 1"), "belka 1");
+    EXPECT_EQ(exchange::CsvField("a,b"), "\"a,b\"");
+    EXPECT_EQ(exchange::CsvField("5\" pręt"), "\"5\"\" pręt\"");
+    EXPECT_EQ(exchange::CsvField(" x"), "\" x\"");
 }
 
 TEST_F(OprTest, CsvTotalsEqualTheScheduleTables) {
