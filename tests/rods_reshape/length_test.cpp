@@ -30,6 +30,7 @@ TEST_F(WprTest, LengthEdited) {
         {"shortened at the start", straight, {"Skróć", "50", "20,0"}, "50,0 300,0", true},
         {"an L lengthened: the upright leg moves with the end", ell, {"Przedłuż", "30", "190,0"},
          "0,0 230,0 230,100", true},
+        {"the upright leg shortened at its top", ell, {"", "50", "200,90"}, "0,0 200,0 200,50", true},
         {"0 rebuilds the bar as it was", straight, {"", "0", "280,0"}, "0,0 300,0", true},
         {"a negative length is asked again", straight, {"", "-5", "50", "280,0"}, "0,0 250,0", true},
         {"Enter keeps the length of 10", straight, {"", "", "280,0"}, "0,0 290,0", true},
