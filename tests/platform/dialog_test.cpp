@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
-#include "platform/message_box.h"
 #include "platform/script_panel.h"
 #include "test_support.h"
 
@@ -207,19 +206,6 @@ TEST(ModalDialogTest, CaptionsMatchAsAUserWritesThem) {
     }
 }
 
-TEST(ModalDialogTest, QuestionInsideOkHandlerReadsTheNextLine) {
-    Session s({"click 1", "nie", "click 1", "tak"});
-    struct Asking : RecordingDialog {
-        void OnOK() override {
-            if (MessageBox(this, "Zapisać?", "IntelliCAD", MB_YESNO) == IDYES) {
-                Dialog::OnOK();
-            }
-        }
-    } d;
-    EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDOK);
-    EXPECT_EQ(s.Remaining(), 0u);
-}
-
 TEST(ModalDialogTest, OddLinesAreSkippedWithoutHarm) {
     Session s({"set \"Średnica 12", "set", "click", "check", "cell", "select", "show me",
                "set \xff\xfe 1", "\xc5", "cell 1", "cell 99999999999 1 x", "select -1",
@@ -359,28 +345,6 @@ TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
         EXPECT_FALSE(panel_.GetCheck(1017));
         EXPECT_TRUE(panel_.events.empty());
     }
-}
-
-// A hidden panel, or a hidden control, is brought into reach first: by the panel's own way of
-// doing it when it gives one, else by showing the window.
-TEST_F(PanelVerbTest, HiddenPanelIsShownFirst) {
-    Session s;
-    panel_.ShowWindow(SW_HIDE);
-    EXPECT_TRUE(HandlePanelCommand({"diameter", "12"}));
-    EXPECT_TRUE(panel_.IsWindowVisible());
-    EXPECT_EQ(panel_.GetDlgItemText(1004), "12");
-
-    std::vector<int> revealed;
-    RegisterScriptPanel(&panel_, {{"spacing", 1008}}, [&](int id) {
-        revealed.push_back(id);
-        panel_.ShowControl(id, true);
-    });
-    panel_.ShowControl(1008, false);
-    EXPECT_TRUE(HandlePanelCommand({"spacing", "15"}));
-    EXPECT_TRUE(HandlePanelCommand({"1017", "1"}));  // in view already: nothing to reveal
-    EXPECT_EQ(revealed, std::vector<int>{1008});
-    EXPECT_EQ(panel_.GetDlgItemText(1008), "15");
-    EXPECT_TRUE(panel_.GetCheck(1017));
 }
 
 TEST_F(PanelVerbTest, AloneItPrintsThePanelAndAGonePanelIsRefused) {

@@ -1,4 +1,4 @@
-// Dialog units, the screen, window frames and the owner/owned window notifications.
+// Dialog units, the screen, window frames and owned windows.
 #include <gtest/gtest.h>
 
 #include "platform/geometry.h"
@@ -53,32 +53,8 @@ TEST(WindowTest, ClientAreaLiesInsideCaptionAndBorder) {
     EXPECT_EQ(w.GetWindowRect().Width(), 0);
 }
 
-class RecordingWindow : public Window {
-  public:
-    void OnShowWindow(bool show, int status) override {
-        events.push_back((show ? "show " : "hide ") + std::to_string(status));
-    }
-    std::vector<std::string> events;
-};
-
-TEST(WindowTest, MinimizingTheOwnerHidesOwnedWindowsWithParentClosing) {
-    Window owner;
-    RecordingWindow shown;
-    RecordingWindow hidden;
-    shown.SetOwner(&owner);
-    hidden.SetOwner(&owner);
-    shown.ShowWindow(SW_SHOW);
-    MinimizeWindow(&owner);
-    EXPECT_FALSE(shown.IsWindowVisible());
-    RestoreWindow(&owner);
-    EXPECT_TRUE(shown.IsWindowVisible());
-    EXPECT_FALSE(hidden.IsWindowVisible());  // it was hidden by its user, not by the owner
-    EXPECT_EQ(shown.events, (std::vector<std::string>{"show 0", "hide 1", "show 3"}));
-    EXPECT_TRUE(hidden.events.empty());
-}
-
 TEST(WindowTest, DestroyedOwnerLeavesNoDanglingOwnerOrFocus) {
-    RecordingWindow owned;
+    Window owned;
     {
         Window owner;
         owned.SetOwner(&owner);

@@ -1,4 +1,4 @@
-// Grid controls: cells typed key by key through the dialog's filters, list cells, row choice.
+// Grid controls in a dialog: cells typed key by key through its filters, list cells, row choice.
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
@@ -115,88 +115,6 @@ TEST(GridDialogTest, ShowPrintsHeadingsRowsAndCurrentRow) {
                   "      2: 2  | {}           | St0S\n"
                   "    > 3: 3  |              | St0S\n"))
         << s.Output();
-}
-
-// Colouring a range clips it to the cells there are; a disabled cell shows the button face;
-// renumbering writes each row's own number.
-TEST(GridDataTest, BackgroundRangesDisabledCellsAndRenumbering) {
-    GridData g;
-    g.SetColumns({{"Nr", "", 25}, {"A", "", 10}, {"B", "", 10}});
-    for (int i = 0; i < 3; ++i) {
-        g.Cell(g.AddRow(), 0)->text = "9";
-    }
-    const struct {
-        int row1, col1, row2, col2;
-        int coloured;
-    } ranges[] = {{1, 1, 2, 2, 4}, {3, 2, 2, 1, 4}, {0, -1, 9, 9, 9}, {4, 0, 5, 2, 0}};
-    for (const auto& r : ranges) {
-        EXPECT_EQ(g.SetBackground(r.row1, r.col1, r.row2, r.col2, 0x78F078), r.coloured);
-    }
-    EXPECT_TRUE(g.DisableCell(2, 1));
-    EXPECT_FALSE(g.DisableCell(4, 1));
-    EXPECT_FALSE(g.Cell(2, 1)->enabled);
-    EXPECT_EQ(g.Cell(2, 1)->background, kButtonFaceColour);
-    EXPECT_TRUE(g.Cell(2, 2)->enabled);
-    EXPECT_EQ(g.Cell(2, 2)->background, 0x78F078u);
-    g.SetCurrentRow(2);
-    EXPECT_TRUE(g.DeleteRow(g.CurrentRow()));
-    g.RenumberColumn(0);
-    EXPECT_EQ(g.Cell(1, 0)->text + g.Cell(2, 0)->text, "12");
-}
-
-// A grid with its own event receiver answers in place of the dialog's handlers.
-TEST(GridDialogTest, EventsGoToTheGridsReceiver) {
-    struct Receiver : GridEvents {
-        bool OnGridBeginEdit(int row, int col) override {
-            log += "begin " + std::to_string(row) + "," + std::to_string(col) + ";";
-            return col == 1;
-        }
-        bool OnGridEditChanging(int, int, std::string& text) override {
-            return text.find('x') == std::string::npos;
-        }
-        void OnGridCellChanged(int row, int col, const std::string& text) override {
-            log += "changed " + std::to_string(row) + "," + std::to_string(col) + "=" + text + ";";
-        }
-        void OnGridSelect(int row) override { log += "select " + std::to_string(row) + ";"; }
-        std::string log;
-    };
-    // No handlers of its own: the dialog's defaults pass everything on.
-    struct Routed : Dialog {
-        bool OnInitDialog() override {
-            GridData* g = Grid(1012);
-            g->SetColumns({{"Nr", "", 25}, {"Długość", "[cm]", 70}, {"Stal", "", 70}});
-            for (int i = 0; i < 3; ++i) {
-                g->Cell(g->AddRow(), 2)->items = {"St0S", "RB500W"};
-            }
-            return SetGridEvents(1012, &receiver) && !SetGridEvents(1, &receiver);
-        }
-        Receiver receiver;
-    };
-    Session s({"cell 1 1 1x2", "cell 3 0 7", "cell 1 2 RB500W", "select 2", "click 1"});
-    Routed d;
-    EXPECT_EQ(d.DoModal(GridTemplate(), nullptr), IDOK);
-    EXPECT_EQ(d.receiver.log,
-              "select 1;begin 1,1;changed 1,1=12;select 3;begin 3,0;select 1;"
-              "changed 1,2=RB500W;select 2;");
-    EXPECT_EQ(d.Grid(1012)->Cell(1, 1)->text, "12");
-}
-
-TEST(GridDataTest, RowsAddDeleteAndCurrentRowStaysInside) {
-    GridData g;
-    g.SetColumns({{"A", "", 10}, {"B", "", 10}});
-    EXPECT_EQ(g.AddRow(), 1);
-    EXPECT_EQ(g.AddRow(), 2);
-    g.Cell(2, 1)->text = "b2";
-    g.SetCurrentRow(2);
-    EXPECT_TRUE(g.DeleteRow(1));
-    EXPECT_EQ(g.Cell(1, 1)->text, "b2");
-    EXPECT_EQ(g.CurrentRow(), 1);
-    EXPECT_FALSE(g.DeleteRow(5));
-    EXPECT_TRUE(g.DeleteRow(1));
-    EXPECT_EQ(g.CurrentRow(), -1);
-    EXPECT_EQ(g.Cell(1, 0), nullptr);
-    g.SetCurrentRow(3);
-    EXPECT_EQ(g.CurrentRow(), -1);
 }
 
 }  // namespace

@@ -172,8 +172,9 @@ TEST_F(RegistryTest, FailedWriteLeavesTheOldFile) {
     EXPECT_EQ(text, "5");
 }
 
-// One damaged line costs only its own value: the others are read, the damage is told once,
-// and the next write keeps the old file beside the new one, which holds every good value.
+// One damaged line in the middle costs only its own value: the lines before and after it are
+// read, the damage is told once, and the next write keeps the old file beside the new one,
+// which holds every good value.
 TEST_F(RegistryTest, DamagedLineLosesOnlyItsOwnValue) {
     const std::pair<const char*, std::string> damaged[] = {
         {"bad escape", "value sz B 2\\q"},
@@ -183,14 +184,14 @@ TEST_F(RegistryTest, DamagedLineLosesOnlyItsOwnValue) {
         {"short hex escape", "value sz B \\x4"},
         {"invalid UTF-8", "value sz B \xc5\\0"},
         {"binary junk", "\x01\x02\xfe\xff\0junk\x1b[2J"s},
-        {"truncated last line", "value sz B 2\\"},
+        {"escape cut short", "value sz B 2\\"},
     };
     for (const auto& [name, line] : damaged) {
         SCOPED_TRACE(name);
         fs::remove_all(dir_);
         fs::create_directories(file_.parent_path());
         const std::string text =
-            "armavo-settings 1\nkey K\nvalue sz A 1\\0\nvalue sz C 3\\0\n" + line;
+            "armavo-settings 1\nkey K\nvalue sz A 1\\0\n" + line + "\nvalue sz C 3\\0\n";
         WriteFile(file_, text);
         Session s;
         RegKey key;
@@ -201,7 +202,7 @@ TEST_F(RegistryTest, DamagedLineLosesOnlyItsOwnValue) {
         }
         EXPECT_EQ(RegGetString(key, "B", value), RegResult::NotFound);
         const std::string told =
-            "settings ma nieczytelny wiersz 5; pozostałe ustawienia odczytano.\n";
+            "settings ma nieczytelny wiersz 4; pozostałe ustawienia odczytano.\n";
         EXPECT_EQ(s.Output().find(told), s.Output().rfind(told)) << s.Output();
         EXPECT_TRUE(s.Printed(told)) << s.Output();
         ASSERT_EQ(RegSetValue(key, "D", "4"), RegResult::Ok);
