@@ -69,19 +69,6 @@ TEST(Link, PendingPromptsAreCancelledAtTheEndAndAnEndlessAskerIsCutOff) {
     EXPECT_EQ(testkit::LastScenarioStatus(), 0);
 }
 
-TEST(Link, QuitEndsTheSessionAndIgnoresTheRest) {
-    std::string out = testkit::RunScenario({"QUIT", "PTK", "1,1"}, WithModule());
-    EXPECT_EQ(testkit::LastScenarioStatus(), 0);
-    EXPECT_EQ(out.find("PTK"), std::string::npos);
-}
-
-TEST(Link, ModuleCommandIsOneUndoStep) {
-    testkit::RunScenario({"ZROB", "ZROB"}, WithModule());
-    ASSERT_EQ(testkit::LiveEntities().size(), 2u);
-    std::string out = testkit::RunScenario({"ZROB", "ZROB", "U"}, WithModule());
-    EXPECT_EQ(testkit::LiveEntities().size(), 1u) << out;
-}
-
 TEST(Link, CallsOutsideARunAreRefusedAndHelpFilesMapToDocs) {
     EXPECT_EQ(sds_link(RSRSLT), RTERROR);
     EXPECT_EQ(sds_getfuncode(), RTERROR);

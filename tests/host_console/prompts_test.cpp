@@ -1,6 +1,6 @@
 // The input calls as the module meets them: initget conditions, keywords, Enter and Esc,
 // refusals that ask again, the end of the input, the cut-off of a loop that keeps asking,
-// pick prompts and dragging against a drawing made by the built-ins, and the help viewer.
+// and pick prompts against a drawing made by the built-ins.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -160,12 +160,6 @@ TEST_F(Prompts, EndOfInputCancelsEveryPromptThenCutsOffALoop) {
     EXPECT_NE(out_.find("Koniec danych wejściowych"), std::string::npos);
 }
 
-TEST_F(Prompts, PrintfAlertAndMessagesStandOnTheirOwnLines) {
-    sds_printf("Moduł %s %d", "x", 7);
-    sds_alert("Uwaga!");
-    EXPECT_EQ(out_, "Moduł x 7\nUwaga!\n");
-}
-
 // A drawing with a line along the X axis (0,0)-(100,0) and a circle at (500,500) radius 10.
 class Picks : public Prompts {
   protected:
@@ -211,45 +205,6 @@ TEST_F(Picks, PickReturnsTheEntityNearThePointOrRefusesAMiss) {
     ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 1, m, nullptr), RTNORM);
     EXPECT_EQ(e[0], line_[0]);
     EXPECT_EQ(out_, "");
-}
-
-std::vector<std::pair<double, double>> g_seen;
-int Follow(sds_point p, sds_matrix m) {
-    g_seen.emplace_back(p[0], p[1]);
-    m[0][3] = p[0];  // a translation, as a dragging module would give
-    return RTNORM;
-}
-
-// The drag starts with the cursor on the last point given, then rests on the answer.
-TEST_F(Picks, DraggenShowsTheStartAndTheGivenPositionToTheCallbackAndReturnsTheLast) {
-    Feed({"5,6", "12,34", "^C", "0,0"});
-    sds_point base;
-    ASSERT_EQ(sds_getpoint(nullptr, "\nBaza:", base), RTNORM);
-    sds_name set = {0, 0};
-    ASSERT_EQ(sds_ssget("X", nullptr, nullptr, nullptr, set), RTNORM);
-    g_seen.clear();
-    sds_point result;
-    ASSERT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTNORM);
-    using Seen = std::vector<std::pair<double, double>>;
-    EXPECT_EQ(g_seen, (Seen{{5, 6}, {12, 34}}));
-    EXPECT_DOUBLE_EQ(result[0], 12.0);
-    EXPECT_DOUBLE_EQ(result[1], 34.0);
-    // Esc after the start was shown: nothing more is shown.
-    EXPECT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTCAN);
-    EXPECT_EQ(g_seen, (Seen{{5, 6}, {12, 34}, {12, 34}}));
-    sds_ssfree(set);
-    // A set that no longer exists is refused without reading an answer.
-    EXPECT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTERROR);
-    EXPECT_EQ(g_seen.size(), 3u);
-}
-
-TEST_F(Prompts, HelpViewerFindsTheDocumentOfAHelpFile) {
-    EXPECT_EQ(sds_help("ArmavoCAD.chm", "", 0), RTNORM);
-    EXPECT_NE(out_.find("Pomoc: "), std::string::npos);
-    EXPECT_NE(out_.find("/docs/ArmavoCAD.md\n"), std::string::npos) << out_;
-    EXPECT_EQ(sds_help("Brak.chm", "", 0), RTERROR);
-    EXPECT_NE(out_.find("Brak pliku pomocy: "), std::string::npos);
-    EXPECT_EQ(sds_help(nullptr, nullptr, 0), RTERROR);
 }
 
 }  // namespace
