@@ -80,7 +80,7 @@ int Drag(const struct resbuf*) {
 const struct {
     const char* name;
     int (*run)(const struct resbuf*);
-} kCommands[] = {{"c:PTK", AskPoint}, {"c:KW", AskKeyword}, {"c:NAG", Nag},      {"c:ARGS", Args},
+} kCommands[] = {{"c:PTK", AskPoint}, {"c:KW", AskKeyword}, {"c:NAG", Nag},  {"c:ARGS", Args},
                  {"c:FAIL", Fail},    {"c:ZROB", MakeLine}, {"c:DRAG", Drag}};
 
 int Dispatch() {
