@@ -1,19 +1,15 @@
-// The input calls as the module meets them: initget conditions, keywords, Enter and Esc,
-// refusals that ask again, the end of the input, the cut-off of a loop that keeps asking,
-// and pick prompts against a drawing made by the built-ins.
+// The input calls as the module meets them: points, initget conditions, keywords, Enter and
+// Esc, refusals that ask again. (Picks run through the EDPR selection scenarios.)
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "host/console/input_sources.h"
 #include "host/console/prompts.h"
-#include "host/host.h"
 #include "host/sds.h"
 #include "platform/console.h"
-#include "tests/support/scenario.h"
 
 namespace {
 
@@ -123,67 +119,6 @@ TEST_F(Prompts, KeywordsComeBackExactlyAsWrittenInTheList) {
     ASSERT_EQ(sds_getreal("R: ", &r), RTNORM);
     EXPECT_EQ(sds_getinput(word), RTERROR);
     EXPECT_STREQ(word, "");
-}
-
-TEST_F(Prompts, GetstringKeepsOrCutsBlanksAndNeverOverflows) {
-    std::string longLine(2000, 'x');
-    Feed({"ala ma kota", "ala ma kota", "", longLine, "^C"});
-    char text[512];
-    ASSERT_EQ(sds_getstring(1, "S: ", text), RTNORM);
-    EXPECT_STREQ(text, "ala ma kota");
-    ASSERT_EQ(sds_getstring(0, "S: ", text), RTNORM);
-    EXPECT_STREQ(text, "ala");
-    ASSERT_EQ(sds_getstring(1, "S: ", text), RTNORM);
-    EXPECT_STREQ(text, "");
-    ASSERT_EQ(sds_getstring(1, "S: ", text), RTNORM);
-    EXPECT_EQ(std::strlen(text), 511u);
-    EXPECT_EQ(sds_getstring(1, "S: ", text), RTCAN);
-}
-
-// A drawing with a line along the X axis (0,0)-(100,0) and a circle at (500,500) radius 10.
-class Picks : public Prompts {
-  protected:
-    void SetUp() override {
-        testkit::RunScenario({"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10"});
-        ASSERT_EQ(sds_entnext(nullptr, line_), RTNORM);
-        ASSERT_EQ(sds_entnext(line_, circle_), RTNORM);
-        Prompts::SetUp();
-    }
-    sds_name line_ = {0, 0}, circle_ = {0, 0};
-};
-
-TEST_F(Picks, PickReturnsTheEntityNearThePointOrRefusesAMiss) {
-    Feed({"50,1", "300,300", "510,500", "", "^C", "o"});
-    sds_name e = {0, 0};
-    sds_point at;
-    ASSERT_EQ(sds_entsel("\nWybierz: ", e, at), RTNORM);
-    EXPECT_EQ(e[0], line_[0]);
-    EXPECT_EQ(At(at), (Xyz{50, 1, 0}));
-    sds_matrix m;
-    struct resbuf sentinel {};
-    struct resbuf* nesting = &sentinel;  // must be overwritten with "no nesting"
-    EXPECT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTERROR);
-    EXPECT_EQ(nesting, nullptr);
-    EXPECT_NE(out_.find("Wybierz: 300,300\nNie wybrano obiektu.\n"), std::string::npos) << out_;
-    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTNORM);
-    EXPECT_EQ(e[0], circle_[0]);
-    EXPECT_DOUBLE_EQ(m[0][0], 1.0);
-    EXPECT_DOUBLE_EQ(m[0][1], 0.0);
-    EXPECT_EQ(sds_entsel("\nWybierz: ", e, at), RTNONE);
-    EXPECT_EQ(sds_entsel("\nWybierz: ", e, at), RTCAN);
-    sds_initget(0, "Odsuń");
-    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTKWORD);
-    char word[512];
-    ASSERT_EQ(sds_getinput(word), RTNORM);
-    EXPECT_STREQ(word, "Odsuń");
-    // Flag 1: the given point is used without asking.
-    Feed({"should stay unread"});
-    out_.clear();
-    at[0] = 100.0;
-    at[1] = 2.0;
-    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 1, m, nullptr), RTNORM);
-    EXPECT_EQ(e[0], line_[0]);
-    EXPECT_EQ(out_, "");
 }
 
 }  // namespace
