@@ -23,18 +23,6 @@ TEST(Keywords, PolishCapitalsFormAbbreviationsAndFullWordsWinOverThem) {
     EXPECT_EQ(*host::MatchKeyword(plain, "ODSUŃ"), "odsuń");
 }
 
-TEST(Keywords, CaseFoldingKeepsInvalidUtf8Bytes) {
-    EXPECT_EQ(host::LowerText("ĄĆĘŁŃÓŚŹŻ ABC"), "ąćęłńóśźż abc");
-    EXPECT_EQ(host::UpperText("ąćęłńóśźż xyz"), "ĄĆĘŁŃÓŚŹŻ XYZ");
-    std::string broken = "A\xC4\xff\xC5";
-    EXPECT_EQ(host::LowerText(broken), "a\xC4\xff\xC5");
-    EXPECT_TRUE(host::KeywordAbbreviation("\xff\xfe").empty());
-    // An overlong "A" is not a capital letter: it neither folds to "a" nor abbreviates.
-    EXPECT_EQ(host::LowerText("\xC1\x81x"), "\xC1\x81x");
-    EXPECT_TRUE(host::KeywordAbbreviation("\xC1\x81x").empty());
-    EXPECT_FALSE(host::MatchKeyword({"\xC1\x81x"}, "a").has_value());
-}
-
 TEST(Answers, ClassifyEachLineForm) {
     struct Case {
         const char* line;

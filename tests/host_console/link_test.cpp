@@ -69,7 +69,7 @@ TEST(Link, PendingPromptsAreCancelledAtTheEndAndAnEndlessAskerIsCutOff) {
     EXPECT_EQ(testkit::LastScenarioStatus(), 0);
 }
 
-TEST(Link, CallsOutsideARunAreRefusedAndHelpFilesMapToDocs) {
+TEST(Link, CallsOutsideARunAreRefused) {
     EXPECT_EQ(sds_link(RSRSLT), RTERROR);
     EXPECT_EQ(sds_getfuncode(), RTERROR);
     EXPECT_EQ(sds_getargs(), nullptr);
@@ -77,11 +77,6 @@ TEST(Link, CallsOutsideARunAreRefusedAndHelpFilesMapToDocs) {
     char name[512];
     EXPECT_EQ(SDS_GetGlobals(name, nullptr, nullptr), RTNORM);
     EXPECT_STREQ(name, "armavo");
-    for (const char* file : {"C:\\Pomoc\\ArmavoCAD.chm", "../../ArmavoCAD.CHM", "ArmavoCAD"}) {
-        std::string path = host::HelpFilePath(file);
-        ASSERT_GE(path.size(), 18u) << file;
-        EXPECT_EQ(path.substr(path.size() - 18), "/docs/ArmavoCAD.md") << file;
-    }
 }
 
 TEST(Link, HostRunsAloneWhenTheModuleLeavesItsLoop) {
