@@ -1,4 +1,4 @@
-// Dialog units, the screen, window frames and owned windows.
+// Dialog units, the screen and owned windows.
 #include <gtest/gtest.h>
 
 #include "platform/geometry.h"
@@ -37,20 +37,6 @@ TEST(WindowTest, MainWindowCoversTheScreenAboveTheTaskBar) {
     EXPECT_TRUE(main->IsWindowVisible());
     EXPECT_EQ(main->GetOwner(), nullptr);
     EXPECT_EQ(GetSystemMetrics(9999), 0);  // an unknown metric is nothing, not garbage
-}
-
-TEST(WindowTest, ClientAreaLiesInsideCaptionAndBorder) {
-    Window w;
-    w.MoveWindow(100, 200, 153, 259);
-    EXPECT_EQ(w.GetClientRect(), (Rect{0, 0, 147, 236}));
-    EXPECT_EQ(w.ClientToScreen(Point{0, 0}), (Point{103, 220}));
-    EXPECT_EQ(w.ScreenToClient(Point{103, 220}), (Point{0, 0}));
-    EXPECT_EQ(w.ClientToScreen(Rect{1, 2, 3, 4}), (Rect{104, 222, 106, 224}));
-    // A window squeezed below its frame has an empty client area, never a negative one.
-    w.MoveWindow(0, 0, 4, 10);
-    EXPECT_EQ(w.GetClientRect(), (Rect{0, 0, 0, 0}));
-    w.MoveWindow(Rect{50, 50, 10, 10});
-    EXPECT_EQ(w.GetWindowRect().Width(), 0);
 }
 
 TEST(WindowTest, DestroyedOwnerLeavesNoDanglingOwnerOrFocus) {
