@@ -122,19 +122,4 @@ TEST_F(Builtins, EndingTheInputAfterAnyLineLeavesWholeUndoSteps) {
     }
 }
 
-TEST_F(Builtins, HelpListsCommandsSortedAndCommentsAreSkipped) {
-    std::string out = RunScenario({"# komentarz", "help", "  # też"});
-    EXPECT_EQ(out.find("komentarz"), std::string::npos);
-    size_t at = out.find("Polecenia: ");
-    ASSERT_NE(at, std::string::npos) << out;
-    std::istringstream line(out.substr(at + 11, out.find('\n', at) - at - 11));
-    const std::vector<std::string> names{std::istream_iterator<std::string>(line), {}};
-    EXPECT_TRUE(std::is_sorted(names.begin(), names.end())) << out;
-    for (const char* name :
-         {"CHPROP", "CIRCLE", "COPY", "ERASE", "HELP", "LINE", "LIST", "MIRROR", "MOVE", "PLINE",
-          "QUIT", "REDO", "ROTATE", "SELECT", "SETVAR", "TEXT", "U", "UNDO", "PANEL"}) {
-        EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
-    }
-}
-
 }  // namespace

@@ -9,42 +9,6 @@ namespace {
 
 using host::Answer;
 
-const std::vector<std::string> kEditKeywords = host::SplitKeywords(
-    "Wyrzuć Edycja_długości Dziel Kopiuj Przesuń Usuń Zmień_średnicę/stal "
-    "Teksty_wymiarów(wstaw/usuń) Opis zAmień_polilinię");
-
-TEST(Keywords, MatchByFullWordOrCapitalsInAnyCaseGivingTheListSpelling) {
-    struct Case {
-        const char* typed;
-        const char* expected;  // null: no keyword
-    };
-    const Case cases[] = {
-        {"W", "Wyrzuć"},
-        {"w", "Wyrzuć"},
-        {"wyrzuć", "Wyrzuć"},
-        {"WYRZUĆ", "Wyrzuć"},  // Polish capital Ć folds to ć
-        {"A", "zAmień_polilinię"},
-        {"a", "zAmień_polilinię"},
-        {"ZAMIEŃ_POLILINIĘ", "zAmień_polilinię"},
-        {"  z ", "Zmień_średnicę/stal"},
-        {"ZMIEŃ_ŚREDNICĘ/STAL", "Zmień_średnicę/stal"},
-        {"t", "Teksty_wymiarów(wstaw/usuń)"},
-        {"e", "Edycja_długości"},
-        {"Wy", nullptr},  // a prefix that is neither the word nor its capitals
-        {"X", nullptr},
-        {"", nullptr},
-    };
-    for (const Case& c : cases) {
-        std::optional<std::string> got = host::MatchKeyword(kEditKeywords, c.typed);
-        if (c.expected == nullptr) {
-            EXPECT_FALSE(got.has_value()) << c.typed;
-        } else {
-            ASSERT_TRUE(got.has_value()) << c.typed;
-            EXPECT_EQ(*got, c.expected) << c.typed;
-        }
-    }
-}
-
 TEST(Keywords, PolishCapitalsFormAbbreviationsAndFullWordsWinOverThem) {
     EXPECT_EQ(host::KeywordAbbreviation("zAmień_polilinię"), "A");
     EXPECT_EQ(host::KeywordAbbreviation("pIonowy"), "I");
@@ -59,18 +23,6 @@ TEST(Keywords, PolishCapitalsFormAbbreviationsAndFullWordsWinOverThem) {
     EXPECT_EQ(*host::MatchKeyword(plain, "ODSUŃ"), "odsuń");
 }
 
-TEST(Keywords, CaseFoldingKeepsInvalidUtf8Bytes) {
-    EXPECT_EQ(host::LowerText("ĄĆĘŁŃÓŚŹŻ ABC"), "ąćęłńóśźż abc");
-    EXPECT_EQ(host::UpperText("ąćęłńóśźż xyz"), "ĄĆĘŁŃÓŚŹŻ XYZ");
-    std::string broken = "A\xC4\xff\xC5";
-    EXPECT_EQ(host::LowerText(broken), "a\xC4\xff\xC5");
-    EXPECT_TRUE(host::KeywordAbbreviation("\xff\xfe").empty());
-    // An overlong "A" is not a capital letter: it neither folds to "a" nor abbreviates.
-    EXPECT_EQ(host::LowerText("\xC1\x81x"), "\xC1\x81x");
-    EXPECT_TRUE(host::KeywordAbbreviation("\xC1\x81x").empty());
-    EXPECT_FALSE(host::MatchKeyword({"\xC1\x81x"}, "a").has_value());
-}
-
 TEST(Answers, ClassifyEachLineForm) {
     struct Case {
         const char* line;
@@ -81,19 +33,13 @@ TEST(Answers, ClassifyEachLineForm) {
     const Case cases[] = {
         {"", Answer::Kind::Enter, 0, 0, 0, false},
         {"   ", Answer::Kind::Enter, 0, 0, 0, false},
-        {"^C", Answer::Kind::Cancel, 0, 0, 0, false},
-        {"100,50", Answer::Kind::Point, 100, 50, 0, false},
         {" -1.5 , 2e1 ,3", Answer::Kind::Point, -1.5, 20, 3, false},
-        {"@10,-5", Answer::Kind::Point, 10, -5, 0, true},
-        {"12.5", Answer::Kind::Number, 12.5, 0, 0, false},
         {"+7", Answer::Kind::Number, 7, 0, 0, false},
         {"1,2,3,4", Answer::Kind::Text, 0, 0, 0, false},
         {"1,", Answer::Kind::Text, 0, 0, 0, false},
-        {"nan", Answer::Kind::Text, 0, 0, 0, false},
         {"1e999", Answer::Kind::Text, 0, 0, 0, false},
         {"--3", Answer::Kind::Text, 0, 0, 0, false},
         {"12abc", Answer::Kind::Text, 0, 0, 0, false},
-        {"Odsuń", Answer::Kind::Text, 0, 0, 0, false},
     };
     for (const Case& c : cases) {
         Answer a = host::ClassifyAnswer(c.line);

@@ -22,12 +22,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Read(const fs::path& file) {
-    return testkit::ReadFile(file.string());
-}
-void Write(const fs::path& file, const std::string& bytes) {
-    testkit::WriteFile(file.string(), bytes);
-}
+using testkit::Count;
+using testkit::ReadFile;
+using testkit::WriteFile;
 
 // Lines with "@" standing for the test's folder.
 std::vector<std::string> InFolder(std::vector<std::string> lines, const fs::path& folder) {
@@ -42,8 +39,6 @@ std::vector<std::string> InFolder(std::vector<std::string> lines, const fs::path
     }
     return lines;
 }
-
-using testkit::Count;
 
 void Capture(std::string_view text, void* context) {
     static_cast<std::string*>(context)->append(text);
@@ -132,11 +127,11 @@ TEST_F(Program, SaveFollowsLinksKeepsModesAndRefusesReadOnlyFiles) {
         fs::create_directories(dir_ / "sub");
         fs::create_directories(target.parent_path());
         if (c.setup == Setup::Link) {
-            Write(dir_ / "sub/cel.dxf", "stary");
+            WriteFile(dir_ / "sub/cel.dxf", "stary");
             chmod((dir_ / "sub/cel.dxf").c_str(), c.mode);
             fs::create_symlink("sub/cel.dxf", target);
         } else if (c.setup != Setup::None) {
-            Write(target, "stary");
+            WriteFile(target, "stary");
             chmod(target.c_str(), c.mode);
         }
         if (c.setup == Setup::ReadOnlyFolder) {
@@ -150,9 +145,9 @@ TEST_F(Program, SaveFollowsLinksKeepsModesAndRefusesReadOnlyFiles) {
         EXPECT_EQ(status_, refused ? 1 : 0);
         EXPECT_EQ(testkit::LiveEntities().size(), refused ? 1u : 2u) << "stops at a failed SAVE";
         const fs::path landed = refused ? target : dir_ / c.saved;
-        EXPECT_EQ(Read(landed).find("LINE") != std::string::npos, !refused);
+        EXPECT_EQ(ReadFile(landed).find("LINE") != std::string::npos, !refused);
         if (refused) {
-            EXPECT_EQ(Read(landed), "stary");
+            EXPECT_EQ(ReadFile(landed), "stary");
         }
         struct stat info {};
         ASSERT_EQ(stat(landed.c_str(), &info), 0);
@@ -169,7 +164,7 @@ TEST_F(Program, SaveFollowsLinksKeepsModesAndRefusesReadOnlyFiles) {
 // drawing's own file, which SAVE without a name then writes.
 TEST_F(Program, DrawingOnTheCommandLineMustBeReadable) {
     const std::vector<std::string> script = {"CIRCLE", "0,0", "5", "SAVE", "SAVE @/inny.dxf"};
-    Write(dir_ / "zepsuty.dxf", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n");
+    WriteFile(dir_ / "zepsuty.dxf", "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n");
     for (const char* broken : {"@/brak.dxf", "@/zepsuty.dxf", "@"}) {
         const std::string out = Armavo(script, broken);
         EXPECT_EQ(status_, 1) << out;
@@ -178,7 +173,7 @@ TEST_F(Program, DrawingOnTheCommandLineMustBeReadable) {
         EXPECT_FALSE(fs::exists(dir_ / "brak.dxf"));
         EXPECT_FALSE(fs::exists(dir_ / "inny.dxf"));
     }
-    EXPECT_EQ(Read(dir_ / "zepsuty.dxf"), "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n");
+    EXPECT_EQ(ReadFile(dir_ / "zepsuty.dxf"), "  0\nSECTION\n  2\nENTITIES\n  0\nLINE\n 10\nabc\n");
 
     // A name without an extension is saved as a drawing file.
     Armavo({"LINE", "0,0", "10,0", "", "SAVE @/dobry"});
@@ -188,8 +183,8 @@ TEST_F(Program, DrawingOnTheCommandLineMustBeReadable) {
     EXPECT_NE(out.find("Polecenie: SAVE\nZapisano rysunek " + (dir_ / "dobry.dxf").string()),
               std::string::npos)
         << out;
-    EXPECT_NE(Read(dir_ / "dobry.dxf").find("CIRCLE"), std::string::npos);
-    EXPECT_EQ(Read(dir_ / "inny.dxf"), Read(dir_ / "dobry.dxf"));
+    EXPECT_NE(ReadFile(dir_ / "dobry.dxf").find("CIRCLE"), std::string::npos);
+    EXPECT_EQ(ReadFile(dir_ / "inny.dxf"), ReadFile(dir_ / "dobry.dxf"));
 }
 
 // A script stops at the first command that failed, naming its line (comments count), with
@@ -279,7 +274,7 @@ TEST_F(Program, UnsavedChangesAreOfferedForSaving) {
         if (c.saved < 0) {
             EXPECT_FALSE(fs::exists(dir_ / "r.dxf"));
         } else {
-            const std::string file = Read(dir_ / "r.dxf");
+            const std::string file = ReadFile(dir_ / "r.dxf");
             EXPECT_EQ(Count(file, "\nLINE\n") + Count(file, "\nCIRCLE\n"),
                       static_cast<size_t>(c.saved));
         }

@@ -1,19 +1,15 @@
-// The input calls as the module meets them: initget conditions, keywords, Enter and Esc,
-// refusals that ask again, the end of the input, the cut-off of a loop that keeps asking,
-// pick prompts and dragging against a drawing made by the built-ins, and the help viewer.
+// The input calls as the module meets them: points, initget conditions, keywords, Enter and
+// Esc, refusals that ask again. (Picks run through the EDPR selection scenarios.)
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <memory>
 #include <utility>
 #include <vector>
 
 #include "host/console/input_sources.h"
 #include "host/console/prompts.h"
-#include "host/host.h"
 #include "host/sds.h"
 #include "platform/console.h"
-#include "tests/support/scenario.h"
 
 namespace {
 
@@ -41,22 +37,23 @@ class Prompts : public ::testing::Test {
     std::unique_ptr<host::MemoryInput> input_;
 };
 
+using Xyz = std::vector<double>;
+Xyz At(const sds_point p) {
+    return {p[0], p[1], p[2]};
+}
+
 TEST_F(Prompts, PointsAbsoluteRelativeAndNumbersRefusedAtAPointPrompt) {
     Feed({"@5,-2", "7", "5,6,7", "@1,1"});
     sds_point base = {10.0, 10.0, 1.0};
     sds_point p;
     ASSERT_EQ(sds_getpoint(base, "P: ", p), RTNORM);
-    EXPECT_DOUBLE_EQ(p[0], 15.0);
-    EXPECT_DOUBLE_EQ(p[1], 8.0);
-    EXPECT_DOUBLE_EQ(p[2], 1.0);
+    EXPECT_EQ(At(p), (Xyz{15, 8, 1}));
     ASSERT_EQ(sds_getpoint(base, "P: ", p), RTNORM);  // "7" refused, then 5,6,7 absolute
-    EXPECT_DOUBLE_EQ(p[0], 5.0);
-    EXPECT_DOUBLE_EQ(p[2], 7.0);
+    EXPECT_EQ(At(p), (Xyz{5, 6, 7}));
     EXPECT_NE(out_.find("7\nNieprawidłowy punkt."), std::string::npos);
     // Without a base "@" is relative to the last point given.
     ASSERT_EQ(sds_getpoint(nullptr, "P: ", p), RTNORM);
-    EXPECT_DOUBLE_EQ(p[0], 6.0);
-    EXPECT_DOUBLE_EQ(p[1], 7.0);
+    EXPECT_EQ(At(p), (Xyz{6, 7, 7}));
 }
 
 TEST_F(Prompts, EnterEscAndFlagsApplyToTheNextCallOnly) {
@@ -122,134 +119,6 @@ TEST_F(Prompts, KeywordsComeBackExactlyAsWrittenInTheList) {
     ASSERT_EQ(sds_getreal("R: ", &r), RTNORM);
     EXPECT_EQ(sds_getinput(word), RTERROR);
     EXPECT_STREQ(word, "");
-}
-
-TEST_F(Prompts, GetstringKeepsOrCutsBlanksAndNeverOverflows) {
-    std::string longLine(2000, 'x');
-    Feed({"ala ma kota", "ala ma kota", "", longLine, "^C"});
-    char text[512];
-    ASSERT_EQ(sds_getstring(1, "S: ", text), RTNORM);
-    EXPECT_STREQ(text, "ala ma kota");
-    ASSERT_EQ(sds_getstring(0, "S: ", text), RTNORM);
-    EXPECT_STREQ(text, "ala");
-    ASSERT_EQ(sds_getstring(1, "S: ", text), RTNORM);
-    EXPECT_STREQ(text, "");
-    ASSERT_EQ(sds_getstring(1, "S: ", text), RTNORM);
-    EXPECT_EQ(std::strlen(text), 511u);
-    EXPECT_EQ(sds_getstring(1, "S: ", text), RTCAN);
-}
-
-TEST_F(Prompts, EndOfInputCancelsEveryPromptThenCutsOffALoop) {
-    Feed({});
-    sds_point p;
-    char word[512];
-    EXPECT_EQ(sds_getpoint(nullptr, "P: ", p), RTCAN);
-    sds_initget(SDS_RSG_NONULL, "Tak");
-    EXPECT_EQ(sds_getkword("K: ", word), RTCAN);
-    EXPECT_EQ(sds_getstring(1, "S: ", word), RTCAN);
-    int reads = 3;
-    try {
-        for (; reads < 1000; ++reads) {
-            sds_getpoint(nullptr, "P: ", p);
-        }
-        FAIL() << "a prompt asked after the end of the input was never cut off";
-    } catch (const host::HostShutdown& shutdown) {
-        EXPECT_NE(shutdown.status, 0);
-    }
-    EXPECT_EQ(reads, host::LineSource::kReadsAfterEnd);
-    EXPECT_NE(out_.find("Koniec danych wejściowych"), std::string::npos);
-}
-
-TEST_F(Prompts, PrintfAlertAndMessagesStandOnTheirOwnLines) {
-    sds_printf("Moduł %s %d", "x", 7);
-    sds_alert("Uwaga!");
-    EXPECT_EQ(out_, "Moduł x 7\nUwaga!\n");
-}
-
-// A drawing with a line along the X axis (0,0)-(100,0) and a circle at (500,500) radius 10.
-class Picks : public Prompts {
-  protected:
-    void SetUp() override {
-        testkit::RunScenario({"LINE", "0,0", "100,0", "", "CIRCLE", "500,500", "10"});
-        ASSERT_EQ(sds_entnext(nullptr, line_), RTNORM);
-        ASSERT_EQ(sds_entnext(line_, circle_), RTNORM);
-        Prompts::SetUp();
-    }
-    sds_name line_ = {0, 0}, circle_ = {0, 0};
-};
-
-TEST_F(Picks, PickReturnsTheEntityNearThePointOrRefusesAMiss) {
-    Feed({"50,1", "300,300", "510,500", "", "^C", "o"});
-    sds_name e = {0, 0};
-    sds_point at;
-    ASSERT_EQ(sds_entsel("\nWybierz: ", e, at), RTNORM);
-    EXPECT_EQ(e[0], line_[0]);
-    EXPECT_DOUBLE_EQ(at[0], 50.0);
-    EXPECT_DOUBLE_EQ(at[1], 1.0);
-    sds_matrix m;
-    struct resbuf sentinel {};
-    struct resbuf* nesting = &sentinel;  // must be overwritten with "no nesting"
-    EXPECT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTERROR);
-    EXPECT_EQ(nesting, nullptr);
-    EXPECT_NE(out_.find("Wybierz: 300,300\nNie wybrano obiektu.\n"), std::string::npos) << out_;
-    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTNORM);
-    EXPECT_EQ(e[0], circle_[0]);
-    EXPECT_DOUBLE_EQ(m[0][0], 1.0);
-    EXPECT_DOUBLE_EQ(m[0][1], 0.0);
-    EXPECT_EQ(sds_entsel("\nWybierz: ", e, at), RTNONE);
-    EXPECT_EQ(sds_entsel("\nWybierz: ", e, at), RTCAN);
-    sds_initget(0, "Odsuń");
-    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 0, m, &nesting), RTKWORD);
-    char word[512];
-    ASSERT_EQ(sds_getinput(word), RTNORM);
-    EXPECT_STREQ(word, "Odsuń");
-    // Flag 1: the given point is used without asking.
-    Feed({"should stay unread"});
-    out_.clear();
-    at[0] = 100.0;
-    at[1] = 2.0;
-    ASSERT_EQ(sds_nentselp("\nWybierz: ", e, at, 1, m, nullptr), RTNORM);
-    EXPECT_EQ(e[0], line_[0]);
-    EXPECT_EQ(out_, "");
-}
-
-std::vector<std::pair<double, double>> g_seen;
-int Follow(sds_point p, sds_matrix m) {
-    g_seen.emplace_back(p[0], p[1]);
-    m[0][3] = p[0];  // a translation, as a dragging module would give
-    return RTNORM;
-}
-
-// The drag starts with the cursor on the last point given, then rests on the answer.
-TEST_F(Picks, DraggenShowsTheStartAndTheGivenPositionToTheCallbackAndReturnsTheLast) {
-    Feed({"5,6", "12,34", "^C", "0,0"});
-    sds_point base;
-    ASSERT_EQ(sds_getpoint(nullptr, "\nBaza:", base), RTNORM);
-    sds_name set = {0, 0};
-    ASSERT_EQ(sds_ssget("X", nullptr, nullptr, nullptr, set), RTNORM);
-    g_seen.clear();
-    sds_point result;
-    ASSERT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTNORM);
-    using Seen = std::vector<std::pair<double, double>>;
-    EXPECT_EQ(g_seen, (Seen{{5, 6}, {12, 34}}));
-    EXPECT_DOUBLE_EQ(result[0], 12.0);
-    EXPECT_DOUBLE_EQ(result[1], 34.0);
-    // Esc after the start was shown: nothing more is shown.
-    EXPECT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTCAN);
-    EXPECT_EQ(g_seen, (Seen{{5, 6}, {12, 34}, {12, 34}}));
-    sds_ssfree(set);
-    // A set that no longer exists is refused without reading an answer.
-    EXPECT_EQ(sds_draggen(set, "\nNowe współrzędne:", 0, Follow, result), RTERROR);
-    EXPECT_EQ(g_seen.size(), 3u);
-}
-
-TEST_F(Prompts, HelpViewerFindsTheDocumentOfAHelpFile) {
-    EXPECT_EQ(sds_help("ArmavoCAD.chm", "", 0), RTNORM);
-    EXPECT_NE(out_.find("Pomoc: "), std::string::npos);
-    EXPECT_NE(out_.find("/docs/ArmavoCAD.md\n"), std::string::npos) << out_;
-    EXPECT_EQ(sds_help("Brak.chm", "", 0), RTERROR);
-    EXPECT_NE(out_.find("Brak pliku pomocy: "), std::string::npos);
-    EXPECT_EQ(sds_help(nullptr, nullptr, 0), RTERROR);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The test module: registers a few commands and answers the host's requests.
 #include "tests/host_console/test_module.h"
 
+#include <iterator>
 #include <memory>
 
 #include "host/sds.h"
@@ -9,31 +10,32 @@ namespace {
 
 int g_argsReceived = 0;
 
-int AskPoint() {
-    sds_point p;
-    int rc = sds_getpoint(nullptr, "\nPunkt: ", p);
+// Prints what a prompt gave, or its result code when it gave nothing.
+int Report(int rc, const char* format, double a, double b) {
     if (rc == RTNORM) {
-        sds_printf("PT %.1f,%.1f\n", p[0], p[1]);
+        sds_printf(format, a, b);
     } else {
         sds_printf("RC %d\n", rc);
     }
     return RTNORM;
 }
 
-int AskKeyword() {
+int AskPoint(const struct resbuf*) {
+    sds_point p = {0.0, 0.0, 0.0};
+    const int rc = sds_getpoint(nullptr, "\nPunkt: ", p);
+    return Report(rc, "PT %.1f,%.1f\n", p[0], p[1]);
+}
+
+int AskKeyword(const struct resbuf*) {
     char word[512];
     sds_initget(0, "Wyrzuć zAmień_polilinię Tak");
-    int rc = sds_getkword("\nOpcja [Wyrzuć/zAmień_polilinię/Tak]: ", word);
-    if (rc == RTNORM) {
-        sds_printf("KW %s\n", word);
-    } else {
-        sds_printf("RC %d\n", rc);
-    }
+    const int rc = sds_getkword("\nOpcja [Wyrzuć/zAmień_polilinię/Tak]: ", word);
+    rc == RTNORM ? sds_printf("KW %s\n", word) : sds_printf("RC %d\n", rc);
     return RTNORM;
 }
 
 // Asks until it gets a point, whatever the answer: the host must cut it off at the end.
-int Nag() {
+int Nag(const struct resbuf*) {
     sds_point p;
     while (sds_getpoint(nullptr, "\nPunkt koniecznie: ", p) != RTNORM) {
     }
@@ -47,7 +49,12 @@ int Args(const struct resbuf* args) {
     return RTNORM;
 }
 
-int MakeLine() {
+int Fail(const struct resbuf*) {
+    sds_fail("Polecenie się nie udało.");
+    return RTERROR;
+}
+
+int MakeLine(const struct resbuf*) {
     sds_point a = {0.0, 0.0, 0.0};
     sds_point b = {10.0, 0.0, 0.0};
     struct resbuf* list = sds_buildlist(RTDXF0, "LINE", 8, "0", 10, a, 11, b, RTNONE);
@@ -57,56 +64,33 @@ int MakeLine() {
 }
 
 // Drags an empty set to the point given; the callback sees the cursor there.
-int Drag() {
+int Drag(const struct resbuf*) {
     sds_name set = {0, 0};
     if (sds_ssadd(nullptr, nullptr, set) != RTNORM) {
         return RTERROR;
     }
-    sds_point p;
+    sds_point p = {0.0, 0.0, 0.0};
     const int rc = sds_draggen(
         set, "\nDo punktu: ", 0, [](sds_point, sds_matrix) { return RTNORM; }, p);
     sds_ssfree(set);
-    if (rc == RTNORM) {
-        sds_printf("DRAG %.1f,%.1f\n", p[0], p[1]);
-    } else {
-        sds_printf("RC %d\n", rc);
-    }
-    return RTNORM;
+    return Report(rc, "DRAG %.1f,%.1f\n", p[0], p[1]);
 }
 
+// The commands in the order of their function codes.
+const struct {
+    const char* name;
+    int (*run)(const struct resbuf*);
+} kCommands[] = {{"c:PTK", AskPoint}, {"c:KW", AskKeyword}, {"c:NAG", Nag},  {"c:ARGS", Args},
+                 {"c:FAIL", Fail},    {"c:ZROB", MakeLine}, {"c:DRAG", Drag}};
+
 int Dispatch() {
-    int code = sds_getfuncode();
+    const int code = sds_getfuncode();
     // Released also when the host shuts down in the middle of the command.
-    std::unique_ptr<struct resbuf, int (*)(struct resbuf*)> guard(sds_getargs(), sds_relrb);
-    struct resbuf* args = guard.get();
+    std::unique_ptr<struct resbuf, int (*)(struct resbuf*)> args(sds_getargs(), sds_relrb);
     ++g_argsReceived;
-    int rc = RTNORM;
-    switch (code) {
-        case 0:
-            rc = AskPoint();
-            break;
-        case 1:
-            rc = AskKeyword();
-            break;
-        case 2:
-            rc = Nag();
-            break;
-        case 3:
-            rc = Args(args);
-            break;
-        case 4:
-            sds_fail("Polecenie się nie udało.");
-            rc = RTERROR;
-            break;
-        case 5:
-            rc = MakeLine();
-            break;
-        case 6:
-            rc = Drag();
-            break;
-        default:
-            rc = RTERROR;
-    }
+    const int rc = code >= 0 && code < static_cast<int>(std::size(kCommands))
+                       ? kCommands[code].run(args.get())
+                       : RTERROR;
     if (rc == RTNORM) {
         sds_rett();
     }
@@ -135,10 +119,8 @@ extern "C" void TestModuleEntryPoint(void) {
         }
         reply = RSRSLT;
         if (request == RQXLOAD) {
-            const char* names[] = {"c:PTK",  "c:KW",   "c:NAG", "c:ARGS",
-                                   "c:FAIL", "c:ZROB", "c:DRAG"};
-            for (short i = 0; i < 7; ++i) {
-                if (sds_defun(names[i], i) != RTNORM) {
+            for (short i = 0; i < static_cast<short>(std::size(kCommands)); ++i) {
+                if (sds_defun(kCommands[i].name, i) != RTNORM) {
                     reply = RSERR;
                 }
             }

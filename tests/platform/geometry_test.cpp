@@ -1,4 +1,4 @@
-// Dialog units, the screen, window frames and the owner/owned window notifications.
+// Dialog units, the screen and owned windows.
 #include <gtest/gtest.h>
 
 #include "platform/geometry.h"
@@ -39,46 +39,8 @@ TEST(WindowTest, MainWindowCoversTheScreenAboveTheTaskBar) {
     EXPECT_EQ(GetSystemMetrics(9999), 0);  // an unknown metric is nothing, not garbage
 }
 
-TEST(WindowTest, ClientAreaLiesInsideCaptionAndBorder) {
-    Window w;
-    w.MoveWindow(100, 200, 153, 259);
-    EXPECT_EQ(w.GetClientRect(), (Rect{0, 0, 147, 236}));
-    EXPECT_EQ(w.ClientToScreen(Point{0, 0}), (Point{103, 220}));
-    EXPECT_EQ(w.ScreenToClient(Point{103, 220}), (Point{0, 0}));
-    EXPECT_EQ(w.ClientToScreen(Rect{1, 2, 3, 4}), (Rect{104, 222, 106, 224}));
-    // A window squeezed below its frame has an empty client area, never a negative one.
-    w.MoveWindow(0, 0, 4, 10);
-    EXPECT_EQ(w.GetClientRect(), (Rect{0, 0, 0, 0}));
-    w.MoveWindow(Rect{50, 50, 10, 10});
-    EXPECT_EQ(w.GetWindowRect().Width(), 0);
-}
-
-class RecordingWindow : public Window {
-  public:
-    void OnShowWindow(bool show, int status) override {
-        events.push_back((show ? "show " : "hide ") + std::to_string(status));
-    }
-    std::vector<std::string> events;
-};
-
-TEST(WindowTest, MinimizingTheOwnerHidesOwnedWindowsWithParentClosing) {
-    Window owner;
-    RecordingWindow shown;
-    RecordingWindow hidden;
-    shown.SetOwner(&owner);
-    hidden.SetOwner(&owner);
-    shown.ShowWindow(SW_SHOW);
-    MinimizeWindow(&owner);
-    EXPECT_FALSE(shown.IsWindowVisible());
-    RestoreWindow(&owner);
-    EXPECT_TRUE(shown.IsWindowVisible());
-    EXPECT_FALSE(hidden.IsWindowVisible());  // it was hidden by its user, not by the owner
-    EXPECT_EQ(shown.events, (std::vector<std::string>{"show 0", "hide 1", "show 3"}));
-    EXPECT_TRUE(hidden.events.empty());
-}
-
 TEST(WindowTest, DestroyedOwnerLeavesNoDanglingOwnerOrFocus) {
-    RecordingWindow owned;
+    Window owned;
     {
         Window owner;
         owned.SetOwner(&owner);

@@ -1,4 +1,6 @@
-// Grid controls: cells typed key by key through the dialog's filters, list cells, row choice.
+// Grid lines that name no cell of the grid. (Typing through the keystroke filters, list
+// cells, disabled cells and the grid's show listing run through the schedule dialog in
+// OprTest.KeystrokeFiltersAndPickLists; the grid operations through GridCtrlTest.)
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
@@ -9,194 +11,46 @@ namespace {
 
 using testing::Session;
 
-DialogTemplate GridTemplate() {
-    DialogTemplate t;
-    t.id = 141;
-    t.caption = "Wstaw wykaz";
-    t.rect = {0, 0, 335, 191};
-    t.controls = {
-        {1, ControlKind::DefaultButton, "Wstaw wykaz", {223, 170, 275, 184}},
-        {2, ControlKind::Button, "Zamknij", {278, 170, 328, 184}},
-        {1012, ControlKind::Grid, "", {6, 6, 330, 168}},
-    };
-    return t;
-}
-
-// Length column 1 takes digits and one separator, "," shown as "."; column 2 is a list;
-// row 2's column 1 cell is disabled.
-class ScheduleLike : public Dialog {
+// Three rows of a number and a length; changes are recorded.
+class ThreeRows : public Dialog {
   public:
     bool OnInitDialog() override {
         GridData* g = Grid(1012);
-        g->SetColumns({{"Nr", "", 25}, {"Długość", "[cm]", 70}, {"Stal", "", 70}});
+        g->SetColumns({{"Nr", "", 25}, {"Długość", "[cm]", 70}});
         for (int i = 0; i < 3; ++i) {
-            int row = g->AddRow();
-            g->Cell(row, 0)->text = std::to_string(row);
-            g->Cell(row, 2)->items = {"St0S", "RB500W", "-"};
-            g->Cell(row, 2)->text = "St0S";
+            g->Cell(g->AddRow(), 0)->text = std::to_string(i + 1);
         }
-        g->Cell(2, 1)->enabled = false;
         return true;
-    }
-    bool OnGridBeginEdit(int id, int row, int col) override {
-        return col != 0 && Dialog::OnGridBeginEdit(id, row, col);
-    }
-    bool OnGridEditChanging(int, int, int col, std::string& text) override {
-        if (col != 1) {
-            return true;
-        }
-        int separators = 0;
-        for (char& c : text) {
-            if (c == ',') {
-                c = '.';
-            }
-            if (c == '.') {
-                ++separators;
-            } else if (c < '0' || c > '9') {
-                return false;
-            }
-        }
-        return separators <= 1;
     }
     void OnGridCellChanged(int, int row, int col, const std::string& text) override {
         changes.push_back(std::to_string(row) + "," + std::to_string(col) + "=" + text);
     }
-    void OnGridSelect(int, int row) override { selections.push_back(row); }
     std::vector<std::string> changes;
-    std::vector<int> selections;
 };
 
-TEST(GridDialogTest, TypedCellsPassThroughTheKeystrokeFilter) {
-    Session s({"cell 1 1 12,5", "cell 3 1 1a2.3.4", "cell 1 2 rb500w", "select 2", "click 1"});
-    ScheduleLike d;
-    EXPECT_EQ(d.DoModal(GridTemplate(), nullptr), IDOK);
-    const GridData* g = d.Grid(1012);
-    EXPECT_EQ(g->Cell(1, 1)->text, "12.5");
-    EXPECT_EQ(g->Cell(3, 1)->text, "12.34");
-    EXPECT_EQ(g->Cell(1, 2)->text, "RB500W");
-    EXPECT_EQ(g->CurrentRow(), 2);
-    EXPECT_EQ(d.changes, (std::vector<std::string>{"1,1=12.5", "3,1=12.34", "1,2=RB500W"}));
-    EXPECT_EQ(d.selections, (std::vector<int>{1, 3, 1, 2}));
-}
-
-TEST(GridDialogTest, RefusedCellsKeepTheirText) {
-    struct Case {
-        const char* line;
-        const char* message;
-    } cases[] = {
-        {"cell 2 1 7", "Komórka (2, 1) jest zablokowana."},
-        {"cell 1 0 9", "Komórki (1, 0) nie można edytować."},
-        {"cell 1 2 S235", "Komórka (1, 2) nie ma pozycji \"S235\"."},
+TEST(GridDialogTest, CellsAndRowsOutsideTheGridAreRefused) {
+    DialogTemplate t;
+    t.caption = "Wykaz";
+    t.rect = {0, 0, 335, 191};
+    t.controls = {{1, ControlKind::DefaultButton, "OK", {223, 170, 275, 184}},
+                  {2, ControlKind::Button, "Zamknij", {278, 170, 328, 184}},
+                  {1012, ControlKind::Grid, "", {6, 6, 330, 168}}};
+    const std::pair<const char*, const char*> cases[] = {
         {"cell 4 1 5", "Siatka nie ma komórki (4, 1)."},
         {"cell 1 7 5", "Siatka nie ma komórki (1, 7)."},
+        {"cell 0 1 5", "Siatka nie ma komórki (0, 1)."},
         {"select 0", "Siatka nie ma wiersza 0."},
         {"select 4", "Siatka nie ma wiersza 4."},
         {"cell x 1 5", "wiersz pominięty"},
     };
-    for (const Case& c : cases) {
-        Session s({c.line, "click 2"});
-        ScheduleLike d;
-        EXPECT_EQ(d.DoModal(GridTemplate(), nullptr), IDCANCEL);
-        EXPECT_TRUE(s.Printed(c.message)) << c.line << "\n" << s.Output();
-        EXPECT_TRUE(d.changes.empty()) << c.line;
-        EXPECT_EQ(d.Grid(1012)->Cell(1, 2)->text, "St0S");
-        EXPECT_EQ(d.Grid(1012)->Cell(2, 1)->text, "");
+    for (const auto& [line, message] : cases) {
+        Session s({line, "cell 3 1 7", "click 2"});
+        ThreeRows d;
+        EXPECT_EQ(d.DoModal(t, nullptr), IDCANCEL);
+        EXPECT_TRUE(s.Printed(message)) << line << "\n" << s.Output();
+        EXPECT_EQ(d.changes, std::vector<std::string>{"3,1=7"}) << line;
+        EXPECT_EQ(d.Grid(1012)->CurrentRow(), 3) << line;
     }
-}
-
-TEST(GridDialogTest, ShowPrintsHeadingsRowsAndCurrentRow) {
-    Session s({"select 3", "show", "click 2"});
-    ScheduleLike d;
-    d.DoModal(GridTemplate(), nullptr);
-    EXPECT_TRUE(
-        s.Printed("  [1012] siatka 3 wierszy\n"
-                  "         Nr | Długość [cm] | Stal\n"
-                  "      1: 1  |              | St0S\n"
-                  "      2: 2  | {}           | St0S\n"
-                  "    > 3: 3  |              | St0S\n"))
-        << s.Output();
-}
-
-// Colouring a range clips it to the cells there are; a disabled cell shows the button face;
-// renumbering writes each row's own number.
-TEST(GridDataTest, BackgroundRangesDisabledCellsAndRenumbering) {
-    GridData g;
-    g.SetColumns({{"Nr", "", 25}, {"A", "", 10}, {"B", "", 10}});
-    for (int i = 0; i < 3; ++i) {
-        g.Cell(g.AddRow(), 0)->text = "9";
-    }
-    const struct {
-        int row1, col1, row2, col2;
-        int coloured;
-    } ranges[] = {{1, 1, 2, 2, 4}, {3, 2, 2, 1, 4}, {0, -1, 9, 9, 9}, {4, 0, 5, 2, 0}};
-    for (const auto& r : ranges) {
-        EXPECT_EQ(g.SetBackground(r.row1, r.col1, r.row2, r.col2, 0x78F078), r.coloured);
-    }
-    EXPECT_TRUE(g.DisableCell(2, 1));
-    EXPECT_FALSE(g.DisableCell(4, 1));
-    EXPECT_FALSE(g.Cell(2, 1)->enabled);
-    EXPECT_EQ(g.Cell(2, 1)->background, kButtonFaceColour);
-    EXPECT_TRUE(g.Cell(2, 2)->enabled);
-    EXPECT_EQ(g.Cell(2, 2)->background, 0x78F078u);
-    g.SetCurrentRow(2);
-    EXPECT_TRUE(g.DeleteRow(g.CurrentRow()));
-    g.RenumberColumn(0);
-    EXPECT_EQ(g.Cell(1, 0)->text + g.Cell(2, 0)->text, "12");
-}
-
-// A grid with its own event receiver answers in place of the dialog's handlers.
-TEST(GridDialogTest, EventsGoToTheGridsReceiver) {
-    struct Receiver : GridEvents {
-        bool OnGridBeginEdit(int row, int col) override {
-            log += "begin " + std::to_string(row) + "," + std::to_string(col) + ";";
-            return col == 1;
-        }
-        bool OnGridEditChanging(int, int, std::string& text) override {
-            return text.find('x') == std::string::npos;
-        }
-        void OnGridCellChanged(int row, int col, const std::string& text) override {
-            log += "changed " + std::to_string(row) + "," + std::to_string(col) + "=" + text + ";";
-        }
-        void OnGridSelect(int row) override { log += "select " + std::to_string(row) + ";"; }
-        std::string log;
-    };
-    // No handlers of its own: the dialog's defaults pass everything on.
-    struct Routed : Dialog {
-        bool OnInitDialog() override {
-            GridData* g = Grid(1012);
-            g->SetColumns({{"Nr", "", 25}, {"Długość", "[cm]", 70}, {"Stal", "", 70}});
-            for (int i = 0; i < 3; ++i) {
-                g->Cell(g->AddRow(), 2)->items = {"St0S", "RB500W"};
-            }
-            return SetGridEvents(1012, &receiver) && !SetGridEvents(1, &receiver);
-        }
-        Receiver receiver;
-    };
-    Session s({"cell 1 1 1x2", "cell 3 0 7", "cell 1 2 RB500W", "select 2", "click 1"});
-    Routed d;
-    EXPECT_EQ(d.DoModal(GridTemplate(), nullptr), IDOK);
-    EXPECT_EQ(d.receiver.log,
-              "select 1;begin 1,1;changed 1,1=12;select 3;begin 3,0;select 1;"
-              "changed 1,2=RB500W;select 2;");
-    EXPECT_EQ(d.Grid(1012)->Cell(1, 1)->text, "12");
-}
-
-TEST(GridDataTest, RowsAddDeleteAndCurrentRowStaysInside) {
-    GridData g;
-    g.SetColumns({{"A", "", 10}, {"B", "", 10}});
-    EXPECT_EQ(g.AddRow(), 1);
-    EXPECT_EQ(g.AddRow(), 2);
-    g.Cell(2, 1)->text = "b2";
-    g.SetCurrentRow(2);
-    EXPECT_TRUE(g.DeleteRow(1));
-    EXPECT_EQ(g.Cell(1, 1)->text, "b2");
-    EXPECT_EQ(g.CurrentRow(), 1);
-    EXPECT_FALSE(g.DeleteRow(5));
-    EXPECT_TRUE(g.DeleteRow(1));
-    EXPECT_EQ(g.CurrentRow(), -1);
-    EXPECT_EQ(g.Cell(1, 0), nullptr);
-    g.SetCurrentRow(3);
-    EXPECT_EQ(g.CurrentRow(), -1);
 }
 
 }  // namespace

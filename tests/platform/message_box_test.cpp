@@ -1,4 +1,4 @@
-// Message boxes: yes/no answers read from the user's lines, other boxes only printed.
+// Message boxes: yes/no answers read from the user's lines; a dialog at the terminal.
 #include <gtest/gtest.h>
 
 #include "platform/dialog.h"
@@ -39,18 +39,6 @@ TEST(MessageBoxTest, QuestionsAreAskedUntilAnswered) {
         }
         EXPECT_EQ(asked, c.asked) << s.Output();
     }
-}
-
-TEST(MessageBoxTest, OtherBoxesAndAlertsArePrintedWithoutReadingALine) {
-    Session s({"tak"});
-    EXPECT_EQ(MessageBox(nullptr, "Funkcja niezdefiniowana w klasie pochodnej", "IntelliCAD",
-                         MB_OK | MB_ICONWARNING),
-              IDOK);
-    Alert("Nie został wybrany żaden z prętów !");
-    EXPECT_EQ(s.Remaining(), 1u);
-    EXPECT_EQ(s.Output(),
-              "[IntelliCAD] Funkcja niezdefiniowana w klasie pochodnej\n"
-              "[IntelliCAD] Nie został wybrany żaden z prętów !\n");
 }
 
 TEST(BackendTest, TerminalPrintsTheWholeDialogWhenItOpens) {
