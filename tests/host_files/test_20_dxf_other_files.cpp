@@ -115,53 +115,6 @@ TEST(DxfOtherFiles, TextsKeepEveryCharacterThroughAFile) {
     EXPECT_EQ(TextOf(read, "TEXT"), awkward);
 }
 
-// A file written by ezdxf with a polyline drawn by hand opens and the polyline is listed.
-TEST(DxfOtherFiles, EzdxfFileOpensAndItsPolylineIsListed) {
-    if (!files_test::HaveEzdxf())
-        GTEST_SKIP() << "python3-ezdxf is not installed";
-    for (const char* version : {"R2000", "R2013"}) {
-        const std::string path = files_test::TempPath(std::string("ezdxf-") + version + ".dxf");
-        std::string output;
-        const std::string script =
-            "import ezdxf\n"
-            "doc = ezdxf.new('" +
-            std::string(version) +
-            "')\n"
-            "doc.layers.add('Rysunek', color=3)\n"
-            "msp = doc.modelspace()\n"
-            "msp.add_lwpolyline([(0, 0), (120, 0, 0, 0, 0.5), (120, 60)],"
-            " dxfattribs={'layer': 'Rysunek'})\n"
-            "msp.add_text('Żółw', dxfattribs={'height': 2.5})\n"
-            "msp.add_mtext('kept')\n"
-            "doc.saveas('" +
-            path + "')\n";
-        files_test::WriteFile(path + ".py", script);
-        ASSERT_EQ(files_test::RunCommand("/usr/bin/python3 " + path + ".py", &output), 0) << output;
-        host::NewDrawing();
-        ASSERT_TRUE(host::OpenDrawingFile(path)) << version;
-        host::CurrentDrawing().CheckInvariants();
-        EXPECT_EQ(TextOf(host::CurrentDrawing(), "TEXT"), "Żółw") << version;
-        // The polyline as LIST shows it: found through the C interface.
-        sds_name first;
-        ASSERT_EQ(sds_entnext(nullptr, first), RTNORM);
-        resbuf* entity = sds_entget(first);
-        ASSERT_NE(entity, nullptr);
-        EXPECT_STREQ(host_test::FindGroup(entity, 0)->resval.rstring, "LWPOLYLINE");
-        EXPECT_STREQ(host_test::FindGroup(entity, 8)->resval.rstring, "Rysunek");
-        EXPECT_EQ(host_test::FindGroup(entity, 90)->resval.rlong, 3);
-        sds_relrb(entity);
-        // Saved again, the file passes ezdxf's strict reading and audit.
-        const std::string again = path + ".again.dxf";
-        ASSERT_TRUE(host::SaveDrawingFile(again));
-        EXPECT_EQ(
-            files_test::RunCommand(
-                "/usr/bin/python3 " ARMAVO_FILES_TEST_DIR "/check_ezdxf.py " + again, &output),
-            0)
-            << version << "\n"
-            << output;
-    }
-}
-
 class BrokenFiles : public host_test::DrawingTest {};
 
 // Each broken file is refused with the line where reading stopped, and the drawing that
@@ -257,9 +210,6 @@ TEST(DxfOtherFiles, RefusedAndMissingObjectsLeaveNoDanglingReferences) {
     EXPECT_EQ(text.find("\n360\n30\n"), std::string::npos);
 }
 
-}  // namespace
-
-namespace {
 
 // A file larger than the pieces OPEN reads it in, so that pairs, lines and CR LF ends are cut
 // by the ends of the pieces while the objects of the pieces before are made.

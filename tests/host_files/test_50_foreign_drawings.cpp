@@ -159,9 +159,6 @@ TEST(ForeignDrawings, KeptEntitiesMoveCopyAndGoAsWholes) {
     }
 }
 
-}  // namespace
-
-namespace {
 
 std::string File(const std::string& header, const std::string& entities,
                  const std::string& objects) {
