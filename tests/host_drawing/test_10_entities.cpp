@@ -1,5 +1,6 @@
 // Making, reading, changing and deleting entities through the sds_* functions, and the
-// canonical order of polyline lists.
+// canonical order of polyline lists. The group order of each kind the module makes is checked
+// through the module's own entity layer (module_entities CreateTest).
 #include <cmath>
 #include <limits>
 
@@ -17,45 +18,6 @@ std::vector<int> Codes(const resbuf* list) {
     for (; list != nullptr; list = list->rbnext)
         codes.push_back(list->restype);
     return codes;
-}
-
-// Each kind reads back with the common header, then its groups in the module's create order.
-TEST_F(Entities, EachKindKeepsTheModulesGroupOrder) {
-    const double points[3][2] = {{0, 0}, {10, 0}, {10, 10}};
-    const double bulges[3] = {0, 0.5, 0};
-    struct Case {
-        std::function<int()> make;
-        const char* type;
-        std::vector<int> body;  // after (8 layer)
-    } cases[] = {
-        // clang-format off
-        {[] { return MakeLine(0, 0, 10, 5); }, "LINE", {6, 62, 48, 100, 10, 11}},
-        {[] { return MakeCircle(1, 2, 3); }, "CIRCLE", {6, 62, 48, 100, 10, 40}},
-        {[] {return MakeText("12 %%c10", 1, 2, 0.25);}, "TEXT",
-         {62, 100, 10, 40, 1, 50, 7, 71, 72, 11, 100, 73}},
-        {[&] {return MakePolyline(points, 3, bulges);}, "LWPOLYLINE",
-         {6, 62, 100, 90, 70, 43, 38, 39, 10, 40, 41, 42, 10, 40, 41, 42, 10, 40, 41, 42, 210}},
-        {[] { return MakeDisc(2, 3, 0.5); }, "HATCH", {62, 100, 10, 2,  70, 71, 91, 92, 72, 73, 93,
-                                                       10, 42,  10, 42, 97, 75, 76, 47, 98, 10}},
-        // clang-format on
-    };
-    for (const Case& c : cases) {
-        ASSERT_EQ(c.make(), RTNORM) << c.type << ": " << host::LastError();
-        sds_name entity, byHandle;
-        ASSERT_EQ(sds_entlast(entity), RTNORM);
-        resbuf* list = sds_entget(entity);
-        ASSERT_NE(list, nullptr);
-        EXPECT_STREQ(list->rbnext->resval.rstring, c.type);
-        std::vector<int> expected = {-1, 0, 5, 330, 100, 67, 410, 8};
-        expected.insert(expected.end(), c.body.begin(), c.body.end());
-        EXPECT_EQ(Codes(list), expected) << c.type << ": " << ListText(list);
-        EXPECT_NE(ListText(list).find("(67 0)(410 Model)"), std::string::npos) << c.type;
-        // The list's name and its handle both name the entity.
-        EXPECT_EQ(list->resval.rlname[0], entity[0]);
-        ASSERT_EQ(sds_handent(FindGroup(list, 5)->resval.rstring, byHandle), RTNORM);
-        EXPECT_EQ(byHandle[0], entity[0]);
-        sds_relrb(list);
-    }
 }
 
 TEST_F(Entities, TableEntriesAreMadeFoundAndRefusedWhenPresent) {
@@ -161,6 +123,14 @@ TEST_F(Entities, ModifyRefusalsChangeNothingAndDeletionToggles) {
     sds_name circle, next;
     sds_entlast(circle);
     resbuf* list = sds_entget(circle);
+    // The common header, then the module's create order; the list's name and handle agree.
+    EXPECT_EQ(Codes(list),
+              (std::vector<int>{-1, 0, 5, 330, 100, 67, 410, 8, 6, 62, 48, 100, 10, 40}));
+    EXPECT_NE(ListText(list).find("(67 0)(410 Model)"), std::string::npos);
+    sds_name byHandle;
+    ASSERT_EQ(sds_handent(FindGroup(list, 5)->resval.rstring, byHandle), RTNORM);
+    EXPECT_EQ(byHandle[0], circle[0]);
+    EXPECT_EQ(list->resval.rlname[0], circle[0]);
     const std::string before = Dump();
     resbuf* radius = const_cast<resbuf*>(FindGroup(list, 40));
     radius->resval.rreal = -3;
@@ -245,26 +215,19 @@ TEST_F(Entities, GivenHandleAboveSeedIsNotReusedForTheNewLayer) {
 // they were made or changed: readers that walk a polyline list rely on it.
 class PolylineOrder : public DrawingTest {};
 
-// The groups after the layer (8): the polyline's own part of the list.
-std::string BodyText(const resbuf* list) {
-    while (list != nullptr && list->restype != 8)
-        list = list->rbnext;
-    return list == nullptr ? "" : ListText(list->rbnext);
-}
-
+// The groups after the layer (8) of the last entity: the polyline's own part of the list.
 std::string LastBody() {
     sds_name entity;
-    if (sds_entlast(entity) != RTNORM)
-        return "";
+    sds_entlast(entity);
     resbuf* list = sds_entget(entity);
-    std::string text = BodyText(list);
+    const resbuf* layer = FindGroup(list, 8);
+    std::string text = layer == nullptr ? "" : ListText(layer->rbnext);
     sds_relrb(list);
     return text;
 }
 
 const sds_point kA = {0, 0, 0};
 const sds_point kB = {100, 0, 0};
-const sds_point kC = {100, 50, 0};
 const sds_point kDown = {0, 0, -1};
 
 TEST_F(PolylineOrder, MissingGroupsGetDefaultsAndGivenValuesStay) {
@@ -293,23 +256,6 @@ TEST_F(PolylineOrder, MissingGroupsGetDefaultsAndGivenValuesStay) {
         EXPECT_EQ(LastBody(), c.body) << c.what;
         sds_relrb(c.list);
     }
-}
-
-// A change given as a bare list of vertices is put in order the same way; the vertex count
-// follows the new vertices.
-TEST_F(PolylineOrder, ModifyNormalisesToo) {
-    resbuf* made = sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 10, kB, RTNONE);
-    ASSERT_EQ(sds_entmake(made), RTNORM);
-    sds_relrb(made);
-    sds_name entity;
-    ASSERT_EQ(sds_entlast(entity), RTNORM);
-    resbuf* change =
-        sds_buildlist(-1, entity, RTDXF0, "LWPOLYLINE", 10, kA, 10, kB, 10, kC, RTNONE);
-    ASSERT_EQ(sds_entmod(change), RTNORM) << host::LastError();
-    sds_relrb(change);
-    EXPECT_EQ(LastBody(),
-              "(100 AcDbPolyline)(90 3)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)"
-              "(10 100,0,0)(40 0)(41 0)(42 0)(10 100,50,0)(40 0)(41 0)(42 0)(210 0,0,1)");
 }
 
 }  // namespace
