@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <limits>
+#include <optional>
 #include <sstream>
 
 #include "../host_drawing/drawing_test_util.h"
@@ -53,7 +54,7 @@ TEST_F(SvgExport, OwnDrawingAsPinned) {
 host::Database Foreign(const std::vector<std::string>& lines) {
     host::Database drawing;
     auto make = [&](const std::string& description, host::ObjectId owner,
-                    host::MakeOptions options) {
+                    std::optional<host::Category> category, bool structural = false) {
         std::istringstream parts(description);
         std::string part;
         std::getline(parts, part, '|');
@@ -69,43 +70,37 @@ host::Database Foreign(const std::vector<std::string>& lines) {
             std::getline(in, rest);
             std::istringstream value(rest);
             double p[3] = {0, 0, 0};
-            switch (host::KindOfGroup(code)) {
-                case host::ValueKind::Text:
-                    list.AddText(code, rest);
-                    break;
-                case host::ValueKind::Point:
-                    value >> p[0] >> p[1] >> p[2];
-                    list.AddPoint(code, p);
-                    break;
-                case host::ValueKind::Real:
-                    list.AddReal(code, std::stod(rest));
-                    break;
-                default:
-                    list.AddInt(code, std::stoi(rest));
+            const host::ValueKind kind = host::KindOfGroup(code);
+            if (kind == host::ValueKind::Text) {
+                list.AddText(code, rest);
+            } else if (kind == host::ValueKind::Point) {
+                value >> p[0] >> p[1] >> p[2];
+                list.AddPoint(code, p);
+            } else if (kind == host::ValueKind::Real) {
+                list.AddReal(code, std::stod(rest));
+            } else {
+                list.AddInt(code, std::stoi(rest));
             }
         }
+        host::MakeOptions options;
+        options.category = category;
+        options.structural = structural;
         std::string error;
         const host::ObjectId id = drawing.Make(list, options, &error);
         EXPECT_TRUE(id) << description << ": " << error;
         return id;
     };
-    host::MakeOptions entity;
-    entity.category = host::Category::Entity;
+    const auto entity = host::Category::Entity;
     host::ObjectId parent;
-    for (const std::string& line :
-         {std::string("POINT|10 0 0 0"), std::string("POINT|10 580 580 0")})
-        make(line, {}, entity);
+    make("POINT|10 0 0 0", {}, entity);
+    make("POINT|10 580 580 0", {}, entity);
     for (const std::string& line : lines) {
         if (line.rfind("BLOCK ", 0) == 0) {
             std::istringstream words(line.substr(6));
             std::string name, x, y;
             words >> name >> x >> y;
-            host::MakeOptions record;
-            record.structural = true;
-            const host::ObjectId owner = make("BLOCK_RECORD|2 " + name, {}, record);
-            host::MakeOptions object;
-            object.category = host::Category::Object;
-            make("BLOCK|2 " + name + "|10 " + x + " " + y + " 0", owner, object);
+            const host::ObjectId owner = make("BLOCK_RECORD|2 " + name, {}, std::nullopt, true);
+            make("BLOCK|2 " + name + "|10 " + x + " " + y + " 0", owner, host::Category::Object);
         } else if (line[0] == '+') {
             make(line.substr(1), parent, entity);
         } else if (const size_t colon = line.find(": "); colon != std::string::npos) {
