@@ -51,18 +51,11 @@ TEST_F(DxfRoundTrip, SaveOpenSaveKeepsObjectsHandlesAndBytes) {
     EXPECT_EQ(files_test::RunCommand(tool + " " + path, &output), 0) << output;
 }
 
-TEST_F(DxfRoundTrip, WrittenFileHasTheStructureStrictReadersNeed) {
+// The sections, tables and blocks a file needs are pinned in golden/angles.dxf; here the
+// larger sample drawing's $HANDSEED must lie above every handle of its file.
+TEST_F(DxfRoundTrip, HandleSeedLiesAboveEveryHandle) {
     files_test::MakeSampleDrawing();
     const std::string text = host::WriteDxf(host::PrepareForFile(host::CurrentDrawing()));
-    for (const char* part :
-         {"  9\n$ACADVER\n  1\nAC1027\n", "  2\nVPORT\n", "  2\nLTYPE\n", "  2\nLAYER\n",
-          "  2\nSTYLE\n", "  2\nVIEW\n", "  2\nUCS\n", "  2\nAPPID\n", "  2\nDIMSTYLE\n",
-          "  2\nBLOCK_RECORD\n", "  2\n*Model_Space\n", "  2\n*Paper_Space\n", "  3\nACAD_GROUP\n",
-          "  3\nACAD_LAYOUT\n", "  0\nLAYOUT\n", "  0\nBLOCK\n", "  0\nENDBLK\n",
-          "Pręt nr 1 %%c12 łącznik", "  0\nEOF\n"}) {
-        EXPECT_NE(text.find(part), std::string::npos) << part;
-    }
-    // $HANDSEED lies above every handle of the file.
     const size_t seedAt = text.find("$HANDSEED\n  5\n");
     ASSERT_NE(seedAt, std::string::npos);
     const uint64_t seed = std::stoull(text.substr(seedAt + 14, 16), nullptr, 16);
