@@ -111,10 +111,8 @@ TEST_F(RecordKinds, FindsByTypeEntryKindAndNumberThroughEdits) {
     // Bar 4's number rewritten to 2, bar 2 erased, then brought back.
     sds_name bar = {made[3][0], made[3][1]};
     resbuf* list = sds_entget(bar);
-    sds_name dictionary = {FindGroup(list, 360)->resval.rlname[0],
-                           FindGroup(list, 360)->resval.rlname[1]};
+    resbuf* record = sds_dictsearch(FindGroup(list, 360)->resval.rlname, "ORV_ARMAVO", 0);
     sds_relrb(list);
-    resbuf* record = sds_dictsearch(dictionary, "ORV_ARMAVO", 0);
     int shorts = 0;
     for (resbuf* node = record; node != nullptr; node = node->rbnext) {
         if (node->restype == 70 && shorts++ == 2)
