@@ -36,19 +36,13 @@ std::string GroupText(const host::Group& group, const host::Database* drawing) {
         case host::ValueKind::Point:
             out << group.point[0] << "," << group.point[1] << "," << group.point[2];
             break;
-        case host::ValueKind::Real:
-            out << group.real;
-            break;
+        case host::ValueKind::Real: out << group.real; break;
         case host::ValueKind::Int16:
-        case host::ValueKind::Int32:
-            out << group.integer;
-            break;
+        case host::ValueKind::Int32: out << group.integer; break;
         case host::ValueKind::EntityName:
             out << (drawing ? Reference(*drawing, group.id) : "@" + std::to_string(group.id.value));
             break;
-        default:
-            out << group.text;
-            break;
+        default: out << group.text;
     }
     return out.str() + ")";
 }
@@ -215,31 +209,19 @@ int MakeGroup(const char* key, const char* description, std::initializer_list<co
 std::string ListText(const resbuf* list) {
     std::ostringstream out;
     for (const resbuf* node = list; node != nullptr; node = node->rbnext) {
+        const resval& v = node->resval;
         out << "(" << node->restype << " ";
         switch (host::KindOfGroup(node->restype)) {
             case host::ValueKind::Text:
-            case host::ValueKind::Handle:
-                out << node->resval.rstring;
-                break;
+            case host::ValueKind::Handle: out << v.rstring; break;
             case host::ValueKind::Point:
-                out << node->resval.rpoint[0] << "," << node->resval.rpoint[1] << ","
-                    << node->resval.rpoint[2];
+                out << v.rpoint[0] << "," << v.rpoint[1] << "," << v.rpoint[2];
                 break;
-            case host::ValueKind::Real:
-                out << node->resval.rreal;
-                break;
-            case host::ValueKind::Int16:
-                out << node->resval.rint;
-                break;
-            case host::ValueKind::Int32:
-                out << node->resval.rlong;
-                break;
-            case host::ValueKind::EntityName:
-                out << "<name>";
-                break;
-            default:
-                out << "?";
-                break;
+            case host::ValueKind::Real: out << v.rreal; break;
+            case host::ValueKind::Int16: out << v.rint; break;
+            case host::ValueKind::Int32: out << v.rlong; break;
+            case host::ValueKind::EntityName: out << "<name>"; break;
+            default: out << "?";
         }
         out << ")";
     }

@@ -1,7 +1,6 @@
 // sds_ssgetrecordkind and sds_recordfieldvalues: entities by the kind and whole-number fields
 // of their records (type, entry in any case, kind, place), following edits and erasures;
-// sds_dictfreekey's first free numbered key; sds_ssgetgroups following groups' members; and
-// picks finding entities at their present place however far and large they are.
+// sds_dictfreekey's first free numbered key; sds_ssgetgroups following groups' members.
 #include <array>
 #include <functional>
 #include <string>
@@ -9,7 +8,6 @@
 
 #include "drawing_test_util.h"
 #include "host/drawing/journal.h"
-#include "host/drawing/picking.h"
 
 namespace host_test {
 namespace {
@@ -113,10 +111,8 @@ TEST_F(RecordKinds, FindsByTypeEntryKindAndNumberThroughEdits) {
     // Bar 4's number rewritten to 2, bar 2 erased, then brought back.
     sds_name bar = {made[3][0], made[3][1]};
     resbuf* list = sds_entget(bar);
-    sds_name dictionary = {FindGroup(list, 360)->resval.rlname[0],
-                           FindGroup(list, 360)->resval.rlname[1]};
+    resbuf* record = sds_dictsearch(FindGroup(list, 360)->resval.rlname, "ORV_ARMAVO", 0);
     sds_relrb(list);
-    resbuf* record = sds_dictsearch(dictionary, "ORV_ARMAVO", 0);
     int shorts = 0;
     for (resbuf* node = record; node != nullptr; node = node->rbnext) {
         if (node->restype == 70 && shorts++ == 2)
@@ -233,44 +229,6 @@ TEST_F(RecordKinds, GroupsListingAnEntityFollowEveryChange) {
     }
     sds_name set = {7, 7};
     EXPECT_EQ(Members(made, sds_ssgetgroups(first, set), set), "refused");  // not a member
-}
-
-TEST_F(RecordKinds, PicksFollowEntitiesToWhereTheyAre) {
-    // A line moved far away, a very long line and a large circle, among many short lines.
-    for (int i = 0; i < 50; ++i)
-        ASSERT_EQ(MakeLine(i * 10.0, 500, i * 10.0 + 5, 500), RTNORM);
-    ASSERT_EQ(MakeLine(0, 0, 10, 0), RTNORM);
-    sds_name moved;
-    sds_entlast(moved);
-    resbuf* list = sds_entget(moved);
-    for (resbuf* node = list; node != nullptr; node = node->rbnext) {
-        if (node->restype == 10 || node->restype == 11)
-            node->resval.rpoint[0] += 1e6;
-    }
-    ASSERT_EQ(sds_entmod(list), RTNORM);
-    sds_relrb(list);
-    ASSERT_EQ(MakeLine(-1e7, -300, 1e7, -300), RTNORM);
-    sds_name wide;
-    sds_entlast(wide);
-    ASSERT_EQ(MakeCircle(0, 2000, 1000), RTNORM);
-    sds_name circle;
-    sds_entlast(circle);
-    const struct {
-        double x, y;
-        const long* expected;  // null: nothing
-    } cases[] = {
-        {5, 0, nullptr},   {1e6 + 5, 2, moved}, {123456, -298, wide},
-        {0, 1002, circle}, {0, 2000, nullptr},
-    };
-    for (const auto& c : cases) {
-        sds_point p = {c.x, c.y, 0};
-        sds_name picked = {0, 0};
-        const bool found = host::PickEntityAt(p, picked);
-        EXPECT_EQ(found, c.expected != nullptr) << c.x << "," << c.y;
-        if (found && c.expected != nullptr) {
-            EXPECT_EQ(picked[0], c.expected[0]) << c.x << "," << c.y;
-        }
-    }
 }
 
 }  // namespace

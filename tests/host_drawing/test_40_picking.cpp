@@ -1,6 +1,4 @@
 // Picking the nearest entity and object snaps.
-#include <cmath>
-
 #include "drawing_test_util.h"
 #include "host/drawing/drawing_access.h"
 #include "host/drawing/picking.h"
@@ -9,6 +7,23 @@ namespace host_test {
 namespace {
 
 class Picking : public DrawingTest {};
+
+struct Pick {
+    double x, y;
+    const long* expected;  // null: nothing
+};
+
+void ExpectPicks(std::initializer_list<Pick> picks) {
+    for (const Pick& c : picks) {
+        sds_point p = {c.x, c.y, 0};
+        sds_name picked = {0, 0};
+        const bool found = host::PickEntityAt(p, picked);
+        EXPECT_EQ(found, c.expected != nullptr) << c.x << "," << c.y;
+        if (found && c.expected) {
+            EXPECT_EQ(picked[0], c.expected[0]) << c.x << "," << c.y;
+        }
+    }
+}
 
 TEST_F(Picking, NearestWithinApertureLaterWinsTies) {
     // Aperture: 1000 * 3 / 500 = 6 units.
@@ -27,22 +42,8 @@ TEST_F(Picking, NearestWithinApertureLaterWinsTies) {
     sds_name later;
     sds_entlast(later);
 
-    struct Case {
-        double x, y;
-        const long* expected;  // null: nothing
-    } cases[] = {
-        {30, 5, later},   {30, 7, nullptr},    {50, 39, circle},    {50, 50, nullptr},
-        {60, 50, circle}, {50, 101, polyline}, {150, 48, polyline}, {150, 104, nullptr},
-    };
-    for (const Case& c : cases) {
-        sds_point p = {c.x, c.y, 0};
-        sds_name picked = {0, 0};
-        bool found = host::PickEntityAt(p, picked);
-        EXPECT_EQ(found, c.expected != nullptr) << c.x << "," << c.y;
-        if (found && c.expected) {
-            EXPECT_EQ(picked[0], c.expected[0]) << c.x << "," << c.y;
-        }
-    }
+    ExpectPicks({{30, 5, later}, {30, 7, nullptr}, {50, 39, circle}, {50, 50, nullptr},
+                 {60, 50, circle}, {50, 101, polyline}, {150, 48, polyline}, {150, 104, nullptr}});
     ASSERT_EQ(sds_entdel(later), RTNORM);
     sds_point p = {30, 5, 0};
     sds_name picked;
@@ -67,21 +68,8 @@ TEST_F(Picking, TextBoxesFollowAlignmentAndFillsTheirInside) {
     ASSERT_EQ(MakeDisc(200, 200, 20), RTNORM);
     sds_name disc;
     sds_entlast(disc);
-    struct Case {
-        double x, y;
-        const long* expected;  // null: nothing
-    } cases[] = {
-        {175, 0, line}, {175, -4, hanging}, {80, 55, right}, {65, 55, nullptr}, {200, 200, disc},
-    };
-    for (const Case& c : cases) {
-        sds_point p = {c.x, c.y, 0};
-        sds_name picked = {0, 0};
-        const bool found = host::PickEntityAt(p, picked);
-        EXPECT_EQ(found, c.expected != nullptr) << c.x << "," << c.y;
-        if (found && c.expected) {
-            EXPECT_EQ(picked[0], c.expected[0]) << c.x << "," << c.y;
-        }
-    }
+    ExpectPicks({{175, 0, line}, {175, -4, hanging}, {80, 55, right}, {65, 55, nullptr},
+                 {200, 200, disc}});
     sds_point at = {175, 0, 0};
     sds_name near = {0, 0};
     ASSERT_EQ(sds_ssgetnear(at, near), RTNORM);
@@ -133,10 +121,26 @@ TEST_F(Picking, ObjectSnaps) {
     EXPECT_FALSE(host::SnapWithRunningModes(p, result));
 }
 
-TEST_F(Picking, AngleAndDistance) {
-    sds_point a = {1, 1, 0}, b = {1, 0, 0}, c = {4, 5, 0};
-    EXPECT_NEAR(sds_angle(a, b), 4.71238898038469, 1e-12);
-    EXPECT_DOUBLE_EQ(sds_distance(a, c), 5);
+// Picks find entities at their present place, however far they were moved and however large.
+TEST_F(Picking, PicksFollowEntitiesToWhereTheyAre) {
+    for (int i = 0; i < 50; ++i)
+        ASSERT_EQ(MakeLine(i * 10.0, 500, i * 10.0 + 5, 500), RTNORM);
+    ASSERT_EQ(MakeLine(0, 0, 10, 0), RTNORM);
+    sds_name moved, wide, circle;
+    sds_entlast(moved);
+    resbuf* list = sds_entget(moved);
+    for (resbuf* node = list; node != nullptr; node = node->rbnext) {
+        if (node->restype == 10 || node->restype == 11)
+            node->resval.rpoint[0] += 1e6;
+    }
+    ASSERT_EQ(sds_entmod(list), RTNORM);
+    sds_relrb(list);
+    ASSERT_EQ(MakeLine(-1e7, -300, 1e7, -300), RTNORM);
+    sds_entlast(wide);
+    ASSERT_EQ(MakeCircle(0, 2000, 1000), RTNORM);
+    sds_entlast(circle);
+    ExpectPicks({{5, 0, nullptr}, {1e6 + 5, 2, moved}, {123456, -298, wide}, {0, 1002, circle},
+                 {0, 2000, nullptr}});
 }
 
 }  // namespace

@@ -40,20 +40,22 @@ TEST_F(DxfRoundTrip, SaveOpenSaveKeepsObjectsHandlesAndBytes) {
     ASSERT_TRUE(host::SaveDrawingFile(path2));
     EXPECT_EQ(files_test::ReadFile(path2), first);
     host::CurrentDrawing().CheckInvariants();
+    // The outside validator accepts the file, and that of an empty drawing.
+    const std::string tool = ARMAVO_SOURCE_DIR "/../shared/tools/dxf-validate";
+    if (!std::filesystem::exists(tool))
+        GTEST_SKIP() << "no " << tool;
+    std::string output;
+    EXPECT_EQ(files_test::RunCommand(tool + " " + path, &output), 0) << output;
+    host::NewDrawing();
+    ASSERT_TRUE(host::SaveDrawingFile(path));
+    EXPECT_EQ(files_test::RunCommand(tool + " " + path, &output), 0) << output;
 }
 
-TEST_F(DxfRoundTrip, WrittenFileHasTheStructureStrictReadersNeed) {
+// The sections, tables and blocks a file needs are pinned in golden/angles.dxf; here the
+// larger sample drawing's $HANDSEED must lie above every handle of its file.
+TEST_F(DxfRoundTrip, HandleSeedLiesAboveEveryHandle) {
     files_test::MakeSampleDrawing();
     const std::string text = host::WriteDxf(host::PrepareForFile(host::CurrentDrawing()));
-    for (const char* part :
-         {"  9\n$ACADVER\n  1\nAC1027\n", "  2\nVPORT\n", "  2\nLTYPE\n", "  2\nLAYER\n",
-          "  2\nSTYLE\n", "  2\nVIEW\n", "  2\nUCS\n", "  2\nAPPID\n", "  2\nDIMSTYLE\n",
-          "  2\nBLOCK_RECORD\n", "  2\n*Model_Space\n", "  2\n*Paper_Space\n", "  3\nACAD_GROUP\n",
-          "  3\nACAD_LAYOUT\n", "  0\nLAYOUT\n", "  0\nBLOCK\n", "  0\nENDBLK\n",
-          "Pręt nr 1 %%c12 łącznik", "  0\nEOF\n"}) {
-        EXPECT_NE(text.find(part), std::string::npos) << part;
-    }
-    // $HANDSEED lies above every handle of the file.
     const size_t seedAt = text.find("$HANDSEED\n  5\n");
     ASSERT_NE(seedAt, std::string::npos);
     const uint64_t seed = std::stoull(text.substr(seedAt + 14, 16), nullptr, 16);
@@ -174,21 +176,6 @@ TEST_F(DxfRoundTrip, AnglesAreDegreesInFilesAndRadiansInTheDrawing) {
     }
     EXPECT_EQ(i, std::size(cases));
     EXPECT_EQ(host::WriteDxf(host::CurrentDrawing()), written);
-}
-
-TEST_F(DxfRoundTrip, OutsideValidatorAcceptsTheFile) {
-    const std::string tool = ARMAVO_SOURCE_DIR "/../shared/tools/dxf-validate";
-    if (!std::filesystem::exists(tool))
-        GTEST_SKIP() << "no " << tool;
-    files_test::MakeSampleDrawing();
-    const std::string path = files_test::TempPath("validate.dxf");
-    ASSERT_TRUE(host::SaveDrawingFile(path));
-    std::string output;
-    EXPECT_EQ(files_test::RunCommand(tool + " " + path, &output), 0) << output;
-    // An empty drawing too.
-    host::NewDrawing();
-    ASSERT_TRUE(host::SaveDrawingFile(path));
-    EXPECT_EQ(files_test::RunCommand(tool + " " + path, &output), 0) << output;
 }
 
 }  // namespace

@@ -115,53 +115,6 @@ TEST(DxfOtherFiles, TextsKeepEveryCharacterThroughAFile) {
     EXPECT_EQ(TextOf(read, "TEXT"), awkward);
 }
 
-// A file written by ezdxf with a polyline drawn by hand opens and the polyline is listed.
-TEST(DxfOtherFiles, EzdxfFileOpensAndItsPolylineIsListed) {
-    if (!files_test::HaveEzdxf())
-        GTEST_SKIP() << "python3-ezdxf is not installed";
-    for (const char* version : {"R2000", "R2013"}) {
-        const std::string path = files_test::TempPath(std::string("ezdxf-") + version + ".dxf");
-        std::string output;
-        const std::string script =
-            "import ezdxf\n"
-            "doc = ezdxf.new('" +
-            std::string(version) +
-            "')\n"
-            "doc.layers.add('Rysunek', color=3)\n"
-            "msp = doc.modelspace()\n"
-            "msp.add_lwpolyline([(0, 0), (120, 0, 0, 0, 0.5), (120, 60)],"
-            " dxfattribs={'layer': 'Rysunek'})\n"
-            "msp.add_text('Żółw', dxfattribs={'height': 2.5})\n"
-            "msp.add_mtext('kept')\n"
-            "doc.saveas('" +
-            path + "')\n";
-        files_test::WriteFile(path + ".py", script);
-        ASSERT_EQ(files_test::RunCommand("/usr/bin/python3 " + path + ".py", &output), 0) << output;
-        host::NewDrawing();
-        ASSERT_TRUE(host::OpenDrawingFile(path)) << version;
-        host::CurrentDrawing().CheckInvariants();
-        EXPECT_EQ(TextOf(host::CurrentDrawing(), "TEXT"), "Żółw") << version;
-        // The polyline as LIST shows it: found through the C interface.
-        sds_name first;
-        ASSERT_EQ(sds_entnext(nullptr, first), RTNORM);
-        resbuf* entity = sds_entget(first);
-        ASSERT_NE(entity, nullptr);
-        EXPECT_STREQ(host_test::FindGroup(entity, 0)->resval.rstring, "LWPOLYLINE");
-        EXPECT_STREQ(host_test::FindGroup(entity, 8)->resval.rstring, "Rysunek");
-        EXPECT_EQ(host_test::FindGroup(entity, 90)->resval.rlong, 3);
-        sds_relrb(entity);
-        // Saved again, the file passes ezdxf's strict reading and audit.
-        const std::string again = path + ".again.dxf";
-        ASSERT_TRUE(host::SaveDrawingFile(again));
-        EXPECT_EQ(
-            files_test::RunCommand(
-                "/usr/bin/python3 " ARMAVO_FILES_TEST_DIR "/check_ezdxf.py " + again, &output),
-            0)
-            << version << "\n"
-            << output;
-    }
-}
-
 class BrokenFiles : public host_test::DrawingTest {};
 
 // Each broken file is refused with the line where reading stopped, and the drawing that
@@ -214,52 +167,6 @@ TEST_F(BrokenFiles, RefusedWithTheLineAndTheOpenDrawingUnchanged) {
     }
     EXPECT_FALSE(host::OpenDrawingFile(files_test::TempPath("missing.dxf")));
 }
-
-// Objects whose contents the drawing refuses are skipped and counted; references to them
-// and to objects that never come are dropped, so the drawing stays consistent.
-TEST(DxfOtherFiles, RefusedAndMissingObjectsLeaveNoDanglingReferences) {
-    const std::string file =
-        "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1027\n  0\nENDSEC\n"
-        "  0\nSECTION\n  2\nENTITIES\n"
-        "  0\nLWPOLYLINE\n  5\n20\n102\n{ACAD_XDICTIONARY\n360\n30\n102\n}\n  8\n0\n"
-        " 90\n1\n 10\n0\n 20\n0\n"
-        "  0\nLINE\n  5\n21\n102\n{ACAD_XDICTIONARY\n360\n31\n102\n}\n  8\n0\n"
-        " 10\n0\n 20\n0\n 30\n0\n 11\n1\n 21\n1\n 31\n0\n"
-        "  0\nENDSEC\n  0\nSECTION\n  2\nOBJECTS\n"
-        "  0\nDICTIONARY\n  5\nC\n330\n0\n100\nAcDbDictionary\n  3\nACAD_GROUP\n350\nD\n"
-        "  3\nGONE\n350\n99\n"
-        "  0\nDICTIONARY\n  5\nD\n330\nC\n100\nAcDbDictionary\n"
-        "  0\nDICTIONARY\n  5\n31\n330\n21\n100\nAcDbDictionary\n  3\nORV_ARMAVO\n360\n32\n"
-        "  0\nXRECORD\n  5\n32\n330\n31\n100\nAcDbXrecord\n  1\nPręt\n 70\n1\n"
-        "  0\nACDBPLACEHOLDER\n  5\n40\n330\nC\n"
-        "  0\nENDSEC\n  0\nEOF\n";
-    host::Database drawing = host::Database::Empty();
-    host::DxfReadResult result = host::ReadDxf(file, drawing);
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_EQ(result.refused, 1);                         // the one-vertex polyline
-    EXPECT_TRUE(drawing.FindHandle(host::Handle{0x40}));  // a kind the host does not model
-    ASSERT_EQ(result.warnings.size(), 1u);
-    EXPECT_NE(result.warnings[0].find("#99"), std::string::npos) << result.warnings[0];
-    drawing.CheckInvariants();
-    const host::ObjectId root = drawing.NamedObjectDictionary();
-    EXPECT_EQ(drawing.Find(root)->handle.ToText(), "C");
-    EXPECT_FALSE(drawing.DictionaryLookup(root, "GONE"));
-    EXPECT_TRUE(drawing.DictionaryLookup(root, "ACAD_GROUP"));
-    const host::ObjectId line = drawing.FindHandle(host::Handle{0x21});
-    ASSERT_TRUE(line);
-    const host::ObjectId xdict = drawing.Find(line)->extensionDictionary;
-    ASSERT_TRUE(xdict);
-    EXPECT_EQ(drawing.Find(xdict)->owner, line);
-    EXPECT_TRUE(drawing.DictionaryLookup(xdict, "ORV_ARMAVO"));
-    // Written again, nothing names a handle that the file does not hold.
-    const std::string text = host::WriteDxf(host::PrepareForFile(drawing));
-    EXPECT_EQ(text.find("\n350\n99\n"), std::string::npos);
-    EXPECT_EQ(text.find("\n360\n30\n"), std::string::npos);
-}
-
-}  // namespace
-
-namespace {
 
 // A file larger than the pieces OPEN reads it in, so that pairs, lines and CR LF ends are cut
 // by the ends of the pieces while the objects of the pieces before are made.

@@ -5,7 +5,7 @@
 
 #include <cmath>
 #include <limits>
-#include <regex>
+#include <optional>
 #include <sstream>
 
 #include "../host_drawing/drawing_test_util.h"
@@ -45,64 +45,6 @@ TEST_F(SvgExport, OwnDrawingAsPinned) {
     EXPECT_EQ(svg, files_test::ReadFile(golden)) << golden << ".out";
 }
 
-TEST_F(SvgExport, WhatTheUserSees) {
-    files_test::MakeSampleDrawing();
-    const std::string svg = host::ExportSvg(host::CurrentDrawing());
-    // Entities on layer "Zbrojenie główne" (colour 1) red; layer "0" (colour 7) black.
-    EXPECT_NE(svg.find("<circle"), std::string::npos);
-    EXPECT_NE(svg.find("stroke=\"#ff0000\""), std::string::npos) << svg;
-    EXPECT_NE(svg.find("fill=\"#000000\" fill-rule=\"evenodd\""), std::string::npos) << svg;
-    EXPECT_NE(svg.find("Pręt nr 1 Ø12 łącznik"), std::string::npos);
-    EXPECT_EQ(svg.find("%%c"), std::string::npos);
-    EXPECT_NE(svg.find("<rect"), std::string::npos);
-}
-
-// A bar turning left (positive bulge) and one turning right (negative): on the sheet the
-// first arc sweeps anticlockwise (SVG sweep 0), the second clockwise (sweep 1). The higher
-// point of the drawing is nearer the top of the sheet.
-TEST(SvgGeometry, ArcsSweepWithTheirBulgeAndYPointsUp) {
-    host::Database drawing;
-    auto polyline = [&](double bulge) {
-        host::GroupList list;
-        list.AddText(0, "LWPOLYLINE");
-        list.AddInt(90, 2);
-        list.AddPoint(10, 0, 0, 0);
-        list.AddReal(42, bulge);
-        list.AddPoint(10, 100, 100, 0);
-        ASSERT_TRUE(drawing.Make(list));
-    };
-    polyline(0.4);
-    polyline(-0.4);
-    const std::string svg = host::ExportSvg(drawing);
-    std::regex arc("M([0-9.]+) ([0-9.]+) A[0-9.]+ [0-9.]+ 0 0 ([01]) ([0-9.]+) ([0-9.]+)");
-    std::vector<std::smatch> found;
-    for (auto it = std::sregex_iterator(svg.begin(), svg.end(), arc); it != std::sregex_iterator();
-         ++it) {
-        found.push_back(*it);
-    }
-    ASSERT_EQ(found.size(), 2u) << svg;
-    EXPECT_EQ(found[0][3], "0");
-    EXPECT_EQ(found[1][3], "1");
-    EXPECT_GT(std::stod(found[0][2]), std::stod(found[0][5]));  // (0,0) below (100,100)
-}
-
-TEST(SvgGeometry, HiddenLayersAndPaperSpaceAreLeftOut) {
-    host::Database drawing;
-    host::GroupList layer;
-    layer.AddText(0, "LAYER");
-    layer.AddText(2, "Off");
-    layer.AddInt(70, 0);
-    layer.AddInt(62, -3);
-    ASSERT_TRUE(drawing.Make(layer));
-    host::GroupList circle;
-    circle.AddText(0, "CIRCLE");
-    circle.AddText(8, "Off");
-    circle.AddPoint(10, 0, 0, 0);
-    circle.AddReal(40, 5);
-    ASSERT_TRUE(drawing.Make(circle));
-    EXPECT_EQ(host::ExportSvg(drawing).find("<circle"), std::string::npos);
-}
-
 // A drawing as the file reader keeps other programs' drawings, from lines such as
 //   "BLOCK DOOR 10 10"                  a block record DOOR and its BLOCK (base point)
 //   "DOOR: LINE|10 10 10 0|11 20 10 0"  an entity of block DOOR, owned by its record
@@ -112,7 +54,7 @@ TEST(SvgGeometry, HiddenLayersAndPaperSpaceAreLeftOut) {
 host::Database Foreign(const std::vector<std::string>& lines) {
     host::Database drawing;
     auto make = [&](const std::string& description, host::ObjectId owner,
-                    host::MakeOptions options) {
+                    std::optional<host::Category> category, bool structural = false) {
         std::istringstream parts(description);
         std::string part;
         std::getline(parts, part, '|');
@@ -128,43 +70,37 @@ host::Database Foreign(const std::vector<std::string>& lines) {
             std::getline(in, rest);
             std::istringstream value(rest);
             double p[3] = {0, 0, 0};
-            switch (host::KindOfGroup(code)) {
-                case host::ValueKind::Text:
-                    list.AddText(code, rest);
-                    break;
-                case host::ValueKind::Point:
-                    value >> p[0] >> p[1] >> p[2];
-                    list.AddPoint(code, p);
-                    break;
-                case host::ValueKind::Real:
-                    list.AddReal(code, std::stod(rest));
-                    break;
-                default:
-                    list.AddInt(code, std::stoi(rest));
+            const host::ValueKind kind = host::KindOfGroup(code);
+            if (kind == host::ValueKind::Text) {
+                list.AddText(code, rest);
+            } else if (kind == host::ValueKind::Point) {
+                value >> p[0] >> p[1] >> p[2];
+                list.AddPoint(code, p);
+            } else if (kind == host::ValueKind::Real) {
+                list.AddReal(code, std::stod(rest));
+            } else {
+                list.AddInt(code, std::stoi(rest));
             }
         }
+        host::MakeOptions options;
+        options.category = category;
+        options.structural = structural;
         std::string error;
         const host::ObjectId id = drawing.Make(list, options, &error);
         EXPECT_TRUE(id) << description << ": " << error;
         return id;
     };
-    host::MakeOptions entity;
-    entity.category = host::Category::Entity;
+    const auto entity = host::Category::Entity;
     host::ObjectId parent;
-    for (const std::string& line :
-         {std::string("POINT|10 0 0 0"), std::string("POINT|10 580 580 0")})
-        make(line, {}, entity);
+    make("POINT|10 0 0 0", {}, entity);
+    make("POINT|10 580 580 0", {}, entity);
     for (const std::string& line : lines) {
         if (line.rfind("BLOCK ", 0) == 0) {
             std::istringstream words(line.substr(6));
             std::string name, x, y;
             words >> name >> x >> y;
-            host::MakeOptions record;
-            record.structural = true;
-            const host::ObjectId owner = make("BLOCK_RECORD|2 " + name, {}, record);
-            host::MakeOptions object;
-            object.category = host::Category::Object;
-            make("BLOCK|2 " + name + "|10 " + x + " " + y + " 0", owner, object);
+            const host::ObjectId owner = make("BLOCK_RECORD|2 " + name, {}, std::nullopt, true);
+            make("BLOCK|2 " + name + "|10 " + x + " " + y + " 0", owner, host::Category::Object);
         } else if (line[0] == '+') {
             make(line.substr(1), parent, entity);
         } else if (const size_t colon = line.find(": "); colon != std::string::npos) {
@@ -210,6 +146,9 @@ TEST(SvgOtherPrograms, KindsDrawnAndLeftOut) {
          {"SPLINE|71 2|40 0|40 0|40 0|40 1|40 1|40 1|10 0 0 0|10 100 200 0|10 200 0 0", "POLYLINE|10 0 0 0|70 0", "VERTEX|10 500 500 0", "VERTEX|10 550 550 0", "SEQEND", "LAYER|2 Bez wydruku|70 0|62 7|290 0", "LINE|8 Bez wydruku|10 0 0 0|11 5 5 0", "POINT|8 DEFPOINTS|10 3 3 0", "TEXT|10 100 50 0|40 5|1 Wyrównany|72 3|11 150 50 0"},
          {"M20.00 1180.00 L", " L220.00 980.00 ", "L420.00 1180.00\"", "M1020.00 180.00 L1120.00 80.00\"", "<text x=\"220.00\" y=\"1080.00\""},
          {"L30.00 1170.00", "cy=\"1174.00\""}, ""},
+        {"bulges turning left sweep anticlockwise on the sheet, right clockwise; hidden layers",
+         {"LWPOLYLINE|90 2|10 0 0 0|42 0.4|10 100 100 0", "LWPOLYLINE|90 2|10 0 0 0|42 -0.4|10 100 100 0", "LAYER|2 Off|70 0|62 -3", "CIRCLE|8 Off|10 100 200 0|40 5"},
+         {"M20.00 1180.00 A205.06 205.06 0 0 0 220.00 980.00", "M20.00 1180.00 A205.06 205.06 0 0 1 220.00 980.00"}, {"cy=\"780.00\""}, ""},
         {"kinds not drawn, a missing block, a block that inserts itself",
          {"LEADER|10 0 0 0|10 5 5 0", "INSERT|2 NIEMA|10 0 0 0", "BLOCK LOOP 0 0", "LOOP: INSERT|2 LOOP|10 1 0 0", "LOOP: LINE|10 0 0 0|11 1 1 0", "INSERT|2 LOOP|10 0 0 0"},
          {"M20.00 1180.00 L22.00 1178.00", "M50.00 1180.00 L52.00 1178.00"}, {"M52.00 1180.00"},
