@@ -1,6 +1,5 @@
 // The link loop, command table and command frame against a scripted host: load sequence,
-// replies to each kind of request, release of argument lists, the panel rules of the
-// drawing commands, and the help and about commands.
+// replies to each kind of request, the panel rules of the drawing commands, help and about.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -177,20 +176,6 @@ TEST_F(FrameLinkTest, RequestRepliesByKind) {
     // Only the about box opened a dialog.
     EXPECT_EQ(backend_.titles, (std::vector<std::string>{"O programie ArmavoCAD"}));
     EXPECT_EQ(backend_.productTexts, (std::vector<std::string>{"ArmavoCAD 1.0.7"}));
-}
-
-TEST_F(FrameLinkTest, EveryArgumentListIsReleased) {
-    std::vector<Request> script;
-    for (int code = 0; code < kCommandCount; ++code) {
-        script.push_back(Call(code));
-    }
-    script.push_back(Call(kFirstExportCode + kExportCsv));
-    script.push_back(Call(99));
-    Run(script);
-    const auto& s = fakehost::State();
-    EXPECT_EQ(s.argsHandedOut, kCommandCount + 1);
-    EXPECT_EQ(s.liveLists, 0);
-    EXPECT_EQ(s.replies.size(), script.size());
 }
 
 bool WritesRows(const std::string& path, std::string& bytes) {
