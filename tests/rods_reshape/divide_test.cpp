@@ -141,13 +141,7 @@ TEST_F(WprTest, ReshapedCopiesLeaveNoDeadGroupMembers) {
         const std::string out = RunWpr(lines, false);
         // The bar keeps the copy's number: it is reshaped alike.
         EXPECT_EQ(reshape_kit::Bars().size(), reshape.front() == "Dziel" ? 4u : 2u) << out;
-        const std::vector<std::string> live = testkit::LiveHandles();
-        for (const auto& members : GroupMembers()) {
-            for (const std::string& member : members) {
-                EXPECT_NE(std::find(live.begin(), live.end(), member), live.end()) << member;
-            }
-        }
-        EXPECT_CLEAN_AUDIT();
+        EXPECT_CLEAN_AUDIT();  // the audit lists groups naming erased entities
     }
 }
 
