@@ -119,6 +119,7 @@ TEST(ModuleScenario, DialogShowsItselfAndEnterPressesTheDefaultButton) {
     const std::string t = testkit::RunScenario({"ORA_ABOUT", "", "PANEL rounded 1"}, Module());
     EXPECT_NE(t.find("Polecenie: ORA_ABOUT\n=== O programie ArmavoCAD ===\n"), std::string::npos)
         << t;
+    EXPECT_NE(t.find("] napis \"ArmavoCAD 1.0.7\"\n"), std::string::npos) << t;
     EXPECT_NE(t.find("  [2] przycisk \"Zamknij\" (domyślny)\nO programie ArmavoCAD> \n"
                      "Polecenie: PANEL rounded 1\nPolecenie: "),
               std::string::npos)
