@@ -225,38 +225,6 @@ TEST_F(CreateTest, CommonReaders) {
     EXPECT_EQ(CSDSText::GetString(line), "");
 }
 
-// Each setter changes its own groups and leaves the rest; an entity of another kind is refused.
-TEST_F(CreateTest, SettersChangeOnlyTheirGroups) {
-    sds_point a = {1, 1, 0}, b = {3, 1, 0}, c = {10, 20, 0}, d = {12, 20, 0}, s, e;
-    CSDSText text;
-    ASSERT_EQ(text.Create("12", a, 0.4, 0, "STANDARD", 0, 1, b, 0, "0", 256), RTNORM);
-    sds_name made, circle;
-    ASSERT_EQ(sds_entlast(made), RTNORM);
-    EXPECT_EQ(text.SetString(made, "żebrowana 14"), RTNORM);
-    EXPECT_EQ(text.SetPoints(made, c, d), RTNORM);
-    EXPECT_EQ(CSDSText::GetString(made), "żebrowana 14");
-    EXPECT_DOUBLE_EQ(CSDSText::GetHeight(made), 0.4);
-    ASSERT_EQ(CSDSText::GetPoints(made, s, e), RTNORM);
-    EXPECT_EQ(Xyz(s), Xyz(c));
-    EXPECT_EQ(Xyz(e), Xyz(d));
-
-    CSDSCircle maker;
-    ASSERT_EQ(maker.Create(a, 1.0, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-    ASSERT_EQ(sds_entlast(circle), RTNORM);
-    EXPECT_EQ(maker.SetCenter(circle, c), RTNORM);
-    ASSERT_EQ(CSDSCircle::GetCenter(circle, s), RTNORM);
-    EXPECT_EQ(Xyz(s), Xyz(c));
-    EXPECT_EQ(CSDSLine::GetPoints(circle, s, e), RTERROR);  // a circle has no group 11
-    // A circle has no text group: SetString gives back the previous status unchanged.
-    text.status = RTERROR;
-    EXPECT_EQ(text.SetString(circle, "x"), RTERROR);
-    ASSERT_EQ(CSDSLine().Create(c, d, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-    ASSERT_EQ(sds_entlast(made), RTNORM);
-    ASSERT_EQ(CSDSLine::GetPoints(made, s, e), RTNORM);
-    EXPECT_EQ(Xyz(s), Xyz(c));
-    EXPECT_EQ(Xyz(e), Xyz(d));
-}
-
 // Copies of a wrapper take no list, so that no list is released twice.
 TEST_F(CreateTest, CopiesOfWrappersNeverShareAList) {
     CSDSText original;
@@ -299,15 +267,6 @@ class PolyLineTest : public DrawingTest {
         return Text(read);
     }
 };
-
-TEST_F(PolyLineTest, VerticesReadBackInOrderWithWidthsAndBulges) {
-    auto made = Vertices({{0, 0, 0}, {100, 0, 0.5}, {100, 50, 0}, {0, 50, -0.25}});
-    made[2].endWidth = 0.3;
-    ASSERT_EQ(CSDSPolyLine().Create(made, false, "Zbrojenie", "CONTINUOUS", 256), RTNORM);
-    sds_name bar;
-    ASSERT_EQ(sds_entlast(bar), RTNORM);
-    EXPECT_EQ(Read(bar), Text(made));
-}
 
 TEST_F(PolyLineTest, ReplaceWithFewerVerticesLeavesNoTraceAndKeepsIdentity) {
     ASSERT_EQ(

@@ -1,6 +1,5 @@
 // The link loop, command table and command frame against a scripted host: load sequence,
-// replies to each kind of request, release of argument lists, the panel rules of the
-// drawing commands, and the help and about commands.
+// replies to each kind of request, the panel rules of the drawing commands, help and about.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,8 +13,6 @@
 #include "module/frame/workers.h"
 #include "module/resources/resource.h"
 #include "module/ui/toolbar_dlg.h"
-#include "platform/backend.h"
-#include "platform/dialog.h"
 #include "platform/window.h"
 #include "tests/module_frame/fake_host.h"
 #include "tests/module_ui/panel_settings.h"
@@ -23,26 +20,6 @@
 using fakehost::Request;
 
 namespace {
-
-// Records what each modal dialog shows when it opens; every dialog ends as the input does.
-class RecordingBackend : public platform::UiBackend {
-  public:
-    void DialogOpened(const platform::Dialog& d) override {
-        titles.push_back(d.GetWindowText());
-        productTexts.push_back(d.GetDlgItemText(IDC_ABOUT_TEXT));
-    }
-    void DialogClosed(const platform::Dialog&, int) override {}
-    std::optional<std::string> NextDialogLine(const platform::Dialog&) override {
-        return std::nullopt;
-    }
-    void ShowMessage(std::string_view, std::string_view) override {}
-    std::optional<std::string> AskQuestion(std::string_view, std::string_view,
-                                           std::string_view) override {
-        return std::nullopt;
-    }
-    std::vector<std::string> titles;
-    std::vector<std::string> productTexts;
-};
 
 // What a worker saw of the frame at the moment it ran.
 struct WorkerView {
@@ -73,16 +50,12 @@ class FrameLinkTest : public ::testing::Test {
              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove(settings_);
         platform::SetSettingsFile(settings_.string());
-        platform::SetBackend(backend_);
         g_view = {};
         for (int code = 0; code < kCommandCount; ++code) {
             SetCommandWorker(code, nullptr);
         }
     }
-    void TearDown() override {
-        platform::SetBackend(platform::ScriptedBackend());
-        std::filesystem::remove(settings_);
-    }
+    void TearDown() override { std::filesystem::remove(settings_); }
 
     // Runs one load of the module through the entry point with this request script.
     void Run(std::vector<Request> script) {
@@ -93,7 +66,6 @@ class FrameLinkTest : public ::testing::Test {
     static Request Call(int code) { return {RQSUBR, code}; }
 
     std::filesystem::path settings_;
-    RecordingBackend backend_;
 };
 
 TEST_F(FrameLinkTest, LoadPreparesPanelMenuMessageAndDefinesTheCommandsOnEachLoadRequest) {
@@ -174,23 +146,6 @@ TEST_F(FrameLinkTest, RequestRepliesByKind) {
         // Nothing of the module's own beyond its load message.
         EXPECT_EQ(s.printed, "\nModuł ArmavoCAD załadowany.\n");
     }
-    // Only the about box opened a dialog.
-    EXPECT_EQ(backend_.titles, (std::vector<std::string>{"O programie ArmavoCAD"}));
-    EXPECT_EQ(backend_.productTexts, (std::vector<std::string>{"ArmavoCAD 1.0.7"}));
-}
-
-TEST_F(FrameLinkTest, EveryArgumentListIsReleased) {
-    std::vector<Request> script;
-    for (int code = 0; code < kCommandCount; ++code) {
-        script.push_back(Call(code));
-    }
-    script.push_back(Call(kFirstExportCode + kExportCsv));
-    script.push_back(Call(99));
-    Run(script);
-    const auto& s = fakehost::State();
-    EXPECT_EQ(s.argsHandedOut, kCommandCount + 1);
-    EXPECT_EQ(s.liveLists, 0);
-    EXPECT_EQ(s.replies.size(), script.size());
 }
 
 bool WritesRows(const std::string& path, std::string& bytes) {

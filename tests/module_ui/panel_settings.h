@@ -7,21 +7,12 @@
 #include "module/ui/toolbar_dlg.h"
 #include "platform/registry.h"
 
-inline constexpr const char* kPanelValueNames[] = {"Round",
-                                                   "Rozstaw",
-                                                   "Letter",
-                                                   "LetterDimension",
-                                                   "RodNumber",
-                                                   "Diameter",
-                                                   "Steel",
-                                                   "IsVisible",
-                                                   "ParametryPretowZwiniete",
-                                                   "ParametryChwiloweZwiniete",
-                                                   "WielkoscCzcionkiZwinieta",
-                                                   "X",
-                                                   "Y",
-                                                   "CX",
-                                                   "CY"};
+// clang-format off
+inline constexpr const char* kPanelValueNames[] = {
+    "Round", "Rozstaw", "Letter", "LetterDimension", "RodNumber", "Diameter", "Steel", "IsVisible",
+    "ParametryPretowZwiniete", "ParametryChwiloweZwiniete", "WielkoscCzcionkiZwinieta", "X", "Y",
+    "CX", "CY"};
+// clang-format on
 
 // The stored text, or "<missing>" when the key or the value is not there.
 inline std::string StoredPanelValue(const std::string& name) {

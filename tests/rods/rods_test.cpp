@@ -1,5 +1,6 @@
-// The bar rules without a host: hook lengths and sides, rounded corners, developed length,
-// the near-a-segment tests, numbering, and description and dimension texts and placement.
+// The bar rules without a host: hook lengths, the corners that stay sharp, the near-a-segment
+// tests, numbering, and description and dimension texts and placement. Hook tips, rounded
+// corners and developed lengths are checked on drawn bars (tests/scenarios_wpr).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,50 +36,6 @@ TEST(HookLength, FollowsTheTwoFactorsAroundTwentyMillimetres) {
     }
 }
 
-double Cross(const Point& a, const Point& b, const Point& p) {
-    return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x);
-}
-
-// For every direction of the end segment and both sides, the hook tip lies on the picked side,
-// leaves the end at 30 degrees and points back along the bar.
-TEST(HookTip, LiesOnThePickedSideInEveryQuadrant) {
-    const Point a{10, 20, 0};
-    for (int deg = 0; deg < 360; deg += 15) {
-        const double dir = deg * kPi / 180.0;
-        const Point b{a.x + 100 * std::cos(dir), a.y + 100 * std::sin(dir), 0};
-        const Point normal{-std::sin(dir), std::cos(dir), 0};
-        for (double sideSign : {1.0, -1.0}) {
-            const Point pick{a.x + 50 * std::cos(dir) + sideSign * 30 * normal.x,
-                             a.y + 50 * std::sin(dir) + sideSign * 30 * normal.y, 0};
-            const Point tip = rods::HookTip(a, b, pick, 11.0);
-            SCOPED_TRACE(testing::Message() << deg << " degrees, side " << sideSign);
-            EXPECT_GT(Cross(a, b, tip) * sideSign, 0.0);
-            EXPECT_NEAR(rods::Distance2d(a, tip), 11.0, 1e-9);
-            double between = std::fabs(rods::Angle(a, tip) - rods::Angle(a, b));
-            if (between > kPi) {
-                between = 2 * kPi - between;
-            }
-            EXPECT_NEAR(between, kPi / 6.0, 1e-9);
-        }
-    }
-}
-
-TEST(RoundCorners, LShapedBarOfTwelveMillimetreSmoothSteel) {
-    for (double turn : {1.0, -1.0}) {
-        auto bar = Bar({{0, 0, 0}, {100, 0, 0}, {100, 100 * turn, 0}});
-        rods::RoundCorners(bar, rods::BendDiameter(12, true), true, rods::kNoHooks);
-        ASSERT_EQ(bar.size(), 4u);
-        EXPECT_NEAR(bar[1].x, 94.0, 1e-9);
-        EXPECT_NEAR(bar[1].y, 0.0, 1e-9);
-        EXPECT_NEAR(bar[1].bulge, 0.41421356 * turn, 1e-8);
-        EXPECT_NEAR(bar[2].x, 100.0, 1e-9);
-        EXPECT_NEAR(bar[2].y, 6.0 * turn, 1e-9);
-        EXPECT_EQ(bar[2].bulge, 0.0);
-        EXPECT_NEAR(rods::BarLength(bar), 197.42, 0.005);
-        EXPECT_NEAR(rods::BarLength(bar), 2 * 94 + 6 * kPi / 2, 1e-9);
-    }
-}
-
 TEST(RoundCorners, CasesThatStaySharpOrDouble) {
     const struct {
         const char* name;
@@ -102,34 +59,6 @@ TEST(RoundCorners, CasesThatStaySharpOrDouble) {
         rods::RoundCorners(c.bar, 12.0, c.smooth, c.hooks);
         EXPECT_EQ(c.bar.size(), c.size) << c.name;
     }
-}
-
-TEST(RoundCorners, KeepsTheCornersNextToBothHooksSharp) {
-    // Hook, U-shaped bar of three legs, hook.
-    auto bar = Bar({{8, 5, 0}, {0, 0, 0}, {100, 0, 0}, {100, 100, 0}, {0, 100, 0}, {8, 95, 0}});
-    rods::RoundCorners(bar, 12.0, true, rods::kBothHooks);
-    ASSERT_EQ(bar.size(), 8u);
-    // Hook tips and the end vertices stay where they were.
-    EXPECT_DOUBLE_EQ(bar[0].x, 8.0);
-    EXPECT_DOUBLE_EQ(bar[1].x, 0.0);
-    EXPECT_DOUBLE_EQ(bar[1].y, 0.0);
-    EXPECT_DOUBLE_EQ(bar[6].x, 0.0);
-    EXPECT_DOUBLE_EQ(bar[6].y, 100.0);
-    EXPECT_DOUBLE_EQ(bar[7].y, 95.0);
-    EXPECT_EQ(bar[0].bulge, 0.0);
-    EXPECT_EQ(bar[1].bulge, 0.0);
-    EXPECT_GT(bar[2].bulge, 0.0);
-    EXPECT_GT(bar[4].bulge, 0.0);
-}
-
-TEST(BarLength, SumsChordsAndArcs) {
-    auto bar = Bar({{0, 0, 5}, {30, 40, 0}, {30, 0, 0}});
-    EXPECT_DOUBLE_EQ(rods::BarLength(bar), 90.0);
-    // A half circle of diameter 10 (bulge 1).
-    auto arc = Bar({{0, 0, 0}, {10, 0, 0}});
-    arc[0].bulge = 1.0;
-    EXPECT_NEAR(rods::BarLength(arc), 5 * kPi, 1e-9);
-    EXPECT_EQ(rods::BarLength({}), 0.0);
 }
 
 TEST(BarSegments, SkipHookStrokes) {
@@ -258,19 +187,13 @@ TEST(DescriptionAngle, ReadsLeftToRightOrUpwards) {
         double alpha, phi;
         bool other;
     } cases[] = {
-        {0.0, 0.0, false},
-        {kPi / 6, kPi / 6, false},
-        {kPi / 2, kPi / 2, false},
-        {0.6 * kPi, 0.6 * kPi, true},
-        {2 * kPi / 3, 2 * kPi / 3, true},
-        {0.75 * kPi, 1.75 * kPi, false},
-        {kPi, 0.0, false},
-        {7 * kPi / 6, kPi / 6, false},
-        {1.25 * kPi, 0.25 * kPi, false},
-        {1.5 * kPi, 0.5 * kPi, false},
-        {1.6 * kPi, 0.6 * kPi, false},
-        {1.75 * kPi, 1.75 * kPi, false},
+        // clang-format off
+        {0.0, 0.0, false},                {kPi / 6, kPi / 6, false},         {kPi / 2, kPi / 2, false},
+        {0.6 * kPi, 0.6 * kPi, true},     {2 * kPi / 3, 2 * kPi / 3, true},  {0.75 * kPi, 1.75 * kPi, false},
+        {kPi, 0.0, false},                {7 * kPi / 6, kPi / 6, false},     {1.25 * kPi, 0.25 * kPi, false},
+        {1.5 * kPi, 0.5 * kPi, false},    {1.6 * kPi, 0.6 * kPi, false},     {1.75 * kPi, 1.75 * kPi, false},
         {1.95 * kPi, 1.95 * kPi, false},
+        // clang-format on
     };
     for (const auto& c : cases) {
         bool other = !c.other;

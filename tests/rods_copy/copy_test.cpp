@@ -7,9 +7,6 @@ namespace {
 
 using namespace copy_kit;
 
-const std::vector<std::string> kLeaderPieces = {"OpisOdn", "OpisOdn-Nr", "OpisOdn-Dl", "OpisOdn-Fi",
-                                                "OpisOdn-LP"};
-
 // The types of a group's members, by handle.
 std::vector<std::string> TypesOf(const std::vector<std::string>& handles) {
     std::vector<std::string> types;
@@ -80,8 +77,7 @@ TEST_F(WprTest, CopiesOfABar) {
         const std::string before = Snapshot();
         const auto groupsBefore = GroupMembers();
         ASSERT_EQ(groupsBefore.size(), 1u);
-        std::vector<std::string> lines = {"EDPR", "Kopiuj"};
-        lines.insert(lines.end(), c.answers.begin(), c.answers.end());
+        const std::vector<std::string> lines = Join({"EDPR", "Kopiuj"}, c.answers);
         const std::string transcript = RunWpr(lines, false);
         EXPECT_EQ(testkit::LastScenarioStatus(), 0);
         EXPECT_CLEAN_AUDIT();
@@ -101,11 +97,11 @@ TEST_F(WprTest, CopiesOfABar) {
         ASSERT_EQ(groups.size(), c.numbers.size() - 5 + (c.leadersCopied ? 2 : 1));
         EXPECT_EQ(groups[0], groupsBefore[0]) << "the bar's own leader keeps its group";
         if (c.leadersCopied) {
-            ExpectCopiedPieces(bar, copy, kLeaderPieces);
+            ExpectCopiedPieces(bar, copy, kLeaderTags);
             EXPECT_EQ(NumberTextOf(copy, "OpisOdn-Nr"), "3");
-            EXPECT_EQ(groups[1], OwnedBy(copy, kLeaderPieces)) << "the copied leader's group";
+            EXPECT_EQ(groups[1], OwnedBy(copy, kLeaderTags)) << "the copied leader's group";
         } else {
-            EXPECT_TRUE(OwnedBy(copy, kLeaderPieces).empty());
+            EXPECT_TRUE(OwnedBy(copy, kLeaderTags).empty());
         }
         // Every copy in one more group, lines, polylines, circles, texts.
         const auto& all = groups[c.leadersCopied ? 2 : 1];
@@ -165,7 +161,7 @@ TEST_F(WprTest, DrawnOutCopiesCompleteWhatTheBarLacks) {
         EXPECT_EQ(OwnedBy(copy, kAllLinkTags).size(), c.copyPieces);
         EXPECT_EQ(OwnedBy(copy, {"Wymiary"}).size(), 1u);
         EXPECT_EQ(NumberTextOf(copy, "Opis-Nr"), "3");
-        EXPECT_TRUE(OwnedBy(copy, kLeaderPieces).empty());
+        EXPECT_TRUE(OwnedBy(copy, kLeaderTags).empty());
         EXPECT_EQ(OwnedBy(bar, kAllLinkTags).size(), barPieces) << "the bar keeps its own";
         if (!c.described.empty()) {
             ExpectCopiedPieces(bar, copy, {"Opis", "Opis-Nr"});

@@ -37,8 +37,7 @@ TEST_F(WprTest, MovingABarCarriesItsWholeGroup) {
         const std::string before = Snapshot();
         const auto points = AllPoints();
 
-        std::vector<std::string> lines = {"EDPR", "Przesuń", "10,200"};
-        lines.insert(lines.end(), c.answers.begin(), c.answers.end());
+        const std::vector<std::string> lines = Join({"EDPR", "Przesuń", "10,200"}, c.answers);
         RunWpr(lines, false);
         EXPECT_EQ(testkit::LastScenarioStatus(), 0);
         EXPECT_CLEAN_AUDIT();

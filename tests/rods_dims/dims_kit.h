@@ -19,6 +19,14 @@ inline const char* const kDimsOption = "Teksty_wymiarów(wstaw/usuń)";
 inline const std::vector<std::string> kLeaderTags = {"OpisOdn", "OpisOdn-Nr", "OpisOdn-Dl",
                                                      "OpisOdn-Fi", "OpisOdn-LP"};
 
+// The lines of `a`, then of `b`, then of `c`.
+inline std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b,
+                                     const std::vector<std::string>& c = {}) {
+    a.insert(a.end(), b.begin(), b.end());
+    a.insert(a.end(), c.begin(), c.end());
+    return a;
+}
+
 // The member handles of every group, group by group.
 inline std::vector<std::vector<std::string>> GroupMembers() {
     std::vector<std::vector<std::string>> groups;

@@ -14,9 +14,8 @@ const std::vector<std::string> kPanel = {"PANEL diameter 12", "PANEL steel RB500
                                          "PANEL rounded 0",   "PANEL spacing 15",
                                          "PANEL count 1",     "PANEL letter 5"};
 
-std::vector<std::string> With(std::vector<std::string> lines) {
-    lines.insert(lines.begin(), kPanel.begin(), kPanel.end());
-    return lines;
+std::vector<std::string> With(const std::vector<std::string>& l) {
+    return Join(kPanel, l);
 }
 
 // A horizontal projection line of the first bar at y = -100, as the projection command makes
@@ -74,8 +73,7 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
         RunWpr(With({"WPR", "0,0", "250,0", ""}));
         const std::string owner = c.projection ? MakeProjectionLine() : HandleOfBar(0);
         const std::string before = SnapshotWithLayers();
-        std::vector<std::string> lines = {"EDPR", "Opis"};
-        lines.insert(lines.end(), c.answers.begin(), c.answers.end());
+        const std::vector<std::string> lines = Join({"EDPR", "Opis"}, c.answers);
         RunWpr(With(lines), false);
 
         const auto pieces = Tagged(kLeaderTags);

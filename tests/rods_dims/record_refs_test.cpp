@@ -107,29 +107,11 @@ TEST_F(WprTest, RecordIndexAnswersAsReadingEveryEntity) {
         (std::filesystem::path(::testing::TempDir()) / "record_refs.dxf").string();
     // Bars A (0,0)-(200,0), B lying on A from x = 100, C an L at y = 100; dimension texts on
     // all three, a description beside C, a leader of A.
-    RunWpr({"PANEL steel RB500W",
-            "PANEL diameter 12",
-            "PANEL letter 5",
-            "WPR",
-            "0,0",
-            "200,0",
-            "",
-            "WPR",
-            "100,0",
-            "300,0",
-            "",
-            "WPR",
-            "0,100",
-            "200,100",
-            "200,200",
-            "",
-            "EDPR",
-            kDimsOption,
-            "50,0",
-            "",
-            "250,0",
-            "",
-            "100,100"});
+    // clang-format off
+    RunWpr({"PANEL steel RB500W", "PANEL diameter 12", "PANEL letter 5", "WPR", "0,0", "200,0", "",
+            "WPR", "100,0", "300,0", "", "WPR", "0,100", "200,100", "200,200", "", "EDPR",
+            kDimsOption, "50,0", "", "250,0", "", "100,100"});
+    // clang-format on
     RunWpr({"EDPR", "Opis", "", "100,100"}, false);
     RunWpr({"EDPR", "Opis", "N", "50,0", "150,0", "150,50", "300,50"}, false);
     const struct {

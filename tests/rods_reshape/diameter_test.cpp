@@ -12,11 +12,6 @@ std::vector<std::string> Panel(const char* steel, const char* diameter, const ch
             std::string("PANEL rounded ") + rounded};
 }
 
-std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
-    a.insert(a.end(), b.begin(), b.end());
-    return a;
-}
-
 const std::vector<std::string> kStraight = {"WPR", "0,0", "200,0", ""};
 const std::vector<std::string> kHooked = {"WPR", "0,0", "200,0", "", "0,-10", "200,-10"};
 const std::vector<std::string> kL = {"WPR", "0,0", "200,0", "200,100", ""};

@@ -85,8 +85,7 @@ TEST_F(WprTest, BarDivided) {
         SCOPED_TRACE(c.name);
         RunWpr(c.draw);
         const std::string before = Snapshot();
-        std::vector<std::string> lines = {"EDPR", "Dziel"};
-        lines.insert(lines.end(), c.answers.begin(), c.answers.end());
+        const std::vector<std::string> lines = Join({"EDPR", "Dziel"}, c.answers);
         const std::string out = RunWpr(Bars("RB500W", lines), false);
         EXPECT_EQ(Summary(), c.bars);
         EXPECT_EQ(HookQuestions(out), c.questions);
@@ -138,18 +137,11 @@ TEST_F(WprTest, ReshapedCopiesLeaveNoDeadGroupMembers) {
         RunWpr(Bars("RB500W",
                     {"WPR", "0,0", "300,0", "", "EDPR", kDimsOption, "150,0", "Opis", "P", "150,0",
                      "^C", "Kopiuj", "Wstaw_kopię", "150,0", "0,0", "0,-300", "^C", "^C"}));
-        std::vector<std::string> lines = {"PANEL diameter 16", "EDPR"};
-        lines.insert(lines.end(), reshape.begin(), reshape.end());
+        const std::vector<std::string> lines = Join({"PANEL diameter 16", "EDPR"}, reshape);
         const std::string out = RunWpr(lines, false);
         // The bar keeps the copy's number: it is reshaped alike.
         EXPECT_EQ(reshape_kit::Bars().size(), reshape.front() == "Dziel" ? 4u : 2u) << out;
-        const std::vector<std::string> live = testkit::LiveHandles();
-        for (const auto& members : GroupMembers()) {
-            for (const std::string& member : members) {
-                EXPECT_NE(std::find(live.begin(), live.end(), member), live.end()) << member;
-            }
-        }
-        EXPECT_CLEAN_AUDIT();
+        EXPECT_CLEAN_AUDIT();  // the audit lists groups naming erased entities
     }
 }
 

@@ -11,9 +11,8 @@ using namespace reshape_kit;
 const std::vector<std::string> kPanel = {"PANEL diameter 12", "PANEL steel RB500W",
                                          "PANEL rounded 0", "PANEL spacing 15", "PANEL letter 5"};
 
-std::vector<std::string> With(std::vector<std::string> lines) {
-    lines.insert(lines.begin(), kPanel.begin(), kPanel.end());
-    return lines;
+std::vector<std::string> With(const std::vector<std::string>& l) {
+    return Join(kPanel, l);
 }
 
 struct Leader {
@@ -78,8 +77,8 @@ TEST_F(WprTest, ErdRewritesTheLeaderTexts) {
             << out;
         const Leader before = ReadLeader();
         const std::string drawn = Snapshot();
-        std::vector<std::string> lines = {"ERD", c.left ? "16.5625,40" : "223.4375,40"};
-        lines.insert(lines.end(), c.dialog.begin(), c.dialog.end());
+        const std::vector<std::string> lines =
+            Join({"ERD", c.left ? "16.5625,40" : "223.4375,40"}, c.dialog);
         RunWpr(lines, false);
         const Leader after = ReadLeader();
         EXPECT_EQ(after.texts, c.texts);

@@ -10,9 +10,8 @@ using namespace reshape_kit;
 const std::vector<std::string> kRibbed = {"PANEL steel RB500W", "PANEL diameter 10",
                                           "PANEL rounded 0"};
 
-std::vector<std::string> With(std::vector<std::string> lines) {
-    lines.insert(lines.begin(), kRibbed.begin(), kRibbed.end());
-    return lines;
+std::vector<std::string> With(const std::vector<std::string>& l) {
+    return Join(kRibbed, l);
 }
 
 TEST_F(WprTest, LengthEdited) {
@@ -45,8 +44,7 @@ TEST_F(WprTest, LengthEdited) {
         RunWpr(With({"EDPR", kDimsOption, "150,0"}), false);
         const std::string handle = HandleOfBar(0);
         const std::string before = Snapshot();
-        std::vector<std::string> lines = {"EDPR", "Edycja_długości"};
-        lines.insert(lines.end(), c.answers.begin(), c.answers.end());
+        const std::vector<std::string> lines = Join({"EDPR", "Edycja_długości"}, c.answers);
         RunWpr(With(lines), false);
         const std::vector<Bar> bars = Bars();
         ASSERT_EQ(bars.size(), 1u);

@@ -48,8 +48,8 @@ TEST_F(WprTest, PolylineBecomesABar) {
         RunWpr(DrawBars(2));
         DrawPolyline(c.polyline, c.closed);
         const std::string before = Snapshot();
-        std::vector<std::string> lines = {"PANEL steel RB500W", "PANEL diameter 10"};
-        lines.insert(lines.end(), c.lines.begin(), c.lines.end());
+        const std::vector<std::string> lines =
+            Join({"PANEL steel RB500W", "PANEL diameter 10"}, c.lines);
         RunWpr(lines, false);
         const std::vector<Bar> bars = Bars();
         ASSERT_EQ(bars.size(), 3u);
