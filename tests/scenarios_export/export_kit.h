@@ -60,36 +60,13 @@ inline std::vector<std::string> Fields(const std::string& line) {
 // Two ribbed 10 mm bars made with the commands: bar 1 straight and described on a leader, bar
 // 2 an L with its dimension texts and its description beside it.
 inline std::vector<std::string> DescribedBars() {
-    return {"PANEL steel RB500W",
-            "PANEL diameter 10",
-            "WPR",
-            "0,0",
-            "200,0",
-            "",
-            "WPR",
-            "0,100",
-            "200,100",
-            "200,150",
-            "",
-            "EDPR",
-            "Opis",
-            "Na_odnośniku",
-            "100,0",
-            "100,0",
-            "120,-30",
-            "150,-30",
-            "^C",
-            "^C",
-            "EDPR",
-            "Teksty_wymiarów(wstaw/usuń)",
-            "10,100",
-            "^C",
-            "EDPR",
-            "Opis",
-            "Pręta(włącz/wyłącz)",
-            "10,100",
-            "^C",
-            "^C"};
+    // clang-format off
+    return {"PANEL steel RB500W", "PANEL diameter 10", "WPR", "0,0", "200,0", "",
+            "WPR", "0,100", "200,100", "200,150", "",
+            "EDPR", "Opis", "Na_odnośniku", "100,0", "100,0", "120,-30", "150,-30", "^C", "^C",
+            "EDPR", "Teksty_wymiarów(wstaw/usuń)", "10,100", "^C",
+            "EDPR", "Opis", "Pręta(włącz/wyłącz)", "10,100", "^C", "^C"};
+    // clang-format on
 }
 
 }  // namespace export_kit

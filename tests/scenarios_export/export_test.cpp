@@ -31,36 +31,14 @@ std::string ExportGoldenDrawing(const std::string& dir) {
     RunWpr({}, true);
     StraightBar(250, 0, 1, 8, 15);
     StraightBar(250, 20, 1, 8, 15);
-    return RunWpr({"PANEL steel RB500W",
-                   "PANEL diameter 12",
-                   "PANEL rounded 1",
-                   "WPR",
-                   "0,100",
-                   "200,100",
-                   "200,150",
-                   "",
-                   "WPR",
-                   "0,250",
-                   "200,250",
-                   "200,200",
-                   "",
-                   "PANEL steel St0S",
-                   "PANEL rounded 0",
-                   "WPR",
-                   "0,300",
-                   "300,300",
-                   "",
-                   "0,310",
-                   "300,310",
-                   "OPR",
-                   "cell 4 4 41",
-                   "click Dodaj",
-                   "cell 5 3 120",
-                   "cell 5 4 10",
-                   "click 2",
-                   "SAVE " + dir + "/belka.dxf",
-                   "EXPORT " + dir + "/belka.csv",
+    // clang-format off
+    return RunWpr({"PANEL steel RB500W", "PANEL diameter 12", "PANEL rounded 1",
+                   "WPR", "0,100", "200,100", "200,150", "", "WPR", "0,250", "200,250", "200,200", "",
+                   "PANEL steel St0S", "PANEL rounded 0", "WPR", "0,300", "300,300", "", "0,310", "300,310",
+                   "OPR", "cell 4 4 41", "click Dodaj", "cell 5 3 120", "cell 5 4 10", "click 2",
+                   "SAVE " + dir + "/belka.dxf", "EXPORT " + dir + "/belka.csv",
                    "EXPORT " + dir + "/belka.abs"},
+                  // clang-format on
                   false);
 }
 
