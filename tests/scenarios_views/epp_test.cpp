@@ -16,19 +16,28 @@ TEST_F(ViewsTest, EppChangesTheDiameterAndSteelOfASection) {
         double radius;
         const char* layer;
         bool sameHandles;
+        bool preselected = false;  // then taken without asking
     } rows[] = {
         {"10 to 16 mm: rebuilt on the main layer", "16", 0.8, "Zbrojenie główne", false},
         {"same diameter: only the steel", "10", 0.5, "Zbrojenie", true},
+        {"a preselected disc", "16", 0.8, "Zbrojenie główne", false, true},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         RunWpr(TenMillimetreSection());
         const std::vector<Disc> before = Discs();
         const std::string snapshot = Snapshot();
-        const std::string transcript =
-            RunWpr({"PANEL diameter " + std::string(row.diameter), "PANEL steel St3SX", "EPP",
-                    "Zmień_średnicę/stal", kSecondDisc, "^C"},
-                   false);
+        std::vector<std::string> lines = {"PANEL diameter " + std::string(row.diameter),
+                                          "PANEL steel St3SX"};
+        if (row.preselected) {
+            lines.insert(lines.end(), {"SELECT", kSecondDisc, ""});
+        }
+        lines.insert(lines.end(), {"EPP", "Zmień_średnicę/stal", kSecondDisc, "^C"});
+        if (row.preselected) {
+            lines.erase(lines.end() - 2);  // no pick: the disc is taken
+        }
+        const std::string transcript = RunWpr(lines, false);
+        EXPECT_EQ(Count(transcript, "Wybierz przekrój pręta do zmiany"), row.preselected ? 0 : 1);
         const std::vector<Disc> after = Discs();
         ASSERT_EQ(after.size(), before.size()) << transcript;
         // The other discs stay as they were; the picked one changes, both of its pieces.
@@ -49,15 +58,6 @@ TEST_F(ViewsTest, EppChangesTheDiameterAndSteelOfASection) {
         RunWpr({"U"}, false);
         EXPECT_EQ(Snapshot(), snapshot) << "one U takes the change back";
     }
-}
-
-TEST_F(ViewsTest, EppTakesAPreselectedDiscWithoutAsking) {
-    RunWpr(TenMillimetreSection());
-    const std::string transcript =
-        RunWpr({"PANEL diameter 16", "SELECT", kSecondDisc, "", "EPP", "Zmień_średnicę/stal", "^C"},
-               false);
-    EXPECT_EQ(transcript.find("Wybierz przekrój pręta do zmiany"), std::string::npos) << transcript;
-    EXPECT_NEAR(Circles()[1].r, 0.8, 1e-12);
 }
 
 // A description names the number given, the section's count and spacing, the panel's diameter

@@ -100,25 +100,35 @@ TEST_F(ViewsTest, WppIsOneUndoStepAndMakesNoLayerWhenNothingIsDrawn) {
     EXPECT_EQ(Snapshot(), before);
 }
 
-// A spacing of zero cannot spread bars, nor can a count beyond any drawing: said, not drawn.
-TEST_F(ViewsTest, WppRefusesSpacingsAndCountsThatCannotBeDrawn) {
+// A spacing of zero cannot spread bars, nor repeat a projection, nor can a count beyond any
+// drawing be drawn: said, and only what can be drawn is (WRP's line without its repeats).
+TEST_F(ViewsTest, SpacingsAndCountsThatCannotBeDrawnAreRefused) {
+    const std::vector<std::string> wpp = {"PANEL diameter 10", "WPP", "0,0", "1000000,0", "0", "0"};
+    // clang-format off
+    const std::vector<std::string> wrp = {"PANEL diameter 12", "PANEL steel RB500W", "WPR", "0,0", "100,0", "",
+                                          "WRP", "", "50,0", "0,-100", "0,-100", "Nie", "Tak", "0,-300", "^C"};
+    // clang-format on
     const struct {
         const char* spacing;
         const char* count;
-        const char* mode;
+        const char* mode;  // WPP's answer; WRP for nullptr
         const char* message;
     } rows[] = {
         {"0", "2", "Rozstaw", "Rozstaw na panelu parametrów musi być większy od zera"},
         {"-5", "2", "Rozstaw", "Rozstaw na panelu parametrów musi być większy od zera"},
         {"20", "20000", "Ilość", "Tyle prętów (ponad 10000)"},
+        {"0", "3", nullptr, "Rozstaw na panelu parametrów musi być większy od zera"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.spacing + std::string(" ") + row.count);
-        const std::string transcript =
-            RunWithSettings({"PANEL diameter 10", "WPP", "0,0", "1000000,0", "0", "0", row.mode},
-                            SettingsWith(row.spacing, row.count));
+        std::vector<std::string> lines = row.mode != nullptr ? wpp : wrp;
+        if (row.mode != nullptr) {
+            lines.push_back(row.mode);
+        }
+        const std::string transcript = RunWithSettings(lines, SettingsWith(row.spacing, row.count));
         EXPECT_NE(transcript.find(row.message), std::string::npos) << transcript;
         EXPECT_TRUE(Discs().empty());
+        EXPECT_EQ(Projections().size(), row.mode != nullptr ? 0u : 1u);
     }
 }
 

@@ -9,17 +9,11 @@ using namespace views_kit;
 
 // A 12 mm smooth bar (0,0)-(100,0)-(100,50) with hooks at both ends; the second stroke reaches
 // beyond the body, to X 105.5.
-const std::vector<std::string> kHookedBar = {"PANEL diameter 12",
-                                             "PANEL steel St0S",
-                                             "PANEL count 3",
-                                             "PANEL spacing 15",
-                                             "WPR",
-                                             "0,0",
-                                             "100,0",
-                                             "100,50",
-                                             "",
-                                             "-10,10",
-                                             "110,60"};
+// clang-format off
+const std::vector<std::string> kHookedBar = {
+    "PANEL diameter 12", "PANEL steel St0S", "PANEL count 3", "PANEL spacing 15",
+    "WPR", "0,0", "100,0", "100,50", "", "-10,10", "110,60"};
+// clang-format on
 
 struct Line {
     double x0, y0, x1, y1;
@@ -100,30 +94,6 @@ TEST_F(ViewsTest, WrpRemembersNoForBothQuestionsAndIsOneUndoStepPerProjection) {
     EXPECT_EQ(Projections().size(), 1u) << "the second projection and its repeats go together";
     RunWpr({"U"}, false);
     EXPECT_EQ(Snapshot(), before);
-}
-
-// Repeats at a spacing of zero would lie on one another: said, and only the line is drawn.
-TEST_F(ViewsTest, WrpRefusesRepeatsAtNoSpacing) {
-    std::vector<std::string> lines = {"PANEL diameter 12",
-                                      "PANEL steel RB500W",
-                                      "WPR",
-                                      "0,0",
-                                      "100,0",
-                                      "",
-                                      "WRP",
-                                      "",
-                                      "50,0",
-                                      "0,-100",
-                                      "0,-100",
-                                      "Nie",
-                                      "Tak",
-                                      "0,-300",
-                                      "^C"};
-    const std::string transcript = RunWithSettings(lines, SettingsWith("0", "3"));
-    EXPECT_NE(transcript.find("Rozstaw na panelu parametrów musi być większy od zera"),
-              std::string::npos)
-        << transcript;
-    EXPECT_EQ(Projections().size(), 1u);
 }
 
 // A description on a leader from a projection line leaves the length out.
