@@ -201,12 +201,6 @@ TEST_F(OprTest, KeystrokeFiltersAndPickLists) {
     EXPECT_EQ(GridRows(transcript), std::vector<std::string>{"10|{RB500W}|100|1"});
 }
 
-}  // namespace
-
-namespace {
-
-using namespace opr_kit;
-
 // A rounded corner is taken back to its sharp corner and rounded again with the bend of the
 // new diameter (15 diameters for ribbed steel): 150 + 80 with a quarter arc of radius 7.5 at
 // 10 mm, of radius 15 at 20 mm.

@@ -90,51 +90,27 @@ inline Table ReadTable() {
         if (CSDSBaseClass::GetLayer(name) != kTableLayer) {
             continue;
         }
-        resbuf* list = sds_entget(name);
+        rblist::Owned owned(sds_entget(name));
+        const resbuf* list = owned.get();
+        auto point = [list](int group) { return rblist::Find(list, group)->resval.rpoint; };
         if (e.type == "TEXT") {
-            TableText text;
-            int horizontal = 0;
-            double p10[2] = {0, 0}, p11[2] = {0, 0};
-            for (resbuf* rb = list; rb; rb = rb->rbnext) {
-                if (rb->restype == 1)
-                    text.text = rb->resval.rstring;
-                if (rb->restype == 40)
-                    text.height = rb->resval.rreal;
-                if (rb->restype == 72)
-                    horizontal = rb->resval.rint;
-                if (rb->restype == 10)
-                    p10[0] = rb->resval.rpoint[0], p10[1] = rb->resval.rpoint[1];
-                if (rb->restype == 11)
-                    p11[0] = rb->resval.rpoint[0], p11[1] = rb->resval.rpoint[1];
-            }
-            text.x = horizontal != 0 ? p11[0] : p10[0];
-            text.y = horizontal != 0 ? p11[1] : p10[1];
-            t.texts.push_back(text);
+            const resbuf* horizontal = rblist::Find(list, 72);
+            const double* at = point(horizontal != nullptr && horizontal->resval.rint != 0 ? 11 : 10);
+            t.texts.push_back({rblist::Text(rblist::Find(list, 1)), at[0], at[1],
+                               rblist::Find(list, 40)->resval.rreal});
         } else if (e.type == "LINE") {
-            TableLine l;
-            for (resbuf* rb = list; rb; rb = rb->rbnext) {
-                if (rb->restype == 10)
-                    l.x1 = rb->resval.rpoint[0], l.y1 = rb->resval.rpoint[1];
-                if (rb->restype == 11)
-                    l.x2 = rb->resval.rpoint[0], l.y2 = rb->resval.rpoint[1];
-            }
-            t.lines.push_back(l);
+            t.lines.push_back({point(10)[0], point(10)[1], point(11)[0], point(11)[1]});
         } else if (e.type == "LWPOLYLINE") {
             std::vector<CSDSPointExt> vertices;
             CSDSPolyLine::GetVertices(name, vertices);
-            bool closed = false;
-            for (resbuf* rb = list; rb; rb = rb->rbnext) {
-                if (rb->restype == 70)
-                    closed = (rb->resval.rint & 1) != 0;
-            }
-            if (closed) {
+            const resbuf* flags = rblist::Find(list, 70);
+            if (flags != nullptr && (flags->resval.rint & 1) != 0) {
                 t.frame = vertices;
                 ++t.frames;
             } else {
                 t.shapes.push_back(vertices);
             }
         }
-        sds_relrb(list);
     }
     return t;
 }
