@@ -19,6 +19,11 @@ const char* const kPickerTable =
     "      1: 1  | 10.0          | RB500W | 250\n"
     "      2: 2  | 10.0          | RB500W | 314\n";
 
+// The handle of bar 1 or 2 of the kit's drawing; "-" for none.
+std::string BarHandle(const Drawing& d, int bar) {
+    return bar == 0 ? "-" : EntityHandle(bar == 1 ? d.straight.name : d.arc.name);
+}
+
 // Selects the two bars and the line, then runs the probe with the picker's lines.
 std::vector<std::string> WithPicker(const std::vector<std::string>& dialogLines) {
     std::vector<std::string> lines = {"SELECT", kStraightAt, kLineAt, kArcAt, "", "PROBA"};
@@ -56,10 +61,7 @@ TEST_F(EdprTest, PickerListsTheSelectedBarsAndGivesTheChosenOne) {
         EXPECT_EQ(Count(transcript, "=== Wybierz jeden z zaznaczonych prętów: ==="), 1 + shows);
         EXPECT_EQ(Count(transcript, "Nie został wybrany żaden z prętów !"), c.refusals);
         EXPECT_EQ(Count(transcript, kProbePrompt), 0);
-        const std::string expected = c.bar == 0   ? "-"
-                                     : c.bar == 1 ? EntityHandle(d.straight.name)
-                                                  : EntityHandle(d.arc.name);
-        EXPECT_EQ(Probe().bars, std::vector<std::string>{expected});
+        EXPECT_EQ(Probe().bars, std::vector<std::string>{BarHandle(d, c.bar)});
         if (std::find(c.dialog.begin(), c.dialog.end(), "show") != c.dialog.end()) {
             EXPECT_NE(transcript.find(kPickerTable), std::string::npos);
         }
@@ -96,9 +98,7 @@ TEST_F(EdprTest, PreselectionOrPickPrompt) {
         SCOPED_TRACE(transcript);
         std::vector<std::string> expected;
         for (int bar : c.bars) {
-            expected.push_back(bar == 0   ? "-"
-                               : bar == 1 ? EntityHandle(d.straight.name)
-                                          : EntityHandle(d.arc.name));
+            expected.push_back(BarHandle(d, bar));
         }
         EXPECT_EQ(Probe().bars, expected);
         EXPECT_EQ(Count(transcript, kProbePrompt), c.prompts);
@@ -146,14 +146,10 @@ TEST_F(EdprTest, GroupIsTheBarAndWhatNamesItAsOwner) {
     const sds_point p = {0, -50, 0};
     const sds_point q = {50, -50, 0};
     const std::vector<CSDSPointExt> path = {{0, -50, 0}, {50, -50, 0}};
-    CSDSText text;
-    CSDSLine line;
-    CSDSCircle circle;
-    CSDSPolyLine polyline;
-    auto makeText = [&] { text.Create("x", p, 5, 0, "STANDARD", 0, 0, p, 0, "0", 256); };
-    auto makeLine = [&] { line.Create(p, q, "0", "CONTINUOUS", 256, 1.0); };
-    auto makeCircle = [&] { circle.Create(p, 5, "0", "CONTINUOUS", 256, 1.0); };
-    auto makePolyline = [&] { polyline.Create(path, false, "0", "CONTINUOUS", 256); };
+    auto makeText = [&] { CSDSText().Create("x", p, 5, 0, "STANDARD", 0, 0, p, 0, "0", 256); };
+    auto makeLine = [&] { CSDSLine().Create(p, q, "0", "CONTINUOUS", 256, 1.0); };
+    auto makeCircle = [&] { CSDSCircle().Create(p, 5, "0", "CONTINUOUS", 256, 1.0); };
+    auto makePolyline = [&] { CSDSPolyLine().Create(path, false, "0", "CONTINUOUS", 256); };
     const struct {
         std::function<void()> make;
         const char* tag;
