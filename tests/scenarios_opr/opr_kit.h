@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,28 +33,18 @@ inline std::string Trim(const std::string& s) {
 inline std::vector<std::string> GridRows(const std::string& transcript) {
     std::vector<std::string> rows;
     const size_t at = transcript.rfind("] siatka ");
-    if (at == std::string::npos) {
-        return rows;
-    }
-    size_t line = transcript.find('\n', transcript.find('\n', at) + 1);
-    while (line != std::string::npos) {
-        const size_t end = transcript.find('\n', line + 1);
-        const std::string text = transcript.substr(line + 1, end - line - 1);
-        const size_t colon = text.find(": ");
-        if (colon == std::string::npos || text.size() < 6 || text.substr(0, 4) != "    ") {
-            break;
-        }
+    std::istringstream in(at == std::string::npos ? "" : transcript.substr(at));
+    std::string line;
+    std::getline(in, line);  // the grid's heading, then its column titles
+    std::getline(in, line);
+    while (std::getline(in, line) && line.rfind("    ", 0) == 0 && line.find(": ") != line.npos) {
+        std::string rest = line.substr(line.find(": ") + 2);
         std::vector<std::string> cells;
-        std::string rest = text.substr(colon + 2);
-        for (size_t bar = rest.find(" | ");; bar = rest.find(" | ")) {
+        for (size_t bar; (bar = rest.find(" | ")) != rest.npos; rest.erase(0, bar + 3)) {
             cells.push_back(Trim(rest.substr(0, bar)));
-            if (bar == std::string::npos) {
-                break;
-            }
-            rest = rest.substr(bar + 3);
         }
-        // The row number is the grid's own; an empty remark is left off.
-        if (!cells.empty() && cells.back().empty()) {
+        cells.push_back(Trim(rest));
+        if (cells.back().empty()) {
             cells.pop_back();
         }
         std::string joined;
@@ -61,7 +52,6 @@ inline std::vector<std::string> GridRows(const std::string& transcript) {
             joined += (i > 1 ? "|" : "") + cells[i];
         }
         rows.push_back(joined);
-        line = end;
     }
     return rows;
 }

@@ -1,6 +1,6 @@
 // The schedule table through the whole program: its geometry by steel kinds, grades and the
 // full form, the shapes of drawing rows, every total and mass recomputed from the bars of the
-// saved drawing, and one undo taking the table back.
+// saved drawing.
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -155,14 +155,11 @@ TEST_F(OprTest, TotalsAndMassesEqualARecomputationFromTheSavedDrawing) {
     SetNumbers({1, 2, 3, 4});
     // Two more bars of mark 2: its row counts three.
     RunWpr({"COPY", "100,200", "", "0,0", "0,50", "COPY", "100,200", "", "0,0", "0,80"}, false);
-    const std::string before = testkit::DumpDrawing();
     const std::string transcript =
         RunWpr({"OPR", "click Dodaj", "cell 5 2 -", "cell 5 3 500", "cell 5 4 2", "check 1039 0",
-                "click 1", "0,-100", "SAVE " + file, "U"},
+                "click 1", "0,-100", "SAVE " + file},
                false);
     SCOPED_TRACE(transcript);
-    // One undo takes the whole table back.
-    EXPECT_EQ(testkit::DumpDrawing(), before);
 
     RunWpr({"OPEN " + file}, true);
     std::filesystem::remove(file);
