@@ -44,19 +44,6 @@ inline std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// Fields of a CSV line without quoted fields.
-inline std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        fields.push_back(field);
-    }
-    if (!line.empty() && line.back() == ',') {
-        fields.push_back("");
-    }
-    return fields;
-}
-
 // Two ribbed 10 mm bars made with the commands: bar 1 straight and described on a leader, bar
 // 2 an L with its dimension texts and its description beside it.
 inline std::vector<std::string> DescribedBars() {

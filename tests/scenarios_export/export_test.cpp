@@ -1,6 +1,6 @@
 // EXPORT .csv and .abs through the whole program: the files byte for byte against golden
-// files, every BVBS record's checksum, the legs and bends of bar shapes, the CSV totals
-// against the OPR table's, and the refusals that write nothing and stop the script.
+// files (the CSV's totals among them), every BVBS record's checksum, the legs and bends of bar
+// shapes, and the refusals that write nothing and stop the script.
 #include <cstdlib>
 #include <map>
 
@@ -96,48 +96,6 @@ TEST_F(OprTest, EveryBendingRecordCarriesItsChecksumAndShape) {
 // Header texts of a record: the field separator and Polish letters never reach the machine.
 TEST(BvbsText, SeparatorAndPolishLettersAreReplaced) {
     EXPECT_EQ(exchange::BvbsText("Żuraw @2 ściana-ŁĄ"), "Zuraw _2 sciana-LA");
-}
-
-TEST_F(OprTest, CsvTotalsEqualTheScheduleTables) {
-    const std::string dir = ScratchFolder("totals");
-    RunWpr({}, true);
-    const struct {
-        double length, diameterMm;
-        int number, steel;
-    } bars[] = {{250, 8, 1, 15}, {250, 8, 1, 15},  {333, 12, 2, 15},
-                {120, 8, 3, 0},  {410, 16, 4, 15}, {95, 4.5, 5, 2}};
-    for (const auto& b : bars) {
-        StraightBar(b.length, 30.0 * b.number, b.number, b.diameterMm, b.steel);
-    }
-    const std::string transcript = RunWpr(Opr({"cell 2 4 9", "click Dodaj", "cell 6 1 10",
-                                               "cell 6 3 275", "cell 6 4 7", "check 1039 0"}),
-                                          false);
-    RunWpr({"EXPORT " + dir + "/wykaz.csv"}, false);
-    ASSERT_EQ(LastScenarioStatus(), 0) << transcript;
-    const double h = TextUnit();
-    const Table t = ReadTable();
-    const double yN = -12 * h - 6 * 4 * h;
-    auto values = [&](double y) {
-        std::vector<std::string> texts = TextsOnLine(t, y);
-        texts.erase(texts.begin());  // the line's label
-        return texts;
-    };
-    std::vector<std::string> lengths, units, masses, gradeMasses;
-    for (const std::string& line : Lines(ReadFile(dir + "/wykaz.csv"))) {
-        const std::vector<std::string> f = Fields(line);
-        if (f[0] == "Razem") {
-            lengths.push_back(f[5]);
-            units.push_back(f[6]);
-            masses.push_back(f[7]);
-        } else if (f[0] == "Razem stal") {
-            gradeMasses.push_back(f[7]);
-        }
-    }
-    EXPECT_EQ(lengths, values(yN - 22 * h));
-    EXPECT_EQ(units, values(yN - 26 * h));
-    EXPECT_EQ(masses, values(yN - 30 * h));
-    EXPECT_EQ(gradeMasses, values(yN - 34 * h));
-    EXPECT_EQ(gradeMasses.size(), 3u);  // St0S, St3SY, RB500W
 }
 
 TEST_F(OprTest, FailedExportsWriteNothingAndStopTheScript) {
