@@ -13,20 +13,15 @@ using namespace wpr_kit;
 
 // The entities made after the first one (the bar), in the order of making.
 std::vector<Piece> PiecesAfterTheBar(sds_name bar) {
+    const std::vector<std::string> handles = testkit::LiveHandles();
     std::vector<Piece> pieces;
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return pieces;
-    }
-    long length = 0;
-    sds_sslength(all, &length);
-    sds_ssname(all, 0, bar);
-    for (long i = 1; i < length; ++i) {
+    for (size_t i = 0; i < handles.size(); ++i) {
         sds_name entity = {0, 0};
-        sds_ssname(all, i, entity);
-        pieces.push_back(Read(entity));
+        sds_handent(handles[i].c_str(), i == 0 ? bar : entity);
+        if (i > 0) {
+            pieces.push_back(Read(entity));
+        }
     }
-    sds_ssfree(all);
     return pieces;
 }
 
