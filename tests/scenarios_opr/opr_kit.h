@@ -85,7 +85,8 @@ inline Table ReadTable() {
         auto point = [list](int group) { return rblist::Find(list, group)->resval.rpoint; };
         if (e.type == "TEXT") {
             const resbuf* horizontal = rblist::Find(list, 72);
-            const double* at = point(horizontal != nullptr && horizontal->resval.rint != 0 ? 11 : 10);
+            const double* at =
+                point(horizontal != nullptr && horizontal->resval.rint != 0 ? 11 : 10);
             t.texts.push_back({rblist::Text(rblist::Find(list, 1)), at[0], at[1],
                                rblist::Find(list, 40)->resval.rreal});
         } else if (e.type == "LINE") {

@@ -114,7 +114,8 @@ TEST_F(ViewsTest, SpacingsAndCountsThatCannotBeDrawnAreRefused) {
         if (row.mode != nullptr) {
             lines.push_back(row.mode);
         }
-        const std::string transcript = RunWithSettings(lines, SettingsWith(row.spacing, row.count));
+        const std::string transcript =
+            RunWpr(lines, true, false, SettingsWith(row.spacing, row.count));
         EXPECT_NE(transcript.find(row.message), std::string::npos) << transcript;
         EXPECT_TRUE(Discs().empty());
         EXPECT_EQ(Projections().size(), row.mode != nullptr ? 0u : 1u);
