@@ -116,29 +116,42 @@ TEST_F(WprTest, OffsetOptionAndCaseSensitiveKeyword) {
 // A vertex is never taken beyond the drawing's range: a typed point or offset is refused by
 // the host's prompt, an offset that carries the vertex beyond it by the command, each with
 // its own message; the bar is made of the vertices taken, never refused for too few points.
-TEST_F(WprTest, VerticesBeyondTheDrawingRangeAreRefusedWithTheirReason) {
+// Picks that leave one vertex (one pick, or picks all on one point) make no polyline, and the
+// record must not land on the entity made before (a line).
+TEST_F(WprTest, VerticesBeyondTheDrawingRangeOrTooFewAreRefusedWithTheirReason) {
+    const char* const tooFew = "Pręt musi mieć co najmniej dwa punkty.";
     const struct {
-        std::vector<std::string> answers;
+        std::vector<std::string> answers;  // after WPR
         const char* printed;
-        std::vector<std::vector<double>> vertices;
+        std::vector<std::vector<double>> vertices;  // none: no bar
+        const char* steel = "RB500W";
     } cases[] = {
         // clang-format off
         {{"0,0", "Odsuń", "1e15,0", "1e15", "0", "100,0", ""}, "Punkt poza zakresem współrzędnych rysunku.",
          {{0, 0, 0}, {100, 0, 0}}},
         {{"0,0", "Odsuń", "", "1e16", "-5", "0", ""}, "Wartość poza zakresem.", {{0, 0, 0}, {-5, 0, 0}}},
         {{"1e16,0", "0,0", "@-2e15,0", "@0,5", ""}, "Wartość poza zakresem.", {{0, 0, 0}, {0, 5, 0}}},
+        {{"5,5", ""}, tooFew, {}},
+        {{"5,5", ""}, tooFew, {}, "St0S"},
+        {{"5,5", "5,5", "5.0002,5", ""}, tooFew, {}},
         // clang-format on
     };
     for (const auto& c : cases) {
-        std::vector<std::string> lines = {"PANEL steel RB500W", "WPR"};
+        std::vector<std::string> lines = {
+            "PANEL steel " + std::string(c.steel), "LINE", "0,0", "10,0", "", "WPR"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
         const std::string transcript = RunWpr(lines);
         SCOPED_TRACE(transcript);
         EXPECT_NE(transcript.find(c.printed), std::string::npos);
-        EXPECT_EQ(transcript.find("co najmniej dwa"), std::string::npos);
-        const auto bars = Polylines();
-        ASSERT_EQ(bars.size(), 1u);
-        ExpectVertices(bars[0].vertices, c.vertices);
+        EXPECT_EQ(transcript.find("co najmniej dwa") != std::string::npos, c.vertices.empty());
+        EXPECT_EQ(transcript.find("pierwszy hak"), std::string::npos) << "no hook question";
+        const auto entities = testkit::LiveEntities();
+        ASSERT_EQ(entities.size(), c.vertices.empty() ? 1u : 2u);
+        EXPECT_EQ(entities[0].type, "LINE");
+        EXPECT_EQ(entities[0].groups.find("ACAD_XDICTIONARY"), std::string::npos);
+        if (!c.vertices.empty()) {
+            ExpectVertices(Polylines().at(0).vertices, c.vertices);
+        }
     }
 }
 
@@ -172,29 +185,6 @@ TEST_F(WprTest, EscOrEnterAtTheFirstPromptDrawsNothingAndIsOneUndoStep) {
         EXPECT_EQ(Polylines().size(), 1u) << answer;
         RunWpr({"U"}, false);
         EXPECT_TRUE(testkit::LiveEntities().empty()) << answer;
-    }
-}
-
-// Picks that leave one vertex (one pick, or picks all on one point) make no polyline, and
-// the record must not land on the entity made before.
-TEST_F(WprTest, OneDistinctPointMakesNoBarAndMarksNothing) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"PANEL steel RB500W", "5,5"},
-        {"PANEL steel St0S", "5,5"},
-        {"PANEL steel RB500W", "5,5", "5,5", "5.0002,5"},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> lines = {c[0], "LINE", "0,0", "10,0", "", "WPR"};
-        lines.insert(lines.end(), c.begin() + 1, c.end());
-        lines.push_back("");
-        SCOPED_TRACE(testing::PrintToString(lines));
-        const std::string transcript = RunWpr(lines);
-        EXPECT_NE(transcript.find("Pręt musi mieć co najmniej dwa punkty."), std::string::npos);
-        EXPECT_EQ(transcript.find("pierwszy hak"), std::string::npos) << "no hook question";
-        const auto entities = testkit::LiveEntities();
-        ASSERT_EQ(entities.size(), 1u);
-        EXPECT_EQ(entities[0].type, "LINE");
-        EXPECT_EQ(entities[0].groups.find("ACAD_XDICTIONARY"), std::string::npos);
     }
 }
 
