@@ -24,12 +24,17 @@ struct Case {
     std::vector<std::string> answers;  // after WRP
     const char* tag;
     std::vector<Line> lines;
+    const char* leader = nullptr;  // the main text of a leader drawn from the first line
 };
 
 const Case kCases[] = {
     // clang-format off
     {"horizontal over the body, dropped at the base point's level",
      {"", "50,0", "0,-100", "0,-100", "Nie", ""}, "RzutPoziomy", {{0, -100, 100, -100}}},
+    // A description on a leader from a projection line leaves the length out.
+    {"described on a leader", {"", "50,0", "0,-100", "0,-100", "Nie", "", "^C", "EDPR", "Opis",
+     "Na_odnośniku", "50,-100", "50,-100", "50,-80", "100,-80", "^C"}, "RzutPoziomy",
+     {{0, -100, 100, -100}}, "12 co 15"},
     {"shifted toward the side, repeated three times below",
      {"Poziomy", "50,0", "0,-100", "0,-100", "Tak", "0,-300", "5", "", "0,-400"}, "RzutPoziomy",
      {{0, -105, 100, -105}, {0, -120, 100, -120}, {0, -135, 100, -135}, {0, -150, 100, -150}}},
@@ -70,6 +75,12 @@ TEST_F(ViewsTest, WrpDrawsProjectionLinesWithTheBarsRecord) {
             bar.type = c.tag;
             EXPECT_EQ(RecordText(p.record), RecordText(bar));
         }
+        if (c.leader != nullptr) {
+            const std::vector<Piece> main = Tagged({"OpisOdn-Dl"});
+            ASSERT_EQ(main.size(), 1u) << transcript;
+            EXPECT_EQ(main[0].text, c.leader);
+            EXPECT_EQ(main[0].link.owner, found[0].handle);
+        }
         EXPECT_CLEAN_AUDIT();
     }
 }
@@ -94,19 +105,6 @@ TEST_F(ViewsTest, WrpRemembersNoForBothQuestionsAndIsOneUndoStepPerProjection) {
     EXPECT_EQ(Projections().size(), 1u) << "the second projection and its repeats go together";
     RunWpr({"U"}, false);
     EXPECT_EQ(Snapshot(), before);
-}
-
-// A description on a leader from a projection line leaves the length out.
-TEST_F(ViewsTest, LeaderOnAProjectionLineHasNoLength) {
-    std::vector<std::string> lines = kHookedBar;
-    lines.insert(lines.end(),
-                 {"WRP", "", "50,0", "0,-100", "0,-100", "Nie", "", "^C", "EDPR", "Opis",
-                  "Na_odnośniku", "50,-100", "50,-100", "50,-80", "100,-80", "^C", "^C"});
-    const std::string transcript = RunWpr(lines);
-    const std::vector<Piece> main = Tagged({"OpisOdn-Dl"});
-    ASSERT_EQ(main.size(), 1u) << transcript;
-    EXPECT_EQ(main[0].text, "12 co 15");
-    EXPECT_EQ(main[0].link.owner, Projections().at(0).handle);
 }
 
 }  // namespace
