@@ -19,91 +19,73 @@ const char* const kPickerTable =
     "      1: 1  | 10.0          | RB500W | 250\n"
     "      2: 2  | 10.0          | RB500W | 314\n";
 
-// Selects the two bars and the line, then runs the probe with the picker's lines.
-std::vector<std::string> WithPicker(const std::vector<std::string>& dialogLines) {
-    std::vector<std::string> lines = {"SELECT", kStraightAt, kLineAt, kArcAt, "", "PROBA"};
-    lines.insert(lines.end(), dialogLines.begin(), dialogLines.end());
-    return lines;
+// The handle of bar 1 or 2 of the kit's drawing; "-" for none.
+std::string BarHandle(const Drawing& d, int bar) {
+    return bar == 0 ? "-" : EntityHandle(bar == 1 ? d.straight.name : d.arc.name);
 }
 
-TEST_F(EdprTest, PickerListsTheSelectedBarsAndGivesTheChosenOne) {
+std::vector<std::string> Join(std::vector<std::string> a, const std::vector<std::string>& b) {
+    a.insert(a.end(), b.begin(), b.end());
+    return a;
+}
+
+// One bar of the pick-first selection is taken silently; several (the line is no bar) open the
+// picker, which gives the chosen one; anything else falls back to the pick prompt, which asks
+// again until a bar is picked or Esc is pressed. The probe changes nothing and leaves nothing
+// selected.
+TEST_F(EdprTest, PreselectionPickerOrPickPrompt) {
+    const std::vector<std::string> picker = {"SELECT", kStraightAt, kLineAt, kArcAt, "", "PROBA"};
     const struct {
-        std::vector<std::string> dialog;
-        int bar;  // 1 or 2; 0 for none
-        int refusals;
+        std::vector<std::string> lines;
+        std::vector<int> bars;  // per probe run: 1, 2, or 0 for none
+        int prompts;
+        int refusals;        // picks that found no bar among the objects there, and said so
+        int shows;           // the picker shows itself when it opens, and again at each `show`
+        int okRefusals = 0;  // OK without a row: refused, the picker stays open
     } cases[] = {
-        {{"show", "select 2", "click 1"}, 2, 0},
-        {{"select 1", "click OK"}, 1, 0},
+        // clang-format off
+        {{"SELECT", kArcAt, kLineAt, "", "PROBA"}, {2}, 0, 0, 0},
+        // The operation clears the selection, so the next one asks.
+        {{"SELECT", kStraightAt, "", "PROBA", "PROBA", kArcAt}, {1, 2}, 1, 0, 0},
+        {{"SELECT", kLineAt, kTextAt, "", "PROBA", kStraightAt}, {1}, 1, 0, 0},
+        // A description text, a line, empty space and Enter are no bars: the prompt repeats.
+        {{"PROBA", kTextAt, kLineAt, "500,500", "", kArcAt}, {2}, 5, 2, 0},
+        {{"PROBA", kTextAt, "^C"}, {0}, 2, 1, 0},
+        {{"PROBA", kLineAt}, {0}, 2, 1, 0},
+        {Join(picker, {"show", "select 2", "click 1"}), {2}, 0, 0, 2},
+        {Join(picker, {"select 1", "click OK"}), {1}, 0, 0, 1},
         // Clicking into a cell selects its row; the picker's cells cannot be edited.
-        {{"cell 2 3 999", "click 1"}, 2, 0},
-        // OK without a row is refused and the picker stays open.
-        {{"click 1", "select 2", "click 1"}, 2, 1},
-        {{"click 1", "click 1", "select 1", "click 1"}, 1, 2},
+        {Join(picker, {"cell 2 3 999", "click 1"}), {2}, 0, 0, 1},
+        {Join(picker, {"click 1", "select 2", "click 1"}), {2}, 0, 0, 1, 1},
+        {Join(picker, {"click 1", "click 1", "select 1", "click 1"}), {1}, 0, 0, 1, 2},
         // Cancel, Esc and the end of the input end the operation without a pick prompt.
-        {{"select 2", "click 2"}, 0, 0},
-        {{"click Anuluj"}, 0, 0},
-        {{"^C"}, 0, 0},
-        {{"click 1"}, 0, 1},
+        {Join(picker, {"select 2", "click 2"}), {0}, 0, 0, 1},
+        {Join(picker, {"click Anuluj"}), {0}, 0, 0, 1},
+        {Join(picker, {"^C"}), {0}, 0, 0, 1},
+        {Join(picker, {"click 1"}), {0}, 0, 0, 1, 1},
+        // clang-format on
     };
     for (const auto& c : cases) {
         const Drawing d = MakeDrawing();
         InstallProbe();
         const std::string before = Snapshot();
-        const std::string transcript = RunWpr(WithPicker(c.dialog), false);
-        SCOPED_TRACE(transcript);
-        // The picker shows itself once when it opens, and again at each `show`.
-        const int shows = static_cast<int>(std::count(c.dialog.begin(), c.dialog.end(), "show"));
-        EXPECT_EQ(Count(transcript, "=== Wybierz jeden z zaznaczonych prętów: ==="), 1 + shows);
-        EXPECT_EQ(Count(transcript, "Nie został wybrany żaden z prętów !"), c.refusals);
-        EXPECT_EQ(Count(transcript, kProbePrompt), 0);
-        const std::string expected = c.bar == 0   ? "-"
-                                     : c.bar == 1 ? EntityHandle(d.straight.name)
-                                                  : EntityHandle(d.arc.name);
-        EXPECT_EQ(Probe().bars, std::vector<std::string>{expected});
-        if (std::find(c.dialog.begin(), c.dialog.end(), "show") != c.dialog.end()) {
-            EXPECT_NE(transcript.find(kPickerTable), std::string::npos);
-        }
-        if (c.dialog[0] == "cell 2 3 999") {
-            EXPECT_EQ(Count(transcript, "Komórki (2, 3) nie można edytować."), 1);
-        }
-        EXPECT_EQ(Snapshot(), before);
-        EXPECT_TRUE(SelectionCleared());
-    }
-}
-
-// Without a picker: one bar of the pick-first selection is taken silently; anything else
-// falls back to the pick prompt, which asks again until a bar is picked or Esc is pressed.
-TEST_F(EdprTest, PreselectionOrPickPrompt) {
-    const struct {
-        std::vector<std::string> lines;
-        std::vector<int> bars;  // per probe run: 1, 2, or 0 for none
-        int prompts;
-        int refusals = 0;  // picks that found no bar among the objects there, and said so
-    } cases[] = {
-        {{"SELECT", kArcAt, kLineAt, "", "PROBA"}, {2}, 0},
-        // The operation clears the selection, so the next one asks.
-        {{"SELECT", kStraightAt, "", "PROBA", "PROBA", kArcAt}, {1, 2}, 1},
-        {{"SELECT", kLineAt, kTextAt, "", "PROBA", kStraightAt}, {1}, 1},
-        // A description text, a line, empty space and Enter are no bars: the prompt repeats.
-        {{"PROBA", kTextAt, kLineAt, "500,500", "", kArcAt}, {2}, 5, 2},
-        {{"PROBA", kTextAt, "^C"}, {0}, 2, 1},
-        {{"PROBA", kLineAt}, {0}, 2, 1},
-    };
-    for (const auto& c : cases) {
-        const Drawing d = MakeDrawing();
-        InstallProbe();
         const std::string transcript = RunWpr(c.lines, false);
         SCOPED_TRACE(transcript);
         std::vector<std::string> expected;
         for (int bar : c.bars) {
-            expected.push_back(bar == 0   ? "-"
-                               : bar == 1 ? EntityHandle(d.straight.name)
-                                          : EntityHandle(d.arc.name));
+            expected.push_back(BarHandle(d, bar));
         }
         EXPECT_EQ(Probe().bars, expected);
         EXPECT_EQ(Count(transcript, kProbePrompt), c.prompts);
         EXPECT_EQ(Count(transcript, "\nTo nie jest pręt.\n"), c.refusals);
-        EXPECT_EQ(Count(transcript, "=== Wybierz jeden"), 0);
+        EXPECT_EQ(Count(transcript, "=== Wybierz jeden z zaznaczonych prętów: ==="), c.shows);
+        EXPECT_EQ(Count(transcript, "Nie został wybrany żaden z prętów !"), c.okRefusals);
+        if (c.shows == 2) {
+            EXPECT_NE(transcript.find(kPickerTable), std::string::npos);
+        }
+        EXPECT_EQ(Count(transcript, "Komórki (2, 3) nie można edytować."),
+                  std::ranges::count(c.lines, "cell 2 3 999"));
+        EXPECT_EQ(Snapshot(), before);
         EXPECT_TRUE(SelectionCleared());
     }
 }
@@ -146,14 +128,10 @@ TEST_F(EdprTest, GroupIsTheBarAndWhatNamesItAsOwner) {
     const sds_point p = {0, -50, 0};
     const sds_point q = {50, -50, 0};
     const std::vector<CSDSPointExt> path = {{0, -50, 0}, {50, -50, 0}};
-    CSDSText text;
-    CSDSLine line;
-    CSDSCircle circle;
-    CSDSPolyLine polyline;
-    auto makeText = [&] { text.Create("x", p, 5, 0, "STANDARD", 0, 0, p, 0, "0", 256); };
-    auto makeLine = [&] { line.Create(p, q, "0", "CONTINUOUS", 256, 1.0); };
-    auto makeCircle = [&] { circle.Create(p, 5, "0", "CONTINUOUS", 256, 1.0); };
-    auto makePolyline = [&] { polyline.Create(path, false, "0", "CONTINUOUS", 256); };
+    auto makeText = [&] { CSDSText().Create("x", p, 5, 0, "STANDARD", 0, 0, p, 0, "0", 256); };
+    auto makeLine = [&] { CSDSLine().Create(p, q, "0", "CONTINUOUS", 256, 1.0); };
+    auto makeCircle = [&] { CSDSCircle().Create(p, 5, "0", "CONTINUOUS", 256, 1.0); };
+    auto makePolyline = [&] { CSDSPolyLine().Create(path, false, "0", "CONTINUOUS", 256); };
     const struct {
         std::function<void()> make;
         const char* tag;

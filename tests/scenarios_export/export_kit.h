@@ -44,52 +44,16 @@ inline std::vector<std::string> Lines(const std::string& text) {
     return lines;
 }
 
-// Fields of a CSV line without quoted fields.
-inline std::vector<std::string> Fields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, ',');) {
-        fields.push_back(field);
-    }
-    if (!line.empty() && line.back() == ',') {
-        fields.push_back("");
-    }
-    return fields;
-}
-
 // Two ribbed 10 mm bars made with the commands: bar 1 straight and described on a leader, bar
 // 2 an L with its dimension texts and its description beside it.
 inline std::vector<std::string> DescribedBars() {
-    return {"PANEL steel RB500W",
-            "PANEL diameter 10",
-            "WPR",
-            "0,0",
-            "200,0",
-            "",
-            "WPR",
-            "0,100",
-            "200,100",
-            "200,150",
-            "",
-            "EDPR",
-            "Opis",
-            "Na_odnośniku",
-            "100,0",
-            "100,0",
-            "120,-30",
-            "150,-30",
-            "^C",
-            "^C",
-            "EDPR",
-            "Teksty_wymiarów(wstaw/usuń)",
-            "10,100",
-            "^C",
-            "EDPR",
-            "Opis",
-            "Pręta(włącz/wyłącz)",
-            "10,100",
-            "^C",
-            "^C"};
+    // clang-format off
+    return {"PANEL steel RB500W", "PANEL diameter 10", "WPR", "0,0", "200,0", "",
+            "WPR", "0,100", "200,100", "200,150", "",
+            "EDPR", "Opis", "Na_odnośniku", "100,0", "100,0", "120,-30", "150,-30", "^C", "^C",
+            "EDPR", "Teksty_wymiarów(wstaw/usuń)", "10,100", "^C",
+            "EDPR", "Opis", "Pręta(włącz/wyłącz)", "10,100", "^C", "^C"};
+    // clang-format on
 }
 
 }  // namespace export_kit

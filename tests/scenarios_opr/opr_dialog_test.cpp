@@ -28,7 +28,8 @@ TEST_F(OprTest, DeletingRows) {
         std::vector<std::string> questions;  // after the first one
         std::vector<int> numbers;
         std::vector<std::string> rows;
-        int texts;  // live TEXT entities afterwards
+        int texts;                        // live TEXT entities afterwards
+        std::vector<double> diameters{};  // of the bars in drawing order, when checked
     } cases[] = {
         // clang-format off
         // A hand row goes without a second question and without touching the drawing.
@@ -40,9 +41,11 @@ TEST_F(OprTest, DeletingRows) {
         {{"select 2", "click Usuń", "yes", "yes"},
          {"Czy skasować wybrane pręty z rysunku ? (2 szt.) (tak/nie)"}, {1, 2},
          {"10|{RB500W}|100|1", "10|{RB500W}|300|1", "6|St0S|75|0"}, 0},
-        {{"select 2", "click Usuń", "yes", "no"},
-         {"Czy skasować wybrane pręty z rysunku ? (2 szt.) (tak/nie)"}, {1, 2, 3, 2},
-         {"10|{RB500W}|100|1", "10|{RB500W}|300|1", "6|St0S|75|0"}, 1},
+        // The row deleted, the bars kept: the row below still acts on its own mark, 3 (rebuilt,
+        // so last in drawing order).
+        {{"select 2", "click Usuń", "yes", "no", "cell 2 1 16", "yes"},
+         {"Czy skasować wybrane pręty z rysunku ? (2 szt.) (tak/nie)"}, {1, 2, 2, 3},
+         {"10|{RB500W}|100|1", "16|{RB500W}|300|1", "6|St0S|75|0"}, 1, {1.0, 1.0, 1.0, 1.6}},
         {{"select 1", "click Usuń", "yes", "yes"}, {"Czy skasować wybrany pręt z rysunku ? (tak/nie)"},
          {1, 2, 1}, {"10|{RB500W}|200|2", "10|{RB500W}|300|1", "6|St0S|75|0"}, 4},  // bar 2's description is drawn again with its new number
         // clang-format on
@@ -66,6 +69,13 @@ TEST_F(OprTest, DeletingRows) {
             texts += e.type == "TEXT" ? 1 : 0;
         }
         EXPECT_EQ(texts, c.texts);
+        if (!c.diameters.empty()) {
+            std::vector<double> diameters;
+            for (const Bar& bar : Polylines()) {
+                diameters.push_back(bar.record.diameter);
+            }
+            EXPECT_EQ(diameters, c.diameters);
+        }
         // The grid numbers its rows 1, 2, 3... again.
         const std::string shown = transcript.substr(transcript.rfind("> show"));
         for (size_t r = 1; r <= c.rows.size(); ++r) {
@@ -132,35 +142,8 @@ TEST_F(OprTest, ChangedDiameterRebuildsTheMarkWhenTheDialogCloses) {
             const double body = std::hypot(s[2].x - s[1].x, s[2].y - s[1].y);
             const double hook = std::hypot(s[1].x - s[0].x, s[1].y - s[0].y);
             EXPECT_NEAR(hook / body, 26.0 / 200.0, 1e-9);
-            // One U takes back the whole OPR: the table and the rebuilt bars.
-            RunWpr({"U"}, false);
-            EXPECT_EQ(ReadTable().frames, 0);
-            for (const Bar& bar : Polylines()) {
-                EXPECT_EQ(bar.record.diameter, 1.0);
-            }
         }
     }
-}
-
-// After a drawing row was deleted without its bars, the rows below it still act on their own
-// marks, not on the mark of their new position.
-TEST_F(OprTest, RowsKeepTheirMarksAfterARowAbove) {
-    RunWpr({}, true);
-    StraightBar(100, 0, 1);
-    StraightBar(200, 100, 2);
-    StraightBar(300, 200, 3);
-    const std::string transcript = RunWpr(
-        {"OPR", "select 2", "click Usuń", "yes", "no", "cell 2 1 16", "yes", "show", "click 2"},
-        false);
-    SCOPED_TRACE(transcript);
-    EXPECT_EQ(GridRows(transcript),
-              (std::vector<std::string>{"10|{RB500W}|100|1", "16|{RB500W}|300|1"}));
-    std::vector<double> diameters;
-    for (const Bar& bar : Polylines()) {
-        diameters.push_back(bar.record.number == 3 ? bar.record.diameter : -bar.record.diameter);
-    }
-    std::sort(diameters.begin(), diameters.end());
-    EXPECT_EQ(diameters, (std::vector<double>{-1.0, -1.0, 1.6}));
 }
 
 TEST_F(OprTest, KeystrokeFiltersAndPickLists) {
@@ -200,12 +183,6 @@ TEST_F(OprTest, KeystrokeFiltersAndPickLists) {
     EXPECT_EQ(Count(transcript, "Komórka (1, 2) jest zablokowana."), 1) << transcript;
     EXPECT_EQ(GridRows(transcript), std::vector<std::string>{"10|{RB500W}|100|1"});
 }
-
-}  // namespace
-
-namespace {
-
-using namespace opr_kit;
 
 // A rounded corner is taken back to its sharp corner and rounded again with the bend of the
 // new diameter (15 diameters for ribbed steel): 150 + 80 with a quarter arc of radius 7.5 at

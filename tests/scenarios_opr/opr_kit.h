@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -32,28 +33,18 @@ inline std::string Trim(const std::string& s) {
 inline std::vector<std::string> GridRows(const std::string& transcript) {
     std::vector<std::string> rows;
     const size_t at = transcript.rfind("] siatka ");
-    if (at == std::string::npos) {
-        return rows;
-    }
-    size_t line = transcript.find('\n', transcript.find('\n', at) + 1);
-    while (line != std::string::npos) {
-        const size_t end = transcript.find('\n', line + 1);
-        const std::string text = transcript.substr(line + 1, end - line - 1);
-        const size_t colon = text.find(": ");
-        if (colon == std::string::npos || text.size() < 6 || text.substr(0, 4) != "    ") {
-            break;
-        }
+    std::istringstream in(at == std::string::npos ? "" : transcript.substr(at));
+    std::string line;
+    std::getline(in, line);  // the grid's heading, then its column titles
+    std::getline(in, line);
+    while (std::getline(in, line) && line.rfind("    ", 0) == 0 && line.find(": ") != line.npos) {
+        std::string rest = line.substr(line.find(": ") + 2);
         std::vector<std::string> cells;
-        std::string rest = text.substr(colon + 2);
-        for (size_t bar = rest.find(" | ");; bar = rest.find(" | ")) {
+        for (size_t bar; (bar = rest.find(" | ")) != rest.npos; rest.erase(0, bar + 3)) {
             cells.push_back(Trim(rest.substr(0, bar)));
-            if (bar == std::string::npos) {
-                break;
-            }
-            rest = rest.substr(bar + 3);
         }
-        // The row number is the grid's own; an empty remark is left off.
-        if (!cells.empty() && cells.back().empty()) {
+        cells.push_back(Trim(rest));
+        if (cells.back().empty()) {
             cells.pop_back();
         }
         std::string joined;
@@ -61,7 +52,6 @@ inline std::vector<std::string> GridRows(const std::string& transcript) {
             joined += (i > 1 ? "|" : "") + cells[i];
         }
         rows.push_back(joined);
-        line = end;
     }
     return rows;
 }
@@ -90,51 +80,28 @@ inline Table ReadTable() {
         if (CSDSBaseClass::GetLayer(name) != kTableLayer) {
             continue;
         }
-        resbuf* list = sds_entget(name);
+        rblist::Owned owned(sds_entget(name));
+        const resbuf* list = owned.get();
+        auto point = [list](int group) { return rblist::Find(list, group)->resval.rpoint; };
         if (e.type == "TEXT") {
-            TableText text;
-            int horizontal = 0;
-            double p10[2] = {0, 0}, p11[2] = {0, 0};
-            for (resbuf* rb = list; rb; rb = rb->rbnext) {
-                if (rb->restype == 1)
-                    text.text = rb->resval.rstring;
-                if (rb->restype == 40)
-                    text.height = rb->resval.rreal;
-                if (rb->restype == 72)
-                    horizontal = rb->resval.rint;
-                if (rb->restype == 10)
-                    p10[0] = rb->resval.rpoint[0], p10[1] = rb->resval.rpoint[1];
-                if (rb->restype == 11)
-                    p11[0] = rb->resval.rpoint[0], p11[1] = rb->resval.rpoint[1];
-            }
-            text.x = horizontal != 0 ? p11[0] : p10[0];
-            text.y = horizontal != 0 ? p11[1] : p10[1];
-            t.texts.push_back(text);
+            const resbuf* horizontal = rblist::Find(list, 72);
+            const double* at =
+                point(horizontal != nullptr && horizontal->resval.rint != 0 ? 11 : 10);
+            t.texts.push_back({rblist::Text(rblist::Find(list, 1)), at[0], at[1],
+                               rblist::Find(list, 40)->resval.rreal});
         } else if (e.type == "LINE") {
-            TableLine l;
-            for (resbuf* rb = list; rb; rb = rb->rbnext) {
-                if (rb->restype == 10)
-                    l.x1 = rb->resval.rpoint[0], l.y1 = rb->resval.rpoint[1];
-                if (rb->restype == 11)
-                    l.x2 = rb->resval.rpoint[0], l.y2 = rb->resval.rpoint[1];
-            }
-            t.lines.push_back(l);
+            t.lines.push_back({point(10)[0], point(10)[1], point(11)[0], point(11)[1]});
         } else if (e.type == "LWPOLYLINE") {
             std::vector<CSDSPointExt> vertices;
             CSDSPolyLine::GetVertices(name, vertices);
-            bool closed = false;
-            for (resbuf* rb = list; rb; rb = rb->rbnext) {
-                if (rb->restype == 70)
-                    closed = (rb->resval.rint & 1) != 0;
-            }
-            if (closed) {
+            const resbuf* flags = rblist::Find(list, 70);
+            if (flags != nullptr && (flags->resval.rint & 1) != 0) {
                 t.frame = vertices;
                 ++t.frames;
             } else {
                 t.shapes.push_back(vertices);
             }
         }
-        sds_relrb(list);
     }
     return t;
 }

@@ -98,22 +98,12 @@ TEST_F(OprTest, TypedCountsFollowTheirMarks) {
     StraightBar(100, 0, 1);
     StraightBar(200, 100, 2);
     StraightBar(300, 200, 3);
-    std::vector<std::string> lines = {"OPR",
-                                      "cell 3 4 41",
-                                      "cell 3 5 strzemiona",
-                                      "click 1",
-                                      "^C",
-                                      "EDPR",
-                                      "Usuń",
-                                      "50,0",
-                                      "yes",
-                                      "^C",
-                                      "PANEL steel RB500W",
-                                      "PANEL diameter 16",
-                                      "EDPR",
-                                      "Zmień_średnicę/stal",
-                                      "150,200",
-                                      "^C"};
+    // clang-format off
+    std::vector<std::string> lines = {"OPR", "cell 3 4 41", "cell 3 5 strzemiona", "click 1", "^C",
+                                      "EDPR", "Usuń", "50,0", "yes", "^C",
+                                      "PANEL steel RB500W", "PANEL diameter 16",
+                                      "EDPR", "Zmień_średnicę/stal", "150,200", "^C"};
+    // clang-format on
     for (int i = 0; i < 6; ++i) {
         lines.insert(lines.end(), {"OPR", "click Dodaj", "click Zamknij"});
     }

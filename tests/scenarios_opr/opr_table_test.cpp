@@ -1,6 +1,6 @@
 // The schedule table through the whole program: its geometry by steel kinds, grades and the
 // full form, the shapes of drawing rows, every total and mass recomputed from the bars of the
-// saved drawing, and one undo taking the table back.
+// saved drawing.
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -72,8 +72,7 @@ TEST_F(OprTest, TableGeometry) {
         EXPECT_TRUE(Near(t.frame[2].x, m + tw) && Near(t.frame[2].y, -th))
             << t.frame[2].x << "," << t.frame[2].y << " want " << m + tw << "," << -th;
         const double L = m;
-        std::vector<std::string> signs = c.kindSigns;
-        EXPECT_EQ(TextsOnLine(t, -9 * h), signs);
+        EXPECT_EQ(TextsOnLine(t, -9 * h), c.kindSigns);
         EXPECT_EQ(TextsOnLine(t, -10 * h), c.headerDiameters);
         EXPECT_EQ(TextAt(t, L + 4 * h, -6 * h), "Nr");
         EXPECT_EQ(TextAt(t, L + 8 * h + 4 * h * c.kinds, -1.5 * h), "Średnica");
@@ -145,48 +144,22 @@ TEST_F(OprTest, TotalsAndMassesEqualARecomputationFromTheSavedDrawing) {
     const std::string file =
         (std::filesystem::temp_directory_path() / "armavo_opr_recompute.dxf").string();
     // Smooth bars with hooks and rounded corners, ribbed bars sharing marks, a hand row.
-    RunWpr({"PANEL steel St0S",
-            "PANEL diameter 8",
-            "PANEL rounded 1",
-            "WPR",
-            "0,0",
-            "150,0",
-            "150,80",
-            "",
-            "0,10",
-            "140,80",
-            "PANEL steel RB500W",
-            "PANEL diameter 12",
-            "WPR",
-            "0,200",
-            "333,200",
-            "",
-            "PANEL diameter 16",
-            "WPR",
-            "0,300",
-            "120,300",
-            "120,390",
-            "",
-            "PANEL steel St3S",
-            "PANEL diameter 10",
-            "PANEL rounded 0",
-            "WPR",
-            "0,500",
-            "77,500",
-            "",
-            "0,510",
-            "77,510"});
+    // clang-format off
+    RunWpr({"PANEL steel St0S", "PANEL diameter 8", "PANEL rounded 1",
+            "WPR", "0,0", "150,0", "150,80", "", "0,10", "140,80",
+            "PANEL steel RB500W", "PANEL diameter 12", "WPR", "0,200", "333,200", "",
+            "PANEL diameter 16", "WPR", "0,300", "120,300", "120,390", "",
+            "PANEL steel St3S", "PANEL diameter 10", "PANEL rounded 0",
+            "WPR", "0,500", "77,500", "", "0,510", "77,510"});
+    // clang-format on
     SetNumbers({1, 2, 3, 4});
     // Two more bars of mark 2: its row counts three.
     RunWpr({"COPY", "100,200", "", "0,0", "0,50", "COPY", "100,200", "", "0,0", "0,80"}, false);
-    const std::string before = testkit::DumpDrawing();
     const std::string transcript =
         RunWpr({"OPR", "click Dodaj", "cell 5 2 -", "cell 5 3 500", "cell 5 4 2", "check 1039 0",
-                "click 1", "0,-100", "SAVE " + file, "U"},
+                "click 1", "0,-100", "SAVE " + file},
                false);
     SCOPED_TRACE(transcript);
-    // One undo takes the whole table back.
-    EXPECT_EQ(testkit::DumpDrawing(), before);
 
     RunWpr({"OPEN " + file}, true);
     std::filesystem::remove(file);
@@ -225,18 +198,14 @@ TEST_F(OprTest, TotalsAndMassesEqualARecomputationFromTheSavedDrawing) {
     const Table t = ReadTable();
     ASSERT_EQ(t.frame.size(), 4u);
     const double yN = t.frame[0].y - 12 * h - 5 * 4 * h;
-    EXPECT_EQ(TextsOnLine(t, yN - 22 * h),
-              (std::vector<std::string>{"Długość ogółem [m]", lengths[0], lengths[1], lengths[2],
-                                        lengths[3]}));
-    std::vector<std::string> expectedUnits = {"Masa jednostkowa [kg/m]"};
-    expectedUnits.insert(expectedUnits.end(), units.begin(), units.end());
-    EXPECT_EQ(TextsOnLine(t, yN - 26 * h), expectedUnits);
-    std::vector<std::string> expectedMasses = {"Masa ogółem [kg]"};
-    expectedMasses.insert(expectedMasses.end(), masses.begin(), masses.end());
-    EXPECT_EQ(TextsOnLine(t, yN - 30 * h), expectedMasses);
-    std::vector<std::string> expectedSums = {"Masa razem [kg]"};
-    expectedSums.insert(expectedSums.end(), sums.begin(), sums.end());
-    EXPECT_EQ(TextsOnLine(t, yN - 34 * h), expectedSums);
+    lengths.insert(lengths.begin(), "Długość ogółem [m]");
+    EXPECT_EQ(TextsOnLine(t, yN - 22 * h), lengths);
+    units.insert(units.begin(), "Masa jednostkowa [kg/m]");
+    EXPECT_EQ(TextsOnLine(t, yN - 26 * h), units);
+    masses.insert(masses.begin(), "Masa ogółem [kg]");
+    EXPECT_EQ(TextsOnLine(t, yN - 30 * h), masses);
+    sums.insert(sums.begin(), "Masa razem [kg]");
+    EXPECT_EQ(TextsOnLine(t, yN - 34 * h), sums);
     // Each row's own total stands in its line; the "-" row has none.
     int row = 0;
     for (const auto& [number, mark] : marks) {

@@ -111,22 +111,12 @@ inline std::string SettingsWith(const std::string& spacing, const std::string& c
     return path;
 }
 
-inline std::string RunWithSettings(const std::vector<std::string>& lines,
-                                   const std::string& settings) {
-    return RunWpr(lines, true, false, settings);
-}
-
 // A section of `count` 10 mm bars over (0,0)-(100,0), no covers, count governing.
 inline std::vector<std::string> TenMillimetreSection(int count = 5) {
-    return {"PANEL diameter 10",
-            "PANEL steel RB500W",
-            "PANEL count " + std::to_string(count),
-            "WPP",
-            "0,0",
-            "100,0",
-            "0",
-            "0",
-            "Ilość"};
+    // clang-format off
+    return {"PANEL diameter 10", "PANEL steel RB500W", "PANEL count " + std::to_string(count),
+            "WPP", "0,0", "100,0", "0", "0", "Ilość"};
+    // clang-format on
 }
 
 }  // namespace views_kit

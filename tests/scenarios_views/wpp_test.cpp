@@ -1,6 +1,6 @@
 // WPP through the whole program: where the discs go in both distribution modes and with
-// covers along and across the line, what every piece records, the groups, one undo step,
-// and the file other programs read.
+// covers along and across the line, what every piece records, the groups, and the file other
+// programs read.
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -42,7 +42,7 @@ const Case kCases[] = {
     {"count of one", 10, 1, 20, "0,0", "100,0", "0", "0", "Ilość", {{0, 0}}, 0, 1},
     {"count capped below what fits", 10, 10, 20, "0,0", "3,0", "0", "0", "Ilość", {{0, 0}, {1.5, 0}, {3, 0}}, 1.5, 3},
     {"spacing mode capped spreads evenly", 10, 1, 0.7, "0,0", "3,0", "0", "0", "Rozstaw", {{0, 0}, {1.5, 0}, {3, 0}}, 1.5, 3},
-    {"covers leaving no room", 10, 5, 20, "0,0", "100,0", "50", "0", "Ilość", {}, 0, 0},
+    {"covers leaving no room: no discs, no layer made", 12, 5, 20, "0,0", "100,0", "50", "0", "Ilość", {}, 0, 0},
     {"12 mm on the main layer", 12, 2, 20, "0,0", "100,0", "0", "0", "Ilość", {{0, 0}, {100, 0}}, 100, 2},
     // clang-format on
 };
@@ -77,6 +77,8 @@ TEST_F(ViewsTest, WppPlacesAndRecordsEveryDisc) {
             EXPECT_NEAR(d.record.spacing, c.recordedSpacing, 1e-9);
             EXPECT_EQ(d.record.count, c.recordedCount);
         }
+        rblist::Owned made(sds_tblsearch("LAYER", layer.c_str(), 0));
+        EXPECT_EQ(made != nullptr, !c.centres.empty());
         const auto groups = GroupMembers();
         ASSERT_EQ(groups.size(), c.centres.size());
         for (size_t g = 0; g < groups.size(); ++g) {
@@ -87,38 +89,36 @@ TEST_F(ViewsTest, WppPlacesAndRecordsEveryDisc) {
     }
 }
 
-TEST_F(ViewsTest, WppIsOneUndoStepAndMakesNoLayerWhenNothingIsDrawn) {
-    RunWpr({"PANEL diameter 12", "CIRCLE", "0,0", "5", "WPP", "0,0", "100,0", "50", "0", ""});
-    EXPECT_TRUE(Discs().empty());
-    resbuf* layer = sds_tblsearch("LAYER", "Zbrojenie główne", 0);
-    EXPECT_EQ(layer, nullptr) << "a section that draws nothing makes no layer";
-    sds_relrb(layer);
-    const std::string before = Snapshot();
-    RunWpr({"PANEL count 4", "WPP", "0,0", "90,0", "", "", ""}, false);
-    EXPECT_EQ(Circles().size(), 4u);
-    RunWpr({"U"}, false);
-    EXPECT_EQ(Snapshot(), before);
-}
-
-// A spacing of zero cannot spread bars, nor can a count beyond any drawing: said, not drawn.
-TEST_F(ViewsTest, WppRefusesSpacingsAndCountsThatCannotBeDrawn) {
+// A spacing of zero cannot spread bars, nor repeat a projection, nor can a count beyond any
+// drawing be drawn: said, and only what can be drawn is (WRP's line without its repeats).
+TEST_F(ViewsTest, SpacingsAndCountsThatCannotBeDrawnAreRefused) {
+    const std::vector<std::string> wpp = {"PANEL diameter 10", "WPP", "0,0", "1000000,0", "0", "0"};
+    // clang-format off
+    const std::vector<std::string> wrp = {"PANEL diameter 12", "PANEL steel RB500W", "WPR", "0,0", "100,0", "",
+                                          "WRP", "", "50,0", "0,-100", "0,-100", "Nie", "Tak", "0,-300", "^C"};
+    // clang-format on
     const struct {
         const char* spacing;
         const char* count;
-        const char* mode;
+        const char* mode;  // WPP's answer; WRP for nullptr
         const char* message;
     } rows[] = {
         {"0", "2", "Rozstaw", "Rozstaw na panelu parametrów musi być większy od zera"},
         {"-5", "2", "Rozstaw", "Rozstaw na panelu parametrów musi być większy od zera"},
         {"20", "20000", "Ilość", "Tyle prętów (ponad 10000)"},
+        {"0", "3", nullptr, "Rozstaw na panelu parametrów musi być większy od zera"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.spacing + std::string(" ") + row.count);
+        std::vector<std::string> lines = row.mode != nullptr ? wpp : wrp;
+        if (row.mode != nullptr) {
+            lines.push_back(row.mode);
+        }
         const std::string transcript =
-            RunWithSettings({"PANEL diameter 10", "WPP", "0,0", "1000000,0", "0", "0", row.mode},
-                            SettingsWith(row.spacing, row.count));
+            RunWpr(lines, true, false, SettingsWith(row.spacing, row.count));
         EXPECT_NE(transcript.find(row.message), std::string::npos) << transcript;
         EXPECT_TRUE(Discs().empty());
+        EXPECT_EQ(Projections().size(), row.mode != nullptr ? 0u : 1u);
     }
 }
 

@@ -9,17 +9,11 @@ using namespace views_kit;
 
 // A 12 mm smooth bar (0,0)-(100,0)-(100,50) with hooks at both ends; the second stroke reaches
 // beyond the body, to X 105.5.
-const std::vector<std::string> kHookedBar = {"PANEL diameter 12",
-                                             "PANEL steel St0S",
-                                             "PANEL count 3",
-                                             "PANEL spacing 15",
-                                             "WPR",
-                                             "0,0",
-                                             "100,0",
-                                             "100,50",
-                                             "",
-                                             "-10,10",
-                                             "110,60"};
+// clang-format off
+const std::vector<std::string> kHookedBar = {
+    "PANEL diameter 12", "PANEL steel St0S", "PANEL count 3", "PANEL spacing 15",
+    "WPR", "0,0", "100,0", "100,50", "", "-10,10", "110,60"};
+// clang-format on
 
 struct Line {
     double x0, y0, x1, y1;
@@ -30,12 +24,17 @@ struct Case {
     std::vector<std::string> answers;  // after WRP
     const char* tag;
     std::vector<Line> lines;
+    const char* leader = nullptr;  // the main text of a leader drawn from the first line
 };
 
 const Case kCases[] = {
     // clang-format off
     {"horizontal over the body, dropped at the base point's level",
      {"", "50,0", "0,-100", "0,-100", "Nie", ""}, "RzutPoziomy", {{0, -100, 100, -100}}},
+    // A description on a leader from a projection line leaves the length out.
+    {"described on a leader", {"", "50,0", "0,-100", "0,-100", "Nie", "", "^C", "EDPR", "Opis",
+     "Na_odnośniku", "50,-100", "50,-100", "50,-80", "100,-80", "^C"}, "RzutPoziomy",
+     {{0, -100, 100, -100}}, "12 co 15"},
     {"shifted toward the side, repeated three times below",
      {"Poziomy", "50,0", "0,-100", "0,-100", "Tak", "0,-300", "5", "", "0,-400"}, "RzutPoziomy",
      {{0, -105, 100, -105}, {0, -120, 100, -120}, {0, -135, 100, -135}, {0, -150, 100, -150}}},
@@ -76,6 +75,12 @@ TEST_F(ViewsTest, WrpDrawsProjectionLinesWithTheBarsRecord) {
             bar.type = c.tag;
             EXPECT_EQ(RecordText(p.record), RecordText(bar));
         }
+        if (c.leader != nullptr) {
+            const std::vector<Piece> main = Tagged({"OpisOdn-Dl"});
+            ASSERT_EQ(main.size(), 1u) << transcript;
+            EXPECT_EQ(main[0].text, c.leader);
+            EXPECT_EQ(main[0].link.owner, found[0].handle);
+        }
         EXPECT_CLEAN_AUDIT();
     }
 }
@@ -100,43 +105,6 @@ TEST_F(ViewsTest, WrpRemembersNoForBothQuestionsAndIsOneUndoStepPerProjection) {
     EXPECT_EQ(Projections().size(), 1u) << "the second projection and its repeats go together";
     RunWpr({"U"}, false);
     EXPECT_EQ(Snapshot(), before);
-}
-
-// Repeats at a spacing of zero would lie on one another: said, and only the line is drawn.
-TEST_F(ViewsTest, WrpRefusesRepeatsAtNoSpacing) {
-    std::vector<std::string> lines = {"PANEL diameter 12",
-                                      "PANEL steel RB500W",
-                                      "WPR",
-                                      "0,0",
-                                      "100,0",
-                                      "",
-                                      "WRP",
-                                      "",
-                                      "50,0",
-                                      "0,-100",
-                                      "0,-100",
-                                      "Nie",
-                                      "Tak",
-                                      "0,-300",
-                                      "^C"};
-    const std::string transcript = RunWithSettings(lines, SettingsWith("0", "3"));
-    EXPECT_NE(transcript.find("Rozstaw na panelu parametrów musi być większy od zera"),
-              std::string::npos)
-        << transcript;
-    EXPECT_EQ(Projections().size(), 1u);
-}
-
-// A description on a leader from a projection line leaves the length out.
-TEST_F(ViewsTest, LeaderOnAProjectionLineHasNoLength) {
-    std::vector<std::string> lines = kHookedBar;
-    lines.insert(lines.end(),
-                 {"WRP", "", "50,0", "0,-100", "0,-100", "Nie", "", "^C", "EDPR", "Opis",
-                  "Na_odnośniku", "50,-100", "50,-100", "50,-80", "100,-80", "^C", "^C"});
-    const std::string transcript = RunWpr(lines);
-    const std::vector<Piece> main = Tagged({"OpisOdn-Dl"});
-    ASSERT_EQ(main.size(), 1u) << transcript;
-    EXPECT_EQ(main[0].text, "12 co 15");
-    EXPECT_EQ(main[0].link.owner, Projections().at(0).handle);
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
-// Descriptions, leader texts and segment dimensions on a real drawing: a description of a bar
-// made by WPR read back piece by piece against positions worked by hand, redrawn and deleted,
-// and the texts found again through their records.
+// A description of a bar made by WPR on a real drawing, read back piece by piece against
+// positions worked by hand, redrawn and deleted, and the texts found again through their records.
 #include <string>
 #include <vector>
 
@@ -14,20 +13,15 @@ using namespace wpr_kit;
 
 // The entities made after the first one (the bar), in the order of making.
 std::vector<Piece> PiecesAfterTheBar(sds_name bar) {
+    const std::vector<std::string> handles = testkit::LiveHandles();
     std::vector<Piece> pieces;
-    sds_name all = {0, 0};
-    if (sds_ssget("X", nullptr, nullptr, nullptr, all) != RTNORM) {
-        return pieces;
-    }
-    long length = 0;
-    sds_sslength(all, &length);
-    sds_ssname(all, 0, bar);
-    for (long i = 1; i < length; ++i) {
+    for (size_t i = 0; i < handles.size(); ++i) {
         sds_name entity = {0, 0};
-        sds_ssname(all, i, entity);
-        pieces.push_back(Read(entity));
+        sds_handent(handles[i].c_str(), i == 0 ? bar : entity);
+        if (i > 0) {
+            pieces.push_back(Read(entity));
+        }
     }
-    sds_ssfree(all);
     return pieces;
 }
 
@@ -132,50 +126,6 @@ TEST(DescriptionOnDrawing, PiecesOfABarDescriptionAsWorkedByHand) {
         EXPECT_DOUBLE_EQ(Real(style.get(), group), value) << group;
     }
     EXPECT_EQ(rblist::Text(rblist::Find(style.get(), 3)), "ORV-symbole.shx");
-}
-
-const std::vector<CSDSPointExt> kLBar = {{0, 0, 0}, {0, 100, 0}, {300, 100, 0}};
-
-TEST_F(WprTest, LeaderTextsFollowNumberAndReplacingBar) {
-    host::NewDrawing();
-    CObslugaPreta rod(nullptr);
-    // A bar numbered 4 by hand, alone: a gap no command would leave.
-    auditAtEnd_ = false;
-    const Entity bar = MakeBar(kLBar, 4, 0);
-    const Entity number = LinkText("9", "OpisOdn-Nr", bar.name);
-    LinkText("?", "OpisOdn-Fi", bar.name);
-    LinkText("?", "OpisOdn-Dl", bar.name);
-
-    rod.UpdateLeaderTexts(bar.name, true, false, kLBar, nullptr);
-    EXPECT_EQ(TextsTagged("OpisOdn-Nr"), std::vector<std::string>{"4"});
-    EXPECT_EQ(TextsTagged("OpisOdn-Fi"), std::vector<std::string>{"?"}) << "texts flag off";
-
-    const Entity replacement = MakeBar({{0, 0, 0}, {250, 0, 0}}, 4, 0);
-    rod.UpdateLeaderTexts(bar.name, false, true, {{0, 0, 0}, {250, 0, 0}}, replacement.name);
-    EXPECT_EQ(TextsTagged("OpisOdn-Fi"), std::vector<std::string>{"%%c "});
-    EXPECT_EQ(TextsTagged("OpisOdn-Dl"), std::vector<std::string>{"10 L= 250"});
-    CRodDescriptionLink link;
-    CSDSXDataPret().ReadDescriptionLink(number.name, kKey, link);
-    EXPECT_EQ(link.owner, EntityHandle(replacement.name));
-    EXPECT_EQ(link.type, "OpisOdn-Nr");
-}
-
-TEST_F(WprTest, SegmentDimensionTextIsLinkedToItsBar) {
-    host::NewDrawing();
-    CObslugaPreta rod(nullptr);
-    const Entity bar = MakeBar(kLBar, 1, 15);
-    sds_point a = {300, 100, 0};
-    sds_point b = {0, 100, 0};
-    rod.DrawSegmentDimension(bar.name, a, b, 0.0, 4.0);
-    sds_name made;
-    ASSERT_EQ(sds_entlast(made), RTNORM);
-    EXPECT_EQ(CSDSText::GetString(made), "300");
-    EXPECT_EQ(CSDSBaseClass::GetLayer(made), "Wymiary prętów");
-    EXPECT_DOUBLE_EQ(CSDSText::GetHeight(made), 4.0);
-    std::string type, owner;
-    CSDSXDataPret().ReadDimensionLink(made, kKey, type, owner);
-    EXPECT_EQ(type, "Wymiary");
-    EXPECT_EQ(owner, EntityHandle(bar.name));
 }
 
 }  // namespace

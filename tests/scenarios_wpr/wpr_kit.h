@@ -200,40 +200,19 @@ inline Piece Read(const sds_name entity) {
     rblist::Owned list(sds_entget(entity));
     p.type = CSDSBaseClass::GetTypeName(list.get());
     p.handle = CSDSBaseClass::GetHandle(list.get());
+    const bool polyline = p.type == "LWPOLYLINE";
     for (const resbuf* node = list.get(); node != nullptr; node = node->rbnext) {
-        switch (node->restype) {
-            case 1:
-                p.text = rblist::Text(node);
-                break;
-            case 7:
-                p.style = rblist::Text(node);
-                break;
-            case 8:
-                p.layer = rblist::Text(node);
-                break;
-            case 10:
-                if (p.type != "LWPOLYLINE")
-                    rblist::CopyPoint(node->resval.rpoint, p.at);
-                break;
-            case 40:
-                if (p.type != "LWPOLYLINE")
-                    p.height = node->resval.rreal;
-                break;
-            case 50:
-                p.rotation = node->resval.rreal;
-                break;
-            case 62:
-                p.colour = node->resval.rint;
-                break;
-            case 72:
-                p.horizontal = node->resval.rint;
-                break;
-            case 73:
-                p.vertical = node->resval.rint;
-                break;
-            default:
-                break;
-        }
+        const int g = node->restype;
+        std::string* text = g == 1 ? &p.text : g == 7 ? &p.style : g == 8 ? &p.layer : nullptr;
+        int* code = g == 62 ? &p.colour : g == 72 ? &p.horizontal : g == 73 ? &p.vertical : nullptr;
+        if (text != nullptr)
+            *text = rblist::Text(node);
+        if (code != nullptr)
+            *code = node->resval.rint;
+        if (g == 10 && !polyline)
+            rblist::CopyPoint(node->resval.rpoint, p.at);
+        if ((g == 40 && !polyline) || g == 50)
+            (g == 40 ? p.height : p.rotation) = node->resval.rreal;
     }
     if (p.type == "LWPOLYLINE") {
         CObslugaPreta::LoadRodVertices(entity, p.vertices);

@@ -24,35 +24,45 @@ void ExpectVertices(const std::vector<CSDSPointExt>& v, const std::vector<std::v
     }
 }
 
-TEST_F(WprTest, ThreePicksRibbedEightMillimetres) {
-    RunWpr({"PANEL diameter 8", "PANEL steel RB500W", "PANEL rounded 0", "WPR", "0,0", "100,0",
-            "100,50", ""});
-    const auto bars = Polylines();
-    ASSERT_EQ(bars.size(), 1u);
-    EXPECT_EQ(bars[0].layer, "Zbrojenie");
-    ExpectVertices(bars[0].vertices, {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}});
-    EXPECT_EQ(RecordText(bars[0].record), "Pręt 1 0.8 0 1 15 0 0");
-    // The rubber lines are gone: the bar is the only entity left.
-    EXPECT_EQ(testkit::LiveEntities().size(), 1u);
-    EXPECT_TRUE(PanelInputsEnabled());
-}
-
-TEST_F(WprTest, SmoothTwelveMillimetresWithBothHooksAndRounding) {
-    RunWpr({"PANEL diameter 12", "PANEL steel St0S", "PANEL rounded 1", "WPR", "0,0", "100,0",
-            "100,100", "", "50,10", "90,50"});
-    const auto bars = Polylines();
-    ASSERT_EQ(bars.size(), 1u);
-    EXPECT_EQ(bars[0].layer, "Zbrojenie główne");
-    EXPECT_EQ(RecordText(bars[0].record), "Pręt 1 1.2 3 1 0 1 0");
-    // Hook tip, first end, rounded inner corner (two vertices), second end, hook tip.
+// 8 mm ribbed, three picks: no hooks, sharp corners, the rubber lines gone. 12 mm smooth with
+// both hooks and rounding: hook tip, first end, rounded inner corner (two vertices), second
+// end, hook tip. Rounded corners turning both ways: a left turn gives a positive bulge, a right
+// turn a negative one, each tan(π/8) for a right angle, with 9 cm tangents for 12 mm ribbed.
+TEST_F(WprTest, BarsAsWorkedByHand) {
     const double b = std::tan(kPi / 8);
-    ExpectVertices(bars[0].vertices, {{11 * std::cos(kPi / 6), 11 * std::sin(kPi / 6), 0},
-                                      {0, 0, 0},
-                                      {94, 0, b},
-                                      {100, 6, 0},
-                                      {100, 100, 0},
-                                      {100 - 11 * 0.5, 100 - 11 * std::sqrt(0.75), 0}});
-    EXPECT_EQ(testkit::LiveEntities().size(), 1u);
+    const struct {
+        std::vector<std::string> lines;
+        const char* layer;
+        const char* record;
+        std::vector<std::vector<double>> vertices;
+        double length = 0;  // checked when given
+    } cases[] = {
+        // clang-format off
+        {{"PANEL diameter 8", "PANEL steel RB500W", "PANEL rounded 0", "WPR", "0,0", "100,0", "100,50", ""},
+         "Zbrojenie", "Pręt 1 0.8 0 1 15 0 0", {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}}},
+        {{"PANEL diameter 12", "PANEL steel St0S", "PANEL rounded 1", "WPR", "0,0", "100,0", "100,100", "", "50,10", "90,50"},
+         "Zbrojenie główne", "Pręt 1 1.2 3 1 0 1 0",
+         {{11 * std::cos(kPi / 6), 11 * std::sin(kPi / 6), 0}, {0, 0, 0}, {94, 0, b}, {100, 6, 0},
+          {100, 100, 0}, {100 - 11 * 0.5, 100 - 11 * std::sqrt(0.75), 0}}},
+        {{"PANEL diameter 12", "PANEL steel RB500W", "PANEL rounded 1", "WPR", "0,0", "100,0", "100,100", "200,100", ""},
+         "Zbrojenie główne", "Pręt 1 1.2 0 1 15 1 0",
+         {{0, 0, 0}, {91, 0, b}, {100, 9, 0}, {100, 91, -b}, {109, 100, 0}, {200, 100, 0}},
+         91 + 82 + 91 + 9 * kPi},
+        // clang-format on
+    };
+    for (const auto& c : cases) {
+        RunWpr(c.lines);
+        const auto bars = Polylines();
+        ASSERT_EQ(bars.size(), 1u);
+        EXPECT_EQ(bars[0].layer, c.layer);
+        EXPECT_EQ(RecordText(bars[0].record), c.record);
+        ExpectVertices(bars[0].vertices, c.vertices);
+        if (c.length > 0) {
+            EXPECT_NEAR(CObslugaPreta::BarLength(bars[0].vertices), c.length, 1e-9);
+        }
+        EXPECT_EQ(testkit::LiveEntities().size(), 1u);
+        EXPECT_TRUE(PanelInputsEnabled());
+    }
 }
 
 // A 12 mm smooth bar has hooks of 11 cm. The first end segment runs from (0,0) to the second
@@ -84,20 +94,6 @@ TEST_F(WprTest, FirstHookTipForEveryKindOfEndSegment) {
     }
 }
 
-// Rounded corners turning both ways on one bar: a left turn gives a positive bulge, a right
-// turn a negative one, each tan(π/8) for a right angle, with 9 cm tangents for 12 mm ribbed.
-TEST_F(WprTest, CornersTurningBothWaysBulgeWithTheTurn) {
-    RunWpr({"PANEL diameter 12", "PANEL steel RB500W", "PANEL rounded 1", "WPR", "0,0", "100,0",
-            "100,100", "200,100", ""});
-    const auto bars = Polylines();
-    ASSERT_EQ(bars.size(), 1u);
-    const double b = std::tan(kPi / 8);
-    ExpectVertices(
-        bars[0].vertices,
-        {{0, 0, 0}, {91, 0, b}, {100, 9, 0}, {100, 91, -b}, {109, 100, 0}, {200, 100, 0}});
-    EXPECT_NEAR(CObslugaPreta::BarLength(bars[0].vertices), 91 + 82 + 91 + 9 * kPi, 1e-9);
-}
-
 TEST_F(WprTest, OffsetOptionAndCaseSensitiveKeyword) {
     const std::string transcript = RunWpr(
         {"PANEL steel RB500W", "WPR", "ODSUŃ", "Odsuń", "0,0", "50", "0", "o", "", "", "7", ""});
@@ -115,29 +111,42 @@ TEST_F(WprTest, OffsetOptionAndCaseSensitiveKeyword) {
 // A vertex is never taken beyond the drawing's range: a typed point or offset is refused by
 // the host's prompt, an offset that carries the vertex beyond it by the command, each with
 // its own message; the bar is made of the vertices taken, never refused for too few points.
-TEST_F(WprTest, VerticesBeyondTheDrawingRangeAreRefusedWithTheirReason) {
+// Picks that leave one vertex (one pick, or picks all on one point) make no polyline, and the
+// record must not land on the entity made before (a line).
+TEST_F(WprTest, VerticesBeyondTheDrawingRangeOrTooFewAreRefusedWithTheirReason) {
+    const char* const tooFew = "Pręt musi mieć co najmniej dwa punkty.";
     const struct {
-        std::vector<std::string> answers;
+        std::vector<std::string> answers;  // after WPR
         const char* printed;
-        std::vector<std::vector<double>> vertices;
+        std::vector<std::vector<double>> vertices;  // none: no bar
+        const char* steel = "RB500W";
     } cases[] = {
         // clang-format off
         {{"0,0", "Odsuń", "1e15,0", "1e15", "0", "100,0", ""}, "Punkt poza zakresem współrzędnych rysunku.",
          {{0, 0, 0}, {100, 0, 0}}},
         {{"0,0", "Odsuń", "", "1e16", "-5", "0", ""}, "Wartość poza zakresem.", {{0, 0, 0}, {-5, 0, 0}}},
         {{"1e16,0", "0,0", "@-2e15,0", "@0,5", ""}, "Wartość poza zakresem.", {{0, 0, 0}, {0, 5, 0}}},
+        {{"5,5", ""}, tooFew, {}},
+        {{"5,5", ""}, tooFew, {}, "St0S"},
+        {{"5,5", "5,5", "5.0002,5", ""}, tooFew, {}},
         // clang-format on
     };
     for (const auto& c : cases) {
-        std::vector<std::string> lines = {"PANEL steel RB500W", "WPR"};
+        std::vector<std::string> lines = {
+            "PANEL steel " + std::string(c.steel), "LINE", "0,0", "10,0", "", "WPR"};
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
         const std::string transcript = RunWpr(lines);
         SCOPED_TRACE(transcript);
         EXPECT_NE(transcript.find(c.printed), std::string::npos);
-        EXPECT_EQ(transcript.find("co najmniej dwa"), std::string::npos);
-        const auto bars = Polylines();
-        ASSERT_EQ(bars.size(), 1u);
-        ExpectVertices(bars[0].vertices, c.vertices);
+        EXPECT_EQ(transcript.find("co najmniej dwa") != std::string::npos, c.vertices.empty());
+        EXPECT_EQ(transcript.find("pierwszy hak"), std::string::npos) << "no hook question";
+        const auto entities = testkit::LiveEntities();
+        ASSERT_EQ(entities.size(), c.vertices.empty() ? 1u : 2u);
+        EXPECT_EQ(entities[0].type, "LINE");
+        EXPECT_EQ(entities[0].groups.find("ACAD_XDICTIONARY"), std::string::npos);
+        if (!c.vertices.empty()) {
+            ExpectVertices(Polylines().at(0).vertices, c.vertices);
+        }
     }
 }
 
@@ -171,29 +180,6 @@ TEST_F(WprTest, EscOrEnterAtTheFirstPromptDrawsNothingAndIsOneUndoStep) {
         EXPECT_EQ(Polylines().size(), 1u) << answer;
         RunWpr({"U"}, false);
         EXPECT_TRUE(testkit::LiveEntities().empty()) << answer;
-    }
-}
-
-// Picks that leave one vertex (one pick, or picks all on one point) make no polyline, and
-// the record must not land on the entity made before.
-TEST_F(WprTest, OneDistinctPointMakesNoBarAndMarksNothing) {
-    const std::vector<std::vector<std::string>> cases = {
-        {"PANEL steel RB500W", "5,5"},
-        {"PANEL steel St0S", "5,5"},
-        {"PANEL steel RB500W", "5,5", "5,5", "5.0002,5"},
-    };
-    for (const auto& c : cases) {
-        std::vector<std::string> lines = {c[0], "LINE", "0,0", "10,0", "", "WPR"};
-        lines.insert(lines.end(), c.begin() + 1, c.end());
-        lines.push_back("");
-        SCOPED_TRACE(testing::PrintToString(lines));
-        const std::string transcript = RunWpr(lines);
-        EXPECT_NE(transcript.find("Pręt musi mieć co najmniej dwa punkty."), std::string::npos);
-        EXPECT_EQ(transcript.find("pierwszy hak"), std::string::npos) << "no hook question";
-        const auto entities = testkit::LiveEntities();
-        ASSERT_EQ(entities.size(), 1u);
-        EXPECT_EQ(entities[0].type, "LINE");
-        EXPECT_EQ(entities[0].groups.find("ACAD_XDICTIONARY"), std::string::npos);
     }
 }
 
@@ -239,21 +225,17 @@ TEST_F(WprTest, NumberingClosesTheFirstGapBeforeANewBar) {
         SCOPED_TRACE(testing::PrintToString(c.before));
         RunWpr(DrawBars(static_cast<int>(c.before.size())));
         SetNumbers(c.before);
+        const auto handlesBefore = testkit::LiveHandles();
         RunWpr({"PANEL steel RB500W", "WPR", "0,-100", "50,-100", ""}, false);
         EXPECT_EQ(Numbers(), c.after);
         EXPECT_EQ(Polylines().back().record.ordinal, c.ordinal);
+        EXPECT_CLEAN_AUDIT();
+        // One U takes back the bar and the renumbering, gaps made by hand included.
+        RunWpr({"U"}, false);
+        EXPECT_EQ(Numbers(), c.before);
+        EXPECT_EQ(testkit::LiveHandles(), handlesBefore);
     }
-}
-
-TEST_F(WprTest, OneUndoTakesBackTheBarAndTheRenumbering) {
-    RunWpr(DrawBars(4));
-    SetNumbers({1, 2, 4, 5});
-    // The gap made by hand above is what undo must give back.
     auditAtEnd_ = false;
-    const auto handlesBefore = testkit::LiveHandles();
-    RunWpr({"PANEL steel RB500W", "WPR", "0,-100", "50,-100", "", "U"}, false);
-    EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 4, 5}));
-    EXPECT_EQ(testkit::LiveHandles(), handlesBefore);
 }
 
 TEST_F(WprTest, RenumberingRedrawsADescribedBarWithItsNewNumber) {
@@ -278,19 +260,6 @@ TEST_F(WprTest, RenumberingRedrawsADescribedBarWithItsNewNumber) {
     EXPECT_EQ(numberTexts, "3");
 }
 
-// A polyline drawn by hand with the host's PLINE reads back the same through both of the
-// module's readers, so that it can be turned into a bar; it has no record, so it is no bar.
-TEST_F(WprTest, HandDrawnPolylineGivesItsVerticesToTheModule) {
-    RunWpr({"PLINE", "0,0", "100,0", "100,50", ""});
-    const auto bars = Polylines();
-    ASSERT_EQ(bars.size(), 1u);
-    ExpectVertices(bars[0].vertices, {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}});
-    std::vector<CSDSPointExt> viaWrapper;
-    ASSERT_EQ(CSDSPolyLine().GetVertices(bars[0].name, viaWrapper), RTNORM);
-    ExpectVertices(viaWrapper, {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}});
-    EXPECT_EQ(bars[0].record.type, "");
-}
-
 // A worker that checks the panel is locked while it runs, draws, and is then cut off by the
 // host shutting down in the middle of the command.
 bool g_lockedDuringRun = false;
@@ -311,18 +280,9 @@ TEST_F(WprTest, PanelInputsComeBackWhenTheHostUnwindsTheCommand) {
     SetCommandWorker(kCmdWPR, InsertBarWorker);
 }
 
-// A new selection set's slot number: the host reuses the lowest free slot, so a set that
-// somebody forgot to free shows as a higher number.
-long ProbeSetSlot() {
-    sds_name probe = {0, 0};
-    EXPECT_EQ(sds_ssadd(nullptr, nullptr, probe), RTNORM);
-    const long slot = probe[0];
-    sds_ssfree(probe);
-    return slot;
-}
-
 // The numbering looks at the pick-first selection to give it back; the host's copy it takes
-// must be freed, or each count holds one of the host's selection sets for good.
+// must be freed, or each count holds one of the host's selection sets for good (the host
+// gives a new set the lowest free slot).
 TEST_F(WprTest, CountingBarsKeepsThePickFirstSelectionAndFreesItsSets) {
     host::NewDrawing();
     sds_point a = {0, 0, 0};
@@ -334,26 +294,28 @@ TEST_F(WprTest, CountingBarsKeepsThePickFirstSelectionAndFreesItsSets) {
     ASSERT_EQ(sds_ssadd(made, nullptr, set), RTNORM);
     ASSERT_EQ(sds_sssetfirst(nullptr, set), RTNORM);
     sds_ssfree(set);
-
-    const long before = ProbeSetSlot();
+    sds_name probe = {0, 0};
+    ASSERT_EQ(sds_ssadd(nullptr, nullptr, probe), RTNORM);
+    const long slot = probe[0];
+    sds_ssfree(probe);
     {
         CObslugaPreta rod(nullptr);
         for (int i = 0; i < 5; ++i) {
             EXPECT_EQ(rod.CountRods(i % 2), 0);
         }
     }
-    EXPECT_EQ(ProbeSetSlot(), before);
-
+    ASSERT_EQ(sds_ssadd(nullptr, nullptr, probe), RTNORM);
+    EXPECT_EQ(probe[0], slot);
+    sds_ssfree(probe);
     resbuf* grips = nullptr;
     resbuf* picked = nullptr;
     ASSERT_EQ(sds_ssgetfirst(&grips, &picked), RTNORM);
     ASSERT_NE(picked, nullptr);
     long length = 0;
     sds_sslength(picked->resval.rlname, &length);
-    sds_name first = {0, 0};
-    sds_ssname(picked->resval.rlname, 0, first);
     EXPECT_EQ(length, 1);
-    EXPECT_EQ(first[0], made[0]);
+    sds_ssname(picked->resval.rlname, 0, set);
+    EXPECT_EQ(set[0], made[0]);
     sds_ssfree(picked->resval.rlname);
     sds_relrb(picked);
     sds_relrb(grips);
