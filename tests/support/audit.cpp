@@ -1,7 +1,6 @@
-// The drawing audit: reads the current drawing through the database and reports what a
-// drawing of this program must never hold.
 #include "tests/support/audit.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -89,19 +88,15 @@ class Auditor {
         }
         for (const auto& [entity, bar] : links) {
             if (!barHandles.count(bar) && !ownerHandles.count(bar)) {
-                Add(AuditCode::DeadLink, entity + " belongs to bar \"" + bar +
-                                             "\", which is no "
-                                             "live bar");
+                Add(AuditCode::DeadLink,
+                    entity + " belongs to bar \"" + bar + "\", which is no live bar");
             }
         }
-        int expected = 1;
-        for (int number : numbers) {
-            if (number != expected) {
-                Add(AuditCode::NumberingGap, "bar numbers skip " + std::to_string(expected));
-                break;
-            }
-            ++expected;
-        }
+        int missing = 1;  // the first number 1.. that no bar has
+        while (numbers.count(missing))
+            ++missing;
+        if (!numbers.empty() && missing < *numbers.rbegin())
+            Add(AuditCode::NumberingGap, "bar numbers skip " + std::to_string(missing));
         CheckGroups();
         return findings_;
     }
@@ -148,10 +143,8 @@ class Auditor {
     void CheckBar(const std::string& handle, const std::vector<Group>& fields,
                   std::set<int>& numbers) {
         static const int kLayout[] = {1, 70, 140, 70, 70, 70, 70, 70};
-        bool layout = fields.size() == std::size(kLayout);
-        for (size_t i = 0; layout && i < fields.size(); ++i)
-            layout = fields[i].code == kLayout[i];
-        if (!layout) {
+        if (!std::equal(fields.begin(), fields.end(), std::begin(kLayout), std::end(kLayout),
+                        [](const Group& field, int code) { return field.code == code; })) {
             Add(AuditCode::BarRecord, handle + ": bar record has the wrong layout");
             return;
         }

@@ -47,11 +47,9 @@ std::vector<EntityDump> LiveEntities();
 // Handles of the live entities, in creation order.
 std::vector<std::string> LiveHandles();
 
-// The object's list and, indented below it, the objects it owns through 360 groups
-// (extension dictionaries, their records), recursively.
-std::string DumpObject(const sds_name object);
-// Every live entity dumped as DumpObject does, separated by blank lines: a stable text of
-// the drawing for exact comparisons.
+// Every live entity's list and, indented below it, the objects it owns through 360 groups
+// (extension dictionaries, their records), recursively, separated by blank lines: a stable
+// text of the drawing for exact comparisons.
 std::string DumpDrawing();
 // The named object dictionary and everything it owns, dumped the same way.
 std::string DumpNamedObjects();
