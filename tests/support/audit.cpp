@@ -19,9 +19,6 @@ using host::ObjectId;
 
 const char* const kRecordKey = "ORV_ARMAVO";
 const char* const kBarTag = "Pręt";
-// Projection lines carry a copy of their bar's record; leaders may describe them as well.
-const char* const kProjectionTags[] = {"RzutPoziomy", "RzutPionowy"};
-const char* const kSectionTag = "Przekrój";
 // Tags of the entities that belong to a bar and name its handle as their second field.
 const char* const kLinkTags[] = {"Wymiary",    "Opis",       "Opis-Nr",    "OpisOdn",
                                  "OpisOdn-Nr", "OpisOdn-Fi", "OpisOdn-LP", "OpisOdn-Dl"};
@@ -31,11 +28,9 @@ std::vector<Group> RecordFields(const Object& record) {
     std::vector<Group> fields;
     int skip = record.reactorCount;
     for (const Group& group : record.body) {
-        if (skip > 0) {
+        if (skip > 0)
             --skip;
-            continue;
-        }
-        if (group.code == 1 || group.code == 10 || group.code == 70 || group.code == 140)
+        else if (group.code == 1 || group.code == 10 || group.code == 70 || group.code == 140)
             fields.push_back(group);
     }
     return fields;
@@ -69,22 +64,20 @@ class Auditor {
                 CheckBar(handle, fields, numbers);
                 continue;
             }
-            // Projection lines and the circles of cross-section discs carry leaders too.
-            if (((tag == kProjectionTags[0] || tag == kProjectionTags[1]) &&
+            // Projection lines (with a copy of their bar's record) and the circles of
+            // cross-section discs carry leaders too.
+            if (((tag == "RzutPoziomy" || tag == "RzutPionowy") &&
                  db_.TypeName(*entity) == "LINE") ||
-                (tag == kSectionTag && db_.TypeName(*entity) == "CIRCLE")) {
+                (tag == "Przekrój" && db_.TypeName(*entity) == "CIRCLE")) {
                 ownerHandles.insert(handle);
                 continue;
             }
-            for (const char* link : kLinkTags) {
-                if (tag != link)
-                    continue;
-                if (fields.size() < 2 || fields[1].code != 1) {
-                    Add(AuditCode::DeadLink, std::string(tag) + " " + handle + " names no bar");
-                } else {
-                    links[handle] = std::string(fields[1].text);
-                }
-            }
+            if (std::find(std::begin(kLinkTags), std::end(kLinkTags), tag) == std::end(kLinkTags))
+                continue;
+            if (fields.size() < 2 || fields[1].code != 1)
+                Add(AuditCode::DeadLink, std::string(tag) + " " + handle + " names no bar");
+            else
+                links[handle] = std::string(fields[1].text);
         }
         for (const auto& [entity, bar] : links) {
             if (!barHandles.count(bar) && !ownerHandles.count(bar)) {
