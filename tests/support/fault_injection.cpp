@@ -76,12 +76,9 @@ struct Start {
 };
 
 Start MakeStart(const FaultScenario& scenario) {
-    Start start;
     const Run run = RunLines(scenario.setup, true, "");
-    start.settings = LastSettingsFile();
-    start.dxf = DrawingDxf();
-    start.content = DumpDrawing() + DumpNamedObjects();
-    start.linesOnZero = LinesOnLayerZero();
+    Start start{DrawingDxf(), DumpDrawing() + DumpNamedObjects(), LinesOnLayerZero(),
+                LastSettingsFile()};
     if (run.status != 0)
         start.problem = "the setup failed (status " + std::to_string(run.status) + ")";
     else if (const std::string audit = AuditText(); scenario.auditedSetup && !audit.empty())
@@ -115,8 +112,7 @@ std::string CheckRun(const FaultScenario& scenario, const std::vector<std::strin
         fault("entities are left highlighted");
     if (!PanelInputsEnabled())
         fault("the panel's inputs are left disabled");
-    const std::string after = DrawingDxf();
-    if (after == start.dxf) {
+    if (DrawingDxf() == start.dxf) {
         if (whole)
             fault("the whole run changed nothing");
     } else {
