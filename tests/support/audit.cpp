@@ -1,7 +1,6 @@
-// The drawing audit: reads the current drawing through the database and reports what a
-// drawing of this program must never hold.
 #include "tests/support/audit.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -20,9 +19,6 @@ using host::ObjectId;
 
 const char* const kRecordKey = "ORV_ARMAVO";
 const char* const kBarTag = "Pręt";
-// Projection lines carry a copy of their bar's record; leaders may describe them as well.
-const char* const kProjectionTags[] = {"RzutPoziomy", "RzutPionowy"};
-const char* const kSectionTag = "Przekrój";
 // Tags of the entities that belong to a bar and name its handle as their second field.
 const char* const kLinkTags[] = {"Wymiary",    "Opis",       "Opis-Nr",    "OpisOdn",
                                  "OpisOdn-Nr", "OpisOdn-Fi", "OpisOdn-LP", "OpisOdn-Dl"};
@@ -32,11 +28,9 @@ std::vector<Group> RecordFields(const Object& record) {
     std::vector<Group> fields;
     int skip = record.reactorCount;
     for (const Group& group : record.body) {
-        if (skip > 0) {
+        if (skip > 0)
             --skip;
-            continue;
-        }
-        if (group.code == 1 || group.code == 10 || group.code == 70 || group.code == 140)
+        else if (group.code == 1 || group.code == 10 || group.code == 70 || group.code == 140)
             fields.push_back(group);
     }
     return fields;
@@ -70,38 +64,32 @@ class Auditor {
                 CheckBar(handle, fields, numbers);
                 continue;
             }
-            // Projection lines and the circles of cross-section discs carry leaders too.
-            if (((tag == kProjectionTags[0] || tag == kProjectionTags[1]) &&
+            // Projection lines (with a copy of their bar's record) and the circles of
+            // cross-section discs carry leaders too.
+            if (((tag == "RzutPoziomy" || tag == "RzutPionowy") &&
                  db_.TypeName(*entity) == "LINE") ||
-                (tag == kSectionTag && db_.TypeName(*entity) == "CIRCLE")) {
+                (tag == "Przekrój" && db_.TypeName(*entity) == "CIRCLE")) {
                 ownerHandles.insert(handle);
                 continue;
             }
-            for (const char* link : kLinkTags) {
-                if (tag != link)
-                    continue;
-                if (fields.size() < 2 || fields[1].code != 1) {
-                    Add(AuditCode::DeadLink, std::string(tag) + " " + handle + " names no bar");
-                } else {
-                    links[handle] = std::string(fields[1].text);
-                }
-            }
+            if (std::find(std::begin(kLinkTags), std::end(kLinkTags), tag) == std::end(kLinkTags))
+                continue;
+            if (fields.size() < 2 || fields[1].code != 1)
+                Add(AuditCode::DeadLink, std::string(tag) + " " + handle + " names no bar");
+            else
+                links[handle] = std::string(fields[1].text);
         }
         for (const auto& [entity, bar] : links) {
             if (!barHandles.count(bar) && !ownerHandles.count(bar)) {
-                Add(AuditCode::DeadLink, entity + " belongs to bar \"" + bar +
-                                             "\", which is no "
-                                             "live bar");
+                Add(AuditCode::DeadLink,
+                    entity + " belongs to bar \"" + bar + "\", which is no live bar");
             }
         }
-        int expected = 1;
-        for (int number : numbers) {
-            if (number != expected) {
-                Add(AuditCode::NumberingGap, "bar numbers skip " + std::to_string(expected));
-                break;
-            }
-            ++expected;
-        }
+        int missing = 1;  // the first number 1.. that no bar has
+        while (numbers.count(missing))
+            ++missing;
+        if (!numbers.empty() && missing < *numbers.rbegin())
+            Add(AuditCode::NumberingGap, "bar numbers skip " + std::to_string(missing));
         CheckGroups();
         return findings_;
     }
@@ -148,10 +136,8 @@ class Auditor {
     void CheckBar(const std::string& handle, const std::vector<Group>& fields,
                   std::set<int>& numbers) {
         static const int kLayout[] = {1, 70, 140, 70, 70, 70, 70, 70};
-        bool layout = fields.size() == std::size(kLayout);
-        for (size_t i = 0; layout && i < fields.size(); ++i)
-            layout = fields[i].code == kLayout[i];
-        if (!layout) {
+        if (!std::equal(fields.begin(), fields.end(), std::begin(kLayout), std::end(kLayout),
+                        [](const Group& field, int code) { return field.code == code; })) {
             Add(AuditCode::BarRecord, handle + ": bar record has the wrong layout");
             return;
         }

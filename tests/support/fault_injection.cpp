@@ -1,5 +1,6 @@
-// The fault-injection sweep: runs a scenario faulted at each answer and checks what is left.
 #include "tests/support/fault_injection.h"
+
+#include <algorithm>
 
 #include "host/drawing/database.h"
 #include "host/drawing/drawing_access.h"
@@ -24,39 +25,31 @@ struct Run {
 };
 
 Run RunLines(const std::vector<std::string>& lines, bool fresh, const std::string& settings) {
-    ScenarioOptions options;
-    options.entry = SDS_EntryPoint;
-    options.newDrawing = fresh;
-    options.files = false;
-    options.settingsFile = settings;
-    Run run;
-    run.transcript = RunScenario(lines, options);
-    run.status = LastScenarioStatus();
-    return run;
+    const ScenarioOptions options{
+        .entry = SDS_EntryPoint, .newDrawing = fresh, .files = false, .settingsFile = settings};
+    std::string transcript = RunScenario(lines, options);
+    return {transcript, LastScenarioStatus()};
 }
 
 // Lines left on layer 0: the rubber-band lines a command draws while it asks.
 int LinesOnLayerZero() {
-    int count = 0;
-    for (const EntityDump& entity : LiveEntities()) {
-        if (entity.type == "LINE" && entity.groups.find("(8 . \"0\")") != std::string::npos)
-            ++count;
-    }
-    return count;
+    const std::vector<EntityDump> entities = LiveEntities();
+    return static_cast<int>(
+        std::count_if(entities.begin(), entities.end(), [](const EntityDump& e) {
+            return e.type == "LINE" && e.groups.find("(8 . \"0\")") != std::string::npos;
+        }));
 }
 
 bool AnyHighlighted() {
-    for (const std::string& handle : LiveHandles()) {
+    const std::vector<std::string> handles = LiveHandles();
+    return std::any_of(handles.begin(), handles.end(), [](const std::string& handle) {
         sds_name name = {0, 0};
-        if (sds_handent(handle.c_str(), name) == RTNORM && host::IsHighlighted(name))
-            return true;
-    }
-    return false;
+        return sds_handent(handle.c_str(), name) == RTNORM && host::IsHighlighted(name);
+    });
 }
 
 bool SelectionLeft() {
-    resbuf* grips = nullptr;
-    resbuf* picks = nullptr;
+    resbuf *grips = nullptr, *picks = nullptr;
     sds_ssgetfirst(&grips, &picks);
     const bool left = picks != nullptr;
     if (picks != nullptr && picks->restype == RTPICKS)
@@ -68,13 +61,8 @@ bool SelectionLeft() {
 
 bool PanelInputsEnabled() {
     CToolBarDlg* panel = ModulePanel();
-    if (panel == nullptr)
-        return false;
-    for (int id : kLockedInputs) {
-        if (!panel->IsControlEnabled(id))
-            return false;
-    }
-    return true;
+    return panel != nullptr && std::all_of(std::begin(kLockedInputs), std::end(kLockedInputs),
+                                           [&](int id) { return panel->IsControlEnabled(id); });
 }
 
 // The setup made again on a fresh drawing: its DXF, its temporary-line count and the
@@ -88,12 +76,9 @@ struct Start {
 };
 
 Start MakeStart(const FaultScenario& scenario) {
-    Start start;
     const Run run = RunLines(scenario.setup, true, "");
-    start.settings = LastSettingsFile();
-    start.dxf = DrawingDxf();
-    start.content = DumpDrawing() + DumpNamedObjects();
-    start.linesOnZero = LinesOnLayerZero();
+    Start start{DrawingDxf(), DumpDrawing() + DumpNamedObjects(), LinesOnLayerZero(),
+                LastSettingsFile()};
     if (run.status != 0)
         start.problem = "the setup failed (status " + std::to_string(run.status) + ")";
     else if (const std::string audit = AuditText(); scenario.auditedSetup && !audit.empty())
@@ -127,8 +112,7 @@ std::string CheckRun(const FaultScenario& scenario, const std::vector<std::strin
         fault("entities are left highlighted");
     if (!PanelInputsEnabled())
         fault("the panel's inputs are left disabled");
-    const std::string after = DrawingDxf();
-    if (after == start.dxf) {
+    if (DrawingDxf() == start.dxf) {
         if (whole)
             fault("the whole run changed nothing");
     } else {

@@ -1,4 +1,3 @@
-// The scenario-test kit: an in-memory script, a captured transcript and drawing dumps.
 #include "tests/support/scenario.h"
 
 #include <unistd.h>
@@ -22,23 +21,16 @@ namespace {
 int g_lastStatus = 0;
 
 // Lines typed live: "^D" stands for Ctrl+D.
-class TypedInput : public host::LineSource {
+class TypedInput : public host::MemoryInput {
   public:
-    TypedInput(std::vector<std::string> lines, bool echo)
-        : LineSource(echo), lines_(std::move(lines)) {}
+    using MemoryInput::MemoryInput;
     bool Interactive() const override { return true; }
 
   protected:
-    std::optional<std::string> Fetch(std::string_view) override {
-        if (next_ >= lines_.size() || lines_[next_++] == "^D") {
-            return std::nullopt;
-        }
-        return lines_[next_ - 1];
+    std::optional<std::string> Fetch(std::string_view prompt) override {
+        std::optional<std::string> line = MemoryInput::Fetch(prompt);
+        return line == "^D" ? std::nullopt : line;
     }
-
-  private:
-    std::vector<std::string> lines_;
-    size_t next_ = 0;
 };
 std::string g_lastSettings;
 
@@ -83,14 +75,12 @@ std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOpt
     host::RegisterTransparentVerb("PANEL", platform::HandleTransparentPanelCommand);
     host::RegisterFileCommands();
     if (!options.files) {
-        for (const char* verb : {"OPEN", "SAVE", "EXPORT", "PLOT"}) {
+        for (const char* verb : {"OPEN", "SAVE", "EXPORT", "PLOT"})
             host::RegisterVerb(verb, nullptr);
-        }
         host::SetDrawingSaver(nullptr);
     }
-    if (options.newDrawing) {
+    if (options.newDrawing)
         host::NewDrawing();
-    }
     std::string transcript;
     host::MemoryInput script(lines, options.echo);
     TypedInput typed(lines, options.echo);
@@ -118,11 +108,8 @@ std::vector<EntityDump> LiveEntities() {
         struct resbuf* list = sds_entget(entity);
         EntityDump dump;
         for (const struct resbuf* rb = list; rb != nullptr; rb = rb->rbnext) {
-            if (rb->restype == 0 && rb->resval.rstring != nullptr) {
-                dump.type = rb->resval.rstring;
-            } else if (rb->restype == 5 && rb->resval.rstring != nullptr) {
-                dump.handle = rb->resval.rstring;
-            }
+            if ((rb->restype == 0 || rb->restype == 5) && rb->resval.rstring != nullptr)
+                (rb->restype == 0 ? dump.type : dump.handle) = rb->resval.rstring;
         }
         dump.groups = host::FormatList(list);
         sds_relrb(list);
@@ -133,29 +120,22 @@ std::vector<EntityDump> LiveEntities() {
 
 std::vector<std::string> LiveHandles() {
     std::vector<std::string> handles;
-    for (const EntityDump& e : LiveEntities()) {
+    for (const EntityDump& e : LiveEntities())
         handles.push_back(e.handle);
-    }
     return handles;
-}
-
-std::string DumpObject(const sds_name object) {
-    return host::FormatObjectTree(object);
 }
 
 std::string DumpDrawing() {
     std::string out;
-    ForEachLive(
-        [&](const sds_name entity) { out += (out.empty() ? "" : "\n") + DumpObject(entity); });
+    ForEachLive([&](const sds_name entity) {
+        out += (out.empty() ? "" : "\n") + host::FormatObjectTree(entity);
+    });
     return out;
 }
 
 std::string DumpNamedObjects() {
     sds_name dict = {0, 0};
-    if (sds_namedobjdict(dict) != RTNORM) {
-        return {};
-    }
-    return DumpObject(dict);
+    return sds_namedobjdict(dict) == RTNORM ? host::FormatObjectTree(dict) : std::string();
 }
 
 }  // namespace testkit

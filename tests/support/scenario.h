@@ -31,9 +31,8 @@ struct ScenarioOptions {
 // built) are registered first.
 // Afterwards the drawing stays as the scenario left it, queryable through sds_* calls.
 std::string RunScenario(const std::vector<std::string>& lines, const ScenarioOptions& options = {});
-// The exit status of the last RunScenario.
+// The exit status and the settings file of the last RunScenario.
 int LastScenarioStatus();
-// The settings file the last RunScenario used.
 std::string LastSettingsFile();
 
 // One live entity: its type (group 0), handle (group 5) and full list as LIST prints it.
@@ -42,16 +41,13 @@ struct EntityDump {
     std::string handle;
     std::string groups;
 };
-// Every live entity in creation order (ssget "X").
+// Every live entity, and their handles, in creation order (ssget "X").
 std::vector<EntityDump> LiveEntities();
-// Handles of the live entities, in creation order.
 std::vector<std::string> LiveHandles();
 
-// The object's list and, indented below it, the objects it owns through 360 groups
-// (extension dictionaries, their records), recursively.
-std::string DumpObject(const sds_name object);
-// Every live entity dumped as DumpObject does, separated by blank lines: a stable text of
-// the drawing for exact comparisons.
+// Every live entity's list and, indented below it, the objects it owns through 360 groups
+// (extension dictionaries, their records), recursively, separated by blank lines: a stable
+// text of the drawing for exact comparisons.
 std::string DumpDrawing();
 // The named object dictionary and everything it owns, dumped the same way.
 std::string DumpNamedObjects();

@@ -1,4 +1,3 @@
-// The sample drawing, random command sequences and the undo walk over them.
 #include "tests/support/undo_property.h"
 
 #include <unistd.h>
@@ -14,12 +13,9 @@ namespace testkit {
 namespace {
 
 std::string RunTyped(const std::vector<std::string>& lines, const std::string& settings) {
-    ScenarioOptions options;
-    options.entry = SDS_EntryPoint;
-    options.newDrawing = false;
-    options.typed = true;
-    options.settingsFile = settings;
-    return RunScenario(lines, options);
+    return RunScenario(
+        lines,
+        {.entry = SDS_EntryPoint, .newDrawing = false, .typed = true, .settingsFile = settings});
 }
 
 std::string Listing(const std::vector<std::vector<std::string>>& commands) {
@@ -72,8 +68,7 @@ std::vector<std::vector<std::string>> RandomCommands(unsigned seed, int count) {
         {"WRP", "|Pionowy", "@", "~", "~", "Nie", "Nie"},
         {"WPP", "+", "+", "0", "0", "Ilość|Rozstaw"},
         {"EPP", "", "", "1|2|3|4|5", "@", "~", "~"},
-        {"OPR", "cell 1 4 7|cell 1 5 uwaga|click Dodaj", "click 2"},
-    };
+        {"OPR", "cell 1 4 7|cell 1 5 uwaga|click Dodaj", "click 2"}};
     std::mt19937 random(seed);
     auto pick = [&](size_t n) { return static_cast<size_t>(random() % n); };
     auto grid = [&](int from) {
@@ -117,9 +112,7 @@ UndoWalk WalkUndo(const std::vector<std::vector<std::string>>& commands) {
                                  .string();
     std::vector<std::string> setup = SampleDrawing();
     setup.insert(setup.end(), {"SAVE " + file, "OPEN " + file});
-    ScenarioOptions options;
-    options.entry = SDS_EntryPoint;
-    const std::string made = RunScenario(setup, options);
+    const std::string made = RunScenario(setup, {.entry = SDS_EntryPoint});
     const std::string settings = LastSettingsFile();
     std::error_code ignored;
     std::filesystem::remove(file, ignored);
@@ -136,45 +129,34 @@ UndoWalk WalkUndo(const std::vector<std::vector<std::string>>& commands) {
     }
     walk.states = static_cast<int>(states.size());
     auto fail = [&](const std::string& what) { walk.failures += what + "\n"; };
-    // Back to the start one step at a time: every state noted comes back, in order.
-    size_t expected = states.size() - 1;
-    std::string last;
-    for (;;) {
-        last = RunTyped({"U"}, settings);
-        if (last.find("Nie ma nic do cofnięcia") != std::string::npos)
-            break;
-        ++walk.steps;
-        if (expected > 0 && DrawingDxf() == states[expected - 1])
-            --expected;
-        if (walk.steps > 10000) {
-            fail("undo does not end");
-            break;
+    // Steps with `verb` until there is nothing left to step, moving `at` along the states noted
+    // each time the drawing is the next one (`by` -1 back, +1 forward); at most `limit` steps.
+    auto stepAll = [&](const char* verb, const char* none, size_t& at, size_t by, int limit,
+                       const char* endless) {
+        int n = 0;
+        while (RunTyped({verb}, settings).find(none) == std::string::npos) {
+            if (at + by < states.size() && DrawingDxf() == states[at + by])
+                at += by;
+            if (++n > limit) {
+                fail(endless);
+                break;
+            }
         }
-    }
-    if (expected != 0)
-        fail("undoing never gave back drawing " + std::to_string(expected) + " of the commands");
+        return n;
+    };
+    size_t at = states.size() - 1;
+    walk.steps = stepAll("U", "Nie ma nic do cofnięcia", at, SIZE_MAX, 10000, "undo does not end");
+    if (at != 0)
+        fail("undoing never gave back drawing " + std::to_string(at) + " of the commands");
     if (DrawingDxf() != states.front())
         fail("undoing everything does not give back the starting drawing");
-    // Forward again to the end.
-    expected = 0;
-    int redone = 0;
-    for (;;) {
-        last = RunTyped({"REDO"}, settings);
-        if (last.find("Nie ma nic do przywrócenia") != std::string::npos)
-            break;
-        ++redone;
-        if (expected + 1 < states.size() && DrawingDxf() == states[expected + 1])
-            ++expected;
-        if (redone > walk.steps) {
-            fail("more steps redone than undone");
-            break;
-        }
-    }
+    at = 0;
+    const int redone = stepAll("REDO", "Nie ma nic do przywrócenia", at, 1, walk.steps,
+                               "more steps redone than undone");
     if (redone != walk.steps)
         fail("redone " + std::to_string(redone) + " of " + std::to_string(walk.steps) + " steps");
-    if (expected + 1 != states.size())
-        fail("redoing never gave back drawing " + std::to_string(expected + 1) +
-             " of the commands");
+    if (at + 1 != states.size())
+        fail("redoing never gave back drawing " + std::to_string(at + 1) + " of the commands");
     if (DrawingDxf() != states.back())
         fail("redoing everything does not give the end drawing");
     if (!walk.failures.empty())
