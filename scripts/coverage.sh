@@ -10,7 +10,7 @@ find build-coverage -name '*.gcda' -delete
 ctest --test-dir build-coverage -j"$(nproc)" --output-on-failure >/dev/null || true
 for part in host module "app|host|module|platform"; do
   gcovr -r . build-coverage --gcov-ignore-parse-errors --filter "^($part)/" -s -o build-coverage/summary.txt |
-    grep -E '^lines:' | sed "s|^|$part: |"
+    grep -E '^lines:' | sed "s#^#$part: #"
 done
 if [ "${1:-}" = "--uncovered" ]; then
   gcovr -r . build-coverage --gcov-ignore-parse-errors --filter '^(host|module)/' --txt build-coverage/uncovered.txt

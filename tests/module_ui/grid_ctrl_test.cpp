@@ -57,6 +57,10 @@ TEST(GridCtrlTest, OperationsAndUnhandledNotifications) {
     d.grid.SelectRow(-1);
     EXPECT_FALSE(d.grid.DeleteCurrentRow());
     EXPECT_FALSE(d.grid.QuickSetText(0, 3, "x"));
+    // A block is coloured by columns, then rows: columns 1-2 of row 1 only.
+    d.grid.SetBackground(1, 1, 2, 1, 0x123456);
+    EXPECT_EQ(g->Cell(1, 2)->background, 0x123456u);
+    EXPECT_NE(g->Cell(2, 1)->background, 0x123456u);
 }
 
 }  // namespace

@@ -208,6 +208,16 @@ TEST_F(RegistryTest, DamagedLineLosesOnlyItsOwnValue) {
             EXPECT_EQ(value, expected);
         }
     }
+    // The values after a damaged key line belong to no key that can be named.
+    fs::remove_all(dir_);
+    fs::create_directories(file_.parent_path());
+    WriteFile(file_, "armavo-settings 1\nkey K\nvalue sz A 1\\0\nkey L\\q\nvalue sz C 3\\0\n");
+    Session s;
+    RegKey key;
+    std::string value;
+    ASSERT_EQ(RegOpenKey("K", RegAccess::ReadWrite, key), RegResult::Ok);
+    EXPECT_EQ(RegGetString(key, "A", value), RegResult::Ok);
+    EXPECT_EQ(RegGetString(key, "C", value), RegResult::NotFound);
 }
 
 // A file that is no settings file of this version at all cannot be opened; each write over

@@ -15,6 +15,7 @@
 #include <string>
 
 #include "app/program.h"
+#include "app/web/json.h"
 #include "app/web/web_hub.h"
 #include "app/web/web_server.h"
 
@@ -83,6 +84,8 @@ TEST_F(WebServerTest, BadRequestsGetAClearRefusalAndReachNothing) {
         {"a watching tab", "POST", "/input", "QUIT", "second", "", 403},
         {"an unknown tab", "POST", "/input", "QUIT", "third", "", 403},
         {"a foreign host name", "POST", "/input", "QUIT", "first", "evil.example:80", 403},
+        {"a foreign name on this port", "POST", "/input", "QUIT", "first",
+         "evil.example:" + std::to_string(port_), 403},
         {"events without a tab", "GET", "/events", "", nullptr, "", 400},
     };
     hub_.Publish("{}");  // a prompt waits, so only the request itself can be the fault
@@ -147,6 +150,11 @@ TEST_F(WebServerTest, IdleAndHalfSentConnectionsNeverStarveThePage) {
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, 200);
     EXPECT_LT(took, std::chrono::seconds(1));
+}
+
+// Drawing texts reach the page as JSON strings whatever they hold.
+TEST(WebJson, TextsAreEscaped) {
+    EXPECT_EQ(app::web::JsonString("a\"b\\c\nd\x01ż\xFF"), "\"a\\\"b\\\\c\\nd\\u0001ż\\ufffd\"");
 }
 
 TEST(WebHubTranscript, ALatePageGetsTheLatestOutput) {
