@@ -180,19 +180,13 @@ bool TagStream::Next(Tag& tag) {
     return true;
 }
 
-bool TagStream::Peek(Tag& tag) {
-    if (!havePeek_) {
-        if (!Next(peeked_))
-            return false;
-        havePeek_ = true;
-    }
-    tag = peeked_;
-    return true;
-}
-
 const Tag* TagStream::PeekRef() {
-    if (havePeek_ || inline_)
-        return Peek(peeked_) ? &peeked_ : nullptr;
+    if (havePeek_ || inline_) {
+        if (!havePeek_ && !Next(peeked_))
+            return nullptr;
+        havePeek_ = true;
+        return &peeked_;
+    }
     while (at_ == current_.size()) {
         if (!NextBlock())
             return nullptr;

@@ -29,13 +29,12 @@ class TagStream {
 
     // As Tokens: false at the end of the data or on a broken pair (Error() says why).
     bool Next(Tag& tag);
-    bool Peek(Tag& tag);
-    // The next pair without taking it, or null where Peek gives false; valid until the next
-    // call. Skip() takes the pair PeekRef gave.
+    // The next pair without taking it, or null at the end or on a broken pair; valid until
+    // the next call. Skip() takes the pair PeekRef gave.
     const Tag* PeekRef();
     void Skip();
     // The pairs up to the next (0) pair, taken at once where they lie in one block and hold no
-    // comment (999); valid until the next call of Next, Peek or PeekRef. False, and nothing
+    // comment (999); valid until the next call of Next or PeekRef. False, and nothing
     // taken, otherwise: the record is then read pair by pair.
     bool TakeRecord(std::span<const Tag>& record);
     const std::string& Error() const;
