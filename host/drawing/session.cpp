@@ -31,8 +31,8 @@ class Releaser {
             return;  // freed by the caller at once
         Wait();
         try {
-            thread_ = std::thread(
-                [old = std::move(drawing)]() mutable { Database gone(std::move(old)); });
+            // The thread's copy of the lambda, and the drawing in it, is freed by the thread.
+            thread_ = std::thread([old = std::move(drawing)] {});
         } catch (const std::system_error&) {
             // No thread to be had: the lambda, and the drawing with it, are freed here.
         }

@@ -4,18 +4,12 @@
 #include "host/files/dxf_reader.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <iterator>
 #include <span>
 #include <vector>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "host/drawing/object_rules.h"
 #include "host/files/dxf_angles.h"
@@ -182,9 +176,7 @@ bool Reader::ParseNumber(const Tag& tag, double& value) {
         value = tag.number;
         return true;
     }
-    std::string_view text = Trim(tag.value);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
+    const std::string_view text = dxf::NumberText(tag.value);
     if (dxf::ParseShortDecimal(text, value))
         return true;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
@@ -205,9 +197,7 @@ bool Reader::ParseInt(const Tag& tag, long long& value) {
         value = tag.integer;
         return true;
     }
-    std::string_view text = Trim(tag.value);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
+    const std::string_view text = dxf::NumberText(tag.value);
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
         // Some programs write whole-number groups as reals ("1.0").

@@ -26,9 +26,7 @@ void ReadValue(Tag& tag) {
         kind != ValueKind::Int32) {
         return;
     }
-    std::string_view text = Trim(tag.value);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
+    const std::string_view text = NumberText(tag.value);
     if (kind == ValueKind::Real || kind == ValueKind::Point) {
         if (ParseShortDecimal(text, tag.number))
             tag.read = Tag::Read::Number;

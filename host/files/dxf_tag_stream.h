@@ -27,7 +27,7 @@ class TagStream {
     TagStream(const TagStream&) = delete;
     TagStream& operator=(const TagStream&) = delete;
 
-    // As Tokens: false at the end of the data or on a broken pair (Error() says why).
+    // False at the end of the data or on a broken pair (Error() says why).
     bool Next(Tag& tag);
     // The next pair without taking it, or null at the end or on a broken pair; valid until
     // the next call. Skip() takes the pair PeekRef gave.

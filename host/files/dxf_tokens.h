@@ -43,6 +43,14 @@ inline std::string_view Trim(std::string_view text) {
     return text;
 }
 
+// A number's text as the readers take it: without blanks around it or a leading "+".
+inline std::string_view NumberText(std::string_view value) {
+    std::string_view text = Trim(value);
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    return text;
+}
+
 // Cuts the file into (code, value) pairs line by line; nothing is copied.
 class Tokens {
   public:
@@ -61,11 +69,6 @@ class Tokens {
     bool Starved() const { return !complete_ && error_.empty(); }
     // False at the end of the data, or on a broken pair (then Error() says why).
     bool Next(Tag& tag) {
-        if (havePeek_) {
-            havePeek_ = false;
-            tag = peeked_;
-            return true;
-        }
         std::string_view codeLine;
         const size_t pairStart = pos_;
         const size_t pairLine = line_;
@@ -95,15 +98,6 @@ class Tokens {
             errorLine_ = line_;
             return false;
         }
-        return true;
-    }
-    bool Peek(Tag& tag) {
-        if (!havePeek_) {
-            if (!Next(peeked_))
-                return false;
-            havePeek_ = true;
-        }
-        tag = peeked_;
         return true;
     }
     const std::string& Error() const { return error_; }
@@ -159,8 +153,6 @@ class Tokens {
     bool complete_ = true;
     size_t pos_ = 0;
     size_t line_ = 0;
-    bool havePeek_ = false;
-    Tag peeked_;
     std::string error_;
     size_t errorLine_ = 0;
 };

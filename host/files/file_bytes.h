@@ -28,7 +28,7 @@ class FileBytes {
     std::string_view View() const { return {data_.get(), size_}; }
     // The size the file had when opened (at least what was read).
     size_t ExpectedSize() const;
-    bool Opened() const { return file_ >= 0 || opened_; }
+    bool Opened() const { return opened_; }
     bool Complete() const { return complete_; }
     // Reading failed, or the file grew past the size it had when opened.
     bool Failed() const { return failed_; }
