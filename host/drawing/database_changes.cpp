@@ -86,6 +86,7 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     std::optional<std::string_view> layout, layer;
     enum class Block { None, Reactors, XDict } block = Block::None;
     bool bodyStarted = false;
+    bool hasMarker = false;  // the body holds a subclass marker (100) already
     int types = 0;
     size_t runStart = 0, runEnd = 0;  // the body's groups still to copy, as bytes of the list
     for (auto it = list.begin(), end = list.end(); it != end; ++it) {
@@ -176,6 +177,7 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
         }
         runEnd = it.NextOffset();
         tally.Add(group);
+        hasMarker = hasMarker || group.code == 100;
         bodyStarted = true;
     }
     body.AppendRange(list, runStart, runEnd);
@@ -226,7 +228,7 @@ bool Database::Normalise(const GroupList& list, Object& out, ObjectId self,
     if (layer)
         out.layer = Intern(*layer);
     out.reactorCount = static_cast<uint8_t>(reactorCount);
-    if (rule)
+    if (rule && !hasMarker)
         body = WithSubclassMarkers(*rule, std::move(body));
     if (reactorCount == 0) {
         out.body = body;

@@ -97,10 +97,22 @@ uint32_t RecordIndex::ValueId(std::string_view text) {
 }
 
 uint32_t RecordIndex::KindId(std::string_view entry, std::string_view kind, std::string_view type) {
-    // Records of one kind mostly come one after another.
-    if (lastKind_ < kinds_.size() && kinds_[lastKind_].kind == kind &&
-        kinds_[lastKind_].type == type && EqualNoCase(kinds_[lastKind_].entry, entry)) {
+    // Records of one kind mostly come one after another, and a drawing holds a few kinds:
+    // they are looked through before the keyed map.
+    auto same = [&](uint32_t id) {
+        const KindBucket& bucket = kinds_[id];
+        return bucket.kind == kind && bucket.type == type && EqualNoCase(bucket.entry, entry);
+    };
+    if (lastKind_ < kinds_.size() && same(lastKind_))
         return lastKind_;
+    constexpr size_t kFew = 32;
+    if (kinds_.size() <= kFew) {
+        for (uint32_t id = 0; id < kinds_.size(); ++id) {
+            if (same(id)) {
+                lastKind_ = id;
+                return id;
+            }
+        }
     }
     lastKind_ = KindIdOf(entry, kind, type);
     return lastKind_;
