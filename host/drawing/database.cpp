@@ -17,6 +17,7 @@
 #include <iterator>
 #include <system_error>
 
+#include "host/drawing/large_pages.h"
 #include "host/drawing/object_rules.h"
 #include "host/drawing/standard_linetypes.h"
 
@@ -519,6 +520,7 @@ void Database::DropSlotsFrom(uint32_t count) {
 
 void Database::ReserveSlots(size_t count) {
     objects_.reserve(objects_.size() + count);
+    AskForLargePages(objects_.data(), objects_.capacity() * sizeof(Object));
     byHandle_.Reserve(byHandle_.Size() + count);
 }
 

@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "host/drawing/large_pages.h"
+
 namespace host {
 namespace {
 
@@ -35,6 +37,8 @@ bool FileBytes::Open(const std::string& path) {
     // One byte more than the file holds, so that a file that grew is seen.
     capacity_ = regular_ ? static_cast<size_t>(info.st_size) + 1 : size_t{1} << 16;
     data_ = std::make_unique_for_overwrite<char[]>(capacity_);
+    if (capacity_ > 2 * kPiece)
+        AskForLargePages(data_.get(), capacity_);
     if (!regular_ || capacity_ <= 2 * kPiece)
         return ReadAll();
     return ReadMore() || complete_;
