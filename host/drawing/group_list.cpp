@@ -9,9 +9,13 @@
 // lists have equal bytes.
 #include "host/drawing/group_list.h"
 
+#include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string_view>
+#include <vector>
 
 namespace host {
 
@@ -62,11 +66,24 @@ constexpr std::string_view kMarkers[] = {
 };
 
 int MarkerNumber(std::string_view text) {
-    if (text.size() < 10 || text.substr(0, 4) != "AcDb")
+    // Asked for every marker of every object read: looked for among those of its length.
+    constexpr size_t kLongest = 32;
+    static_assert(std::all_of(std::begin(kMarkers), std::end(kMarkers),
+                              [](std::string_view marker) { return marker.size() <= kLongest; }));
+    struct ByLength {
+        std::array<std::vector<uint8_t>, kLongest + 1> numbers;
+        ByLength() {
+            for (size_t i = 0; i < std::size(kMarkers); ++i)
+                numbers[kMarkers[i].size()].push_back(static_cast<uint8_t>(i));
+        }
+    };
+    static const ByLength byLength;
+    if (text.size() > kLongest)
         return -1;
-    for (size_t i = 0; i < std::size(kMarkers); ++i) {
-        if (kMarkers[i] == text)
-            return static_cast<int>(i);
+    // Every marker starts "AcDb": the letter after it sorts out most.
+    for (uint8_t number : byLength.numbers[text.size()]) {
+        if (kMarkers[number][4] == text[4] && kMarkers[number] == text)
+            return number;
     }
     return -1;
 }

@@ -160,7 +160,7 @@ const TypeRule* FindTypeRule(std::string_view upperName) {
     if (upperName.size() > kLongest)
         return nullptr;
     for (const TypeRule* rule : byLength.rules[upperName.size()]) {
-        if (rule->name == upperName)
+        if (rule->name.front() == upperName.front() && rule->name == upperName)
             return rule;
     }
     return nullptr;

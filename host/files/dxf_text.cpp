@@ -92,7 +92,29 @@ CodePage CodePageFromName(std::string_view name) {
     return CodePage::Ansi1252;
 }
 
+namespace {
+
+// Valid UTF-8 throughout: such a text of a UTF-8 file, without escapes, is its own decoding.
+bool ValidUtf8(std::string_view text) {
+    for (size_t i = 0; i < text.size();) {
+        if (static_cast<unsigned char>(text[i]) < 0x80) {
+            ++i;
+            continue;
+        }
+        char32_t cp = 0;
+        const size_t length = platform::utf8::Decode(text, i, cp);
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+}  // namespace
+
 std::string DecodeDxfText(std::string_view raw, CodePage page) {
+    if (page == CodePage::Utf8 && raw.find('\\') == std::string_view::npos && ValidUtf8(raw))
+        return std::string(raw);
     std::string out;
     out.reserve(raw.size());
     const uint16_t* table = page == CodePage::Ansi1250   ? kCp1250
