@@ -38,6 +38,23 @@ void ReadValue(Tag& tag) {
         tag.read = Tag::Read::Integer;
 }
 
+// Gives each (0) pair of a block the length of its record, so that the reader takes the
+// record without looking for its end.
+void CountRecordPairs(std::vector<Tag>& block) {
+    size_t next = block.size();  // the next (0) pair; none yet
+    bool comment = false;
+    for (size_t i = block.size(); i-- > 0;) {
+        Tag& tag = block[i];
+        if (tag.code == 0) {
+            tag.pairs = next < block.size() && !comment ? static_cast<uint32_t>(next - i - 1) : 0;
+            next = i;
+            comment = false;
+        } else if (tag.code == 999) {
+            comment = true;
+        }
+    }
+}
+
 }  // namespace
 
 TagStream::TagStream(std::string_view data) : tokens_(data) {
@@ -131,6 +148,7 @@ void TagStream::Cut() {
                 block.resize(last - 1);
             }
         }
+        CountRecordPairs(block);
         std::lock_guard lock(mutex_);
         if (!more) {
             readFailed_ = failed;
@@ -195,6 +213,12 @@ const Tag* TagStream::PeekRef() {
 bool TagStream::TakeRecord(std::span<const Tag>& record) {
     if (inline_ || havePeek_)
         return false;
+    // Right after a record's (0) pair, its length is known.
+    if (at_ > 0 && current_[at_ - 1].code == 0 && current_[at_ - 1].pairs > 0) {
+        record = std::span<const Tag>(current_.data() + at_, current_[at_ - 1].pairs);
+        at_ += current_[at_ - 1].pairs;
+        return true;
+    }
     size_t end = at_;
     while (end < current_.size() && current_[end].code != 0) {
         if (current_[end].code == 999)

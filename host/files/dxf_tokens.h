@@ -33,6 +33,9 @@ struct Tag {
     };
     enum class Read : uint8_t { Nothing, Number, Integer, Handle, NoHandle };
     Read read = Read::Nothing;
+    // Of a (0) pair cut beside the reader: the pairs of its record after it, where they end
+    // in the same block before the next (0) pair and hold no comment; 0 where not known.
+    uint32_t pairs = 0;
 };
 
 inline std::string_view Trim(std::string_view text) {

@@ -174,11 +174,13 @@ TEST(DxfOtherFiles, LargeFileReadInPiecesEqualsTheWholeFile) {
     std::string bytes =
         "\xEF\xBB\xBF  0\r\nSECTION\r\n  2\r\nHEADER\r\n  9\r\n$ACADVER\r\n  1\r\n"
         "AC1027\r\n  0\r\nENDSEC\r\n  0\r\nSECTION\r\n  2\r\nENTITIES\r\n";
-    for (int i = 0; bytes.size() < (size_t{5} << 20); ++i) {
+    size_t lines = 0;
+    for (int i = 0; bytes.size() < (size_t{5} << 20); ++i, ++lines) {
         const std::string n = std::to_string(i);
-        bytes += "  0\r\nLINE\r\n  8\r\nWarstwa" + std::to_string(i % 7) + "\r\n 10\r\n" + n +
-                 ".25\r\n 20\r\n-" + n + "\r\n 30\r\n0\r\n 11\r\n1e2\r\n 21\r\n" + n +
-                 "\r\n 31\r\n0\r\n";
+        // The layer last: a record cut one pair short loses it.
+        bytes += "  0\r\nLINE\r\n 10\r\n" + n + ".25\r\n 20\r\n-" + n +
+                 "\r\n 30\r\n0\r\n 11\r\n1e2\r\n 21\r\n" + n + "\r\n 31\r\n0\r\n  8\r\nWarstwa" +
+                 std::to_string(i % 7) + "\r\n";
         if (i % 1000 == 0)
             bytes +=
                 "  0\r\nTEXT\r\n  8\r\n0\r\n 10\r\n0\r\n 20\r\n0\r\n 40\r\n2.5\r\n  1\r\nŻółć " +
@@ -190,6 +192,12 @@ TEST(DxfOtherFiles, LargeFileReadInPiecesEqualsTheWholeFile) {
 
     host::Database whole = host::Database::Empty();
     ASSERT_TRUE(host::ReadDxf(bytes, whole).ok);
+    size_t onTheirLayers = 0;
+    for (host::ObjectId id : whole.EntityOrder()) {
+        const host::Object* line = whole.FindLive(id);
+        onTheirLayers += line && whole.LayerName(*line).starts_with("Warstwa") ? 1 : 0;
+    }
+    EXPECT_EQ(onTheirLayers, lines);
     ASSERT_TRUE(host::OpenDrawingFile(path));
     EXPECT_EQ(host::WriteDxf(host::CurrentDrawing()), host::WriteDxf(whole));
 
