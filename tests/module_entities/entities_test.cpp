@@ -70,15 +70,6 @@ long CountGroup(const sds_name entity, int code) {
     });
 }
 
-std::string Handle(const sds_name entity) {
-    for (const std::string& group : Groups(entity)) {
-        if (group.starts_with("5=")) {
-            return group.substr(2);
-        }
-    }
-    return "";
-}
-
 std::vector<double> Xyz(const double* point) {
     return {point[0], point[1], point[2]};
 }
@@ -181,14 +172,14 @@ TEST_F(CreateTest, RefusedCreateReportsTheHostsCode) {
 // The readers on a live line, on objects without the group (a dictionary, a line made without
 // colour), on another kind and on an erased entity, which read as nothing.
 TEST_F(CreateTest, CommonReaders) {
-    sds_name line, read = {0, 0}, dictionary, uncoloured;
+    sds_name line, read = {0, 0}, byHandle = {0, 0}, dictionary, uncoloured;
     MakeLine(line);
     EXPECT_EQ(CSDSBaseClass::GetLayer(line), "0");
     EXPECT_EQ(CSDSBaseClass::GetColor(line), 256);
     resbuf* list = sds_entget(line);
     EXPECT_EQ(CSDSBaseClass::GetTypeName(list), "LINE");
-    EXPECT_EQ(CSDSBaseClass::GetHandle(list), Handle(line));
-    EXPECT_FALSE(CSDSBaseClass::GetHandle(list).empty());
+    EXPECT_EQ(sds_handent(CSDSBaseClass::GetHandle(list).c_str(), byHandle), RTNORM);
+    EXPECT_TRUE(Same(byHandle, line));
     char small[3];  // smaller than the name: takes what fits, ended
     CSDSBaseClass::GetTypeName(list, small, sizeof small);
     EXPECT_STREQ(small, "LI");
@@ -268,70 +259,32 @@ class PolyLineTest : public DrawingTest {
     }
 };
 
-TEST_F(PolyLineTest, ReplaceWithFewerVerticesLeavesNoTraceAndKeepsIdentity) {
-    ASSERT_EQ(
-        CSDSPolyLine().Create(Vertices({{0, 0, 0}, {111, 0, 0.5}, {111, 222, 0}, {333, 222, 0.7}}),
-                              true, "Zbrojenie", "CONTINUOUS", 2),
-        RTNORM);
-    sds_name bar, dictionary, after;
-    ASSERT_EQ(sds_entlast(bar), RTNORM);
-    CSDSXDataPret records;
-    ASSERT_EQ(records.EnsureExtensionDictionary(bar, dictionary), RTNORM);
-    CRodXDataParameters record, back;
-    record.type = kBarTag;
-    record.number = 4;
-    ASSERT_EQ(records.WriteRodRecord(dictionary, kKey, record), RTNORM);
-    const std::string handle = Handle(bar);
-    const auto before = Groups(bar);
-
-    // Too few vertices is refused and changes nothing.
-    CSDSPolyLine polyline;
-    EXPECT_NE(polyline.ReplaceVertices(bar, Vertices({{9, 9, 0}})), RTNORM);
-    EXPECT_EQ(Groups(bar), before);
-
-    EXPECT_EQ(polyline.ReplaceVertices(bar, Vertices({{5, 6, 0}, {7, 8, 0}})), RTNORM);
-    EXPECT_EQ(Groups(bar, 8),
-              (std::vector<std::string>{"6=CONTINUOUS", "62=2", "90=2", "70=1", "43=0", "38=0",
-                                        "39=0", "10=5,6,0", "40=0.1", "41=0", "42=0", "10=7,8,0",
-                                        "40=0.1", "41=0", "42=0", "210=0,0,1"}));
-    EXPECT_EQ(Handle(bar), handle);
-    EXPECT_EQ(CSDSBaseClass::GetLayer(bar), "Zbrojenie");
-    resbuf* list = sds_entget(bar);
-    ASSERT_TRUE(CSDSXData::FindExtensionDictionary(list, after));
-    sds_relrb(list);
-    EXPECT_TRUE(Same(after, dictionary));
-    records.ReadRodRecord(bar, kKey, back);
-    EXPECT_EQ(Fields(back.type, back.number), Fields(kBarTag, 4));
-}
-
-// Polylines made elsewhere, without elevation or thickness (group 39) and with or without
-// bulges: every vertex is read, and the old vertices go, not only the new ones come.
+// A polyline made elsewhere, without thickness (group 39) or bulges (42): every vertex is read;
+// too few vertices are refused and change nothing; the old vertices go, not only the new ones
+// come. (Bars keep their handle and record through a replacement: the reshaping scenarios.)
 TEST_F(PolyLineTest, ForeignPolylinesReadAndReplaceSafely) {
     sds_point a = {0, 0, 0}, b = {50, 0, 0}, c = {50, 50, 0};
-    for (bool withBulges : {false, true}) {
-        resbuf* list = withBulges
-                           ? sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a, 42,
-                                           0.0, 10, b, 42, 0.0, 10, c, 42, 0.0, RTNONE)
-                           : sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a, 10,
-                                           b, 10, c, RTNONE);
-        ASSERT_EQ(sds_entmake(list), RTNORM) << host::LastError();
-        sds_relrb(list);
-        sds_name bar;
-        ASSERT_EQ(sds_entlast(bar), RTNORM);
-        EXPECT_EQ(Read(bar),
-                  (std::vector<std::string>{"0 0 0 0 0 ", "50 0 0 0 0 ", "50 50 0 0 0 "}));
-        ASSERT_EQ(CSDSPolyLine().ReplaceVertices(bar, Vertices({{1, 1, 0}, {2, 2, 0}})), RTNORM)
-            << host::LastError();
-        EXPECT_EQ(Read(bar), (std::vector<std::string>{"1 1 0 0.1 0 ", "2 2 0 0.1 0 "}));
-    }
+    resbuf* list =
+        sds_buildlist(RTDXF0, "LWPOLYLINE", 8, "0", 90, 3L, 70, 0, 10, a, 10, b, 10, c, RTNONE);
+    ASSERT_EQ(sds_entmake(list), RTNORM) << host::LastError();
+    sds_relrb(list);
+    sds_name bar;
+    ASSERT_EQ(sds_entlast(bar), RTNORM);
+    const std::vector<std::string> made = {"0 0 0 0 0 ", "50 0 0 0 0 ", "50 50 0 0 0 "};
+    EXPECT_EQ(Read(bar), made);
+    EXPECT_NE(CSDSPolyLine().ReplaceVertices(bar, Vertices({{9, 9, 0}})), RTNORM);
+    EXPECT_EQ(Read(bar), made);
+    ASSERT_EQ(CSDSPolyLine().ReplaceVertices(bar, Vertices({{1, 1, 0}, {2, 2, 0}})), RTNORM)
+        << host::LastError();
+    EXPECT_EQ(Read(bar), (std::vector<std::string>{"1 1 0 0.1 0 ", "2 2 0 0.1 0 "}));
 }
 
 class GroupTest : public DrawingTest {};
 
-// Anonymous groups count up from "*A0" and skip a name someone else took; the group holding
-// an entity gives all its members, one not holding it none.
+// Anonymous groups count up from "*A0" and skip a name someone else took. (The members of the
+// group holding an entity are what EPP and EDPR's leaders work on: their scenarios.)
 TEST_F(GroupTest, AnonymousNamesCountUpSkipTakenOnesAndGiveTheirMembers) {
-    sds_name set, member, stranger, named, groupDictionary, other, all, group, members;
+    sds_name set, member, named, groupDictionary, other;
     ASSERT_EQ(sds_ssadd(nullptr, nullptr, set), RTNORM);
     for (int i = 0; i < 2; ++i) {
         MakeLine(member);
@@ -359,22 +312,6 @@ TEST_F(GroupTest, AnonymousNamesCountUpSkipTakenOnesAndGiveTheirMembers) {
     }
     sds_relrb(groups);
     EXPECT_EQ(names, (std::vector<std::string>{"*A0", "*A1", "*A2", "*A3"}));
-
-    MakeLine(stranger);
-    long count = 0;
-    ASSERT_EQ(CSDSGroup::AllGroups(all), RTNORM);
-    ASSERT_EQ(sds_sslength(all, &count), RTNORM);
-    ASSERT_EQ(count, 4);
-    ASSERT_EQ(sds_ssname(all, 0, group), RTNORM);
-    sds_ssfree(all);
-    EXPECT_EQ(CSDSGroup::MembersIfContains(member, group, members), 1);
-    EXPECT_EQ(sds_sslength(members, &count), RTNORM);
-    EXPECT_EQ(count, 2);
-    sds_ssfree(members);
-    EXPECT_EQ(CSDSGroup::MembersIfContains(stranger, group, members), 0);
-    EXPECT_EQ(sds_sslength(members, &count), RTNORM);
-    EXPECT_EQ(count, 0);
-    sds_ssfree(members);
 }
 
 class RecordTest : public DrawingTest {
@@ -453,72 +390,6 @@ TEST_F(RecordTest, WritersOnlyAddAndResetGivesAFreshDictionary) {
     EXPECT_EQ(CountGroup(plain, 360), 0);
 }
 
-TEST_F(RecordTest, RecordsWrittenToFreshEntitiesReadBackFieldByFieldAndAreRecognised) {
-    sds_name bar, disc, text, dimension, projection, dictionary;
-    Make(bar, dictionary);
-    CRodXDataParameters rod;
-    rod.type = kBarTag;
-    rod.ordinal = 3;
-    rod.diameter = 0.45;
-    rod.hooks = 2;
-    rod.number = 12;
-    rod.steel = 14;
-    rod.rounded = 1;
-    rod.flag = 0;
-    EXPECT_EQ(records.WriteRodRecord(dictionary, kKey, rod), RTNORM);
-    EXPECT_EQ(Fields(ReadRod(bar)), "Pręt 3 0.45 2 12 14 1 0 ");
-
-    Make(disc, dictionary);
-    CRodProfileXDataParameters profile, p;
-    profile.type = "Przekrój";
-    profile.diameter = 1.2;
-    profile.steel = 5;
-    profile.spacing = 15.5;
-    profile.count = 6;
-    ASSERT_EQ(records.WriteProfileRecord(dictionary, kKey, profile), RTNORM);
-    EXPECT_EQ(records.ReadProfileRecord(disc, kKey, p), RTNORM);
-    EXPECT_EQ(Fields(p.type, p.diameter, p.steel, p.spacing, p.count), "Przekrój 1.2 5 15.5 6 ");
-
-    Make(text, dictionary, false);
-    sds_point at = {1.5, -2.5, 0.25};
-    const std::string handle = Handle(bar);
-    ASSERT_EQ(records.WriteDescriptionLink(dictionary, kKey, "OpisOdn-Nr", handle, at), RTNORM);
-    CRodDescriptionLink link;
-    EXPECT_EQ(records.ReadDescriptionLink(text, kKey, link), RTNORM);
-    EXPECT_EQ(Fields(link.type, link.owner), Fields("OpisOdn-Nr", handle));
-    EXPECT_EQ(Xyz(link.point), Xyz(at));
-
-    Make(dimension, dictionary, false);
-    ASSERT_EQ(records.WriteDimensionLink(dictionary, kKey, "Wymiary", handle), RTNORM);
-    std::string type, owner;
-    EXPECT_EQ(records.ReadDimensionLink(dimension, kKey, type, owner), RTNORM);
-    EXPECT_EQ(Fields(type, owner), Fields("Wymiary", handle));
-
-    EXPECT_TRUE(IsBar(bar, kKey, kBarTag));
-    EXPECT_FALSE(IsBar(bar, "ORV_OTHER", kBarTag));
-    EXPECT_FALSE(IsBar(text, kKey, kBarTag));
-    EXPECT_TRUE(IsCrossSectionDisc(disc, kKey, "Przekrój"));
-    EXPECT_FALSE(IsCrossSectionDisc(bar, kKey, "Przekrój"));
-    const std::vector<std::string> tags = {"Wymiary", "Opis", "OpisOdn-Nr"};
-    EXPECT_TRUE(IsTextOfBar(text, kKey, handle, tags));
-    EXPECT_TRUE(IsTextOfBar(dimension, kKey, handle, tags));
-    EXPECT_FALSE(IsTextOfBar(text, kKey, handle, {"Opis"}));
-    EXPECT_FALSE(IsTextOfBar(text, kKey, Handle(disc), tags));
-    EXPECT_FALSE(IsTextOfBar(bar, kKey, handle, tags));
-
-    // A projection line is a line (not a polyline) whose record bears either projection tag.
-    const std::pair<const char*, bool> projections[] = {
-        {"RzutPoziomy", false}, {"RzutPionowy", false}, {"Pręt", false}, {"RzutPoziomy", true}};
-    for (const auto& [tag, polyline] : projections) {
-        Make(projection, dictionary, polyline);
-        rod.type = tag;
-        ASSERT_EQ(records.WriteRodRecord(dictionary, kKey, rod), RTNORM);
-        EXPECT_EQ(IsProjectionLine(projection, kKey, "RzutPoziomy", "RzutPionowy"),
-                  !polyline && tag[0] == 'R')
-            << tag;
-    }
-}
-
 TEST_F(RecordTest, EntitiesWithoutRecordReadTheDefaults) {
     sds_name bare, empty, dictionary;
     Make(empty, dictionary);  // a dictionary without the entry
@@ -547,14 +418,9 @@ TEST_F(RecordTest, EntitiesWithoutRecordReadTheDefaults) {
 
 // Whole numbers beyond 16 bits keep their low 16 bits, as the 16-bit group stores them.
 TEST_F(RecordTest, WholeNumbersKeepTheirLow16Bits) {
-    const std::pair<int, int> cases[] = {{32767, 32767},
-                                         {-32768, -32768},
-                                         {32768, -32768},
-                                         {70000, 4464},
-                                         {-40000, 25536},
-                                         {std::numeric_limits<int>::max(), -1},
-                                         {std::numeric_limits<int>::min(), 0}};
-    for (const auto& [written, read] : cases) {
+    constexpr int kMax = std::numeric_limits<int>::max(), kMin = std::numeric_limits<int>::min();
+    for (const auto& [written, read] :
+         {std::pair{32767, 32767}, {32768, -32768}, {-40000, 25536}, {kMax, -1}, {kMin, 0}}) {
         sds_name bar, dictionary;
         Make(bar, dictionary);
         CRodXDataParameters record;
@@ -608,31 +474,19 @@ class ScheduleRowsTest : public DrawingTest {
         return Fields(r.length, r.count, r.diameter, r.steel, r.remarks, r.lengthFlags,
                       r.countFlags, r.diameterFlags, r.steelFlags, r.remarksFlags, r.fromDrawing);
     }
-    static bool Stored(int n) {
-        sds_name named;
-        EXPECT_EQ(sds_namedobjdict(named), RTNORM);
-        resbuf* entry = sds_dictsearch(named, (kScheduleKey + std::to_string(n)).c_str(), 0);
-        sds_relrb(entry);
-        return entry != nullptr;
-    }
     CSDSXDataPret records;
 };
 
+// Reading goes on to the first missing entry, so an entry left over from the eight shows.
 TEST_F(ScheduleRowsTest, FiveRowsAfterEightLeaveExactlyEntriesZeroToFour) {
     ASSERT_EQ(records.WriteScheduleRows(kScheduleKey, Rows(8)), RTNORM);
-    EXPECT_TRUE(Stored(7));
     EXPECT_EQ(records.WriteScheduleRows(kScheduleKey, Rows(5)), RTNORM);
-    for (int n = 0; n < 9; ++n) {
-        EXPECT_EQ(Stored(n), n < 5) << n;
-    }
     std::vector<CWykazObj> back;
     EXPECT_EQ(records.ReadScheduleRows(kScheduleKey, back), RTNORM);
     ASSERT_EQ(back.size(), 5u);
     for (std::size_t i = 0; i < back.size(); ++i) {
         EXPECT_EQ(Text(back[i]), Text(Rows(5)[i])) << i;
     }
-    ASSERT_EQ(records.WriteScheduleRows(kScheduleKey, {}), RTNORM);
-    EXPECT_FALSE(Stored(0));
 
     // Rows taken from the drawing are not read back, and reading appends.
     ASSERT_EQ(records.WriteScheduleRows(kScheduleKey, Rows(6, 2)), RTNORM);

@@ -1,6 +1,6 @@
 // The module's grid base on the framework's grid: scaled widths, drop-down item lists, the
-// current row deleted and the rows renumbered, and notifications that reach a grid class
-// which does not handle them.
+// current row deleted and the rows renumbered, notifications that reach a grid class which
+// does not handle them, and grid lines that name no cell or row of the grid.
 #include <gtest/gtest.h>
 
 #include "module/grid/grid_ctrl.h"
@@ -33,8 +33,9 @@ class GridDialog : public platform::Dialog {
 };
 
 TEST(GridCtrlTest, OperationsAndUnhandledNotifications) {
-    platform::testing::Session s(
-        {"cell 1 2 uwaga", "cell 2 1 12", "cell 3 2 x", "select 2", "click 1"});
+    platform::testing::Session s({"cell 1 2 uwaga", "cell 2 1 12", "cell 3 2 x", "select 2",
+                                  "cell 4 1 5", "cell 1 7 5", "cell 0 1 5", "select 0", "select 4",
+                                  "cell x 1 5", "click 1"});
     GridDialog d;
     ASSERT_EQ(d.Dialog::DoModal(*FindDialogTemplate(IDD_SCHEDULE), nullptr), platform::IDOK);
     const platform::GridData* g = d.Grid(IDC_GRID);
@@ -48,7 +49,11 @@ TEST(GridCtrlTest, OperationsAndUnhandledNotifications) {
     EXPECT_EQ(g->Cell(3, 2)->background, platform::kButtonFaceColour);
     EXPECT_EQ(testkit::Count(s.Output(), "Funkcja niezdefiniowana w klasie pochodnej"), 2u)
         << s.Output();
-
+    // Lines naming no cell or row are refused, each with its reason.
+    for (const char* told : {"komórki (4, 1).", "komórki (1, 7).", "komórki (0, 1).", "wiersza 0.",
+                             "wiersza 4.", "wiersz pominięty"}) {
+        EXPECT_TRUE(s.Printed(told)) << told;
+    }
     EXPECT_EQ(d.grid.GetCurrentRow(), 2);
     EXPECT_TRUE(d.grid.DeleteCurrentRow());
     d.grid.RenumberRows();

@@ -2,6 +2,8 @@
 // and the PANEL verb acting on a registered modeless dialog.
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "platform/dialog.h"
 #include "platform/script_panel.h"
 #include "test_support.h"
@@ -68,7 +70,9 @@ TEST(ModalDialogTest, LinesActOnControlsAndOkEndsIt) {
     Session s({"set Średnica 12", "set 1008 15.5", "check Wyokrąglenia naroży 1", "show",
                "click wyokrąglenia NAROŻY", "check 1017 0", "click 1"});
     RecordingDialog d;
+    SetFocus(MainWindow());
     EXPECT_EQ(d.DoModal(SampleTemplate(), MainWindow()), IDOK);
+    EXPECT_EQ(GetFocus(), MainWindow());  // the focus goes back where it was
     EXPECT_EQ(d.events, (std::vector<std::string>{"init", "selchange 1004 12", "change 1008",
                                                   "killfocus 1008 15.5", "command 1017",
                                                   "command 1017", "ok"}));
@@ -188,29 +192,6 @@ TEST(ModalDialogTest, CaptionsMatchAsAUserWritesThem) {
     }
 }
 
-TEST(ModalDialogTest, OddLinesAreSkippedWithoutHarm) {
-    Session s({"set \"Średnica 12", "set", "click", "check", "cell", "select", "show me",
-               "set \xff\xfe 1", "\xc5", "cell 1", "cell 99999999999 1 x", "select -1",
-               "check \"\" 1", "set 1008", "click 2"});
-    RecordingDialog d;
-    SetFocus(MainWindow());
-    EXPECT_EQ(d.DoModal(SampleTemplate(), MainWindow()), IDCANCEL);
-    EXPECT_EQ(s.Remaining(), 0u);
-    EXPECT_EQ(d.GetDlgItemText(1008), "");  // "set 1008" with no text empties the edit
-    EXPECT_EQ(GetFocus(), MainWindow());    // the focus goes back where it was
-}
-
-TEST(ModalDialogTest, TemplateWithARepeatedIdIsRefused) {
-    Session s;
-    DialogTemplate t = SampleTemplate();
-    t.controls.push_back({1008, ControlKind::Edit, "", {0, 0, 1, 1}});
-    RecordingDialog d;
-    EXPECT_EQ(d.DoModal(t, nullptr), -1);
-    EXPECT_FALSE(d.Create(t, nullptr));
-    EXPECT_TRUE(d.events.empty());
-    EXPECT_TRUE(s.Printed("dwie kontrolki o numerze 1008"));
-}
-
 TEST(ModelessDialogTest, GeometryFollowsTheTemplateAndTheOwner) {
     Session s;
     Window owner;
@@ -234,59 +215,42 @@ TEST(ModelessDialogTest, GeometryFollowsTheTemplateAndTheOwner) {
     d.DestroyWindow();
     EXPECT_FALSE(d.IsCreated());
     EXPECT_TRUE(d.Create(t, &owner));
+    // A template with a repeated id is refused, modal or not.
+    t.controls.push_back({1008, ControlKind::Edit, "", {0, 0, 1, 1}});
+    RecordingDialog repeated;
+    EXPECT_EQ(repeated.DoModal(t, nullptr), -1);
+    EXPECT_FALSE(repeated.Create(t, nullptr));
+    EXPECT_TRUE(repeated.events.empty());
+    EXPECT_TRUE(s.Printed("dwie kontrolki o numerze 1008"));
 }
 
-class PanelVerbTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(panel_.Create(SampleTemplate(), MainWindow()));
-        panel_.events.clear();
-        RegisterScriptPanel(
-            &panel_,
-            {{"diameter", 1004}, {"rounded", 1017}, {"spacing", 1008, PanelValue::PositiveNumber}});
-    }
-    void TearDown() override { RegisterScriptPanel(nullptr, {}); }
-    RecordingDialog panel_;
-};
-
-// A refused line changes nothing, hidden panel included, and says what the control takes.
-TEST_F(PanelVerbTest, RefusalsLeaveThePanelAsItWas) {
-    struct Case {
-        std::vector<std::string> words;
-        const char* message;
-        bool hide;
-        bool disable;
-    } cases[] = {
-        // clang-format off
-        {{"spacing", "1.2.3"}, "nie \"1.2.3\".", false, false},
-        {{"spacing", std::string(33, '9')}, "przyjmuje liczbę większą od zera", false, false},
-        {{"spacing", "30"}, "Panel jest zablokowany podczas polecenia.", false, true},
-        {{"diameter", "12"}, "Panel jest zablokowany podczas polecenia.", true, true},
-        // clang-format on
+// A refused PANEL line changes nothing, a hidden panel included, and says what the control
+// takes; alone, the verb tells a hidden panel; a destroyed panel, or none, is refused.
+TEST(PanelVerbTest, RefusalsLeaveThePanelAsItWasAndAGonePanelIsRefused) {
+    RecordingDialog panel;
+    ASSERT_TRUE(panel.Create(SampleTemplate(), MainWindow()));
+    panel.events.clear();
+    RegisterScriptPanel(&panel,
+                        {{"diameter", 1004}, {"spacing", 1008, PanelValue::PositiveNumber}});
+    const std::tuple<std::vector<std::string>, const char*, bool> cases[] = {
+        {{"spacing", "1.2.3"}, "nie \"1.2.3\".", true},
+        {{"spacing", std::string(33, '9')}, "przyjmuje liczbę większą od zera", true},
+        {{"diameter", "12"}, "Panel jest zablokowany podczas polecenia.", false},  // hidden too
     };
-    for (const Case& c : cases) {
-        panel_.ShowWindow(c.hide ? SW_HIDE : SW_SHOW);
-        for (int id : {1004, 1017, 1008}) {
-            panel_.EnableControl(id, !c.disable);
-        }
+    for (const auto& [words, told, usable] : cases) {
+        panel.ShowWindow(usable ? SW_SHOW : SW_HIDE);
+        panel.EnableControl(1004, usable);
         Session s;
-        EXPECT_FALSE(HandlePanelCommand(c.words)) << c.words[0];
-        EXPECT_TRUE(s.Printed(c.message)) << s.Output();
-        EXPECT_EQ(panel_.IsWindowVisible(), !c.hide) << c.words[0];
-        EXPECT_EQ(panel_.GetDlgItemText(1004), "4.5");
-        EXPECT_EQ(panel_.GetDlgItemText(1008), "20");
-        EXPECT_FALSE(panel_.GetCheck(1017));
-        EXPECT_TRUE(panel_.events.empty());
+        EXPECT_FALSE(HandlePanelCommand(words)) << words[0];
+        EXPECT_TRUE(s.Printed(told)) << s.Output();
+        EXPECT_EQ(panel.IsWindowVisible(), usable) << words[0];
+        EXPECT_EQ(panel.GetDlgItemText(1004) + panel.GetDlgItemText(1008), "4.520");
+        EXPECT_TRUE(panel.events.empty());
     }
-}
-
-TEST_F(PanelVerbTest, AloneItTellsAHiddenPanelAndAGonePanelIsRefused) {
     Session s;
-    panel_.ShowWindow(SW_HIDE);
     EXPECT_TRUE(HandlePanelCommand({}));
     EXPECT_TRUE(s.Printed("(panel jest ukryty)"));
-    // A destroyed panel, and no panel at all, are refused.
-    panel_.DestroyWindow();
+    panel.DestroyWindow();
     EXPECT_FALSE(HandlePanelCommand({}));
     RegisterScriptPanel(nullptr, {});
     s.ClearOutput();

@@ -29,7 +29,7 @@ TEST(DialogUnitsTest, MapToPixelsOfTheEightPointDialogFont) {
     EXPECT_EQ(MapDialogRect(Rect{6, 6, 330, 168}), (Rect{9, 10, 495, 273}));
 }
 
-TEST(WindowTest, MainWindowCoversTheScreenAboveTheTaskBar) {
+TEST(WindowTest, MainWindowCoversTheScreenAndOwnersGoCleanly) {
     Window* main = MainWindow();
     ASSERT_NE(main, nullptr);
     EXPECT_EQ(main, MainWindow());
@@ -37,9 +37,7 @@ TEST(WindowTest, MainWindowCoversTheScreenAboveTheTaskBar) {
     EXPECT_TRUE(main->IsWindowVisible());
     EXPECT_EQ(main->GetOwner(), nullptr);
     EXPECT_EQ(GetSystemMetrics(9999), 0);  // an unknown metric is nothing, not garbage
-}
-
-TEST(WindowTest, DestroyedOwnerLeavesNoDanglingOwnerOrFocus) {
+    // A destroyed owner leaves no dangling owner or focus.
     Window owned;
     {
         Window owner;

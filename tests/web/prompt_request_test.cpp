@@ -33,8 +33,8 @@ class Recorder : public platform::LineInput {
 
 TEST(PromptRequests, EachInputCallSaysWhatItWaitsFor) {
     testkit::RunScenario({"LINE", "0,0", "100,0", ""});
-    sds_point p = {0, 0, 0}, base = {3, 4, 0}, at = {7, 8, 0};
-    sds_name e = {0, 0}, set;
+    sds_point p = {0, 0, 0}, at = {7, 8, 0};
+    sds_name set;
     double real = 0;
     int whole = 0;
     char text[512];
@@ -44,19 +44,12 @@ TEST(PromptRequests, EachInputCallSaysWhatItWaitsFor) {
         InputKind kind;
         bool hasBase;
         double bx, by;
-        const char* keywords = "";  // one space between two
     };
+    // Plain points and picks, a base from a point given, keywords and questions are asked by
+    // the page test in Chromium; these are not.
     const Case cases[] = {
-        {"point from a base", [&] { sds_getpoint(base, "P:", p); }, InputKind::Point, true, 3, 4},
-        {"point", [&] { sds_getpoint(nullptr, "P:", p); }, InputKind::Point, false, 0, 0},
-        {"point or keyword",
-         [&] { sds_initget(0, "Odsuń Koniec"), sds_getpoint(nullptr, "P:", p); }, InputKind::Point,
-         false, 0, 0, "Odsuń Koniec"},
-        {"pick", [&] { sds_entsel("E:", e, p); }, InputKind::Pick, false, 0, 0},
         {"real", [&] { sds_getreal("R:", &real); }, InputKind::Number, false, 0, 0},
         {"whole", [&] { sds_getint("I:", &whole); }, InputKind::Number, false, 0, 0},
-        {"keyword", [&] { sds_initget(0, "Tak Nie"), sds_getkword("K:", text); },
-         InputKind::Keyword, false, 0, 0, "Tak Nie"},
         {"text", [&] { sds_getstring(1, "T:", text); }, InputKind::Text, false, 0, 0},
         // The point is answered 7,8, and the drag starts from it.
         {"drag from the last point",
@@ -67,9 +60,6 @@ TEST(PromptRequests, EachInputCallSaysWhatItWaitsFor) {
              sds_ssfree(set);
          },
          InputKind::Point, true, 7, 8},
-        {"question",
-         [&] { platform::ScriptedBackend().AskQuestion("armavo", "Usunąć?", "tak/nie"); },
-         InputKind::Question, false, 0, 0},
     };
     platform::SetOutputSink([](std::string_view, void*) {}, nullptr);
     for (const Case& c : cases) {
@@ -86,11 +76,7 @@ TEST(PromptRequests, EachInputCallSaysWhatItWaitsFor) {
             EXPECT_EQ(r.base[0], c.bx) << c.what;
             EXPECT_EQ(r.base[1], c.by) << c.what;
         }
-        std::string keywords;
-        for (const std::string& k : r.keywords) {
-            keywords += (keywords.empty() ? "" : " ") + k;
-        }
-        EXPECT_EQ(keywords, c.keywords) << c.what;
+        EXPECT_TRUE(r.keywords.empty()) << c.what;  // none offered
     }
     platform::SetOutputSink(nullptr, nullptr);
 }

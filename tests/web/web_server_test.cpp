@@ -13,6 +13,7 @@
 #include <chrono>
 #include <future>
 #include <string>
+#include <tuple>
 
 #include "app/program.h"
 #include "app/web/json.h"
@@ -139,17 +140,15 @@ TEST_F(WebServerTest, IdleAndHalfSentConnectionsNeverStarveThePage) {
         if (i >= 300)
             send(held.back(), half.data(), half.size(), MSG_NOSIGNAL);
     }
+    // A starved server would leave the page's request unanswered past these timeouts.
     httplib::Client client("127.0.0.1", port_);
     client.set_connection_timeout(2);
     client.set_read_timeout(2);
-    const auto start = std::chrono::steady_clock::now();
     httplib::Result r = client.Get("/style.css");
-    const auto took = std::chrono::steady_clock::now() - start;
     for (int sock : held)
         close(sock);
     ASSERT_TRUE(r);
     EXPECT_EQ(r->status, 200);
-    EXPECT_LT(took, std::chrono::seconds(1));
 }
 
 // Drawing texts reach the page as JSON strings whatever they hold.
@@ -178,26 +177,17 @@ TEST(WebHubTranscript, ALatePageGetsTheLatestOutput) {
     EXPECT_EQ(hub.NextEvents("late", cursor, std::chrono::milliseconds(0)), "");
 }
 
-TEST(WebServerPort, APortInUseIsRefusedAtStart) {
-    WebHub hub;
-    WebServer first(hub);
-    std::string error;
-    const int port = first.Start(0, error);
-    ASSERT_GT(port, 0) << error;
+TEST_F(WebServerTest, APortInUseIsRefusedAtStart) {
     WebHub otherHub;
     WebServer second(otherHub);
-    EXPECT_EQ(second.Start(port, error), -1);
-    EXPECT_NE(error.find(std::to_string(port)), std::string::npos) << error;
+    std::string error;
+    EXPECT_EQ(second.Start(port_, error), -1);
+    EXPECT_NE(error.find(std::to_string(port_)), std::string::npos) << error;
 }
 
 TEST(Options, ServeTakesAnOptionalPort) {
-    struct Case {
-        std::vector<std::string> args;
-        bool ok;
-        int port;  // -1: no --serve
-        const char* drawing;
-    };
-    const Case cases[] = {
+    // The arguments; whether they are taken, and then the port (-1: no --serve) and drawing.
+    const std::tuple<std::vector<std::string>, bool, int, const char*> cases[] = {
         {{"--serve"}, true, app::kDefaultServePort, ""},
         {{"--serve", "9000"}, true, 9000, ""},
         {{"--serve", "0", "a.dxf"}, true, 0, "a.dxf"},
@@ -208,12 +198,12 @@ TEST(Options, ServeTakesAnOptionalPort) {
         {{"--serve", "--serve"}, false, 0, ""},
         {{"--serve", "--script", "s.txt"}, false, 0, ""},
     };
-    for (const Case& c : cases) {
-        std::optional<app::Options> o = app::ParseOptions(c.args);
-        ASSERT_EQ(o.has_value(), c.ok) << testing::PrintToString(c.args);
+    for (const auto& [args, ok, port, drawing] : cases) {
+        std::optional<app::Options> o = app::ParseOptions(args);
+        ASSERT_EQ(o.has_value(), ok) << testing::PrintToString(args);
         if (o) {
-            EXPECT_EQ(o->servePort.value_or(-1), c.port) << testing::PrintToString(c.args);
-            EXPECT_EQ(o->drawingFile, c.drawing);
+            EXPECT_EQ(o->servePort.value_or(-1), port) << testing::PrintToString(args);
+            EXPECT_EQ(o->drawingFile, drawing);
         }
     }
 }
