@@ -15,6 +15,7 @@ constexpr size_t kBlocksAhead = 6;
 // Numbers and handles are read here, beside the making of objects from the pairs before;
 // what is not in its plain form is left to the reader, which reads it the general way.
 void ReadValue(Tag& tag) {
+    tag.read = Tag::Read::Nothing;  // nothing of the pair before it
     const ValueKind kind = KindOfGroup(tag.code);
     if (tag.code == 5 || tag.code == 105 || kind == ValueKind::EntityName) {
         const std::optional<Handle> handle = FileHandle(tag.value);
