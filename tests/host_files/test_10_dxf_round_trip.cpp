@@ -63,24 +63,6 @@ TEST_F(DxfRoundTrip, SaveOpenSaveKeepsObjectsHandlesAndBytes) {
     EXPECT_EQ(files_test::RunCommand(tool + " " + path, &output), 0) << output;
 }
 
-// The module's deleted objects stay out of the file; their references go with them.
-TEST_F(DxfRoundTrip, DeletedEntitiesAndTheirRecordsAreLeftOut) {
-    files_test::MakeSampleDrawing();
-    sds_name first;
-    ASSERT_EQ(sds_entnext(nullptr, first), RTNORM);
-    resbuf* list = sds_entget(first);
-    const std::string handle = host_test::FindGroup(list, 5)->resval.rstring;
-    sds_relrb(list);
-    ASSERT_EQ(sds_entdel(first), RTNORM);
-    host::Database read = host::Database::Empty();
-    const auto result =
-        host::ReadDxf(host::WriteDxf(host::PrepareForFile(host::CurrentDrawing())), read);
-    ASSERT_TRUE(result.ok) << result.error;
-    EXPECT_FALSE(read.FindHandle(*host::Handle::FromText(handle)));
-    EXPECT_EQ(result.refused, 0);
-    read.CheckInvariants();
-}
-
 TEST_F(DxfRoundTrip, FailedSaveLeavesWhatWasThere) {
     files_test::MakeSampleDrawing();
     const std::string folder = files_test::TempPath("a-folder.dxf");
