@@ -82,6 +82,8 @@ TEST(FrameLink, DrawingCommandsShowThePanelAndLockInputsAsTheirTableSays) {
         EXPECT_TRUE(g_view.focusOnMain || !c.showsPanel);            // the panel takes no focus
         EXPECT_TRUE(ModulePanel()->IsControlEnabled(IDC_DIAMETER));  // enabled again after
     }
+    EXPECT_NE(PanelCreatedFlag(), 0);
+    EXPECT_DOUBLE_EQ(TheApp().ScaleX, 1.0);  // the console's 96 dots per inch
     SetCommandWorker(kCmdWPR, ThrowingWorker);
     EXPECT_NE(RunModule({"WPR"}).find("Błąd wewnętrzny: worker failed"), std::string::npos);
     SetCommandWorker(kCmdWPR, nullptr);
