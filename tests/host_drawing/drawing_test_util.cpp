@@ -228,13 +228,6 @@ std::string ListText(const resbuf* list) {
     return out.str();
 }
 
-int Length(const resbuf* list) {
-    int count = 0;
-    for (; list != nullptr; list = list->rbnext)
-        ++count;
-    return count;
-}
-
 const resbuf* FindGroup(const resbuf* list, int code) {
     for (; list != nullptr; list = list->rbnext) {
         if (list->restype == code)

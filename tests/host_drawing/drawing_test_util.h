@@ -54,8 +54,6 @@ int MakeGroup(const char* key, const char* description, std::initializer_list<co
 
 // The text of a list for messages and comparisons: "(0 LINE)(8 0)...".
 std::string ListText(const resbuf* list);
-// The number of nodes of a list.
-int Length(const resbuf* list);
 const resbuf* FindGroup(const resbuf* list, int code);
 long LastName(int which);  // sds_entlast component
 

@@ -20,38 +20,6 @@ std::vector<int> Codes(const resbuf* list) {
     return codes;
 }
 
-TEST_F(Entities, TableEntriesAreMadeFoundAndRefusedWhenPresent) {
-    resbuf* layer = sds_buildlist(RTDXF0, "layer", 2, "Zbrojenie główne", 62, 1, RTNONE);
-    EXPECT_EQ(sds_entmake(layer), RTNORM);
-    EXPECT_EQ(sds_entmake(layer), RTERROR);  // a second one of the same name
-    sds_relrb(layer);
-    // Only ASCII letters fold: the Polish capitals differ from the small letters.
-    EXPECT_EQ(sds_tblsearch("LAYER", "ZBROJENIE GŁÓWNE", 0), nullptr);
-    resbuf* style = sds_buildlist(RTDXF0, "style", 2, "ORV_SYMBOLE", 40, 0.0, 41, 1.0, 50, 0.0, 71,
-                                  0, 42, 2.5, 3, "ORV-symbole.shx", 4, "", RTNONE);
-    EXPECT_EQ(sds_entmake(style), RTNORM);
-    sds_relrb(style);
-    // A layer an entity names and that does not exist yet is made with colour 7.
-    ASSERT_EQ(MakeLine(0, 0, 1, 1, "Wymiary prętów"), RTNORM);
-    const struct {
-        const char *table, *name, *text;
-    } cases[] = {
-        {"layer", "zbrojenie główne", "(0 LAYER)(2 Zbrojenie główne)(62 1)"},
-        {"STYLE", "orv_symbole", "(0 STYLE)(2 ORV_SYMBOLE)(40 0)(41 1)(50 0)(71 0)(42 2.5)"
-                                 "(3 ORV-symbole.shx)(4 )"},
-        {"LAYER", "Wymiary prętów", "(0 LAYER)(2 Wymiary prętów)(70 0)(62 7)(6 CONTINUOUS)"},
-        {"LAYER", "0", "(0 LAYER)(2 0)(70 0)(62 7)(6 CONTINUOUS)"},
-        {"LTYPE", "CONTINUOUS", "(0 LTYPE)(2 CONTINUOUS)(70 0)(3 Solid line)(72 65)(73 0)(40 0)"},
-        {"STYLE", "STANDARD", "(0 STYLE)(2 STANDARD)(70 0)(40 0)(41 1)(50 0)(71 0)(42 2.5)(3 txt)"
-                              "(4 )"},
-    };
-    for (const auto& c : cases) {
-        resbuf* found = sds_tblsearch(c.table, c.name, 0);
-        EXPECT_EQ(ListText(found), c.text) << c.name;
-        sds_relrb(found);
-    }
-}
-
 // Each malformed list is refused with RTERROR and the drawing stays exactly as it was.
 TEST_F(Entities, MalformedListsAreRefusedAndChangeNothing) {
     ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
@@ -209,53 +177,6 @@ TEST_F(Entities, GivenHandleAboveSeedIsNotReusedForTheNewLayer) {
     EXPECT_EQ(drawing.Find(line)->handle, wanted);
     EXPECT_NE(drawing.Find(layer)->handle, wanted);
     drawing.CheckInvariants();
-}
-
-// LWPOLYLINE lists come back in one canonical order with every group present, however
-// they were made or changed: readers that walk a polyline list rely on it.
-class PolylineOrder : public DrawingTest {};
-
-// The groups after the layer (8) of the last entity: the polyline's own part of the list.
-std::string LastBody() {
-    sds_name entity;
-    sds_entlast(entity);
-    resbuf* list = sds_entget(entity);
-    const resbuf* layer = FindGroup(list, 8);
-    std::string text = layer == nullptr ? "" : ListText(layer->rbnext);
-    sds_relrb(list);
-    return text;
-}
-
-const sds_point kA = {0, 0, 0};
-const sds_point kB = {100, 0, 0};
-const sds_point kDown = {0, 0, -1};
-
-TEST_F(PolylineOrder, MissingGroupsGetDefaultsAndGivenValuesStay) {
-    const struct {
-        const char* what;
-        resbuf* list;
-        const char* body;
-    } cases[] = {
-        // clang-format off
-        {"vertices only", sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 10, kB, RTNONE),
-         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)" "(10 100,0,0)(40 0)(41 0)(42 0)(210 0,0,1)"},
-        {"shuffled, values kept",
-         sds_buildlist(RTDXF0, "LWPOLYLINE", 62, 3, 10, kA, 42, 0.5, 70, 1, 10, kB, 41, 2.0, 90, 2L, 210, kDown, 38, 5.0, RTNONE),
-         "(62 3)(100 AcDbPolyline)(90 2)(70 1)(43 0)(38 5)(39 0)(10 0,0,0)(40 0)(41 0)(42 0.5)" "(10 100,0,0)(40 0)(41 2)(42 0)(210 0,0,-1)"},
-        {"vertex ids kept behind the bulge",
-         sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 91, 7L, 40, 1.0, 10, kB, 91, 8L, RTNONE),
-         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 1)(41 0)(42 0)(91 7)" "(10 100,0,0)(40 0)(41 0)(42 0)(91 8)(210 0,0,1)"},
-        {"other groups after the normal, in their order",
-         sds_buildlist(RTDXF0, "LWPOLYLINE", 10, kA, 1001, "APP", 10, kB, 1000, "x", RTNONE),
-         "(100 AcDbPolyline)(90 2)(70 0)(43 0)(38 0)(39 0)(10 0,0,0)(40 0)(41 0)(42 0)" "(10 100,0,0)(40 0)(41 0)(42 0)(210 0,0,1)(1001 APP)(1000 x)"},
-        // clang-format on
-    };
-    for (const auto& c : cases) {
-        ASSERT_NE(c.list, nullptr) << c.what;
-        EXPECT_EQ(sds_entmake(c.list), RTNORM) << c.what << ": " << host::LastError();
-        EXPECT_EQ(LastBody(), c.body) << c.what;
-        sds_relrb(c.list);
-    }
 }
 
 }  // namespace

@@ -1,13 +1,11 @@
 // sds_ssgetrecordkind and sds_recordfieldvalues: entities by the kind and whole-number fields
 // of their records (type, entry in any case, kind, place), following edits and erasures;
-// sds_dictfreekey's first free numbered key; sds_ssgetgroups following groups' members.
+// sds_dictfreekey's first free numbered key.
 #include <array>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "drawing_test_util.h"
-#include "host/drawing/journal.h"
 
 namespace host_test {
 namespace {
@@ -173,62 +171,6 @@ TEST_F(RecordKinds, FirstFreeNumberedKeyOfADictionary) {
         EXPECT_EQ(sds_dictfreekey(record, "*A", key, 8), RTERROR);  // not a dictionary
         host::CurrentDrawing().CheckInvariants();
     }
-}
-
-TEST_F(RecordKinds, GroupsListingAnEntityFollowEveryChange) {
-    std::vector<std::array<long, 2>> made;  // entities 1-4, then groups 5-6
-    for (int i = 0; i < 4; ++i) {
-        ASSERT_EQ(MakeLine(i, 0, i, 1), RTNORM);
-        made.push_back({LastName(0), LastName(1)});
-    }
-    sds_name e[4], group;
-    for (int i = 0; i < 4; ++i)
-        e[i][0] = made[i][0], e[i][1] = made[i][1];
-    ASSERT_EQ(MakeGroup("*A0", "", {e[0], e[1]}, group), RTNORM);
-    made.push_back({group[0], group[1]});
-    ASSERT_EQ(MakeGroup("*A1", "", {e[1], e[2], e[1]}, group), RTNORM);  // 2 listed twice
-    made.push_back({group[0], group[1]});
-    const sds_name first = {made[4][0], made[4][1]};
-    const sds_name second = {made[5][0], made[5][1]};
-    // The first group lists 4 instead of 1.
-    auto relist = [&] {
-        resbuf* list = sds_entget(first);
-        for (resbuf* node = list; node != nullptr; node = node->rbnext) {
-            if (node->restype == 340 && node->resval.rlname[0] == e[0][0])
-                node->resval.rlname[0] = e[3][0];
-        }
-        const int rc = sds_entmod(list);
-        sds_relrb(list);
-        return rc;
-    };
-    const struct {
-        const char* step;
-        std::function<int()> change;
-        const char* expected;  // the groups of entities 1 to 4
-    } steps[] = {
-        {"made", [] { return RTNORM; }, "5|5 6|6|refused"},
-        {"member relisted", relist, "refused|5 6|6|5"},
-        {"member erased", [&] { return sds_entdel(e[1]); }, "refused|5 6|6|5"},
-        {"group erased", [&] { return sds_entdel(second); }, "refused|5|refused|5"},
-        {"group back", [&] { return sds_entdel(second); }, "refused|5 6|6|5"},
-        {"undone", [] { return host::UndoSteps(1) == 1 ? RTNORM : RTERROR; },
-         "refused|5|refused|5"},
-        {"undone again", [] { return host::UndoSteps(3) == 3 ? RTNORM : RTERROR; },
-         "5|5 6|6|refused"},
-    };
-    for (const auto& s : steps) {
-        SCOPED_TRACE(s.step);
-        ASSERT_EQ(s.change(), RTNORM);
-        std::string groups;
-        for (int i = 0; i < 4; ++i) {
-            sds_name set = {7, 7};
-            groups += (i == 0 ? "" : "|") + Members(made, sds_ssgetgroups(e[i], set), set);
-        }
-        EXPECT_EQ(groups, s.expected);
-        host::CurrentDrawing().CheckInvariants();
-    }
-    sds_name set = {7, 7};
-    EXPECT_EQ(Members(made, sds_ssgetgroups(first, set), set), "refused");  // not a member
 }
 
 }  // namespace

@@ -77,39 +77,6 @@ TEST_F(Undo, MixedSequenceUndoesAndRedoesExactly) {
     EXPECT_FALSE(host::RedoStep()) << "a new change drops what was undone";
 }
 
-TEST_F(Undo, UndoGroupsNestAndMakeOneStep) {
-    const std::string before = Dump();
-    host::BeginCommandStep();
-    ASSERT_EQ(sds_command(RTSTR, "_UNDO", RTSTR, "_BEGIN", RTNONE), RTNORM);
-    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
-    ASSERT_EQ(sds_command(RTSTR, "_UNDO", RTSTR, "_BEGIN", RTNONE), RTNORM);
-    ASSERT_EQ(MakeCircle(0, 0, 1), RTNORM);
-    ASSERT_EQ(sds_command(RTSTR, "_UNDO", RTSTR, "_END", RTNONE), RTNORM);
-    EXPECT_EQ(host::OpenUndoGroups(), 1);
-    ASSERT_EQ(MakeCircle(0, 0, 2), RTNORM);
-    ASSERT_EQ(sds_command(RTSTR, "_UNDO", RTSTR, "_END", RTNONE), RTNORM);
-    EXPECT_EQ(host::OpenUndoGroups(), 0);
-    host::EndCommandStep();
-    EXPECT_EQ(host::UndoSteps(1), 1);
-    EXPECT_EQ(Dump(), before);
-}
-
-TEST_F(Undo, ChangesOutsideCommandsAreOneStepEach) {
-    const std::string empty = Dump();
-    ASSERT_EQ(MakeLine(0, 0, 1, 1), RTNORM);
-    const std::string one = Dump();
-    ASSERT_EQ(MakeLine(0, 0, 2, 2), RTNORM);
-    EXPECT_EQ(host::UndoSteps(1), 1);
-    EXPECT_EQ(Dump(), one);
-    EXPECT_EQ(host::UndoSteps(1), 1);
-    EXPECT_EQ(Dump(), empty);
-    // A refused change leaves no step behind.
-    resbuf* bad = sds_buildlist(RTDXF0, "LINE", RTNONE);
-    EXPECT_EQ(sds_entmake(bad), RTERROR);
-    sds_relrb(bad);
-    EXPECT_EQ(host::UndoSteps(1), 0);
-}
-
 class Commands : public DrawingTest {};
 
 // COPYMODE 0 makes a copy for every point given, the last becoming entlast; each copy has its

@@ -247,30 +247,4 @@ TEST(ForeignDrawings, DamagedFilesAreMendedAndTold) {
     }
 }
 
-// Records of kinds the host does not model come back group for group: extended data,
-// brackets of other applications, 64-bit integers, points given in two dimensions; a group
-// whose code the format does not have is told.
-TEST(ForeignDrawings, UnknownRecordsComeBackGroupForGroup) {
-    const std::string line = Line("41");
-    const std::string mtext =
-        "100\nAcDbEntity\n  8\n0\n100\nAcDbMText\n 10\n1.5\n 20\n2.5\n 30\n0.0\n 40\n2.5\n"
-        "  1\nTekst\n 11\n1.0\n 21\n0.0\n 31\n0.0\n164\n123456789012345\n"
-        "1001\nINNY\n1002\n{\n1010\n1.0\n1020\n2.0\n1030\n3.0\n1040\n0.5\n1071\n70000\n1002\n}\n";
-    const std::string thing =
-        "100\nAcDbEntity\n  8\n0\n100\nAcmeThing\n102\n{ACME\n331\n41\n102\n}\n"
-        " 10\n1.0\n 20\n2.0\n 12\n3.0\n 22\n4.0\n211\n1.0\n221\n0.0\n231\n0.0\n";
-    const std::string file = File(
-        "",
-        line + "  0\nMTEXT\n  5\n42\n" + mtext + "  0\nACME_THING\n  5\n43\n" + thing + " 81\n7\n",
-        "");
-    const std::string path = files_test::TempPath("unknown.dxf");
-    const std::string out = files_test::TempPath("unknown-out.dxf");
-    files_test::WriteFile(path, file);
-    const std::string transcript = Script({"OPEN " + path, "SAVE " + out});
-    EXPECT_NE(transcript.find("nieznanych kodach: 81 (1)"), std::string::npos) << transcript;
-    const std::string text = files_test::ReadFile(out);
-    for (const std::string& part : {line.substr(line.find("100\nAcDbEntity")), mtext, thing})
-        EXPECT_NE(text.find(part), std::string::npos) << part << "\n---\n" << text;
-}
-
 }  // namespace
