@@ -82,14 +82,14 @@ TEST_F(WprTest, CopiesOfABar) {
         EXPECT_EQ(testkit::LastScenarioStatus(), 0);
         EXPECT_CLEAN_AUDIT();
 
-        const auto bars = BarList();
+        const auto bars = RodBars();
         ASSERT_EQ(bars.size(), c.numbers.size()) << transcript;
         for (size_t i = 0; i < bars.size(); ++i) {
-            EXPECT_EQ(bars[i].number, c.numbers[i]) << i;
+            EXPECT_EQ(bars[i].record.number, c.numbers[i]) << i;
             // A copy's ordinal is the count of bars with it, as a new bar's is.
-            EXPECT_EQ(bars[i].ordinal, static_cast<int>(i) + 1) << i;
+            EXPECT_EQ(bars[i].record.ordinal, static_cast<int>(i) + 1) << i;
         }
-        const std::string copy = bars[5].handle;
+        const std::string copy = EntityHandle(bars[5].name);
         ExpectCopiedPieces(bar, copy, {"Opis", "Wymiary"});
         EXPECT_EQ(NumberTextOf(copy, "Opis-Nr"), std::to_string(c.numbers[5]));
         EXPECT_EQ(NumberTextOf(bar, "Opis-Nr"), "3");
@@ -153,11 +153,10 @@ TEST_F(WprTest, DrawnOutCopiesCompleteWhatTheBarLacks) {
         const size_t barPieces = OwnedBy(bar, kAllLinkTags).size();
         RunWpr({"EDPR", "Wyrzuć", "10,200", "0,200", "500,200"}, false);
         EXPECT_CLEAN_AUDIT();
-        const auto bars = BarList();
+        const auto bars = RodBars();
         ASSERT_EQ(bars.size(), 6u);
-        EXPECT_EQ(bars[5].number, 3);
-        EXPECT_EQ(bars[5].ordinal, 6);
-        const std::string copy = bars[5].handle;
+        EXPECT_EQ(RecordText(bars[5].record), "Pręt 6 1 0 3 15 0 0");
+        const std::string copy = EntityHandle(bars[5].name);
         EXPECT_EQ(OwnedBy(copy, kAllLinkTags).size(), c.copyPieces);
         EXPECT_EQ(OwnedBy(copy, {"Wymiary"}).size(), 1u);
         EXPECT_EQ(NumberTextOf(copy, "Opis-Nr"), "3");

@@ -58,7 +58,7 @@ TEST_F(WprTest, MovingABarCarriesItsWholeGroup) {
                 EXPECT_EQ(now[i][2], was[i][2]);
             }
         }
-        EXPECT_EQ(BarList().at(2).number, 3);
+        EXPECT_EQ(RodBars().at(2).record.number, 3);
         EXPECT_EQ(OwnedBy(bar, kAllLinkTags).size(), 12u) << "the records still name the bar";
         EXPECT_EQ(GroupMembers().size(), 2u) << "the leaders keep their groups";
         RunWpr({"U"}, false);

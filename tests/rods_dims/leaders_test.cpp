@@ -18,22 +18,6 @@ std::vector<std::string> With(const std::vector<std::string>& l) {
     return Join(kPanel, l);
 }
 
-// A horizontal projection line of the first bar at y = -100, as the projection command makes
-// it: a line carrying a copy of the bar's record with the projection's type. Its handle.
-std::string MakeProjectionLine() {
-    sds_point a = {0, -100, 0};
-    sds_point b = {250, -100, 0};
-    EXPECT_EQ(CSDSLine().Create(a, b, "Zbrojenie główne", "CONTINUOUS", 256, 1.0), RTNORM);
-    sds_name line;
-    sds_entlast(line);
-    CRodXDataParameters record = Polylines().at(0).record;
-    record.type = "RzutPoziomy";
-    sds_name dictionary;
-    EXPECT_EQ(CSDSXDataPret().EnsureExtensionDictionary(line, dictionary), RTNORM);
-    EXPECT_EQ(CSDSXDataPret().WriteRodRecord(dictionary, kKey, record), RTNORM);
-    return EntityHandle(line);
-}
-
 void ExpectAt(const Piece& p, double x, double y) {
     EXPECT_NEAR(p.at[0], x, 1e-9) << p.type << " " << p.text;
     EXPECT_NEAR(p.at[1], y, 1e-9) << p.type << " " << p.text;
@@ -70,8 +54,12 @@ TEST_F(WprTest, LeadersAsWorkedByHand) {
                                 "OpisOdn-Dl", "OpisOdn-Fi", "OpisOdn-LP"};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        RunWpr(With({"WPR", "0,0", "250,0", ""}));
-        const std::string owner = c.projection ? MakeProjectionLine() : HandleOfBar(0);
+        // On a projection: WRP's horizontal line of the bar at y = -100.
+        const std::vector<std::string> wrp = {"WRP",    "",    "50,0", "0,-100",
+                                              "0,-100", "Nie", "",     "^C"};
+        RunWpr(With(
+            Join({"WPR", "0,0", "250,0", ""}, c.projection ? wrp : std::vector<std::string>{})));
+        const std::string owner = c.projection ? testkit::LiveHandles().back() : HandleOfBar(0);
         const std::string before = SnapshotWithLayers();
         const std::vector<std::string> lines = Join({"EDPR", "Opis"}, c.answers);
         RunWpr(With(lines), false);

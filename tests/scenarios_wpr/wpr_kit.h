@@ -168,10 +168,6 @@ inline Entity MakeBarOf(const std::vector<CSDSPointExt>& vertices, int number, d
     return bar;
 }
 
-inline Entity MakeBar(const std::vector<CSDSPointExt>& vertices, int number, int steel) {
-    return MakeBarOf(vertices, number, 10, steel);
-}
-
 // A text at (0,-50) linked to the bar as a description piece with the tag.
 inline Entity LinkText(const std::string& content, const std::string& tag, const sds_name bar) {
     Entity made;

@@ -238,28 +238,6 @@ TEST_F(WprTest, NumberingClosesTheFirstGapBeforeANewBar) {
     auditAtEnd_ = false;
 }
 
-TEST_F(WprTest, RenumberingRedrawsADescribedBarWithItsNewNumber) {
-    RunWpr(DrawBars(3));
-    SetNumbers({1, 3, 4});
-    {
-        // Describe the last bar (number 4) as the edit command would.
-        auto bars = Polylines();
-        CObslugaPreta rod(ModulePanel());
-        sds_point pick = {100, 200, 0};
-        ASSERT_EQ(rod.DrawDescription(bars[2].name, pick, bars[2].vertices, 4, 1, 10.0), 1);
-    }
-    RunWpr({"PANEL steel RB500W", "WPR", "0,-100", "50,-100", ""}, false);
-    EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 3, 4}));
-    // Bar 4 became 3: its number text follows, and no text shows 4 any more.
-    std::string numberTexts;
-    for (const auto& entity : testkit::LiveEntities()) {
-        for (const std::string n : {"3", "4"}) {
-            numberTexts += entity.groups.find("(1 . \"" + n + "\")") != std::string::npos ? n : "";
-        }
-    }
-    EXPECT_EQ(numberTexts, "3");
-}
-
 // A worker that checks the panel is locked while it runs, draws, and is then cut off by the
 // host shutting down in the middle of the command.
 bool g_lockedDuringRun = false;
@@ -320,6 +298,16 @@ TEST_F(WprTest, CountingBarsKeepsThePickFirstSelectionAndFreesItsSets) {
     sds_relrb(picked);
     sds_relrb(grips);
     sds_sssetfirst(nullptr, nullptr);
+}
+
+// The host's snap mode texts for OSMODE bits: the module snaps picked points with them.
+TEST(RodConventions, SnapModeTexts) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "off"}, {3, "END, mid"},   {512, "nea"},
+        {2048, ""}, {2048 + 4, "cen"}, {1 | 4 | 8 | 16 | 4096, "END, cen, po, qua, pla"}};
+    for (const auto& [osmode, text] : cases) {
+        EXPECT_EQ(CObslugaPreta::SnapModeText(osmode), text) << osmode;
+    }
 }
 
 }  // namespace
