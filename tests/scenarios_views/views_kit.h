@@ -21,11 +21,6 @@ struct Disc {
     CRodProfileXDataParameters record;
 };
 
-inline sds_name& NameOf(const std::string& handle, sds_name& name) {
-    sds_handent(handle.c_str(), name);
-    return name;
-}
-
 // Every CIRCLE and HATCH with a section record, by place; a hatch's centre and radius from
 // its two boundary vertices.
 inline std::vector<Disc> Discs() {

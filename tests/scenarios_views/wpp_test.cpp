@@ -2,10 +2,9 @@
 // covers along and across the line, what every piece records, the groups, and the file other
 // programs read.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "tests/scenarios_views/views_kit.h"
+#include "tests/support/files.h"
 
 namespace {
 
@@ -131,8 +130,7 @@ TEST_F(ViewsTest, WppDiscsSurviveAFileThatOtherProgramsRead) {
             "SAVE " + path, "EXPORT " + svg});
     ASSERT_EQ(testkit::LastScenarioStatus(), 0);
     // The plot fills each disc: a closed path of two arcs, filled, not stroked.
-    std::ifstream plot(svg);
-    const std::string text((std::istreambuf_iterator<char>(plot)), {});
+    const std::string text = testkit::ReadFile(svg);
     int filled = 0;
     for (size_t at = text.find("<path d=\"M"); at != std::string::npos;
          at = text.find("<path d=\"M", at + 1)) {
@@ -141,16 +139,12 @@ TEST_F(ViewsTest, WppDiscsSurviveAFileThatOtherProgramsRead) {
                   one.find("stroke=\"none\"") != std::string::npos;
     }
     EXPECT_EQ(filled, 2) << text;
-    std::string check =
-        "/usr/bin/python3 " ARMAVO_SOURCE_DIR "/tests/host_files/check_ezdxf.py " + path + " 2>&1";
     if (std::system("/usr/bin/python3 -c 'import ezdxf' 2>/dev/null") == 0) {
-        FILE* pipe = popen(check.c_str(), "r");
-        std::string output;
-        char buffer[512];
-        while (pipe != nullptr && fgets(buffer, sizeof buffer, pipe) != nullptr)
-            output += buffer;
-        ASSERT_NE(pipe, nullptr);
-        EXPECT_EQ(pclose(pipe), 0) << output;
+        const std::string check = "/usr/bin/python3 " ARMAVO_SOURCE_DIR
+                                  "/tests/host_files/check_ezdxf.py " +
+                                  path + " >" + svg + ".txt 2>&1";
+        EXPECT_EQ(std::system(check.c_str()), 0);
+        const std::string output = testkit::ReadFile(svg + ".txt");
         EXPECT_EQ(Count(output, "HATCH SOLID closed (0.8, 0, 1) (-0.8, 0, 1) 1=Przekrój"), 1)
             << output;
         EXPECT_EQ(Count(output, "HATCH SOLID closed (100.8, 0, 1) (99.2, 0, 1) 1=Przekrój"), 1)

@@ -32,6 +32,12 @@ struct Entity {
     sds_name name = {0, 0};
 };
 
+// The entity of the handle, in `name`.
+inline sds_name& NameOf(const std::string& handle, sds_name& name) {
+    sds_handent(handle.c_str(), name);
+    return name;
+}
+
 // Runs the lines with the module loaded (on a fresh drawing unless `fresh` is off), as a
 // script or, with `typed`, as typed at the terminal (a failed command does not end the
 // session then); every result-buffer list the session made must be released by its end.
