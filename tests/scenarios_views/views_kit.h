@@ -59,14 +59,6 @@ inline std::vector<Disc> Discs() {
     return discs;
 }
 
-inline std::vector<Disc> Circles() {
-    std::vector<Disc> circles;
-    for (const Disc& d : Discs())
-        if (d.type == "CIRCLE")
-            circles.push_back(d);
-    return circles;
-}
-
 struct Projection {
     std::string layer, handle;
     int colour = 0;
