@@ -81,20 +81,6 @@ inline const std::vector<std::string> kAllLinkTags = {"Opis",       "Opis-Nr",  
                                                       "OpisOdn",    "OpisOdn-Nr", "OpisOdn-Dl",
                                                       "OpisOdn-Fi", "OpisOdn-LP"};
 
-// The bars in creation order: handle, number, ordinal.
-struct BarInfo {
-    std::string handle;
-    int number = 0;
-    int ordinal = 0;
-};
-inline std::vector<BarInfo> BarList() {
-    std::vector<BarInfo> bars;
-    for (const Bar& bar : RodBars()) {
-        bars.push_back({EntityHandle(bar.name), bar.record.number, bar.record.ordinal});
-    }
-    return bars;
-}
-
 // The text of the bar's description number, "" when it has none.
 inline std::string NumberTextOf(const std::string& owner, const char* tag) {
     for (const Piece& p : Tagged({tag})) {

@@ -11,10 +11,6 @@ namespace reshape_kit {
 
 using namespace dims_kit;
 
-inline std::vector<Bar> Bars() {
-    return RodBars();
-}
-
 // "x,y x,y ..." of a vertex list, with bulges as "(b)" after the vertex that carries one.
 inline std::string Shape(const std::vector<CSDSPointExt>& vertices) {
     std::string out;

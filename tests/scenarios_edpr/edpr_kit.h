@@ -32,10 +32,10 @@ struct Drawing {
 inline Drawing MakeDrawing() {
     RunWpr({}, true);
     Drawing d;
-    d.straight = MakeBar({{0, 0, 0}, {250, 0, 0}}, 1, 15);
+    d.straight = MakeBarOf({{0, 0, 0}, {250, 0, 0}}, 1, 10, 15);
     CSDSPointExt arcStart(0, 100, 0);
     arcStart.bulge = -1.0;
-    d.arc = MakeBar({arcStart, {200, 100, 0}}, 2, 15);
+    d.arc = MakeBarOf({arcStart, {200, 100, 0}}, 2, 10, 15);
     const sds_point a = {300, 0, 0};
     const sds_point b = {300, 100, 0};
     EXPECT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);

@@ -2,6 +2,7 @@
 // last option, keyword abbreviations, each option running its operation, Esc ending.
 #include <algorithm>
 #include <iterator>
+#include <regex>
 #include <string>
 #include <vector>
 
@@ -12,17 +13,12 @@ namespace {
 
 using namespace edpr_kit;
 
-// Every text between `open` and the next `close`, in order.
-std::vector<std::string> AllBetween(const std::string& text, const std::string& open,
-                                    const std::string& close) {
+// The option each option prompt offered, in order.
+std::vector<std::string> Defaults(const std::string& transcript) {
+    static const std::regex prompt("Edycja pręta <([^>]*)>:");
     std::vector<std::string> found;
-    for (size_t at = text.find(open); at != std::string::npos; at = text.find(open, at + 1)) {
-        const size_t start = at + open.size();
-        const size_t end = text.find(close, start);
-        if (end == std::string::npos) {
-            break;
-        }
-        found.push_back(text.substr(start, end - start));
+    for (std::sregex_iterator i(transcript.begin(), transcript.end(), prompt), end; i != end; ++i) {
+        found.push_back((*i)[1]);
     }
     return found;
 }
@@ -86,7 +82,7 @@ TEST_F(EdprTest, OptionPromptOffersAndRepeatsTheLastOption) {
         lines.insert(lines.end(), c.answers.begin(), c.answers.end());
         const std::string transcript = RunWpr(lines, false);
         SCOPED_TRACE(transcript);
-        EXPECT_EQ(AllBetween(transcript, "Edycja pręta <", ">:"), c.defaults);
+        EXPECT_EQ(Defaults(transcript), c.defaults);
         EXPECT_EQ(OptionsRun(transcript), c.run);
         EXPECT_EQ(testkit::LastScenarioStatus(), c.status);
         EXPECT_EQ(Snapshot(), before);

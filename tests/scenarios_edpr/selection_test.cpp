@@ -2,7 +2,6 @@
 // (one bar silently, several through the bar picker), the pick prompt, the bar's group by
 // owner handle, leader pieces left out, and the clean-up at the end.
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -105,117 +104,85 @@ TEST_F(EdprTest, PickTakesTheBarUnderItsLeaderAndItsTexts) {
     EXPECT_EQ(Count(transcript, kProbePrompt), 2);
 }
 
-// Marks an entity as belonging to `bar` with the tag (description link, or dimension link
-// for "Wymiary").
-void Link(const std::string& tag, const sds_name bar) {
-    sds_name made = {0, 0};
-    sds_entlast(made);
-    sds_name dictionary;
-    CSDSXDataPret records;
-    records.EnsureExtensionDictionary(made, dictionary);
-    const sds_point at = {0, -50, 0};
-    if (tag == "Wymiary") {
-        records.WriteDimensionLink(dictionary, kKey, tag, EntityHandle(bar));
-    } else {
-        records.WriteDescriptionLink(dictionary, kKey, tag, EntityHandle(bar), at);
-    }
-}
-
-// Two bars with pieces of every kind at the same place; which belong to bar 1's group is
-// decided by entity type, tag and owner handle alone.
+// Two bars with pieces of every kind at the same place; which belong to bar 1's group, and
+// which of those are leader pieces, is decided by entity type, tag and owner handle alone.
 TEST_F(EdprTest, GroupIsTheBarAndWhatNamesItAsOwner) {
     const Drawing d = MakeDrawing();  // bar 1's "Opis-Nr" text belongs to its group
     const sds_point p = {0, -50, 0};
     const sds_point q = {50, -50, 0};
-    const std::vector<CSDSPointExt> path = {{0, -50, 0}, {50, -50, 0}};
-    auto makeText = [&] { CSDSText().Create("x", p, 5, 0, "STANDARD", 0, 0, p, 0, "0", 256); };
-    auto makeLine = [&] { CSDSLine().Create(p, q, "0", "CONTINUOUS", 256, 1.0); };
-    auto makeCircle = [&] { CSDSCircle().Create(p, 5, "0", "CONTINUOUS", 256, 1.0); };
-    auto makePolyline = [&] { CSDSPolyLine().Create(path, false, "0", "CONTINUOUS", 256); };
+    enum Kind { kText, kLine, kCircle, kPolyline };
+    enum Is { kOther, kMember, kLeader };  // not in the group; in it; in it but a leader piece
     const struct {
-        std::function<void()> make;
+        Kind kind;
         const char* tag;
         bool ofSecondBar;
-        bool member;
-        bool leader;
+        Is is;
     } pieces[] = {
-        {makeText, "Opis", false, true, false},
-        {makeText, "Opis", true, false, false},  // the same place, the other bar
-        {makeText, "Wymiary", false, true, false},
-        {makeText, "Wymiary", true, false, false},
-        {makeText, "OpisOdn-Nr", false, true, true},
-        {makeText, "OpisOdn-Fi", false, true, true},
-        {makeText, "OpisOdn-LP", false, true, true},
-        {makeText, "OpisOdn-Dl", false, true, true},
-        {makeText, "OpisOdn-Dl", true, false, true},
-        {makeText, "RzutPoziomy", false, false, false},
-        {makeText, "opis", false, false, false},  // tags are case-sensitive
-        {makeCircle, "OpisOdn-Nr", false, true, true},
-        {makeCircle, "Opis-Nr", false, true, false},
-        {makeLine, "OpisOdn", false, true, false},  // a leader line is kept by the filter
-        {makeLine, "OpisOdn-Fi", true, false, false},
-        {makePolyline, "OpisOdn", false, true, true},
-        {makePolyline, "OpisOdn", true, false, true},
-        {makePolyline, "Wymiary", false, true, false},
-        {makePolyline, "Opis", false, false, false},  // not a kind a polyline can be
+        // clang-format off
+        {kText, "Opis", false, kMember},           {kText, "Opis", true, kOther},
+        {kText, "Wymiary", false, kMember},        {kText, "Wymiary", true, kOther},
+        {kText, "OpisOdn-Nr", false, kLeader},     {kText, "OpisOdn-Fi", false, kLeader},
+        {kText, "OpisOdn-LP", false, kLeader},     {kText, "OpisOdn-Dl", false, kLeader},
+        {kText, "OpisOdn-Dl", true, kOther},       {kText, "RzutPoziomy", false, kOther},
+        {kText, "opis", false, kOther},  /* tags are case-sensitive */
+        {kCircle, "OpisOdn-Nr", false, kLeader},   {kCircle, "Opis-Nr", false, kMember},
+        {kLine, "OpisOdn", false, kMember},  /* a leader line is kept by the filter */
+        {kLine, "OpisOdn-Fi", true, kOther},       {kPolyline, "OpisOdn", false, kLeader},
+        {kPolyline, "OpisOdn", true, kOther},      {kPolyline, "Wymiary", false, kMember},
+        {kPolyline, "Opis", false, kOther},  /* not a kind a polyline can be */
+        // clang-format on
     };
-    std::vector<std::string> members = {EntityHandle(d.straight.name), EntityHandle(d.text.name)};
-    std::vector<std::string> kept = members;
+    CObslugaPreta rod(nullptr);
+    CSDSXDataPret records;
+    const std::string bar = EntityHandle(d.straight.name);
+    long members = 2;  // the bar and its description's number
+    std::vector<std::string> kept = {bar, EntityHandle(d.text.name)};
     for (const auto& piece : pieces) {
-        piece.make();
-        Link(piece.tag, piece.ofSecondBar ? d.arc.name : d.straight.name);
-        sds_name made;
+        if (piece.kind == kText) {
+            CSDSText().Create("x", p, 5, 0, "STANDARD", 0, 0, p, 0, "0", 256);
+        } else if (piece.kind == kLine) {
+            CSDSLine().Create(p, q, "0", "CONTINUOUS", 256, 1.0);
+        } else if (piece.kind == kCircle) {
+            CSDSCircle().Create(p, 5, "0", "CONTINUOUS", 256, 1.0);
+        } else {
+            CSDSPolyLine().Create({{0, -50, 0}, {50, -50, 0}}, false, "0", "CONTINUOUS", 256);
+        }
+        sds_name made = {0, 0};
+        sds_name dictionary;
         sds_entlast(made);
-        if (piece.member) {
-            members.push_back(EntityHandle(made));
-            if (!piece.leader) {
-                kept.push_back(EntityHandle(made));
-            }
+        records.EnsureExtensionDictionary(made, dictionary);
+        const std::string owner = piece.ofSecondBar ? EntityHandle(d.arc.name) : bar;
+        if (std::string(piece.tag) == "Wymiary") {
+            records.WriteDimensionLink(dictionary, kKey, piece.tag, owner);
+        } else {
+            records.WriteDescriptionLink(dictionary, kKey, piece.tag, owner, p);
+        }
+        EXPECT_EQ(rod.BelongsToRodGroup(made, bar), piece.is != kOther) << piece.tag;
+        members += piece.is != kOther ? 1 : 0;
+        if (piece.is == kMember) {
+            kept.push_back(EntityHandle(made));
         }
     }
-    auto handles = [](const sds_name set) {
-        std::vector<std::string> list;
-        long length = 0;
-        sds_sslength(set, &length);
-        for (long i = 0; i < length; ++i) {
-            sds_name member;
-            sds_ssname(set, i, member);
-            list.push_back(EntityHandle(member));
-        }
-        std::sort(list.begin(), list.end());
-        return list;
-    };
-    std::sort(members.begin(), members.end());
     std::sort(kept.begin(), kept.end());
-
-    CObslugaPreta rod(nullptr);
     sds_name group = {0, 0};
-    EXPECT_EQ(rod.CollectRodGroup(d.straight.name, group), static_cast<long>(members.size()));
-    EXPECT_EQ(handles(group), members);
-    // The group is the pick-first selection now, and highlighted.
-    resbuf* grips = nullptr;
-    resbuf* picks = nullptr;
-    sds_ssgetfirst(&grips, &picks);
-    ASSERT_NE(picks, nullptr);
-    EXPECT_EQ(handles(picks->resval.rlname), members);
-    sds_ssfree(picks->resval.rlname);
-    sds_relrb(picks);
+    EXPECT_EQ(rod.CollectRodGroup(d.straight.name, group), members);
     EXPECT_TRUE(host::IsHighlighted(d.text.name));
     EXPECT_FALSE(host::IsHighlighted(d.arc.name));
-
-    EXPECT_EQ(rod.DropLeaderEntities(group), static_cast<long>(members.size() - kept.size()));
-    EXPECT_EQ(handles(group), kept);
+    // Only the leader pieces are dropped.
+    EXPECT_EQ(rod.DropLeaderEntities(group), members - static_cast<long>(kept.size()));
+    std::vector<std::string> left;
+    long length = 0;
+    sds_sslength(group, &length);
+    for (long i = 0; i < length; ++i) {
+        sds_name member;
+        sds_ssname(group, i, member);
+        left.push_back(EntityHandle(member));
+    }
+    std::sort(left.begin(), left.end());
+    EXPECT_EQ(left, kept);
     rod.EndRodOperation({group});
     EXPECT_EQ(group[0], 0);
     EXPECT_TRUE(SelectionCleared());
-
-    // Bar 2's group: itself and its two pieces.
-    rod.HighlightRodGroup(d.arc.name);
-    EXPECT_TRUE(host::IsHighlighted(d.arc.name));
-    EXPECT_FALSE(host::IsHighlighted(d.straight.name));
-    rod.EndRodOperation();
-    EXPECT_TRUE(SelectionCleared());
-    EXPECT_TRUE(rod.IsRod(d.straight.name));
     EXPECT_FALSE(rod.IsRod(d.text.name));
     EXPECT_FALSE(rod.IsRod(d.line.name));
 }

@@ -157,7 +157,6 @@ TEST_F(OprTest, AuditNamesEachKindOfFault) {
         bool mended;
     } cases[] = {
         // clang-format off
-        {"gap", renumber({1, 3}), "Luka w numeracji prętów, brakujące numery: 2.", true},
         {"number below one", renumber({0, 1}), "Pręt %1 ma numer 0, który nie może być pozycją wykazu.", false},
         {"a copy moved", third({{0, 500, 0}, {200, 500, 0}}, 10, 15), "", false},
         {"a copy drawn from its other end", third({{200, 500, 0}, {0, 500, 0}}, 10, 15), "", false},

@@ -60,34 +60,6 @@ TEST_F(OprTest, OneRowPerMarkAfterClosingGaps) {
     }
 }
 
-// Hand-made rows are stored in the drawing and come back last; drawing rows are collected
-// afresh every time, so an erased bar's row does not come back.
-TEST_F(OprTest, HandRowsSurviveClosingDrawingRowsAreCollectedAfresh) {
-    RunWpr({}, true);
-    StraightBar(200, 0, 1);
-    StraightBar(300, 100, 2);
-    const std::string first = RunWpr(
-        {"OPR", "click Dodaj", "cell 3 3 250", "cell 3 4 5", "cell 3 5 strzemię", "click Zamknij"},
-        false);
-    SCOPED_TRACE(first);
-    EXPECT_NE(testkit::DumpNamedObjects().find("GLOBAL_ORV_ARMAVO0"), std::string::npos);
-    const std::vector<std::vector<std::string>> sessions = {
-        {"OPR", "show", "click 2"},
-        {"OPR", "show", "^C"},  // Esc closes as "Zamknij" does
-        {"ERASE", "250,100", "", "OPR", "show", "click 2"},
-    };
-    const std::vector<std::vector<std::string>> expected = {
-        {"10|{RB500W}|200|1", "10|{RB500W}|300|1", "6|St0S|250|5|strzemię"},
-        {"10|{RB500W}|200|1", "10|{RB500W}|300|1", "6|St0S|250|5|strzemię"},
-        {"10|{RB500W}|200|1", "6|St0S|250|5|strzemię"},
-    };
-    for (size_t i = 0; i < sessions.size(); ++i) {
-        const std::string transcript = RunWpr(sessions[i], false);
-        SCOPED_TRACE(transcript);
-        EXPECT_EQ(GridRows(transcript), expected[i]);
-    }
-}
-
 // A count or remark typed for a mark is kept on the mark's bars and shown marked, with the
 // drawn count beside it: after Esc at the insertion point, through Usuń's renumbering, a
 // diameter change of its mark, SAVE and OPEN, and repeated OPR (whose stored rows leave

@@ -21,11 +21,6 @@ struct Disc {
     CRodProfileXDataParameters record;
 };
 
-inline sds_name& NameOf(const std::string& handle, sds_name& name) {
-    sds_handent(handle.c_str(), name);
-    return name;
-}
-
 // Every CIRCLE and HATCH with a section record, by place; a hatch's centre and radius from
 // its two boundary vertices.
 inline std::vector<Disc> Discs() {
@@ -62,14 +57,6 @@ inline std::vector<Disc> Discs() {
         return std::tie(a.x, a.y, a.type) < std::tie(b.x, b.y, b.type);
     });
     return discs;
-}
-
-inline std::vector<Disc> Circles() {
-    std::vector<Disc> circles;
-    for (const Disc& d : Discs())
-        if (d.type == "CIRCLE")
-            circles.push_back(d);
-    return circles;
 }
 
 struct Projection {

@@ -32,6 +32,12 @@ struct Entity {
     sds_name name = {0, 0};
 };
 
+// The entity of the handle, in `name`.
+inline sds_name& NameOf(const std::string& handle, sds_name& name) {
+    sds_handent(handle.c_str(), name);
+    return name;
+}
+
 // Runs the lines with the module loaded (on a fresh drawing unless `fresh` is off), as a
 // script or, with `typed`, as typed at the terminal (a failed command does not end the
 // session then); every result-buffer list the session made must be released by its end.
@@ -166,10 +172,6 @@ inline Entity MakeBarOf(const std::vector<CSDSPointExt>& vertices, int number, d
     CSDSXDataPret().EnsureExtensionDictionary(bar.name, dictionary);
     CSDSXDataPret().WriteRodRecord(dictionary, kKey, record);
     return bar;
-}
-
-inline Entity MakeBar(const std::vector<CSDSPointExt>& vertices, int number, int steel) {
-    return MakeBarOf(vertices, number, 10, steel);
 }
 
 // A text at (0,-50) linked to the bar as a description piece with the tag.

@@ -26,8 +26,9 @@ void ExpectVertices(const std::vector<CSDSPointExt>& v, const std::vector<std::v
 
 // 8 mm ribbed, three picks: no hooks, sharp corners, the rubber lines gone. 12 mm smooth with
 // both hooks and rounding: hook tip, first end, rounded inner corner (two vertices), second
-// end, hook tip. Rounded corners turning both ways: a left turn gives a positive bulge, a right
-// turn a negative one, each tan(π/8) for a right angle, with 9 cm tangents for 12 mm ribbed.
+// end, hook tip; the same with every point picked twice. Rounded corners turning both ways: a left
+// turn gives a positive bulge, a right turn a negative one, each tan(π/8) for a right angle, with 9
+// cm tangents for 12 mm ribbed.
 TEST_F(WprTest, BarsAsWorkedByHand) {
     const double b = std::tan(kPi / 8);
     const struct {
@@ -41,6 +42,14 @@ TEST_F(WprTest, BarsAsWorkedByHand) {
         {{"PANEL diameter 8", "PANEL steel RB500W", "PANEL rounded 0", "WPR", "0,0", "100,0", "100,50", ""},
          "Zbrojenie", "Pręt 1 0.8 0 1 15 0 0", {{0, 0, 0}, {100, 0, 0}, {100, 50, 0}}},
         {{"PANEL diameter 12", "PANEL steel St0S", "PANEL rounded 1", "WPR", "0,0", "100,0", "100,100", "", "50,10", "90,50"},
+         "Zbrojenie główne", "Pręt 1 1.2 3 1 0 1 0",
+         {{11 * std::cos(kPi / 6), 11 * std::sin(kPi / 6), 0}, {0, 0, 0}, {94, 0, b}, {100, 6, 0},
+          {100, 100, 0}, {100 - 11 * 0.5, 100 - 11 * std::sqrt(0.75), 0}}},
+        // Points picked twice (a double click, a typed point repeated) leave no segment of no
+        // length, whose undefined direction would turn a hook along +X and keep the corner
+        // beside it sharp: the same bar as above.
+        {{"PANEL diameter 12", "PANEL steel St0S", "PANEL rounded 1", "WPR", "0,0", "0,0", "100,0", "100.0004,0", "100,100", "100,100", "",
+          "50,10", "90,50"},
          "Zbrojenie główne", "Pręt 1 1.2 3 1 0 1 0",
          {{11 * std::cos(kPi / 6), 11 * std::sin(kPi / 6), 0}, {0, 0, 0}, {94, 0, b}, {100, 6, 0},
           {100, 100, 0}, {100 - 11 * 0.5, 100 - 11 * std::sqrt(0.75), 0}}},
@@ -94,21 +103,9 @@ TEST_F(WprTest, FirstHookTipForEveryKindOfEndSegment) {
     }
 }
 
-TEST_F(WprTest, OffsetOptionAndCaseSensitiveKeyword) {
-    const std::string transcript = RunWpr(
-        {"PANEL steel RB500W", "WPR", "ODSUŃ", "Odsuń", "0,0", "50", "0", "o", "", "", "7", ""});
-    const auto bars = Polylines();
-    ASSERT_EQ(bars.size(), 1u);
-    // The second offset point: base point cancelled, so it carries on from the last vertex
-    // with the remembered X offset and the new Y offset.
-    ExpectVertices(bars[0].vertices, {{50, 0, 0}, {100, 7, 0}});
-    for (const char* prompt : {"Wprowadź odsunięcie X <0.0>: ", "Wprowadź odsunięcie X <50.0>: ",
-                               "Wprowadź odsunięcie Y <0.0>: "}) {
-        EXPECT_NE(transcript.find(prompt), std::string::npos) << prompt;
-    }
-}
-
-// A vertex is never taken beyond the drawing's range: a typed point or offset is refused by
+// "Odsuń" takes a vertex as offsets from a base point (Enter: the last vertex), offering the X
+// offset given last; the keyword is taken in its own letters only. A vertex is never taken
+// beyond the drawing's range: a typed point or offset is refused by
 // the host's prompt, an offset that carries the vertex beyond it by the command, each with
 // its own message; the bar is made of the vertices taken, never refused for too few points.
 // Picks that leave one vertex (one pick, or picks all on one point) make no polyline, and the
@@ -126,6 +123,8 @@ TEST_F(WprTest, VerticesBeyondTheDrawingRangeOrTooFewAreRefusedWithTheirReason) 
          {{0, 0, 0}, {100, 0, 0}}},
         {{"0,0", "Odsuń", "", "1e16", "-5", "0", ""}, "Wartość poza zakresem.", {{0, 0, 0}, {-5, 0, 0}}},
         {{"1e16,0", "0,0", "@-2e15,0", "@0,5", ""}, "Wartość poza zakresem.", {{0, 0, 0}, {0, 5, 0}}},
+        {{"ODSUŃ", "Odsuń", "0,0", "50", "0", "o", "", "", "7", ""}, "Wprowadź odsunięcie X <50.0>: ",
+         {{50, 0, 0}, {100, 7, 0}}},
         {{"5,5", ""}, tooFew, {}},
         {{"5,5", ""}, tooFew, {}, "St0S"},
         {{"5,5", "5,5", "5.0002,5", ""}, tooFew, {}},
@@ -183,33 +182,6 @@ TEST_F(WprTest, EscOrEnterAtTheFirstPromptDrawsNothingAndIsOneUndoStep) {
     }
 }
 
-// A point picked twice (a double click, or a typed point repeated) must not leave a segment
-// of no length: its direction is undefined, so the hook on it pointed along +X whatever the
-// bar did, and the real corner beside it stayed sharp with rounding on.
-TEST_F(WprTest, RepeatedPicksDrawTheSameBarAsSinglePicks) {
-    const std::vector<std::string> panel = {"PANEL diameter 12", "PANEL steel St0S",
-                                            "PANEL rounded 1", "WPR"};
-    std::vector<std::string> single = panel;
-    single.insert(single.end(), {"0,0", "100,0", "100,100", "", "50,10", "80,110"});
-    RunWpr(single);
-    const auto expected = Polylines();
-    ASSERT_EQ(expected.size(), 1u);
-    std::vector<std::vector<double>> rows;
-    for (const CSDSPointExt& v : expected[0].vertices) {
-        rows.push_back({v.x, v.y, v.bulge});
-    }
-    std::vector<std::string> doubled = panel;
-    doubled.insert(doubled.end(), {"0,0", "0,0", "100,0", "100.0004,0", "100,100", "100,100", "",
-                                   "50,10", "80,110"});
-    RunWpr(doubled);
-    const auto bars = Polylines();
-    ASSERT_EQ(bars.size(), 1u);
-    ExpectVertices(bars[0].vertices, rows);
-    EXPECT_EQ(bars[0].record.hooks, 3);
-    // Only the bar is left: no rubber line of the repeated picks survives.
-    EXPECT_EQ(testkit::LiveEntities().size(), 1u);
-}
-
 TEST_F(WprTest, NumberingClosesTheFirstGapBeforeANewBar) {
     const struct {
         std::vector<int> before;
@@ -238,28 +210,6 @@ TEST_F(WprTest, NumberingClosesTheFirstGapBeforeANewBar) {
     auditAtEnd_ = false;
 }
 
-TEST_F(WprTest, RenumberingRedrawsADescribedBarWithItsNewNumber) {
-    RunWpr(DrawBars(3));
-    SetNumbers({1, 3, 4});
-    {
-        // Describe the last bar (number 4) as the edit command would.
-        auto bars = Polylines();
-        CObslugaPreta rod(ModulePanel());
-        sds_point pick = {100, 200, 0};
-        ASSERT_EQ(rod.DrawDescription(bars[2].name, pick, bars[2].vertices, 4, 1, 10.0), 1);
-    }
-    RunWpr({"PANEL steel RB500W", "WPR", "0,-100", "50,-100", ""}, false);
-    EXPECT_EQ(Numbers(), (std::vector<int>{1, 2, 3, 4}));
-    // Bar 4 became 3: its number text follows, and no text shows 4 any more.
-    std::string numberTexts;
-    for (const auto& entity : testkit::LiveEntities()) {
-        for (const std::string n : {"3", "4"}) {
-            numberTexts += entity.groups.find("(1 . \"" + n + "\")") != std::string::npos ? n : "";
-        }
-    }
-    EXPECT_EQ(numberTexts, "3");
-}
-
 // A worker that checks the panel is locked while it runs, draws, and is then cut off by the
 // host shutting down in the middle of the command.
 bool g_lockedDuringRun = false;
@@ -284,29 +234,21 @@ TEST_F(WprTest, PanelInputsComeBackWhenTheHostUnwindsTheCommand) {
 // must be freed, or each count holds one of the host's selection sets for good (the host
 // gives a new set the lowest free slot).
 TEST_F(WprTest, CountingBarsKeepsThePickFirstSelectionAndFreesItsSets) {
-    host::NewDrawing();
-    sds_point a = {0, 0, 0};
-    sds_point b = {10, 0, 0};
-    ASSERT_EQ(CSDSLine().Create(a, b, "0", "CONTINUOUS", 256, 1.0), RTNORM);
-    sds_name made = {0, 0};
-    sds_entlast(made);
+    RunWpr({"LINE", "0,0", "10,0", ""});
+    sds_name line = {0, 0};
     sds_name set = {0, 0};
-    ASSERT_EQ(sds_ssadd(made, nullptr, set), RTNORM);
+    sds_entlast(line);
+    ASSERT_EQ(sds_ssadd(line, nullptr, set), RTNORM);
     ASSERT_EQ(sds_sssetfirst(nullptr, set), RTNORM);
+    const long slot = set[0];  // freed, it is the lowest free slot
     sds_ssfree(set);
-    sds_name probe = {0, 0};
-    ASSERT_EQ(sds_ssadd(nullptr, nullptr, probe), RTNORM);
-    const long slot = probe[0];
-    sds_ssfree(probe);
-    {
-        CObslugaPreta rod(nullptr);
-        for (int i = 0; i < 5; ++i) {
-            EXPECT_EQ(rod.CountRods(i % 2), 0);
-        }
+    CObslugaPreta rod(nullptr);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(rod.CountRods(i % 2), 0);
     }
-    ASSERT_EQ(sds_ssadd(nullptr, nullptr, probe), RTNORM);
-    EXPECT_EQ(probe[0], slot);
-    sds_ssfree(probe);
+    ASSERT_EQ(sds_ssadd(nullptr, nullptr, set), RTNORM);
+    EXPECT_EQ(set[0], slot);
+    sds_ssfree(set);
     resbuf* grips = nullptr;
     resbuf* picked = nullptr;
     ASSERT_EQ(sds_ssgetfirst(&grips, &picked), RTNORM);
@@ -315,11 +257,21 @@ TEST_F(WprTest, CountingBarsKeepsThePickFirstSelectionAndFreesItsSets) {
     sds_sslength(picked->resval.rlname, &length);
     EXPECT_EQ(length, 1);
     sds_ssname(picked->resval.rlname, 0, set);
-    EXPECT_EQ(set[0], made[0]);
+    EXPECT_EQ(set[0], line[0]);
     sds_ssfree(picked->resval.rlname);
     sds_relrb(picked);
     sds_relrb(grips);
     sds_sssetfirst(nullptr, nullptr);
+}
+
+// The host's snap mode texts for OSMODE bits: the module snaps picked points with them.
+TEST(RodConventions, SnapModeTexts) {
+    const std::pair<int, const char*> cases[] = {
+        {0, "off"}, {3, "END, mid"},   {512, "nea"},
+        {2048, ""}, {2048 + 4, "cen"}, {1 | 4 | 8 | 16 | 4096, "END, cen, po, qua, pla"}};
+    for (const auto& [osmode, text] : cases) {
+        EXPECT_EQ(CObslugaPreta::SnapModeText(osmode), text) << osmode;
+    }
 }
 
 }  // namespace
