@@ -2,6 +2,7 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <memory>
@@ -15,7 +16,7 @@ class PanelTest : public ::testing::Test {
   protected:
     void SetUp() override {
         settings_ = std::filesystem::temp_directory_path() /
-                    (std::string("armavo-ui-") +
+                    (std::string("armavo-ui-") + std::to_string(getpid()) + "-" +
                      ::testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() +
                      "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::remove(settings_);
