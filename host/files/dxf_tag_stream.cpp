@@ -16,7 +16,13 @@ constexpr size_t kBlocksAhead = 6;
 // what is not in its plain form is left to the reader, which reads it the general way.
 void ReadValue(Tag& tag) {
     tag.read = Tag::Read::Nothing;  // nothing of the pair before it
-    const ValueKind kind = KindOfGroup(tag.code);
+    ValueKind kind = KindOfGroup(tag.code);
+    // The second and third coordinates of a point (20 and 30 of a 10) have no kind of their
+    // own: the reader reads them with their point.
+    if (kind == ValueKind::Invalid && (KindOfGroup(tag.code - 10) == ValueKind::Point ||
+                                       KindOfGroup(tag.code - 20) == ValueKind::Point)) {
+        kind = ValueKind::Real;
+    }
     if (tag.code == 5 || tag.code == 105 || kind == ValueKind::EntityName) {
         const std::optional<Handle> handle = FileHandle(tag.value);
         tag.read = handle ? Tag::Read::Handle : Tag::Read::NoHandle;

@@ -79,8 +79,7 @@ class Tokens {
             return false;
         tag.line = static_cast<uint32_t>(line_);
         std::string_view text = Trim(codeLine);
-        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), tag.code);
-        if (text.empty() || ec != std::errc() || end != text.data() + text.size()) {
+        if (!ShortCode(text, tag.code) && !LongCode(text, tag.code)) {
             error_ = "oczekiwano kodu grupy, a jest \"" + Printable(codeLine) + "\"";
             errorLine_ = line_;
             return false;
@@ -108,6 +107,23 @@ class Tokens {
     size_t Line() const { return line_; }
 
   private:
+    // Codes of up to four digits, nearly every code of a file, without a library call.
+    static bool ShortCode(std::string_view text, int& code) {
+        if (text.empty() || text.size() > 4)
+            return false;
+        int value = 0;
+        for (char c : text) {
+            if (c < '0' || c > '9')
+                return false;
+            value = value * 10 + (c - '0');
+        }
+        code = value;
+        return true;
+    }
+    static bool LongCode(std::string_view text, int& code) {
+        auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), code);
+        return !text.empty() && ec == std::errc() && end == text.data() + text.size();
+    }
     bool ReadLine(std::string_view& line) {
         if (pos_ >= data_.size())
             return false;

@@ -196,9 +196,11 @@ TEST(DxfOtherFiles, LargeFileReadInPiecesEqualsTheWholeFile) {
     size_t asWritten = 0;
     for (host::ObjectId id : whole.EntityOrder()) {
         const host::Object* line = whole.FindLive(id);
-        host::Group end;
+        host::Group start, end;
         asWritten += line && whole.LayerName(*line).starts_with("Warstwa") &&
-                             line->body.Find(11, end) && end.point[0] == 100
+                             line->body.Find(10, start) &&
+                             start.point[1] == 0.25 - start.point[0] && line->body.Find(11, end) &&
+                             end.point[0] == 100
                          ? 1
                          : 0;
     }
