@@ -2,10 +2,8 @@
 #include "host/drawing/object_rules.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdlib>
-#include <iterator>
 #include <optional>
 #include <string>
 #include <vector>
@@ -144,24 +142,12 @@ bool ValidateDictionary(const GroupList& body, std::string& error) {
 }  // namespace
 
 const TypeRule* FindTypeRule(std::string_view upperName) {
-    // Asked several times for every object a file holds: the rules are looked at among
-    // those of the name's length only, a few at most.
-    constexpr size_t kLongest = 16;
-    static_assert(std::all_of(std::begin(kRules), std::end(kRules),
-                              [](const TypeRule& rule) { return rule.name.size() <= kLongest; }));
-    struct ByLength {
-        std::array<std::vector<const TypeRule*>, kLongest + 1> rules;
-        ByLength() {
-            for (const TypeRule& rule : kRules)
-                rules[rule.name.size()].push_back(&rule);
+    // Asked for every object a file holds: the first letter and the length sort out most.
+    for (const TypeRule& rule : kRules) {
+        if (rule.name.size() == upperName.size() && rule.name.front() == upperName.front() &&
+            rule.name == upperName) {
+            return &rule;
         }
-    };
-    static const ByLength byLength;
-    if (upperName.size() > kLongest)
-        return nullptr;
-    for (const TypeRule* rule : byLength.rules[upperName.size()]) {
-        if (rule->name.front() == upperName.front() && rule->name == upperName)
-            return rule;
     }
     return nullptr;
 }

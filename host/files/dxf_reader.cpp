@@ -50,15 +50,12 @@ bool IsKnownTable(std::string_view name) {
 // A value that reads the same in every code page and holds no escape. Asked of every text
 // of a file: eight bytes are looked at at once.
 bool PlainAscii(std::string_view text) {
-    constexpr uint64_t kOnes = 0x0101010101010101ULL;
-    constexpr uint64_t kHigh = 0x8080808080808080ULL;
-    constexpr uint64_t kBackslashes = kOnes * '\\';
+    constexpr uint64_t kHighs = 0x8080808080808080ULL;
     size_t i = 0;
     for (; i + 8 <= text.size(); i += 8) {
         uint64_t word;
         std::memcpy(&word, text.data() + i, 8);
-        const uint64_t backslash = word ^ kBackslashes;  // a zero byte where a '\\' was
-        if ((word & kHigh) != 0 || ((backslash - kOnes) & ~backslash & kHigh) != 0)
+        if ((word & kHighs) != 0 || dxf::BytesEqualTo(word, '\\') != 0)
             return false;
     }
     for (; i < text.size(); ++i) {

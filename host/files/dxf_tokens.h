@@ -46,6 +46,15 @@ inline std::string_view Trim(std::string_view text) {
     return text;
 }
 
+// Eight bytes looked at at once: in the result, the high bit of the least significant byte of
+// `word` that equals `byte` is set, and none below it; zero when no byte equals it.
+inline uint64_t BytesEqualTo(uint64_t word, char byte) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr uint64_t kHighs = 0x8080808080808080ULL;
+    const uint64_t x = word ^ (kOnes * static_cast<unsigned char>(byte));  // zero where equal
+    return (x - kOnes) & ~x & kHighs;
+}
+
 // A number's text as the readers take it: without blanks around it or a leading "+".
 inline std::string_view NumberText(std::string_view value) {
     std::string_view text = Trim(value);
@@ -142,14 +151,10 @@ class Tokens {
     // The first '\n' in [from, to), or `to`. Most lines are a few bytes long: eight bytes are
     // looked at a time, without the cost of a call to a library search.
     static const char* FindNewline(const char* from, const char* to) {
-        constexpr uint64_t kOnes = 0x0101010101010101ULL;
-        constexpr uint64_t kHighs = 0x8080808080808080ULL;
-        constexpr uint64_t kNewlines = kOnes * '\n';
         while (std::endian::native == std::endian::little && to - from >= 8) {
             uint64_t word;
             std::memcpy(&word, from, 8);
-            const uint64_t x = word ^ kNewlines;  // a zero byte where a newline was
-            const uint64_t found = (x - kOnes) & ~x & kHighs;
+            const uint64_t found = BytesEqualTo(word, '\n');
             if (found != 0)
                 return from + std::countr_zero(found) / 8;
             from += 8;
